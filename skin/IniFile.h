@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Reader of a skin description (Skin.ini). It follows the rules of the
+// Windows private-profile functions that skins were written against:
+// section and key names match without regard to case, values come back
+// without surrounding blanks, the first occurrence of a section or key wins,
+// key names are listed in file order, and lines starting with ';' are
+// comments. A missing file, section or key reads as absent.
+//
+// The file is read afresh by every call, as the profile functions do, so a
+// reader may be kept while the file changes underneath it.
+class CIniFile
+{
+public:
+    // Longest value returned by GetString; longer values are cut.
+    static constexpr int MAX_VALUE_CHARS = 2047;
+    // Bytes available to the key names of one section, each counted with a
+    // terminator; names that do not fit are not listed.
+    static constexpr int KEY_NAMES_BYTES = 16384;
+
+    explicit CIniFile(const QString& strPath);
+
+    QString GetString(const QString& strSection,
+                      const QString& strKey,
+                      const QString& strDefault) const;
+    // Empties arrKeys, then appends every key of the section in file order.
+    // Returns true when arrKeys is not empty.
+    bool GetKeyNames(const QString& strSection, QStringList& arrKeys) const;
+
+    const QString& GetPath() const { return m_strPath; }
+
+private:
+    struct CEntry
+    {
+        QString strKey;
+        QString strValue;
+    };
+
+    QList<CEntry> ReadSection(const QString& strSection) const;
+
+    QString m_strPath;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Every question the program puts to the user goes through this seam, so a
+// test (or a command-line tool) can answer in place of a person.
+class IPrompt
+{
+public:
+    enum class EIcon { Information, Warning, Stop };
+    enum class EAnswer { Ok, Yes, No, Cancel };
+
+    virtual ~IPrompt() = default;
+
+    // A message with an OK button. strDetail, when not empty, is shown as the
+    // message's detail (a cause the user may want to read).
+    virtual void ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail = QString()) = 0;
+    // A Yes/No question; returns Yes or No.
+    virtual EAnswer AskYesNo(const QString& strText, EIcon eIcon) = 0;
+    // A save dialog: returns the chosen path, or an empty string when the
+    // user cancels. The implementation asks before an existing file is
+    // replaced.
+    virtual QString AskSaveFile(const QString& strTitle,
+                                const QStringList& arrFilters,
+                                const QString& strDefaultSuffix) = 0;
+};
