@@ -1,0 +1,7 @@
+#include "settings/ConversionSettings.h"
+
+ConversionSettings& ConversionSettings::Instance()
+{
+    static ConversionSettings settings;
+    return settings;
+}
