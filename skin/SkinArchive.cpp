@@ -84,7 +84,13 @@ void CSkinArchive::Open(const QString& strPath)
         return;
     m_eEntryState = EEntryState::None;
     m_volumes.Open(strPath);
-    m_directory.Read(m_volumes);
+    try {
+        m_directory.Read(m_volumes);
+    } catch (const std::exception&) {
+        // A failed open lists no entries, not the ones read before the damage.
+        m_directory.Clear();
+        throw;
+    }
 }
 
 int CSkinArchive::GetEntryCount() const
