@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include <zlib.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,8 +31,8 @@ constexpr int RAW_DEFLATE_WINDOW_BITS = -MAX_WBITS;
 } // namespace
 
 CSkinArchive::CSkinArchive()
+    : m_pStream(std::make_unique<z_stream>())
 {
-    std::memset(&m_stream, 0, sizeof(m_stream));
 }
 
 CSkinArchive::~CSkinArchive()
@@ -38,7 +40,7 @@ CSkinArchive::~CSkinArchive()
     ReleaseBlocks();
 }
 
-voidpf CSkinArchive::Allocate(voidpf pOpaque, uInt nItems, uInt nSize)
+void* CSkinArchive::Allocate(void* pOpaque, unsigned int nItems, unsigned int nSize)
 {
     auto* pArchive = static_cast<CSkinArchive*>(pOpaque);
     if (nSize != 0 && nItems > std::numeric_limits<std::size_t>::max() / nSize)
@@ -56,7 +58,7 @@ voidpf CSkinArchive::Allocate(voidpf pOpaque, uInt nItems, uInt nSize)
     return pBlock;
 }
 
-void CSkinArchive::Free(voidpf pOpaque, voidpf pAddress)
+void CSkinArchive::Free(void* pOpaque, void* pAddress)
 {
     auto* pArchive = static_cast<CSkinArchive*>(pOpaque);
     auto& arrBlocks = pArchive->m_arrBlocks;
@@ -181,17 +183,17 @@ bool CSkinArchive::OpenEntry(quint16 nIndex)
     if (record.m_nMethod == CEntryRecord::METHOD_STORED && record.m_nCompressedSize != record.m_nUncompressedSize)
         Fail(CZipException::eBadZipFile);
 
-    m_stream.next_in = nullptr;
-    m_stream.avail_in = 0;
+    m_pStream->next_in = nullptr;
+    m_pStream->avail_in = 0;
     if (record.m_nMethod == CEntryRecord::METHOD_DEFLATED) {
-        m_stream.zalloc = &CSkinArchive::Allocate;
-        m_stream.zfree = &CSkinArchive::Free;
-        m_stream.opaque = this;
-        const int nResult = inflateInit2(&m_stream, RAW_DEFLATE_WINDOW_BITS);
+        m_pStream->zalloc = &CSkinArchive::Allocate;
+        m_pStream->zfree = &CSkinArchive::Free;
+        m_pStream->opaque = this;
+        const int nResult = inflateInit2(m_pStream.get(), RAW_DEFLATE_WINDOW_BITS);
         if (nResult != Z_OK)
             Fail(CZipException::FromZlib(nResult));
     }
-    m_stream.total_out = 0;
+    m_pStream->total_out = 0;
     m_pReadBuffer = std::make_unique<char[]>(READ_BUFFER_BYTES);
     m_nCompressedLeft = record.m_nCompressedSize;
     m_nUncompressedLeft = record.m_nUncompressedSize;
@@ -234,35 +236,35 @@ void CSkinArchive::FillInput()
     const quint32 nChunk = std::min(READ_BUFFER_BYTES, m_nCompressedLeft);
     m_volumes.ReadSpanning(m_pReadBuffer.get(), nChunk);
     m_nCompressedLeft -= nChunk;
-    m_stream.next_in = reinterpret_cast<Bytef*>(m_pReadBuffer.get());
-    m_stream.avail_in = nChunk;
+    m_pStream->next_in = reinterpret_cast<Bytef*>(m_pReadBuffer.get());
+    m_pStream->avail_in = nChunk;
 }
 
 quint32 CSkinArchive::CopyStored(char* pOutput, quint32 nRoom)
 {
-    const quint32 nCopied = std::min(nRoom, quint32(m_stream.avail_in));
+    const quint32 nCopied = std::min(nRoom, quint32(m_pStream->avail_in));
     // Stored sizes are checked equal when the entry opens, so input never
     // runs out before the room does; a zero here would loop for ever.
     if (nCopied == 0)
         Fail(CZipException::eBadZipFile);
-    std::memcpy(pOutput, m_stream.next_in, nCopied);
-    m_stream.next_in += nCopied;
-    m_stream.avail_in -= nCopied;
+    std::memcpy(pOutput, m_pStream->next_in, nCopied);
+    m_pStream->next_in += nCopied;
+    m_pStream->avail_in -= nCopied;
     return nCopied;
 }
 
 quint32 CSkinArchive::Inflate(char* pOutput, quint32 nRoom, bool& bEnded)
 {
-    const uLong nTotalBefore = m_stream.total_out;
-    m_stream.next_out = reinterpret_cast<Bytef*>(pOutput);
-    m_stream.avail_out = nRoom;
-    const int nResult = inflate(&m_stream, Z_SYNC_FLUSH);
+    const uLong nTotalBefore = m_pStream->total_out;
+    m_pStream->next_out = reinterpret_cast<Bytef*>(pOutput);
+    m_pStream->avail_out = nRoom;
+    const int nResult = inflate(m_pStream.get(), Z_SYNC_FLUSH);
     bEnded = nResult == Z_STREAM_END;
     // Raw deflate never asks for a dictionary; taking Z_NEED_DICT as
     // progress could loop without end.
     if (nResult != Z_OK && nResult != Z_STREAM_END)
         Fail(CZipException::FromZlib(nResult));
-    return quint32(m_stream.total_out - nTotalBefore);
+    return quint32(m_pStream->total_out - nTotalBefore);
 }
 
 quint32 CSkinArchive::ReadEntry(char* pBuffer, quint32 nSize)
@@ -289,7 +291,7 @@ quint32 CSkinArchive::ReadEntryData(char* pBuffer, quint32 nSize)
     quint32 nProduced = 0;
     bool bEnded = false;
     while (!bEnded && (nRoom > 0 || (bDrain && m_nCompressedLeft > 0))) {
-        if (m_stream.avail_in == 0 && m_nCompressedLeft > 0)
+        if (m_pStream->avail_in == 0 && m_nCompressedLeft > 0)
             FillInput();
         char* pOutput = pBuffer + nProduced;
         const quint32 nNew = bStored ? CopyStored(pOutput, nRoom) : Inflate(pOutput, nRoom, bEnded);
@@ -316,7 +318,7 @@ int CSkinArchive::CloseEntry(const QString& strPath)
     else if (m_nRunningCrc != record.m_nCrc32)
         Fail(CZipException::eBadCrc);
     if (record.m_nMethod == CEntryRecord::METHOD_DEFLATED)
-        inflateEnd(&m_stream);
+        inflateEnd(m_pStream.get());
 
     bool bTimeSet = true;
     if (!strPath.isEmpty()) {

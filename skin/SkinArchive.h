@@ -3,14 +3,16 @@
 #include <memory>
 #include <vector>
 
-#include <zlib.h>
-
 #include <QByteArray>
 #include <QString>
 
 #include "skin/ArchiveVolumes.h"
 #include "skin/EntryDirectory.h"
 #include "skin/ZipException.h"
+
+// zlib's stream, kept out of this header: widgets that own a reader need
+// not see zlib.
+struct z_stream_s;
 
 // Reader of skin packages (ZIP archives, one file or a set of numbered
 // volume files): opens an archive, reads its whole central directory, and
@@ -78,8 +80,9 @@ public:
 private:
     enum class EEntryState { None, Extracting };
 
-    static voidpf Allocate(voidpf pOpaque, uInt nItems, uInt nSize);
-    static void Free(voidpf pOpaque, voidpf pAddress);
+    // zlib's allocation functions, on the reader's block list.
+    static void* Allocate(void* pOpaque, unsigned int nItems, unsigned int nSize);
+    static void Free(void* pOpaque, void* pAddress);
     void ReleaseBlocks();
 
     void CheckLocalHeader(const CEntryRecord& record);
@@ -101,7 +104,7 @@ private:
     int m_nFailedCause = 0;
 
     // One inflate stream, reused for every deflated entry.
-    z_stream m_stream;
+    std::unique_ptr<z_stream_s> m_pStream;
     quint32 m_nCompressedLeft = 0;
     quint32 m_nUncompressedLeft = 0;
     quint32 m_nRunningCrc = 0;
