@@ -1,0 +1,58 @@
+// Reads the input as a Skin.ini: every key of the sections skins use, every
+// value cut into fields and converted the ways the window converts them.
+
+#include <cstddef>
+#include <cstdint>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "skin/IniFile.h"
+#include "skin/SkinFields.h"
+
+namespace {
+
+const char* const SECTIONS[] = {
+    "Screen", "TRANSPARENT", "ICON", "CAPTION", "CONTROL", "BUTTONINFO", "TASKBARBUTTON", "SLIDERINFO",
+    "OPTIONINFO", "CHECKINFO", "LABELINFO", "PROGRESSINFO", "EDITBOXINFO", "LISTBOXINFO", "COMBOBOXINFO",
+};
+// More than the longest entry kind has.
+constexpr int MAX_FIELDS = 24;
+
+void ConvertEveryField(QString strValue)
+{
+    QString strRect = strValue;
+    SkinFields::ParseRect(strRect);
+    for (int i = 0; i < MAX_FIELDS; ++i) {
+        const QString strField = SkinFields::NextField(strValue);
+        SkinFields::ToInt(strField);
+        SkinFields::ParseColor(strField);
+        SkinFields::IsFlagSet(strField);
+        SkinFields::IsVertical(strField);
+        SkinFields::IsEnabled(strField);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
+{
+    static const QTemporaryDir workFolder;
+    const QString strPath = workFolder.filePath("Skin.ini");
+    {
+        QFile file(strPath);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        file.write(reinterpret_cast<const char*>(pData), qint64(nSize));
+    }
+    const CIniFile ini(strPath);
+    for (const char* pszSection : SECTIONS) {
+        QStringList arrKeys;
+        ini.GetKeyNames(pszSection, arrKeys);
+        for (const QString& strKey : arrKeys)
+            ConvertEveryField(ini.GetString(pszSection, strKey, QString()));
+        for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(ini, pszSection))
+            ConvertEveryField(entry.strValue);
+    }
+    return 0;
+}
