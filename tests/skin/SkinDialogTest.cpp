@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/ScriptedPrompt.h"
 #include "common/TestSkinFolder.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -49,7 +50,8 @@ protected:
 
     QTemporaryDir m_dir;
     CTestSkinFolder m_skin{m_dir.filePath("Test")};
-    CSkinTestDialog m_dialog;
+    CScriptedPrompt m_prompt;
+    CSkinTestDialog m_dialog{m_prompt};
 };
 
 TEST_F(SkinDialogTest, KeyColouredCornersAreCutFromTheWindow)
