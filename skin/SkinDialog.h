@@ -113,6 +113,8 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
 
+    IPrompt& Prompt() const { return m_prompt; }
+
     // One table per kind, in entry order; the window owns the controls.
     QList<CSkinButton*> m_buttons;
     QList<CSkinOption*> m_options;
