@@ -128,3 +128,33 @@ TEST_F(ConverterDlgTest, MissingDefaultSkinIsReportedAndTheWindowStays)
 }
 
 } // namespace
+
+namespace {
+
+// The program's own skins, when they have been built beside it: each skin
+// command loads its package without a message.
+TEST(ProgramSkins, EverySkinCommandLoadsItsPackage)
+{
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    for (const SkinPackage::CSkinCommand& command : SkinPackage::SkinCommands()) {
+        if (!programDir.exists(command.strPackage))
+            GTEST_SKIP() << command.strPackage.toStdString() << " is not built beside the program";
+    }
+    CScriptedPrompt prompt;
+    CConverterDlg dialog(prompt);
+    dialog.SetPackageFolder(programDir.path());
+    prompt.m_arrAsked.clear();
+    for (int i = 0; i < SkinPackage::SkinCommands().size(); ++i) {
+        const SkinPackage::CSkinCommand& command = SkinPackage::SkinCommands()[i];
+        SCOPED_TRACE(command.strPackage.toStdString());
+        dialog.ChangeSkin(command.nCommandId);
+        EXPECT_EQ(dialog.SkinIndex(), i);
+        EXPECT_FALSE(dialog.BackgroundCopy().isNull());
+        EXPECT_NE(dialog.FindButton("BUTTON_EXIT"), nullptr);
+        EXPECT_FALSE(dialog.WindowRegion().isEmpty());
+        EXPECT_EQ(dialog.RecorderArea()->geometry(), dialog.ControlRect());
+    }
+    EXPECT_TRUE(prompt.m_arrAsked.isEmpty());
+}
+
+} // namespace
