@@ -1,0 +1,54 @@
+#pragma once
+
+// Archives no everyday tool writes, built record by record in Python:
+// data descriptors without their optional signature, and a set of two
+// numbered volume files with an entry split across them. Each script also
+// writes the expected contents below "expect/".
+
+inline const char HAND_MADE_ZIP_PRELUDE[] = R"(
+def local(name, method, crc, csize, usize, flags):
+    return struct.pack('<IHHHHHIIIHH', 0x04034b50, 20, flags, method, 0x6000, 0x2d21,
+                       crc, csize, usize, len(name), 0) + name
+def central(name, method, crc, csize, usize, flags, disk, offset):
+    return struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, 20, 20, flags, method, 0x6000, 0x2d21,
+                       crc, csize, usize, len(name), 0, 0, disk, 0, 0x20, offset) + name
+def end(disk, count, cd_size, cd_offset):
+    return struct.pack('<IHHHHIIH', 0x06054b50, disk, disk, count, count, cd_size, cd_offset, 0)
+def deflate(data):
+    c = zlib.compressobj(9, zlib.DEFLATED, -15)
+    return c.compress(data) + c.flush()
+def expect(name, data):
+    os.makedirs('expect', exist_ok=True)
+    open('expect/' + name, 'wb').write(data)
+text = b''.join(b'row %d of a bitmap\r\n' % i for i in range(4000))
+blob = bytes((i * 7919) % 251 for i in range(100000))
+)";
+
+// "nosig.zip": a deflated and a stored entry, each followed by a data
+// descriptor without signature; the local headers carry zero sizes.
+inline const char DESCRIPTOR_WITHOUT_SIGNATURE_ZIP[] = R"(
+out, cd = b'', b''
+for name, method, data in ((b'text.txt', 8, text), (b'blob.bin', 0, blob)):
+    packed = deflate(data) if method == 8 else data
+    crc = zlib.crc32(data)
+    cd += central(name, method, crc, len(packed), len(data), 8, 0, len(out))
+    out += local(name, method, 0, 0, 0, 8) + packed + struct.pack('<III', crc, len(packed), len(data))
+    expect(name.decode(), data)
+open('nosig.zip', 'wb').write(out + cd + end(0, 2, len(cd), len(out)))
+)";
+
+// "set.000" and "set.skn": the stored entry blob.bin starts in the first
+// volume and ends in the last, which also holds a deflated entry and the
+// central directory.
+inline const char TWO_VOLUME_SET[] = R"(
+first = local(b'blob.bin', 0, zlib.crc32(blob), len(blob), len(blob), 0) + blob[:40000]
+rest = blob[40000:]
+packed = deflate(text)
+second = rest + local(b'text.txt', 8, zlib.crc32(text), len(packed), len(text), 0) + packed
+cd = central(b'blob.bin', 0, zlib.crc32(blob), len(blob), len(blob), 0, 0, 0)
+cd += central(b'text.txt', 8, zlib.crc32(text), len(packed), len(text), 0, 1, len(rest))
+open('set.000', 'wb').write(first)
+open('set.skn', 'wb').write(second + cd + end(1, 2, len(cd), len(second)))
+expect('blob.bin', blob)
+expect('text.txt', text)
+)";
