@@ -364,8 +364,11 @@ QImage DrawComboArrowStrip(const CSkinPalette& palette, const QSize& sizeFrame, 
     for (int i = 0; i < FRAME_COUNT; ++i) {
         const EFrame eFrame = EFrame(i);
         const CFaceColors colors = FaceColors(palette, eFrame, EButtonRole::ePush, EGlyph::eChevronDown);
+        // The drop button keys out black, not the skin's colour key, so the
+        // frame carries the background beneath it instead of key pixels.
         QImage img = NewArt(sizeFrame);
         QPainter painter(&img);
+        painter.drawImage(0, 0, imgUnder);
         painter.setRenderHint(QPainter::Antialiasing);
         // Square on the left, where the button meets the edit field.
         const QRectF rc = QRectF(img.rect()).adjusted(-6, 0.5, -0.5, -0.5);

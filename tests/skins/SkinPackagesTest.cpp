@@ -183,15 +183,18 @@ TEST_P(SkinPackage, BackgroundIsShapedAndThePreviewAreaIsSolid)
     EXPECT_EQ(nKeyInside, 0);
 }
 
-// The drop button treats black as its colour key.
-TEST_P(SkinPackage, ComboArrowHasNoBlackPixel)
+// The drop button treats black as its colour key and draws the skin's key
+// colour as it is, so its strip may hold neither.
+TEST_P(SkinPackage, ComboArrowHasNoBlackOrKeyPixel)
 {
     const QStringList arrFields = Fields(ReadControlList(Ini(), "COMBOBOXINFO").value(0).strValue, 6);
     const QImage imgArrow = QImage(PathOf(arrFields[5])).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(imgArrow.isNull());
     for (int y = 0; y < imgArrow.height(); ++y) {
-        for (int x = 0; x < imgArrow.width(); ++x)
+        for (int x = 0; x < imgArrow.width(); ++x) {
             ASSERT_NE(imgArrow.pixel(x, y), 0xFF000000u) << x << "," << y;
+            ASSERT_NE(imgArrow.pixel(x, y), KEY) << x << "," << y;
+        }
     }
 }
 
