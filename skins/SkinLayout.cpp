@@ -117,12 +117,12 @@ CSkinLayout StandardLayout()
                          CPanelSpec { QRect(412, 180, 204, 62), 12 } };
     layout.arrHeadings = { Heading(QRect(414, 80, 200, 14), "SOURCES"),
                            Heading(QRect(414, 164, 200, 14), "PROFILES"),
-                           CLabelSpec { QString(), QRect(412, 291, 66, 18), "Title", LABEL_POINTS, true },
+                           CLabelSpec { QString(), QRect(412, 293, 66, 18), "Title", LABEL_POINTS, true },
                            Heading(QRect(414, 347, 200, 14), "RECORDINGS") };
 
     layout.arrChecks = { MuteCheck(QRect(412, 320, 32, 24)) };
     layout.arrLabels = { TimeLabel(QRect(292, 377, 110, 18)),
-                         CLabelSpec { "LABEL_MODE", QRect(412, 258, 66, 18), "Output", LABEL_POINTS, true } };
+                         CLabelSpec { "LABEL_MODE", QRect(412, 260, 66, 18), "Output", LABEL_POINTS, true } };
     layout.rcSlider = QRect(34, 378, 250, 16);
     layout.nThumbSize = 16;
     layout.rcCombo = QRect(480, 256, 136, 76);
