@@ -40,7 +40,8 @@ const CEntryKind CONTROL_LIST_KINDS[] = {
     {"LABELINFO", nullptr, 9, {}},
     {"PROGRESSINFO", nullptr, 6, {5}},
     {"EDITBOXINFO", nullptr, 9, {}},
-    {"LISTBOXINFO", nullptr, 15, {8, 9, 10, 11, 12, 13, 14}},
+    // name, four coordinates, four colours, then the seven scroll images.
+    {"LISTBOXINFO", nullptr, 16, {9, 10, 11, 12, 13, 14, 15}},
     {"COMBOBOXINFO", nullptr, 20, {5, 13, 14, 15, 16, 17, 18, 19}},
 };
 

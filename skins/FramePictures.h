@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QList>
+
+#include "skins/SkinPackage.h"
+
+// The decorative frames the recorder lays over the video: 640 x 480 24-bit
+// pictures named "FrameNN.bif", magenta where the video shows through.
+QList<CPackageFile> BuildFramePictures();

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QPainterPath>
+#include <QSize>
+
+#include "skins/SkinLayout.h"
+#include "skins/SkinPalette.h"
+
+// The colour key of every skin we draw: pixels of it are cut out of windows
+// and left undrawn by the controls.
+inline constexpr QRgb KEY_RGB = 0xFFFF00FF;
+
+// Art is drawn with antialiasing on transparent ARGB images and then turned
+// into the opaque 24-bit pictures a skin stores. Edge pixels cannot be half
+// transparent there, so they are blended over what will lie beneath them
+// (imgUnder, same size): only untouched pixels become the colour key.
+QImage FlattenOver(const QImage& imgArt, const QImage& imgUnder);
+// For outlines with nothing known beneath: pixels at least half covered
+// become opaque (blended over clrEdge), the others the colour key.
+QImage FlattenOutline(const QImage& imgArt, const QColor& clrEdge);
+
+// A 24-bit BMP file of img; empty when encoding fails.
+QByteArray EncodeBmp(const QImage& img);
+
+// Window background; its key-coloured outside gives the window its shape.
+QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout);
+// The task notifier popup's picture ("dlgTaskNotifier.bmp").
+QImage DrawNotifier(const CSkinPalette& palette);
+
+enum class EButtonRole
+{
+    ePush,     // the down frame is the pressed face
+    eToggle,   // the down frame is the checked, lit face
+};
+
+// Four frames side by side (normal, hover, down, disabled), each exactly the
+// size of imgUnder, the background beneath the button, so nothing is scaled.
+QImage DrawButtonStrip(const CSkinPalette& palette, const CButtonSpec& button, EButtonRole eRole,
+                       const QImage& imgUnder);
+QImage DrawAppIcon(const CSkinPalette& palette, const QImage& imgUnder);
+
+// The slider's filled track: imgUnder is the empty groove it covers.
+QImage DrawSliderChannel(const CSkinPalette& palette, const QImage& imgUnder);
+QImage DrawSliderThumb(const CSkinPalette& palette, bool bDragging, const QImage& imgUnder);
+// Height of the slider's groove and channel for a given thumb size.
+int SliderChannelHeight(int nThumbSize);
+
+// Track, up, up pressed, down, down pressed, thumb, thumb pressed.
+QList<QImage> DrawScrollImages(const CSkinPalette& palette, int nWidth);
+// Arrow strip of a combo box: four frames of sizeFrame. The drop button
+// treats black as transparent, so no pixel of it is pure black.
+QImage DrawComboArrowStrip(const CSkinPalette& palette, const QSize& sizeFrame, const QImage& imgUnder);
+QImage DrawProgressBlock(const CSkinPalette& palette, const QSize& size);
+
+// The well drawn around edit fields and lists, shared with the preview.
+QColor FieldBackColor(const CSkinPalette& palette);
+QColor FieldTextColor(const CSkinPalette& palette);
+QColor FieldBorderColor(const CSkinPalette& palette);
+QColor SelectionBackColor(const CSkinPalette& palette);
+QColor SelectionTextColor(const CSkinPalette& palette);
+
+// Body gradient and gloss inside outline, shared by the window and the
+// notifier.
+void PaintBody(QPainter& painter, const QPainterPath& outline, const CSkinPalette& palette);
+// A recessed area: inner shadow at the top, a light edge below.
+void PaintWell(QPainter& painter, const QRectF& rc, qreal dRadius, const QColor& clrFill);
