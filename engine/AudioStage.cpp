@@ -1,0 +1,190 @@
+#include "engine/AudioStage.h"
+
+extern "C" {
+#include <libavutil/opt.h>
+#include <libavutil/samplefmt.h>
+}
+
+#include "engine/Encoding.h"
+
+namespace {
+
+constexpr AVSampleFormat CODED_SAMPLE_FORMAT = AV_SAMPLE_FMT_S16;
+// Drift correction: differences under 20 ms are left alone, larger ones are
+// absorbed by stretching at most 1 % over a second; beyond half a second
+// (a device hiccup) silence is inserted or audio dropped at once.
+constexpr double SYNC_MIN_COMPENSATION_SECONDS = 0.02;
+constexpr double SYNC_MAX_SOFT_COMPENSATION = 0.01;
+constexpr double SYNC_COMPENSATION_DURATION_SECONDS = 1.0;
+constexpr double SYNC_MIN_HARD_COMPENSATION_SECONDS = 0.5;
+
+} // namespace
+
+CAudioStage::CAudioStage(const CRecordingSettings& settings, CSessionState& state)
+    : m_settings(settings)
+    , m_state(state)
+{
+}
+
+bool CAudioStage::OpenEncoder(std::string& strReason)
+{
+    if (m_settings.nAudioChannels < 1 || m_settings.nAudioChannels > 2) {
+        strReason = "MPEG audio carries 1 or 2 channels, not " + std::to_string(m_settings.nAudioChannels);
+        return false;
+    }
+    if (m_settings.nAudioSampleRate <= 0 || m_settings.nAudioBitrate <= 0) {
+        strReason = "the audio sample rate and bitrate must be positive";
+        return false;
+    }
+    const AVCodec* pCodec = avcodec_find_encoder_by_name("mp2");
+    if (!pCodec) {
+        strReason = "FFmpeg has no mp2 encoder";
+        return false;
+    }
+    m_pEncoder.reset(avcodec_alloc_context3(pCodec));
+    if (!m_pEncoder) {
+        strReason = "out of memory";
+        return false;
+    }
+    AVCodecContext* pEncoder = m_pEncoder.get();
+    pEncoder->sample_fmt = CODED_SAMPLE_FORMAT;
+    pEncoder->sample_rate = m_settings.nAudioSampleRate;
+    pEncoder->bit_rate = m_settings.nAudioBitrate;
+    pEncoder->time_base = AVRational { 1, m_settings.nAudioSampleRate };
+    av_channel_layout_default(&pEncoder->ch_layout, m_settings.nAudioChannels);
+    const auto options = m_settings.compressorOptions.find("mp2");
+    if (!OpenEncoderWithOptions(pEncoder, pCodec,
+            options != m_settings.compressorOptions.end() ? options->second : std::map<std::string, std::string>(),
+            strReason))
+        return false;
+    m_pFifo.reset(av_audio_fifo_alloc(CODED_SAMPLE_FORMAT, m_settings.nAudioChannels, pEncoder->frame_size));
+    m_pConverted.reset(av_frame_alloc());
+    if (!m_pFifo || !m_pConverted) {
+        strReason = "out of memory";
+        return false;
+    }
+    return true;
+}
+
+void CAudioStage::ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream)
+{
+    m_pPackets = pPackets;
+    m_nStream = nStream;
+}
+
+void CAudioStage::Run()
+{
+    while (std::optional<CCapturedFrame> captured = m_frames.Pop()) {
+        if (m_bFailed || !captured->bRecord || !m_pEncoder)
+            continue;
+        m_state.m_nElapsedUs = std::max<std::int64_t>(m_state.m_nElapsedUs, captured->nTimeUs);
+        Resample(captured->pFrame.get(), captured->nTimeUs);
+        if (!m_bFailed)
+            EncodeWholeFrames(false);
+    }
+    if (!m_pEncoder || m_bFailed)
+        return;
+    if (m_pResampler)
+        Resample(nullptr, 0);
+    if (EncodeWholeFrames(true))
+        EncodeAndQueue(m_pEncoder.get(), nullptr, m_nStream, *m_pPackets, m_state, "audio");
+}
+
+bool CAudioStage::SetUpResampler(const AVFrame* pFrame)
+{
+    SwrContext* pResampler = nullptr;
+    // swr_alloc_set_opts2 only reads the layouts it is given.
+    int nResult = swr_alloc_set_opts2(&pResampler, &m_pEncoder->ch_layout, CODED_SAMPLE_FORMAT,
+        m_pEncoder->sample_rate, const_cast<AVChannelLayout*>(&pFrame->ch_layout), static_cast<AVSampleFormat>(pFrame->format),
+        pFrame->sample_rate, 0, nullptr);
+    m_pResampler.reset(pResampler);
+    if (nResult < 0) {
+        m_state.Fail("cannot convert the captured audio: " + AvErrorText(nResult));
+        return false;
+    }
+    if (m_settings.nSyncMode != SYNC_MODE_NONE) {
+        av_opt_set_double(pResampler, "min_comp", SYNC_MIN_COMPENSATION_SECONDS, 0);
+        av_opt_set_double(pResampler, "max_soft_comp", SYNC_MAX_SOFT_COMPENSATION, 0);
+        av_opt_set_double(pResampler, "comp_duration", SYNC_COMPENSATION_DURATION_SECONDS, 0);
+        av_opt_set_double(pResampler, "min_hard_comp", SYNC_MIN_HARD_COMPENSATION_SECONDS, 0);
+    }
+    nResult = swr_init(pResampler);
+    if (nResult < 0) {
+        m_state.Fail("cannot convert the captured audio: " + AvErrorText(nResult));
+        return false;
+    }
+    m_nInputSampleRate = pFrame->sample_rate;
+    return true;
+}
+
+void CAudioStage::Resample(const AVFrame* pFrame, std::int64_t nTimeUs)
+{
+    if (pFrame && !m_pResampler && !SetUpResampler(pFrame)) {
+        m_bFailed = true;
+        return;
+    }
+    const int nOutputRate = m_pEncoder->sample_rate;
+    if (pFrame && m_settings.nSyncMode != SYNC_MODE_NONE) {
+        // swr_next_pts works in units of 1 / (input rate * output rate).
+        const std::int64_t nPts = av_rescale(nTimeUs, static_cast<std::int64_t>(m_nInputSampleRate) * nOutputRate, 1000000);
+        const std::int64_t nOutputPts = swr_next_pts(m_pResampler.get(), nPts);
+        if (m_bFirstRecorded)
+            m_nNextPts = std::max<std::int64_t>(0, nOutputPts / m_nInputSampleRate);
+    }
+    m_bFirstRecorded = false;
+    const int nInputSamples = pFrame ? pFrame->nb_samples : 0;
+    const int nCapacity = swr_get_out_samples(m_pResampler.get(), nInputSamples);
+    if (nCapacity <= 0)
+        return;
+    av_frame_unref(m_pConverted.get());
+    m_pConverted->format = CODED_SAMPLE_FORMAT;
+    m_pConverted->sample_rate = nOutputRate;
+    m_pConverted->nb_samples = nCapacity;
+    av_channel_layout_copy(&m_pConverted->ch_layout, &m_pEncoder->ch_layout);
+    if (av_frame_get_buffer(m_pConverted.get(), 0) < 0) {
+        m_bFailed = true;
+        m_state.Fail("out of memory");
+        return;
+    }
+    const int nConverted = swr_convert(m_pResampler.get(), m_pConverted->extended_data, nCapacity,
+        pFrame ? const_cast<const uint8_t**>(pFrame->extended_data) : nullptr, nInputSamples);
+    if (nConverted < 0) {
+        m_bFailed = true;
+        m_state.Fail("cannot convert the captured audio: " + AvErrorText(nConverted));
+        return;
+    }
+    av_audio_fifo_write(m_pFifo.get(), reinterpret_cast<void**>(m_pConverted->extended_data), nConverted);
+}
+
+bool CAudioStage::EncodeWholeFrames(bool bPadLast)
+{
+    const int nFrameSize = m_pEncoder->frame_size;
+    while (av_audio_fifo_size(m_pFifo.get()) >= nFrameSize || (bPadLast && av_audio_fifo_size(m_pFifo.get()) > 0)) {
+        CFramePtr pFrame(av_frame_alloc());
+        if (!pFrame) {
+            m_state.Fail("out of memory");
+            return false;
+        }
+        pFrame->format = CODED_SAMPLE_FORMAT;
+        pFrame->sample_rate = m_pEncoder->sample_rate;
+        pFrame->nb_samples = nFrameSize;
+        av_channel_layout_copy(&pFrame->ch_layout, &m_pEncoder->ch_layout);
+        if (av_frame_get_buffer(pFrame.get(), 0) < 0) {
+            m_state.Fail("out of memory");
+            return false;
+        }
+        const int nRead = av_audio_fifo_read(m_pFifo.get(), reinterpret_cast<void**>(pFrame->extended_data), nFrameSize);
+        // The encoder takes whole frames only; the last one is padded with silence.
+        if (nRead < nFrameSize) {
+            av_samples_set_silence(pFrame->extended_data, nRead, nFrameSize - nRead, m_settings.nAudioChannels,
+                CODED_SAMPLE_FORMAT);
+        }
+        pFrame->pts = m_nNextPts;
+        m_nNextPts += nFrameSize;
+        if (!EncodeAndQueue(m_pEncoder.get(), pFrame.get(), m_nStream, *m_pPackets, m_state, "audio")) {
+            m_bFailed = true;
+            return false;
+        }
+    }
+    return true;
+}

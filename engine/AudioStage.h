@@ -1,0 +1,49 @@
+#pragma once
+
+#include "engine/BoundedQueue.h"
+#include "engine/RecordingSettings.h"
+#include "engine/SessionState.h"
+
+#include <string>
+
+// The audio thread of a recording: resamples captured audio to the MPEG
+// profile (correcting the device's drift against its timestamps in the sync
+// modes), cuts it into the encoder's frame size and encodes it.
+class CAudioStage {
+public:
+    static constexpr std::size_t FRAME_QUEUE_SIZE = 64;
+
+    CAudioStage(const CRecordingSettings& settings, CSessionState& state);
+
+    // Opens the MPEG audio layer II encoder.
+    bool OpenEncoder(std::string& strReason);
+    const AVCodecContext* Encoder() const { return m_pEncoder.get(); }
+
+    void ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream);
+
+    CBoundedQueue<CCapturedFrame>& Input() { return m_frames; }
+
+    // Thread body: runs until the input is closed and drained, then encodes
+    // the rest (padded with silence to a whole frame) and flushes.
+    void Run();
+
+private:
+    bool SetUpResampler(const AVFrame* pFrame);
+    void Resample(const AVFrame* pFrame, std::int64_t nTimeUs);
+    bool EncodeWholeFrames(bool bPadLast);
+
+    const CRecordingSettings& m_settings;
+    CSessionState& m_state;
+    CBoundedQueue<CCapturedFrame> m_frames { FRAME_QUEUE_SIZE };
+    CBoundedQueue<CEncodedPacket>* m_pPackets = nullptr;
+    int m_nStream = 0;
+
+    CCodecContextPtr m_pEncoder;
+    CSwrPtr m_pResampler;
+    int m_nInputSampleRate = 0;
+    CAudioFifoPtr m_pFifo;
+    CFramePtr m_pConverted;
+    std::int64_t m_nNextPts = 0; // in samples
+    bool m_bFirstRecorded = true;
+    bool m_bFailed = false;
+};

@@ -1,0 +1,125 @@
+#include "engine/CompressorCatalog.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/opt.h>
+}
+
+#include "engine/AvPtr.h"
+
+namespace {
+
+std::vector<CCompressorInfo> CollectCompressors(AVMediaType eType)
+{
+    std::vector<CCompressorInfo> compressors;
+    void* pIterator = nullptr;
+    while (const AVCodec* pCodec = av_codec_iterate(&pIterator)) {
+        if (!av_codec_is_encoder(pCodec) || pCodec->type != eType)
+            continue;
+        const std::string strLong = pCodec->long_name ? pCodec->long_name : pCodec->name;
+        compressors.push_back({ strLong + " (" + pCodec->name + ")", pCodec->name });
+    }
+    return compressors;
+}
+
+std::string TypeName(AVOptionType eType)
+{
+    switch (eType) {
+    case AV_OPT_TYPE_FLAGS:
+        return "flags";
+    case AV_OPT_TYPE_INT:
+    case AV_OPT_TYPE_INT64:
+    case AV_OPT_TYPE_UINT64:
+        return "int";
+    case AV_OPT_TYPE_DOUBLE:
+    case AV_OPT_TYPE_FLOAT:
+        return "float";
+    case AV_OPT_TYPE_BOOL:
+        return "bool";
+    case AV_OPT_TYPE_STRING:
+        return "string";
+    case AV_OPT_TYPE_RATIONAL:
+        return "rational";
+    default:
+        return "other";
+    }
+}
+
+std::string DefaultText(const AVOption& option)
+{
+    switch (option.type) {
+    case AV_OPT_TYPE_STRING:
+        return option.default_val.str ? option.default_val.str : "";
+    case AV_OPT_TYPE_DOUBLE:
+    case AV_OPT_TYPE_FLOAT:
+        return std::to_string(option.default_val.dbl);
+    case AV_OPT_TYPE_RATIONAL:
+        return std::to_string(option.default_val.q.num) + "/" + std::to_string(option.default_val.q.den);
+    default:
+        return std::to_string(option.default_val.i64);
+    }
+}
+
+} // namespace
+
+const std::vector<CCompressorInfo>& ListCompressors(ECompressorKind eKind)
+{
+    static const std::vector<CCompressorInfo> s_video = CollectCompressors(AVMEDIA_TYPE_VIDEO);
+    static const std::vector<CCompressorInfo> s_audio = CollectCompressors(AVMEDIA_TYPE_AUDIO);
+    return eKind == ECompressorKind::eVideo ? s_video : s_audio;
+}
+
+std::vector<CCompressorOption> ListCompressorOptions(const std::string& strCodec)
+{
+    std::vector<CCompressorOption> options;
+    const AVCodec* pCodec = avcodec_find_encoder_by_name(strCodec.c_str());
+    if (!pCodec || !pCodec->priv_class)
+        return options;
+    const AVClass* pClass = pCodec->priv_class;
+    // Named values of a choice option come as AV_OPT_TYPE_CONST entries that
+    // share the option's unit.
+    std::vector<std::string> units;
+    const AVOption* pOption = nullptr;
+    while ((pOption = av_opt_next(&pClass, pOption))) {
+        if (pOption->type == AV_OPT_TYPE_CONST) {
+            for (std::size_t nIndex = 0; nIndex < options.size(); ++nIndex) {
+                if (pOption->unit && units[nIndex] == pOption->unit)
+                    options[nIndex].namedValues.push_back(pOption->name);
+            }
+            continue;
+        }
+        if (!(pOption->flags & AV_OPT_FLAG_ENCODING_PARAM))
+            continue;
+        CCompressorOption option;
+        option.strName = pOption->name;
+        option.strHelp = pOption->help ? pOption->help : "";
+        option.strType = TypeName(pOption->type);
+        option.strDefault = DefaultText(*pOption);
+        option.dMinimum = pOption->min;
+        option.dMaximum = pOption->max;
+        options.push_back(std::move(option));
+        units.push_back(pOption->unit ? pOption->unit : "");
+    }
+    return options;
+}
+
+bool CheckCompressorOption(const std::string& strCodec, const std::string& strOption, const std::string& strValue,
+    std::string& strReason)
+{
+    const AVCodec* pCodec = avcodec_find_encoder_by_name(strCodec.c_str());
+    if (!pCodec) {
+        strReason = "unknown encoder " + strCodec;
+        return false;
+    }
+    const CCodecContextPtr pContext(avcodec_alloc_context3(pCodec)); // holds the encoder's private defaults
+    if (!pContext || !pContext->priv_data) {
+        strReason = strCodec + " has no settings of its own";
+        return false;
+    }
+    const int nResult = av_opt_set(pContext->priv_data, strOption.c_str(), strValue.c_str(), 0);
+    if (nResult < 0) {
+        strReason = strCodec + " refuses " + strOption + "=" + strValue + ": " + AvErrorText(nResult);
+        return false;
+    }
+    return true;
+}

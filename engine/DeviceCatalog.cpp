@@ -1,0 +1,248 @@
+#include "engine/DeviceCatalog.h"
+
+#include <cctype>
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+#include <alsa/asoundlib.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+extern "C" {
+#include <libavdevice/avdevice.h>
+#include <libavutil/pixdesc.h>
+#include <libavformat/avformat.h>
+}
+
+#include "engine/AvPtr.h"
+#include "engine/V4l2Device.h"
+
+namespace {
+
+// Sizes offered for the test pattern; it draws any size, these are the usual
+// MPEG ones.
+constexpr struct {
+    int nWidth;
+    int nHeight;
+} TEST_PATTERN_SIZES[] = { { 352, 240 }, { 352, 288 }, { 640, 480 }, { 720, 480 }, { 720, 576 } };
+
+void RegisterDevicesOnce()
+{
+    static std::once_flag s_once;
+    std::call_once(s_once, [] { avdevice_register_all(); });
+}
+
+CVideoDeviceInfo MakeTestPattern()
+{
+    CVideoDeviceInfo info;
+    info.strName = TEST_PATTERN_NAME;
+    info.eKind = ESourceKind::eTestPattern;
+    info.inputs = { "Default" };
+    for (const auto& size : TEST_PATTERN_SIZES) {
+        info.formats.push_back({ "I420 " + std::to_string(size.nWidth) + "x" + std::to_string(size.nHeight), "yuv420p",
+            size.nWidth, size.nHeight });
+    }
+    return info;
+}
+
+// The screen's size is what x11grab reports when it opens the display.
+CVideoDeviceInfo MakeScreen()
+{
+    CVideoDeviceInfo info;
+    info.strName = SCREEN_NAME;
+    info.eKind = ESourceKind::eScreen;
+    const char* pszDisplay = std::getenv("DISPLAY");
+    info.strUrl = pszDisplay ? pszDisplay : "";
+    info.inputs = { "Default" };
+    AVFormatContext* pRawContext = nullptr;
+    if (avformat_open_input(&pRawContext, info.strUrl.c_str(), av_find_input_format("x11grab"), nullptr) == 0) {
+        const CInputContextPtr pContext(pRawContext); // owns the opened grabber
+        if (pContext->nb_streams > 0) {
+            const AVCodecParameters* pParameters = pContext->streams[0]->codecpar;
+            const char* pszPixelFormat = av_get_pix_fmt_name(static_cast<AVPixelFormat>(pParameters->format));
+            std::string strPixelFormat = pszPixelFormat ? pszPixelFormat : "RGB";
+            for (char& c : strPixelFormat)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            info.formats.push_back({ strPixelFormat + " " + std::to_string(pParameters->width) + "x"
+                    + std::to_string(pParameters->height),
+                "", pParameters->width, pParameters->height });
+        }
+    }
+    return info;
+}
+
+std::vector<CAudioDeviceInfo> ListPulseSources()
+{
+    std::vector<CAudioDeviceInfo> devices;
+    const AVInputFormat* pPulse = av_find_input_format("pulse");
+    if (!pPulse)
+        return devices;
+    AVDeviceInfoList* pList = nullptr;
+    if (avdevice_list_input_sources(pPulse, nullptr, nullptr, &pList) < 0) {
+        avdevice_free_list_devices(&pList);
+        return devices;
+    }
+    for (int nIndex = 0; nIndex < pList->nb_devices; ++nIndex) {
+        const AVDeviceInfo* pDevice = pList->devices[nIndex];
+        CAudioDeviceInfo info;
+        info.strName = pDevice->device_description ? pDevice->device_description : pDevice->device_name;
+        info.eKind = ESourceKind::ePulse;
+        info.strUrl = pDevice->device_name;
+        info.inputs = { "Default" };
+        devices.push_back(std::move(info));
+    }
+    avdevice_free_list_devices(&pList);
+    return devices;
+}
+
+// The capture sources of a card are its mixer elements that can capture.
+std::vector<std::string> ListAlsaCaptureSources(int nCard)
+{
+    std::vector<std::string> sources;
+    snd_mixer_t* pMixer = nullptr;
+    const std::string strCard = "hw:" + std::to_string(nCard);
+    if (snd_mixer_open(&pMixer, 0) == 0) {
+        if (snd_mixer_attach(pMixer, strCard.c_str()) == 0 && snd_mixer_selem_register(pMixer, nullptr, nullptr) == 0
+            && snd_mixer_load(pMixer) == 0) {
+            for (snd_mixer_elem_t* pElement = snd_mixer_first_elem(pMixer); pElement;
+                 pElement = snd_mixer_elem_next(pElement)) {
+                if (snd_mixer_selem_has_capture_switch(pElement) || snd_mixer_selem_has_capture_volume(pElement))
+                    sources.emplace_back(snd_mixer_selem_get_name(pElement));
+            }
+        }
+        snd_mixer_close(pMixer);
+    }
+    if (sources.empty())
+        sources.emplace_back("Default");
+    return sources;
+}
+
+void AddAlsaCardDevices(int nCard, std::vector<CAudioDeviceInfo>& devices)
+{
+    snd_ctl_t* pControl = nullptr;
+    const std::string strCard = "hw:" + std::to_string(nCard);
+    if (snd_ctl_open(&pControl, strCard.c_str(), SND_CTL_NONBLOCK) < 0)
+        return;
+    snd_ctl_card_info_t* pCardInfo = nullptr;
+    snd_ctl_card_info_alloca(&pCardInfo);
+    snd_pcm_info_t* pPcmInfo = nullptr;
+    snd_pcm_info_alloca(&pPcmInfo);
+    if (snd_ctl_card_info(pControl, pCardInfo) == 0) {
+        const std::vector<std::string> sources = ListAlsaCaptureSources(nCard);
+        int nDevice = -1;
+        while (snd_ctl_pcm_next_device(pControl, &nDevice) == 0 && nDevice >= 0) {
+            snd_pcm_info_set_device(pPcmInfo, static_cast<unsigned int>(nDevice));
+            snd_pcm_info_set_subdevice(pPcmInfo, 0);
+            snd_pcm_info_set_stream(pPcmInfo, SND_PCM_STREAM_CAPTURE);
+            if (snd_ctl_pcm_info(pControl, pPcmInfo) < 0)
+                continue;
+            CAudioDeviceInfo info;
+            info.strName = std::string(snd_ctl_card_info_get_name(pCardInfo)) + ": " + snd_pcm_info_get_name(pPcmInfo);
+            info.eKind = ESourceKind::eAlsa;
+            // plughw converts rate and format, so any profile can be asked for.
+            info.strUrl = "plughw:" + std::to_string(nCard) + "," + std::to_string(nDevice);
+            info.inputs = sources;
+            devices.push_back(std::move(info));
+        }
+    }
+    snd_ctl_close(pControl);
+}
+
+std::vector<CAudioDeviceInfo> ListAlsaDevices()
+{
+    std::vector<CAudioDeviceInfo> devices;
+    int nCard = -1;
+    while (snd_card_next(&nCard) == 0 && nCard >= 0)
+        AddAlsaCardDevices(nCard, devices);
+    return devices;
+}
+
+bool CanConnectUnixSocket(const std::string& strPath, bool bAbstract)
+{
+    const int nSocket = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (nSocket < 0)
+        return false;
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const std::size_t nOffset = bAbstract ? 1 : 0;
+    if (strPath.size() + nOffset >= sizeof(address.sun_path)) {
+        close(nSocket);
+        return false;
+    }
+    std::memcpy(address.sun_path + nOffset, strPath.data(), strPath.size());
+    const socklen_t nLength = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + nOffset + strPath.size()
+        + (bAbstract ? 0 : 1));
+    const bool bConnected = connect(nSocket, reinterpret_cast<const sockaddr*>(&address), nLength) == 0;
+    close(nSocket);
+    return bConnected;
+}
+
+} // namespace
+
+bool IsDisplayReachable()
+{
+    const char* pszDisplay = std::getenv("DISPLAY");
+    if (!pszDisplay || !*pszDisplay)
+        return false;
+    const std::string strDisplay = pszDisplay;
+    const std::size_t nColon = strDisplay.rfind(':');
+    if (nColon == std::string::npos)
+        return false;
+    const std::string strHost = strDisplay.substr(0, nColon);
+    if (!strHost.empty() && strHost != "unix") {
+        // A remote display: whether x11grab reaches it is found out on open.
+        return true;
+    }
+    const std::string strNumber = strDisplay.substr(nColon + 1, strDisplay.find('.', nColon) - nColon - 1);
+    const std::string strSocket = "/tmp/.X11-unix/X" + strNumber;
+    return CanConnectUnixSocket(strSocket, true) || CanConnectUnixSocket(strSocket, false);
+}
+
+std::vector<CVideoDeviceInfo> ListVideoDevices()
+{
+    RegisterDevicesOnce();
+    std::vector<CVideoDeviceInfo> devices = ListV4l2Devices();
+    if (IsDisplayReachable())
+        devices.push_back(MakeScreen());
+    devices.push_back(MakeTestPattern());
+    return devices;
+}
+
+std::vector<CAudioDeviceInfo> ListAudioDevices()
+{
+    RegisterDevicesOnce();
+    std::vector<CAudioDeviceInfo> devices = ListPulseSources();
+    for (CAudioDeviceInfo& device : ListAlsaDevices())
+        devices.push_back(std::move(device));
+    CAudioDeviceInfo tone;
+    tone.strName = TEST_TONE_NAME;
+    tone.eKind = ESourceKind::eTestTone;
+    tone.inputs = { "Default" };
+    devices.push_back(std::move(tone));
+    return devices;
+}
+
+int DefaultVideoDeviceIndex(const std::vector<CVideoDeviceInfo>& devices)
+{
+    for (std::size_t nIndex = 0; nIndex < devices.size(); ++nIndex) {
+        if (devices[nIndex].eKind == ESourceKind::eV4l2)
+            return static_cast<int>(nIndex);
+    }
+    for (std::size_t nIndex = 0; nIndex < devices.size(); ++nIndex) {
+        if (devices[nIndex].eKind == ESourceKind::eTestPattern)
+            return static_cast<int>(nIndex);
+    }
+    return 0;
+}
+
+int DefaultAudioDeviceIndex(const std::vector<CAudioDeviceInfo>& devices)
+{
+    for (std::size_t nIndex = 0; nIndex < devices.size(); ++nIndex) {
+        if (devices[nIndex].eKind != ESourceKind::eTestTone)
+            return static_cast<int>(nIndex);
+    }
+    return static_cast<int>(devices.size()) - 1;
+}

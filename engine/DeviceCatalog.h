@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What kind of source a device entry stands for; decides how the capture
+// side opens it.
+enum class ESourceKind {
+    eTestPattern,
+    eScreen,
+    eV4l2,
+    eTestTone,
+    ePulse,
+    eAlsa,
+};
+
+// One pixel format and frame size a video device offers.
+struct CVideoFormatInfo {
+    std::string strName; // readable, e.g. "YUYV 640x480"
+    std::string strInputFormat; // FFmpeg's name for the device's pixel format or codec
+    int nWidth = 0;
+    int nHeight = 0;
+};
+
+struct CVideoDeviceInfo {
+    std::string strName;
+    ESourceKind eKind = ESourceKind::eTestPattern;
+    std::string strUrl; // what the FFmpeg input device opens
+    std::vector<std::string> inputs;
+    std::vector<CVideoFormatInfo> formats;
+};
+
+struct CAudioDeviceInfo {
+    std::string strName;
+    ESourceKind eKind = ESourceKind::eTestTone;
+    std::string strUrl;
+    std::vector<std::string> inputs;
+};
+
+inline constexpr const char* TEST_PATTERN_NAME = "Test Pattern";
+inline constexpr const char* TEST_TONE_NAME = "Test Tone";
+inline constexpr const char* SCREEN_NAME = "Screen";
+
+// Finds the capture devices of this machine. Real devices come first, the
+// built-in sources last, so index 0 is the first real device when there is
+// one. Never fails: a machine without devices gets the built-in sources only.
+// Both calls may take a few hundred milliseconds (they ask the sound server
+// and the X server); callable from any thread.
+std::vector<CVideoDeviceInfo> ListVideoDevices();
+std::vector<CAudioDeviceInfo> ListAudioDevices();
+
+// The device a recorder starts with: the first real capture device, else the
+// built-in source.
+int DefaultVideoDeviceIndex(const std::vector<CVideoDeviceInfo>& devices);
+int DefaultAudioDeviceIndex(const std::vector<CAudioDeviceInfo>& devices);
+
+// The X display named by $DISPLAY accepts connections.
+bool IsDisplayReachable();

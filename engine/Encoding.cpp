@@ -1,0 +1,88 @@
+#include "engine/Encoding.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+#include <utility>
+
+namespace {
+
+thread_local std::string t_strLastError;
+
+void LogCallback(void* pContext, int nLevel, const char* pszFormat, va_list args)
+{
+    if (nLevel <= AV_LOG_ERROR) {
+        va_list copy;
+        va_copy(copy, args);
+        char szLine[512];
+        vsnprintf(szLine, sizeof(szLine), pszFormat, copy);
+        va_end(copy);
+        t_strLastError = szLine;
+        while (!t_strLastError.empty() && (t_strLastError.back() == '\n' || t_strLastError.back() == ' '))
+            t_strLastError.pop_back();
+    }
+    av_log_default_callback(pContext, nLevel, pszFormat, args);
+}
+
+} // namespace
+
+void CaptureFfmpegErrors()
+{
+    static std::once_flag s_once;
+    std::call_once(s_once, [] { av_log_set_callback(&LogCallback); });
+}
+
+std::string TakeLastFfmpegError()
+{
+    return std::exchange(t_strLastError, std::string());
+}
+
+bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream, CBoundedQueue<CEncodedPacket>& packets,
+    CSessionState& state, const char* pszStreamName)
+{
+    int nResult = avcodec_send_frame(pEncoder, pFrame);
+    if (nResult < 0 && nResult != AVERROR_EOF) {
+        state.Fail(std::string("the ") + pszStreamName + " encoder refused a frame: " + AvErrorText(nResult));
+        return false;
+    }
+    for (;;) {
+        CPacketPtr pPacket(av_packet_alloc());
+        if (!pPacket) {
+            state.Fail("out of memory");
+            return false;
+        }
+        nResult = avcodec_receive_packet(pEncoder, pPacket.get());
+        if (nResult == AVERROR(EAGAIN) || nResult == AVERROR_EOF)
+            return true;
+        if (nResult < 0) {
+            state.Fail(std::string("the ") + pszStreamName + " encoder failed: " + AvErrorText(nResult));
+            return false;
+        }
+        // A closed queue means the muxer is gone; the packet is dropped with it.
+        packets.Push(CEncodedPacket { std::move(pPacket), nStream });
+    }
+}
+
+bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const std::map<std::string, std::string>& options,
+    std::string& strReason)
+{
+    TakeLastFfmpegError();
+    AVDictionary* pOptions = nullptr;
+    for (const auto& [strName, strValue] : options)
+        av_dict_set(&pOptions, strName.c_str(), strValue.c_str(), 0);
+    const int nResult = avcodec_open2(pEncoder, pCodec, &pOptions);
+    const AVDictionaryEntry* pLeftOver = av_dict_get(pOptions, "", nullptr, AV_DICT_IGNORE_SUFFIX);
+    const std::string strLeftOver = pLeftOver ? pLeftOver->key : "";
+    av_dict_free(&pOptions);
+    if (nResult < 0) {
+        const std::string strDetail = TakeLastFfmpegError();
+        strReason = std::string(pCodec->name) + " refuses the settings: "
+            + (strDetail.empty() ? AvErrorText(nResult) : strDetail);
+        return false;
+    }
+    if (!strLeftOver.empty()) {
+        strReason = std::string(pCodec->name) + " has no option " + strLeftOver;
+        return false;
+    }
+    return true;
+}

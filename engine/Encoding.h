@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/BoundedQueue.h"
+#include "engine/SessionState.h"
+
+#include <map>
+#include <string>
+
+// Sends one frame (nullptr flushes) and hands every packet the encoder
+// returns to the muxer queue. EAGAIN and EOF are flow control; any other
+// error is reported to the session with the stream's name, and the result is
+// false.
+bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream, CBoundedQueue<CEncodedPacket>& packets,
+    CSessionState& state, const char* pszStreamName);
+
+// Opens an encoder with the user's values for its own options; every value
+// the encoder does not take is a failure with the option's name.
+bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const std::map<std::string, std::string>& options,
+    std::string& strReason);
+
+// FFmpeg explains most refusals only in its log. This keeps the last error
+// line logged on each thread so reasons can quote it; installed once, it
+// still passes every line on to FFmpeg's own logging.
+void CaptureFfmpegErrors();
+std::string TakeLastFfmpegError();

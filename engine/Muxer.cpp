@@ -1,0 +1,133 @@
+#include "engine/Muxer.h"
+
+#include <filesystem>
+
+extern "C" {
+#include <libavutil/opt.h>
+}
+
+#include "engine/RecordingSettings.h"
+
+namespace {
+
+// DVD players read the program stream at this rate; authoring tools check it.
+constexpr int DVD_MUX_RATE_BITS = 10080000;
+
+} // namespace
+
+CMuxer::CMuxer(CSessionState& state, int nOutputType)
+    : m_state(state)
+    , m_nOutputType(nOutputType)
+{
+}
+
+CMuxer::~CMuxer()
+{
+    Close();
+}
+
+int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
+{
+    if (!m_pOutput) {
+        const char* pszMuxer = m_nOutputType == OUTPUT_TYPE_MPEG1 ? "mpeg" : "dvd";
+        const int nResult = avformat_alloc_output_context2(&m_pOutput, nullptr, pszMuxer, nullptr);
+        if (nResult < 0) {
+            strReason = std::string("cannot set up the ") + pszMuxer + " muxer: " + AvErrorText(nResult);
+            return -1;
+        }
+        if (m_nOutputType == OUTPUT_TYPE_MPEG2)
+            av_opt_set_int(m_pOutput->priv_data, "muxrate", DVD_MUX_RATE_BITS, 0);
+    }
+    AVStream* pStream = avformat_new_stream(m_pOutput, nullptr);
+    if (!pStream) {
+        strReason = "out of memory";
+        return -1;
+    }
+    avcodec_parameters_from_context(pStream->codecpar, pEncoder);
+    pStream->time_base = pEncoder->time_base;
+    if (pEncoder->codec_type == AVMEDIA_TYPE_VIDEO) {
+        pStream->sample_aspect_ratio = pEncoder->sample_aspect_ratio;
+        pStream->avg_frame_rate = pEncoder->framerate;
+        // The muxer sizes its buffers from the VBV figures the encoder uses.
+        AVCPBProperties* pProperties = av_cpb_properties_alloc(nullptr);
+        if (pProperties) {
+            pProperties->max_bitrate = pEncoder->rc_max_rate;
+            pProperties->buffer_size = pEncoder->rc_buffer_size;
+            pProperties->avg_bitrate = pEncoder->bit_rate;
+            // the stream's side data takes over pProperties
+            if (av_stream_add_side_data(pStream, AV_PKT_DATA_CPB_PROPERTIES, reinterpret_cast<uint8_t*>(pProperties),
+                    sizeof(*pProperties))
+                < 0)
+                av_free(pProperties);
+        }
+    }
+    m_encoderTimeBases.push_back(pEncoder->time_base);
+    return pStream->index;
+}
+
+bool CMuxer::Open(const std::string& strFileName, std::string& strReason)
+{
+    std::error_code error;
+    const bool bExisted = std::filesystem::exists(strFileName, error);
+    int nResult = avio_open(&m_pOutput->pb, strFileName.c_str(), AVIO_FLAG_WRITE);
+    if (nResult < 0) {
+        strReason = "cannot create " + strFileName + ": " + AvErrorText(nResult);
+        return false;
+    }
+    nResult = avformat_write_header(m_pOutput, nullptr);
+    if (nResult < 0) {
+        strReason = "cannot write to " + strFileName + ": " + AvErrorText(nResult);
+        avio_closep(&m_pOutput->pb);
+        if (!bExisted)
+            std::filesystem::remove(strFileName, error);
+        return false;
+    }
+    m_bHeaderWritten = true;
+    return true;
+}
+
+void CMuxer::Run()
+{
+    while (std::optional<CEncodedPacket> packet = m_packets.Pop()) {
+        if (!m_bWriteFailed)
+            WritePacket(*packet);
+    }
+    Close();
+}
+
+void CMuxer::WritePacket(CEncodedPacket& packet)
+{
+    AVPacket* pPacket = packet.pPacket.get();
+    pPacket->stream_index = packet.nStream;
+    av_packet_rescale_ts(pPacket, m_encoderTimeBases[packet.nStream], m_pOutput->streams[packet.nStream]->time_base);
+    // the muxer takes the packet's buffers; pPacket returns blank
+    const int nResult = av_interleaved_write_frame(m_pOutput, pPacket);
+    const int nIoError = m_pOutput->pb ? m_pOutput->pb->error : 0;
+    if (nResult < 0 || nIoError < 0) {
+        m_bWriteFailed = true;
+        m_state.Fail("writing the file failed: " + AvErrorText(nResult < 0 ? nResult : nIoError));
+        return;
+    }
+    m_state.m_nBytesWritten = avio_tell(m_pOutput->pb);
+}
+
+void CMuxer::Close()
+{
+    if (!m_pOutput)
+        return;
+    if (m_bHeaderWritten) {
+        const int nResult = av_write_trailer(m_pOutput);
+        if (nResult < 0 && !m_bWriteFailed)
+            m_state.Fail("finishing the file failed: " + AvErrorText(nResult));
+        m_bHeaderWritten = false;
+    }
+    if (m_pOutput->pb) {
+        avio_flush(m_pOutput->pb);
+        if (m_pOutput->pb->error < 0 && !m_bWriteFailed)
+            m_state.Fail("writing the file failed: " + AvErrorText(m_pOutput->pb->error));
+        m_state.m_nBytesWritten = avio_tell(m_pOutput->pb);
+        avio_closep(&m_pOutput->pb);
+    }
+    avformat_free_context(m_pOutput);
+    m_pOutput = nullptr;
+}

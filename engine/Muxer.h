@@ -1,0 +1,46 @@
+#pragma once
+
+#include "engine/BoundedQueue.h"
+#include "engine/SessionState.h"
+
+#include <string>
+#include <vector>
+
+// Writes the MPEG program stream: owns the output file, takes packets from
+// both encoders through one queue and interleaves them. After a write error
+// it keeps draining the queue (so no encoder waits forever) and still writes
+// the trailer, so what reached the disk stays playable.
+class CMuxer {
+public:
+    static constexpr std::size_t PACKET_QUEUE_SIZE = 64;
+
+    CMuxer(CSessionState& state, int nOutputType);
+    ~CMuxer();
+    CMuxer(const CMuxer&) = delete;
+    CMuxer& operator=(const CMuxer&) = delete;
+
+    // Adds a stream for an opened encoder; returns its index, -1 on failure.
+    int AddStream(const AVCodecContext* pEncoder, std::string& strReason);
+
+    // Opens the file and writes the header. A file this call created is
+    // removed again when the header cannot be written.
+    bool Open(const std::string& strFileName, std::string& strReason);
+
+    CBoundedQueue<CEncodedPacket>& Input() { return m_packets; }
+
+    // Thread body: writes until the queue is closed and drained, then the
+    // trailer.
+    void Run();
+
+private:
+    void WritePacket(CEncodedPacket& packet);
+    void Close();
+
+    CSessionState& m_state;
+    int m_nOutputType;
+    AVFormatContext* m_pOutput = nullptr; // freed in Close()
+    std::vector<AVRational> m_encoderTimeBases;
+    CBoundedQueue<CEncodedPacket> m_packets { PACKET_QUEUE_SIZE };
+    bool m_bHeaderWritten = false;
+    bool m_bWriteFailed = false;
+};

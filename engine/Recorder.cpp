@@ -1,0 +1,469 @@
+#include "engine/Recorder.h"
+
+#include "engine/CompressorCatalog.h"
+#include "engine/Encoding.h"
+#include "engine/RecordingSession.h"
+#include "engine/RecordingSettings.h"
+#include "engine/V4l2Device.h"
+
+namespace {
+
+constexpr int MPEG_WORK_MODE = 2;
+constexpr int DEFAULT_OUTPUT_TYPE = OUTPUT_TYPE_MPEG2;
+constexpr short DEFAULT_FRAME_RATE = 29;
+constexpr short DEFAULT_VIDEO_WIDTH = 720;
+constexpr short DEFAULT_VIDEO_HEIGHT = 480;
+constexpr int DEFAULT_VIDEO_BITRATE = 4600000;
+constexpr int DEFAULT_AUDIO_BITRATE = 224000;
+constexpr int DEFAULT_AUDIO_SAMPLE_RATE = 48000;
+constexpr short DEFAULT_AUDIO_CHANNELS = 2;
+
+// The rates an MPEG sequence header can carry, by the whole number the
+// program passes.
+struct CFrameRateCode {
+    short nCode;
+    AVRational rate;
+};
+constexpr CFrameRateCode MPEG_FRAME_RATES[] = {
+    { 23, { 24000, 1001 } },
+    { 24, { 24, 1 } },
+    { 25, { 25, 1 } },
+    { 29, { 30000, 1001 } },
+    { 30, { 30, 1 } },
+    { 50, { 50, 1 } },
+    { 59, { 60000, 1001 } },
+    { 60, { 60, 1 } },
+};
+
+std::vector<std::string> CompressorNames(ECompressorKind eKind)
+{
+    std::vector<std::string> names;
+    for (const CCompressorInfo& compressor : ListCompressors(eKind))
+        names.push_back(compressor.strName);
+    return names;
+}
+
+short IndexOfCodec(ECompressorKind eKind, const char* pszCodec)
+{
+    const std::vector<CCompressorInfo>& compressors = ListCompressors(eKind);
+    for (std::size_t nIndex = 0; nIndex < compressors.size(); ++nIndex) {
+        if (compressors[nIndex].strCodec == pszCodec)
+            return static_cast<short>(nIndex);
+    }
+    return 0;
+}
+
+template <typename T>
+bool IsValidIndex(short nIndex, const std::vector<T>& items)
+{
+    return nIndex >= 0 && static_cast<std::size_t>(nIndex) < items.size();
+}
+
+} // namespace
+
+CRecorder::CRecorder()
+    : m_nVideoCompressor(IndexOfCodec(ECompressorKind::eVideo, "mpeg2video"))
+    , m_nAudioCompressor(IndexOfCodec(ECompressorKind::eAudio, "mp2"))
+    , m_nOutputType(DEFAULT_OUTPUT_TYPE)
+    , m_nFrameRate(DEFAULT_FRAME_RATE)
+    , m_nVideoWidth(DEFAULT_VIDEO_WIDTH)
+    , m_nVideoHeight(DEFAULT_VIDEO_HEIGHT)
+    , m_nVideoBitrate(DEFAULT_VIDEO_BITRATE)
+    , m_nAudioBitrate(DEFAULT_AUDIO_BITRATE)
+    , m_nAudioSampleRate(DEFAULT_AUDIO_SAMPLE_RATE)
+    , m_nAudioChannels(DEFAULT_AUDIO_CHANNELS)
+{
+    CaptureFfmpegErrors();
+}
+
+CRecorder::~CRecorder()
+{
+    StopSession();
+}
+
+void CRecorder::RefreshDevices()
+{
+    m_videoDevices = ListVideoDevices();
+    m_audioDevices = ListAudioDevices();
+    if (!m_bDevicesRead) {
+        m_nVideoDevice = static_cast<short>(DefaultVideoDeviceIndex(m_videoDevices));
+        m_nAudioDevice = static_cast<short>(DefaultAudioDeviceIndex(m_audioDevices));
+    }
+    m_bDevicesRead = true;
+}
+
+void CRecorder::EnsureDevices()
+{
+    if (!m_bDevicesRead)
+        RefreshDevices();
+}
+
+CNameList CRecorder::GetVideoDevices()
+{
+    EnsureDevices();
+    std::vector<std::string> names;
+    for (const CVideoDeviceInfo& device : m_videoDevices)
+        names.push_back(device.strName);
+    return CNameList(std::move(names));
+}
+
+CNameList CRecorder::GetVideoInputs()
+{
+    EnsureDevices();
+    return CNameList(IsValidIndex(m_nVideoDevice, m_videoDevices) ? m_videoDevices[m_nVideoDevice].inputs
+                                                                 : std::vector<std::string>());
+}
+
+CNameList CRecorder::GetVideoFormats()
+{
+    EnsureDevices();
+    std::vector<std::string> names;
+    if (IsValidIndex(m_nVideoDevice, m_videoDevices)) {
+        for (const CVideoFormatInfo& format : m_videoDevices[m_nVideoDevice].formats)
+            names.push_back(format.strName);
+    }
+    return CNameList(std::move(names));
+}
+
+CNameList CRecorder::GetVideoCompressors() const
+{
+    return CNameList(CompressorNames(ECompressorKind::eVideo));
+}
+
+CNameList CRecorder::GetAudioDevices()
+{
+    EnsureDevices();
+    std::vector<std::string> names;
+    for (const CAudioDeviceInfo& device : m_audioDevices)
+        names.push_back(device.strName);
+    return CNameList(std::move(names));
+}
+
+CNameList CRecorder::GetAudioInputs()
+{
+    EnsureDevices();
+    return CNameList(IsValidIndex(m_nAudioDevice, m_audioDevices) ? m_audioDevices[m_nAudioDevice].inputs
+                                                                 : std::vector<std::string>());
+}
+
+CNameList CRecorder::GetAudioCompressors() const
+{
+    return CNameList(CompressorNames(ECompressorKind::eAudio));
+}
+
+void CRecorder::SetVideoDevice(short nIndex)
+{
+    EnsureDevices();
+    m_nVideoDevice = nIndex;
+    m_nVideoInput = 0;
+    m_nVideoFormat = -1;
+}
+
+short CRecorder::GetVideoDevice()
+{
+    EnsureDevices();
+    return m_nVideoDevice;
+}
+
+void CRecorder::SetVideoInput(short nIndex) { m_nVideoInput = nIndex; }
+short CRecorder::GetVideoInput() const { return m_nVideoInput; }
+void CRecorder::SetVideoFormat(short nIndex) { m_nVideoFormat = nIndex; }
+short CRecorder::GetVideoFormat() const { return m_nVideoFormat; }
+
+void CRecorder::SetAudioDevice(short nIndex)
+{
+    EnsureDevices();
+    m_nAudioDevice = nIndex;
+    m_nAudioInput = 0;
+}
+
+short CRecorder::GetAudioDevice()
+{
+    EnsureDevices();
+    return m_nAudioDevice;
+}
+
+void CRecorder::SetAudioInput(short nIndex) { m_nAudioInput = nIndex; }
+short CRecorder::GetAudioInput() const { return m_nAudioInput; }
+void CRecorder::SetVideoCompressor(short nIndex) { m_nVideoCompressor = nIndex; }
+short CRecorder::GetVideoCompressor() const { return m_nVideoCompressor; }
+void CRecorder::SetAudioCompressor(short nIndex) { m_nAudioCompressor = nIndex; }
+short CRecorder::GetAudioCompressor() const { return m_nAudioCompressor; }
+
+std::string CRecorder::CompressorCodec(ECompressorKind eKind, short nIndex) const
+{
+    const std::vector<CCompressorInfo>& compressors = ListCompressors(eKind);
+    return IsValidIndex(nIndex, compressors) ? compressors[nIndex].strCodec : std::string();
+}
+
+bool CRecorder::HasCompressorOptions(ECompressorKind eKind, short nIndex) const
+{
+    return !GetCompressorOptions(eKind, nIndex).empty();
+}
+
+std::vector<CCompressorOption> CRecorder::GetCompressorOptions(ECompressorKind eKind, short nIndex) const
+{
+    const std::string strCodec = CompressorCodec(eKind, nIndex);
+    return strCodec.empty() ? std::vector<CCompressorOption>() : ListCompressorOptions(strCodec);
+}
+
+bool CRecorder::SetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption,
+    const std::string& strValue, std::string& strReason)
+{
+    const std::string strCodec = CompressorCodec(eKind, nIndex);
+    if (strCodec.empty()) {
+        strReason = "no compressor number " + std::to_string(nIndex);
+        return false;
+    }
+    if (!CheckCompressorOption(strCodec, strOption, strValue, strReason))
+        return false;
+    m_compressorOptions[strCodec][strOption] = strValue;
+    return true;
+}
+
+std::string CRecorder::GetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption) const
+{
+    const auto codec = m_compressorOptions.find(CompressorCodec(eKind, nIndex));
+    if (codec == m_compressorOptions.end())
+        return {};
+    const auto option = codec->second.find(strOption);
+    return option == codec->second.end() ? std::string() : option->second;
+}
+
+void CRecorder::SetOutputType(int nType) { m_nOutputType = nType; }
+int CRecorder::GetOutputType() const { return m_nOutputType; }
+void CRecorder::SetFrameRate(short nRate) { m_nFrameRate = nRate; }
+short CRecorder::GetFrameRate() const { return m_nFrameRate; }
+void CRecorder::SetVideoWidth(short nWidth) { m_nVideoWidth = nWidth; }
+short CRecorder::GetVideoWidth() const { return m_nVideoWidth; }
+void CRecorder::SetVideoHeight(short nHeight) { m_nVideoHeight = nHeight; }
+short CRecorder::GetVideoHeight() const { return m_nVideoHeight; }
+void CRecorder::SetVideoBitrate(int nBitrate) { m_nVideoBitrate = nBitrate; }
+int CRecorder::GetVideoBitrate() const { return m_nVideoBitrate; }
+void CRecorder::SetAudioBitrate(int nBitrate) { m_nAudioBitrate = nBitrate; }
+int CRecorder::GetAudioBitrate() const { return m_nAudioBitrate; }
+void CRecorder::SetAudioSampleRate(int nRate) { m_nAudioSampleRate = nRate; }
+int CRecorder::GetAudioSampleRate() const { return m_nAudioSampleRate; }
+void CRecorder::SetAudioChannels(short nChannels) { m_nAudioChannels = nChannels; }
+short CRecorder::GetAudioChannels() const { return m_nAudioChannels; }
+
+void CRecorder::SetDisplayAspect(int nNumerator, int nDenominator)
+{
+    m_nAspectNumerator = nNumerator;
+    m_nAspectDenominator = nDenominator;
+}
+
+void CRecorder::SetUseCustomFrame(bool bUse) { m_bUseCustomFrame = bUse; }
+bool CRecorder::GetUseCustomFrame() const { return m_bUseCustomFrame; }
+void CRecorder::SetCustomFrameWidth(short nWidth) { m_nCustomFrameWidth = nWidth; }
+short CRecorder::GetCustomFrameWidth() const { return m_nCustomFrameWidth; }
+void CRecorder::SetCustomFrameHeight(short nHeight) { m_nCustomFrameHeight = nHeight; }
+short CRecorder::GetCustomFrameHeight() const { return m_nCustomFrameHeight; }
+void CRecorder::SetSyncMode(short nMode) { m_nSyncMode = nMode; }
+short CRecorder::GetSyncMode() const { return m_nSyncMode; }
+void CRecorder::SetAudioOffset(short nMilliseconds) { m_nAudioOffset = nMilliseconds; }
+short CRecorder::GetAudioOffset() const { return m_nAudioOffset; }
+void CRecorder::SetSaveToFile(bool bSave) { m_bSaveToFile = bSave; }
+bool CRecorder::GetSaveToFile() const { return m_bSaveToFile; }
+void CRecorder::SetFileName(const std::string& strFileName) { m_strFileName = strFileName; }
+std::string CRecorder::GetFileName() const { return m_strFileName; }
+void CRecorder::SetWorkMode(int nMode) { m_nWorkMode = nMode; }
+int CRecorder::GetWorkMode() const { return m_nWorkMode; }
+void CRecorder::SetStopFlag(bool bStop) { m_bStopFlag = bStop; }
+bool CRecorder::GetStopFlag() const { return m_bStopFlag; }
+
+void CRecorder::SetTVMute(bool bMute)
+{
+    m_bTvMute = bMute;
+    if (m_pSession && IsValidIndex(m_nVideoDevice, m_videoDevices)
+        && m_videoDevices[m_nVideoDevice].eKind == ESourceKind::eV4l2)
+        SetV4l2Mute(m_videoDevices[m_nVideoDevice].strUrl, bMute);
+}
+
+bool CRecorder::GetTVMute() const { return m_bTvMute; }
+
+void CRecorder::SetVideoFrame(short nNumber)
+{
+    m_nVideoFrame = nNumber;
+    if (m_pSession)
+        m_pSession->State().m_nVideoFrame = nNumber;
+}
+
+short CRecorder::GetVideoFrame() const { return m_nVideoFrame; }
+void CRecorder::SetFastTestSources(bool bFast) { m_bFastTestSources = bFast; }
+void CRecorder::SetDurationLimit(double dSeconds) { m_dDurationLimitSeconds = dSeconds; }
+void CRecorder::SetPreviewCallback(CPreviewCallback callback) { m_previewCallback = std::move(callback); }
+
+void CRecorder::SetPreviewSize(int nWidth, int nHeight)
+{
+    m_nPreviewWidth = nWidth;
+    m_nPreviewHeight = nHeight;
+}
+
+void CRecorder::SetStatusCallback(CStatusCallback callback) { m_statusCallback = std::move(callback); }
+
+bool CRecorder::BuildSettings(CRecordingSettings& settings, std::string& strReason)
+{
+    EnsureDevices();
+    if (m_nWorkMode != MPEG_WORK_MODE) {
+        strReason = "work mode " + std::to_string(m_nWorkMode) + " is not supported; only MPEG capture (2) is";
+        return false;
+    }
+    if (!IsValidIndex(m_nVideoDevice, m_videoDevices)) {
+        strReason = "there is no video device number " + std::to_string(m_nVideoDevice);
+        return false;
+    }
+    if (!IsValidIndex(m_nAudioDevice, m_audioDevices)) {
+        strReason = "there is no audio device number " + std::to_string(m_nAudioDevice);
+        return false;
+    }
+    const auto frameRate = std::find_if(std::begin(MPEG_FRAME_RATES), std::end(MPEG_FRAME_RATES),
+        [this](const CFrameRateCode& code) { return code.nCode == m_nFrameRate; });
+    if (frameRate == std::end(MPEG_FRAME_RATES)) {
+        strReason = "MPEG cannot carry a frame rate of " + std::to_string(m_nFrameRate)
+            + " (use 23, 24, 25, 29, 30, 50, 59 or 60)";
+        return false;
+    }
+    if (m_nVideoWidth <= 0 || m_nVideoHeight <= 0 || m_nAspectNumerator <= 0 || m_nAspectDenominator <= 0) {
+        strReason = "invalid picture size " + std::to_string(m_nVideoWidth) + "x" + std::to_string(m_nVideoHeight)
+            + " or aspect ratio";
+        return false;
+    }
+    settings.videoDevice = m_videoDevices[m_nVideoDevice];
+    settings.nVideoInput = m_nVideoInput;
+    settings.nVideoFormat = m_nVideoFormat;
+    settings.bUseCustomFrame = m_bUseCustomFrame;
+    settings.nCustomFrameWidth = m_nCustomFrameWidth;
+    settings.nCustomFrameHeight = m_nCustomFrameHeight;
+    settings.bTvMute = m_bTvMute;
+    settings.audioDevice = m_audioDevices[m_nAudioDevice];
+    settings.nAudioInput = m_nAudioInput;
+    settings.nOutputType = m_nOutputType;
+    settings.frameRate = frameRate->rate;
+    settings.nVideoWidth = m_nVideoWidth;
+    settings.nVideoHeight = m_nVideoHeight;
+    settings.displayAspect = AVRational { m_nAspectNumerator, m_nAspectDenominator };
+    settings.nVideoBitrate = m_nVideoBitrate;
+    settings.nAudioBitrate = m_nAudioBitrate;
+    settings.nAudioSampleRate = m_nAudioSampleRate;
+    settings.nAudioChannels = m_nAudioChannels;
+    settings.nSyncMode = m_nSyncMode;
+    settings.nAudioOffsetMs = m_nSyncMode == SYNC_MODE_MANUAL ? m_nAudioOffset : 0;
+    settings.strFileName = m_strFileName;
+    settings.bFastTestSources = m_bFastTestSources;
+    settings.dDurationLimitSeconds = m_dDurationLimitSeconds;
+    settings.compressorOptions = m_compressorOptions;
+    if (m_nSyncMode < SYNC_MODE_NONE || m_nSyncMode > SYNC_MODE_MANUAL) {
+        strReason = "unknown sync mode " + std::to_string(m_nSyncMode);
+        return false;
+    }
+    return true;
+}
+
+bool CRecorder::StartSession(bool bSaveToFile, std::string& strReason)
+{
+    auto pSettings = std::make_unique<CRecordingSettings>();
+    if (!BuildSettings(*pSettings, strReason))
+        return false;
+    pSettings->bSaveToFile = bSaveToFile;
+    auto pSession = std::make_unique<CRecordingSession>(std::move(*pSettings), m_previewCallback,
+        [this](const CRecorderStatus& status) { OnStatus(status); }, m_nPreviewWidth, m_nPreviewHeight);
+    pSession->State().m_nVideoFrame = m_nVideoFrame;
+    {
+        std::lock_guard lock(m_statusMutex);
+        m_lastStatus = CRecorderStatus();
+        m_bRunning = true;
+    }
+    if (!pSession->Start(strReason)) {
+        std::lock_guard lock(m_statusMutex);
+        m_bRunning = false;
+        return false;
+    }
+    m_pSession = std::move(pSession);
+    return true;
+}
+
+void CRecorder::OnStatus(const CRecorderStatus& status)
+{
+    {
+        std::lock_guard lock(m_statusMutex);
+        m_lastStatus = status;
+        if (status.bFinished) {
+            m_bRunning = false;
+            if (!status.strError.empty())
+                m_strLastError = status.strError;
+        }
+    }
+    if (m_statusCallback)
+        m_statusCallback(status);
+}
+
+short CRecorder::Start()
+{
+    StopSession();
+    std::string strReason;
+    if (!StartSession(m_bSaveToFile, strReason)) {
+        std::lock_guard lock(m_statusMutex);
+        m_strLastError = strReason;
+        return -1;
+    }
+    std::lock_guard lock(m_statusMutex);
+    m_strLastError.clear();
+    return 0;
+}
+
+void CRecorder::StopSession()
+{
+    if (m_pSession) {
+        m_pSession->Stop();
+        m_pSession.reset();
+    }
+}
+
+void CRecorder::Stop()
+{
+    const bool bWasRecording = m_pSession && m_bSaveToFile;
+    StopSession();
+    if (!m_bStopFlag && bWasRecording) {
+        std::string strReason;
+        if (!StartSession(false, strReason)) {
+            std::lock_guard lock(m_statusMutex);
+            m_strLastError = strReason;
+        }
+    }
+}
+
+void CRecorder::Pause()
+{
+    if (m_pSession)
+        m_pSession->State().m_bPaused = true;
+}
+
+void CRecorder::Resume()
+{
+    if (m_pSession)
+        m_pSession->State().m_bPaused = false;
+}
+
+bool CRecorder::IsRunning() const
+{
+    std::lock_guard lock(m_statusMutex);
+    return m_bRunning;
+}
+
+bool CRecorder::WaitUntilFinished(int nTimeoutMs)
+{
+    return !m_pSession || m_pSession->WaitUntilFinished(nTimeoutMs);
+}
+
+CRecorderStatus CRecorder::GetStatus() const
+{
+    std::lock_guard lock(m_statusMutex);
+    return m_lastStatus;
+}
+
+std::string CRecorder::GetLastError() const
+{
+    std::lock_guard lock(m_statusMutex);
+    return m_strLastError;
+}

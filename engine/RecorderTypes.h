@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// A snapshot of a recording, handed to the status callback.
+struct CRecorderStatus {
+    double dElapsedSeconds = 0; // media time recorded, pauses left out
+    std::int64_t nBytesWritten = 0;
+    std::int64_t nVideoFramesEncoded = 0;
+    std::int64_t nVideoFramesDropped = 0; // captured frames lost because the pipeline was behind
+    std::int64_t nAudioFramesDropped = 0; // captured audio blocks lost likewise
+    bool bPaused = false;
+    bool bFinished = false; // the last status of a recording; the file is closed
+    std::string strError; // why a recording ended on its own; empty otherwise
+};
+
+// One preview picture: 32-bit pixels 0xAARRGGBB in native byte order (the
+// layout of QImage::Format_RGB32). pPixels is valid only during the callback.
+struct CPreviewFrame {
+    int nWidth = 0;
+    int nHeight = 0;
+    int nStride = 0; // bytes per row
+    const std::uint8_t* pPixels = nullptr;
+};
+
+using CPreviewCallback = std::function<void(const CPreviewFrame&)>;
+using CStatusCallback = std::function<void(const CRecorderStatus&)>;
+
+// One of an encoder's own settings (an AVOption of the encoder's private
+// class), for a settings page to show.
+struct CCompressorOption {
+    std::string strName;
+    std::string strHelp;
+    std::string strType; // "int", "float", "bool", "string", ...
+    std::string strDefault;
+    double dMinimum = 0;
+    double dMaximum = 0;
+    std::vector<std::string> namedValues; // the values a choice option accepts by name
+};
+
+enum class ECompressorKind {
+    eVideo,
+    eAudio,
+};

@@ -1,0 +1,389 @@
+#include "engine/RecordingSession.h"
+
+#include <chrono>
+
+#include "engine/V4l2Device.h"
+
+namespace {
+
+constexpr auto STATUS_INTERVAL = std::chrono::milliseconds(250);
+constexpr std::int64_t MICROSECONDS = 1000000;
+
+std::string RateText(AVRational rate)
+{
+    return std::to_string(rate.num) + "/" + std::to_string(rate.den);
+}
+
+std::string SizeText(int nWidth, int nHeight)
+{
+    return std::to_string(nWidth) + "x" + std::to_string(nHeight);
+}
+
+bool IsBuiltIn(ESourceKind eKind)
+{
+    return eKind == ESourceKind::eTestPattern || eKind == ESourceKind::eTestTone;
+}
+
+// Turns the device timestamps of one stream into stream time: relative to the
+// session start, pauses cut out (the first frame after a pause follows the
+// last one before it), or, without sync, counted from frames and samples.
+class CCaptureClock {
+public:
+    CCaptureClock(int nSyncMode, std::int64_t nShiftUs, std::int64_t nNominalDurationUs)
+        : m_nSyncMode(nSyncMode)
+        , m_nShiftUs(nShiftUs)
+        , m_nLastDurationUs(nNominalDurationUs)
+    {
+    }
+
+    // Device time of a frame, relative to the stream's first frame.
+    std::int64_t DeviceTime(std::int64_t nDeviceUs)
+    {
+        if (!m_bStarted) {
+            m_bStarted = true;
+            m_nFirstDeviceUs = nDeviceUs;
+        }
+        return nDeviceUs - m_nFirstDeviceUs;
+    }
+
+    void SetArrivalOffset(std::int64_t nOffsetUs) { m_nArrivalOffsetUs = nOffsetUs; }
+
+    // Stream time of a recorded frame lasting nDurationUs (0: not known).
+    std::int64_t StreamTime(std::int64_t nDeviceTimeUs, std::int64_t nDurationUs)
+    {
+        if (m_bWasPaused) {
+            m_bWasPaused = false;
+            m_nPausedUs += nDeviceTimeUs - m_nLastDeviceTimeUs - m_nLastDurationUs;
+        } else if (nDurationUs == 0 && m_bHaveLast) {
+            m_nLastDurationUs = nDeviceTimeUs - m_nLastDeviceTimeUs;
+        }
+        if (nDurationUs > 0)
+            m_nLastDurationUs = nDurationUs;
+        m_nLastDeviceTimeUs = nDeviceTimeUs;
+        m_bHaveLast = true;
+        if (m_nSyncMode == SYNC_MODE_NONE) {
+            const std::int64_t nCounted = m_nCountedUs;
+            m_nCountedUs += m_nLastDurationUs;
+            return nCounted;
+        }
+        return m_nArrivalOffsetUs + nDeviceTimeUs - m_nPausedUs + m_nShiftUs;
+    }
+
+    void MarkPaused() { m_bWasPaused = m_bHaveLast; }
+
+private:
+    int m_nSyncMode;
+    std::int64_t m_nShiftUs;
+    std::int64_t m_nArrivalOffsetUs = 0;
+    bool m_bStarted = false;
+    std::int64_t m_nFirstDeviceUs = 0;
+    bool m_bHaveLast = false;
+    std::int64_t m_nLastDeviceTimeUs = 0;
+    std::int64_t m_nLastDurationUs;
+    std::int64_t m_nPausedUs = 0;
+    bool m_bWasPaused = false;
+    std::int64_t m_nCountedUs = 0;
+};
+
+} // namespace
+
+CRecordingSession::CRecordingSession(CRecordingSettings settings, CPreviewCallback previewCallback,
+    CStatusCallback statusCallback, int nPreviewWidth, int nPreviewHeight)
+    : m_settings(std::move(settings))
+    , m_statusCallback(std::move(statusCallback))
+    , m_videoStage(m_settings, m_state, std::move(previewCallback), nPreviewWidth, nPreviewHeight)
+    , m_audioStage(m_settings, m_state)
+{
+}
+
+CRecordingSession::~CRecordingSession()
+{
+    Stop();
+}
+
+bool CRecordingSession::Start(std::string& strReason)
+{
+    if (!OpenVideoSource(strReason) || !OpenAudioSource(strReason))
+        return false;
+    if (m_settings.bSaveToFile && !OpenOutput(strReason))
+        return false;
+    if (m_settings.videoDevice.eKind == ESourceKind::eV4l2)
+        SetV4l2Mute(m_settings.videoDevice.strUrl, m_settings.bTvMute);
+    m_state.m_startTime = std::chrono::steady_clock::now();
+    if (m_pMuxer)
+        m_muxerThread = std::thread([this] { m_pMuxer->Run(); });
+    m_videoStageThread = std::thread([this] { m_videoStage.Run(); });
+    m_audioStageThread = std::thread([this] { m_audioStage.Run(); });
+    m_videoCaptureThread = std::thread([this] { CaptureThread(m_videoSource, m_videoStage.Input(), true); });
+    m_audioCaptureThread = std::thread([this] { CaptureThread(m_audioSource, m_audioStage.Input(), false); });
+    m_supervisorThread = std::thread([this] { Supervise(); });
+    return true;
+}
+
+bool CRecordingSession::OpenVideoSource(std::string& strReason)
+{
+    const CVideoDeviceInfo& device = m_settings.videoDevice;
+    const bool bFormatChosen = m_settings.nVideoFormat >= 0
+        && static_cast<std::size_t>(m_settings.nVideoFormat) < device.formats.size();
+    const CVideoFormatInfo* pFormat = bFormatChosen ? &device.formats[m_settings.nVideoFormat] : nullptr;
+    int nWidth = 0;
+    int nHeight = 0;
+    if (m_settings.bUseCustomFrame) {
+        if (m_settings.nCustomFrameWidth <= 0 || m_settings.nCustomFrameHeight <= 0) {
+            strReason = "invalid custom frame size " + SizeText(m_settings.nCustomFrameWidth, m_settings.nCustomFrameHeight);
+            return false;
+        }
+        nWidth = m_settings.nCustomFrameWidth;
+        nHeight = m_settings.nCustomFrameHeight;
+    } else if (pFormat) {
+        nWidth = pFormat->nWidth;
+        nHeight = pFormat->nHeight;
+    }
+    CMediaSource::COptionList options;
+    std::string strFormat;
+    std::string strUrl = device.strUrl;
+    switch (device.eKind) {
+    case ESourceKind::eTestPattern:
+        if (nWidth == 0) {
+            nWidth = m_settings.nVideoWidth;
+            nHeight = m_settings.nVideoHeight;
+        }
+        if (nWidth <= 0 || nHeight <= 0) {
+            strReason = "invalid picture size " + SizeText(nWidth, nHeight);
+            return false;
+        }
+        strFormat = "lavfi";
+        strUrl = "testsrc2=size=" + SizeText(nWidth, nHeight) + ":rate=" + RateText(m_settings.frameRate);
+        break;
+    case ESourceKind::eScreen:
+        strFormat = "x11grab";
+        options.emplace_back("framerate", RateText(m_settings.frameRate));
+        if (nWidth > 0)
+            options.emplace_back("video_size", SizeText(nWidth, nHeight));
+        break;
+    case ESourceKind::eV4l2:
+        strFormat = "v4l2";
+        options.emplace_back("framerate", RateText(m_settings.frameRate));
+        options.emplace_back("channel", std::to_string(m_settings.nVideoInput));
+        if (pFormat && !pFormat->strInputFormat.empty())
+            options.emplace_back("input_format", pFormat->strInputFormat);
+        if (nWidth > 0)
+            options.emplace_back("video_size", SizeText(nWidth, nHeight));
+        break;
+    default:
+        strReason = device.strName + " is not a video device";
+        return false;
+    }
+    if (!m_videoSource.Open(strFormat, strUrl, options, AVMEDIA_TYPE_VIDEO, strReason)) {
+        strReason = "video device \"" + device.strName + "\": " + strReason;
+        return false;
+    }
+    return true;
+}
+
+bool CRecordingSession::OpenAudioSource(std::string& strReason)
+{
+    const CAudioDeviceInfo& device = m_settings.audioDevice;
+    const int nRate = m_settings.nAudioSampleRate;
+    const int nChannels = m_settings.nAudioChannels;
+    if (nRate <= 0 || nChannels <= 0) {
+        strReason = "invalid audio profile: " + std::to_string(nRate) + " Hz, " + std::to_string(nChannels) + " channels";
+        return false;
+    }
+    CMediaSource::COptionList options;
+    std::string strFormat;
+    std::string strUrl = device.strUrl;
+    switch (device.eKind) {
+    case ESourceKind::eTestTone:
+        strFormat = "lavfi";
+        strUrl = "sine=frequency=440:sample_rate=" + std::to_string(nRate);
+        break;
+    case ESourceKind::ePulse:
+    case ESourceKind::eAlsa:
+        strFormat = device.eKind == ESourceKind::ePulse ? "pulse" : "alsa";
+        options.emplace_back("sample_rate", std::to_string(nRate));
+        options.emplace_back("channels", std::to_string(nChannels));
+        break;
+    default:
+        strReason = device.strName + " is not an audio device";
+        return false;
+    }
+    if (!m_audioSource.Open(strFormat, strUrl, options, AVMEDIA_TYPE_AUDIO, strReason)) {
+        strReason = "audio device \"" + device.strName + "\": " + strReason;
+        return false;
+    }
+    return true;
+}
+
+bool CRecordingSession::OpenOutput(std::string& strReason)
+{
+    if (m_settings.nOutputType != OUTPUT_TYPE_MPEG1 && m_settings.nOutputType != OUTPUT_TYPE_MPEG2) {
+        strReason = "output type " + std::to_string(m_settings.nOutputType) + " is not MPEG-1 (5) or MPEG-2 (6)";
+        return false;
+    }
+    if (m_settings.strFileName.empty()) {
+        strReason = "no file name given";
+        return false;
+    }
+    if (!m_videoStage.OpenEncoder(strReason) || !m_audioStage.OpenEncoder(strReason))
+        return false;
+    m_pMuxer = std::make_unique<CMuxer>(m_state, m_settings.nOutputType);
+    const int nVideoStream = m_pMuxer->AddStream(m_videoStage.Encoder(), strReason);
+    if (nVideoStream < 0)
+        return false;
+    const int nAudioStream = m_pMuxer->AddStream(m_audioStage.Encoder(), strReason);
+    if (nAudioStream < 0)
+        return false;
+    if (!m_pMuxer->Open(m_settings.strFileName, strReason))
+        return false;
+    m_videoStage.ConnectMuxer(&m_pMuxer->Input(), nVideoStream);
+    m_audioStage.ConnectMuxer(&m_pMuxer->Input(), nAudioStream);
+    return true;
+}
+
+void CRecordingSession::CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo)
+{
+    try {
+        CaptureLoop(source, queue, bVideo);
+    } catch (const std::exception& exception) {
+        m_state.Fail(std::string(bVideo ? "video" : "audio") + " capture: " + exception.what());
+    }
+    ++m_state.m_nFinishedSources;
+    m_state.Wake();
+}
+
+void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo)
+{
+    const ESourceKind eKind = bVideo ? m_settings.videoDevice.eKind : m_settings.audioDevice.eKind;
+    const bool bBuiltIn = IsBuiltIn(eKind);
+    const bool bThrottle = bBuiltIn && !m_settings.bFastTestSources;
+    // Only the built-in sources may hold the capture back; a real device
+    // keeps delivering, so what the pipeline cannot take is dropped and counted.
+    const bool bMayWait = bBuiltIn && m_settings.bFastTestSources;
+    std::int64_t nShiftUs = 0;
+    if (m_settings.nSyncMode == SYNC_MODE_MANUAL) {
+        // A positive offset plays the audio later; a negative one the video.
+        const std::int64_t nOffsetUs = static_cast<std::int64_t>(m_settings.nAudioOffsetMs) * 1000;
+        nShiftUs = bVideo ? std::max<std::int64_t>(0, -nOffsetUs) : std::max<std::int64_t>(0, nOffsetUs);
+    }
+    const std::int64_t nNominalDurationUs = av_rescale(MICROSECONDS, m_settings.frameRate.den, m_settings.frameRate.num);
+    CCaptureClock clock(m_settings.nSyncMode, nShiftUs, bVideo ? nNominalDurationUs : 0);
+    const std::int64_t nLimitUs = static_cast<std::int64_t>(m_settings.dDurationLimitSeconds * MICROSECONDS);
+    const AVRational timeBase = source.TimeBase();
+    bool bFirst = true;
+
+    while (!m_state.IsStopping()) {
+        CFramePtr pFrame(av_frame_alloc());
+        if (!pFrame)
+            throw std::bad_alloc();
+        const int nResult = source.ReadFrame(pFrame.get());
+        if (nResult < 0) {
+            if (!m_state.IsStopping())
+                m_state.Fail(std::string(bVideo ? "video" : "audio") + " capture ended: " + AvErrorText(nResult));
+            return;
+        }
+        const std::int64_t nPts = pFrame->best_effort_timestamp != AV_NOPTS_VALUE ? pFrame->best_effort_timestamp : 0;
+        const std::int64_t nDeviceTimeUs = clock.DeviceTime(av_rescale_q(nPts, timeBase, AVRational { 1, MICROSECONDS }));
+        if (bFirst) {
+            bFirst = false;
+            if (!bBuiltIn) {
+                clock.SetArrivalOffset(std::chrono::duration_cast<std::chrono::microseconds>(
+                    std::chrono::steady_clock::now() - m_state.m_startTime)
+                                           .count());
+            }
+        }
+        if (bThrottle && !m_state.WaitUntil(m_state.m_startTime + std::chrono::microseconds(nDeviceTimeUs)))
+            return;
+        CCapturedFrame captured;
+        captured.bRecord = !m_state.m_bPaused;
+        if (captured.bRecord) {
+            const std::int64_t nDurationUs = bVideo ? 0 : av_rescale(pFrame->nb_samples, MICROSECONDS, pFrame->sample_rate);
+            captured.nTimeUs = clock.StreamTime(nDeviceTimeUs, nDurationUs);
+            if (nLimitUs > 0 && captured.nTimeUs >= nLimitUs)
+                return;
+            if (!bVideo && nLimitUs > 0 && captured.nTimeUs + nDurationUs > nLimitUs)
+                pFrame->nb_samples = static_cast<int>(av_rescale(nLimitUs - captured.nTimeUs, pFrame->sample_rate, MICROSECONDS));
+        } else {
+            clock.MarkPaused();
+            // Paused audio is neither recorded nor shown.
+            if (!bVideo)
+                continue;
+        }
+        captured.pFrame = std::move(pFrame);
+        if (bMayWait) {
+            if (!queue.Push(std::move(captured)))
+                return;
+        } else if (!queue.TryPush(std::move(captured))) {
+            ++(bVideo ? m_state.m_nVideoFramesDropped : m_state.m_nAudioFramesDropped);
+        }
+    }
+}
+
+void CRecordingSession::Supervise()
+{
+    const int nSources = 2;
+    while (!m_state.IsStopping() && !m_state.HasFailed() && m_state.m_nFinishedSources < nSources) {
+        m_state.WaitForEvent(STATUS_INTERVAL);
+        if (m_statusCallback)
+            m_statusCallback(Status());
+    }
+    ShutDown();
+    CRecorderStatus status = Status();
+    status.bFinished = true;
+    if (m_statusCallback)
+        m_statusCallback(status);
+    {
+        std::lock_guard lock(m_finishedMutex);
+        m_bFinished = true;
+    }
+    m_cvFinished.notify_all();
+}
+
+void CRecordingSession::ShutDown()
+{
+    m_state.RequestStop();
+    m_videoSource.Interrupt();
+    m_audioSource.Interrupt();
+    // Closing the stage queues releases capture threads waiting for room;
+    // the stages still encode what is queued.
+    m_videoStage.Input().Close();
+    m_audioStage.Input().Close();
+    m_videoCaptureThread.join();
+    m_audioCaptureThread.join();
+    m_videoStageThread.join();
+    m_audioStageThread.join();
+    if (m_pMuxer) {
+        m_pMuxer->Input().Close();
+        m_muxerThread.join();
+    }
+}
+
+void CRecordingSession::Stop()
+{
+    m_state.RequestStop();
+    if (m_supervisorThread.joinable())
+        m_supervisorThread.join();
+}
+
+bool CRecordingSession::WaitUntilFinished(int nTimeoutMs)
+{
+    std::unique_lock lock(m_finishedMutex);
+    if (nTimeoutMs < 0) {
+        m_cvFinished.wait(lock, [this] { return m_bFinished; });
+        return true;
+    }
+    return m_cvFinished.wait_for(lock, std::chrono::milliseconds(nTimeoutMs), [this] { return m_bFinished; });
+}
+
+CRecorderStatus CRecordingSession::Status() const
+{
+    CRecorderStatus status;
+    status.dElapsedSeconds = static_cast<double>(m_state.m_nElapsedUs) / MICROSECONDS;
+    status.nBytesWritten = m_state.m_nBytesWritten;
+    status.nVideoFramesEncoded = m_state.m_nVideoFramesEncoded;
+    status.nVideoFramesDropped = m_state.m_nVideoFramesDropped;
+    status.nAudioFramesDropped = m_state.m_nAudioFramesDropped;
+    status.bPaused = m_state.m_bPaused;
+    status.strError = m_state.Error();
+    return status;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "engine/AudioStage.h"
+#include "engine/MediaSource.h"
+#include "engine/Muxer.h"
+#include "engine/RecorderTypes.h"
+#include "engine/RecordingSettings.h"
+#include "engine/SessionState.h"
+#include "engine/VideoStage.h"
+
+#include <memory>
+#include <string>
+#include <thread>
+
+// One run of the recorder, from Start to Stop: the two capture threads, the
+// video and audio stages, the muxer and a supervising thread that reports the
+// status and shuts everything down in order when asked to, when a thread
+// fails or when the sources end.
+class CRecordingSession {
+public:
+    CRecordingSession(CRecordingSettings settings, CPreviewCallback previewCallback, CStatusCallback statusCallback,
+        int nPreviewWidth, int nPreviewHeight);
+    ~CRecordingSession();
+    CRecordingSession(const CRecordingSession&) = delete;
+    CRecordingSession& operator=(const CRecordingSession&) = delete;
+
+    // Opens devices, encoders and the file, then starts the threads. False
+    // with the cause when any of it cannot start; nothing runs then.
+    bool Start(std::string& strReason);
+
+    // Finishes and closes the file; returns when every thread has ended.
+    void Stop();
+
+    // Waits until the session ended on its own or was stopped; false on
+    // timeout (a negative timeout waits for ever).
+    bool WaitUntilFinished(int nTimeoutMs);
+
+    CSessionState& State() { return m_state; }
+    CRecorderStatus Status() const;
+
+private:
+    bool OpenVideoSource(std::string& strReason);
+    bool OpenAudioSource(std::string& strReason);
+    bool OpenOutput(std::string& strReason);
+    void CaptureLoop(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
+    void CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
+    void Supervise();
+    void ShutDown();
+
+    CRecordingSettings m_settings;
+    CStatusCallback m_statusCallback;
+    CSessionState m_state;
+    CMediaSource m_videoSource;
+    CMediaSource m_audioSource;
+    CVideoStage m_videoStage;
+    CAudioStage m_audioStage;
+    std::unique_ptr<CMuxer> m_pMuxer;
+
+    std::thread m_videoCaptureThread;
+    std::thread m_audioCaptureThread;
+    std::thread m_videoStageThread;
+    std::thread m_audioStageThread;
+    std::thread m_muxerThread;
+    std::thread m_supervisorThread;
+
+    std::mutex m_finishedMutex;
+    std::condition_variable m_cvFinished;
+    bool m_bFinished = false;
+};

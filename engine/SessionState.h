@@ -1,0 +1,100 @@
+#pragma once
+
+#include "engine/AvPtr.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+// A decoded capture frame on its way to its stage. nTimeUs is the stream
+// time, pauses already taken out; bRecord is false for frames captured while
+// paused (shown, not recorded).
+struct CCapturedFrame {
+    CFramePtr pFrame;
+    std::int64_t nTimeUs = 0;
+    bool bRecord = true;
+};
+
+// An encoded packet on its way to the muxer, timestamps in its encoder's
+// time base.
+struct CEncodedPacket {
+    CPacketPtr pPacket;
+    int nStream = 0;
+};
+
+using CSteadyTime = std::chrono::steady_clock::time_point;
+
+// What the threads of one recording share: the stop and pause requests, the
+// first failure, the counters the status reports, and the wake-up of the
+// supervising thread. Every member is safe to use from any thread.
+class CSessionState {
+public:
+    std::atomic<bool> m_bPaused = false;
+    std::atomic<int> m_nVideoFrame = 0; // frame picture number, changed live
+    std::atomic<std::int64_t> m_nBytesWritten = 0;
+    std::atomic<std::int64_t> m_nVideoFramesEncoded = 0;
+    std::atomic<std::int64_t> m_nVideoFramesDropped = 0;
+    std::atomic<std::int64_t> m_nAudioFramesDropped = 0;
+    std::atomic<std::int64_t> m_nElapsedUs = 0;
+    std::atomic<int> m_nFinishedSources = 0;
+    CSteadyTime m_startTime = std::chrono::steady_clock::now();
+
+    // The first failure wins; later ones are consequences of it.
+    void Fail(const std::string& strReason)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_strError.empty())
+                m_strError = strReason;
+        }
+        Wake();
+    }
+
+    std::string Error() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_strError;
+    }
+
+    bool HasFailed() const
+    {
+        std::lock_guard lock(m_mutex);
+        return !m_strError.empty();
+    }
+
+    void RequestStop()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_bStopping = true;
+        }
+        Wake();
+    }
+
+    bool IsStopping() const { return m_bStopping; }
+
+    void Wake() { m_cvWake.notify_all(); }
+
+    // Waits until the time comes or a stop is requested; false on stop.
+    bool WaitUntil(CSteadyTime wakeTime)
+    {
+        std::unique_lock lock(m_mutex);
+        return !m_cvWake.wait_until(lock, wakeTime, [this] { return m_bStopping.load(); });
+    }
+
+    // Waits up to the timeout for any wake-up.
+    void WaitForEvent(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock lock(m_mutex);
+        m_cvWake.wait_for(lock, timeout);
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_cvWake;
+    std::atomic<bool> m_bStopping = false;
+    std::string m_strError;
+};

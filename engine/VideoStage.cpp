@@ -1,0 +1,246 @@
+#include "engine/VideoStage.h"
+
+#include <chrono>
+
+extern "C" {
+#include <libavutil/imgutils.h>
+}
+
+#include "engine/Encoding.h"
+
+namespace {
+
+constexpr auto PREVIEW_INTERVAL = std::chrono::milliseconds(33);
+constexpr AVPixelFormat CODED_PIXEL_FORMAT = AV_PIX_FMT_YUV420P;
+constexpr AVPixelFormat PREVIEW_PIXEL_FORMAT = AV_PIX_FMT_RGB32;
+// Beyond this many missing frames the capture had a real break; the gap is
+// left in the timestamps rather than filled with a frozen picture.
+constexpr std::int64_t MAX_REPEATED_FRAMES = 60;
+// DVD limits: the video rate the players are built for and their VBV buffer.
+constexpr int DVD_MAX_VIDEO_RATE_BITS = 9000000;
+constexpr int DVD_VBV_BUFFER_BITS = 1835008;
+
+CFramePtr AllocateFrame(int nWidth, int nHeight, AVPixelFormat eFormat)
+{
+    CFramePtr pFrame(av_frame_alloc());
+    if (!pFrame)
+        return nullptr;
+    pFrame->width = nWidth;
+    pFrame->height = nHeight;
+    pFrame->format = eFormat;
+    if (av_frame_get_buffer(pFrame.get(), 0) < 0)
+        return nullptr;
+    return pFrame;
+}
+
+// A frame still referenced elsewhere (the encoder keeps input pictures for
+// reference) gets fresh buffers instead of being overwritten.
+bool MakeFrameWritable(CFramePtr& pFrame)
+{
+    if (av_frame_is_writable(pFrame.get()))
+        return true;
+    CFramePtr pFresh = AllocateFrame(pFrame->width, pFrame->height, static_cast<AVPixelFormat>(pFrame->format));
+    if (!pFresh)
+        return false;
+    pFrame = std::move(pFresh);
+    return true;
+}
+
+} // namespace
+
+CVideoStage::CVideoStage(const CRecordingSettings& settings, CSessionState& state, CPreviewCallback previewCallback,
+    int nPreviewWidth, int nPreviewHeight)
+    : m_settings(settings)
+    , m_state(state)
+    , m_previewCallback(std::move(previewCallback))
+    , m_nPreviewWidth(nPreviewWidth > 0 ? nPreviewWidth : settings.nVideoWidth)
+    , m_nPreviewHeight(nPreviewHeight > 0 ? nPreviewHeight : settings.nVideoHeight)
+{
+}
+
+bool CVideoStage::OpenEncoder(std::string& strReason)
+{
+    const bool bMpeg1 = m_settings.nOutputType == OUTPUT_TYPE_MPEG1;
+    const char* pszCodec = bMpeg1 ? "mpeg1video" : "mpeg2video";
+    if (m_settings.nVideoBitrate <= 0) {
+        strReason = "the video bitrate must be positive, not " + std::to_string(m_settings.nVideoBitrate);
+        return false;
+    }
+    if (!bMpeg1 && m_settings.nVideoBitrate > DVD_MAX_VIDEO_RATE_BITS) {
+        strReason = "a video bitrate of " + std::to_string(m_settings.nVideoBitrate)
+            + " bit/s exceeds the DVD limit of " + std::to_string(DVD_MAX_VIDEO_RATE_BITS) + " bit/s";
+        return false;
+    }
+    const AVCodec* pCodec = avcodec_find_encoder_by_name(pszCodec);
+    if (!pCodec) {
+        strReason = std::string("FFmpeg has no ") + pszCodec + " encoder";
+        return false;
+    }
+    m_pEncoder.reset(avcodec_alloc_context3(pCodec));
+    if (!m_pEncoder) {
+        strReason = "out of memory";
+        return false;
+    }
+    AVCodecContext* pEncoder = m_pEncoder.get();
+    pEncoder->width = m_settings.nVideoWidth;
+    pEncoder->height = m_settings.nVideoHeight;
+    pEncoder->pix_fmt = CODED_PIXEL_FORMAT;
+    pEncoder->framerate = m_settings.frameRate;
+    pEncoder->time_base = av_inv_q(m_settings.frameRate);
+    pEncoder->bit_rate = m_settings.nVideoBitrate;
+    pEncoder->thread_count = 0;
+    if (m_settings.nVideoWidth > 0 && m_settings.nVideoHeight > 0) {
+        av_reduce(&pEncoder->sample_aspect_ratio.num, &pEncoder->sample_aspect_ratio.den,
+            static_cast<std::int64_t>(m_settings.displayAspect.num) * m_settings.nVideoHeight,
+            static_cast<std::int64_t>(m_settings.displayAspect.den) * m_settings.nVideoWidth, 255);
+    }
+    if (!bMpeg1) {
+        pEncoder->rc_max_rate = DVD_MAX_VIDEO_RATE_BITS;
+        pEncoder->rc_buffer_size = DVD_VBV_BUFFER_BITS;
+    }
+    const auto options = m_settings.compressorOptions.find(pszCodec);
+    return OpenEncoderWithOptions(pEncoder, pCodec,
+        options != m_settings.compressorOptions.end() ? options->second : std::map<std::string, std::string>(), strReason);
+}
+
+void CVideoStage::ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream)
+{
+    m_pPackets = pPackets;
+    m_nStream = nStream;
+}
+
+void CVideoStage::Run()
+{
+    while (std::optional<CCapturedFrame> captured = m_frames.Pop()) {
+        if (m_bFailed)
+            continue;
+        AVFrame* pFrame = ToCodedPicture(*captured);
+        if (!pFrame) {
+            m_bFailed = true;
+            m_state.Fail("cannot convert the captured video");
+            continue;
+        }
+        UpdateOverlay();
+        if (m_pOverlay)
+            m_pOverlay->Apply(pFrame);
+        if (m_previewCallback)
+            SendPreview(pFrame);
+        if (captured->bRecord) {
+            m_state.m_nElapsedUs = std::max<std::int64_t>(m_state.m_nElapsedUs, captured->nTimeUs);
+            if (m_pEncoder && m_pPackets)
+                Record(pFrame, captured->nTimeUs);
+        }
+    }
+    if (m_pEncoder && m_pPackets && !m_bFailed)
+        EncodeAndQueue(m_pEncoder.get(), nullptr, m_nStream, *m_pPackets, m_state, "video");
+}
+
+AVFrame* CVideoStage::ToCodedPicture(CCapturedFrame& captured)
+{
+    AVFrame* pSource = captured.pFrame.get();
+    const int nWidth = m_settings.nVideoWidth;
+    const int nHeight = m_settings.nVideoHeight;
+    if (pSource->width == nWidth && pSource->height == nHeight && pSource->format == CODED_PIXEL_FORMAT) {
+        // Already the coded picture: only the overlay may need its own copy.
+        if (m_nOverlayNumber > 0 || m_state.m_nVideoFrame > 0) {
+            if (av_frame_make_writable(pSource) < 0)
+                return nullptr;
+        }
+        pSource->pict_type = AV_PICTURE_TYPE_NONE;
+        return pSource;
+    }
+    m_pScaler.reset(sws_getCachedContext(m_pScaler.release(), pSource->width, pSource->height,
+        static_cast<AVPixelFormat>(pSource->format), nWidth, nHeight, CODED_PIXEL_FORMAT, SWS_BICUBIC, nullptr,
+        nullptr, nullptr));
+    if (!m_pScaler)
+        return nullptr;
+    if (!m_pScaled)
+        m_pScaled = AllocateFrame(nWidth, nHeight, CODED_PIXEL_FORMAT);
+    if (!m_pScaled || !MakeFrameWritable(m_pScaled))
+        return nullptr;
+    sws_scale(m_pScaler.get(), pSource->data, pSource->linesize, 0, pSource->height, m_pScaled->data,
+        m_pScaled->linesize);
+    return m_pScaled.get();
+}
+
+void CVideoStage::UpdateOverlay()
+{
+    const int nNumber = m_state.m_nVideoFrame;
+    if (nNumber == m_nOverlayNumber)
+        return;
+    m_nOverlayNumber = nNumber;
+    m_pOverlay.reset();
+    if (nNumber <= 0)
+        return;
+    const std::filesystem::path folder = FindFramePictureFolder();
+    const std::vector<std::string> pictures = ListFramePictures(folder);
+    // A number past the list shows no picture, as with an empty folder.
+    if (static_cast<std::size_t>(nNumber) > pictures.size())
+        return;
+    std::string strReason;
+    const std::optional<CBitmapImage> image = LoadBitmapFile(folder / pictures[nNumber - 1], strReason);
+    if (image)
+        m_pOverlay = std::make_unique<CFrameOverlay>(*image, m_settings.nVideoWidth, m_settings.nVideoHeight);
+}
+
+void CVideoStage::SendPreview(const AVFrame* pFrame)
+{
+    const CSteadyTime now = std::chrono::steady_clock::now();
+    if (now - m_lastPreviewTime < PREVIEW_INTERVAL)
+        return;
+    m_lastPreviewTime = now;
+    m_pPreviewScaler.reset(sws_getCachedContext(m_pPreviewScaler.release(), pFrame->width, pFrame->height,
+        static_cast<AVPixelFormat>(pFrame->format), m_nPreviewWidth, m_nPreviewHeight, PREVIEW_PIXEL_FORMAT,
+        SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!m_pPreview)
+        m_pPreview = AllocateFrame(m_nPreviewWidth, m_nPreviewHeight, PREVIEW_PIXEL_FORMAT);
+    if (!m_pPreviewScaler || !m_pPreview)
+        return;
+    sws_scale(m_pPreviewScaler.get(), pFrame->data, pFrame->linesize, 0, pFrame->height, m_pPreview->data,
+        m_pPreview->linesize);
+    const CPreviewFrame preview { m_nPreviewWidth, m_nPreviewHeight, m_pPreview->linesize[0], m_pPreview->data[0] };
+    m_previewCallback(preview);
+}
+
+void CVideoStage::Record(AVFrame* pFrame, std::int64_t nTimeUs)
+{
+    if (m_settings.nSyncMode == SYNC_MODE_NONE) {
+        Encode(pFrame, m_nNextPts++);
+        return;
+    }
+    // The device clock decides the frame's slot on the constant-rate grid: a
+    // frame early for its slot is skipped, a missed slot repeats the previous
+    // picture.
+    const std::int64_t nSlot = av_rescale_q_rnd(nTimeUs, AVRational { 1, 1000000 }, m_pEncoder->time_base,
+        static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
+    if (m_bFirstRecorded) {
+        m_bFirstRecorded = false;
+        m_nNextPts = std::max<std::int64_t>(nSlot, 0);
+    }
+    if (nSlot < m_nNextPts)
+        return;
+    if (m_pLastRecorded && nSlot - m_nNextPts <= MAX_REPEATED_FRAMES) {
+        while (m_nNextPts < nSlot) {
+            if (!Encode(m_pLastRecorded.get(), m_nNextPts++))
+                return;
+        }
+    }
+    m_nNextPts = nSlot;
+    if (Encode(pFrame, m_nNextPts++)) {
+        if (!m_pLastRecorded)
+            m_pLastRecorded.reset(av_frame_alloc());
+        av_frame_unref(m_pLastRecorded.get());
+        av_frame_ref(m_pLastRecorded.get(), pFrame);
+    }
+}
+
+bool CVideoStage::Encode(AVFrame* pFrame, std::int64_t nPts)
+{
+    pFrame->pts = nPts;
+    if (!EncodeAndQueue(m_pEncoder.get(), pFrame, m_nStream, *m_pPackets, m_state, "video")) {
+        m_bFailed = true;
+        return false;
+    }
+    ++m_state.m_nVideoFramesEncoded;
+    return true;
+}

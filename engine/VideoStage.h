@@ -1,0 +1,64 @@
+#pragma once
+
+#include "engine/BoundedQueue.h"
+#include "engine/FramePicture.h"
+#include "engine/RecorderTypes.h"
+#include "engine/RecordingSettings.h"
+#include "engine/SessionState.h"
+
+#include <memory>
+#include <string>
+
+// The video thread of a recording: scales captured frames to the coded
+// picture, lays the frame picture over them, feeds the preview, places them on
+// the constant frame grid MPEG needs and encodes them.
+class CVideoStage {
+public:
+    static constexpr std::size_t FRAME_QUEUE_SIZE = 8;
+
+    CVideoStage(const CRecordingSettings& settings, CSessionState& state, CPreviewCallback previewCallback,
+        int nPreviewWidth, int nPreviewHeight);
+
+    // Opens the MPEG video encoder; only needed when recording to a file.
+    bool OpenEncoder(std::string& strReason);
+    const AVCodecContext* Encoder() const { return m_pEncoder.get(); }
+
+    // Where encoded packets go, and under which stream number.
+    void ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream);
+
+    CBoundedQueue<CCapturedFrame>& Input() { return m_frames; }
+
+    // Thread body: runs until the input is closed and drained, then flushes.
+    void Run();
+
+private:
+    AVFrame* ToCodedPicture(CCapturedFrame& captured);
+    void UpdateOverlay();
+    void SendPreview(const AVFrame* pFrame);
+    void Record(AVFrame* pFrame, std::int64_t nTimeUs);
+    bool Encode(AVFrame* pFrame, std::int64_t nPts);
+
+    const CRecordingSettings& m_settings;
+    CSessionState& m_state;
+    CPreviewCallback m_previewCallback;
+    int m_nPreviewWidth;
+    int m_nPreviewHeight;
+    CBoundedQueue<CCapturedFrame> m_frames { FRAME_QUEUE_SIZE };
+    CBoundedQueue<CEncodedPacket>* m_pPackets = nullptr;
+    int m_nStream = 0;
+
+    CCodecContextPtr m_pEncoder;
+    CSwsPtr m_pScaler;
+    CFramePtr m_pScaled;
+    CSwsPtr m_pPreviewScaler;
+    CFramePtr m_pPreview;
+    CSteadyTime m_lastPreviewTime {};
+    CFramePtr m_pLastRecorded; // repeated when the capture leaves a slot empty
+
+    int m_nOverlayNumber = 0;
+    std::unique_ptr<CFrameOverlay> m_pOverlay;
+
+    std::int64_t m_nNextPts = 0; // in the encoder's time base, one per frame
+    bool m_bFirstRecorded = true;
+    bool m_bFailed = false;
+};

@@ -1,0 +1,120 @@
+#include "CommandLine.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+#include <stdexcept>
+
+const char* const MPEGREC_USAGE = "usage: mpegrec --list\n"
+                                  "       mpegrec -o FILE [--type mpeg1|mpeg2] [--video-device NAME] [--audio-device NAME]\n"
+                                  "               [--frame-rate N] [--size WxH] [--video-bitrate N] [--audio-bitrate N]\n"
+                                  "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
+                                  "               [--frame N] [--duration SECONDS] [--fast]\n"
+                                  "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n";
+
+namespace {
+
+bool ParseInt(const std::string& strText, int& nValue)
+{
+    const char* pEnd = strText.data() + strText.size();
+    const auto [pStop, error] = std::from_chars(strText.data(), pEnd, nValue);
+    return error == std::errc() && pStop == pEnd;
+}
+
+bool ParseSize(const std::string& strText, CCommandLine& command)
+{
+    const std::size_t nCross = strText.find('x');
+    int nWidth = 0;
+    int nHeight = 0;
+    if (nCross == std::string::npos || !ParseInt(strText.substr(0, nCross), nWidth)
+        || !ParseInt(strText.substr(nCross + 1), nHeight))
+        return false;
+    command.nWidth = nWidth;
+    command.nHeight = nHeight;
+    return true;
+}
+
+} // namespace
+
+std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arguments, std::string& strError)
+{
+    CCommandLine command;
+    using CIntTarget = std::optional<int> CCommandLine::*;
+    const std::map<std::string, CIntTarget> intOptions = {
+        { "--frame-rate", &CCommandLine::frameRate },
+        { "--video-bitrate", &CCommandLine::videoBitrate },
+        { "--audio-bitrate", &CCommandLine::audioBitrate },
+        { "--sample-rate", &CCommandLine::sampleRate },
+        { "--channels", &CCommandLine::channels },
+        { "--sync-mode", &CCommandLine::syncMode },
+        { "--audio-offset", &CCommandLine::audioOffsetMs },
+    };
+    for (std::size_t nIndex = 0; nIndex < arguments.size(); ++nIndex) {
+        const std::string& strOption = arguments[nIndex];
+        if (strOption == "--list") {
+            command.bList = true;
+            continue;
+        }
+        if (strOption == "--fast") {
+            command.bFast = true;
+            continue;
+        }
+        if (strOption == "--help" || strOption == "-h") {
+            command.bHelp = true;
+            continue;
+        }
+        if (nIndex + 1 >= arguments.size()) {
+            strError = strOption.rfind("-", 0) == 0 ? strOption + " needs a value" : "unexpected argument " + strOption;
+            return std::nullopt;
+        }
+        const std::string& strValue = arguments[++nIndex];
+        int nValue = 0;
+        if (const auto target = intOptions.find(strOption); target != intOptions.end()) {
+            if (!ParseInt(strValue, nValue)) {
+                strError = strOption + " needs a whole number, not \"" + strValue + "\"";
+                return std::nullopt;
+            }
+            command.*(target->second) = nValue;
+        } else if (strOption == "-o") {
+            command.strOutput = strValue;
+        } else if (strOption == "--type") {
+            if (strValue != "mpeg1" && strValue != "mpeg2") {
+                strError = "--type is mpeg1 or mpeg2, not \"" + strValue + "\"";
+                return std::nullopt;
+            }
+            command.strType = strValue;
+        } else if (strOption == "--video-device") {
+            command.strVideoDevice = strValue;
+        } else if (strOption == "--audio-device") {
+            command.strAudioDevice = strValue;
+        } else if (strOption == "--size") {
+            if (!ParseSize(strValue, command)) {
+                strError = "--size needs WIDTHxHEIGHT, not \"" + strValue + "\"";
+                return std::nullopt;
+            }
+        } else if (strOption == "--frame") {
+            if (!ParseInt(strValue, command.nFrame) || command.nFrame < 0) {
+                strError = "--frame needs a picture number (0 for none)";
+                return std::nullopt;
+            }
+        } else if (strOption == "--duration") {
+            try {
+                std::size_t nUsed = 0;
+                command.dDurationSeconds = std::stod(strValue, &nUsed);
+                if (nUsed != strValue.size() || command.dDurationSeconds <= 0)
+                    throw std::invalid_argument(strValue);
+            } catch (const std::exception&) {
+                strError = "--duration needs a positive number of seconds, not \"" + strValue + "\"";
+                return std::nullopt;
+            }
+        } else {
+            strError = "unknown option " + strOption;
+            return std::nullopt;
+        }
+    }
+    if (!command.bList && !command.bHelp && command.strOutput.empty()) {
+        strError = "nothing to do: give --list or -o FILE";
+        return std::nullopt;
+    }
+    return command;
+}

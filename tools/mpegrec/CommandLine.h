@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What mpegrec was asked to do.
+struct CCommandLine {
+    bool bList = false;
+    bool bHelp = false;
+    std::string strOutput;
+    std::string strType = "mpeg2";
+    std::string strVideoDevice;
+    std::string strAudioDevice;
+    std::optional<int> frameRate;
+    std::optional<int> nWidth;
+    std::optional<int> nHeight;
+    std::optional<int> videoBitrate;
+    std::optional<int> audioBitrate;
+    std::optional<int> sampleRate;
+    std::optional<int> channels;
+    std::optional<int> syncMode;
+    std::optional<int> audioOffsetMs;
+    int nFrame = 0;
+    double dDurationSeconds = 0;
+    bool bFast = false;
+};
+
+// Parses the arguments after the program name; on a mistake returns nothing
+// and says why in strError.
+std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arguments, std::string& strError);
+
+extern const char* const MPEGREC_USAGE;

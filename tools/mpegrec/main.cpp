@@ -1,0 +1,165 @@
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "engine/Recorder.h"
+#include "CommandLine.h"
+
+namespace {
+
+constexpr int EXIT_USAGE = 2;
+constexpr int WAIT_SLICE_MS = 100;
+constexpr int OUTPUT_TYPE_MPEG1 = 5;
+constexpr int OUTPUT_TYPE_MPEG2 = 6;
+
+std::atomic<bool> g_bInterrupted = false;
+
+void OnInterrupt(int)
+{
+    g_bInterrupted = true;
+}
+
+void PrintList(const char* pszTitle, const CNameList& list)
+{
+    std::cout << pszTitle << ":\n";
+    for (short nIndex = 0; nIndex < list.Count(); ++nIndex)
+        std::cout << "  " << nIndex << ": " << list.Name(nIndex) << "\n";
+}
+
+// Every list, with the inputs and formats of every device.
+void PrintEverything(CRecorder& recorder)
+{
+    const CNameList videoDevices = recorder.GetVideoDevices();
+    PrintList("Video devices", videoDevices);
+    for (short nDevice = 0; nDevice < videoDevices.Count(); ++nDevice) {
+        recorder.SetVideoDevice(nDevice);
+        PrintList(("Video inputs of " + videoDevices.Name(nDevice)).c_str(), recorder.GetVideoInputs());
+        PrintList(("Video formats of " + videoDevices.Name(nDevice)).c_str(), recorder.GetVideoFormats());
+    }
+    const CNameList audioDevices = recorder.GetAudioDevices();
+    PrintList("Audio devices", audioDevices);
+    for (short nDevice = 0; nDevice < audioDevices.Count(); ++nDevice) {
+        recorder.SetAudioDevice(nDevice);
+        PrintList(("Audio inputs of " + audioDevices.Name(nDevice)).c_str(), recorder.GetAudioInputs());
+    }
+    PrintList("Video compressors", recorder.GetVideoCompressors());
+    PrintList("Audio compressors", recorder.GetAudioCompressors());
+}
+
+bool ChooseDevices(CRecorder& recorder, const CCommandLine& command, std::string& strError)
+{
+    if (!command.strVideoDevice.empty()) {
+        const short nIndex = recorder.GetVideoDevices().FindIndex(command.strVideoDevice);
+        if (nIndex < 0) {
+            strError = "no video device named \"" + command.strVideoDevice + "\" (see --list)";
+            return false;
+        }
+        recorder.SetVideoDevice(nIndex);
+    }
+    if (!command.strAudioDevice.empty()) {
+        const short nIndex = recorder.GetAudioDevices().FindIndex(command.strAudioDevice);
+        if (nIndex < 0) {
+            strError = "no audio device named \"" + command.strAudioDevice + "\" (see --list)";
+            return false;
+        }
+        recorder.SetAudioDevice(nIndex);
+    }
+    return true;
+}
+
+void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
+{
+    recorder.SetOutputType(command.strType == "mpeg1" ? OUTPUT_TYPE_MPEG1 : OUTPUT_TYPE_MPEG2);
+    if (command.frameRate)
+        recorder.SetFrameRate(static_cast<short>(*command.frameRate));
+    if (command.nWidth) {
+        recorder.SetVideoWidth(static_cast<short>(*command.nWidth));
+        recorder.SetVideoHeight(static_cast<short>(*command.nHeight));
+    }
+    if (command.videoBitrate)
+        recorder.SetVideoBitrate(*command.videoBitrate);
+    if (command.audioBitrate)
+        recorder.SetAudioBitrate(*command.audioBitrate);
+    if (command.sampleRate)
+        recorder.SetAudioSampleRate(*command.sampleRate);
+    if (command.channels)
+        recorder.SetAudioChannels(static_cast<short>(*command.channels));
+    if (command.syncMode)
+        recorder.SetSyncMode(static_cast<short>(*command.syncMode));
+    if (command.audioOffsetMs)
+        recorder.SetAudioOffset(static_cast<short>(*command.audioOffsetMs));
+    recorder.SetVideoFrame(static_cast<short>(command.nFrame));
+    recorder.SetFileName(command.strOutput);
+    recorder.SetSaveToFile(true);
+    recorder.SetWorkMode(2);
+    recorder.SetFastTestSources(command.bFast);
+    recorder.SetDurationLimit(command.dDurationSeconds);
+}
+
+int Record(CRecorder& recorder, const CCommandLine& command)
+{
+    std::string strError;
+    if (!ChooseDevices(recorder, command, strError)) {
+        std::cerr << "mpegrec: " << strError << "\n";
+        return EXIT_USAGE;
+    }
+    ApplyProfile(recorder, command);
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    if (recorder.Start() == -1) {
+        std::cerr << "mpegrec: cannot start: " << recorder.GetLastError() << "\n";
+        return EXIT_FAILURE;
+    }
+    while (!recorder.WaitUntilFinished(WAIT_SLICE_MS)) {
+        if (g_bInterrupted)
+            break;
+    }
+    recorder.Stop();
+    const CRecorderStatus status = recorder.GetStatus();
+    std::printf("frames %lld\ndropped %lld\naudio-dropped %lld\nbytes %lld\nseconds %.3f\n",
+        static_cast<long long>(status.nVideoFramesEncoded), static_cast<long long>(status.nVideoFramesDropped),
+        static_cast<long long>(status.nAudioFramesDropped), static_cast<long long>(status.nBytesWritten),
+        status.dElapsedSeconds);
+    if (!status.strError.empty()) {
+        std::cerr << "mpegrec: recording stopped: " << status.strError << "\n";
+        return EXIT_FAILURE;
+    }
+    return EXIT_SUCCESS;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string strError;
+    const std::optional<CCommandLine> command
+        = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), strError);
+    if (!command) {
+        std::cerr << "mpegrec: " << strError << "\n" << MPEGREC_USAGE;
+        return EXIT_USAGE;
+    }
+    if (command->bHelp) {
+        std::cout << MPEGREC_USAGE;
+        return EXIT_SUCCESS;
+    }
+    // FFmpeg's notes on each stream would bury the summary; errors still show.
+    av_log_set_level(AV_LOG_ERROR);
+    try {
+        CRecorder recorder;
+        if (command->bList) {
+            PrintEverything(recorder);
+            return EXIT_SUCCESS;
+        }
+        return Record(recorder, *command);
+    } catch (const std::exception& exception) {
+        std::cerr << "mpegrec: " << exception.what() << "\n";
+        return EXIT_FAILURE;
+    }
+}
