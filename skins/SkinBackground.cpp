@@ -211,15 +211,37 @@ QImage DrawNotifier(const CSkinPalette& palette)
     painter.setPen(palette.clrText);
     painter.drawText(QRectF(52, 10, 200, 26), Qt::AlignLeft | Qt::AlignVCenter, "SkinRecorder");
 
-    // The page area: the news page is shown over it when it loads.
+    // The page area: the news page covers it once it loads, and until then
+    // (or without a network) it greets the user with a few tips.
     const QRectF rcPage(14, 48, size.width() - 28, 166);
     PaintWell(painter, rcPage.adjusted(-2, -2, 2, 2), 10, WithAlpha(palette.clrPanel, 140));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0xFAFAFA));
     painter.drawRoundedRect(rcPage, 8, 8);
-    painter.setFont(TextFont(10, false));
-    painter.setPen(QColor(0x9098A0));
-    painter.drawText(rcPage, Qt::AlignCenter, "Loading news\u2026");
+    painter.setFont(TextFont(11, false));
+    painter.setPen(QColor(0x2A2E33));
+    painter.drawText(rcPage.adjusted(14, 10, -14, 0), Qt::AlignLeft | Qt::AlignTop, "Ready to record");
+    struct CTip
+    {
+        EGlyph eGlyph;
+        const char* pText;
+    };
+    const CTip arrTips[] = {
+        { EGlyph::eRecord, "Record straight to an MPEG file" },
+        { EGlyph::eCamera, "Pick the camera and microphone" },
+        { EGlyph::eFrame, "Lay a frame picture over the video" },
+    };
+    painter.setFont(TextFont(8, false));
+    qreal y = rcPage.top() + 46;
+    for (const CTip& tip : arrTips) {
+        const QRectF rcGlyph(rcPage.left() + 14, y, 22, 22);
+        painter.fillPath(GlyphPath(tip.eGlyph, rcGlyph),
+                         tip.eGlyph == EGlyph::eRecord ? palette.clrRecord : palette.clrHover);
+        painter.setPen(QColor(0x454B52));
+        painter.drawText(QRectF(rcGlyph.right() + 10, y, rcPage.width() - 60, 22), Qt::AlignLeft | Qt::AlignVCenter,
+                         tip.pText);
+        y += 34;
+    }
 
     painter.setFont(TextFont(7, true));
     painter.setPen(palette.clrTextDim);
