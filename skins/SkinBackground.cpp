@@ -167,6 +167,13 @@ QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     PaintBody(painter, layout.outline, palette);
+    if (layout.bAccentTrim) {
+        painter.save();
+        painter.setClipPath(layout.outline);
+        painter.strokePath(layout.outline, QPen(WithAlpha(palette.clrAccent, 190), 7));
+        painter.restore();
+        painter.strokePath(layout.outline, QPen(palette.clrRim, 2.5));
+    }
 
     for (const CPanelSpec& panel : layout.arrPanels)
         PaintWell(painter, panel.rc, panel.nRadius, WithAlpha(palette.clrPanel, 120));
