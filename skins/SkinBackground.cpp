@@ -29,6 +29,48 @@ QFont TextFont(int nPointSize, bool bBold)
     return font;
 }
 
+// Body gradient and gloss inside the outline, shared by the window and the
+// notifier.
+void PaintBody(QPainter& painter, const QPainterPath& outline, const CSkinPalette& palette)
+{
+    const QRectF rcBounds = outline.boundingRect();
+    QLinearGradient body(rcBounds.topLeft(), rcBounds.bottomLeft());
+    body.setColorAt(0, palette.clrBodyTop);
+    body.setColorAt(1, palette.clrBodyBottom);
+    painter.fillPath(outline, body);
+
+    painter.save();
+    painter.setClipPath(outline);
+    QLinearGradient gloss(rcBounds.topLeft(), QPointF(rcBounds.left(), rcBounds.top() + rcBounds.height() * 0.5));
+    gloss.setColorAt(0, QColor(255, 255, 255, 70));
+    gloss.setColorAt(1, QColor(255, 255, 255, 0));
+    painter.fillRect(rcBounds, gloss);
+    // Bevel: a light edge along the top of the outline, a dark one below.
+    painter.strokePath(outline.translated(0, 2), QPen(QColor(255, 255, 255, 90), 2.5));
+    painter.strokePath(outline.translated(0, -2), QPen(QColor(0, 0, 0, 70), 2.5));
+    painter.restore();
+    painter.strokePath(outline, QPen(palette.clrRim, 2.5));
+}
+
+// A recessed area: inner shadow at the top, a light edge below.
+void PaintWell(QPainter& painter, const QRectF& rc, qreal dRadius, const QColor& clrFill)
+{
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 55));
+    painter.drawRoundedRect(rc.translated(0, 1), dRadius, dRadius);
+    painter.setBrush(clrFill);
+    painter.drawRoundedRect(rc, dRadius, dRadius);
+    QPainterPath well;
+    well.addRoundedRect(rc, dRadius, dRadius);
+    painter.setClipPath(well);
+    QLinearGradient shadow(rc.topLeft(), rc.topLeft() + QPointF(0, qMin(8.0, rc.height() / 2)));
+    shadow.setColorAt(0, QColor(0, 0, 0, 110));
+    shadow.setColorAt(1, QColor(0, 0, 0, 0));
+    painter.fillRect(rc, shadow);
+    painter.restore();
+}
+
 // Text cut into the surface: a light line under dark text.
 void PaintEngraved(QPainter& painter, const CLabelSpec& heading, const CSkinPalette& palette)
 {
@@ -119,45 +161,6 @@ void PaintMeterSlot(QPainter& painter, const CSkinLayout& layout, const CSkinPal
 }
 
 } // namespace
-
-void PaintBody(QPainter& painter, const QPainterPath& outline, const CSkinPalette& palette)
-{
-    const QRectF rcBounds = outline.boundingRect();
-    QLinearGradient body(rcBounds.topLeft(), rcBounds.bottomLeft());
-    body.setColorAt(0, palette.clrBodyTop);
-    body.setColorAt(1, palette.clrBodyBottom);
-    painter.fillPath(outline, body);
-
-    painter.save();
-    painter.setClipPath(outline);
-    QLinearGradient gloss(rcBounds.topLeft(), QPointF(rcBounds.left(), rcBounds.top() + rcBounds.height() * 0.5));
-    gloss.setColorAt(0, QColor(255, 255, 255, 70));
-    gloss.setColorAt(1, QColor(255, 255, 255, 0));
-    painter.fillRect(rcBounds, gloss);
-    // Bevel: a light edge along the top of the outline, a dark one below.
-    painter.strokePath(outline.translated(0, 2), QPen(QColor(255, 255, 255, 90), 2.5));
-    painter.strokePath(outline.translated(0, -2), QPen(QColor(0, 0, 0, 70), 2.5));
-    painter.restore();
-    painter.strokePath(outline, QPen(palette.clrRim, 2.5));
-}
-
-void PaintWell(QPainter& painter, const QRectF& rc, qreal dRadius, const QColor& clrFill)
-{
-    painter.save();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 255, 255, 55));
-    painter.drawRoundedRect(rc.translated(0, 1), dRadius, dRadius);
-    painter.setBrush(clrFill);
-    painter.drawRoundedRect(rc, dRadius, dRadius);
-    QPainterPath well;
-    well.addRoundedRect(rc, dRadius, dRadius);
-    painter.setClipPath(well);
-    QLinearGradient shadow(rc.topLeft(), rc.topLeft() + QPointF(0, qMin(8.0, rc.height() / 2)));
-    shadow.setColorAt(0, QColor(0, 0, 0, 110));
-    shadow.setColorAt(1, QColor(0, 0, 0, 0));
-    painter.fillRect(rc, shadow);
-    painter.restore();
-}
 
 QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
 {
