@@ -55,15 +55,10 @@ QList<QImage> DrawScrollImages(const CSkinPalette& palette, int nWidth);
 QImage DrawComboArrowStrip(const CSkinPalette& palette, const QSize& sizeFrame, const QImage& imgUnder);
 QImage DrawProgressBlock(const CSkinPalette& palette, const QSize& size);
 
-// The well drawn around edit fields and lists, shared with the preview.
+// Colours of edit fields and lists: written into the description and used
+// for the wells the background draws around them.
 QColor FieldBackColor(const CSkinPalette& palette);
 QColor FieldTextColor(const CSkinPalette& palette);
 QColor FieldBorderColor(const CSkinPalette& palette);
 QColor SelectionBackColor(const CSkinPalette& palette);
 QColor SelectionTextColor(const CSkinPalette& palette);
-
-// Body gradient and gloss inside outline, shared by the window and the
-// notifier.
-void PaintBody(QPainter& painter, const QPainterPath& outline, const CSkinPalette& palette);
-// A recessed area: inner shadow at the top, a light edge below.
-void PaintWell(QPainter& painter, const QRectF& rc, qreal dRadius, const QColor& clrFill);

@@ -29,6 +29,48 @@ QFont TextFont(int nPointSize, bool bBold)
     return font;
 }
 
+// Body gradient and gloss inside the outline, shared by the window and the
+// notifier.
+void PaintBody(QPainter& painter, const QPainterPath& outline, const CSkinPalette& palette)
+{
+    const QRectF rcBounds = outline.boundingRect();
+    QLinearGradient body(rcBounds.topLeft(), rcBounds.bottomLeft());
+    body.setColorAt(0, palette.clrBodyTop);
+    body.setColorAt(1, palette.clrBodyBottom);
+    painter.fillPath(outline, body);
+
+    painter.save();
+    painter.setClipPath(outline);
+    QLinearGradient gloss(rcBounds.topLeft(), QPointF(rcBounds.left(), rcBounds.top() + rcBounds.height() * 0.5));
+    gloss.setColorAt(0, QColor(255, 255, 255, 70));
+    gloss.setColorAt(1, QColor(255, 255, 255, 0));
+    painter.fillRect(rcBounds, gloss);
+    // Bevel: a light edge along the top of the outline, a dark one below.
+    painter.strokePath(outline.translated(0, 2), QPen(QColor(255, 255, 255, 90), 2.5));
+    painter.strokePath(outline.translated(0, -2), QPen(QColor(0, 0, 0, 70), 2.5));
+    painter.restore();
+    painter.strokePath(outline, QPen(palette.clrRim, 2.5));
+}
+
+// A recessed area: inner shadow at the top, a light edge below.
+void PaintWell(QPainter& painter, const QRectF& rc, qreal dRadius, const QColor& clrFill)
+{
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 55));
+    painter.drawRoundedRect(rc.translated(0, 1), dRadius, dRadius);
+    painter.setBrush(clrFill);
+    painter.drawRoundedRect(rc, dRadius, dRadius);
+    QPainterPath well;
+    well.addRoundedRect(rc, dRadius, dRadius);
+    painter.setClipPath(well);
+    QLinearGradient shadow(rc.topLeft(), rc.topLeft() + QPointF(0, qMin(8.0, rc.height() / 2)));
+    shadow.setColorAt(0, QColor(0, 0, 0, 110));
+    shadow.setColorAt(1, QColor(0, 0, 0, 0));
+    painter.fillRect(rc, shadow);
+    painter.restore();
+}
+
 // Text cut into the surface: a light line under dark text.
 void PaintEngraved(QPainter& painter, const CLabelSpec& heading, const CSkinPalette& palette)
 {
@@ -120,45 +162,6 @@ void PaintMeterSlot(QPainter& painter, const CSkinLayout& layout, const CSkinPal
 
 } // namespace
 
-void PaintBody(QPainter& painter, const QPainterPath& outline, const CSkinPalette& palette)
-{
-    const QRectF rcBounds = outline.boundingRect();
-    QLinearGradient body(rcBounds.topLeft(), rcBounds.bottomLeft());
-    body.setColorAt(0, palette.clrBodyTop);
-    body.setColorAt(1, palette.clrBodyBottom);
-    painter.fillPath(outline, body);
-
-    painter.save();
-    painter.setClipPath(outline);
-    QLinearGradient gloss(rcBounds.topLeft(), QPointF(rcBounds.left(), rcBounds.top() + rcBounds.height() * 0.5));
-    gloss.setColorAt(0, QColor(255, 255, 255, 70));
-    gloss.setColorAt(1, QColor(255, 255, 255, 0));
-    painter.fillRect(rcBounds, gloss);
-    // Bevel: a light edge along the top of the outline, a dark one below.
-    painter.strokePath(outline.translated(0, 2), QPen(QColor(255, 255, 255, 90), 2.5));
-    painter.strokePath(outline.translated(0, -2), QPen(QColor(0, 0, 0, 70), 2.5));
-    painter.restore();
-    painter.strokePath(outline, QPen(palette.clrRim, 2.5));
-}
-
-void PaintWell(QPainter& painter, const QRectF& rc, qreal dRadius, const QColor& clrFill)
-{
-    painter.save();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 255, 255, 55));
-    painter.drawRoundedRect(rc.translated(0, 1), dRadius, dRadius);
-    painter.setBrush(clrFill);
-    painter.drawRoundedRect(rc, dRadius, dRadius);
-    QPainterPath well;
-    well.addRoundedRect(rc, dRadius, dRadius);
-    painter.setClipPath(well);
-    QLinearGradient shadow(rc.topLeft(), rc.topLeft() + QPointF(0, qMin(8.0, rc.height() / 2)));
-    shadow.setColorAt(0, QColor(0, 0, 0, 110));
-    shadow.setColorAt(1, QColor(0, 0, 0, 0));
-    painter.fillRect(rc, shadow);
-    painter.restore();
-}
-
 QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
 {
     QImage img(layout.size, QImage::Format_ARGB32_Premultiplied);
@@ -167,6 +170,13 @@ QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     PaintBody(painter, layout.outline, palette);
+    if (layout.bAccentTrim) {
+        painter.save();
+        painter.setClipPath(layout.outline);
+        painter.strokePath(layout.outline, QPen(WithAlpha(palette.clrAccent, 190), 7));
+        painter.restore();
+        painter.strokePath(layout.outline, QPen(palette.clrRim, 2.5));
+    }
 
     for (const CPanelSpec& panel : layout.arrPanels)
         PaintWell(painter, panel.rc, panel.nRadius, WithAlpha(palette.clrPanel, 120));
@@ -211,15 +221,37 @@ QImage DrawNotifier(const CSkinPalette& palette)
     painter.setPen(palette.clrText);
     painter.drawText(QRectF(52, 10, 200, 26), Qt::AlignLeft | Qt::AlignVCenter, "SkinRecorder");
 
-    // The page area: the news page is shown over it when it loads.
+    // The page area: the news page covers it once it loads, and until then
+    // (or without a network) it greets the user with a few tips.
     const QRectF rcPage(14, 48, size.width() - 28, 166);
     PaintWell(painter, rcPage.adjusted(-2, -2, 2, 2), 10, WithAlpha(palette.clrPanel, 140));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0xFAFAFA));
     painter.drawRoundedRect(rcPage, 8, 8);
-    painter.setFont(TextFont(10, false));
-    painter.setPen(QColor(0x9098A0));
-    painter.drawText(rcPage, Qt::AlignCenter, "Loading news\u2026");
+    painter.setFont(TextFont(11, false));
+    painter.setPen(QColor(0x2A2E33));
+    painter.drawText(rcPage.adjusted(14, 10, -14, 0), Qt::AlignLeft | Qt::AlignTop, "Ready to record");
+    struct CTip
+    {
+        EGlyph eGlyph;
+        const char* pText;
+    };
+    const CTip arrTips[] = {
+        { EGlyph::eRecord, "Record straight to an MPEG file" },
+        { EGlyph::eCamera, "Pick the camera and microphone" },
+        { EGlyph::eFrame, "Lay a frame picture over the video" },
+    };
+    painter.setFont(TextFont(8, false));
+    qreal y = rcPage.top() + 46;
+    for (const CTip& tip : arrTips) {
+        const QRectF rcGlyph(rcPage.left() + 14, y, 22, 22);
+        painter.fillPath(GlyphPath(tip.eGlyph, rcGlyph),
+                         tip.eGlyph == EGlyph::eRecord ? palette.clrRecord : palette.clrHover);
+        painter.setPen(QColor(0x454B52));
+        painter.drawText(QRectF(rcGlyph.right() + 10, y, rcPage.width() - 60, 22), Qt::AlignLeft | Qt::AlignVCenter,
+                         tip.pText);
+        y += 34;
+    }
 
     painter.setFont(TextFont(7, true));
     painter.setPen(palette.clrTextDim);

@@ -142,12 +142,13 @@ CSkinLayout DeluxeLayout()
     layout.outline = RoundedRect(QRectF(8, 44, 844, 520), 48)
                          .united(RoundedRect(QRectF(260, 2, 340, 76), 38))
                          .united(Ellipse(QRectF(250, 509, 360, 110)));
+    layout.bAccentTrim = true;
     layout.rcIcon = QRect(290, 22, 32, 32);
     layout.caption = CLabelSpec { "CAPTION", QRect(332, 22, 250, 34), "SkinRecorder", 17, false };
     layout.rcBezel = QRect(116, 92, 524, 396);
     layout.rcControl = QRect(138, 112, 480, 360);
     layout.rcTransport = QRect(282, 536, 296, 68);
-    layout.arrGrilles = { QRect(30, 536, 200, 16), QRect(630, 536, 200, 16) };
+    layout.arrGrilles = { QRect(36, 528, 196, 24), QRect(628, 528, 196, 24) };
 
     CCommonPlaces places;
     places.rcConvert = QRect(390, 528, 80, 80);

@@ -70,6 +70,7 @@ struct CSkinLayout
 {
     QSize size;
     QPainterPath outline;
+    bool bAccentTrim = false; // a band of the accent colour along the outline
     QRect rcIcon;
     CLabelSpec caption;
     QRect rcBezel;

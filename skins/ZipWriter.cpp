@@ -65,15 +65,15 @@ bool IsSafeName(const QString& strName)
 
 bool CZipWriter::AddFile(const QString& strName, const QByteArray& data, ECompression eCompression)
 {
-    if (!IsSafeName(strName) || m_entries.size() >= MAX_ENTRIES)
+    if (!IsSafeName(strName) || m_arrEntries.size() >= MAX_ENTRIES)
         return false;
     CEntry entry;
-    entry.strName = strName.toUtf8();
-    if (entry.strName.size() > std::numeric_limits<quint16>::max()
+    entry.arrName = strName.toUtf8();
+    if (entry.arrName.size() > std::numeric_limits<quint16>::max()
         || data.size() >= qsizetype(std::numeric_limits<quint32>::max()))
         return false;
-    for (const CEntry& other : m_entries) {
-        if (other.strName == entry.strName)
+    for (const CEntry& other : m_arrEntries) {
+        if (other.arrName == entry.arrName)
             return false;
     }
     entry.nSize = quint32(data.size());
@@ -81,12 +81,12 @@ bool CZipWriter::AddFile(const QString& strName, const QByteArray& data, ECompre
                                uInt(data.size())));
     entry.nMethod = quint16(eCompression);
     if (eCompression == eDeflated) {
-        if (!Deflate(data, entry.packed))
+        if (!Deflate(data, entry.arrPacked))
             return false;
     } else {
-        entry.packed = data;
+        entry.arrPacked = data;
     }
-    m_entries.append(entry);
+    m_arrEntries.append(entry);
     return true;
 }
 
@@ -94,9 +94,9 @@ QByteArray CZipWriter::ToByteArray() const
 {
     QByteArray out;
     QByteArray central;
-    for (const CEntry& entry : m_entries) {
+    for (const CEntry& entry : m_arrEntries) {
         const quint32 nOffset = quint32(out.size());
-        const bool bAscii = std::all_of(entry.strName.begin(), entry.strName.end(),
+        const bool bAscii = std::all_of(entry.arrName.begin(), entry.arrName.end(),
                                         [](char c) { return uchar(c) < 0x80; });
         const quint16 nFlags = bAscii ? 0 : FLAG_UTF8_NAME;
 
@@ -107,12 +107,12 @@ QByteArray CZipWriter::ToByteArray() const
         Append16(out, DOS_TIME);
         Append16(out, DOS_DATE);
         Append32(out, entry.nCrc);
-        Append32(out, quint32(entry.packed.size()));
+        Append32(out, quint32(entry.arrPacked.size()));
         Append32(out, entry.nSize);
-        Append16(out, quint16(entry.strName.size()));
+        Append16(out, quint16(entry.arrName.size()));
         Append16(out, 0); // extra field
-        out.append(entry.strName);
-        out.append(entry.packed);
+        out.append(entry.arrName);
+        out.append(entry.arrPacked);
 
         Append32(central, CENTRAL_HEADER_SIGNATURE);
         Append16(central, VERSION_MADE_BY);
@@ -122,24 +122,24 @@ QByteArray CZipWriter::ToByteArray() const
         Append16(central, DOS_TIME);
         Append16(central, DOS_DATE);
         Append32(central, entry.nCrc);
-        Append32(central, quint32(entry.packed.size()));
+        Append32(central, quint32(entry.arrPacked.size()));
         Append32(central, entry.nSize);
-        Append16(central, quint16(entry.strName.size()));
+        Append16(central, quint16(entry.arrName.size()));
         Append16(central, 0); // extra field
         Append16(central, 0); // comment
         Append16(central, 0); // disk number
         Append16(central, 0); // internal attributes
         Append32(central, FILE_PERMISSIONS);
         Append32(central, nOffset);
-        central.append(entry.strName);
+        central.append(entry.arrName);
     }
     const quint32 nCentralOffset = quint32(out.size());
     out.append(central);
     Append32(out, END_RECORD_SIGNATURE);
     Append16(out, 0); // this disk
     Append16(out, 0); // disk with the central directory
-    Append16(out, quint16(m_entries.size()));
-    Append16(out, quint16(m_entries.size()));
+    Append16(out, quint16(m_arrEntries.size()));
+    Append16(out, quint16(m_arrEntries.size()));
     Append32(out, quint32(central.size()));
     Append32(out, nCentralOffset);
     Append16(out, 0); // comment

@@ -29,17 +29,17 @@ public:
     // The archive as it would be written.
     QByteArray ToByteArray() const;
 
-    int GetCount() const { return int(m_entries.size()); }
+    int GetCount() const { return int(m_arrEntries.size()); }
 
 private:
     struct CEntry
     {
-        QByteArray strName;   // UTF-8
-        QByteArray packed;
+        QByteArray arrName;   // UTF-8
+        QByteArray arrPacked;
         quint32 nCrc = 0;
         quint32 nSize = 0;
         quint16 nMethod = 0;
     };
 
-    QList<CEntry> m_entries;
+    QList<CEntry> m_arrEntries;
 };

@@ -183,6 +183,113 @@ TEST_P(SkinPackage, BackgroundIsShapedAndThePreviewAreaIsSolid)
     EXPECT_EQ(nKeyInside, 0);
 }
 
+struct CPlacedControl
+{
+    QString strName;
+    QRect rc;
+    bool bFillsRect = true; // false for strips, whose key pixels let the outline through
+};
+
+// The rectangles the window gives its controls, as they sit on the face; a
+// combo box counts with its closed face only (its list drops over others).
+QList<CPlacedControl> PlacedControls(const CIniFile& ini, const QDir& dir)
+{
+    QList<CPlacedControl> arrControls;
+    for (const char* pSection : { "BUTTONINFO", "OPTIONINFO", "CHECKINFO", "SLIDERINFO" }) {
+        for (const CControlEntry& entry : ReadControlList(ini, pSection)) {
+            QString strValue = entry.strValue;
+            const QString strName = NextField(strValue);
+            const int nImages = QString(pSection) == "SLIDERINFO" ? 3 : 1;
+            for (int i = 0; i < nImages; ++i)
+                NextField(strValue);
+            // Pause takes Play's place; the window shows one of them at a time.
+            if (strName != "BUTTON_PAUSE")
+                arrControls.append({ strName, ParseRect(strValue), QString(pSection) == "SLIDERINFO" });
+        }
+    }
+    for (const char* pSection : { "LABELINFO", "PROGRESSINFO", "EDITBOXINFO", "LISTBOXINFO" }) {
+        for (const CControlEntry& entry : ReadControlList(ini, pSection)) {
+            QString strValue = entry.strValue;
+            const QString strName = NextField(strValue);
+            arrControls.append({ strName, ParseRect(strValue) });
+        }
+    }
+    for (const CControlEntry& entry : ReadControlList(ini, "COMBOBOXINFO")) {
+        QString strValue = entry.strValue;
+        const QString strName = NextField(strValue);
+        const QRect rc = ParseRect(strValue);
+        const int nArrowHeight = QImage(dir.filePath(NextField(strValue))).height();
+        arrControls.append({ strName, QRect(rc.left(), rc.top() - 1, rc.width(), nArrowHeight + 2) });
+    }
+    QString strCaption = ini.GetString("CAPTION", "CAPTION", "");
+    NextField(strCaption);
+    arrControls.append({ "CAPTION", ParseRect(strCaption) });
+    QString strIcon = ini.GetString("ICON", "ICON", "");
+    NextField(strIcon);
+    arrControls.append({ "ICON", ParseRect(strIcon) });
+    QString strControl = ini.GetString("CONTROL", "CONTROL", "");
+    arrControls.append({ "CONTROL", ParseRect(strControl) });
+    return arrControls;
+}
+
+// A control over a cut-out part of the window would be clipped; two
+// controls on one spot would hide each other.
+TEST_P(SkinPackage, ControlsLieInsideTheShapeAndApart)
+{
+    const CIniFile ini = Ini();
+    const QImage imgBackground(PathOf(ini.GetString("Screen", "Main", "")));
+    const QList<CPlacedControl> arrControls = PlacedControls(ini, QDir(m_dir.path()));
+    for (const CPlacedControl& control : arrControls) {
+        SCOPED_TRACE(control.strName.toStdString());
+        ASSERT_TRUE(imgBackground.rect().contains(control.rc));
+        int nOutside = 0;
+        for (int y = control.rc.top(); control.bFillsRect && y <= control.rc.bottom(); ++y) {
+            for (int x = control.rc.left(); x <= control.rc.right(); ++x)
+                nOutside += imgBackground.pixel(x, y) == KEY;
+        }
+        EXPECT_EQ(nOutside, 0);
+    }
+    for (const char* pSection : STRIP_SECTIONS) {
+        if (QString(pSection) == "TASKBARBUTTON")
+            continue;
+        for (const CControlEntry& entry : ReadControlList(ini, pSection)) {
+            QString strValue = entry.strValue;
+            const QString strName = NextField(strValue);
+            SCOPED_TRACE(strName.toStdString());
+            const QImage imgStrip(PathOf(NextField(strValue)));
+            const QRect rc = ParseRect(strValue);
+            int nOutside = 0;
+            for (int y = 0; y < rc.height(); ++y) {
+                for (int x = 0; x < rc.width(); ++x)
+                    nOutside += imgStrip.pixel(x, y) != KEY && imgBackground.pixel(rc.topLeft() + QPoint(x, y)) == KEY;
+            }
+            EXPECT_EQ(nOutside, 0);
+        }
+    }
+    // The dropped-down list must not reach past the outline either: at least
+    // 50 pixels tall, two below the edit field, one short of the right edge.
+    for (const CControlEntry& entry : ReadControlList(ini, "COMBOBOXINFO")) {
+        QString strValue = entry.strValue;
+        NextField(strValue);
+        const QRect rc = ParseRect(strValue);
+        const int nArrowHeight = QImage(PathOf(NextField(strValue))).height();
+        const int nListTop = rc.top() + nArrowHeight + 2;
+        const QRect rcList(QPoint(rc.left(), nListTop), QPoint(rc.right() - 1, qMax(rc.bottom(), nListTop + 49)));
+        int nOutside = 0;
+        for (int y = rcList.top() - 1; y <= rcList.bottom() + 1; ++y) {
+            for (int x = rcList.left() - 1; x <= rcList.right() + 1; ++x)
+                nOutside += !imgBackground.valid(x, y) || imgBackground.pixel(x, y) == KEY;
+        }
+        EXPECT_EQ(nOutside, 0) << "combo box list";
+    }
+    for (int i = 0; i < arrControls.size(); ++i) {
+        for (int j = i + 1; j < arrControls.size(); ++j) {
+            EXPECT_FALSE(arrControls[i].rc.intersects(arrControls[j].rc))
+                << arrControls[i].strName.toStdString() << " overlaps " << arrControls[j].strName.toStdString();
+        }
+    }
+}
+
 // The drop button treats black as its colour key and draws the skin's key
 // colour as it is, so its strip may hold neither.
 TEST_P(SkinPackage, ComboArrowHasNoBlackOrKeyPixel)
