@@ -42,13 +42,17 @@ public:
     QColor BackColor() const;
     QColor BorderColor() const;
 
-    QString m_strName;
-    int m_nIndex = 0;
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndex() const { return m_nIndex; }
+    void SetName(const QString& strName) { m_strName = strName; }
+    const QString& GetName() const { return m_strName; }
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
+    QString m_strName;
+    int m_nIndex = 0;
     void ApplyColors();
 
     COLORREF m_crText;

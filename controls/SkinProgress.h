@@ -31,13 +31,17 @@ public:
     // Pixels of the bar's width that the position fills.
     int FilledWidth() const;
 
-    QString m_strName;
-    int m_nIndex = 0;
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndex() const { return m_nIndex; }
+    void SetName(const QString& strName) { m_strName = strName; }
+    const QString& GetName() const { return m_strName; }
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
+    QString m_strName;
+    int m_nIndex = 0;
     ISkinParent& m_skinParent;
     QImage m_imgBlock;
     // m_imgBlock with the colour key applied, built when either changes.

@@ -48,8 +48,10 @@ public:
     int PositionToPixel(int nPos) const;
     int PixelToPosition(int nPixel) const;
 
-    QString m_strName;
-    int m_nIndex = 0;
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndex() const { return m_nIndex; }
+    void SetName(const QString& strName) { m_strName = strName; }
+    const QString& GetName() const { return m_strName; }
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
@@ -61,6 +63,8 @@ protected:
     void focusOutEvent(QFocusEvent* pEvent) override;
 
 private:
+    QString m_strName;
+    int m_nIndex = 0;
     int Extent() const;
     int ThumbExtent() const;
     void TrackMouse(const QPoint& pt);
