@@ -1,0 +1,222 @@
+#include "controls/SkinButton.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include "controls/SkinParent.h"
+
+QImage MaskColorKey(const QImage& image, COLORREF crKey)
+{
+    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb rgbKey = RgbFromRef(crKey) & RGB_MASK;
+    for (int y = 0; y < masked.height(); ++y) {
+        QRgb* pLine = reinterpret_cast<QRgb*>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x) {
+            if ((pLine[x] & RGB_MASK) == rgbKey)
+                pLine[x] = 0;
+        }
+    }
+    return masked;
+}
+
+CSkinButton::CSkinButton(QWidget* pParent, ISkinParent& skinParent)
+    : QWidget(pParent)
+    , m_skinParent(skinParent)
+{
+    // Skinned buttons are never tab stops and take no keyboard input.
+    setFocusPolicy(Qt::NoFocus);
+    // The highlight starts on a mouse move, as it does for the window's
+    // own buttons, so moves are needed without a button held.
+    setMouseTracking(true);
+    // Key-coloured pixels show whatever the window painted beneath.
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void CSkinButton::Create(const QRect& rc)
+{
+    setGeometry(rc);
+    show();
+}
+
+bool CSkinButton::LoadStrip(const QString& strPath, int nLeft, int nTop, int nRight, int nBottom)
+{
+    if (strPath.isEmpty())
+        return false;
+    const QImage strip(strPath);
+    const int nFrameWidth = strip.width() / FRAME_COUNT;
+    const QSize controlSize(nRight - nLeft, nBottom - nTop);
+    if (strip.isNull() || nFrameWidth == 0 || controlSize.isEmpty())
+        return false;
+    for (int i = 0; i < FRAME_COUNT; ++i) {
+        // Nearest-pixel scaling keeps key-coloured pixels exactly the key,
+        // so no blended fringe survives the masking.
+        const QImage frame = strip.copy(i * nFrameWidth, 0, nFrameWidth, strip.height())
+                                 .scaled(controlSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        m_arrFrames[i] = QPixmap::fromImage(MaskColorKey(frame, m_crTransparent));
+    }
+    update();
+    return true;
+}
+
+void CSkinButton::SetTipText(const QString& strText, bool bActivate)
+{
+    m_bHasTip = true;
+    m_strTipText = strText;
+    ApplyTip(bActivate);
+}
+
+void CSkinButton::EnableTip(bool bActivate)
+{
+    if (m_bHasTip)
+        ApplyTip(bActivate);
+}
+
+void CSkinButton::ApplyTip(bool bActivate)
+{
+    setToolTip(bActivate ? m_strTipText : QString());
+}
+
+void CSkinButton::SetChecked(bool bChecked)
+{
+    if (bChecked == m_bChecked)
+        return;
+    m_bChecked = bChecked;
+    update();
+}
+
+void CSkinButton::SetLatched(bool bLatched)
+{
+    m_bLatched = bLatched;
+    update();
+}
+
+bool CSkinButton::IsSelected() const
+{
+    return m_bPressed && m_bPressedInside;
+}
+
+CSkinButton::EFrame CSkinButton::CurrentFrame() const
+{
+    if (m_bLatched)
+        return m_bChecked ? EFrame::Down : EFrame::Normal;
+    if (m_bChecked && !m_bHover)
+        return EFrame::Down;
+    if (IsSelected())
+        return EFrame::Down;
+    if (m_bHover)
+        return EFrame::Hover;
+    if (!isEnabled())
+        return EFrame::Disabled;
+    return EFrame::Normal;
+}
+
+void CSkinButton::paintEvent(QPaintEvent*)
+{
+    const QPixmap& frame = m_arrFrames[int(CurrentFrame())];
+    if (frame.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, frame);
+}
+
+void CSkinButton::OnClickInside()
+{
+    if (m_strName == TASK_EXIT_NAME)
+        m_skinParent.OnTaskButton(m_strName);
+    else
+        m_skinParent.OnButtonClicked(m_nIndex);
+}
+
+bool CSkinButton::CanStartHover() const
+{
+    return true;
+}
+
+void CSkinButton::StartHoverIfAllowed()
+{
+    if (m_bHover || !isEnabled() || !CanStartHover())
+        return;
+    // A drag that began elsewhere starts no highlight.
+    if (QApplication::mouseButtons() & Qt::LeftButton)
+        return;
+    // While the application is not active, no highlight starts.
+    if (QApplication::activeWindow() == nullptr || parentWidget() == nullptr)
+        return;
+    SetHover(true);
+}
+
+void CSkinButton::SetHover(bool bHover)
+{
+    if (bHover == m_bHover)
+        return;
+    m_bHover = bHover;
+    update();
+}
+
+void CSkinButton::enterEvent(QEnterEvent* pEvent)
+{
+    QWidget::enterEvent(pEvent);
+    StartHoverIfAllowed();
+}
+
+void CSkinButton::leaveEvent(QEvent* pEvent)
+{
+    QWidget::leaveEvent(pEvent);
+    SetHover(false);
+}
+
+void CSkinButton::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    QWidget::mouseMoveEvent(pEvent);
+    const bool bInside = rect().contains(pEvent->position().toPoint());
+    if (m_bPressed && bInside != m_bPressedInside) {
+        m_bPressedInside = bInside;
+        update();
+    }
+    if (!bInside)
+        SetHover(false);
+    else if (!m_bPressed)
+        StartHoverIfAllowed();
+}
+
+void CSkinButton::mousePressEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(pEvent);
+        return;
+    }
+    m_bPressed = true;
+    m_bPressedInside = true;
+    update();
+}
+
+void CSkinButton::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() != Qt::LeftButton || !m_bPressed) {
+        QWidget::mouseReleaseEvent(pEvent);
+        return;
+    }
+    m_bPressed = false;
+    m_bPressedInside = false;
+    update();
+    if (!rect().contains(pEvent->position().toPoint()))
+        return;
+    m_bHover = false;
+    // The parent learns of the click before the button finishes its own
+    // release, and may replace the whole skin (and this button) meanwhile.
+    const QPointer<CSkinButton> pAlive(this);
+    OnClickInside();
+    if (pAlive)
+        update();
+}
+
+void CSkinButton::changeEvent(QEvent* pEvent)
+{
+    QWidget::changeEvent(pEvent);
+    if (pEvent->type() == QEvent::ActivationChange && !isActiveWindow())
+        SetHover(false);
+    else if (pEvent->type() == QEvent::EnabledChange)
+        update();
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include "controls/SkinColor.h"
+
+class ISkinParent;
+
+// A push button drawn entirely from a skin strip: four frames of equal width
+// side by side (normal, mouse over, pressed or checked, disabled). A click
+// completed inside the button reports the button's index to its skin parent.
+class CSkinButton : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class EFrame { Normal, Hover, Down, Disabled };
+
+    // The name of the notifier popup's close button, which reports by name.
+    static inline const QString TASK_EXIT_NAME = QStringLiteral("TASKBUTTON_EXIT");
+    static constexpr int FRAME_COUNT = 4;
+
+    CSkinButton(QWidget* pParent, ISkinParent& skinParent);
+
+    // Places the button at rc (parent client coordinates) and shows it.
+    void Create(const QRect& rc);
+
+    // Loads the strip and scales each frame once to the size of the skin
+    // rectangle (left, top, right exclusive, bottom exclusive). An empty path
+    // or an image that does not load keeps the frames as they were; returns
+    // whether new frames were made.
+    bool LoadStrip(const QString& strPath, int nLeft, int nTop, int nRight, int nBottom);
+
+    // Sets the tooltip text (may be empty) and activates or deactivates it.
+    void SetTipText(const QString& strText, bool bActivate);
+    // Activates or deactivates a tooltip that SetTipText has given.
+    void EnableTip(bool bActivate);
+
+    void SetChecked(bool bChecked);
+    bool IsChecked() const { return m_bChecked; }
+    void SetLatched(bool bLatched);
+    bool IsLatched() const { return m_bLatched; }
+    // Takes effect for frames loaded afterwards.
+    void SetTransparentColor(COLORREF crTransparent) { m_crTransparent = crTransparent; }
+    COLORREF GetTransparentColor() const { return m_crTransparent; }
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndex() const { return m_nIndex; }
+    void SetName(const QString& strName) { m_strName = strName; }
+    const QString& GetName() const { return m_strName; }
+
+    bool IsHover() const { return m_bHover; }
+    // The frame the next paint draws.
+    EFrame CurrentFrame() const;
+
+protected:
+    // What a click completed inside the button does.
+    virtual void OnClickInside();
+    // Whether the mouse coming over the button may start the highlight.
+    virtual bool CanStartHover() const;
+
+    ISkinParent& SkinParent() const { return m_skinParent; }
+
+    void paintEvent(QPaintEvent* pEvent) override;
+    void enterEvent(QEnterEvent* pEvent) override;
+    void leaveEvent(QEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
+
+    bool m_bChecked = false;
+    bool m_bHover = false;
+
+private:
+    void StartHoverIfAllowed();
+    void SetHover(bool bHover);
+    bool IsSelected() const;
+    void ApplyTip(bool bActivate);
+
+    ISkinParent& m_skinParent;
+    bool m_bLatched = false;
+    QString m_strName;
+    int m_nIndex = 0;
+    // Frames with the colour key already turned transparent, so a paint is
+    // one blit of a ready pixmap.
+    QPixmap m_arrFrames[FRAME_COUNT];
+    COLORREF m_crTransparent = 0;
+    // The left button went down on this button and is still held.
+    bool m_bPressed = false;
+    // The held mouse is over the button: drawn pressed.
+    bool m_bPressedInside = false;
+    bool m_bHasTip = false;
+    QString m_strTipText;
+};
+
+// Turns every pixel of the colour key fully transparent; the colour key is
+// compared with the opaque RGB value of each pixel.
+QImage MaskColorKey(const QImage& image, COLORREF crKey);
