@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QtGlobal>
+
+#include "skin/EntryRecord.h"
+
+class CArchiveVolumes;
+
+// The archive's central directory, read whole when the archive is opened:
+// the end record's values and every entry's record, in stored order (an
+// entry's index is its position).
+class CEntryDirectory
+{
+public:
+    static constexpr quint32 END_SIGNATURE = 0x06054B50;
+    static constexpr int END_RECORD_BYTES = 22;
+    static constexpr int MAX_COMMENT_BYTES = 65535;
+    // The end record is searched backwards in windows of this size, over at
+    // most the record plus the longest comment.
+    static constexpr int SEARCH_WINDOW_BYTES = 32768;
+    // Successive windows overlap by this much, so a signature cut by a
+    // window edge is still found.
+    static constexpr int SEARCH_WINDOW_OVERLAP = 3;
+
+    // Finds and reads the end record, then every record it announces.
+    // Throws CZipException (eCdirNotFound, eBadZipFile).
+    void Read(CArchiveVolumes& volumes);
+    void Clear();
+
+    int GetCount() const { return int(m_arrRecords.size()); }
+    const CEntryRecord& GetRecord(int nIndex) const { return m_arrRecords[nIndex]; }
+    // Sum of the declared sizes of every file entry.
+    qint64 GetTotalUncompressedBytes() const { return m_nTotalUncompressedBytes; }
+    // Length of anything in front of the archive proper (a program stub);
+    // every stored offset is shifted by it.
+    quint32 GetBytesBefore() const { return m_nBytesBefore; }
+    const QByteArray& GetComment() const { return m_arrComment; }
+
+private:
+    void LocateEndRecord(CArchiveVolumes& volumes);
+    void ReadEndRecord(CArchiveVolumes& volumes);
+    void ReadRecords(CArchiveVolumes& volumes);
+    static CEntryRecord ReadRecord(CArchiveVolumes& volumes);
+
+    quint32 m_nEndRecordPosition = 0;
+    quint32 m_nBytesBefore = 0;
+    quint16 m_nThisDisk = 0;
+    quint16 m_nCentralDirectoryDisk = 0;
+    quint16 m_nEntriesOnThisDisk = 0;
+    quint16 m_nTotalEntries = 0;
+    quint32 m_nCentralDirectorySize = 0;
+    quint32 m_nCentralDirectoryOffset = 0;
+    QByteArray m_arrComment;
+    QList<CEntryRecord> m_arrRecords;
+    qint64 m_nTotalUncompressedBytes = 0;
+};

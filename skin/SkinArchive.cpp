@@ -1,0 +1,355 @@
+#include "skin/SkinArchive.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "skin/EntryName.h"
+#include "skin/ExtractedFile.h"
+#include "skin/LittleEndian.h"
+
+using LittleEndian::Read16;
+using LittleEndian::Read32;
+
+namespace {
+
+constexpr quint32 LOCAL_HEADER_SIGNATURE = 0x04034B50;
+constexpr int LOCAL_HEADER_BYTES = 30;
+constexpr quint32 DATA_DESCRIPTOR_SIGNATURE = 0x08074B50;
+// CRC-32, compressed and uncompressed size, after the optional signature.
+constexpr int DATA_DESCRIPTOR_BYTES = 12;
+// Raw deflate data, without a zlib header.
+constexpr int RAW_DEFLATE_WINDOW_BITS = -MAX_WBITS;
+
+} // namespace
+
+CSkinArchive::CSkinArchive()
+{
+    std::memset(&m_stream, 0, sizeof(m_stream));
+}
+
+CSkinArchive::~CSkinArchive()
+{
+    ReleaseBlocks();
+}
+
+voidpf CSkinArchive::Allocate(voidpf pOpaque, uInt nItems, uInt nSize)
+{
+    auto* pArchive = static_cast<CSkinArchive*>(pOpaque);
+    if (nSize != 0 && nItems > std::numeric_limits<std::size_t>::max() / nSize)
+        return Z_NULL;
+    void* pBlock = std::malloc(std::size_t(nItems) * nSize);
+    if (pBlock == nullptr)
+        return Z_NULL;
+    try {
+        pArchive->m_arrBlocks.push_back(pBlock);
+    } catch (const std::bad_alloc&) {
+        // zlib cannot take an exception; it reports Z_MEM_ERROR instead.
+        std::free(pBlock);
+        return Z_NULL;
+    }
+    return pBlock;
+}
+
+void CSkinArchive::Free(voidpf pOpaque, voidpf pAddress)
+{
+    auto* pArchive = static_cast<CSkinArchive*>(pOpaque);
+    auto& arrBlocks = pArchive->m_arrBlocks;
+    const auto it = std::find(arrBlocks.begin(), arrBlocks.end(), pAddress);
+    if (it != arrBlocks.end())
+        arrBlocks.erase(it);
+    std::free(pAddress);
+}
+
+void CSkinArchive::ReleaseBlocks()
+{
+    for (void* pBlock : m_arrBlocks)
+        std::free(pBlock);
+    m_arrBlocks.clear();
+}
+
+void CSkinArchive::Fail(CZipException::ECause eCause) const
+{
+    throw CZipException(eCause, m_volumes.GetFilePath());
+}
+
+void CSkinArchive::Open(const QString& strPath)
+{
+    if (m_volumes.IsOpen())
+        return;
+    m_eEntryState = EEntryState::None;
+    m_volumes.Open(strPath);
+    m_directory.Read(m_volumes);
+}
+
+int CSkinArchive::GetEntryCount() const
+{
+    return m_directory.GetCount();
+}
+
+const CEntryRecord& CSkinArchive::GetEntryRecord(int nIndex) const
+{
+    return m_directory.GetRecord(nIndex);
+}
+
+void CSkinArchive::Close()
+{
+    if (!m_volumes.IsOpen() && !m_volumes.IsFileOpen())
+        return;
+    // The inflate stream is deliberately not ended: after an error its
+    // state may be anything. Its blocks are freed with the list instead.
+    m_eEntryState = EEntryState::None;
+    m_nFailedCause = 0;
+    m_pReadBuffer.reset();
+    ReleaseBlocks();
+    m_nCurrentEntry = -1;
+    m_arrLocalExtra.clear();
+    m_directory.Clear();
+    m_volumes.Close();
+}
+
+bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder)
+{
+    if (strFolder.isEmpty())
+        return false;
+    if (GetEntryCount() > MAX_ENTRIES || m_directory.GetTotalUncompressedBytes() > MAX_UNPACKED_BYTES)
+        Fail(CZipException::eTooLarge);
+    if (nIndex >= GetEntryCount())
+        return false;
+    const CEntryRecord record = m_directory.GetRecord(nIndex);
+    const std::optional<QString> strRelative = EntryName::SafeRelativePath(record.m_strName);
+    if (!strRelative)
+        return false;
+    QString strTarget = QDir::cleanPath(strFolder);
+    if (!strRelative->isEmpty())
+        strTarget += u'/' + *strRelative;
+
+    if (record.IsFolder()) {
+        // Folders keep the permissions they are created with: a read-only
+        // or unsearchable folder could not be emptied and removed again.
+        QDir().mkpath(strTarget);
+        return true;
+    }
+    // A skin needs no links, and a link could point anywhere.
+    if (record.IsSymbolicLink() || strRelative->isEmpty())
+        return false;
+    if (!OpenEntry(nIndex))
+        return false;
+
+    QDir().mkpath(QFileInfo(strTarget).path());
+    ExtractedFile::RemoveExisting(strTarget);
+    QFile file(strTarget);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        throw CArchiveFileException(strTarget, file.errorString());
+    const auto pBuffer = std::make_unique<char[]>(COPY_BUFFER_BYTES);
+    quint32 nRead = 0;
+    do {
+        nRead = ReadEntry(pBuffer.get(), COPY_BUFFER_BYTES);
+        if (nRead > 0 && file.write(pBuffer.get(), nRead) != qint64(nRead))
+            throw CArchiveFileException(strTarget, file.errorString());
+    } while (nRead == COPY_BUFFER_BYTES);
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        throw CArchiveFileException(strTarget, file.errorString());
+    return CloseEntry(strTarget) == 1;
+}
+
+bool CSkinArchive::OpenEntry(quint16 nIndex)
+{
+    if (nIndex >= GetEntryCount() || m_eEntryState != EEntryState::None)
+        return false;
+    const CEntryRecord& record = m_directory.GetRecord(nIndex);
+    m_volumes.SwitchTo(record.m_nDiskNumberStart);
+    CheckLocalHeader(record);
+    if (record.IsEncrypted()) {
+        m_arrLocalExtra.clear();
+        return false;
+    }
+    // Stored data is its own size; anything else would be read past or
+    // fall short.
+    if (record.m_nMethod == CEntryRecord::METHOD_STORED && record.m_nCompressedSize != record.m_nUncompressedSize)
+        Fail(CZipException::eBadZipFile);
+
+    m_stream.next_in = nullptr;
+    m_stream.avail_in = 0;
+    if (record.m_nMethod == CEntryRecord::METHOD_DEFLATED) {
+        m_stream.zalloc = &CSkinArchive::Allocate;
+        m_stream.zfree = &CSkinArchive::Free;
+        m_stream.opaque = this;
+        const int nResult = inflateInit2(&m_stream, RAW_DEFLATE_WINDOW_BITS);
+        if (nResult != Z_OK)
+            Fail(CZipException::FromZlib(nResult));
+    }
+    m_stream.total_out = 0;
+    m_pReadBuffer = std::make_unique<char[]>(READ_BUFFER_BYTES);
+    m_nCompressedLeft = record.m_nCompressedSize;
+    m_nUncompressedLeft = record.m_nUncompressedSize;
+    m_nRunningCrc = 0;
+    m_nFailedCause = 0;
+    m_nCurrentEntry = nIndex;
+    m_eEntryState = EEntryState::Extracting;
+    return true;
+}
+
+void CSkinArchive::CheckLocalHeader(const CEntryRecord& record)
+{
+    const qint64 nHeaderPosition = qint64(m_directory.GetBytesBefore()) + record.m_nLocalHeaderOffset;
+    m_volumes.Seek(nHeaderPosition);
+    char header[LOCAL_HEADER_BYTES];
+    m_volumes.ReadWhole(header, LOCAL_HEADER_BYTES);
+    const quint16 nFlags = Read16(header, 6);
+    const quint16 nNameLength = Read16(header, 26);
+    const quint16 nExtraLength = Read16(header, 28);
+    const bool bMatches = Read32(header, 0) == LOCAL_HEADER_SIGNATURE
+        && nFlags == record.m_nFlags
+        && Read16(header, 8) == record.m_nMethod
+        && (record.m_nMethod == CEntryRecord::METHOD_STORED || record.m_nMethod == CEntryRecord::METHOD_DEFLATED)
+        && nNameLength == record.m_nNameLength;
+    // With a data descriptor the local header was written before the sizes
+    // and CRC were known.
+    const bool bSizesMatch = (nFlags & CEntryRecord::FLAG_DATA_DESCRIPTOR) != 0
+        || (Read32(header, 14) == record.m_nCrc32
+            && Read32(header, 18) == record.m_nCompressedSize
+            && Read32(header, 22) == record.m_nUncompressedSize);
+    if (!bMatches || !bSizesMatch)
+        Fail(CZipException::eBadZipFile);
+    m_volumes.Seek(nHeaderPosition + LOCAL_HEADER_BYTES + nNameLength);
+    m_arrLocalExtra.resize(nExtraLength);
+    m_volumes.ReadWhole(m_arrLocalExtra.data(), nExtraLength);
+}
+
+void CSkinArchive::FillInput()
+{
+    const quint32 nChunk = std::min(READ_BUFFER_BYTES, m_nCompressedLeft);
+    m_volumes.ReadSpanning(m_pReadBuffer.get(), nChunk);
+    m_nCompressedLeft -= nChunk;
+    m_stream.next_in = reinterpret_cast<Bytef*>(m_pReadBuffer.get());
+    m_stream.avail_in = nChunk;
+}
+
+quint32 CSkinArchive::CopyStored(char* pOutput, quint32 nRoom)
+{
+    const quint32 nCopied = std::min(nRoom, quint32(m_stream.avail_in));
+    // Stored sizes are checked equal when the entry opens, so input never
+    // runs out before the room does; a zero here would loop for ever.
+    if (nCopied == 0)
+        Fail(CZipException::eBadZipFile);
+    std::memcpy(pOutput, m_stream.next_in, nCopied);
+    m_stream.next_in += nCopied;
+    m_stream.avail_in -= nCopied;
+    return nCopied;
+}
+
+quint32 CSkinArchive::Inflate(char* pOutput, quint32 nRoom, bool& bEnded)
+{
+    const uLong nTotalBefore = m_stream.total_out;
+    m_stream.next_out = reinterpret_cast<Bytef*>(pOutput);
+    m_stream.avail_out = nRoom;
+    const int nResult = inflate(&m_stream, Z_SYNC_FLUSH);
+    bEnded = nResult == Z_STREAM_END;
+    // Raw deflate never asks for a dictionary; taking Z_NEED_DICT as
+    // progress could loop without end.
+    if (nResult != Z_OK && nResult != Z_STREAM_END)
+        Fail(CZipException::FromZlib(nResult));
+    return quint32(m_stream.total_out - nTotalBefore);
+}
+
+quint32 CSkinArchive::ReadEntry(char* pBuffer, quint32 nSize)
+{
+    if (m_eEntryState == EEntryState::None || pBuffer == nullptr || nSize == 0)
+        return 0;
+    if (m_nFailedCause != 0)
+        Fail(CZipException::ECause(m_nFailedCause));
+    try {
+        return ReadEntryData(pBuffer, nSize);
+    } catch (const CZipException& exception) {
+        m_nFailedCause = exception.GetCause();
+        throw;
+    }
+}
+
+quint32 CSkinArchive::ReadEntryData(char* pBuffer, quint32 nSize)
+{
+    const bool bStored = m_directory.GetRecord(m_nCurrentEntry).m_nMethod == CEntryRecord::METHOD_STORED;
+    quint32 nRoom = std::min(nSize, m_nUncompressedLeft);
+    // With no room left, compressed bytes still unread must inflate to
+    // nothing (the end of the deflate data); output there is corruption.
+    const bool bDrain = nRoom == 0 && m_nCompressedLeft > 0;
+    quint32 nProduced = 0;
+    bool bEnded = false;
+    while (!bEnded && (nRoom > 0 || (bDrain && m_nCompressedLeft > 0))) {
+        if (m_stream.avail_in == 0 && m_nCompressedLeft > 0)
+            FillInput();
+        char* pOutput = pBuffer + nProduced;
+        const quint32 nNew = bStored ? CopyStored(pOutput, nRoom) : Inflate(pOutput, nRoom, bEnded);
+        m_nRunningCrc = crc32(m_nRunningCrc, reinterpret_cast<const Bytef*>(pOutput), nNew);
+        m_nUncompressedLeft -= nNew;
+        nProduced += nNew;
+        nRoom -= nNew;
+    }
+    // Declared sizes are a contract: data that ends early is truncated.
+    if (bEnded && m_nUncompressedLeft > 0)
+        Fail(CZipException::eBadZipFile);
+    return nProduced;
+}
+
+int CSkinArchive::CloseEntry(const QString& strPath)
+{
+    if (m_eEntryState == EEntryState::None)
+        return 0;
+    const CEntryRecord& record = m_directory.GetRecord(m_nCurrentEntry);
+    const bool bReadToEnd = m_nUncompressedLeft == 0;
+    int nResult = 1;
+    if (!bReadToEnd)
+        nResult = -1;
+    else if (m_nRunningCrc != record.m_nCrc32)
+        Fail(CZipException::eBadCrc);
+    if (record.m_nMethod == CEntryRecord::METHOD_DEFLATED)
+        inflateEnd(&m_stream);
+
+    bool bTimeSet = true;
+    if (!strPath.isEmpty()) {
+        bTimeSet = ExtractedFile::SetDosTimeStamp(strPath, record.m_nDosDate, record.m_nDosTime);
+        if (!ExtractedFile::ApplyPermissions(strPath, record))
+            nResult = -2;
+    }
+    // An entry left half-read has no known position for its descriptor.
+    if (record.HasDataDescriptor() && bReadToEnd)
+        CheckDataDescriptor(record);
+
+    m_nCurrentEntry = -1;
+    m_arrLocalExtra.clear();
+    m_eEntryState = EEntryState::None;
+    m_nFailedCause = 0;
+    m_pReadBuffer.reset();
+    ReleaseBlocks();
+    return bTimeSet ? nResult : 0;
+}
+
+void CSkinArchive::CheckDataDescriptor(const CEntryRecord& record)
+{
+    // The inflater can finish before it has consumed the last few bytes of
+    // the deflate data; the descriptor follows all of them.
+    while (m_nCompressedLeft > 0)
+        FillInput();
+    char descriptor[4 + DATA_DESCRIPTOR_BYTES];
+    m_volumes.ReadSpanning(descriptor, 4);
+    // The descriptor's signature is optional: without it the four bytes
+    // already read are the CRC-32.
+    const char* pFields = descriptor;
+    if (Read32(descriptor, 0) == DATA_DESCRIPTOR_SIGNATURE) {
+        m_volumes.ReadSpanning(descriptor + 4, DATA_DESCRIPTOR_BYTES);
+        pFields = descriptor + 4;
+    } else {
+        m_volumes.ReadSpanning(descriptor + 4, DATA_DESCRIPTOR_BYTES - 4);
+    }
+    if (Read32(pFields, 0) != record.m_nCrc32
+        || Read32(pFields, 4) != record.m_nCompressedSize
+        || Read32(pFields, 8) != record.m_nUncompressedSize)
+        Fail(CZipException::eBadZipFile);
+}

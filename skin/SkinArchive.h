@@ -1,0 +1,113 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <zlib.h>
+
+#include <QByteArray>
+#include <QString>
+
+#include "skin/ArchiveVolumes.h"
+#include "skin/EntryDirectory.h"
+#include "skin/ZipException.h"
+
+// Reader of skin packages (ZIP archives, one file or a set of numbered
+// volume files): opens an archive, reads its whole central directory, and
+// extracts entries one at a time, by index, below a folder. Every failure is
+// a CZipException (or a CArchiveFileException from the file system), thrown
+// by value.
+//
+// Not thread-safe; one reader per skinned window, used on the UI thread.
+class CSkinArchive
+{
+public:
+    // Bytes moved per ReadEntry call while extracting.
+    static constexpr quint32 COPY_BUFFER_BYTES = 65535;
+    // Compressed bytes read from the archive at a time.
+    static constexpr quint32 READ_BUFFER_BYTES = 16384;
+    // A skin is a few dozen bitmaps; packages beyond these limits are
+    // refused during extraction, so a hostile one cannot fill the disk.
+    static constexpr int MAX_ENTRIES = 4096;
+    static constexpr qint64 MAX_UNPACKED_BYTES = qint64(256) * 1024 * 1024;
+
+    CSkinArchive();
+    ~CSkinArchive();
+    CSkinArchive(const CSkinArchive&) = delete;
+    CSkinArchive& operator=(const CSkinArchive&) = delete;
+
+    // Opens an existing archive read-only and reads its central directory.
+    // Does nothing when an archive is already open. A failure can leave the
+    // file open; Close releases it.
+    void Open(const QString& strPath);
+    // The number of entries, 0 while closed.
+    int GetEntryCount() const;
+    // The central record of entry nIndex (0 <= nIndex < GetEntryCount()).
+    const CEntryRecord& GetEntryRecord(int nIndex) const;
+    const QByteArray& GetComment() const { return m_directory.GetComment(); }
+
+    // Extracts entry nIndex below strFolder, recreating its stored folders,
+    // with its time stamp and permissions. Returns false for an entry it
+    // refuses without error (encrypted, symbolic link, a name that climbs
+    // out of the folder, an index out of range). Throws on a damaged entry
+    // (a file written before the damage was found stays) and on a package
+    // beyond MAX_ENTRIES or MAX_UNPACKED_BYTES.
+    bool ExtractEntry(quint16 nIndex, const QString& strFolder);
+
+    // Closes whatever state the reader is in, without checking anything,
+    // after an error as after success.
+    void Close();
+
+    // Streaming access to one entry at a time, read strictly forwards.
+    // OpenEntry refuses (false) an index out of range, a second open entry
+    // and an encrypted entry; throws when the local header disagrees with
+    // the central record or the method is not stored or deflated.
+    bool OpenEntry(quint16 nIndex);
+    // Fills pBuffer with up to nSize bytes of the entry's data; returns the
+    // number produced, 0 at the end. Data that ends before its declared
+    // size, or inflates beyond it, throws; after a throw every call throws
+    // the same cause until the entry is closed.
+    quint32 ReadEntry(char* pBuffer, quint32 nSize);
+    // Ends the open entry: 1 success, -1 the entry was not read to its end,
+    // -2 its permissions could not be applied, 0 no entry was open or its
+    // time stamp could not be set. With strPath, gives that file the entry's
+    // time stamp and permissions. Throws eBadCrc or, for a data descriptor
+    // that disagrees with the central record, eBadZipFile.
+    int CloseEntry(const QString& strPath = QString());
+
+private:
+    enum class EEntryState { None, Extracting };
+
+    static voidpf Allocate(voidpf pOpaque, uInt nItems, uInt nSize);
+    static void Free(voidpf pOpaque, voidpf pAddress);
+    void ReleaseBlocks();
+
+    void CheckLocalHeader(const CEntryRecord& record);
+    void FillInput();
+    quint32 CopyStored(char* pOutput, quint32 nRoom);
+    quint32 Inflate(char* pOutput, quint32 nRoom, bool& bEnded);
+    quint32 ReadEntryData(char* pBuffer, quint32 nSize);
+    void CheckDataDescriptor(const CEntryRecord& record);
+    [[noreturn]] void Fail(CZipException::ECause eCause) const;
+
+    CArchiveVolumes m_volumes;
+    CEntryDirectory m_directory;
+    // The open entry, while m_eEntryState is Extracting.
+    int m_nCurrentEntry = -1;
+    QByteArray m_arrLocalExtra;
+    EEntryState m_eEntryState = EEntryState::None;
+    // The cause of the open entry's failed read, repeated by every later
+    // read; 0 while reads succeed.
+    int m_nFailedCause = 0;
+
+    // One inflate stream, reused for every deflated entry.
+    z_stream m_stream;
+    quint32 m_nCompressedLeft = 0;
+    quint32 m_nUncompressedLeft = 0;
+    quint32 m_nRunningCrc = 0;
+    std::unique_ptr<char[]> m_pReadBuffer;
+    // Blocks the inflater holds right now. Closing after an error never
+    // ends the inflate stream, so this list is what gets its memory back
+    // when an exception leaves an entry half-read.
+    std::vector<void*> m_arrBlocks;
+};

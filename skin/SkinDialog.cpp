@@ -1,0 +1,252 @@
+#include "skin/SkinDialog.h"
+
+#include <algorithm>
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "controls/SkinButton.h"
+#include "controls/SkinCheck.h"
+#include "controls/SkinOption.h"
+#include "skin/IniFile.h"
+#include "skin/SkinFactory.h"
+#include "skin/SkinFields.h"
+#include "skin/SkinPath.h"
+#include "skin/WindowShape.h"
+
+namespace {
+
+constexpr int MAX_SHOWN_SECONDS = 359999;
+// Options of this name stay checked whichever other option is selected.
+const QString OPTION_OUTSIDE_GROUP = QStringLiteral("OPTION_AUDIOSTREAM1");
+
+// Controls report the index the factory gave them. An empty entry before a
+// control makes no control, so a position in the table need not match the
+// index: look for the control that carries it.
+template <class TControl>
+TControl* ControlCarrying(const QList<TControl*>& arrControls, int nIndex)
+{
+    const auto it = std::find_if(arrControls.begin(), arrControls.end(),
+                                 [nIndex](const TControl* pControl) { return pControl->GetIndex() == nIndex; });
+    return it == arrControls.end() ? nullptr : *it;
+}
+
+// A control may be in the middle of reporting a click when its skin goes
+// away, so it is deleted once control returns to the event loop.
+template <class TControl>
+void DeleteControls(QList<TControl*>& arrControls)
+{
+    for (TControl* pControl : arrControls) {
+        pControl->hide();
+        pControl->deleteLater();
+    }
+    arrControls.clear();
+}
+
+} // namespace
+
+CSkinDialog::CSkinDialog(QWidget* pParent)
+    : QDialog(pParent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setMouseTracking(true);
+}
+
+CSkinDialog::~CSkinDialog()
+{
+    ReleaseSkin();
+}
+
+QString CSkinDialog::FormatTime(int nSeconds)
+{
+    const int nShown = std::clamp(nSeconds, 0, MAX_SHOWN_SECONDS);
+    return QString::asprintf("%02d:%02d:%02d", nShown / 3600, (nShown % 3600) / 60, nShown % 60);
+}
+
+QString CSkinDialog::GetFolderOf(const QString& strPath)
+{
+    // The last component is the file name, whatever the folders are called.
+    QString strFolder = QFileInfo(strPath).absolutePath();
+    if (strFolder.endsWith(u'/'))
+        strFolder.chop(1);
+    return strFolder + u'/';
+}
+
+CSkinButton* CSkinDialog::FindButton(const QString& strName) const
+{
+    const auto it = std::find_if(m_buttons.begin(), m_buttons.end(),
+                                 [&strName](const CSkinButton* pButton) { return pButton->GetName() == strName; });
+    return it == m_buttons.end() ? nullptr : *it;
+}
+
+void CSkinDialog::ReleaseSkin()
+{
+    m_imgBackground = QImage();
+    m_pixBackground = QPixmap();
+    // The window keeps its mask until the next background replaces it.
+    m_rgnWindow = QRegion();
+    DeleteControls(m_buttons);
+    DeleteControls(m_options);
+    DeleteControls(m_checks);
+}
+
+void CSkinDialog::LoadSkin()
+{
+    ReleaseSkin();
+    const CIniFile ini(m_strSkinFile);
+    const QString strFolder = GetFolderOf(m_strSkinFile);
+    LoadBackground(strFolder, ini.GetString(QStringLiteral("Screen"), QStringLiteral("Main"), QString()));
+    const QString strKey = ini.GetString(QStringLiteral("TRANSPARENT"), QStringLiteral("COLOR"), QString());
+    if (!strKey.isEmpty())
+        m_crTransparent = SkinFields::ParseColor(strKey);
+    if (!m_imgBackground.isNull()) {
+        m_pixBackground = QPixmap::fromImage(MaskColorKey(m_imgBackground, m_crTransparent));
+        BuildWindowRegion();
+    }
+    LoadControls(ini, strFolder);
+    // An icon kept from the previous skin is drawn with the new colour key.
+    m_pixIcon = m_imgIcon.isNull() ? QPixmap() : QPixmap::fromImage(MaskColorKey(m_imgIcon, m_crTransparent));
+    update();
+}
+
+void CSkinDialog::LoadBackground(const QString& strFolder, const QString& strImage)
+{
+    if (strImage.isEmpty())
+        return;
+    m_imgBackground = QImage(ResolveSkinFile(strFolder, strImage));
+    if (!m_imgBackground.isNull())
+        resize(m_imgBackground.size());
+}
+
+void CSkinDialog::BuildWindowRegion()
+{
+    m_rgnWindow = BuildShapeRegion(m_imgBackground, m_crTransparent);
+    setMask(m_rgnWindow);
+}
+
+void CSkinDialog::LoadControls(const CIniFile& ini, const QString& strFolder)
+{
+    const CSkinFactory factory(*this, *this, ini, strFolder, m_crTransparent);
+    factory.ReadIcon(m_imgIcon, m_rcIcon);
+    m_buttons = factory.MakeButtons();
+    m_options = factory.MakeOptions();
+    m_checks = factory.MakeChecks();
+    factory.ReadControlRect(m_rcControl);
+}
+
+void CSkinDialog::OnButtonClicked(int nIndex)
+{
+    if (const CSkinButton* pButton = ControlCarrying(m_buttons, nIndex))
+        OnSkinCommand(QString(pButton->GetName()));
+}
+
+void CSkinDialog::OnOptionClicked(int nIndex)
+{
+    const CSkinOption* pClicked = ControlCarrying(m_options, nIndex);
+    if (pClicked == nullptr)
+        return;
+    for (CSkinOption* pOption : std::as_const(m_options)) {
+        if (pOption != pClicked && pOption->GetName() != OPTION_OUTSIDE_GROUP)
+            pOption->SetChecked(false);
+    }
+    OnSkinOptionSelected(QString(pClicked->GetName()));
+}
+
+CSkinCheck* CSkinDialog::OnCheckClicked(int nIndex)
+{
+    return ControlCarrying(m_checks, nIndex);
+}
+
+void CSkinDialog::OnSliderChanged(int, int)
+{
+    // This window holds no sliders yet, so no index can name one.
+}
+
+void CSkinDialog::OnTaskButton(const QString&)
+{
+    // Only the notifier popup has a task button; the window has none.
+}
+
+CSkinComboBox* CSkinDialog::FirstComboBox() const
+{
+    return nullptr;
+}
+
+void CSkinDialog::OnSkinCommand(const QString&)
+{
+}
+
+void CSkinDialog::OnSkinOptionSelected(const QString&)
+{
+}
+
+void CSkinDialog::OnSkinSliderMoved(const QString&, int)
+{
+}
+
+void CSkinDialog::OnSkinMouseMove(const QString&, int, int)
+{
+}
+
+void CSkinDialog::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (m_pixBackground.isNull()) {
+        // Without a background the window would be invisible and could not
+        // be reached at all.
+        painter.fillRect(rect(), palette().window());
+    } else {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawPixmap(0, 0, m_pixBackground);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    if (!m_pixIcon.isNull())
+        painter.drawPixmap(m_rcIcon.topLeft(), m_pixIcon, QRect(QPoint(0, 0), m_rcIcon.size()));
+}
+
+void CSkinDialog::mousePressEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() != Qt::LeftButton) {
+        QDialog::mousePressEvent(pEvent);
+        return;
+    }
+    // The window system moves the window as if its caption were dragged;
+    // without one that can, the window follows the mouse itself.
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove())
+        return;
+    m_bDragging = true;
+    m_ptDragOffset = pEvent->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CSkinDialog::mouseMoveEvent(QMouseEvent* pEvent)
+{
+    if (m_bDragging && (pEvent->buttons() & Qt::LeftButton))
+        move(pEvent->globalPosition().toPoint() - m_ptDragOffset);
+    QDialog::mouseMoveEvent(pEvent);
+    const QPoint pt = pEvent->position().toPoint();
+    OnSkinMouseMove(QString(), pt.x(), pt.y());
+}
+
+void CSkinDialog::mouseReleaseEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() == Qt::LeftButton)
+        m_bDragging = false;
+    QDialog::mouseReleaseEvent(pEvent);
+}
+
+void CSkinDialog::keyPressEvent(QKeyEvent* pEvent)
+{
+    // Neither key closes or confirms a skinned window.
+    switch (pEvent->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        pEvent->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(pEvent);
+    }
+}

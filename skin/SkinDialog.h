@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+
+#include "controls/SkinColor.h"
+#include "controls/SkinParent.h"
+
+class CIniFile;
+class CSkinButton;
+class CSkinCheck;
+class CSkinOption;
+
+// The base of every skinned window: a frameless top-level window whose
+// background, shape and controls all come from a skin description. Controls
+// report by index; the window turns that into the control's skin name and
+// calls the overridable OnSkin... operations. Dragging any point of the
+// background moves the window; Enter and Esc do nothing.
+class CSkinDialog : public QDialog, public ISkinParent
+{
+    Q_OBJECT
+
+public:
+    explicit CSkinDialog(QWidget* pParent = nullptr);
+    ~CSkinDialog() override;
+
+    // Seconds as "hh:mm:ss"; negative counts as 0, above 359999 as 359999.
+    static QString FormatTime(int nSeconds);
+    // The absolute folder of the file strPath names (relative paths against
+    // the current directory), with one trailing '/'.
+    static QString GetFolderOf(const QString& strPath);
+
+    // The description LoadSkin reads; images are looked up beside it.
+    void SetSkinFile(const QString& strSkinFile) { m_strSkinFile = strSkinFile; }
+    const QString& GetSkinFile() const { return m_strSkinFile; }
+    // Releases the current skin and builds the window from the description.
+    void LoadSkin();
+    // Deletes every control and the images of the current skin. The icon,
+    // the control rectangle and the colour key stay for a skin that does not
+    // give its own.
+    void ReleaseSkin();
+
+    // The first button whose skin name equals strName exactly, or null.
+    CSkinButton* FindButton(const QString& strName) const;
+
+    // The shape last built from a background; empty before the first one.
+    const QRegion& WindowRegion() const { return m_rgnWindow; }
+    COLORREF TransparentColor() const { return m_crTransparent; }
+    // Where the owner places its own, unskinned content.
+    const QRect& ControlRect() const { return m_rcControl; }
+    bool IsDropDownOpen() const { return m_bDropDownOpen; }
+
+    // ISkinParent
+    const QImage& BackgroundCopy() const override { return m_imgBackground; }
+    void OnButtonClicked(int nIndex) override;
+    void OnOptionClicked(int nIndex) override;
+    CSkinCheck* OnCheckClicked(int nIndex) override;
+    void OnSliderChanged(int nIndex, int nPos) override;
+    void OnTaskButton(const QString& strName) override;
+    CSkinComboBox* FirstComboBox() const override;
+    void SetDropDownOpen(bool bOpen) override { m_bDropDownOpen = bOpen; }
+
+protected:
+    // A skinned button was clicked.
+    virtual void OnSkinCommand(const QString& strName);
+    // The user selected a skinned option.
+    virtual void OnSkinOptionSelected(const QString& strName);
+    virtual void OnSkinSliderMoved(const QString& strName, int nPos);
+    // The mouse moved over the background; the name is empty.
+    virtual void OnSkinMouseMove(const QString& strName, int nX, int nY);
+
+    void paintEvent(QPaintEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+
+    // One table per kind, in entry order; the window owns the controls.
+    QList<CSkinButton*> m_buttons;
+    QList<CSkinOption*> m_options;
+    QList<CSkinCheck*> m_checks;
+
+    QRect m_rcControl;
+
+private:
+    void LoadBackground(const QString& strFolder, const QString& strImage);
+    void BuildWindowRegion();
+    void LoadControls(const CIniFile& ini, const QString& strFolder);
+
+    QImage m_imgIcon;
+    QPixmap m_pixIcon;
+    QRect m_rcIcon;
+    COLORREF m_crTransparent = 0;
+    QRegion m_rgnWindow;
+    // The background as loaded; controls copy the part under themselves.
+    QImage m_imgBackground;
+    // The background as painted: key-coloured pixels fully transparent, so
+    // a compositor shows the shape even where the mask is only an input hint.
+    QPixmap m_pixBackground;
+    QString m_strSkinFile;
+    bool m_bDropDownOpen = false;
+    // Dragging by hand where the window system cannot move the window.
+    bool m_bDragging = false;
+    QPoint m_ptDragOffset;
+};

@@ -1,0 +1,77 @@
+#include "skin/SkinPackage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace SkinPackage {
+
+const QList<CSkinCommand>& SkinCommands()
+{
+    static const QList<CSkinCommand> arrCommands = {
+        {32771, QStringLiteral("&Orange"), QStringLiteral("Orange.zip")},
+        {32772, QStringLiteral("&Black"), QStringLiteral("Black.zip")},
+        {32773, QStringLiteral("&Purple"), QStringLiteral("Purple.zip")},
+        {32774, QStringLiteral("Bl&ue"), QStringLiteral("Blue.zip")},
+        {32775, QStringLiteral("&Red"), QStringLiteral("Red.zip")},
+        {32776, QStringLiteral("&Gray"), QStringLiteral("Gray.zip")},
+        {32777, QStringLiteral("P&ink"), QStringLiteral("Pink.zip")},
+        {32778, QStringLiteral("&Deluxe"), QStringLiteral("Deluxe.zip")},
+    };
+    return arrCommands;
+}
+
+QStringList SearchFolders()
+{
+    QStringList arrFolders = {QDir::currentPath()};
+    if (QCoreApplication::instance() != nullptr)
+        arrFolders.append(QCoreApplication::applicationDirPath());
+    arrFolders.append(QStringLiteral(SKINREC_DATA_DIR));
+    arrFolders.removeDuplicates();
+    return arrFolders;
+}
+
+QString FindSkinPackage(const QString& strFileName)
+{
+    const QStringList arrFolders = SearchFolders();
+    for (const QString& strFolder : arrFolders) {
+        const QString strPath = QDir(strFolder).filePath(strFileName);
+        if (QFileInfo(strPath).isFile())
+            return QDir::cleanPath(strPath);
+    }
+    return QDir(arrFolders.first()).filePath(strFileName);
+}
+
+namespace {
+
+// Entries that the package marked read-only must not keep the folder on
+// disk: a folder needs owner write and search permission for its entries to
+// be deleted. Links are left as they are, so nothing outside is touched.
+void MakeRemovable(const QString& strFolder)
+{
+    constexpr QFile::Permissions OWNER_ALL = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(strFolder, QFile::permissions(strFolder) | OWNER_ALL);
+    const QFileInfoList arrEntries =
+        QDir(strFolder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo& info : arrEntries) {
+        if (info.isSymLink())
+            continue;
+        if (info.isDir())
+            MakeRemovable(info.filePath());
+        else
+            QFile::setPermissions(info.filePath(), info.permissions() | QFile::WriteOwner);
+    }
+}
+
+} // namespace
+
+bool RemoveSkinFolder(const QString& strFolder)
+{
+    if (!QFileInfo::exists(strFolder))
+        return true;
+    MakeRemovable(strFolder);
+    return QDir(strFolder).removeRecursively();
+}
+
+} // namespace SkinPackage

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where skin packages are looked for, how the working folder is removed, and
+// the eight skin commands of the "&Change Skin" menu.
+namespace SkinPackage {
+
+// The name of the folder every package is extracted into.
+inline const QString WORK_FOLDER_NAME = QStringLiteral("Test");
+// The description inside the extracted folder.
+inline const QString DESCRIPTION_NAME = QStringLiteral("Skin.ini");
+
+struct CSkinCommand
+{
+    int nCommandId;
+    QString strMenuText;
+    QString strPackage;
+};
+
+inline constexpr int FIRST_SKIN_COMMAND = 32771;
+inline constexpr int LAST_SKIN_COMMAND = 32778;
+
+// The eight skin commands in menu order; the position is the skin index.
+const QList<CSkinCommand>& SkinCommands();
+
+// The folders searched for a package, in order: the current directory, the
+// program's folder, then the installed data folder.
+QStringList SearchFolders();
+
+// The full path of the first package of that name in the search folders; when
+// none has it, the path it would have in the current directory, so opening it
+// fails with the usual message.
+QString FindSkinPackage(const QString& strFileName);
+
+// Deletes the extracted folder with everything in it, sub-folders included,
+// even entries that the package marked read-only. Returns false when
+// something stayed on disk.
+bool RemoveSkinFolder(const QString& strFolder);
+
+} // namespace SkinPackage

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "common/TestSkinFolder.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinCheck.h"
+#include "controls/SkinOption.h"
+#include "skin/SkinTestDialog.h"
+
+namespace {
+
+const QColor BACKGROUND(30, 60, 90);
+const QList<QColor> FRAMES = {QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200), QColor(200, 200, 0)};
+
+class SkinDialogTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_skin.WriteBackground("back.bmp", QSize(120, 80), BACKGROUND, 4);
+        m_skin.WriteStrip("button.bmp", FRAMES);
+    }
+
+    // A description with the background and colour key, then strSections.
+    void WriteSkin(const QString& strSections) const
+    {
+        m_skin.WriteIni("[Screen]\nMain=back.bmp\n[TRANSPARENT]\nCOLOR=" + CTestSkinFolder::KEY_FIELD + "\n" +
+                        strSections);
+    }
+
+    void Load()
+    {
+        m_dialog.SetSkinFile(m_skin.SkinFile());
+        m_dialog.LoadSkin();
+    }
+
+    void ShowActive()
+    {
+        m_dialog.show();
+        m_dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_dialog));
+    }
+
+    void Click(QWidget* pControl) { QTest::mouseClick(pControl, Qt::LeftButton, {}, pControl->rect().center()); }
+
+    QTemporaryDir m_dir;
+    CTestSkinFolder m_skin{m_dir.filePath("Test")};
+    CSkinTestDialog m_dialog;
+};
+
+TEST_F(SkinDialogTest, KeyColouredCornersAreCutFromTheWindow)
+{
+    WriteSkin("");
+    Load();
+    const QRegion expected =
+        QRegion(0, 0, 120, 80) - QRegion(0, 0, 4, 4) - QRegion(116, 0, 4, 4) - QRegion(0, 76, 4, 4) -
+        QRegion(116, 76, 4, 4);
+    EXPECT_EQ(m_dialog.size(), QSize(120, 80));
+    EXPECT_EQ(m_dialog.mask(), expected);
+    EXPECT_EQ(m_dialog.WindowRegion(), expected);
+
+    // Cut pixels are also painted fully transparent for a compositor.
+    const QImage shown = m_dialog.grab().toImage();
+    EXPECT_EQ(qAlpha(shown.pixel(1, 1)), 0);
+    EXPECT_EQ(shown.pixelColor(60, 40), BACKGROUND);
+}
+
+TEST_F(SkinDialogTest, BackgroundWithoutKeyGivesItsFullRectangle)
+{
+    m_skin.WriteBackground("back.bmp", QSize(50, 20), BACKGROUND, 0);
+    WriteSkin("");
+    Load();
+    EXPECT_EQ(m_dialog.mask(), QRegion(0, 0, 50, 20));
+}
+
+TEST_F(SkinDialogTest, FileNamesMatchInAnyLetterCase)
+{
+    m_skin.WriteIni("[Screen]\nMain=BACK.BMP\n[BUTTONINFO]\n1=BUTTON_A,Button.Bmp,0,0,10,10,,\n");
+    Load();
+    EXPECT_FALSE(m_dialog.BackgroundCopy().isNull());
+    EXPECT_EQ(m_dialog.grab().toImage().pixelColor(5, 5), FRAMES[0]);
+}
+
+TEST_F(SkinDialogTest, EnterAndEscDoNothing)
+{
+    WriteSkin("");
+    Load();
+    ShowActive();
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(int(key));
+        QTest::keyClick(&m_dialog, key);
+        EXPECT_TRUE(m_dialog.isVisible());
+        EXPECT_EQ(m_dialog.result(), 0);
+    }
+}
+
+TEST_F(SkinDialogTest, ClicksReachTheButtonThatCarriesTheIndex)
+{
+    // Entry 1 is empty: the buttons carry the indexes 1 and 2 but sit at
+    // positions 0 and 1 of the table.
+    WriteSkin("[BUTTONINFO]\n1=\n2=BUTTON_FIRST,button.bmp,10,10,30,30,,\n3=BUTTON_SECOND,button.bmp,40,10,60,30,,\n");
+    Load();
+    ShowActive();
+    ASSERT_EQ(m_dialog.Buttons().size(), 2);
+    Click(m_dialog.FindButton("BUTTON_FIRST"));
+    Click(m_dialog.FindButton("BUTTON_SECOND"));
+    EXPECT_EQ(m_dialog.m_arrCommands, (QStringList{"BUTTON_FIRST", "BUTTON_SECOND"}));
+
+    // An index no control carries is ignored.
+    m_dialog.OnButtonClicked(0);
+    m_dialog.OnButtonClicked(7);
+    m_dialog.OnButtonClicked(-1);
+    EXPECT_EQ(m_dialog.m_arrCommands.size(), 2);
+    EXPECT_EQ(m_dialog.OnCheckClicked(3), nullptr);
+}
+
+struct COptionCase
+{
+    const char* pszName;
+    QStringList arrNames;
+    QList<bool> arrCheckedBefore;
+    int nClicked;
+    QList<bool> arrCheckedAfter;
+};
+
+TEST_F(SkinDialogTest, OptionsBehaveAsOneGroupExceptAudioStreamOne)
+{
+    const COptionCase cases[] = {
+        {"second of three", {"OPTION_A", "OPTION_B", "OPTION_C"}, {true, false, true}, 1, {false, true, false}},
+        {"checked audio stream stays",
+         {"OPTION_AUDIOSTREAM1", "OPTION_B", "OPTION_C"},
+         {true, false, true},
+         2,
+         {true, false, true}},
+        {"audio stream clears the others",
+         {"OPTION_A", "OPTION_AUDIOSTREAM1", "OPTION_C"},
+         {true, false, true},
+         1,
+         {false, true, false}},
+    };
+    for (const COptionCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        QString strSection = "[OPTIONINFO]\n";
+        for (int i = 0; i < c.arrNames.size(); ++i) {
+            strSection += QString("%1=%2,button.bmp,%3,10,%4,30,tip,,%5\n")
+                              .arg(i + 1)
+                              .arg(c.arrNames[i])
+                              .arg(10 + 30 * i)
+                              .arg(30 + 30 * i)
+                              .arg(c.arrCheckedBefore[i] ? "TRUE" : "FALSE");
+        }
+        WriteSkin(strSection);
+        Load();
+        ShowActive();
+        m_dialog.m_arrOptionsSelected.clear();
+        Click(m_dialog.Options()[c.nClicked]);
+        QList<bool> arrChecked;
+        for (const CSkinOption* pOption : m_dialog.Options())
+            arrChecked.append(pOption->IsChecked());
+        EXPECT_EQ(arrChecked, c.arrCheckedAfter);
+        EXPECT_EQ(m_dialog.m_arrOptionsSelected, QStringList{c.arrNames[c.nClicked]});
+    }
+}
+
+TEST_F(SkinDialogTest, CheckClickReturnsTheCheckBox)
+{
+    WriteSkin("[CHECKINFO]\n1=CHECK_A,button.bmp,10,10,30,30,tip,,TRUE\n");
+    Load();
+    CSkinCheck* pCheck = m_dialog.Checks().value(0);
+    ASSERT_NE(pCheck, nullptr);
+    EXPECT_TRUE(pCheck->IsChecked());
+    EXPECT_EQ(m_dialog.OnCheckClicked(0), pCheck);
+}
+
+TEST_F(SkinDialogTest, PlayShowsAndPauseHidesWhateverTheSkinSays)
+{
+    WriteSkin("[BUTTONINFO]\n1=BUTTON_PAUSE,button.bmp,10,10,30,30,,\n2=BUTTON_PLAY,button.bmp,10,10,30,30,,\n");
+    Load();
+    m_dialog.show();
+    EXPECT_TRUE(m_dialog.FindButton("BUTTON_PLAY")->isVisible());
+    EXPECT_FALSE(m_dialog.FindButton("BUTTON_PAUSE")->isVisible());
+}
+
+TEST_F(SkinDialogTest, SkinWithoutIconOrControlKeepsThePreviousOnes)
+{
+    QImage icon(6, 6, QImage::Format_RGB32);
+    icon.fill(QColor(0, 250, 0));
+    icon.setPixelColor(0, 0, CTestSkinFolder::KEY);
+    icon.save(m_skin.FilePath("icon.bmp"));
+    WriteSkin("[ICON]\nICON=icon.bmp,20,20,26,26\n[CONTROL]\nCONTROL=5,6,55,36\n");
+    Load();
+    WriteSkin("");
+    Load();
+    EXPECT_EQ(m_dialog.ControlRect(), QRect(5, 6, 50, 30));
+    const QImage shown = m_dialog.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(22, 22), QColor(0, 250, 0));
+    EXPECT_EQ(shown.pixelColor(20, 20), BACKGROUND);
+}
+
+TEST_F(SkinDialogTest, ReloadingReplacesEveryControl)
+{
+    WriteSkin("[BUTTONINFO]\n1=BUTTON_A,button.bmp,10,10,30,30,,\n[OPTIONINFO]\n1=OPTION_A,button.bmp,40,10,60,30,,,\n");
+    Load();
+    WriteSkin("[BUTTONINFO]\n1=BUTTON_B,button.bmp,10,10,30,30,,\n");
+    Load();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(m_dialog.FindButton("BUTTON_A"), nullptr);
+    EXPECT_NE(m_dialog.FindButton("BUTTON_B"), nullptr);
+    EXPECT_TRUE(m_dialog.Options().isEmpty());
+    EXPECT_EQ(m_dialog.findChildren<CSkinButton*>().size(), 1);
+}
+
+TEST(SkinDialog, FormatTime)
+{
+    const QList<QPair<int, QString>> cases = {
+        {0, "00:00:00"}, {59, "00:00:59"}, {3725, "01:02:05"}, {7200, "02:00:00"},
+        {359999, "99:59:59"}, {360000, "99:59:59"}, {400000, "99:59:59"}, {-5, "00:00:00"},
+    };
+    for (const auto& [nSeconds, strExpected] : cases) {
+        SCOPED_TRACE(nSeconds);
+        EXPECT_EQ(CSkinDialog::FormatTime(nSeconds), strExpected);
+    }
+}
+
+TEST(SkinDialog, GetFolderOf)
+{
+    QTemporaryDir dir;
+    const QString strOld = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const QString strCurrent = QDir::currentPath();
+    const QList<QPair<QString, QString>> cases = {
+        {"Skin.ini", strCurrent + "/"},
+        {"Test/Skin.ini", strCurrent + "/Test/"},
+        {"/tmp/x/Skin.ini", "/tmp/x/"},
+        {"/Skin.ini", "/"},
+        // A folder whose name holds the file name is kept whole.
+        {"/opt/Skin.ini.d/Skin.ini", "/opt/Skin.ini.d/"},
+    };
+    for (const auto& [strPath, strExpected] : cases) {
+        SCOPED_TRACE(strPath.toStdString());
+        EXPECT_EQ(CSkinDialog::GetFolderOf(strPath), strExpected);
+    }
+    QDir::setCurrent(strOld);
+}
+
+} // namespace

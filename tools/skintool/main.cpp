@@ -1,0 +1,119 @@
+// skintool: lists, unpacks and checks skin packages the way the skinned
+// window does, for skin authors and scripts.
+
+#include <cstdio>
+#include <iostream>
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "skin/SkinArchive.h"
+#include "skin/SkinUnpacker.h"
+#include "tools/skintool/ConsolePrompt.h"
+#include "tools/skintool/SkinCheck.h"
+
+namespace {
+
+// Exit codes; 64 is the usage error of sysexits.h.
+constexpr int EXIT_OK = 0;
+constexpr int EXIT_OPEN_FAILED = 1;
+constexpr int EXIT_PROBLEMS_FOUND = 1;
+constexpr int EXIT_EXTRACT_FAILED = 2;
+constexpr int EXIT_NO_CENTRAL_DIRECTORY = 3;
+constexpr int EXIT_USAGE = 64;
+
+const char USAGE[] =
+    "usage: skintool list PACKAGE\n"
+    "       skintool unpack PACKAGE FOLDER\n"
+    "       skintool check PACKAGE\n";
+
+int Usage(const char* pszProblem)
+{
+    std::cerr << "skintool: " << pszProblem << "\n" << USAGE;
+    return EXIT_USAGE;
+}
+
+QString MethodName(quint16 nMethod)
+{
+    switch (nMethod) {
+    case CEntryRecord::METHOD_STORED: return QStringLiteral("stored");
+    case CEntryRecord::METHOD_DEFLATED: return QStringLiteral("deflated");
+    default: return QStringLiteral("method%1").arg(nMethod);
+    }
+}
+
+int List(const QString& strPackage)
+{
+    CSkinArchive archive;
+    try {
+        archive.Open(strPackage);
+    } catch (const std::exception& exception) {
+        std::cerr << "skintool: Open failed (" << exception.what() << ")" << std::endl;
+        return EXIT_OPEN_FAILED;
+    }
+    for (int i = 0; i < archive.GetEntryCount(); ++i) {
+        const CEntryRecord& record = archive.GetEntryRecord(i);
+        std::printf("%5d %10u %-9s %s\n", i, record.m_nUncompressedSize,
+                    qPrintable(MethodName(record.m_nMethod)), record.m_strName.toUtf8().constData());
+    }
+    archive.Close();
+    return EXIT_OK;
+}
+
+int ExitCodeOf(EUnpackResult eResult)
+{
+    switch (eResult) {
+    case EUnpackResult::Ok: return EXIT_OK;
+    case EUnpackResult::OpenFailed: return EXIT_OPEN_FAILED;
+    case EUnpackResult::ExtractFailed: return EXIT_EXTRACT_FAILED;
+    case EUnpackResult::NoCentralDirectory: return EXIT_NO_CENTRAL_DIRECTORY;
+    }
+    return EXIT_OPEN_FAILED;
+}
+
+int Unpack(const QString& strPackage, const QString& strFolder)
+{
+    CSkinArchive archive;
+    CConsolePrompt prompt;
+    return ExitCodeOf(UnpackSkin(archive, strPackage, strFolder, prompt));
+}
+
+int Check(const QString& strPackage)
+{
+    const QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::cerr << "skintool: cannot create a temporary folder: " << qPrintable(folder.errorString()) << std::endl;
+        return EXIT_PROBLEMS_FOUND;
+    }
+    CSkinArchive archive;
+    CConsolePrompt prompt;
+    if (UnpackSkin(archive, strPackage, folder.path(), prompt) != EUnpackResult::Ok) {
+        std::printf("%s: package cannot be unpacked\n", qPrintable(strPackage));
+        return EXIT_PROBLEMS_FOUND;
+    }
+    const QStringList arrProblems = CheckSkinFolder(folder.path());
+    for (const QString& strProblem : arrProblems)
+        std::printf("%s\n", strProblem.toUtf8().constData());
+    return arrProblems.isEmpty() ? EXIT_OK : EXIT_PROBLEMS_FOUND;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const QCoreApplication application(argc, argv);
+    const QStringList arrArgs = QCoreApplication::arguments().mid(1);
+    if (arrArgs.isEmpty())
+        return Usage("no command given");
+    const QString& strCommand = arrArgs[0];
+    if (strCommand == u"list" && arrArgs.size() == 2)
+        return List(arrArgs[1]);
+    if (strCommand == u"unpack" && arrArgs.size() == 3)
+        return Unpack(arrArgs[1], arrArgs[2]);
+    if (strCommand == u"check" && arrArgs.size() == 2)
+        return Check(arrArgs[1]);
+    if (strCommand == u"list" || strCommand == u"unpack" || strCommand == u"check")
+        return Usage("wrong number of arguments");
+    return Usage("unknown command");
+}
