@@ -122,6 +122,17 @@ void CSkinComboBox::CreateList(const CColors& colors, const QStringList& arrScro
     m_pList->hide();
 }
 
+void CSkinComboBox::DeleteParts()
+{
+    const QList<QWidget*> arrParts = {m_pButton, m_pEdit, m_pList, m_pListFrame};
+    for (QWidget* pPart : arrParts) {
+        if (pPart) {
+            pPart->hide();
+            pPart->deleteLater();
+        }
+    }
+}
+
 CSkinComboButton* CSkinComboBox::Button() const
 {
     return m_pButton;

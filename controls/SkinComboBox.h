@@ -58,6 +58,11 @@ public:
     // Builds the list closed, with its scroll bar from the seven scroll images.
     void CreateList(const CColors& colors, const QStringList& arrScrollImages);
 
+    // Hides the parts and deletes them once control returns to the event
+    // loop, drop button first; the window does this before deleting the
+    // combo box at a skin change.
+    void DeleteParts();
+
     void ToggleDropDown();
     void AddString(const QString& strText);
     // Puts the text into the edit field and closes the list.

@@ -271,3 +271,11 @@ void CSkinListBox::resizeEvent(QResizeEvent* pEvent)
     QWidget::resizeEvent(pEvent);
     UpdateScrollBar();
 }
+
+void CSkinListBox::hideEvent(QHideEvent* pEvent)
+{
+    QWidget::hideEvent(pEvent);
+    // Hidden on purpose (not with its window): the bar goes with it.
+    if (isHidden() && m_pScrollBar)
+        m_pScrollBar->hide();
+}

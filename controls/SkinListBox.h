@@ -9,8 +9,8 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
+#include "controls/SkinScrollBar.h"
 
-class CSkinScrollBar;
 class ISkinParent;
 
 // A report-style list without header whose rows are painted in the skin's
@@ -92,6 +92,7 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void wheelEvent(QWheelEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
+    void hideEvent(QHideEvent* pEvent) override;
 
 private:
     struct CColumn
