@@ -2,10 +2,14 @@
 
 #include <algorithm>
 
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QWindow>
 
 #include "auxiliary/Label.h"
@@ -21,7 +25,10 @@
 #include "skin/SkinControlLoaders.h"
 #include "skin/SkinFactory.h"
 #include "skin/SkinFields.h"
+#include "skin/SkinPackage.h"
+#include "skin/Prompt.h"
 #include "skin/SkinPath.h"
+#include "skin/SkinUnpacker.h"
 #include "skin/WindowShape.h"
 
 namespace {
@@ -66,11 +73,79 @@ TControl* ControlNamed(const QList<TControl*>& arrControls, const QString& strNa
 
 } // namespace
 
-CSkinDialog::CSkinDialog(QWidget* pParent)
+CSkinDialog::CSkinDialog(IPrompt& prompt, QWidget* pParent)
     : QDialog(pParent, Qt::Window | Qt::FramelessWindowHint)
+    , m_prompt(prompt)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
+    CreateSkinMenu();
+}
+
+void CSkinDialog::CreateSkinMenu()
+{
+    m_pSkinMenu = new QMenu(QStringLiteral("&Change Skin"), this);
+    for (const SkinPackage::CSkinCommand& command : SkinPackage::SkinCommands()) {
+        QAction* pAction = m_pSkinMenu->addAction(command.strMenuText);
+        pAction->setCheckable(true);
+        pAction->setData(command.nCommandId);
+        const int nCommandId = command.nCommandId;
+        connect(pAction, &QAction::triggered, this, [this, nCommandId] { ChangeSkin(nCommandId); });
+    }
+    connect(m_pSkinMenu, &QMenu::aboutToShow, this, [this] {
+        const QList<QAction*> arrActions = m_pSkinMenu->actions();
+        for (QAction* pAction : arrActions)
+            OnUpdateChangeSkin(pAction);
+    });
+}
+
+bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
+{
+    // A private folder for every load: nothing of the user's is overwritten
+    // or deleted, and a read-only current directory does not matter.
+    const QTemporaryDir workRoot;
+    if (!workRoot.isValid()) {
+        m_prompt.ShowMessage(QStringLiteral("Extract failed"), IPrompt::EIcon::Stop, workRoot.errorString());
+        return false;
+    }
+    const QString strWorkFolder = QDir(workRoot.path()).filePath(SkinPackage::WORK_FOLDER_NAME);
+    const bool bUnpacked = UnpackSkin(m_archive, strPackagePath, strWorkFolder, m_prompt) == EUnpackResult::Ok;
+    // A package that failed would leave the window without background,
+    // shape or controls, with no way left to close it; the skin in use
+    // stays instead. Without one, whatever was extracted is all there is.
+    const bool bLoad = bUnpacked || m_imgBackground.isNull();
+    if (bLoad) {
+        m_strSkinFile = QDir(strWorkFolder).filePath(SkinPackage::DESCRIPTION_NAME);
+        m_strSkinFolder = GetFolderOf(m_strSkinFile);
+        LoadSkin();
+    }
+    SkinPackage::RemoveSkinFolder(strWorkFolder);
+    return bLoad && bUnpacked;
+}
+
+void CSkinDialog::ChangeSkin(int nCommandId)
+{
+    const QList<SkinPackage::CSkinCommand>& arrCommands = SkinPackage::SkinCommands();
+    const int nSkinIndex = nCommandId - SkinPackage::FIRST_SKIN_COMMAND;
+    if (nSkinIndex < 0 || nSkinIndex >= arrCommands.size())
+        return;
+    const QString& strPackage = arrCommands[nSkinIndex].strPackage;
+    const QString strPath = m_strPackageFolder.isEmpty() ? SkinPackage::FindSkinPackage(strPackage)
+                                                         : QDir(m_strPackageFolder).filePath(strPackage);
+    // Hiding a running dialog would end it; painting waits instead.
+    setUpdatesEnabled(false);
+    const bool bChanged = MakeSkinCurrent(strPath);
+    if (bChanged) {
+        m_nSkinIndex = nSkinIndex;
+        OnSkinChanged();
+    }
+    setUpdatesEnabled(true);
+    update();
+}
+
+void CSkinDialog::OnUpdateChangeSkin(QAction* pAction) const
+{
+    pAction->setChecked(pAction->data().toInt() == SkinPackage::FIRST_SKIN_COMMAND + m_nSkinIndex);
 }
 
 CSkinDialog::~CSkinDialog()
@@ -261,6 +336,10 @@ void CSkinDialog::OnSkinMouseMove(const QString&, int, int)
 {
 }
 
+void CSkinDialog::OnSkinChanged()
+{
+}
+
 void CSkinDialog::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -321,4 +400,13 @@ void CSkinDialog::keyPressEvent(QKeyEvent* pEvent)
     default:
         QDialog::keyPressEvent(pEvent);
     }
+}
+
+void CSkinDialog::contextMenuEvent(QContextMenuEvent* pEvent)
+{
+    if (childAt(pEvent->pos()) != nullptr) {
+        QDialog::contextMenuEvent(pEvent);
+        return;
+    }
+    m_pSkinMenu->popup(pEvent->globalPos());
 }

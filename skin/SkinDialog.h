@@ -11,6 +11,7 @@
 
 #include "controls/SkinColor.h"
 #include "controls/SkinParent.h"
+#include "skin/SkinArchive.h"
 
 class CIniFile;
 class CLabel;
@@ -22,18 +23,23 @@ class CSkinListBox;
 class CSkinOption;
 class CSkinProgress;
 class CSkinSlider;
+class IPrompt;
+class QAction;
+class QMenu;
 
 // The base of every skinned window: a frameless top-level window whose
 // background, shape and controls all come from a skin description. Controls
 // report by index; the window turns that into the control's skin name and
 // calls the overridable OnSkin... operations. Dragging any point of the
-// background moves the window; Enter and Esc do nothing.
+// background moves the window; Enter and Esc do nothing; a right click on
+// the background opens the "&Change Skin" menu.
 class CSkinDialog : public QDialog, public ISkinParent
 {
     Q_OBJECT
 
 public:
-    explicit CSkinDialog(QWidget* pParent = nullptr);
+    // prompt tells the user about packages that cannot be unpacked.
+    explicit CSkinDialog(IPrompt& prompt, QWidget* pParent = nullptr);
     ~CSkinDialog() override;
 
     // Seconds as "hh:mm:ss"; negative counts as 0, above 359999 as 359999.
@@ -51,6 +57,28 @@ public:
     // the control rectangle and the colour key stay for a skin that does not
     // give its own.
     void ReleaseSkin();
+
+    // Makes the package at strPackagePath the current skin: unpacks it into
+    // a fresh working folder "Test" in a private temporary folder, loads the
+    // skin from there and removes everything extracted. A package that does
+    // not unpack (the user has been told) leaves a loaded skin as it was;
+    // returns whether the package's skin was loaded.
+    bool MakeSkinCurrent(const QString& strPackagePath);
+    // The folder the skin commands take their packages from; when empty,
+    // they are looked up as SkinPackage::FindSkinPackage does.
+    void SetPackageFolder(const QString& strFolder) { m_strPackageFolder = strFolder; }
+    const QString& PackageFolder() const { return m_strPackageFolder; }
+    // The folder the current skin was loaded from (removed again since).
+    const QString& SkinFolder() const { return m_strSkinFolder; }
+
+    // Skin commands 32771 to 32778: switches to the command's package.
+    void ChangeSkin(int nCommandId);
+    // Checks a skin command's menu item exactly when it is the current skin.
+    void OnUpdateChangeSkin(QAction* pAction) const;
+    // 0 to 7: the current skin command's position.
+    int SkinIndex() const { return m_nSkinIndex; }
+    // The "&Change Skin" menu, one checkable item per skin command.
+    QMenu* SkinMenu() const { return m_pSkinMenu; }
 
     // The first button whose skin name equals strName exactly, or null.
     CSkinButton* FindButton(const QString& strName) const;
@@ -82,12 +110,18 @@ protected:
     virtual void OnSkinSliderMoved(const QString& strName, int nPos);
     // The mouse moved over the background; the name is empty.
     virtual void OnSkinMouseMove(const QString& strName, int nX, int nY);
+    // A skin command has replaced the skin and every control with it; the
+    // owner sets up its controls and its own content again.
+    virtual void OnSkinChanged();
 
     void paintEvent(QPaintEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+
+    IPrompt& Prompt() const { return m_prompt; }
 
     // One table per kind, in entry order; the window owns the controls.
     QList<CSkinButton*> m_buttons;
@@ -110,6 +144,9 @@ private:
     void LoadControls(const CIniFile& ini, const QString& strFolder);
     void ReleaseSkinnedControls();
     void HideProgressDisplay();
+    void CreateSkinMenu();
+
+    IPrompt& m_prompt;
 
     QImage m_imgIcon;
     QPixmap m_pixIcon;
@@ -121,7 +158,12 @@ private:
     // The background as painted: key-coloured pixels fully transparent, so
     // a compositor shows the shape even where the mask is only an input hint.
     QPixmap m_pixBackground;
+    int m_nSkinIndex = 0;
     QString m_strSkinFile;
+    QString m_strSkinFolder;
+    QString m_strPackageFolder;
+    CSkinArchive m_archive;
+    QMenu* m_pSkinMenu = nullptr;
     bool m_bDropDownOpen = false;
     // Dragging by hand where the window system cannot move the window.
     bool m_bDragging = false;

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "auxiliary/Label.h"
+#include "common/ScriptedPrompt.h"
 #include "common/TestSkinFolder.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinComboButton.h"
@@ -23,6 +24,8 @@ namespace {
 class CControlsTestDialog : public CSkinTestDialog
 {
 public:
+    using CSkinTestDialog::CSkinTestDialog;
+
     QList<CSkinSlider*> Sliders() const { return m_sliders; }
     QList<CSkinEdit*> Edits() const { return m_edits; }
     QList<CSkinListBox*> ListBoxes() const { return m_listBoxes; }
@@ -97,7 +100,8 @@ protected:
 
     QTemporaryDir m_dir;
     CTestSkinFolder m_skin{m_dir.filePath("Test")};
-    CControlsTestDialog m_dialog;
+    CScriptedPrompt m_prompt;
+    CControlsTestDialog m_dialog{m_prompt};
 };
 
 } // namespace

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/ScriptedPrompt.h"
 #include "common/TestSkinFolder.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -49,7 +54,8 @@ protected:
 
     QTemporaryDir m_dir;
     CTestSkinFolder m_skin{m_dir.filePath("Test")};
-    CSkinTestDialog m_dialog;
+    CScriptedPrompt m_prompt;
+    CSkinTestDialog m_dialog{m_prompt};
 };
 
 TEST_F(SkinDialogTest, KeyColouredCornersAreCutFromTheWindow)
@@ -212,6 +218,42 @@ TEST_F(SkinDialogTest, ReloadingReplacesEveryControl)
     EXPECT_NE(m_dialog.FindButton("BUTTON_B"), nullptr);
     EXPECT_TRUE(m_dialog.Options().isEmpty());
     EXPECT_EQ(m_dialog.findChildren<CSkinButton*>().size(), 1);
+}
+
+TEST_F(SkinDialogTest, DraggingTheBackgroundMovesTheWindow)
+{
+    WriteSkin("[BUTTONINFO]\n1=BUTTON_A,button.bmp,10,10,30,30,,\n");
+    Load();
+    m_dialog.move(100, 100);
+    ShowActive();
+    const QPoint ptStart = m_dialog.pos();
+    QTest::mousePress(&m_dialog, Qt::LeftButton, {}, QPoint(60, 40));
+    QTest::mouseMove(&m_dialog, QPoint(80, 50));
+    QTest::mouseRelease(&m_dialog, Qt::LeftButton, {}, QPoint(60, 40));
+    EXPECT_EQ(m_dialog.pos(), ptStart + QPoint(20, 10));
+    EXPECT_GT(m_dialog.m_nMouseMoves, 0);
+    EXPECT_TRUE(m_dialog.m_arrCommands.isEmpty());
+}
+
+TEST_F(SkinDialogTest, RightClickOnTheBackgroundOpensTheSkinMenu)
+{
+    WriteSkin("[BUTTONINFO]\n1=BUTTON_A,button.bmp,10,10,30,30,,\n");
+    Load();
+    ShowActive();
+    const QPoint ptButton(15, 15);
+    QContextMenuEvent onButton(QContextMenuEvent::Mouse, ptButton, m_dialog.mapToGlobal(ptButton));
+    QApplication::sendEvent(m_dialog.childAt(ptButton), &onButton);
+    EXPECT_FALSE(m_dialog.SkinMenu()->isVisible());
+
+    const QPoint ptBackground(60, 50);
+    QContextMenuEvent onBackground(QContextMenuEvent::Mouse, ptBackground, m_dialog.mapToGlobal(ptBackground));
+    QApplication::sendEvent(&m_dialog, &onBackground);
+    ASSERT_TRUE(m_dialog.SkinMenu()->isVisible());
+    const QList<QAction*> arrActions = m_dialog.SkinMenu()->actions();
+    ASSERT_EQ(arrActions.size(), 8);
+    EXPECT_TRUE(arrActions[0]->isChecked());
+    EXPECT_FALSE(arrActions[4]->isChecked());
+    m_dialog.SkinMenu()->close();
 }
 
 TEST(SkinDialog, FormatTime)

@@ -1,0 +1,20 @@
+#include "app/ConverterApp.h"
+
+#include "app/ConverterDlg.h"
+#include "app/MessageBoxPrompt.h"
+
+CConverterApp::CConverterApp(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+}
+
+int CConverterApp::InitInstance()
+{
+    CMessageBoxPrompt prompt;
+    CConverterDlg dialog(prompt);
+    prompt.SetParent(&dialog);
+    // exec returns however the window closes: its exit or close button, the
+    // window system's close, or the session ending.
+    dialog.exec();
+    return 0;
+}

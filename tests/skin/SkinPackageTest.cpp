@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "common/ScriptedPrompt.h"
+#include "common/TestSkinFolder.h"
+#include "controls/SkinButton.h"
+#include "skin/SkinPackage.h"
+#include "skin/SkinTestDialog.h"
+
+namespace {
+
+// Packs strFolder's contents (not the folder itself) with Info-ZIP.
+bool ZipFolder(const QString& strFolder, const QString& strZip)
+{
+    QProcess zip;
+    zip.setWorkingDirectory(strFolder);
+    zip.start("zip", {"-q", "-r", strZip, "."});
+    return zip.waitForFinished() && zip.exitStatus() == QProcess::NormalExit && zip.exitCode() == 0;
+}
+
+// Runs a test in a folder of its own as the current directory, with
+// temporary folders made inside another folder it can inspect.
+class SkinPackageTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_root.isValid());
+        QDir(m_root.path()).mkpath("cwd");
+        QDir(m_root.path()).mkpath("tmp");
+        m_strOldCurrent = QDir::currentPath();
+        m_strOldTemp = qgetenv("TMPDIR");
+        ASSERT_TRUE(QDir::setCurrent(Path("cwd")));
+        qputenv("TMPDIR", Path("tmp").toLocal8Bit());
+    }
+
+    void TearDown() override
+    {
+        QDir::setCurrent(m_strOldCurrent);
+        qputenv("TMPDIR", m_strOldTemp);
+    }
+
+    QString Path(const QString& strName) const { return QDir(m_root.path()).filePath(strName); }
+
+    // A package with a background of the given colour and one button named
+    // after the package.
+    QString MakePackage(const QString& strName, QColor colour) const
+    {
+        const CTestSkinFolder skin(Path("src-" + strName));
+        skin.WriteBackground("main.bmp", QSize(60, 40), colour, 2);
+        skin.WriteStrip("button.bmp", {Qt::red, Qt::green, Qt::blue, Qt::yellow});
+        skin.WriteIni("[Screen]\nMain=main.bmp\n[TRANSPARENT]\nCOLOR=0xFF00FF\n[BUTTONINFO]\n1=BUTTON_" +
+                      strName.section('.', 0, 0).toUpper() + ",button.bmp,5,5,15,15,,\n");
+        const QString strZip = Path("programs/" + strName);
+        QDir().mkpath(Path("programs"));
+        EXPECT_TRUE(ZipFolder(skin.Folder(), strZip));
+        return strZip;
+    }
+
+    bool TempFolderIsEmpty() const { return QDir(Path("tmp")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+
+    QColor ShownBackground() { return m_dialog.grab().toImage().pixelColor(30, 30); }
+
+    QTemporaryDir m_root;
+    QString m_strOldCurrent;
+    QByteArray m_strOldTemp;
+    CScriptedPrompt m_prompt;
+    CSkinTestDialog m_dialog{m_prompt};
+};
+
+TEST_F(SkinPackageTest, RedCommandLoadsRedZipAndChecksOnlyRed)
+{
+    MakePackage("Pink.skn", QColor(250, 180, 200));
+    MakePackage("Red.zip", QColor(200, 0, 0));
+    m_dialog.SetPackageFolder(Path("programs"));
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(Path("programs/Pink.skn")));
+
+    m_dialog.ChangeSkin(32775);
+
+    EXPECT_EQ(m_dialog.SkinIndex(), 4);
+    EXPECT_EQ(ShownBackground(), QColor(200, 0, 0));
+    EXPECT_NE(m_dialog.FindButton("BUTTON_RED"), nullptr);
+    EXPECT_TRUE(m_prompt.m_arrAsked.isEmpty());
+    EXPECT_TRUE(TempFolderIsEmpty());
+
+    QStringList arrTexts;
+    QStringList arrChecked;
+    for (QAction* pAction : m_dialog.SkinMenu()->actions()) {
+        m_dialog.OnUpdateChangeSkin(pAction);
+        arrTexts.append(pAction->text());
+        if (pAction->isChecked())
+            arrChecked.append(pAction->text());
+    }
+    EXPECT_EQ(m_dialog.SkinMenu()->title(), "&Change Skin");
+    EXPECT_EQ(arrTexts, (QStringList{"&Orange", "&Black", "&Purple", "Bl&ue", "&Red", "&Gray", "P&ink", "&Deluxe"}));
+    EXPECT_EQ(arrChecked, QStringList{"&Red"});
+}
+
+TEST_F(SkinPackageTest, MenuItemSwitchesTheSkin)
+{
+    MakePackage("Gray.zip", QColor(128, 128, 128));
+    m_dialog.SetPackageFolder(Path("programs"));
+    m_dialog.SkinMenu()->actions().at(5)->trigger();
+    EXPECT_EQ(m_dialog.SkinIndex(), 5);
+    EXPECT_EQ(ShownBackground(), QColor(128, 128, 128));
+}
+
+TEST_F(SkinPackageTest, MissingPackageKeepsTheSkinInUse)
+{
+    MakePackage("Pink.skn", QColor(250, 180, 200));
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(Path("programs/Pink.skn")));
+    m_dialog.SetPackageFolder(Path("programs"));
+
+    m_dialog.ChangeSkin(32772);
+
+    EXPECT_EQ(m_prompt.Texts(), QStringList{"Open failed"});
+    EXPECT_EQ(m_dialog.SkinIndex(), 0);
+    EXPECT_EQ(ShownBackground(), QColor(250, 180, 200));
+    EXPECT_NE(m_dialog.FindButton("BUTTON_PINK"), nullptr);
+    EXPECT_TRUE(TempFolderIsEmpty());
+}
+
+TEST_F(SkinPackageTest, ReadOnlyEntriesAreStillRemoved)
+{
+    const CTestSkinFolder skin(Path("src"));
+    skin.WriteBackground("main.bmp", QSize(60, 40), Qt::darkGreen, 2);
+    skin.WriteIni("[Screen]\nMain=images/main.bmp\n");
+    QDir(skin.Folder()).mkpath("images");
+    QFile::rename(skin.FilePath("main.bmp"), skin.FilePath("images/main.bmp"));
+    QFile::setPermissions(skin.FilePath("images/main.bmp"), QFile::ReadOwner | QFile::ReadUser);
+    QFile::setPermissions(skin.SkinFile(), QFile::ReadOwner | QFile::ReadUser);
+    ASSERT_TRUE(ZipFolder(skin.Folder(), Path("ReadOnly.zip")));
+
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(Path("ReadOnly.zip")));
+    EXPECT_EQ(ShownBackground(), QColor(Qt::darkGreen));
+    EXPECT_TRUE(TempFolderIsEmpty());
+}
+
+TEST_F(SkinPackageTest, RemoveSkinFolderTakesReadOnlyFilesAndFolders)
+{
+    const QString strFolder = Path("tmp/Test");
+    QDir().mkpath(strFolder + "/sub/deeper");
+    for (const char* pszFile : {"/a.bmp", "/sub/b.bmp", "/sub/deeper/c.bmp"}) {
+        QFile file(strFolder + pszFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        QFile::setPermissions(file.fileName(), QFile::ReadOwner);
+    }
+    QFile::setPermissions(strFolder + "/sub/deeper", QFile::ReadOwner | QFile::ExeOwner);
+    QFile::setPermissions(strFolder + "/sub", QFile::ReadOwner | QFile::ExeOwner);
+
+    EXPECT_TRUE(SkinPackage::RemoveSkinFolder(strFolder));
+    EXPECT_FALSE(QFileInfo::exists(strFolder));
+}
+
+TEST_F(SkinPackageTest, UsersOwnTestFolderSurvives)
+{
+    const CTestSkinFolder users(Path("cwd/Test"));
+    users.WriteIni("[Screen]\nMain=mine.bmp\n");
+    users.WriteBackground("mine.bmp", QSize(10, 10), Qt::cyan, 0);
+    const QByteArray arrIniBefore = [&] {
+        QFile file(users.SkinFile());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    MakePackage("Pink.skn", QColor(250, 180, 200));
+    QFile::copy(Path("programs/Pink.skn"), Path("cwd/Pink.skn"));
+
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(SkinPackage::FindSkinPackage("Pink.skn")));
+
+    EXPECT_EQ(ShownBackground(), QColor(250, 180, 200));
+    QFile file(users.SkinFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), arrIniBefore);
+    EXPECT_TRUE(QFileInfo::exists(users.FilePath("mine.bmp")));
+    EXPECT_EQ(QDir(users.Folder()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(SkinPackageTest, ReadOnlyCurrentDirectoryStillLoads)
+{
+    MakePackage("Pink.skn", QColor(250, 180, 200));
+    QFile::setPermissions(Path("cwd"), QFile::ReadOwner | QFile::ExeOwner);
+    const bool bLoaded = m_dialog.MakeSkinCurrent(Path("programs/Pink.skn"));
+    QFile::setPermissions(Path("cwd"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(bLoaded);
+    EXPECT_EQ(ShownBackground(), QColor(250, 180, 200));
+    EXPECT_TRUE(QDir(Path("cwd")).isEmpty());
+}
+
+TEST_F(SkinPackageTest, PackagesAreLookedUpInTheCurrentDirectoryFirst)
+{
+    EXPECT_EQ(SkinPackage::SearchFolders().first(), QDir::currentPath());
+    EXPECT_EQ(SkinPackage::FindSkinPackage("None.zip"), QDir::current().filePath("None.zip"));
+    QFile file("Here.zip");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(SkinPackage::FindSkinPackage("Here.zip"), QDir::current().filePath("Here.zip"));
+}
+
+} // namespace
