@@ -72,8 +72,3 @@ TEST_F(LabelTest, FontFollowsTheWindowUntilTheSkinSetsIt)
     EXPECT_EQ(m_label.GetLabelFont().family(), QString(CLabel::MAX_FACE_NAME_CHARS, QChar('A')));
     EXPECT_EQ(m_label.GetLabelFont().pointSize(), 11);
 }
-
-TEST_F(LabelTest, LetsClicksThroughToTheWindow)
-{
-    EXPECT_TRUE(m_label.testAttribute(Qt::WA_TransparentForMouseEvents));
-}

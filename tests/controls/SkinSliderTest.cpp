@@ -58,12 +58,6 @@ protected:
 
 } // namespace
 
-TEST_F(SkinSliderTest, SizesItselfToTheImages)
-{
-    LoadImages(false);
-    EXPECT_EQ(m_pSlider->geometry(), QRect(SLIDER_ORIGIN, QSize(220, 20)));
-}
-
 TEST_F(SkinSliderTest, PositionAndPixelMapping)
 {
     LoadImages(false);
