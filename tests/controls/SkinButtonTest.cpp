@@ -247,15 +247,4 @@ TEST_F(SkinButtonTest, ComboButtonAsksForTheDropDown)
     EXPECT_TRUE(m_parent.m_arrButtons.isEmpty());
 }
 
-TEST_F(SkinButtonTest, TooltipFollowsActivation)
-{
-    CSkinButton* pButton = MakeButton<CSkinButton>(false, false);
-    pButton->EnableTip(true);
-    EXPECT_TRUE(pButton->toolTip().isEmpty());
-    pButton->SetTipText("Exit", false);
-    EXPECT_TRUE(pButton->toolTip().isEmpty());
-    pButton->EnableTip(true);
-    EXPECT_EQ(pButton->toolTip(), "Exit");
-}
-
 } // namespace

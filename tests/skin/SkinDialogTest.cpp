@@ -172,16 +172,6 @@ TEST_F(SkinDialogTest, OptionsBehaveAsOneGroupExceptAudioStreamOne)
     }
 }
 
-TEST_F(SkinDialogTest, CheckClickReturnsTheCheckBox)
-{
-    WriteSkin("[CHECKINFO]\n1=CHECK_A,button.bmp,10,10,30,30,tip,,TRUE\n");
-    Load();
-    CSkinCheck* pCheck = m_dialog.Checks().value(0);
-    ASSERT_NE(pCheck, nullptr);
-    EXPECT_TRUE(pCheck->IsChecked());
-    EXPECT_EQ(m_dialog.OnCheckClicked(0), pCheck);
-}
-
 TEST_F(SkinDialogTest, PlayShowsAndPauseHidesWhateverTheSkinSays)
 {
     WriteSkin("[BUTTONINFO]\n1=BUTTON_PAUSE,button.bmp,10,10,30,30,,\n2=BUTTON_PLAY,button.bmp,10,10,30,30,,\n");

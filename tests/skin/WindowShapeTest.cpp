@@ -85,11 +85,4 @@ TEST(WindowShape, EqualsTheImageMinusEveryKeyPixel)
     }
 }
 
-TEST(WindowShape, BackgroundWithoutKeyGivesItsFullRectangle)
-{
-    const QRegion shape = BuildShapeRegion(Solid(37, 21), KEY);
-    EXPECT_EQ(shape, QRegion(0, 0, 37, 21));
-    EXPECT_EQ(shape.rectCount(), 1);
-}
-
 } // namespace
