@@ -206,7 +206,7 @@ bool CSkinArchive::OpenEntry(quint16 nIndex)
 
 void CSkinArchive::CheckLocalHeader(const CEntryRecord& record)
 {
-    const qint64 nHeaderPosition = qint64(m_directory.GetBytesBefore()) + record.m_nLocalHeaderOffset;
+    const qint64 nHeaderPosition = m_directory.GetBytesBefore() + record.m_nLocalHeaderOffset;
     m_volumes.Seek(nHeaderPosition);
     char header[LOCAL_HEADER_BYTES];
     m_volumes.ReadWhole(header, LOCAL_HEADER_BYTES);
