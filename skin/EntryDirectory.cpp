@@ -60,7 +60,7 @@ void CEntryDirectory::LocateEndRecord(CArchiveVolumes& volumes)
         // The hit nearest to the end of the file wins.
         for (qint64 nPos = nBytes - qint64(sizeof(END_SIGNATURE_BYTES)); nPos >= 0; --nPos) {
             if (std::equal(std::begin(END_SIGNATURE_BYTES), std::end(END_SIGNATURE_BYTES), &arrWindow[nPos])) {
-                m_nEndRecordPosition = quint32(nLength - nReach + nPos);
+                m_nEndRecordPosition = nLength - nReach + nPos;
                 return;
             }
         }
@@ -92,7 +92,7 @@ void CEntryDirectory::ReadEndRecord(CArchiveVolumes& volumes)
         m_arrComment.resize(nCommentLength);
         volumes.ReadWhole(m_arrComment.data(), nCommentLength);
     }
-    m_nBytesBefore = bSingleFile ? quint32(m_nEndRecordPosition - nCentralDirectoryEnd) : 0;
+    m_nBytesBefore = bSingleFile ? m_nEndRecordPosition - nCentralDirectoryEnd : 0;
     if ((m_nCentralDirectorySize == 0) != (m_nTotalEntries == 0))
         Fail(CZipException::eBadZipFile, volumes);
     volumes.SwitchTo(m_nCentralDirectoryDisk);
@@ -102,7 +102,7 @@ void CEntryDirectory::ReadEndRecord(CArchiveVolumes& volumes)
 
 void CEntryDirectory::ReadRecords(CArchiveVolumes& volumes)
 {
-    volumes.Seek(qint64(m_nCentralDirectoryOffset) + m_nBytesBefore);
+    volumes.Seek(m_nCentralDirectoryOffset + m_nBytesBefore);
     m_arrRecords.clear();
     m_nTotalUncompressedBytes = 0;
     // The count is not trusted for any reservation: every record must be

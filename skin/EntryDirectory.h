@@ -35,7 +35,7 @@ public:
     qint64 GetTotalUncompressedBytes() const { return m_nTotalUncompressedBytes; }
     // Length of anything in front of the archive proper (a program stub);
     // every stored offset is shifted by it.
-    quint32 GetBytesBefore() const { return m_nBytesBefore; }
+    qint64 GetBytesBefore() const { return m_nBytesBefore; }
     const QByteArray& GetComment() const { return m_arrComment; }
 
 private:
@@ -44,8 +44,8 @@ private:
     void ReadRecords(CArchiveVolumes& volumes);
     static CEntryRecord ReadRecord(CArchiveVolumes& volumes);
 
-    quint32 m_nEndRecordPosition = 0;
-    quint32 m_nBytesBefore = 0;
+    qint64 m_nEndRecordPosition = 0;
+    qint64 m_nBytesBefore = 0;
     quint16 m_nThisDisk = 0;
     quint16 m_nCentralDirectoryDisk = 0;
     quint16 m_nEntriesOnThisDisk = 0;

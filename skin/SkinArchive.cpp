@@ -129,7 +129,7 @@ bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder)
         Fail(CZipException::eTooLarge);
     if (nIndex >= GetEntryCount())
         return false;
-    const CEntryRecord record = m_directory.GetRecord(nIndex);
+    const CEntryRecord& record = m_directory.GetRecord(nIndex);
     const std::optional<QString> strRelative = EntryName::SafeRelativePath(record.m_strName);
     if (!strRelative)
         return false;
@@ -149,6 +149,12 @@ bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder)
     if (!OpenEntry(nIndex))
         return false;
 
+    WriteOpenEntry(strTarget);
+    return CloseEntry(strTarget) == 1;
+}
+
+void CSkinArchive::WriteOpenEntry(const QString& strTarget)
+{
     QDir().mkpath(QFileInfo(strTarget).path());
     ExtractedFile::RemoveExisting(strTarget);
     QFile file(strTarget);
@@ -164,7 +170,6 @@ bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder)
     file.close();
     if (file.error() != QFileDevice::NoError)
         throw CArchiveFileException(strTarget, file.errorString());
-    return CloseEntry(strTarget) == 1;
 }
 
 bool CSkinArchive::OpenEntry(quint16 nIndex)
@@ -206,7 +211,7 @@ bool CSkinArchive::OpenEntry(quint16 nIndex)
 
 void CSkinArchive::CheckLocalHeader(const CEntryRecord& record)
 {
-    const qint64 nHeaderPosition = qint64(m_directory.GetBytesBefore()) + record.m_nLocalHeaderOffset;
+    const qint64 nHeaderPosition = m_directory.GetBytesBefore() + record.m_nLocalHeaderOffset;
     m_volumes.Seek(nHeaderPosition);
     char header[LOCAL_HEADER_BYTES];
     m_volumes.ReadWhole(header, LOCAL_HEADER_BYTES);

@@ -85,6 +85,8 @@ private:
     static void Free(void* pOpaque, void* pAddress);
     void ReleaseBlocks();
 
+    // Writes the open entry's data to a new file at strTarget.
+    void WriteOpenEntry(const QString& strTarget);
     void CheckLocalHeader(const CEntryRecord& record);
     void FillInput();
     quint32 CopyStored(char* pOutput, quint32 nRoom);

@@ -12,6 +12,7 @@ const QString RETRY_QUESTION = QStringLiteral(
     "make sure you have inserted the last disk. Retry?");
 const QString OPEN_FAILED = QStringLiteral("Open failed");
 const QString EXTRACT_FAILED = QStringLiteral("Extract failed");
+const QString UNKNOWN_ERROR = QStringLiteral("unknown error");
 
 // Opens the package, asking again while the central directory is missing
 // and the user wants to retry. Returns Ok when the archive is open.
@@ -35,6 +36,10 @@ EUnpackResult OpenPackage(CSkinArchive& archive, const QString& strPackage, IPro
         } catch (const std::exception& exception) {
             prompt.ShowMessage(OPEN_FAILED, IPrompt::EIcon::Stop, QString::fromStdString(exception.what()));
             return EUnpackResult::OpenFailed;
+        } catch (...) {
+            // Callers sit in event handlers: nothing may pass this edge.
+            prompt.ShowMessage(OPEN_FAILED, IPrompt::EIcon::Stop, UNKNOWN_ERROR);
+            return EUnpackResult::OpenFailed;
         }
     }
 }
@@ -54,6 +59,10 @@ EUnpackResult UnpackSkin(CSkinArchive& archive, const QString& strPackage, const
     } catch (const std::exception& exception) {
         archive.Close();
         prompt.ShowMessage(EXTRACT_FAILED, IPrompt::EIcon::Stop, QString::fromStdString(exception.what()));
+        return EUnpackResult::ExtractFailed;
+    } catch (...) {
+        archive.Close();
+        prompt.ShowMessage(EXTRACT_FAILED, IPrompt::EIcon::Stop, UNKNOWN_ERROR);
         return EUnpackResult::ExtractFailed;
     }
     archive.Close();

@@ -230,6 +230,20 @@ TEST_F(SkinArchiveTest, DamagedEntriesStopExtraction)
              w.PatchBytes("three.zip", l.arrCentralRecords[1] + 42, Le32(0x7FFFFF00));
          },
          false},
+        // b.txt is 1200 bytes; local header +22 and central record +24 hold
+        // the uncompressed size.
+        {"deflate data shorter than declared", "",
+         [](CZipWorkspace& w, const CZipLayout& l) {
+             w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 22, Le32(1201));
+             w.PatchBytes("three.zip", l.arrCentralRecords[1] + 24, Le32(1201));
+         },
+         true},
+        {"deflate data longer than declared", "",
+         [](CZipWorkspace& w, const CZipLayout& l) {
+             w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 22, Le32(1199));
+             w.PatchBytes("three.zip", l.arrCentralRecords[1] + 24, Le32(1199));
+         },
+         true},
         {"stored size larger than its data", "-0",
          [](CZipWorkspace& w, const CZipLayout& l) {
              w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 18, Le32(200000));
