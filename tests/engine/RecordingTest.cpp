@@ -227,3 +227,62 @@ TEST(Recording, CaptureWithoutFileOnlyPreviews)
     EXPECT_EQ(recorder.GetStatus().nBytesWritten, 0);
     EXPECT_EQ(recorder.GetStatus().nVideoFramesEncoded, 0);
 }
+
+TEST(Recording, CaptureSizeIsScaledToThePicture)
+{
+    struct CCaptureSizeCase {
+        const char* pszName;
+        bool bCustomFrame;
+        short nFormat; // -1: device default
+    } const cases[] = {
+        { "custom frame 160x120", true, -1 },
+        { "format I420 720x576", false, 4 },
+    };
+    const QTemporaryDir folder;
+    for (const CCaptureSizeCase& testCase : cases) {
+        SCOPED_TRACE(testCase.pszName);
+        CRecorder recorder;
+        CRecordingRequest request;
+        request.dSeconds = 0.5;
+        const std::string strFile = TempFile(folder, "scaled.mpg");
+        ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
+        recorder.SetUseCustomFrame(testCase.bCustomFrame);
+        recorder.SetCustomFrameWidth(160);
+        recorder.SetCustomFrameHeight(120);
+        recorder.SetVideoFormat(testCase.nFormat);
+        ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+        recorder.WaitUntilFinished(-1);
+        recorder.Stop();
+        const QJsonObject video = FindStream(ProbeFile(strFile), "video");
+        EXPECT_EQ(video["width"].toInt(), 352);
+        EXPECT_EQ(video["height"].toInt(), 240);
+        EXPECT_EQ(recorder.GetStatus().nVideoFramesEncoded, 15);
+    }
+}
+
+TEST(Recording, StopWithoutStopFlagKeepsThePreviewRunning)
+{
+    std::atomic<int> nPreviews = 0;
+    CRecorder recorder;
+    recorder.SetPreviewCallback([&](const CPreviewFrame&) { ++nPreviews; });
+    const QTemporaryDir folder;
+    const std::string strFile = TempFile(folder, "stopflag.mpg");
+    CRecordingRequest request;
+    request.bFast = false;
+    request.dSeconds = 0;
+    ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
+    recorder.SetStopFlag(false);
+    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    recorder.Stop();
+    EXPECT_TRUE(recorder.IsRunning()) << "capture and preview go on";
+    const std::int64_t nFileSize = static_cast<std::int64_t>(std::filesystem::file_size(strFile));
+    EXPECT_GT(FindStream(ProbeFile(strFile), "video")["width"].toInt(), 0) << "the file is closed and playable";
+    const int nPreviewsAtStop = nPreviews;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_GT(nPreviews, nPreviewsAtStop);
+    EXPECT_EQ(static_cast<std::int64_t>(std::filesystem::file_size(strFile)), nFileSize) << "nothing more is written";
+    recorder.SetStopFlag(true);
+    recorder.Stop();
+    EXPECT_FALSE(recorder.IsRunning());
+}
