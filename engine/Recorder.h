@@ -23,7 +23,8 @@ struct CRecordingSettings;
 // unless a method says otherwise. The preview and status callbacks are called
 // on engine threads, never on the controlling thread; they must return quickly
 // and must not call back into the recorder except through methods marked
-// "any thread".
+// "any thread". No callback runs any more once Stop with StopFlag set (or the
+// destructor) has returned.
 class CRecorder {
 public:
     CRecorder();

@@ -53,7 +53,8 @@ public:
     {
         if (m_bWasPaused) {
             m_bWasPaused = false;
-            m_nPausedUs += nDeviceTimeUs - m_nLastDeviceTimeUs - m_nLastDurationUs;
+            // Paused from the start: the stream begins with this frame.
+            m_nPausedUs += m_bHaveLast ? nDeviceTimeUs - m_nLastDeviceTimeUs - m_nLastDurationUs : nDeviceTimeUs;
         } else if (nDurationUs == 0 && m_bHaveLast) {
             m_nLastDurationUs = nDeviceTimeUs - m_nLastDeviceTimeUs;
         }
@@ -69,7 +70,7 @@ public:
         return m_nArrivalOffsetUs + nDeviceTimeUs - m_nPausedUs + m_nShiftUs;
     }
 
-    void MarkPaused() { m_bWasPaused = m_bHaveLast; }
+    void MarkPaused() { m_bWasPaused = true; }
 
 private:
     int m_nSyncMode;
