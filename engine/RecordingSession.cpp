@@ -209,6 +209,8 @@ bool CRecordingSession::OpenAudioSource(std::string& strReason)
         strReason = device.strName + " is not an audio device";
         return false;
     }
+    if (device.eKind == ESourceKind::eAlsa)
+        SelectAlsaCaptureSource(device, m_settings.nAudioInput);
     if (!m_audioSource.Open(strFormat, strUrl, options, AVMEDIA_TYPE_AUDIO, strReason)) {
         strReason = "audio device \"" + device.strName + "\": " + strReason;
         return false;
