@@ -400,6 +400,8 @@ CRecorderStatus CRecordingSession::Status() const
     status.nVideoFramesEncoded = m_state.m_nVideoFramesEncoded;
     status.nVideoFramesDropped = m_state.m_nVideoFramesDropped;
     status.nAudioFramesDropped = m_state.m_nAudioFramesDropped;
+    status.nVideoFramesSkipped = m_state.m_nVideoFramesSkipped;
+    status.nVideoFramesRepeated = m_state.m_nVideoFramesRepeated;
     status.bPaused = m_state.m_bPaused;
     status.strError = m_state.Error();
     return status;
