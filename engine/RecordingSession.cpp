@@ -326,7 +326,8 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         if (bMayWait) {
             if (!queue.Push(std::move(captured)))
                 return;
-        } else if (!queue.TryPush(std::move(captured))) {
+        } else if (!queue.TryPush(std::move(captured)) && !m_state.IsStopping()) {
+            // A queue closed by Stop refuses too; that frame is no loss.
             ++(bVideo ? m_state.m_nVideoFramesDropped : m_state.m_nAudioFramesDropped);
         }
     }
