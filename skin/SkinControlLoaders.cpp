@@ -1,4 +1,4 @@
-#include "skin/SkinControlLoaders.h"
+#include "skin/SkinFactory.h"
 
 #include <QWidget>
 
@@ -11,7 +11,6 @@
 #include "controls/SkinSlider.h"
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
-#include "skin/SkinPath.h"
 
 using SkinFields::NextField;
 using SkinFields::ParseColor;
@@ -21,40 +20,9 @@ namespace {
 
 const QString CAPTION_SECTION = QStringLiteral("CAPTION");
 
-// Reads the entries of a control list section and makes one control each;
-// make() cuts the fields off the value it is given.
-template <class TControl, class TMake>
-QList<TControl*> MakeEach(const CIniFile& ini, const QString& strSection, TMake make)
-{
-    QList<TControl*> arrControls;
-    for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(ini, strSection)) {
-        QString strValue = entry.strValue;
-        arrControls.append(make(entry.nIndex, strValue));
-    }
-    return arrControls;
-}
-
 } // namespace
 
-CSkinControlLoaders::CSkinControlLoaders(QWidget& window,
-                                         ISkinParent& skinParent,
-                                         const CIniFile& ini,
-                                         const QString& strFolder,
-                                         COLORREF crTransparent)
-    : m_window(window)
-    , m_skinParent(skinParent)
-    , m_ini(ini)
-    , m_strFolder(strFolder)
-    , m_crTransparent(crTransparent)
-{
-}
-
-QString CSkinControlLoaders::ImagePath(const QString& strImage) const
-{
-    return ResolveSkinFile(m_strFolder, strImage);
-}
-
-QStringList CSkinControlLoaders::ScrollImagePaths(QString& strValue) const
+QStringList CSkinFactory::ScrollImagePaths(QString& strValue) const
 {
     QStringList arrPaths;
     for (int i = 0; i < CSkinScrollBar::IMAGE_COUNT; ++i)
@@ -64,9 +32,9 @@ QStringList CSkinControlLoaders::ScrollImagePaths(QString& strValue) const
 
 // Fields: name, channel image, thumb image, drag thumb image, left, top,
 // right, bottom, orientation, position, tooltip.
-QList<CSkinSlider*> CSkinControlLoaders::MakeSliders() const
+QList<CSkinSlider*> CSkinFactory::MakeSliders() const
 {
-    return MakeEach<CSkinSlider>(m_ini, QStringLiteral("SLIDERINFO"), [this](int nIndex, QString& strValue) {
+    return MakeEach<CSkinSlider>(QStringLiteral("SLIDERINFO"), [this](int nIndex, QString& strValue) {
         const QString strName = NextField(strValue);
         const QString strChannel = NextField(strValue);
         const QString strThumb = NextField(strValue);
@@ -96,9 +64,9 @@ QList<CSkinSlider*> CSkinControlLoaders::MakeSliders() const
 }
 
 // Fields: name, left, top, right, bottom, image.
-QList<CSkinProgress*> CSkinControlLoaders::MakeProgresses() const
+QList<CSkinProgress*> CSkinFactory::MakeProgresses() const
 {
-    return MakeEach<CSkinProgress>(m_ini, QStringLiteral("PROGRESSINFO"), [this](int nIndex, QString& strValue) {
+    return MakeEach<CSkinProgress>(QStringLiteral("PROGRESSINFO"), [this](int nIndex, QString& strValue) {
         const QString strName = NextField(strValue);
         const QRect rc = ParseRect(strValue);
         const QString strImage = NextField(strValue);
@@ -115,7 +83,7 @@ QList<CSkinProgress*> CSkinControlLoaders::MakeProgresses() const
 
 // Fields after the name: left, top, right, bottom, text, font face, point
 // size, text colour.
-CLabel* CSkinControlLoaders::MakeLabel(QString& strValue) const
+CLabel* CSkinFactory::MakeLabel(QString& strValue) const
 {
     const QRect rc = ParseRect(strValue);
     const QString strText = NextField(strValue);
@@ -133,7 +101,7 @@ CLabel* CSkinControlLoaders::MakeLabel(QString& strValue) const
     return pLabel;
 }
 
-CLabel* CSkinControlLoaders::MakeCaption() const
+CLabel* CSkinFactory::MakeCaption() const
 {
     QString strValue = m_ini.GetString(CAPTION_SECTION, CAPTION_SECTION, QString());
     if (strValue.isEmpty())
@@ -142,9 +110,9 @@ CLabel* CSkinControlLoaders::MakeCaption() const
     return MakeLabel(strValue);
 }
 
-QList<CLabel*> CSkinControlLoaders::MakeLabels() const
+QList<CLabel*> CSkinFactory::MakeLabels() const
 {
-    return MakeEach<CLabel>(m_ini, QStringLiteral("LABELINFO"), [this](int nIndex, QString& strValue) {
+    return MakeEach<CLabel>(QStringLiteral("LABELINFO"), [this](int nIndex, QString& strValue) {
         const QString strName = NextField(strValue);
         CLabel* pLabel = MakeLabel(strValue);
         pLabel->SetIndex(nIndex);
@@ -155,9 +123,9 @@ QList<CLabel*> CSkinControlLoaders::MakeLabels() const
 
 // Fields: name, left, top, right, bottom, background colour, text colour,
 // border colour, enabled flag.
-QList<CSkinEdit*> CSkinControlLoaders::MakeEdits() const
+QList<CSkinEdit*> CSkinFactory::MakeEdits() const
 {
-    return MakeEach<CSkinEdit>(m_ini, QStringLiteral("EDITBOXINFO"), [this](int nIndex, QString& strValue) {
+    return MakeEach<CSkinEdit>(QStringLiteral("EDITBOXINFO"), [this](int nIndex, QString& strValue) {
         const QString strName = NextField(strValue);
         const QRect rc = ParseRect(strValue);
         const COLORREF crBack = ParseColor(NextField(strValue));
@@ -179,9 +147,9 @@ QList<CSkinEdit*> CSkinControlLoaders::MakeEdits() const
 
 // Fields: name, left, top, right, bottom, item background, item text,
 // selected item background, selected item text, scroll images 1 to 7.
-QList<CSkinListBox*> CSkinControlLoaders::MakeListBoxes() const
+QList<CSkinListBox*> CSkinFactory::MakeListBoxes() const
 {
-    return MakeEach<CSkinListBox>(m_ini, QStringLiteral("LISTBOXINFO"), [this](int nIndex, QString& strValue) {
+    return MakeEach<CSkinListBox>(QStringLiteral("LISTBOXINFO"), [this](int nIndex, QString& strValue) {
         const QString strName = NextField(strValue);
         const QRect rc = ParseRect(strValue);
         const COLORREF crBack = ParseColor(NextField(strValue));
@@ -211,9 +179,9 @@ QList<CSkinListBox*> CSkinControlLoaders::MakeListBoxes() const
 // Fields: name, left, top, right, bottom, arrow image, edit background, edit
 // text, edit border, item background, item text, selected item background,
 // selected item text, scroll images 1 to 7.
-QList<CSkinComboBox*> CSkinControlLoaders::MakeComboBoxes() const
+QList<CSkinComboBox*> CSkinFactory::MakeComboBoxes() const
 {
-    return MakeEach<CSkinComboBox>(m_ini, QStringLiteral("COMBOBOXINFO"), [this](int nIndex, QString& strValue) {
+    return MakeEach<CSkinComboBox>(QStringLiteral("COMBOBOXINFO"), [this](int nIndex, QString& strValue) {
         const QString strName = NextField(strValue);
         const QRect rc = ParseRect(strValue);
         const QString strArrow = ImagePath(NextField(strValue));

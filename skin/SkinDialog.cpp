@@ -22,7 +22,6 @@
 #include "controls/SkinProgress.h"
 #include "controls/SkinSlider.h"
 #include "skin/IniFile.h"
-#include "skin/SkinControlLoaders.h"
 #include "skin/SkinFactory.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinPackage.h"
@@ -253,16 +252,15 @@ void CSkinDialog::LoadControls(const CIniFile& ini, const QString& strFolder)
     const CSkinFactory factory(*this, *this, ini, strFolder, m_crTransparent);
     factory.ReadIcon(m_imgIcon, m_rcIcon);
     m_buttons = factory.MakeButtons();
-    const CSkinControlLoaders loaders(*this, *this, ini, strFolder, m_crTransparent);
-    m_sliders = loaders.MakeSliders();
-    m_progresses = loaders.MakeProgresses();
+    m_sliders = factory.MakeSliders();
+    m_progresses = factory.MakeProgresses();
     m_options = factory.MakeOptions();
     m_checks = factory.MakeChecks();
-    m_pCaption = loaders.MakeCaption();
-    m_labels = loaders.MakeLabels();
-    m_edits = loaders.MakeEdits();
-    m_listBoxes = loaders.MakeListBoxes();
-    m_comboBoxes = loaders.MakeComboBoxes();
+    m_pCaption = factory.MakeCaption();
+    m_labels = factory.MakeLabels();
+    m_edits = factory.MakeEdits();
+    m_listBoxes = factory.MakeListBoxes();
+    m_comboBoxes = factory.MakeComboBoxes();
     factory.ReadControlRect(m_rcControl);
     HideProgressDisplay();
 }

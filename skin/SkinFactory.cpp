@@ -55,14 +55,12 @@ void CSkinFactory::SetUpButton(CSkinButton& button, int nIndex, QString& strValu
 
 QList<CSkinButton*> CSkinFactory::MakeButtons() const
 {
-    QList<CSkinButton*> arrButtons;
-    const QList<SkinFields::CControlEntry> entries = SkinFields::ReadControlList(m_ini, QStringLiteral("BUTTONINFO"));
-    for (const SkinFields::CControlEntry& entry : entries) {
-        auto* pButton = new CSkinButton(&m_window, m_skinParent);
-        QString strValue = entry.strValue;
-        SetUpButton(*pButton, entry.nIndex, strValue);
-        arrButtons.append(pButton);
-    }
+    const QList<CSkinButton*> arrButtons =
+        MakeEach<CSkinButton>(QStringLiteral("BUTTONINFO"), [this](int nIndex, QString& strValue) {
+            auto* pButton = new CSkinButton(&m_window, m_skinParent);
+            SetUpButton(*pButton, nIndex, strValue);
+            return pButton;
+        });
     for (CSkinButton* pButton : arrButtons) {
         if (pButton->GetName() == PAUSE_BUTTON)
             pButton->hide();
@@ -76,16 +74,12 @@ QList<CSkinButton*> CSkinFactory::MakeButtons() const
 template <class TButton>
 QList<TButton*> CSkinFactory::MakeStateButtons(const QString& strSection) const
 {
-    QList<TButton*> arrButtons;
-    const QList<SkinFields::CControlEntry> entries = SkinFields::ReadControlList(m_ini, strSection);
-    for (const SkinFields::CControlEntry& entry : entries) {
+    return MakeEach<TButton>(strSection, [this](int nIndex, QString& strValue) {
         auto* pButton = new TButton(&m_window, m_skinParent);
-        QString strValue = entry.strValue;
-        SetUpButton(*pButton, entry.nIndex, strValue);
+        SetUpButton(*pButton, nIndex, strValue);
         pButton->SetChecked(SkinFields::IsFlagSet(SkinFields::NextField(strValue)));
-        arrButtons.append(pButton);
-    }
-    return arrButtons;
+        return pButton;
+    });
 }
 
 QList<CSkinOption*> CSkinFactory::MakeOptions() const

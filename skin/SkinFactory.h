@@ -4,23 +4,40 @@
 #include <QList>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include "controls/SkinColor.h"
+#include "skin/SkinFields.h"
 
 class CIniFile;
+class CLabel;
 class CSkinButton;
 class CSkinCheck;
+class CSkinComboBox;
+class CSkinEdit;
+class CSkinListBox;
 class CSkinOption;
+class CSkinProgress;
+class CSkinSlider;
 class ISkinParent;
 class QWidget;
 
 // Turns the sections of a skin description into controls on the window: one
-// control per entry of a control list section, created at the entry's
-// rectangle with its images, name, index (entry number minus one) and flags.
-// The window owns what the factory makes.
+// control per entry of a control list section, children of the window, in
+// entry order, each created at the entry's rectangle with its images, name,
+// index (entry number minus one) and flags. The window owns what the factory
+// makes. The button family is made in SkinFactory.cpp, the other controls in
+// SkinControlLoaders.cpp.
 class CSkinFactory
 {
 public:
+    // Sliders get this range whatever the skin says; their position is
+    // clamped into it.
+    static constexpr int SLIDER_RANGE_MAX = 7200;
+    static constexpr int NUMBER_COLUMN_WIDTH = 35;
+    // Space a LISTBOXINFO list leaves right of its text column.
+    static constexpr int TEXT_COLUMN_SPARE = 40;
+
     // strFolder: the folder that holds the description; images are looked
     // up there without regard to letter case.
     CSkinFactory(QWidget& window,
@@ -35,6 +52,15 @@ public:
     QList<CSkinOption*> MakeOptions() const;
     QList<CSkinCheck*> MakeChecks() const;
 
+    QList<CSkinSlider*> MakeSliders() const;
+    QList<CSkinProgress*> MakeProgresses() const;
+    // Null when the skin has no CAPTION entry.
+    CLabel* MakeCaption() const;
+    QList<CLabel*> MakeLabels() const;
+    QList<CSkinEdit*> MakeEdits() const;
+    QList<CSkinListBox*> MakeListBoxes() const;
+    QList<CSkinComboBox*> MakeComboBoxes() const;
+
     // ICON: false, and nothing changed, when the skin gives none. An image
     // that does not load gives a null image.
     bool ReadIcon(QImage& imgIcon, QRect& rcIcon) const;
@@ -45,9 +71,16 @@ public:
     QString ImagePath(const QString& strImage) const;
 
 private:
+    // Reads the entries of a control list section and makes one control
+    // each; make() cuts the fields off the value it is given.
+    template <class TControl, class TMake>
+    QList<TControl*> MakeEach(const QString& strSection, TMake make) const;
+
     template <class TButton>
     QList<TButton*> MakeStateButtons(const QString& strSection) const;
     void SetUpButton(CSkinButton& button, int nIndex, QString& strValue) const;
+    QStringList ScrollImagePaths(QString& strValue) const;
+    CLabel* MakeLabel(QString& strValue) const;
 
     QWidget& m_window;
     ISkinParent& m_skinParent;
@@ -55,3 +88,14 @@ private:
     QString m_strFolder;
     COLORREF m_crTransparent;
 };
+
+template <class TControl, class TMake>
+QList<TControl*> CSkinFactory::MakeEach(const QString& strSection, TMake make) const
+{
+    QList<TControl*> arrControls;
+    for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(m_ini, strSection)) {
+        QString strValue = entry.strValue;
+        arrControls.append(make(entry.nIndex, strValue));
+    }
+    return arrControls;
+}

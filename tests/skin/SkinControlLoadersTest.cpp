@@ -15,7 +15,7 @@
 #include "controls/SkinProgress.h"
 #include "controls/SkinSlider.h"
 #include "controls/SkinScrollBar.h"
-#include "skin/SkinControlLoaders.h"
+#include "skin/SkinFactory.h"
 #include "skin/SkinTestDialog.h"
 
 namespace {
@@ -113,7 +113,7 @@ TEST_F(SkinControlLoadersTest, SlidersTakeTheFixedRangeAndHideTheProgressDisplay
     CSkinSlider* pProgress = m_dialog.FindSlider("SLIDER_PROGRESS");
     CSkinSlider* pVolume = m_dialog.FindSlider("SLIDER_VOLUME");
     ASSERT_TRUE(pProgress && pVolume);
-    EXPECT_EQ(pVolume->GetPos(), CSkinControlLoaders::SLIDER_RANGE_MAX);
+    EXPECT_EQ(pVolume->GetPos(), CSkinFactory::SLIDER_RANGE_MAX);
     EXPECT_TRUE(pVolume->IsVertical());
     EXPECT_FALSE(pProgress->IsVertical());
     EXPECT_EQ(pVolume->GetIndex(), 1);
