@@ -17,7 +17,14 @@ QPixmap KeyedPixmap(const QImage& image, COLORREF crKey)
 {
     if (image.isNull())
         return QPixmap();
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setMask(BuildKeyMask(image, crKey));
-    return pixmap;
+    QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb rgbKey = RgbFromRef(crKey) & RGB_MASK;
+    for (int y = 0; y < keyed.height(); ++y) {
+        QRgb* pLine = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x) {
+            if ((pLine[x] & RGB_MASK) == rgbKey)
+                pLine[x] = 0;
+        }
+    }
+    return QPixmap::fromImage(keyed);
 }

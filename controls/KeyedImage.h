@@ -15,6 +15,7 @@ QImage LoadSkinImage(const QString& strPath);
 // pixels that equal the key exactly.
 QBitmap BuildKeyMask(const QImage& image, COLORREF crKey);
 
-// The image as a pixmap whose key-coloured pixels are transparent; built once
-// at load so that painting is a plain copy.
+// The image as a pixmap whose key-coloured pixels are fully transparent;
+// built once at load so that painting is a plain copy. The key is compared
+// with the opaque RGB value of each pixel, as the window shape compares it.
 QPixmap KeyedPixmap(const QImage& image, COLORREF crKey);

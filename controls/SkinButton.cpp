@@ -5,21 +5,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "controls/KeyedImage.h"
 #include "controls/SkinParent.h"
-
-QImage MaskColorKey(const QImage& image, COLORREF crKey)
-{
-    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
-    const QRgb rgbKey = RgbFromRef(crKey) & RGB_MASK;
-    for (int y = 0; y < masked.height(); ++y) {
-        QRgb* pLine = reinterpret_cast<QRgb*>(masked.scanLine(y));
-        for (int x = 0; x < masked.width(); ++x) {
-            if ((pLine[x] & RGB_MASK) == rgbKey)
-                pLine[x] = 0;
-        }
-    }
-    return masked;
-}
 
 CSkinButton::CSkinButton(QWidget* pParent, ISkinParent& skinParent)
     : QWidget(pParent)
@@ -54,7 +41,7 @@ bool CSkinButton::LoadStrip(const QString& strPath, int nLeft, int nTop, int nRi
         // so no blended fringe survives the masking.
         const QImage frame = strip.copy(i * nFrameWidth, 0, nFrameWidth, strip.height())
                                  .scaled(controlSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        m_arrFrames[i] = QPixmap::fromImage(MaskColorKey(frame, m_crTransparent));
+        m_arrFrames[i] = KeyedPixmap(frame, m_crTransparent);
     }
     update();
     return true;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -95,7 +94,3 @@ private:
     bool m_bHasTip = false;
     QString m_strTipText;
 };
-
-// Turns every pixel of the colour key fully transparent; the colour key is
-// compared with the opaque RGB value of each pixel.
-QImage MaskColorKey(const QImage& image, COLORREF crKey);

@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "auxiliary/Label.h"
+#include "controls/KeyedImage.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinComboBox.h"
@@ -223,12 +224,12 @@ void CSkinDialog::LoadSkin()
     if (!strKey.isEmpty())
         m_crTransparent = SkinFields::ParseColor(strKey);
     if (!m_imgBackground.isNull()) {
-        m_pixBackground = QPixmap::fromImage(MaskColorKey(m_imgBackground, m_crTransparent));
+        m_pixBackground = KeyedPixmap(m_imgBackground, m_crTransparent);
         BuildWindowRegion();
     }
     LoadControls(ini, strFolder);
     // An icon kept from the previous skin is drawn with the new colour key.
-    m_pixIcon = m_imgIcon.isNull() ? QPixmap() : QPixmap::fromImage(MaskColorKey(m_imgIcon, m_crTransparent));
+    m_pixIcon = KeyedPixmap(m_imgIcon, m_crTransparent);
     update();
 }
 
