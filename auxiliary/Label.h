@@ -8,13 +8,14 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
+#include "controls/SkinIdentity.h"
 
 class ISkinParent;
 
 // Text over the skin background: the label copies the background under
 // itself on its first paint and from then on draws that copy and the text,
 // so changing text leaves no trace of the old one.
-class CLabel : public QWidget
+class CLabel : public QWidget, public CSkinIdentity
 {
     Q_OBJECT
 
@@ -38,17 +39,10 @@ public:
     COLORREF GetTextRgb() const { return m_crText; }
     QColor TextColor() const;
 
-    void SetIndex(int nIndex) { m_nIndex = nIndex; }
-    int GetIndex() const { return m_nIndex; }
-    void SetName(const QString& strName) { m_strName = strName; }
-    const QString& GetName() const { return m_strName; }
-
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
-    QString m_strName;
-    int m_nIndex = 0;
     ISkinParent& m_skinParent;
     QImage m_bmpBackground;
     bool m_bBackgroundTaken = false;

@@ -5,13 +5,14 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
+#include "controls/SkinIdentity.h"
 
 class ISkinParent;
 
 // A push button drawn entirely from a skin strip: four frames of equal width
 // side by side (normal, mouse over, pressed or checked, disabled). A click
 // completed inside the button reports the button's index to its skin parent.
-class CSkinButton : public QWidget
+class CSkinButton : public QWidget, public CSkinIdentity
 {
     Q_OBJECT
 
@@ -45,10 +46,6 @@ public:
     // Takes effect for frames loaded afterwards.
     void SetTransparentColor(COLORREF crTransparent) { m_crTransparent = crTransparent; }
     COLORREF GetTransparentColor() const { return m_crTransparent; }
-    void SetIndex(int nIndex) { m_nIndex = nIndex; }
-    int GetIndex() const { return m_nIndex; }
-    void SetName(const QString& strName) { m_strName = strName; }
-    const QString& GetName() const { return m_strName; }
 
     bool IsHover() const { return m_bHover; }
     // The frame the next paint draws.
@@ -81,8 +78,6 @@ private:
 
     ISkinParent& m_skinParent;
     bool m_bLatched = false;
-    QString m_strName;
-    int m_nIndex = 0;
     // Frames with the colour key already turned transparent, so a paint is
     // one blit of a ready pixmap.
     QPixmap m_arrFrames[FRAME_COUNT];

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
+#include "controls/SkinIdentity.h"
 
 class CSkinComboButton;
 class CSkinEdit;
@@ -18,7 +19,7 @@ class QFrame;
 // a drop button, an edit field "COMBO_EDIT" and a list "COMBO_LIST" with its
 // scroll bar. The container itself is invisible; it lays the parts out, opens
 // and closes the list and owns the parts.
-class CSkinComboBox : public QWidget
+class CSkinComboBox : public QWidget, public CSkinIdentity
 {
     Q_OBJECT
 
@@ -81,15 +82,8 @@ public:
     const QRect& ListRect() const { return m_rcList; }
     const QRect& WholeRect() const { return m_rcWhole; }
 
-    void SetIndex(int nIndex) { m_nIndex = nIndex; }
-    int GetIndex() const { return m_nIndex; }
-    void SetName(const QString& strName) { m_strName = strName; }
-    const QString& GetName() const { return m_strName; }
-
 private:
     ISkinParent& m_skinParent;
-    QString m_strName;
-    int m_nIndex = 0;
     QPointer<CSkinListBox> m_pList;
     QPointer<CSkinComboButton> m_pButton;
     QPointer<CSkinEdit> m_pEdit;

@@ -6,13 +6,14 @@
 #include <QString>
 
 #include "controls/SkinColor.h"
+#include "controls/SkinIdentity.h"
 
 class ISkinParent;
 
 // Single-line edit whose text, background and border colours come from the
 // skin: an EDITBOXINFO entry, or the text field of a skinned combo box.
 // Entry, caret and selection are QLineEdit's own.
-class CSkinEdit : public QLineEdit
+class CSkinEdit : public QLineEdit, public CSkinIdentity
 {
     Q_OBJECT
 
@@ -42,17 +43,10 @@ public:
     QColor BackColor() const;
     QColor BorderColor() const;
 
-    void SetIndex(int nIndex) { m_nIndex = nIndex; }
-    int GetIndex() const { return m_nIndex; }
-    void SetName(const QString& strName) { m_strName = strName; }
-    const QString& GetName() const { return m_strName; }
-
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
-    QString m_strName;
-    int m_nIndex = 0;
     void ApplyColors();
 
     COLORREF m_crText;

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
+#include "controls/SkinIdentity.h"
 #include "controls/SkinScrollBar.h"
 
 class ISkinParent;
@@ -17,7 +18,7 @@ class ISkinParent;
 // four colours and whose scroll bar is a CSkinScrollBar beside it. A
 // LISTBOXINFO list numbers its rows; the drop-down list of a combo box hands
 // a clicked row's text to the window's first combo box.
-class CSkinListBox : public QWidget
+class CSkinListBox : public QWidget, public CSkinIdentity
 {
     Q_OBJECT
 
@@ -80,11 +81,6 @@ public:
     void ScrollLines(int nLines);
     void ScrollPages(int nPages);
 
-    void SetIndex(int nIndex) { m_nIndex = nIndex; }
-    int GetIndex() const { return m_nIndex; }
-    void SetName(const QString& strName) { m_strName = strName; }
-    const QString& GetName() const { return m_strName; }
-
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
@@ -109,8 +105,6 @@ private:
 
     ISkinParent& m_skinParent;
     EKind m_kind;
-    QString m_strName;
-    int m_nIndex = 0;
     // A child of the list's parent, deleted with the list.
     QPointer<CSkinScrollBar> m_pScrollBar;
     COLORREF m_crSelText = CLR_NONE_GIVEN;

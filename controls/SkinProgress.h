@@ -7,13 +7,14 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
+#include "controls/SkinIdentity.h"
 
 class ISkinParent;
 
 // Progress bar of a skin's PROGRESSINFO entry: the skin background under the
 // bar with copies of a block image from the left edge, the last one squeezed
 // into the remaining width. It takes no input.
-class CSkinProgress : public QWidget
+class CSkinProgress : public QWidget, public CSkinIdentity
 {
     Q_OBJECT
 
@@ -31,17 +32,10 @@ public:
     // Pixels of the bar's width that the position fills.
     int FilledWidth() const;
 
-    void SetIndex(int nIndex) { m_nIndex = nIndex; }
-    int GetIndex() const { return m_nIndex; }
-    void SetName(const QString& strName) { m_strName = strName; }
-    const QString& GetName() const { return m_strName; }
-
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
-    QString m_strName;
-    int m_nIndex = 0;
     ISkinParent& m_skinParent;
     QImage m_imgBlock;
     // m_imgBlock with the colour key applied, built when either changes.

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
+#include "controls/SkinIdentity.h"
 
 class ISkinParent;
 
@@ -15,7 +16,7 @@ class ISkinParent;
 // track up to the thumb, like the filled part of a progress bar; a second
 // thumb image shows while the user drags. Mouse changes are reported to the
 // parent by index; keyboard changes and SetPos are not.
-class CSkinSlider : public QWidget
+class CSkinSlider : public QWidget, public CSkinIdentity
 {
     Q_OBJECT
 
@@ -48,11 +49,6 @@ public:
     int PositionToPixel(int nPos) const;
     int PixelToPosition(int nPixel) const;
 
-    void SetIndex(int nIndex) { m_nIndex = nIndex; }
-    int GetIndex() const { return m_nIndex; }
-    void SetName(const QString& strName) { m_strName = strName; }
-    const QString& GetName() const { return m_strName; }
-
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
@@ -63,8 +59,6 @@ protected:
     void focusOutEvent(QFocusEvent* pEvent) override;
 
 private:
-    QString m_strName;
-    int m_nIndex = 0;
     int Extent() const;
     int ThumbExtent() const;
     void TrackMouse(const QPoint& pt);
