@@ -49,17 +49,8 @@ QColor CLabel::TextColor() const
 
 void CLabel::paintEvent(QPaintEvent*)
 {
-    if (!m_bBackgroundTaken) {
-        // Taken once: the dialog builds its background copy before the
-        // labels first paint, and a new skin makes new labels.
-        const QImage& background = m_skinParent.BackgroundCopy();
-        if (!background.isNull())
-            m_bmpBackground = background.copy(geometry());
-        m_bBackgroundTaken = true;
-    }
     QPainter painter(this);
-    if (!m_bmpBackground.isNull())
-        painter.drawImage(0, 0, m_bmpBackground);
+    m_backCopy.Draw(painter, m_skinParent, geometry());
     painter.setFont(m_font);
     painter.setPen(TextColor());
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, m_strText);

@@ -2,11 +2,11 @@
 
 #include <QColor>
 #include <QFont>
-#include <QImage>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
+#include "controls/CapturedBackground.h"
 #include "controls/SkinColor.h"
 #include "controls/SkinIdentity.h"
 
@@ -44,8 +44,7 @@ protected:
 
 private:
     ISkinParent& m_skinParent;
-    QImage m_bmpBackground;
-    bool m_bBackgroundTaken = false;
+    CCapturedBackground m_backCopy;
     QString m_strText;
     QFont m_font;
     COLORREF m_crText;

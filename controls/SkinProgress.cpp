@@ -59,13 +59,7 @@ void CSkinProgress::paintEvent(QPaintEvent*)
     QPainter painter(this);
     COffscreenDC offscreen(painter, rect(), false, palette().color(QPalette::Window));
     QPainter& dc = offscreen.Painter();
-    if (m_bCaptureBack) {
-        const QImage& background = m_skinParent.BackgroundCopy();
-        m_bmpBack = background.isNull() ? QImage() : background.copy(geometry());
-        m_bCaptureBack = false;
-    }
-    if (!m_bmpBack.isNull())
-        dc.drawImage(0, 0, m_bmpBack);
+    m_backCopy.Draw(dc, m_skinParent, geometry());
     if (m_nBlockWidth == 0)
         return;
     const int nFilled = FilledWidth();

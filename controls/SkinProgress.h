@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "controls/CapturedBackground.h"
 #include "controls/SkinColor.h"
 #include "controls/SkinIdentity.h"
 
@@ -46,6 +47,5 @@ private:
     int m_nBlockHeight = 0;
     int m_nBlockWidth = 0;
     COLORREF m_crTransparent = 0;
-    bool m_bCaptureBack = true;
-    QImage m_bmpBack;
+    CCapturedBackground m_backCopy;
 };

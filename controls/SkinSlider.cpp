@@ -180,20 +180,9 @@ void CSkinSlider::paintEvent(QPaintEvent*)
     }
 }
 
-void CSkinSlider::CaptureBackground()
-{
-    // Taken once: later skin changes replace the slider rather than refresh it.
-    const QImage& background = m_skinParent.BackgroundCopy();
-    m_bmpBack = background.isNull() ? QImage() : background.copy(geometry());
-    m_bCaptureBack = false;
-}
-
 void CSkinSlider::DrawChannel(QPainter& painter)
 {
-    if (m_bCaptureBack)
-        CaptureBackground();
-    if (!m_bmpBack.isNull())
-        painter.drawImage(0, 0, m_bmpBack);
+    m_backCopy.Draw(painter, m_skinParent, geometry());
     const int nPixel = PositionToPixel(m_nPos);
     if (m_bVertical) {
         const int nOffset = m_nThumbWidth != 0 ? std::abs(m_nThumbWidth - m_nChannelWidth) / 2 : 0;

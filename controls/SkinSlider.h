@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QBitmap>
-#include <QImage>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
+#include "controls/CapturedBackground.h"
 #include "controls/SkinColor.h"
 #include "controls/SkinIdentity.h"
 
@@ -63,7 +63,6 @@ private:
     int ThumbExtent() const;
     void TrackMouse(const QPoint& pt);
     void ResizeToImages();
-    void CaptureBackground();
     void DrawChannel(QPainter& painter);
     void DrawThumb(QPainter& painter) const;
     void ClearThumb();
@@ -88,12 +87,11 @@ private:
     bool m_bFocus = false;
     bool m_bDrawFocus = true;
     bool m_bChannelLoaded = false;
-    bool m_bCaptureBack = true;
     COLORREF m_crTransparent = 0;
     QPixmap m_bmpThumb;
     QBitmap m_bmpThumbMask;
     QPixmap m_bmpThumbActive;
     QBitmap m_bmpThumbActiveMask;
     QPixmap m_bmpChannel;
-    QImage m_bmpBack;
+    CCapturedBackground m_backCopy;
 };
