@@ -90,6 +90,20 @@ bool CZipWriter::AddFile(const QString& strName, const QByteArray& data, ECompre
     return true;
 }
 
+void CZipWriter::AppendSharedFields(QByteArray& out, const CEntry& entry, quint16 nFlags)
+{
+    Append16(out, VERSION_NEEDED);
+    Append16(out, nFlags);
+    Append16(out, entry.nMethod);
+    Append16(out, DOS_TIME);
+    Append16(out, DOS_DATE);
+    Append32(out, entry.nCrc);
+    Append32(out, quint32(entry.arrPacked.size()));
+    Append32(out, entry.nSize);
+    Append16(out, quint16(entry.arrName.size()));
+    Append16(out, 0); // extra field
+}
+
 QByteArray CZipWriter::ToByteArray() const
 {
     QByteArray out;
@@ -101,31 +115,13 @@ QByteArray CZipWriter::ToByteArray() const
         const quint16 nFlags = bAscii ? 0 : FLAG_UTF8_NAME;
 
         Append32(out, LOCAL_HEADER_SIGNATURE);
-        Append16(out, VERSION_NEEDED);
-        Append16(out, nFlags);
-        Append16(out, entry.nMethod);
-        Append16(out, DOS_TIME);
-        Append16(out, DOS_DATE);
-        Append32(out, entry.nCrc);
-        Append32(out, quint32(entry.arrPacked.size()));
-        Append32(out, entry.nSize);
-        Append16(out, quint16(entry.arrName.size()));
-        Append16(out, 0); // extra field
+        AppendSharedFields(out, entry, nFlags);
         out.append(entry.arrName);
         out.append(entry.arrPacked);
 
         Append32(central, CENTRAL_HEADER_SIGNATURE);
         Append16(central, VERSION_MADE_BY);
-        Append16(central, VERSION_NEEDED);
-        Append16(central, nFlags);
-        Append16(central, entry.nMethod);
-        Append16(central, DOS_TIME);
-        Append16(central, DOS_DATE);
-        Append32(central, entry.nCrc);
-        Append32(central, quint32(entry.arrPacked.size()));
-        Append32(central, entry.nSize);
-        Append16(central, quint16(entry.arrName.size()));
-        Append16(central, 0); // extra field
+        AppendSharedFields(central, entry, nFlags);
         Append16(central, 0); // comment
         Append16(central, 0); // disk number
         Append16(central, 0); // internal attributes

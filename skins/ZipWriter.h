@@ -41,5 +41,9 @@ private:
         quint16 nMethod = 0;
     };
 
+    // The run of fields a local header and its central directory record
+    // share: version needed to extract up to the extra field length.
+    static void AppendSharedFields(QByteArray& out, const CEntry& entry, quint16 nFlags);
+
     QList<CEntry> m_arrEntries;
 };
