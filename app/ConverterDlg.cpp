@@ -180,6 +180,8 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         m_syncModeDlg.exec();
     else if (strName == QLatin1String("BUTTON_EDITFRAME"))
         m_videoFrameDlg.show();
+    else if (strName == QLatin1String("BUTTON_EDITAVI"))
+        m_aviProfileDlg.exec();
 }
 
 void CConverterDlg::OnSkinSliderMoved(const QString& strName, int)
