@@ -1,29 +1,66 @@
 #include "app/ConverterDlg.h"
 
 #include <QFileInfo>
+#include <QPainter>
+#include <QPixmap>
 
+#include "auxiliary/Label.h"
 #include "controls/SkinButton.h"
+#include "controls/SkinComboBox.h"
+#include "controls/SkinEdit.h"
+#include "controls/SkinListBox.h"
+#include "controls/SkinSlider.h"
+#include "settings/ConversionSettings.h"
 #include "skin/Prompt.h"
 #include "skin/SkinPackage.h"
 
 namespace {
 
 const QString EXIT_BUTTON = QStringLiteral("BUTTON_EXIT");
+const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
+const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
+
+constexpr int ICON_SIZE = 32;
+
+QIcon ProgramIcon()
+{
+    QPixmap pixIcon(ICON_SIZE, ICON_SIZE);
+    pixIcon.fill(Qt::transparent);
+    QPainter painter(&pixIcon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(240, 150, 190));
+    painter.drawEllipse(QRect(1, 1, ICON_SIZE - 2, ICON_SIZE - 2));
+    painter.setBrush(QColor(210, 20, 40));
+    painter.drawEllipse(QRect(ICON_SIZE / 4, ICON_SIZE / 4, ICON_SIZE / 2, ICON_SIZE / 2));
+    painter.end();
+    return QIcon(pixIcon);
+}
 
 } // namespace
 
 CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     : CSkinDialog(prompt, pParent)
+    , m_encoder(this)
+    , m_hIcon(ProgramIcon())
+    , m_mpegProfileDlg(this)
+    , m_videoFrameDlg(this)
+    , m_aviProfileDlg(this)
+    , m_syncModeDlg(this)
+    , m_audioDeviceDlg(this)
+    , m_videoDeviceDlg(this)
     , m_timerExitRefresh(this)
 {
     setWindowTitle(QStringLiteral("SkinRecorder"));
     LoadStartupSkin();
-    m_pRecorderArea = new QWidget(this);
-    PlaceRecorderArea();
+    PlaceEncoder();
+    FillOutputTypes();
+    setWindowIcon(m_hIcon);
     RefreshExitButton();
+    connect(&m_encoder, &CEncorda::RecordingFinished, this, &CConverterDlg::OnRecordingFinished);
     connect(&m_timerExitRefresh, &QTimer::timeout, this, [this] {
         // A dropped-down list would be painted over.
-        if (!IsDropDownOpen())
+        if (!ConversionSettings::Instance().bDropDownOpen)
             RefreshExitButton();
     });
     m_timerExitRefresh.start(EXIT_REFRESH_MS);
@@ -38,11 +75,41 @@ void CConverterDlg::LoadStartupSkin()
     MakeSkinCurrent(strPackage);
 }
 
-void CConverterDlg::PlaceRecorderArea()
+void CConverterDlg::PlaceEncoder()
 {
-    m_pRecorderArea->setGeometry(m_rcControl);
-    m_pRecorderArea->show();
-    m_pRecorderArea->raise();
+    m_encoder.setGeometry(m_rcControl);
+    m_encoder.show();
+    m_encoder.raise();
+}
+
+void CConverterDlg::FillOutputTypes()
+{
+    CSkinComboBox* pCombo = FirstComboBox();
+    if (pCombo == nullptr)
+        return;
+    pCombo->AddString(MPEG1_ROW);
+    pCombo->AddString(MPEG2_ROW);
+    const int nRow = m_nOutputTypeRow == 1 ? 1 : 0;
+    if (CSkinListBox* pList = pCombo->List())
+        pList->SetSelectedRow(nRow);
+    if (CSkinEdit* pEdit = pCombo->Edit())
+        pEdit->setText(nRow == 1 ? MPEG2_ROW : MPEG1_ROW);
+}
+
+int CConverterDlg::OutputTypeRow() const
+{
+    const CSkinComboBox* pCombo = FirstComboBox();
+    const CSkinListBox* pList = pCombo ? pCombo->List() : nullptr;
+    return pList ? pList->GetSelectedRow() : -1;
+}
+
+void CConverterDlg::SetDropDownOpen(bool bOpen)
+{
+    CSkinDialog::SetDropDownOpen(bOpen);
+    ConversionSettings::Instance().bDropDownOpen = bOpen;
+    // The list closes after every pick; a skin change keeps the last one.
+    if (!bOpen && OutputTypeRow() != -1)
+        m_nOutputTypeRow = OutputTypeRow();
 }
 
 void CConverterDlg::RefreshExitButton()
@@ -51,19 +118,70 @@ void CConverterDlg::RefreshExitButton()
         pExit->update();
 }
 
+void CConverterDlg::ShowButton(const QString& strName, bool bShow)
+{
+    if (CSkinButton* pButton = FindButton(strName))
+        pButton->setVisible(bShow);
+}
+
 void CConverterDlg::OnSkinChanged()
 {
-    PlaceRecorderArea();
+    PlaceEncoder();
+    FillOutputTypes();
+}
+
+void CConverterDlg::paintEvent(QPaintEvent* pEvent)
+{
+    if (!isMinimized()) {
+        CSkinDialog::paintEvent(pEvent);
+        return;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    const QRect rcIcon((width() - ICON_SIZE + 1) / 2, (height() - ICON_SIZE + 1) / 2, ICON_SIZE, ICON_SIZE);
+    m_hIcon.paint(&painter, rcIcon);
 }
 
 void CConverterDlg::OnSkinCommand(const QString& strName)
 {
     if (strName == EXIT_BUTTON || strName == QLatin1String("BUTTON_CLOSE"))
         accept();
+    else if (strName == QLatin1String("BUTTON_CONVERT"))
+        Convert();
     else if (strName == QLatin1String("BUTTON_UP"))
         Prompt().ShowMessage(QStringLiteral("Up Button Pressed"), IPrompt::EIcon::Information);
     else if (strName == QLatin1String("BUTTON_DOWN"))
         Prompt().ShowMessage(QStringLiteral("Down Button Pressed"), IPrompt::EIcon::Information);
+    else if (strName == QLatin1String("BUTTON_EDIT"))
+        m_mpegProfileDlg.exec();
+    else if (strName == QLatin1String("BUTTON_PLAY"))
+        Play();
+    else if (strName == QLatin1String("BUTTON_PAUSE"))
+        Pause();
+    else if (strName == QLatin1String("BUTTON_STOP"))
+        Stop();
     else if (strName == QLatin1String("BUTTON_MINIMIZE"))
         showMinimized();
+    else if (strName == QLatin1String("BUTTON_EDITVIDEO"))
+        m_videoDeviceDlg.exec();
+    else if (strName == QLatin1String("BUTTON_EDITAUDIO"))
+        m_audioDeviceDlg.exec();
+    else if (strName == QLatin1String("BUTTON_EDITMODE"))
+        m_syncModeDlg.exec();
+    else if (strName == QLatin1String("BUTTON_EDITFRAME"))
+        m_videoFrameDlg.show();
+    else if (strName == QLatin1String("BUTTON_EDITAVI"))
+        m_aviProfileDlg.exec();
+}
+
+void CConverterDlg::OnSkinSliderMoved(const QString& strName, int)
+{
+    if (strName != PROGRESS_SLIDER)
+        return;
+    const CSkinSlider* pSlider = FindSlider(PROGRESS_SLIDER);
+    CLabel* pLabel = FindLabel(TIME_LABEL);
+    if (pSlider == nullptr || pLabel == nullptr)
+        return;
+    pLabel->SetLabelText(FormatTime(pSlider->GetPos()) + u'/' + FormatTime(pSlider->GetRangeMax()));
+    pLabel->update();
 }
