@@ -11,12 +11,13 @@ namespace {
 
 constexpr AVSampleFormat CODED_SAMPLE_FORMAT = AV_SAMPLE_FMT_S16;
 // Drift correction: differences under 20 ms are left alone, larger ones are
-// absorbed by stretching at most 1 % over a second; beyond half a second
-// (a device hiccup) silence is inserted or audio dropped at once.
+// absorbed by stretching at most 1 % over a second; beyond a tenth of a
+// second (a device hiccup, a source delivering late) silence is inserted or
+// audio dropped at once.
 constexpr double SYNC_MIN_COMPENSATION_SECONDS = 0.02;
 constexpr double SYNC_MAX_SOFT_COMPENSATION = 0.01;
 constexpr double SYNC_COMPENSATION_DURATION_SECONDS = 1.0;
-constexpr double SYNC_MIN_HARD_COMPENSATION_SECONDS = 0.5;
+constexpr double SYNC_MIN_HARD_COMPENSATION_SECONDS = 0.1;
 
 } // namespace
 

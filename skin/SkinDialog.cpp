@@ -12,10 +12,17 @@
 #include <QTemporaryDir>
 #include <QWindow>
 
+#include "auxiliary/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
+#include "controls/SkinComboBox.h"
+#include "controls/SkinEdit.h"
+#include "controls/SkinListBox.h"
 #include "controls/SkinOption.h"
+#include "controls/SkinProgress.h"
+#include "controls/SkinSlider.h"
 #include "skin/IniFile.h"
+#include "skin/SkinControlLoaders.h"
 #include "skin/SkinFactory.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinPackage.h"
@@ -29,6 +36,9 @@ namespace {
 constexpr int MAX_SHOWN_SECONDS = 359999;
 // Options of this name stay checked whichever other option is selected.
 const QString OPTION_OUTSIDE_GROUP = QStringLiteral("OPTION_AUDIOSTREAM1");
+// The progress display, hidden after every skin load.
+const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
+const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
 
 // Controls report the index the factory gave them. An empty entry before a
 // control makes no control, so a position in the table need not match the
@@ -51,6 +61,14 @@ void DeleteControls(QList<TControl*>& arrControls)
         pControl->deleteLater();
     }
     arrControls.clear();
+}
+
+template <class TControl>
+TControl* ControlNamed(const QList<TControl*>& arrControls, const QString& strName)
+{
+    const auto it = std::find_if(arrControls.begin(), arrControls.end(),
+                                 [&strName](const TControl* pControl) { return pControl->GetName() == strName; });
+    return it == arrControls.end() ? nullptr : *it;
 }
 
 } // namespace
@@ -157,6 +175,16 @@ CSkinButton* CSkinDialog::FindButton(const QString& strName) const
     return it == m_buttons.end() ? nullptr : *it;
 }
 
+CSkinSlider* CSkinDialog::FindSlider(const QString& strName) const
+{
+    return ControlNamed(m_sliders, strName);
+}
+
+CLabel* CSkinDialog::FindLabel(const QString& strName) const
+{
+    return ControlNamed(m_labels, strName);
+}
+
 void CSkinDialog::ReleaseSkin()
 {
     m_imgBackground = QImage();
@@ -166,6 +194,24 @@ void CSkinDialog::ReleaseSkin()
     DeleteControls(m_buttons);
     DeleteControls(m_options);
     DeleteControls(m_checks);
+    ReleaseSkinnedControls();
+}
+
+void CSkinDialog::ReleaseSkinnedControls()
+{
+    DeleteControls(m_edits);
+    DeleteControls(m_listBoxes);
+    DeleteControls(m_progresses);
+    DeleteControls(m_labels);
+    if (m_pCaption != nullptr) {
+        m_pCaption->hide();
+        m_pCaption->deleteLater();
+        m_pCaption = nullptr;
+    }
+    DeleteControls(m_sliders);
+    for (CSkinComboBox* pCombo : std::as_const(m_comboBoxes))
+        pCombo->DeleteParts();
+    DeleteControls(m_comboBoxes);
 }
 
 void CSkinDialog::LoadSkin()
@@ -207,9 +253,32 @@ void CSkinDialog::LoadControls(const CIniFile& ini, const QString& strFolder)
     const CSkinFactory factory(*this, *this, ini, strFolder, m_crTransparent);
     factory.ReadIcon(m_imgIcon, m_rcIcon);
     m_buttons = factory.MakeButtons();
+    const CSkinControlLoaders loaders(*this, *this, ini, strFolder, m_crTransparent);
+    m_sliders = loaders.MakeSliders();
+    m_progresses = loaders.MakeProgresses();
     m_options = factory.MakeOptions();
     m_checks = factory.MakeChecks();
+    m_pCaption = loaders.MakeCaption();
+    m_labels = loaders.MakeLabels();
+    m_edits = loaders.MakeEdits();
+    m_listBoxes = loaders.MakeListBoxes();
+    m_comboBoxes = loaders.MakeComboBoxes();
     factory.ReadControlRect(m_rcControl);
+    HideProgressDisplay();
+}
+
+// Nothing reads progress from a recording, so the progress slider and the
+// time label stay hidden; the label still tells the slider's range.
+void CSkinDialog::HideProgressDisplay()
+{
+    CSkinSlider* pSlider = FindSlider(PROGRESS_SLIDER);
+    CLabel* pLabel = FindLabel(TIME_LABEL);
+    if (pSlider == nullptr || pLabel == nullptr)
+        return;
+    pLabel->SetLabelText(FormatTime(pSlider->GetPos()) + u'/' + FormatTime(pSlider->GetRangeMax()));
+    pLabel->update();
+    pSlider->hide();
+    pLabel->hide();
 }
 
 void CSkinDialog::OnButtonClicked(int nIndex)
@@ -235,9 +304,10 @@ CSkinCheck* CSkinDialog::OnCheckClicked(int nIndex)
     return ControlCarrying(m_checks, nIndex);
 }
 
-void CSkinDialog::OnSliderChanged(int, int)
+void CSkinDialog::OnSliderChanged(int nIndex, int nPos)
 {
-    // This window holds no sliders yet, so no index can name one.
+    if (const CSkinSlider* pSlider = ControlCarrying(m_sliders, nIndex))
+        OnSkinSliderMoved(QString(pSlider->GetName()), nPos);
 }
 
 void CSkinDialog::OnTaskButton(const QString&)
@@ -247,7 +317,7 @@ void CSkinDialog::OnTaskButton(const QString&)
 
 CSkinComboBox* CSkinDialog::FirstComboBox() const
 {
-    return nullptr;
+    return m_comboBoxes.value(0, nullptr);
 }
 
 void CSkinDialog::OnSkinCommand(const QString&)
@@ -304,8 +374,10 @@ void CSkinDialog::mouseMoveEvent(QMouseEvent* pEvent)
 {
     if (m_bDragging && (pEvent->buttons() & Qt::LeftButton))
         move(pEvent->globalPosition().toPoint() - m_ptDragOffset);
-    QDialog::mouseMoveEvent(pEvent);
     const QPoint pt = pEvent->position().toPoint();
+    if (CSkinComboBox* pCombo = FirstComboBox())
+        pCombo->CloseDropDownOnMouseMove(pt);
+    QDialog::mouseMoveEvent(pEvent);
     OnSkinMouseMove(QString(), pt.x(), pt.y());
 }
 

@@ -14,9 +14,15 @@
 #include "skin/SkinArchive.h"
 
 class CIniFile;
+class CLabel;
 class CSkinButton;
 class CSkinCheck;
+class CSkinComboBox;
+class CSkinEdit;
+class CSkinListBox;
 class CSkinOption;
+class CSkinProgress;
+class CSkinSlider;
 class IPrompt;
 class QAction;
 class QMenu;
@@ -76,6 +82,8 @@ public:
 
     // The first button whose skin name equals strName exactly, or null.
     CSkinButton* FindButton(const QString& strName) const;
+    CSkinSlider* FindSlider(const QString& strName) const;
+    CLabel* FindLabel(const QString& strName) const;
 
     // The shape last built from a background; empty before the first one.
     const QRegion& WindowRegion() const { return m_rgnWindow; }
@@ -119,6 +127,14 @@ protected:
     QList<CSkinButton*> m_buttons;
     QList<CSkinOption*> m_options;
     QList<CSkinCheck*> m_checks;
+    QList<CSkinSlider*> m_sliders;
+    QList<CSkinEdit*> m_edits;
+    QList<CSkinListBox*> m_listBoxes;
+    QList<CLabel*> m_labels;
+    QList<CSkinProgress*> m_progresses;
+    QList<CSkinComboBox*> m_comboBoxes;
+    // The CAPTION label; null when the skin has none.
+    CLabel* m_pCaption = nullptr;
 
     QRect m_rcControl;
 
@@ -126,6 +142,8 @@ private:
     void LoadBackground(const QString& strFolder, const QString& strImage);
     void BuildWindowRegion();
     void LoadControls(const CIniFile& ini, const QString& strFolder);
+    void ReleaseSkinnedControls();
+    void HideProgressDisplay();
     void CreateSkinMenu();
 
     IPrompt& m_prompt;

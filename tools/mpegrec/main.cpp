@@ -149,8 +149,9 @@ int main(int argc, char** argv)
         std::cout << MPEGREC_USAGE;
         return EXIT_SUCCESS;
     }
-    // FFmpeg's notes on each stream would bury the summary; errors still show.
-    av_log_set_level(AV_LOG_ERROR);
+    // FFmpeg's own log would bury the summary; the engine quotes FFmpeg's
+    // error in the reason it gives.
+    av_log_set_level(AV_LOG_QUIET);
     try {
         CRecorder recorder;
         if (command->bList) {

@@ -1,0 +1,66 @@
+#include "auxiliary/Label.h"
+
+#include <QPainter>
+
+#include "controls/SkinParent.h"
+
+CLabel::CLabel(QWidget* pParent, ISkinParent& skinParent)
+    : QWidget(pParent)
+    , m_skinParent(skinParent)
+    , m_font(font())
+    , m_crText(MakeColorRef(0xFF, 0xFF, 0xFF))
+{
+    // A simple static control: clicks go to the window beneath, which drags.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void CLabel::Create(const QRect& rc)
+{
+    setGeometry(rc);
+    show();
+}
+
+void CLabel::SetLabelText(const QString& strText)
+{
+    m_strText = strText;
+}
+
+void CLabel::SetFaceName(const QString& strFaceName)
+{
+    m_font.setFamily(strFaceName.left(MAX_FACE_NAME_CHARS));
+}
+
+void CLabel::SetPointSize(int nPoints)
+{
+    if (nPoints > 0)
+        m_font.setPointSize(nPoints);
+}
+
+CLabel& CLabel::SetTextRgb(COLORREF crText)
+{
+    m_crText = crText;
+    return *this;
+}
+
+QColor CLabel::TextColor() const
+{
+    return ColorFromRef(m_crText, palette().color(QPalette::WindowText));
+}
+
+void CLabel::paintEvent(QPaintEvent*)
+{
+    if (!m_bBackgroundTaken) {
+        // Taken once: the dialog builds its background copy before the
+        // labels first paint, and a new skin makes new labels.
+        const QImage& background = m_skinParent.BackgroundCopy();
+        if (!background.isNull())
+            m_bmpBackground = background.copy(geometry());
+        m_bBackgroundTaken = true;
+    }
+    QPainter painter(this);
+    if (!m_bmpBackground.isNull())
+        painter.drawImage(0, 0, m_bmpBackground);
+    painter.setFont(m_font);
+    painter.setPen(TextColor());
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, m_strText);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "controls/SkinColor.h"
+
+class ISkinParent;
+
+// Text over the skin background: the label copies the background under
+// itself on its first paint and from then on draws that copy and the text,
+// so changing text leaves no trace of the old one.
+class CLabel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Longest face name a skin font can carry.
+    static constexpr int MAX_FACE_NAME_CHARS = 31;
+
+    CLabel(QWidget* pParent, ISkinParent& skinParent);
+
+    void Create(const QRect& rc);
+
+    // None of the setters repaints; callers update() to show the change.
+    void SetLabelText(const QString& strText);
+    void SetFaceName(const QString& strFaceName);
+    void SetPointSize(int nPoints);
+    // CLR_NONE_GIVEN draws in the platform's window text colour.
+    CLabel& SetTextRgb(COLORREF crText);
+
+    const QString& GetLabelText() const { return m_strText; }
+    const QFont& GetLabelFont() const { return m_font; }
+    COLORREF GetTextRgb() const { return m_crText; }
+    QColor TextColor() const;
+
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndex() const { return m_nIndex; }
+    void SetName(const QString& strName) { m_strName = strName; }
+    const QString& GetName() const { return m_strName; }
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    QString m_strName;
+    int m_nIndex = 0;
+    ISkinParent& m_skinParent;
+    QImage m_bmpBackground;
+    bool m_bBackgroundTaken = false;
+    QString m_strText;
+    QFont m_font;
+    COLORREF m_crText;
+};

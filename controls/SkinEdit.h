@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QBrush>
+#include <QLineEdit>
+#include <QRect>
+#include <QString>
+
+#include "controls/SkinColor.h"
+
+class ISkinParent;
+
+// Single-line edit whose text, background and border colours come from the
+// skin: an EDITBOXINFO entry, or the text field of a skinned combo box.
+// Entry, caret and selection are QLineEdit's own.
+class CSkinEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    // The two uses differ only in their colours before the skin sets them.
+    enum class EKind {
+        eEditBox,
+        eComboField,
+    };
+
+    CSkinEdit(QWidget* pParent, ISkinParent& skinParent, EKind kind = EKind::eEditBox);
+
+    void Create(const QRect& rc);
+
+    // None of the setters repaints; the change shows at the next paint.
+    // CLR_NONE_GIVEN selects the platform's colour for that role.
+    void SetTextColor(COLORREF crText);
+    void SetBkColor(COLORREF crBack);
+    void SetBorderColor(COLORREF crBorder);
+
+    COLORREF GetTextColor() const { return m_crText; }
+    COLORREF GetBkColor() const { return m_crBack; }
+    COLORREF GetBorderColor() const { return m_crBorder; }
+    // The colours as painted, with the platform's colours in place of
+    // CLR_NONE_GIVEN.
+    QColor TextColor() const;
+    QColor BackColor() const;
+    QColor BorderColor() const;
+
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndex() const { return m_nIndex; }
+    void SetName(const QString& strName) { m_strName = strName; }
+    const QString& GetName() const { return m_strName; }
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    QString m_strName;
+    int m_nIndex = 0;
+    void ApplyColors();
+
+    COLORREF m_crText;
+    COLORREF m_crBack;
+    COLORREF m_crBorder;
+    // No brush until SetBkColor: the platform's background applies.
+    QBrush m_brBack;
+};

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "controls/SkinColor.h"
+#include "controls/SkinScrollBar.h"
+
+class ISkinParent;
+
+// A report-style list without header whose rows are painted in the skin's
+// four colours and whose scroll bar is a CSkinScrollBar beside it. A
+// LISTBOXINFO list numbers its rows; the drop-down list of a combo box hands
+// a clicked row's text to the window's first combo box.
+class CSkinListBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class EKind {
+        eListBox,
+        eComboList,
+    };
+    // Lists scroll by rows; a wheel notch moves this many.
+    static constexpr int WHEEL_LINES = 3;
+    // Space between a cell's text and its column edges.
+    static constexpr int CELL_MARGIN = 2;
+
+    CSkinListBox(QWidget* pParent, ISkinParent& skinParent, EKind kind = EKind::eListBox);
+    ~CSkinListBox() override;
+
+    void Create(const QRect& rc);
+
+    // None of the colour setters repaints. CLR_NONE_GIVEN selects the
+    // platform's colour for that role.
+    void SetBkColor(COLORREF crBack) { m_crBack = crBack; }
+    void SetTextColor(COLORREF crText) { m_crText = crText; }
+    void SetSelBkColor(COLORREF crSelBack) { m_crSelBack = crSelBack; }
+    void SetSelTextColor(COLORREF crSelText) { m_crSelText = crSelText; }
+    QColor BackColor() const;
+    QColor TextColor() const;
+    QColor SelBackColor() const;
+    QColor SelTextColor() const;
+
+    // The skin lists' font: Arial, 18 logical units from cell top to bottom.
+    static QFont SkinListFont();
+
+    // Builds the scroll bar from the seven scroll images (channel, up, up
+    // pressed, down, down pressed, thumb, thumb pressed), narrows the list by
+    // the bar's width and stands the bar in the freed strip. Follows Create
+    // and the colour setters.
+    void InitScrollBar(const QStringList& arrImagePaths);
+    CSkinScrollBar* ScrollBar() const { return m_pScrollBar; }
+
+    void InsertColumn(int nWidth, Qt::Alignment alignment);
+    int ColumnWidth(int nColumn) const;
+    int ColumnCount() const { return int(m_arrColumns.size()); }
+
+    // A LISTBOXINFO list shows the row number in the first column, right-
+    // aligned in three characters and followed by a point.
+    void AddItem(const QString& strText);
+    int GetItemCount() const { return int(m_arrRows.size()); }
+    QString GetItemText(int nRow, int nColumn) const;
+    // -1 when no row is selected.
+    int GetSelectedRow() const { return m_nSelectedRow; }
+    void SetSelectedRow(int nRow);
+
+    int RowHeight() const;
+    // Whole rows the client area shows.
+    int RowsPerPage() const;
+    // Top row shown, from 0 to GetScrollLimit().
+    int GetScrollPos() const { return m_nTopRow; }
+    int GetScrollLimit() const;
+    // Both clamp to the scroll range.
+    void ScrollLines(int nLines);
+    void ScrollPages(int nPages);
+
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndex() const { return m_nIndex; }
+    void SetName(const QString& strName) { m_strName = strName; }
+    const QString& GetName() const { return m_strName; }
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void wheelEvent(QWheelEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void hideEvent(QHideEvent* pEvent) override;
+
+private:
+    struct CColumn
+    {
+        int nWidth = 0;
+        Qt::Alignment alignment;
+    };
+
+    void PositionScrollBar();
+    void UpdateScrollBar();
+    int RowAt(const QPoint& pt) const;
+    void EnsureVisible(int nRow);
+    void DrawRow(QPainter& painter, int nRow, const QRect& rcRow) const;
+
+    ISkinParent& m_skinParent;
+    EKind m_kind;
+    QString m_strName;
+    int m_nIndex = 0;
+    // A child of the list's parent, deleted with the list.
+    QPointer<CSkinScrollBar> m_pScrollBar;
+    COLORREF m_crSelText = CLR_NONE_GIVEN;
+    COLORREF m_crSelBack = CLR_NONE_GIVEN;
+    COLORREF m_crText = CLR_NONE_GIVEN;
+    COLORREF m_crBack = CLR_NONE_GIVEN;
+    QList<CColumn> m_arrColumns;
+    QList<QStringList> m_arrRows;
+    int m_nSelectedRow = -1;
+    int m_nTopRow = 0;
+};

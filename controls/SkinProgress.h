@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "controls/SkinColor.h"
+
+class ISkinParent;
+
+// Progress bar of a skin's PROGRESSINFO entry: the skin background under the
+// bar with copies of a block image from the left edge, the last one squeezed
+// into the remaining width. It takes no input.
+class CSkinProgress : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DEFAULT_MAX = 100;
+
+    CSkinProgress(QWidget* pParent, ISkinParent& skinParent);
+
+    void Create(const QRect& rc);
+    bool LoadBlock(const QString& strPath);
+    void SetPos(int nPos);
+    int GetPos() const { return m_nPos; }
+    void SetTransparentColor(COLORREF crKey);
+
+    // Pixels of the bar's width that the position fills.
+    int FilledWidth() const;
+
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndex() const { return m_nIndex; }
+    void SetName(const QString& strName) { m_strName = strName; }
+    const QString& GetName() const { return m_strName; }
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    QString m_strName;
+    int m_nIndex = 0;
+    ISkinParent& m_skinParent;
+    QImage m_imgBlock;
+    // m_imgBlock with the colour key applied, built when either changes.
+    QPixmap m_bmpBlock;
+    int m_nPos = 0;
+    int m_nMax = DEFAULT_MAX;
+    int m_nMin = 0;
+    int m_nBlockHeight = 0;
+    int m_nBlockWidth = 0;
+    COLORREF m_crTransparent = 0;
+    bool m_bCaptureBack = true;
+    QImage m_bmpBack;
+};

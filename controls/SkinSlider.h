@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QBitmap>
+#include <QImage>
+#include <QPixmap>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "controls/SkinColor.h"
+
+class ISkinParent;
+
+// Bitmap track bar of a skin's SLIDERINFO entry: the channel image fills the
+// track up to the thumb, like the filled part of a progress bar; a second
+// thumb image shows while the user drags. Mouse changes are reported to the
+// parent by index; keyboard changes and SetPos are not.
+class CSkinSlider : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DEFAULT_MAX = 100;
+    static constexpr int DEFAULT_PAGE = 20;
+
+    CSkinSlider(QWidget* pParent, ISkinParent& skinParent);
+
+    // Places the slider at the skin rectangle's top-left and shows it; the
+    // size follows the images (LoadThumbImages).
+    void Create(const QRect& rc);
+
+    void SetRange(int nMin, int nMax, bool bRedraw);
+    int GetRangeMin() const { return m_nMin; }
+    int GetRangeMax() const { return m_nMax; }
+    void SetPos(int nPos);
+    int GetPos() const { return m_nPos; }
+    void MakeVertical(bool bVertical);
+    bool IsVertical() const { return m_bVertical; }
+    void EnableFocusFrame(bool bDraw, bool bRedraw);
+    void SetTransparentColor(COLORREF crKey);
+    bool LoadChannelImage(const QString& strPath);
+    // A null path removes the thumb. Resizes the window to the larger of
+    // thumb and channel in each direction.
+    bool LoadThumbImages(const QString& strPath, const QString& strActivePath, bool bTransparent);
+    void SetTipText(const QString& strText, bool bActivate);
+
+    // Thumb centre in window pixels along the slider, and back.
+    int PositionToPixel(int nPos) const;
+    int PixelToPosition(int nPixel) const;
+
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndex() const { return m_nIndex; }
+    void SetName(const QString& strName) { m_strName = strName; }
+    const QString& GetName() const { return m_strName; }
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+    void focusOutEvent(QFocusEvent* pEvent) override;
+
+private:
+    QString m_strName;
+    int m_nIndex = 0;
+    int Extent() const;
+    int ThumbExtent() const;
+    void TrackMouse(const QPoint& pt);
+    void ResizeToImages();
+    void CaptureBackground();
+    void DrawChannel(QPainter& painter);
+    void DrawThumb(QPainter& painter) const;
+    void ClearThumb();
+
+    ISkinParent& m_skinParent;
+    QString m_strTipText;
+    int m_nMax = DEFAULT_MAX;
+    int m_nMin = 0;
+    int m_nPos = 0;
+    int m_nPage = DEFAULT_PAGE;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    int m_nThumbWidth = 0;
+    int m_nThumbHeight = 0;
+    int m_nChannelWidth = 0;
+    int m_nChannelHeight = 0;
+    bool m_bVertical = false;
+    bool m_bHasActiveThumb = false;
+    bool m_bTransparentThumb = false;
+    bool m_bThumbLoaded = false;
+    bool m_bDragging = false;
+    bool m_bFocus = false;
+    bool m_bDrawFocus = true;
+    bool m_bChannelLoaded = false;
+    bool m_bCaptureBack = true;
+    COLORREF m_crTransparent = 0;
+    QPixmap m_bmpThumb;
+    QBitmap m_bmpThumbMask;
+    QPixmap m_bmpThumbActive;
+    QBitmap m_bmpThumbActiveMask;
+    QPixmap m_bmpChannel;
+    QImage m_bmpBack;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <vector>
+
+#include <QDialog>
+#include <QString>
+
+#include "engine/RecorderTypes.h"
+
+class CRecorder;
+class QLabel;
+class QWidget;
+
+// A compressor's own settings: one row per option of the encoder, empty
+// when it keeps the encoder's default. OK stores every changed value in the
+// recorder, or names the value the encoder refuses and stays open.
+class CCompressorPage : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CCompressorPage(CRecorder& recorder, ECompressorKind eKind, short nIndex, QWidget* pParent);
+
+    void accept() override;
+
+private:
+    struct CRow
+    {
+        QString strOption;
+        QString strInitial;
+        QWidget* pEditor = nullptr; // a QComboBox for named values, else a QLineEdit
+    };
+
+    QWidget* MakeEditor(const CCompressorOption& option, const QString& strValue);
+    static QString EditorValue(const QWidget* pEditor);
+
+    CRecorder& m_recorder;
+    ECompressorKind m_eKind;
+    short m_nIndex;
+    std::vector<CRow> m_arrRows;
+    QLabel* m_pError = nullptr;
+};

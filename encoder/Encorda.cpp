@@ -1,0 +1,578 @@
+#include "encoder/Encorda.h"
+
+#include <algorithm>
+
+#include <QPainter>
+#include <QPointer>
+
+#include "encoder/CompressorPage.h"
+#include "engine/Recorder.h"
+
+namespace {
+
+// The overlay keeps off the preview's edge and stays small over it.
+constexpr int OVERLAY_MARGIN = 6;
+constexpr int OVERLAY_PADDING = 4;
+constexpr int OVERLAY_FONT_PIXELS = 11;
+constexpr int RECORDING_MARK_DIAMETER = 9;
+constexpr int OVERLAY_ALPHA = 170;
+constexpr qint64 BYTES_PER_KIB = 1024;
+constexpr qint64 BYTES_PER_MIB = 1024 * 1024;
+constexpr int SECONDS_PER_MINUTE = 60;
+constexpr int SECONDS_PER_HOUR = 3600;
+
+QString ToQString(const std::string& strText)
+{
+    return QString::fromStdString(strText);
+}
+
+QStringList ToStringList(const CNameList& list)
+{
+    QStringList arrNames;
+    for (const std::string& strName : list.Names())
+        arrNames.append(ToQString(strName));
+    return arrNames;
+}
+
+QString ElapsedText(double dSeconds)
+{
+    const int nSeconds = static_cast<int>(dSeconds);
+    return QString::asprintf("%02d:%02d:%02d", nSeconds / SECONDS_PER_HOUR,
+                             nSeconds / SECONDS_PER_MINUTE % SECONDS_PER_MINUTE, nSeconds % SECONDS_PER_MINUTE);
+}
+
+QString SizeText(qint64 nBytes)
+{
+    if (nBytes < BYTES_PER_MIB)
+        return QStringLiteral("%1 KB").arg(nBytes / BYTES_PER_KIB);
+    return QStringLiteral("%1 MB").arg(double(nBytes) / BYTES_PER_MIB, 0, 'f', 1);
+}
+
+// The largest rectangle of the image's shape that fits in rcArea, centred.
+QRect FitKeepingAspect(const QSize& sizeImage, const QRect& rcArea)
+{
+    const QSize sizeFitted = sizeImage.scaled(rcArea.size(), Qt::KeepAspectRatio);
+    QRect rcFitted(QPoint(), sizeFitted);
+    rcFitted.moveCenter(rcArea.center());
+    return rcFitted;
+}
+
+} // namespace
+
+CEncorda::CEncorda(QWidget* pParent)
+    : QWidget(pParent)
+    , m_pRecorder(std::make_unique<CRecorder>())
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(this, &CEncorda::PreviewArrived, this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    connect(this, &CEncorda::StatusArrived, this, &CEncorda::TakeStatus, Qt::QueuedConnection);
+    // Engine threads: store and hand over, nothing more.
+    m_pRecorder->SetPreviewCallback([this](const CPreviewFrame& frame) { StorePreview(frame); });
+    m_pRecorder->SetStatusCallback([this](const CRecorderStatus&) { emit StatusArrived(QPrivateSignal()); });
+}
+
+CEncorda::~CEncorda()
+{
+    // The callbacks reach into this object; they end with the recorder.
+    m_pRecorder.reset();
+}
+
+void CEncorda::SetDispatchObserver(CDispatchObserver observer)
+{
+    m_observer = std::move(observer);
+}
+
+void CEncorda::Notify(EDispatchId eId, const QVariant& value)
+{
+    if (m_observer)
+        m_observer({eId, value});
+}
+
+CEncordaList CEncorda::MakeList(EDispatchId eId, const QStringList& arrNames, CEncordaList::CPropertyPage page)
+{
+    Notify(eId);
+    return CEncordaList(arrNames, std::move(page));
+}
+
+CEncordaList CEncorda::GetVideoDevices()
+{
+    return MakeList(EDispatchId::VideoDevices, ToStringList(m_pRecorder->GetVideoDevices()));
+}
+
+CEncordaList CEncorda::GetVideoFormats()
+{
+    return MakeList(EDispatchId::VideoFormats, ToStringList(m_pRecorder->GetVideoFormats()));
+}
+
+CEncordaList CEncorda::GetVideoInputs()
+{
+    return MakeList(EDispatchId::VideoInputs, ToStringList(m_pRecorder->GetVideoInputs()));
+}
+
+CEncordaList CEncorda::GetVideoCompressors()
+{
+    // The list may outlive this widget; its pages then no longer open.
+    QPointer<CEncorda> pThis(this);
+    return MakeList(EDispatchId::VideoCompressors, ToStringList(m_pRecorder->GetVideoCompressors()),
+                    [pThis](short nIndex) { return pThis && pThis->ShowCompressorPage(nIndex); });
+}
+
+CEncordaList CEncorda::GetAudioDevices()
+{
+    return MakeList(EDispatchId::AudioDevices, ToStringList(m_pRecorder->GetAudioDevices()));
+}
+
+CEncordaList CEncorda::GetAudioInputs()
+{
+    return MakeList(EDispatchId::AudioInputs, ToStringList(m_pRecorder->GetAudioInputs()));
+}
+
+CEncordaList CEncorda::GetAudioCompressors()
+{
+    return MakeList(EDispatchId::AudioCompressors, ToStringList(m_pRecorder->GetAudioCompressors()));
+}
+
+bool CEncorda::ShowCompressorPage(short nIndex)
+{
+    if (!m_pRecorder->HasCompressorOptions(ECompressorKind::eVideo, nIndex))
+        return false;
+    CCompressorPage page(*m_pRecorder, ECompressorKind::eVideo, nIndex, window());
+    page.exec();
+    return true;
+}
+
+void CEncorda::SetVideoDevice(short nIndex)
+{
+    Notify(EDispatchId::VideoDevice, nIndex);
+    m_pRecorder->SetVideoDevice(nIndex);
+}
+
+short CEncorda::GetVideoDevice() const
+{
+    return m_pRecorder->GetVideoDevice();
+}
+
+void CEncorda::SetVideoFormat(short nIndex)
+{
+    Notify(EDispatchId::VideoFormat, nIndex);
+    m_pRecorder->SetVideoFormat(nIndex);
+}
+
+short CEncorda::GetVideoFormat() const
+{
+    return m_pRecorder->GetVideoFormat();
+}
+
+void CEncorda::SetVideoInput(short nIndex)
+{
+    Notify(EDispatchId::VideoInput, nIndex);
+    m_pRecorder->SetVideoInput(nIndex);
+}
+
+short CEncorda::GetVideoInput() const
+{
+    return m_pRecorder->GetVideoInput();
+}
+
+void CEncorda::SetAudioDevice(short nIndex)
+{
+    Notify(EDispatchId::AudioDevice, nIndex);
+    m_pRecorder->SetAudioDevice(nIndex);
+}
+
+short CEncorda::GetAudioDevice() const
+{
+    return m_pRecorder->GetAudioDevice();
+}
+
+void CEncorda::SetAudioInput(short nIndex)
+{
+    Notify(EDispatchId::AudioInput, nIndex);
+    m_pRecorder->SetAudioInput(nIndex);
+}
+
+short CEncorda::GetAudioInput() const
+{
+    return m_pRecorder->GetAudioInput();
+}
+
+void CEncorda::SetVideoCompressor(short nIndex)
+{
+    Notify(EDispatchId::VideoCompressor, nIndex);
+    m_pRecorder->SetVideoCompressor(nIndex);
+}
+
+short CEncorda::GetVideoCompressor() const
+{
+    return m_pRecorder->GetVideoCompressor();
+}
+
+void CEncorda::SetAudioCompressor(short nIndex)
+{
+    Notify(EDispatchId::AudioCompressor, nIndex);
+    m_pRecorder->SetAudioCompressor(nIndex);
+}
+
+short CEncorda::GetAudioCompressor() const
+{
+    return m_pRecorder->GetAudioCompressor();
+}
+
+void CEncorda::SetSaveToFile(bool bSave)
+{
+    Notify(EDispatchId::SaveToFile, bSave);
+    m_pRecorder->SetSaveToFile(bSave);
+}
+
+bool CEncorda::GetSaveToFile() const
+{
+    return m_pRecorder->GetSaveToFile();
+}
+
+void CEncorda::SetFileName(const QString& strFileName)
+{
+    Notify(EDispatchId::FileName, strFileName);
+    m_pRecorder->SetFileName(strFileName.toStdString());
+}
+
+QString CEncorda::GetFileName() const
+{
+    return ToQString(m_pRecorder->GetFileName());
+}
+
+void CEncorda::SetStopFlag(bool bStop)
+{
+    Notify(EDispatchId::StopFlag, bStop);
+    m_pRecorder->SetStopFlag(bStop);
+}
+
+bool CEncorda::GetStopFlag() const
+{
+    return m_pRecorder->GetStopFlag();
+}
+
+void CEncorda::SetTVMute(bool bMute)
+{
+    Notify(EDispatchId::TVMute, bMute);
+    m_pRecorder->SetTVMute(bMute);
+}
+
+bool CEncorda::GetTVMute() const
+{
+    return m_pRecorder->GetTVMute();
+}
+
+void CEncorda::SetOutputType(int nType)
+{
+    Notify(EDispatchId::OutputType, nType);
+    m_pRecorder->SetOutputType(nType);
+}
+
+int CEncorda::GetOutputType() const
+{
+    return m_pRecorder->GetOutputType();
+}
+
+void CEncorda::SetFrameRate(short nRate)
+{
+    Notify(EDispatchId::FrameRate, nRate);
+    m_pRecorder->SetFrameRate(nRate);
+}
+
+short CEncorda::GetFrameRate() const
+{
+    return m_pRecorder->GetFrameRate();
+}
+
+void CEncorda::SetVideoWidth(short nWidth)
+{
+    Notify(EDispatchId::VideoWidth, nWidth);
+    m_pRecorder->SetVideoWidth(nWidth);
+}
+
+short CEncorda::GetVideoWidth() const
+{
+    return m_pRecorder->GetVideoWidth();
+}
+
+void CEncorda::SetVideoHeight(short nHeight)
+{
+    Notify(EDispatchId::VideoHeight, nHeight);
+    m_pRecorder->SetVideoHeight(nHeight);
+}
+
+short CEncorda::GetVideoHeight() const
+{
+    return m_pRecorder->GetVideoHeight();
+}
+
+void CEncorda::SetVideoBitrate(int nBitrate)
+{
+    Notify(EDispatchId::VideoBitrate, nBitrate);
+    m_pRecorder->SetVideoBitrate(nBitrate);
+}
+
+int CEncorda::GetVideoBitrate() const
+{
+    return m_pRecorder->GetVideoBitrate();
+}
+
+void CEncorda::SetAudioBitrate(int nBitrate)
+{
+    Notify(EDispatchId::AudioBitrate, nBitrate);
+    m_pRecorder->SetAudioBitrate(nBitrate);
+}
+
+int CEncorda::GetAudioBitrate() const
+{
+    return m_pRecorder->GetAudioBitrate();
+}
+
+void CEncorda::SetAudioSampleRate(int nRate)
+{
+    Notify(EDispatchId::AudioSampleRate, nRate);
+    m_pRecorder->SetAudioSampleRate(nRate);
+}
+
+int CEncorda::GetAudioSampleRate() const
+{
+    return m_pRecorder->GetAudioSampleRate();
+}
+
+void CEncorda::SetAudioChannels(short nChannels)
+{
+    Notify(EDispatchId::AudioChannels, nChannels);
+    m_pRecorder->SetAudioChannels(nChannels);
+}
+
+short CEncorda::GetAudioChannels() const
+{
+    return m_pRecorder->GetAudioChannels();
+}
+
+void CEncorda::SetUseCustomFrame(bool bUse)
+{
+    Notify(EDispatchId::UseCustomFrame, bUse);
+    m_pRecorder->SetUseCustomFrame(bUse);
+}
+
+bool CEncorda::GetUseCustomFrame() const
+{
+    return m_pRecorder->GetUseCustomFrame();
+}
+
+void CEncorda::SetCustomFrameWidth(short nWidth)
+{
+    Notify(EDispatchId::CustomFrameWidth, nWidth);
+    m_pRecorder->SetCustomFrameWidth(nWidth);
+}
+
+short CEncorda::GetCustomFrameWidth() const
+{
+    return m_pRecorder->GetCustomFrameWidth();
+}
+
+void CEncorda::SetCustomFrameHeight(short nHeight)
+{
+    Notify(EDispatchId::CustomFrameHeight, nHeight);
+    m_pRecorder->SetCustomFrameHeight(nHeight);
+}
+
+short CEncorda::GetCustomFrameHeight() const
+{
+    return m_pRecorder->GetCustomFrameHeight();
+}
+
+void CEncorda::SetSyncMode(short nMode)
+{
+    Notify(EDispatchId::SyncMode, nMode);
+    m_pRecorder->SetSyncMode(nMode);
+}
+
+short CEncorda::GetSyncMode() const
+{
+    return m_pRecorder->GetSyncMode();
+}
+
+void CEncorda::SetAudioOffset(short nMilliseconds)
+{
+    Notify(EDispatchId::AudioOffset, nMilliseconds);
+    m_pRecorder->SetAudioOffset(nMilliseconds);
+}
+
+short CEncorda::GetAudioOffset() const
+{
+    return m_pRecorder->GetAudioOffset();
+}
+
+void CEncorda::SetWorkMode(int nMode)
+{
+    Notify(EDispatchId::WorkMode, nMode);
+    m_pRecorder->SetWorkMode(nMode);
+}
+
+int CEncorda::GetWorkMode() const
+{
+    return m_pRecorder->GetWorkMode();
+}
+
+void CEncorda::SetVideoFrame(short nNumber)
+{
+    Notify(EDispatchId::VideoFrame, nNumber);
+    m_pRecorder->SetVideoFrame(nNumber);
+}
+
+short CEncorda::GetVideoFrame() const
+{
+    return m_pRecorder->GetVideoFrame();
+}
+
+short CEncorda::Start()
+{
+    Notify(EDispatchId::Start);
+    ChoosePreviewSize();
+    {
+        std::lock_guard lock(m_sharedMutex);
+        m_pSharedPreview.reset();
+    }
+    const short nResult = m_pRecorder->Start() == START_FAILED ? START_FAILED : 0;
+    m_status = CStatus();
+    m_status.bRunning = nResult != START_FAILED;
+    m_status.bRecordingToFile = m_status.bRunning && m_pRecorder->GetSaveToFile();
+    TakeStatus();
+    return nResult;
+}
+
+void CEncorda::Stop()
+{
+    Notify(EDispatchId::Stop);
+    m_pRecorder->Stop();
+    // Without StopFlag the preview goes on, but the file is closed.
+    m_status.bRecordingToFile = false;
+    TakeStatus();
+}
+
+void CEncorda::Pause()
+{
+    Notify(EDispatchId::Pause);
+    m_pRecorder->Pause();
+    m_status.bPaused = m_status.bRunning;
+    update();
+}
+
+void CEncorda::Resume()
+{
+    Notify(EDispatchId::Resume);
+    m_pRecorder->Resume();
+    m_status.bPaused = false;
+    update();
+}
+
+QString CEncorda::GetLastError() const
+{
+    return ToQString(m_pRecorder->GetLastError());
+}
+
+CEncorda::CStatus CEncorda::GetStatus() const
+{
+    return m_status;
+}
+
+bool CEncorda::HasPreview() const
+{
+    std::lock_guard lock(m_sharedMutex);
+    return m_pSharedPreview != nullptr;
+}
+
+void CEncorda::ChoosePreviewSize()
+{
+    // The engine scales to exactly this size: keep the coded picture's 4:3.
+    const QRect rcPreview = FitKeepingAspect(QSize(4, 3), rect());
+    m_pRecorder->SetPreviewSize(std::max(rcPreview.width(), 1), std::max(rcPreview.height(), 1));
+}
+
+void CEncorda::StorePreview(const CPreviewFrame& frame)
+{
+    // The pixels are the engine's until the callback returns.
+    const QImage imgBorrowed(frame.pPixels, frame.nWidth, frame.nHeight, frame.nStride, QImage::Format_RGB32);
+    auto pPreview = std::make_shared<const QImage>(imgBorrowed.copy());
+    {
+        std::lock_guard lock(m_sharedMutex);
+        m_pSharedPreview = std::move(pPreview);
+    }
+    emit PreviewArrived(QPrivateSignal());
+}
+
+void CEncorda::TakeStatus()
+{
+    const CRecorderStatus status = m_pRecorder->GetStatus();
+    const bool bRunning = m_pRecorder->IsRunning();
+    m_status.dElapsedSeconds = status.dElapsedSeconds;
+    m_status.nBytesWritten = status.nBytesWritten;
+    m_status.nFramesDropped = status.nVideoFramesDropped;
+    if (m_status.bRunning && !bRunning) {
+        m_status.bRunning = false;
+        m_status.bRecordingToFile = false;
+        m_status.bPaused = false;
+        {
+            std::lock_guard lock(m_sharedMutex);
+            m_pSharedPreview.reset();
+        }
+        emit RecordingFinished(ToQString(status.strError));
+    }
+    update();
+    emit StatusChanged();
+}
+
+void CEncorda::paintEvent(QPaintEvent*)
+{
+    std::shared_ptr<const QImage> pPreview;
+    {
+        std::lock_guard lock(m_sharedMutex);
+        pPreview = m_pSharedPreview;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (pPreview && !pPreview->isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(FitKeepingAspect(pPreview->size(), rect()), *pPreview);
+    }
+    if (m_status.bRecordingToFile)
+        PaintOverlay(painter);
+}
+
+void CEncorda::PaintOverlay(QPainter& painter) const
+{
+    QFont font = painter.font();
+    font.setPixelSize(OVERLAY_FONT_PIXELS);
+    painter.setFont(font);
+    const QString strState = m_status.bPaused ? QStringLiteral("PAUSE") : QStringLiteral("REC");
+    const QString strText = QStringLiteral("%1 %2  %3  dropped %4")
+                                .arg(strState, ElapsedText(m_status.dElapsedSeconds),
+                                     SizeText(m_status.nBytesWritten))
+                                .arg(m_status.nFramesDropped);
+    const QFontMetrics metrics(font);
+    const int nLineHeight = std::max(metrics.height(), RECORDING_MARK_DIAMETER);
+    const QRect rcText(OVERLAY_MARGIN + OVERLAY_PADDING * 2 + RECORDING_MARK_DIAMETER, OVERLAY_MARGIN + OVERLAY_PADDING,
+                       metrics.horizontalAdvance(strText), nLineHeight);
+    const QRect rcBox(OVERLAY_MARGIN, OVERLAY_MARGIN, rcText.right() + OVERLAY_PADDING - OVERLAY_MARGIN + 1,
+                      nLineHeight + OVERLAY_PADDING * 2);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, OVERLAY_ALPHA));
+    painter.drawRoundedRect(rcBox, OVERLAY_PADDING, OVERLAY_PADDING);
+    const QRect rcMark(OVERLAY_MARGIN + OVERLAY_PADDING, rcText.center().y() - RECORDING_MARK_DIAMETER / 2,
+                       RECORDING_MARK_DIAMETER, RECORDING_MARK_DIAMETER);
+    if (m_status.bPaused) {
+        // Two bars, as on a transport button.
+        const int nBarWidth = RECORDING_MARK_DIAMETER / 3;
+        painter.setBrush(Qt::white);
+        painter.drawRect(rcMark.left(), rcMark.top(), nBarWidth, rcMark.height());
+        painter.drawRect(rcMark.right() - nBarWidth + 1, rcMark.top(), nBarWidth, rcMark.height());
+    } else {
+        painter.setBrush(QColor(230, 30, 30));
+        painter.drawEllipse(rcMark);
+    }
+    painter.setPen(Qt::white);
+    painter.drawText(rcText, Qt::AlignLeft | Qt::AlignVCenter, strText);
+}

@@ -1,0 +1,228 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <mutex>
+
+#include <QImage>
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+
+#include "encoder/EncordaList.h"
+
+class CRecorder;
+struct CPreviewFrame;
+
+// The recorder as the main window and the settings dialogs drive it: a child
+// widget in the skin's control rectangle that writes properties into the
+// recording engine, starts, pauses, resumes and stops it, hands out its name
+// lists, and shows the live preview with, while it records to a file, a small
+// status overlay (recording mark, elapsed time, file size, dropped frames).
+//
+// UI thread only. The engine's preview and status arrive on its own threads
+// and are passed to this thread by queued signals.
+class CEncorda : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Properties and methods, by the numbers their callers know them.
+    enum class EDispatchId {
+        VideoDevice = 1,
+        VideoFormat = 2,
+        VideoDevices = 3,
+        VideoFormats = 4,
+        VideoCompressors = 5,
+        SaveToFile = 6,
+        FileName = 7,
+        AudioDevices = 25,
+        AudioDevice = 26,
+        VideoCompressor = 28,
+        AudioCompressor = 29,
+        AudioCompressors = 32,
+        StopFlag = 33,
+        TVMute = 40,
+        VideoInputs = 41,
+        VideoInput = 42,
+        FrameRate = 46,
+        AudioInput = 51,
+        AudioInputs = 52,
+        CustomFrameHeight = 64,
+        CustomFrameWidth = 65,
+        SyncMode = 67,
+        AudioOffset = 68,
+        UseCustomFrame = 69,
+        WorkMode = 71,
+        VideoFrame = 73,
+        OutputType = 78,
+        AudioBitrate = 95,
+        AudioChannels = 96,
+        AudioSampleRate = 97,
+        VideoHeight = 99,
+        VideoBitrate = 100,
+        VideoWidth = 101,
+        Start = 103,
+        Stop = 104,
+        Pause = 109,
+        Resume = 110,
+    };
+
+    // OutputType values.
+    static constexpr int OUTPUT_MPEG1 = 5;
+    static constexpr int OUTPUT_MPEG2 = 6;
+    // Start's result when capture or encoding does not start.
+    static constexpr short START_FAILED = -1;
+
+    // One call on the recorder: a property written (value set), a list
+    // fetched or a method called (value null).
+    struct CDispatchCall
+    {
+        EDispatchId eId;
+        QVariant value;
+    };
+    using CDispatchObserver = std::function<void(const CDispatchCall&)>;
+
+    // What the overlay shows, for whoever else wants to know.
+    struct CStatus
+    {
+        bool bRunning = false;
+        bool bRecordingToFile = false;
+        bool bPaused = false;
+        double dElapsedSeconds = 0;
+        qint64 nBytesWritten = 0;
+        qint64 nFramesDropped = 0;
+    };
+
+    explicit CEncorda(QWidget* pParent = nullptr);
+    ~CEncorda() override; // stops a running recording first
+
+    // Sees every call from here on, in order; an empty observer stops that.
+    void SetDispatchObserver(CDispatchObserver observer);
+
+    // Name lists, fetched afresh on every call.
+    CEncordaList GetVideoDevices();
+    CEncordaList GetVideoFormats();
+    CEncordaList GetVideoInputs();
+    // Its entries have settings pages: ShowPropertyPage opens the encoder's
+    // own options as a modal page over this widget's window.
+    CEncordaList GetVideoCompressors();
+    CEncordaList GetAudioDevices();
+    CEncordaList GetAudioInputs();
+    CEncordaList GetAudioCompressors();
+
+    void SetVideoDevice(short nIndex);
+    short GetVideoDevice() const;
+    void SetVideoFormat(short nIndex);
+    short GetVideoFormat() const;
+    void SetVideoInput(short nIndex);
+    short GetVideoInput() const;
+    void SetAudioDevice(short nIndex);
+    short GetAudioDevice() const;
+    void SetAudioInput(short nIndex);
+    short GetAudioInput() const;
+    void SetVideoCompressor(short nIndex);
+    short GetVideoCompressor() const;
+    void SetAudioCompressor(short nIndex);
+    short GetAudioCompressor() const;
+
+    void SetSaveToFile(bool bSave);
+    bool GetSaveToFile() const;
+    void SetFileName(const QString& strFileName);
+    QString GetFileName() const;
+    void SetStopFlag(bool bStop);
+    bool GetStopFlag() const;
+    // Takes effect at once.
+    void SetTVMute(bool bMute);
+    bool GetTVMute() const;
+
+    // OUTPUT_MPEG1 or OUTPUT_MPEG2.
+    void SetOutputType(int nType);
+    int GetOutputType() const;
+    // Whole frames a second; 23, 29 and 59 stand for the NTSC rates.
+    void SetFrameRate(short nRate);
+    short GetFrameRate() const;
+    void SetVideoWidth(short nWidth);
+    short GetVideoWidth() const;
+    void SetVideoHeight(short nHeight);
+    short GetVideoHeight() const;
+    // Bit rates in bit/s.
+    void SetVideoBitrate(int nBitrate);
+    int GetVideoBitrate() const;
+    void SetAudioBitrate(int nBitrate);
+    int GetAudioBitrate() const;
+    void SetAudioSampleRate(int nRate);
+    int GetAudioSampleRate() const;
+    void SetAudioChannels(short nChannels);
+    short GetAudioChannels() const;
+
+    void SetUseCustomFrame(bool bUse);
+    bool GetUseCustomFrame() const;
+    void SetCustomFrameWidth(short nWidth);
+    short GetCustomFrameWidth() const;
+    void SetCustomFrameHeight(short nHeight);
+    short GetCustomFrameHeight() const;
+
+    // 0 none, 1 automatic, 2 automatic shifted by AudioOffset milliseconds.
+    void SetSyncMode(short nMode);
+    short GetSyncMode() const;
+    void SetAudioOffset(short nMilliseconds);
+    short GetAudioOffset() const;
+    // 2, MPEG capture, is the only mode.
+    void SetWorkMode(int nMode);
+    int GetWorkMode() const;
+    // The n-th picture of the "Frame" folder over every frame; 0 none. Takes
+    // effect at once.
+    void SetVideoFrame(short nNumber);
+    short GetVideoFrame() const;
+
+    // START_FAILED when capture or encoding does not start (GetLastError
+    // says why), else 0. Records to FileName when SaveToFile is set, else
+    // only previews. A running recording is stopped first.
+    short Start();
+    // Finishes and closes the file.
+    void Stop();
+    void Pause();
+    // Continues after Pause without a gap in the file.
+    void Resume();
+
+    // Why the last Start failed or the last recording ended early.
+    QString GetLastError() const;
+    CStatus GetStatus() const;
+    // Whether a preview picture has arrived since the last Start.
+    bool HasPreview() const;
+
+signals:
+    // The recording has ended and its file is closed; strError says why when
+    // it ended by itself.
+    void RecordingFinished(const QString& strError);
+    // The status overlay changed.
+    void StatusChanged();
+
+    // From the engine's threads to this one.
+    void PreviewArrived(QPrivateSignal);
+    void StatusArrived(QPrivateSignal);
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    void Notify(EDispatchId eId, const QVariant& value = QVariant());
+    CEncordaList MakeList(EDispatchId eId, const QStringList& arrNames, CEncordaList::CPropertyPage page = {});
+    void StorePreview(const CPreviewFrame& frame);
+    // Reads the engine's latest status; notices the end of a recording.
+    void TakeStatus();
+    void ChoosePreviewSize();
+    void PaintOverlay(QPainter& painter) const;
+    bool ShowCompressorPage(short nIndex);
+
+    CDispatchObserver m_observer;
+    CStatus m_status;
+
+    // The latest preview picture, shared with the engine's threads.
+    mutable std::mutex m_sharedMutex;
+    std::shared_ptr<const QImage> m_pSharedPreview;
+
+    // Last, so that it stops before anything its callbacks reach goes.
+    std::unique_ptr<CRecorder> m_pRecorder;
+};

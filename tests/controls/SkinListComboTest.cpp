@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "common/TestSkinParent.h"
+#include "controls/SkinComboBox.h"
+#include "controls/SkinComboButton.h"
+#include "controls/SkinEdit.h"
+#include "controls/SkinListBox.h"
+#include "controls/SkinScrollBar.h"
+
+namespace {
+
+// Scroll images: channel 16 x 10, arrows 16 x 15, thumb 16 x 20.
+QStringList WriteScrollImages(const QTemporaryDir& dir)
+{
+    return {
+        WriteBitmap(dir, "channel.bmp", 16, 10, QColor(90, 90, 90)),
+        WriteBitmap(dir, "up.bmp", 16, 15, QColor(0, 0, 250)),
+        WriteBitmap(dir, "upPressed.bmp", 16, 15, QColor(0, 0, 120)),
+        WriteBitmap(dir, "down.bmp", 16, 15, QColor(0, 250, 0)),
+        WriteBitmap(dir, "downPressed.bmp", 16, 15, QColor(0, 120, 0)),
+        WriteBitmap(dir, "thumb.bmp", 16, 20, QColor(250, 0, 0)),
+        WriteBitmap(dir, "thumbPressed.bmp", 16, 20, QColor(120, 0, 0)),
+    };
+}
+
+class SkinListBoxTest : public testing::Test
+{
+protected:
+    SkinListBoxTest()
+        : m_parent(MakeGradientBackground(400, 300))
+    {
+        m_pList = new CSkinListBox(&m_parent, m_parent);
+        m_pList->Create(QRect(10, 10, 300, 200));
+        m_pList->SetBkColor(MakeColorRef(0, 0, 0x40));
+        m_pList->SetTextColor(MakeColorRef(0xFF, 0xFF, 0xFF));
+        m_pList->SetSelBkColor(MakeColorRef(0xFF, 0xFF, 0));
+        m_pList->SetSelTextColor(MakeColorRef(0, 0, 0));
+        m_pList->setFont(CSkinListBox::SkinListFont());
+        m_pList->InitScrollBar(WriteScrollImages(m_dir));
+        m_pBar = m_pList->ScrollBar();
+        m_parent.show();
+    }
+
+    // Rows enough for a scroll limit of 30.
+    void FillForLimit30()
+    {
+        const int nRows = m_pList->RowsPerPage() + 30;
+        for (int i = 0; i < nRows; ++i)
+            m_pList->AddItem(QStringLiteral("row %1").arg(i));
+        ASSERT_EQ(m_pList->GetScrollLimit(), 30);
+    }
+
+    QTemporaryDir m_dir;
+    CTestSkinParent m_parent;
+    CSkinListBox* m_pList = nullptr;
+    CSkinScrollBar* m_pBar = nullptr;
+};
+
+} // namespace
+
+TEST_F(SkinListBoxTest, BarStandsInAStripCutFromTheList)
+{
+    EXPECT_EQ(m_pList->geometry(), QRect(10, 10, 284, 200));
+    EXPECT_EQ(m_pBar->geometry(), QRect(294, 10, 16, 200));
+    EXPECT_EQ(m_pBar->parentWidget(), &m_parent);
+}
+
+TEST_F(SkinListBoxTest, RowsAreNumberedInThreeCharactersAndAPoint)
+{
+    for (const char* pszText : {"a", "b", "c"})
+        m_pList->AddItem(pszText);
+    EXPECT_EQ(m_pList->GetItemText(2, 0), QStringLiteral("  3."));
+    EXPECT_EQ(m_pList->GetItemText(2, 1), QStringLiteral("c"));
+}
+
+TEST_F(SkinListBoxTest, ThumbPlacementFollowsScrollPosition)
+{
+    FillForLimit30();
+    const struct {
+        int nPos;
+        int nThumbTop;
+    } rows[] = {{0, 15}, {11, 70}, {30, 165}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.nPos);
+        m_pList->ScrollLines(row.nPos - m_pList->GetScrollPos());
+        m_pBar->UpdateThumb();
+        EXPECT_EQ(m_pBar->ThumbTop(), row.nThumbTop);
+    }
+}
+
+TEST_F(SkinListBoxTest, ArrowScrollsOnReleaseAndRepeatsWhileHeld)
+{
+    FillForLimit30();
+    const QPoint ptDown(8, 192);
+    QTest::mousePress(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
+    EXPECT_EQ(m_pList->GetScrollPos(), 0);
+    QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
+    EXPECT_EQ(m_pList->GetScrollPos(), 1);
+
+    QTest::mousePress(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
+    QTRY_VERIFY(m_pList->GetScrollPos() >= 4);
+    QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
+    for (const QTimer* pTimer : m_pBar->findChildren<QTimer*>())
+        EXPECT_FALSE(pTimer->isActive());
+    EXPECT_EQ(m_pBar->ThumbTop(), 15 + m_pList->GetScrollPos() * 5);
+}
+
+TEST_F(SkinListBoxTest, ChannelPressPagesOnReleaseTowardsThePoint)
+{
+    FillForLimit30();
+    const int nPage = m_pList->RowsPerPage();
+    QTest::mousePress(m_pBar, Qt::LeftButton, Qt::NoModifier, QPoint(8, 150));
+    EXPECT_EQ(m_pList->GetScrollPos(), 0);
+    QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, QPoint(8, 150));
+    EXPECT_EQ(m_pList->GetScrollPos(), std::min(30, nPage));
+
+    m_pList->ScrollLines(30);
+    m_pBar->UpdateThumb();
+    QTest::mouseClick(m_pBar, Qt::LeftButton, Qt::NoModifier, QPoint(8, 40));
+    EXPECT_EQ(m_pList->GetScrollPos(), 30 - nPage);
+}
+
+TEST_F(SkinListBoxTest, DraggingTheThumbScrollsByRatio)
+{
+    FillForLimit30();
+    QTest::mousePress(m_pBar, Qt::LeftButton, Qt::NoModifier, QPoint(8, 25));
+    QTest::mouseMove(m_pBar, QPoint(8, 80));
+    // Thumb top 70: (70 - 15) / 5 = row 11.
+    EXPECT_EQ(m_pList->GetScrollPos(), 11);
+    EXPECT_EQ(m_pBar->ThumbTop(), 70);
+    QTest::mouseMove(m_pBar, QPoint(8, 400));
+    EXPECT_EQ(m_pList->GetScrollPos(), 30);
+    EXPECT_EQ(m_pBar->ThumbTop(), 165);
+    QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, QPoint(8, 400));
+    EXPECT_EQ(m_pList->GetScrollPos(), 30);
+}
+
+TEST_F(SkinListBoxTest, ListThatCannotScrollShowsPlainFill)
+{
+    m_pList->AddItem("only");
+    EXPECT_EQ(m_pList->GetScrollLimit(), 0);
+    m_pBar->UpdateThumb();
+    EXPECT_EQ(m_pBar->ThumbTop(), 15);
+    EXPECT_EQ(m_pBar->grab().toImage().pixelColor(8, 100), QColor(0, 0, 0x40));
+    QTest::mouseClick(m_pBar, Qt::LeftButton, Qt::NoModifier, QPoint(8, 192));
+    EXPECT_EQ(m_pList->GetScrollPos(), 0);
+}
+
+TEST_F(SkinListBoxTest, RowsShowSkinColoursAndSelection)
+{
+    m_pList->InsertColumn(35, Qt::AlignRight);
+    m_pList->InsertColumn(200, Qt::AlignLeft);
+    m_pList->AddItem("first");
+    m_pList->AddItem("second");
+    QTest::mouseClick(m_pList, Qt::LeftButton, Qt::NoModifier, QPoint(100, m_pList->RowHeight() + 2));
+    EXPECT_EQ(m_pList->GetSelectedRow(), 1);
+    const QImage shown = m_pList->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(200, m_pList->RowHeight() + 1), QColor(0xFF, 0xFF, 0));
+    EXPECT_EQ(shown.pixelColor(200, 1), QColor(0, 0, 0x40));
+    EXPECT_EQ(shown.pixelColor(250, m_pList->RowHeight() + 1), QColor(0, 0, 0x40));
+    EXPECT_EQ(shown.pixelColor(100, 150), QColor(0, 0, 0x40));
+}
+
+TEST(SkinListBox, EmptyColourFieldsTakeThePlatformColours)
+{
+    CTestSkinParent parent(MakeGradientBackground(200, 200));
+    CSkinListBox list(&parent, parent);
+    list.Create(QRect(0, 0, 100, 100));
+    list.SetBkColor(CLR_NONE_GIVEN);
+    list.SetTextColor(CLR_NONE_GIVEN);
+    list.SetSelBkColor(CLR_NONE_GIVEN);
+    list.SetSelTextColor(CLR_NONE_GIVEN);
+    const QPalette& platform = list.palette();
+    EXPECT_EQ(list.BackColor(), platform.color(QPalette::Base));
+    EXPECT_EQ(list.TextColor(), platform.color(QPalette::Text));
+    EXPECT_EQ(list.SelBackColor(), platform.color(QPalette::Highlight));
+    EXPECT_EQ(list.SelTextColor(), platform.color(QPalette::HighlightedText));
+    list.AddItem("row");
+    list.SetSelectedRow(0);
+    parent.show();
+    const QImage shown = list.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(95, 1).rgb(), platform.color(QPalette::Highlight).rgb());
+    EXPECT_EQ(shown.pixelColor(50, 90).rgb(), platform.color(QPalette::Base).rgb());
+}
+
+namespace {
+
+constexpr COLORREF EDIT_BORDER = MakeColorRef(0xFF, 0x80, 0);
+
+// The combo box of a COMBOBOXINFO entry at (10, 20, 210, 40) with a
+// 64 x 18 arrow strip, as the window's first combo box.
+class SkinComboBoxTest : public testing::Test
+{
+protected:
+    SkinComboBoxTest()
+        : m_parent(MakeGradientBackground(300, 200))
+    {
+        m_pCombo = new CSkinComboBox(&m_parent, m_parent);
+        const QRect rcSkin(10, 20, 200, 20);
+        m_pCombo->Create(rcSkin);
+        const QString strArrow = WriteBitmap(m_dir, "arrow.bmp", 64, 18, QColor(40, 40, 40));
+        m_pCombo->LoadArrowSize(strArrow);
+        m_pCombo->SetRects(rcSkin);
+        m_pCombo->CreateButton(strArrow);
+        CSkinComboBox::CColors colors;
+        colors.crEditBorder = EDIT_BORDER;
+        colors.crItemBack = MakeColorRef(0, 0, 0x40);
+        m_pCombo->CreateEdit(colors);
+        m_pCombo->CreateList(colors, WriteScrollImages(m_dir));
+        m_parent.m_pFirstCombo = m_pCombo;
+        m_parent.show();
+    }
+
+    QTemporaryDir m_dir;
+    CTestSkinParent m_parent;
+    CSkinComboBox* m_pCombo = nullptr;
+};
+
+} // namespace
+
+TEST_F(SkinComboBoxTest, LayoutFromSkinRectangleAndArrowFrame)
+{
+    EXPECT_EQ(m_pCombo->EditRect(), QRect(10, 20, 184, 18));
+    EXPECT_EQ(m_pCombo->ButtonRect(), QRect(194, 19, 16, 20));
+    EXPECT_EQ(m_pCombo->ListRect(), QRect(10, 40, 199, 50));
+    EXPECT_EQ(m_pCombo->WholeRect(), QRect(10, 20, 200, 70));
+    EXPECT_EQ(m_pCombo->Edit()->geometry(), m_pCombo->EditRect());
+    EXPECT_EQ(m_pCombo->Button()->geometry(), m_pCombo->ButtonRect());
+    EXPECT_FALSE(m_pCombo->IsDropDownVisible());
+    EXPECT_TRUE(m_pCombo->List()->ScrollBar()->isHidden());
+}
+
+TEST(SkinComboBox, MissingArrowStripCollapsesTheEditField)
+{
+    CTestSkinParent parent(MakeGradientBackground(300, 200));
+    CSkinComboBox combo(&parent, parent);
+    combo.LoadArrowSize(QStringLiteral("/nonexistent/arrow.bmp"));
+    combo.SetRects(QRect(10, 20, 200, 100));
+    EXPECT_EQ(combo.EditRect(), QRect(10, 20, 200, 0));
+    EXPECT_EQ(combo.ButtonRect(), QRect(210, 19, 0, 2));
+    EXPECT_EQ(combo.ListRect(), QRect(10, 22, 199, 98));
+    combo.ToggleDropDown();
+    combo.AddString("ignored");
+    EXPECT_FALSE(parent.m_bDropDownOpen);
+}
+
+TEST_F(SkinComboBoxTest, DropButtonOpensAndClosesWithTheSharedFlag)
+{
+    const QPoint ptButton = m_pCombo->Button()->rect().center();
+    QTest::mouseClick(m_pCombo->Button(), Qt::LeftButton, Qt::NoModifier, ptButton);
+    EXPECT_TRUE(m_pCombo->IsDropDownVisible());
+    EXPECT_FALSE(m_pCombo->List()->ScrollBar()->isHidden());
+    EXPECT_TRUE(m_parent.m_bDropDownOpen);
+    const QRect rcFrame = m_pCombo->ListRect().adjusted(-1, -1, 1, 1);
+    EXPECT_EQ(m_parent.grab(rcFrame).toImage().pixelColor(0, 0), ColorFromRef(EDIT_BORDER));
+
+    QTest::mouseClick(m_pCombo->Button(), Qt::LeftButton, Qt::NoModifier, ptButton);
+    EXPECT_FALSE(m_pCombo->IsDropDownVisible());
+    EXPECT_FALSE(m_parent.m_bDropDownOpen);
+    EXPECT_EQ(m_parent.grab(rcFrame).toImage().pixelColor(0, 0), m_parent.BackgroundCopy().pixelColor(rcFrame.topLeft()));
+}
+
+TEST_F(SkinComboBoxTest, ClickingARowSelectsItsTextAndCloses)
+{
+    m_pCombo->AddString("MPEG1");
+    m_pCombo->AddString("MPEG2");
+    m_pCombo->ToggleDropDown();
+    CSkinListBox* pList = m_pCombo->List();
+    QTest::mouseClick(pList, Qt::LeftButton, Qt::NoModifier, QPoint(20, pList->RowHeight() + 2));
+    EXPECT_EQ(m_pCombo->Edit()->text(), QStringLiteral("MPEG2"));
+    EXPECT_FALSE(m_pCombo->IsDropDownVisible());
+    EXPECT_FALSE(m_parent.m_bDropDownOpen);
+
+    m_pCombo->ToggleDropDown();
+    EXPECT_TRUE(m_pCombo->IsDropDownVisible());
+}
+
+TEST_F(SkinComboBoxTest, MouseMoveOutsideClosesAndRepaintsWhatLayUnder)
+{
+    // A sibling beneath the list area, as an option button may be.
+    QWidget option(&m_parent);
+    option.setGeometry(20, 60, 30, 20);
+    option.show();
+    option.lower();
+    int nPaints = 0;
+    struct CPaintCounter : QObject
+    {
+        int& m_nPaints;
+        explicit CPaintCounter(int& nPaints) : m_nPaints(nPaints) {}
+        bool eventFilter(QObject*, QEvent* pEvent) override
+        {
+            if (pEvent->type() == QEvent::Paint)
+                ++m_nPaints;
+            return false;
+        }
+    } counter(nPaints);
+    option.installEventFilter(&counter);
+
+    m_pCombo->ToggleDropDown();
+    EXPECT_FALSE(m_pCombo->CloseDropDownOnMouseMove(QPoint(100, 80)));
+    EXPECT_TRUE(m_pCombo->IsDropDownVisible());
+    QCoreApplication::processEvents();
+    nPaints = 0;
+    EXPECT_TRUE(m_pCombo->CloseDropDownOnMouseMove(QPoint(250, 150)));
+    EXPECT_FALSE(m_pCombo->IsDropDownVisible());
+    QTRY_VERIFY(nPaints > 0);
+    EXPECT_FALSE(m_pCombo->CloseDropDownOnMouseMove(QPoint(250, 150)));
+}

@@ -1,0 +1,102 @@
+#include "MediaProbe.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+
+#include <algorithm>
+
+bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, const std::string& strFile)
+{
+    const short nVideo = recorder.GetVideoDevices().FindIndex(request.strVideoDevice);
+    const short nAudio = recorder.GetAudioDevices().FindIndex(request.strAudioDevice);
+    if (nVideo < 0 || nAudio < 0)
+        return false;
+    recorder.SetVideoDevice(nVideo);
+    recorder.SetAudioDevice(nAudio);
+    recorder.SetOutputType(request.nOutputType);
+    recorder.SetFrameRate(request.nFrameRate);
+    recorder.SetAudioBitrate(request.nAudioBitrate);
+    recorder.SetVideoBitrate(request.nVideoBitrate);
+    recorder.SetAudioChannels(request.nChannels);
+    recorder.SetAudioSampleRate(request.nSampleRate);
+    recorder.SetVideoWidth(request.nWidth);
+    recorder.SetVideoHeight(request.nHeight);
+    recorder.SetFileName(strFile);
+    recorder.SetSaveToFile(!strFile.empty());
+    recorder.SetSyncMode(request.nSyncMode);
+    recorder.SetAudioOffset(request.nAudioOffsetMs);
+    recorder.SetWorkMode(2);
+    recorder.SetVideoFrame(request.nVideoFrame);
+    recorder.SetFastTestSources(request.bFast);
+    recorder.SetDurationLimit(request.dSeconds);
+    return true;
+}
+
+QByteArray RunProgram(const QString& strProgram, const QStringList& arguments, int* pExitCode, QByteArray* pErrorOutput)
+{
+    QProcess process;
+    process.start(strProgram, arguments);
+    process.waitForFinished(60000);
+    if (pExitCode)
+        *pExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (pErrorOutput)
+        *pErrorOutput = process.readAllStandardError();
+    return process.readAllStandardOutput();
+}
+
+QJsonObject ProbeFile(const std::string& strFile)
+{
+    const QByteArray json = RunProgram("ffprobe",
+        { "-v", "error", "-show_format", "-show_streams", "-of", "json", QString::fromStdString(strFile) });
+    return QJsonDocument::fromJson(json).object();
+}
+
+QJsonObject FindStream(const QJsonObject& probe, const QString& strType)
+{
+    for (const QJsonValue& stream : probe["streams"].toArray()) {
+        if (stream["codec_type"].toString() == strType)
+            return stream.toObject();
+    }
+    return {};
+}
+
+double JsonNumber(const QJsonObject& object, const QString& strKey)
+{
+    const QJsonValue value = object[strKey];
+    return value.isString() ? value.toString().toDouble() : value.toDouble();
+}
+
+double StreamSpanSeconds(const std::string& strFile, const char* pszStream)
+{
+    const QByteArray json = RunProgram("ffprobe",
+        { "-v", "error", "-select_streams", pszStream, "-show_entries", "packet=pts_time,duration_time", "-of", "json",
+            QString::fromStdString(strFile) });
+    double dFirst = 1e9;
+    double dEnd = -1e9;
+    for (const QJsonValue& packet : QJsonDocument::fromJson(json).object()["packets"].toArray()) {
+        const double dStart = packet["pts_time"].toString().toDouble();
+        dFirst = std::min(dFirst, dStart);
+        dEnd = std::max(dEnd, dStart + packet["duration_time"].toString().toDouble());
+    }
+    return dEnd > dFirst ? dEnd - dFirst : 0;
+}
+
+std::vector<double> VideoPacketTimes(const std::string& strFile)
+{
+    const QByteArray json = RunProgram("ffprobe",
+        { "-v", "error", "-select_streams", "v", "-show_entries", "packet=pts_time", "-of", "json",
+            QString::fromStdString(strFile) });
+    std::vector<double> times;
+    for (const QJsonValue& packet : QJsonDocument::fromJson(json).object()["packets"].toArray())
+        times.push_back(packet["pts_time"].toString().toDouble());
+    return times;
+}
+
+std::vector<std::uint8_t> DecodePictureRgb(const std::string& strFile, double dSeconds)
+{
+    const QByteArray pixels = RunProgram("ffmpeg",
+        { "-v", "error", "-i", QString::fromStdString(strFile), "-ss", QString::number(dSeconds), "-frames:v", "1",
+            "-f", "rawvideo", "-pix_fmt", "rgb24", "-" });
+    return std::vector<std::uint8_t>(pixels.begin(), pixels.end());
+}

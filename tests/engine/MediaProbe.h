@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/Recorder.h"
+
+// What a test asks the recorder to record; defaults are small and fast.
+struct CRecordingRequest {
+    int nOutputType = 6;
+    short nFrameRate = 29;
+    short nWidth = 352;
+    short nHeight = 240;
+    int nVideoBitrate = 1500000;
+    int nAudioBitrate = 192000;
+    int nSampleRate = 48000;
+    short nChannels = 2;
+    short nSyncMode = 1;
+    short nAudioOffsetMs = 0;
+    short nVideoFrame = 0;
+    double dSeconds = 1.0;
+    bool bFast = true;
+    std::string strVideoDevice = "Test Pattern";
+    std::string strAudioDevice = "Test Tone";
+};
+
+// Writes the request into the recorder as the program would; false when a
+// device is not in its list.
+bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, const std::string& strFile);
+
+// Runs a program and returns its standard output; the exit code goes to
+// *pExitCode when given.
+QByteArray RunProgram(const QString& strProgram, const QStringList& arguments, int* pExitCode = nullptr,
+    QByteArray* pErrorOutput = nullptr);
+
+// ffprobe -of json of a file's format and streams.
+QJsonObject ProbeFile(const std::string& strFile);
+// The stream of the given codec_type ("video", "audio"); empty when absent.
+QJsonObject FindStream(const QJsonObject& probe, const QString& strType);
+double JsonNumber(const QJsonObject& object, const QString& strKey);
+
+// From the first packet's start to the last packet's end of one stream
+// ("v" or "a"), in seconds. Counts what is in the file, where ffprobe's
+// stream duration of a program stream is only an estimate.
+double StreamSpanSeconds(const std::string& strFile, const char* pszStream);
+
+// Presentation times of a file's video packets, in seconds, in file order.
+std::vector<double> VideoPacketTimes(const std::string& strFile);
+
+// One decoded picture at the given time, as packed RGB (3 bytes a pixel).
+std::vector<std::uint8_t> DecodePictureRgb(const std::string& strFile, double dSeconds);

@@ -1,0 +1,100 @@
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "MediaProbe.h"
+
+namespace {
+
+const QString MPEGREC = MPEGREC_PATH;
+
+// "name value" lines of mpegrec's summary.
+std::map<std::string, double> ParseSummary(const QByteArray& output)
+{
+    std::map<std::string, double> values;
+    for (const QByteArray& line : output.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 2)
+            values[fields[0].toStdString()] = fields[1].toDouble();
+    }
+    return values;
+}
+
+} // namespace
+
+TEST(Mpegrec, ListsEveryList)
+{
+    int nExitCode = -1;
+    const QString output = QString::fromUtf8(RunProgram(MPEGREC, { "--list" }, &nExitCode));
+    EXPECT_EQ(nExitCode, 0);
+    for (const char* pszExpected : { "Video devices:", "Test Pattern", "Video formats of Test Pattern:", "I420 720x480",
+             "Audio devices:", "Test Tone", "Audio inputs of Test Tone:", "Video compressors:",
+             "MPEG-2 video (mpeg2video)", "Audio compressors:", "(mp2)" }) {
+        EXPECT_TRUE(output.contains(pszExpected)) << pszExpected;
+    }
+}
+
+TEST(Mpegrec, RecordsAndSummarises)
+{
+    struct CCommandCase {
+        QStringList arguments;
+        const char* pszVideoCodec;
+        int nWidth;
+        double dFrames;
+    } const cases[] = {
+        { { "--type", "mpeg1", "--size", "352x240", "--frame-rate", "25", "--video-bitrate", "1150000",
+              "--sample-rate", "44100", "--duration", "1" },
+            "mpeg1video", 352, 25 },
+        { { "--type", "mpeg2", "--size", "320x240", "--frame-rate", "29", "--channels", "1", "--audio-bitrate",
+              "128000", "--sync-mode", "2", "--audio-offset", "100", "--duration", "0.5" },
+            "mpeg2video", 320, 15 },
+    };
+    const QTemporaryDir folder;
+    const QString strFile = folder.filePath("cli.mpg");
+    for (const CCommandCase& testCase : cases) {
+        SCOPED_TRACE(testCase.arguments.join(' ').toStdString());
+        int nExitCode = -1;
+        QByteArray errors;
+        const QByteArray output
+            = RunProgram(MPEGREC, QStringList { "-o", strFile, "--fast" } + testCase.arguments, &nExitCode, &errors);
+        ASSERT_EQ(nExitCode, 0) << errors.toStdString();
+        const std::map<std::string, double> summary = ParseSummary(output);
+        EXPECT_EQ(summary.at("frames"), testCase.dFrames);
+        EXPECT_EQ(summary.at("dropped"), 0);
+        EXPECT_EQ(summary.at("bytes"), static_cast<double>(std::filesystem::file_size(strFile.toStdString())));
+        EXPECT_GT(summary.at("seconds"), 0);
+        const QJsonObject video = FindStream(ProbeFile(strFile.toStdString()), "video");
+        EXPECT_EQ(video["codec_name"].toString(), testCase.pszVideoCodec);
+        EXPECT_EQ(video["width"].toInt(), testCase.nWidth);
+    }
+}
+
+TEST(Mpegrec, ErrorsSayWhyAndExitNonZero)
+{
+    const QTemporaryDir folder;
+    const QString strFile = folder.filePath("bad.mpg");
+    const QStringList cases[] = {
+        {},
+        { "--bogus" },
+        { "-o", strFile, "--size", "352" },
+        { "-o", strFile, "--type", "avi" },
+        { "-o", strFile, "--frame-rate", "abc" },
+        { "-o", strFile, "--duration", "-1" },
+        { "-o", strFile, "--fast", "--duration", "1", "--frame-rate", "15" },
+        { "-o", strFile, "--fast", "--duration", "1", "--audio-bitrate", "1000" },
+        { "-o", strFile, "--video-device", "No Such Camera" },
+        { "-o", folder.filePath("missing/x.mpg"), "--fast", "--duration", "1" },
+        { "-o", "/dev/full", "--fast", "--duration", "2" },
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        int nExitCode = 0;
+        QByteArray errors;
+        RunProgram(MPEGREC, arguments, &nExitCode, &errors);
+        EXPECT_NE(nExitCode, 0);
+        EXPECT_TRUE(errors.startsWith("mpegrec: ")) << errors.toStdString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(strFile.toStdString()));
+}
