@@ -14,6 +14,8 @@ namespace {
 
 const QString OK_BUTTON_ID = QStringLiteral("1");
 const QString CANCEL_BUTTON_ID = QStringLiteral("2");
+// An empty or short list still shows as a list a name fits in.
+constexpr int MIN_LIST_CHARACTERS = 16;
 
 } // namespace
 
@@ -70,6 +72,8 @@ QComboBox* CSettingsDialog::MakeDropDownList(int nId, QWidget* pParent)
 {
     auto* pList = new QComboBox(pParent);
     pList->setObjectName(QString::number(nId));
+    pList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    pList->setMinimumContentsLength(MIN_LIST_CHARACTERS);
     return pList;
 }
 
@@ -78,4 +82,20 @@ QLineEdit* CSettingsDialog::MakeEdit(int nId, QWidget* pParent)
     auto* pEdit = new QLineEdit(pParent);
     pEdit->setObjectName(QString::number(nId));
     return pEdit;
+}
+
+void CSettingsDialog::FillList(QComboBox* pList, const QStringList& arrItems)
+{
+    pList->clear();
+    pList->addItems(arrItems);
+    pList->setCurrentIndex(arrItems.isEmpty() ? -1 : 0);
+}
+
+void CSettingsDialog::StoreChoice(QComboBox* pList, int ConversionSettings::*pIndex, QString ConversionSettings::*pName)
+{
+    connect(pList, &QComboBox::activated, this, [pList, pIndex, pName](int nIndex) {
+        ConversionSettings& settings = ConversionSettings::Instance();
+        settings.*pIndex = nIndex;
+        settings.*pName = pList->itemText(nIndex);
+    });
 }

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "settings/ConversionSettings.h"
+
 class QBoxLayout;
 class QComboBox;
 class QGroupBox;
@@ -36,6 +38,13 @@ protected:
     // find them.
     static QComboBox* MakeDropDownList(int nId, QWidget* pParent);
     static QLineEdit* MakeEdit(int nId, QWidget* pParent);
+
+    // Replaces the list's items; the first is selected when there is one.
+    // Selecting by program notifies nobody, so nothing is stored.
+    static void FillList(QComboBox* pList, const QStringList& arrItems);
+    // Stores the user's choice in the list, as index and text, the moment it
+    // is made.
+    void StoreChoice(QComboBox* pList, int ConversionSettings::*pIndex, QString ConversionSettings::*pName);
 
 private:
     QGroupBox* m_pGroup = nullptr;

@@ -25,11 +25,7 @@ CSyncModeDlg::CSyncModeDlg(QWidget* pParent)
     QGroupBox* pGroup = Group();
     m_pModeList = MakeDropDownList(MODE_LIST, pGroup);
     m_pModeList->addItems(SYNC_MODES);
-    connect(m_pModeList, &QComboBox::activated, this, [this](int nIndex) {
-        ConversionSettings& settings = ConversionSettings::Instance();
-        settings.nSyncMode = nIndex;
-        settings.strSyncModeName = m_pModeList->itemText(nIndex);
-    });
+    StoreChoice(m_pModeList, &ConversionSettings::nSyncMode, &ConversionSettings::strSyncModeName);
     m_pOffsetEdit = MakeEdit(OFFSET_EDIT, pGroup);
     m_pOffsetEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_pOffsetEdit));
     connect(m_pOffsetEdit, &QLineEdit::textChanged, this,

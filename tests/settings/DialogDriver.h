@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -25,14 +26,14 @@ TControl* Find(const QWidget& dialog, int nId)
     return pControl;
 }
 
-// Moves the list's selection with the keyboard, which notifies like a
-// person's choice does.
+// Picks an item from the dropped-down list with the keyboard, which notifies
+// like a person's choice does, also when the item was already selected.
 inline void ChooseItem(QComboBox* pList, int nIndex)
 {
-    pList->setFocus();
-    QTest::keyClick(pList, Qt::Key_Home);
-    for (int i = 0; i < nIndex; ++i)
-        QTest::keyClick(pList, Qt::Key_Down);
+    pList->showPopup();
+    QAbstractItemView* pView = pList->view();
+    pView->setCurrentIndex(pList->model()->index(nIndex, pList->modelColumn()));
+    QTest::keyClick(pView, Qt::Key_Return);
     ASSERT_EQ(pList->currentIndex(), nIndex);
 }
 
