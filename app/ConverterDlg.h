@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QDialog>
+#include <QIcon>
 #include <QTimer>
 
+#include "encoder/Encorda.h"
 #include "skin/SkinDialog.h"
 
-// The program's main window: loads the default skin at start, keeps a place
-// for the recorder at the skin's control rectangle and answers the skin's
-// commands.
+// The program's main window: loads the default skin at start, hosts the
+// recorder in the skin's control rectangle and turns the skin's commands
+// into recordings and settings dialogs.
 class CConverterDlg : public CSkinDialog
 {
     Q_OBJECT
@@ -15,23 +18,57 @@ public:
     static inline const QString DEFAULT_SKIN = QStringLiteral("Pink.skn");
     // How often the exit button repaints.
     static constexpr int EXIT_REFRESH_MS = 50;
+    // The output-type selector's rows.
+    static inline const QString MPEG1_ROW = QStringLiteral("MPEG1");
+    static inline const QString MPEG2_ROW = QStringLiteral("MPEG2");
+    static inline const QString CAPTURE_FAILURE =
+        QStringLiteral("Capture Failure, Video/Audio compressor not correct or capture file opening");
 
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
 
-    // Where the recorder sits: the skin's control rectangle.
-    QWidget* RecorderArea() const { return m_pRecorderArea; }
+    // The settings dialogs reach the recorder through their owner.
+    CEncorda& Encoder() { return m_encoder; }
+    QDialog& VideoFrameDlg() { return m_videoFrameDlg; }
+    bool IsPaused() const { return m_paused; }
+
+    // ISkinParent: the shared flag is what the repaint timer reads.
+    void SetDropDownOpen(bool bOpen) override;
 
 protected:
     void OnSkinCommand(const QString& strName) override;
     // Options have no effect in this window.
     void OnSkinOptionSelected(const QString&) override {}
+    void OnSkinSliderMoved(const QString& strName, int nPos) override;
     void OnSkinChanged() override;
+    void paintEvent(QPaintEvent* pEvent) override;
 
 private:
     void LoadStartupSkin();
-    void PlaceRecorderArea();
+    void PlaceEncoder();
+    void FillOutputTypes();
+    // The selector's selection mark: 0 MPEG1, 1 MPEG2, -1 none.
+    int OutputTypeRow() const;
     void RefreshExitButton();
+    void ShowButton(const QString& strName, bool bShow);
 
-    QWidget* m_pRecorderArea = nullptr;
+    // The conversion commands.
+    void ApplyDeviceSelections();
+    void Convert();
+    void Play();
+    void Pause();
+    void Stop();
+    void OnRecordingFinished(const QString& strError);
+
+    CEncorda m_encoder;
+    QIcon m_hIcon;
+    bool m_paused = false;
+    // The output type the user last chose, kept across skin changes.
+    int m_nOutputTypeRow = 0;
+    QDialog m_mpegProfileDlg;
+    QDialog m_videoFrameDlg;
+    QDialog m_aviProfileDlg;
+    QDialog m_syncModeDlg;
+    QDialog m_audioDeviceDlg;
+    QDialog m_videoDeviceDlg;
     QTimer m_timerExitRefresh;
 };

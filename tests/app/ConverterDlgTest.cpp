@@ -10,6 +10,7 @@
 #include "common/ScriptedPrompt.h"
 #include "common/TestSkinFolder.h"
 #include "controls/SkinButton.h"
+#include "settings/ConversionSettings.h"
 #include "skin/SkinPackage.h"
 
 namespace {
@@ -58,7 +59,7 @@ TEST_F(ConverterDlgTest, StartsWithTheDefaultSkinFromTheCurrentDirectory)
     CConverterDlg dialog(m_prompt);
     EXPECT_TRUE(m_prompt.m_arrAsked.isEmpty());
     EXPECT_NE(dialog.FindButton("BUTTON_EXIT"), nullptr);
-    EXPECT_EQ(dialog.RecorderArea()->geometry(), CONTROL_RECT);
+    EXPECT_EQ(dialog.Encoder().geometry(), CONTROL_RECT);
     EXPECT_EQ(QDir(dialog.PackageFolder()), QDir::current());
     EXPECT_EQ(dialog.SkinIndex(), 0);
     // Nothing extracted is left in the current directory.
@@ -83,7 +84,8 @@ TEST_F(ConverterDlgTest, AnswersTheSkinCommands)
         {"BUTTON_MINIMIZE", QDialog::Rejected, {}, true},
         // Names compare exactly and with case.
         {"button_exit", QDialog::Rejected, {}, false},
-        {"BUTTON_CONVERT", QDialog::Rejected, {}, false},
+        // The file dialog is cancelled.
+        {"BUTTON_CONVERT", QDialog::Rejected, {"Save As"}, false},
     };
     for (const CCommandCase& c : cases) {
         SCOPED_TRACE(c.pszButton);
@@ -114,6 +116,28 @@ TEST_F(ConverterDlgTest, RunningWindowEndsWhicheverWayItCloses)
         QTimer::singleShot(0, &dialog, [&dialog] { dialog.close(); });
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     }
+}
+
+TEST_F(ConverterDlgTest, WithoutASelectorConvertKeepsTheOutputType)
+{
+    ConversionSettings::Instance() = ConversionSettings();
+    ConversionSettings::Instance().strVideoDeviceName = QStringLiteral("Test Pattern");
+    ConversionSettings::Instance().strAudioDeviceName = QStringLiteral("Test Tone");
+    CConverterDlg dialog(m_prompt);
+    ASSERT_EQ(dialog.FirstComboBox(), nullptr);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QList<CEncorda::EDispatchId> arrWritten;
+    dialog.Encoder().SetDispatchObserver(
+        [&arrWritten](const CEncorda::CDispatchCall& call) { arrWritten.append(call.eId); });
+    m_prompt.m_arrFiles = {m_root.filePath("out.mpg")};
+    Click(dialog.FindButton("BUTTON_CONVERT"));
+    EXPECT_FALSE(arrWritten.contains(CEncorda::EDispatchId::OutputType));
+    EXPECT_TRUE(arrWritten.contains(CEncorda::EDispatchId::FrameRate));
+    EXPECT_EQ(arrWritten.last(), CEncorda::EDispatchId::Start);
+    EXPECT_EQ(m_prompt.Texts(), QStringList{"Save As"});
+    EXPECT_TRUE(dialog.Encoder().GetStatus().bRecordingToFile);
+    ConversionSettings::Instance() = ConversionSettings();
 }
 
 TEST_F(ConverterDlgTest, MissingDefaultSkinIsReportedAndTheWindowStays)
@@ -152,7 +176,7 @@ TEST(ProgramSkins, EverySkinCommandLoadsItsPackage)
         EXPECT_FALSE(dialog.BackgroundCopy().isNull());
         EXPECT_NE(dialog.FindButton("BUTTON_EXIT"), nullptr);
         EXPECT_FALSE(dialog.WindowRegion().isEmpty());
-        EXPECT_EQ(dialog.RecorderArea()->geometry(), dialog.ControlRect());
+        EXPECT_EQ(dialog.Encoder().geometry(), dialog.ControlRect());
     }
     EXPECT_TRUE(prompt.m_arrAsked.isEmpty());
 }

@@ -1,0 +1,352 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <QFile>
+#include <QMap>
+#include <QTest>
+
+#include "app/ConverterDlg.h"
+#include "auxiliary/Label.h"
+#include "common/ProgramSkin.h"
+#include "common/ScriptedPrompt.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinComboBox.h"
+#include "controls/SkinComboButton.h"
+#include "controls/SkinEdit.h"
+#include "controls/SkinListBox.h"
+#include "controls/SkinSlider.h"
+#include "settings/ConversionSettings.h"
+#include "skin/SkinPackage.h"
+
+namespace {
+
+using EId = CEncorda::EDispatchId;
+
+const QMap<EId, const char*> DISPATCH_NAMES = {
+    {EId::VideoDevice, "VideoDevice"},
+    {EId::VideoFormat, "VideoFormat"},
+    {EId::VideoDevices, "VideoDevices"},
+    {EId::VideoFormats, "VideoFormats"},
+    {EId::VideoCompressors, "VideoCompressors"},
+    {EId::SaveToFile, "SaveToFile"},
+    {EId::FileName, "FileName"},
+    {EId::AudioDevices, "AudioDevices"},
+    {EId::AudioDevice, "AudioDevice"},
+    {EId::VideoCompressor, "VideoCompressor"},
+    {EId::AudioCompressor, "AudioCompressor"},
+    {EId::AudioCompressors, "AudioCompressors"},
+    {EId::StopFlag, "StopFlag"},
+    {EId::TVMute, "TVMute"},
+    {EId::VideoInputs, "VideoInputs"},
+    {EId::VideoInput, "VideoInput"},
+    {EId::FrameRate, "FrameRate"},
+    {EId::AudioInput, "AudioInput"},
+    {EId::AudioInputs, "AudioInputs"},
+    {EId::CustomFrameHeight, "CustomFrameHeight"},
+    {EId::CustomFrameWidth, "CustomFrameWidth"},
+    {EId::SyncMode, "SyncMode"},
+    {EId::AudioOffset, "AudioOffset"},
+    {EId::UseCustomFrame, "UseCustomFrame"},
+    {EId::WorkMode, "WorkMode"},
+    {EId::VideoFrame, "VideoFrame"},
+    {EId::OutputType, "OutputType"},
+    {EId::AudioBitrate, "AudioBitrate"},
+    {EId::AudioChannels, "AudioChannels"},
+    {EId::AudioSampleRate, "AudioSampleRate"},
+    {EId::VideoHeight, "VideoHeight"},
+    {EId::VideoBitrate, "VideoBitrate"},
+    {EId::VideoWidth, "VideoWidth"},
+    {EId::Start, "Start"},
+    {EId::Stop, "Stop"},
+    {EId::Pause, "Pause"},
+    {EId::Resume, "Resume"},
+};
+
+ConversionSettings& Settings()
+{
+    return ConversionSettings::Instance();
+}
+
+void Click(QWidget* pWidget, QPoint pt = QPoint(-1, -1))
+{
+    ASSERT_NE(pWidget, nullptr);
+    QTest::mouseClick(pWidget, Qt::LeftButton, {}, pt.x() < 0 ? pWidget->rect().center() : pt);
+}
+
+// The program on its own default skin, with every call on its recorder
+// written down as "Name" or "Name=value".
+class ConversionCommandsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
+            GTEST_SKIP() << "the program's skins are not built beside the test";
+        ASSERT_TRUE(m_current.IsValid());
+        Settings() = ConversionSettings();
+        // Only the built-in sources: the same on every machine.
+        Settings().strVideoDeviceName = QStringLiteral("Test Pattern");
+        Settings().strAudioDeviceName = QStringLiteral("Test Tone");
+        m_strFile = m_current.FilePath("out.mpg");
+        m_pDialog = std::make_unique<CConverterDlg>(m_prompt);
+        m_pDialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pDialog.get()));
+        CEncorda& encoder = m_pDialog->Encoder();
+        m_nVideoDevice = encoder.GetVideoDevices().FindIndex("Test Pattern");
+        m_nAudioDevice = encoder.GetAudioDevices().FindIndex("Test Tone");
+        ASSERT_NE(m_nVideoDevice, -1);
+        ASSERT_NE(m_nAudioDevice, -1);
+        encoder.SetDispatchObserver([this](const CEncorda::CDispatchCall& call) { m_arrCalls.append(Describe(call)); });
+    }
+
+    void TearDown() override
+    {
+        m_pDialog.reset();
+        Settings() = ConversionSettings();
+    }
+
+    QString Describe(const CEncorda::CDispatchCall& call) const
+    {
+        const QString strName = QString::fromLatin1(DISPATCH_NAMES.value(call.eId, "?"));
+        if (!call.value.isValid())
+            return strName;
+        const QString strValue = call.value.toString();
+        return strName + u'=' + (strValue == m_strFile ? QStringLiteral("FILE") : strValue);
+    }
+
+    void Command(const QString& strButton)
+    {
+        CSkinButton* pButton = m_pDialog->FindButton(strButton);
+        ASSERT_NE(pButton, nullptr) << strButton.toStdString();
+        ASSERT_TRUE(pButton->isVisible()) << strButton.toStdString();
+        Click(pButton);
+    }
+
+    bool IsShown(const QString& strButton) const { return m_pDialog->FindButton(strButton)->isVisible(); }
+
+    // What ApplyDeviceSelections writes with the fixture's device names.
+    QStringList DeviceCalls() const
+    {
+        return {"VideoDevices",
+                QStringLiteral("VideoDevice=%1").arg(m_nVideoDevice),
+                "VideoInputs",
+                "VideoFormats",
+                "AudioDevices",
+                QStringLiteral("AudioDevice=%1").arg(m_nAudioDevice),
+                "AudioInput=0"};
+    }
+
+    CProgramCurrentDirectory m_current;
+    CScriptedPrompt m_prompt;
+    std::unique_ptr<CConverterDlg> m_pDialog;
+    QStringList m_arrCalls;
+    QString m_strFile;
+    short m_nVideoDevice = -1;
+    short m_nAudioDevice = -1;
+};
+
+TEST_F(ConversionCommandsTest, ConvertWritesTheDefaultsInOrderAndStarts)
+{
+    m_prompt.m_arrFiles = {m_strFile};
+    Command("BUTTON_CONVERT");
+    const QStringList arrExpected =
+        DeviceCalls()
+        + QStringList{"OutputType=5", "FrameRate=23", "AudioBitrate=224000", "VideoBitrate=4600000",
+                      "AudioChannels=2", "AudioSampleRate=44100", "VideoWidth=720", "VideoHeight=480", "FileName=FILE",
+                      "SaveToFile=true", "SyncMode=1", "AudioOffset=1", "WorkMode=2", "VideoFrame=1", "Start"};
+    EXPECT_EQ(m_arrCalls, arrExpected);
+    EXPECT_EQ(m_prompt.Texts(), QStringList{"Save As"});
+    EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile);
+    // Convert leaves the transport buttons and the pause state alone.
+    EXPECT_TRUE(IsShown("BUTTON_PLAY"));
+    EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
+    EXPECT_FALSE(m_pDialog->IsPaused());
+}
+
+struct CConvertCase
+{
+    const char* pszName;
+    std::function<void(ConversionSettings&)> change;
+    QStringList arrContains;
+};
+
+TEST_F(ConversionCommandsTest, ConvertTruncatesToWhatTheRecorderTakes)
+{
+    const CConvertCase cases[] = {
+        {"NTSC rate", [](ConversionSettings& s) { s.dFrameRate = 59.94; }, {"FrameRate=59"}},
+        {"whole rate", [](ConversionSettings& s) { s.dFrameRate = 25; }, {"FrameRate=25"}},
+        // Short properties get the low 16 bits.
+        {"wide", [](ConversionSettings& s) { s.nMpegWidth = 70000; }, {"VideoWidth=4464"}},
+        {"frame picture", [](ConversionSettings& s) { s.nFramePictureIndex = 2; }, {"VideoFrame=3"}},
+    };
+    for (const CConvertCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        Settings() = ConversionSettings();
+        c.change(Settings());
+        m_arrCalls.clear();
+        m_prompt.m_arrFiles = {m_strFile};
+        Command("BUTTON_CONVERT");
+        for (const QString& strCall : c.arrContains)
+            EXPECT_TRUE(m_arrCalls.contains(strCall)) << m_arrCalls.join(' ').toStdString();
+        Command("BUTTON_STOP");
+    }
+}
+
+TEST_F(ConversionCommandsTest, CompressorsAreLookedUpOnlyWhenUsedAudioFirst)
+{
+    Settings().bUseVideoCompressor = true;
+    Settings().strVideoCompressorName = QStringLiteral("no such compressor");
+    Settings().bUseAudioCompressor = true;
+    Settings().strAudioCompressorName = m_pDialog->Encoder().GetAudioCompressors().Name(0);
+    m_arrCalls.clear();
+    // A cancelled file dialog ends Convert after the device selections.
+    Command("BUTTON_CONVERT");
+    EXPECT_EQ(m_arrCalls, (DeviceCalls() + QStringList{"AudioCompressors", "AudioCompressor=0", "VideoCompressors"}));
+    EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
+}
+
+TEST_F(ConversionCommandsTest, PlayPreviewsWithoutProfileOrFile)
+{
+    Settings().bUseCustomFrame = true;
+    Command("BUTTON_PLAY");
+    const QStringList arrExpected =
+        DeviceCalls()
+        + QStringList{"SyncMode=1", "AudioOffset=1", "UseCustomFrame=true", "CustomFrameWidth=320",
+                      "CustomFrameHeight=240", "WorkMode=2", "VideoFrame=1", "Start"};
+    EXPECT_EQ(m_arrCalls, arrExpected);
+    EXPECT_TRUE(IsShown("BUTTON_PAUSE"));
+    EXPECT_FALSE(IsShown("BUTTON_PLAY"));
+    const CEncorda& encoder = m_pDialog->Encoder();
+    EXPECT_TRUE(encoder.GetStatus().bRunning);
+    EXPECT_FALSE(encoder.GetStatus().bRecordingToFile);
+    EXPECT_TRUE(WaitUntil([&encoder] { return encoder.HasPreview(); }, 10000));
+}
+
+TEST_F(ConversionCommandsTest, OnlyStopEndsThePause)
+{
+    Command("BUTTON_PLAY");
+    Command("BUTTON_PAUSE");
+    EXPECT_TRUE(m_pDialog->IsPaused());
+    EXPECT_TRUE(IsShown("BUTTON_PLAY"));
+    EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
+    Command("BUTTON_PLAY");
+    // Play swaps the buttons back; a second Play needs the button again.
+    Command("BUTTON_PAUSE");
+    Command("BUTTON_PLAY");
+    Command("BUTTON_STOP");
+    Command("BUTTON_PLAY");
+    QStringList arrMethods;
+    for (const QString& strCall : std::as_const(m_arrCalls)) {
+        if (QStringList{"Start", "Resume", "Pause", "Stop"}.contains(strCall))
+            arrMethods.append(strCall);
+    }
+    EXPECT_EQ(arrMethods, (QStringList{"Start", "Pause", "Resume", "Pause", "Resume", "Stop", "Start"}));
+    EXPECT_FALSE(m_pDialog->IsPaused());
+}
+
+TEST_F(ConversionCommandsTest, StopClearsTheFileAndSwapsTheButtons)
+{
+    Command("BUTTON_PLAY");
+    m_arrCalls.clear();
+    Command("BUTTON_STOP");
+    EXPECT_EQ(m_arrCalls, (QStringList{"StopFlag=true", "SaveToFile=false", "Stop"}));
+    EXPECT_TRUE(IsShown("BUTTON_PLAY"));
+    EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
+    EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
+}
+
+TEST_F(ConversionCommandsTest, RefusedStartShowsTheFailureWithItsReason)
+{
+    struct CFailureCase
+    {
+        const char* pszName;
+        std::function<void(ConversionSettings&, QString&)> change;
+    };
+    const CFailureCase cases[] = {
+        {"no MPEG frame rate", [](ConversionSettings& s, QString&) { s.dFrameRate = 12.5; }},
+        {"folder missing", [](ConversionSettings&, QString& strFile) { strFile += "/missing/out.mpg"; }},
+    };
+    for (const CFailureCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        Settings() = ConversionSettings();
+        QString strFile = m_current.FilePath("refused.mpg");
+        c.change(Settings(), strFile);
+        m_prompt.m_arrAsked.clear();
+        m_prompt.m_arrFiles = {strFile};
+        Command("BUTTON_CONVERT");
+        ASSERT_EQ(m_prompt.Texts(), (QStringList{"Save As", CConverterDlg::CAPTURE_FAILURE}));
+        EXPECT_FALSE(m_prompt.m_arrAsked.last().strDetail.isEmpty());
+        EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->Encoder().GetLastError());
+        EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
+        EXPECT_FALSE(QFile::exists(strFile));
+    }
+}
+
+TEST_F(ConversionCommandsTest, ProgressLabelFollowsTheSlider)
+{
+    CSkinSlider* pSlider = m_pDialog->FindSlider("SLIDER_PROGRESS");
+    CLabel* pLabel = m_pDialog->FindLabel("LABEL_TIME");
+    ASSERT_NE(pSlider, nullptr);
+    ASSERT_NE(pLabel, nullptr);
+    pSlider->SetRange(0, 400000, false);
+    pSlider->SetPos(3725);
+    // The position reported is not used: the slider is asked.
+    m_pDialog->OnSliderChanged(pSlider->GetIndex(), 0);
+    EXPECT_EQ(pLabel->GetLabelText(), "01:02:05/99:59:59");
+}
+
+TEST_F(ConversionCommandsTest, FramePictureDialogIsOneModelessWindow)
+{
+    const qsizetype nDialogs = m_pDialog->findChildren<QDialog*>().size();
+    Command("BUTTON_EDITFRAME");
+    Command("BUTTON_EDITFRAME");
+    EXPECT_TRUE(m_pDialog->VideoFrameDlg().isVisible());
+    EXPECT_FALSE(m_pDialog->VideoFrameDlg().isModal());
+    EXPECT_EQ(m_pDialog->findChildren<QDialog*>().size(), nDialogs);
+}
+
+// Picks a row of the output-type selector the way a user does.
+void ChooseOutputType(CConverterDlg& dialog, int nRow)
+{
+    CSkinComboBox* pCombo = dialog.FirstComboBox();
+    ASSERT_NE(pCombo, nullptr);
+    Click(pCombo->Button());
+    ASSERT_TRUE(pCombo->IsDropDownVisible());
+    EXPECT_TRUE(Settings().bDropDownOpen);
+    CSkinListBox* pList = pCombo->List();
+    Click(pList, QPoint(pList->width() / 3, pList->RowHeight() * nRow + pList->RowHeight() / 2));
+    EXPECT_FALSE(pCombo->IsDropDownVisible());
+    EXPECT_FALSE(Settings().bDropDownOpen);
+}
+
+TEST_F(ConversionCommandsTest, SelectorChoiceDecidesTheOutputTypeAndSurvivesASkinChange)
+{
+    CSkinComboBox* pCombo = m_pDialog->FirstComboBox();
+    ASSERT_NE(pCombo, nullptr);
+    EXPECT_EQ(pCombo->List()->GetItemCount(), 2);
+    EXPECT_EQ(pCombo->Edit()->text(), "MPEG1");
+    ChooseOutputType(*m_pDialog, 1);
+    EXPECT_EQ(pCombo->Edit()->text(), "MPEG2");
+
+    Command("BUTTON_PLAY");
+    const int nOtherSkin = (m_pDialog->SkinIndex() + 1) % int(SkinPackage::SkinCommands().size());
+    m_pDialog->ChangeSkin(SkinPackage::FIRST_SKIN_COMMAND + nOtherSkin);
+    ASSERT_EQ(m_pDialog->SkinIndex(), nOtherSkin);
+    ASSERT_EQ(m_prompt.m_arrAsked.size(), 0);
+    pCombo = m_pDialog->FirstComboBox();
+    ASSERT_NE(pCombo, nullptr);
+    EXPECT_EQ(pCombo->Edit()->text(), "MPEG2");
+    EXPECT_EQ(pCombo->List()->GetItemText(0, 0), "MPEG1");
+    EXPECT_EQ(pCombo->List()->GetSelectedRow(), 1);
+    // The preview goes on, in the new skin's place.
+    EXPECT_EQ(m_pDialog->Encoder().geometry(), m_pDialog->ControlRect());
+    EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRunning);
+
+    m_arrCalls.clear();
+    m_prompt.m_arrFiles = {m_strFile};
+    Command("BUTTON_CONVERT");
+    EXPECT_TRUE(m_arrCalls.contains("OutputType=6")) << m_arrCalls.join(' ').toStdString();
+}
+
+} // namespace

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QTest>
+
+#include "app/ConverterDlg.h"
+#include "common/ProgramSkin.h"
+#include "common/ScriptedPrompt.h"
+#include "controls/SkinButton.h"
+#include "controls/SkinComboBox.h"
+#include "controls/SkinComboButton.h"
+#include "controls/SkinListBox.h"
+#include "engine/MediaProbe.h"
+#include "settings/ConversionSettings.h"
+
+namespace {
+
+constexpr double RECORD_SECONDS = 2.0;
+constexpr int START_TIMEOUT_MS = 30000;
+
+void Click(QWidget* pWidget, QPoint pt)
+{
+    QTest::mouseClick(pWidget, Qt::LeftButton, {}, pt);
+}
+
+void ClickButton(CConverterDlg& dialog, const char* pszName)
+{
+    CSkinButton* pButton = dialog.FindButton(pszName);
+    ASSERT_NE(pButton, nullptr) << pszName;
+    Click(pButton, pButton->rect().center());
+}
+
+struct COutputCase
+{
+    int nRow;
+    const char* pszCodec;
+};
+
+// The whole road of a recording: the program on its default skin, the
+// output type picked in its selector, Convert, the file named through the
+// prompt, a few seconds of the built-in sources with the preview and the
+// recording status showing, Stop, and a file a player reads.
+TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
+{
+    if (!CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
+        GTEST_SKIP() << "the program's skins are not built beside the test";
+    const COutputCase cases[] = {{0, "mpeg1video"}, {1, "mpeg2video"}};
+    for (const COutputCase& c : cases) {
+        SCOPED_TRACE(c.pszCodec);
+        CProgramCurrentDirectory current;
+        ASSERT_TRUE(current.IsValid());
+        ConversionSettings& settings = ConversionSettings::Instance();
+        settings = ConversionSettings();
+        settings.strVideoDeviceName = QStringLiteral("Test Pattern");
+        settings.strAudioDeviceName = QStringLiteral("Test Tone");
+        // Small enough for a loaded build machine to keep up in real time.
+        settings.nMpegWidth = 352;
+        settings.nMpegHeight = 240;
+        settings.nVideoBitrate = 1500000;
+        const QString strFile = current.FilePath(QStringLiteral("recording.mpg"));
+        CScriptedPrompt prompt;
+        prompt.m_arrFiles = {strFile};
+
+        CConverterDlg dialog(prompt);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        CSkinComboBox* pCombo = dialog.FirstComboBox();
+        ASSERT_NE(pCombo, nullptr);
+        Click(pCombo->Button(), pCombo->Button()->rect().center());
+        CSkinListBox* pList = pCombo->List();
+        Click(pList, QPoint(pList->width() / 3, pList->RowHeight() * c.nRow + pList->RowHeight() / 2));
+        ASSERT_EQ(pList->GetSelectedRow(), c.nRow);
+
+        ClickButton(dialog, "BUTTON_CONVERT");
+        ASSERT_EQ(prompt.Texts(), QStringList{"Save As"});
+        const CEncorda& encoder = dialog.Encoder();
+        ASSERT_TRUE(encoder.GetStatus().bRecordingToFile);
+        ASSERT_TRUE(WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; },
+                              START_TIMEOUT_MS))
+            << encoder.GetLastError().toStdString();
+        EXPECT_TRUE(encoder.HasPreview());
+        EXPECT_GT(encoder.GetStatus().nBytesWritten, 0);
+        // The recording mark sits in the overlay's top left corner.
+        const QImage imgShown = const_cast<CEncorda&>(encoder).grab().toImage();
+        const QColor colorMark = imgShown.pixelColor(14, 16);
+        EXPECT_GT(colorMark.red(), 150);
+        EXPECT_LT(colorMark.green(), 100);
+
+        ClickButton(dialog, "BUTTON_STOP");
+        EXPECT_FALSE(encoder.GetStatus().bRunning);
+        EXPECT_EQ(prompt.Texts(), QStringList{"Save As"});
+
+        const QJsonObject probe = ProbeFile(strFile.toStdString());
+        EXPECT_EQ(FindStream(probe, "video")["codec_name"].toString(), c.pszCodec);
+        EXPECT_EQ(FindStream(probe, "audio")["codec_name"].toString(), "mp2");
+        EXPECT_GE(StreamSpanSeconds(strFile.toStdString(), "v"), RECORD_SECONDS - 0.5);
+        settings = ConversionSettings();
+    }
+}
+
+} // namespace
