@@ -54,11 +54,11 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     , m_encoder(this)
     , m_hIcon(ProgramIcon())
     , m_mpegProfileDlg(this)
-    , m_videoFrameDlg(this)
-    , m_aviProfileDlg(this)
+    , m_videoFrameDlg(this, this)
+    , m_aviProfileDlg(this, this)
     , m_syncModeDlg(this)
-    , m_audioDeviceDlg(this)
-    , m_videoDeviceDlg(this)
+    , m_audioDeviceDlg(this, this)
+    , m_videoDeviceDlg(this, this)
     , m_timerExitRefresh(this)
 {
     setWindowTitle(QStringLiteral("SkinRecorder"));
@@ -180,6 +180,9 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         m_syncModeDlg.exec();
     else if (strName == QLatin1String("BUTTON_EDITFRAME"))
         m_videoFrameDlg.show();
+    // The window's own addition: the skins' AVI profile button.
+    else if (strName == QLatin1String("BUTTON_EDITAVI"))
+        m_aviProfileDlg.exec();
 }
 
 void CConverterDlg::OnSkinSliderMoved(const QString& strName, int)
