@@ -112,6 +112,8 @@ QCheckBox* CAviProfileDlg::MakeSwitch(int nId, const QString& strLabel, bool Con
 QLineEdit* CAviProfileDlg::MakeSizeField(int nId, int ConversionSettings::*pSetting)
 {
     QLineEdit* pEdit = MakeEdit(nId, Group());
+    // A size is a few digits; the row's spare room stays empty.
+    pEdit->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     connect(pEdit, &QLineEdit::textChanged, this,
         [pSetting](const QString& strText) { ConversionSettings::Instance().*pSetting = ReadLeadingInteger(strText); });
     return pEdit;
