@@ -180,7 +180,6 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         m_syncModeDlg.exec();
     else if (strName == QLatin1String("BUTTON_EDITFRAME"))
         m_videoFrameDlg.show();
-    // The window's own addition: the skins' AVI profile button.
     else if (strName == QLatin1String("BUTTON_EDITAVI"))
         m_aviProfileDlg.exec();
 }

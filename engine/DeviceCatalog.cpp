@@ -182,6 +182,34 @@ bool CanConnectUnixSocket(const std::string& strPath, bool bAbstract)
 
 } // namespace
 
+bool SelectAlsaCaptureSource(const CAudioDeviceInfo& device, int nInput)
+{
+    // The device's address is "plughw:CARD,DEVICE"; its mixer is "hw:CARD".
+    const std::size_t nColon = device.strUrl.find(':');
+    const std::size_t nComma = device.strUrl.find(',');
+    if (device.eKind != ESourceKind::eAlsa || nColon == std::string::npos || nComma == std::string::npos || nInput < 0
+        || static_cast<std::size_t>(nInput) >= device.inputs.size())
+        return false;
+    const std::string strCard = "hw:" + device.strUrl.substr(nColon + 1, nComma - nColon - 1);
+    snd_mixer_t* pMixer = nullptr;
+    if (snd_mixer_open(&pMixer, 0) != 0)
+        return false;
+    bool bSelected = false;
+    if (snd_mixer_attach(pMixer, strCard.c_str()) == 0 && snd_mixer_selem_register(pMixer, nullptr, nullptr) == 0
+        && snd_mixer_load(pMixer) == 0) {
+        for (snd_mixer_elem_t* pElement = snd_mixer_first_elem(pMixer); pElement;
+             pElement = snd_mixer_elem_next(pElement)) {
+            if (device.inputs[nInput] == snd_mixer_selem_get_name(pElement)
+                && snd_mixer_selem_has_capture_switch(pElement)) {
+                bSelected = snd_mixer_selem_set_capture_switch_all(pElement, 1) == 0;
+                break;
+            }
+        }
+    }
+    snd_mixer_close(pMixer);
+    return bSelected;
+}
+
 bool IsDisplayReachable()
 {
     const char* pszDisplay = std::getenv("DISPLAY");

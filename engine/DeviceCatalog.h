@@ -54,5 +54,10 @@ std::vector<CAudioDeviceInfo> ListAudioDevices();
 int DefaultVideoDeviceIndex(const std::vector<CVideoDeviceInfo>& devices);
 int DefaultAudioDeviceIndex(const std::vector<CAudioDeviceInfo>& devices);
 
+// Makes the chosen capture source (one of the device's inputs) the one an
+// ALSA card records from, by switching its mixer element's capture on;
+// false when the card has no such switch.
+bool SelectAlsaCaptureSource(const CAudioDeviceInfo& device, int nInput);
+
 // The X display named by $DISPLAY accepts connections.
 bool IsDisplayReachable();

@@ -23,7 +23,8 @@ struct CRecordingSettings;
 // unless a method says otherwise. The preview and status callbacks are called
 // on engine threads, never on the controlling thread; they must return quickly
 // and must not call back into the recorder except through methods marked
-// "any thread".
+// "any thread". No callback runs any more once Stop with StopFlag set (or the
+// destructor) has returned.
 class CRecorder {
 public:
     CRecorder();
@@ -33,9 +34,11 @@ public:
 
     // Device lists are read on first use; this reads them again (after a
     // device was plugged in). Takes up to a few hundred milliseconds.
+    // Controlling thread (as is every method without a note of its own).
     void RefreshDevices();
 
-    // Name lists. The format and input lists belong to the current device.
+    // Name lists; controlling thread. The format and input lists belong to
+    // the current device. The first call may enumerate the devices.
     CNameList GetVideoDevices();
     CNameList GetVideoInputs();
     CNameList GetVideoFormats();
@@ -44,7 +47,7 @@ public:
     CNameList GetAudioInputs();
     CNameList GetAudioCompressors() const;
 
-    // Device choice. Choosing a device also resets its input to 0 and its
+    // Device choice; controlling thread. Choosing a device also resets its input to 0 and its
     // format to the device's own default; an index outside the list is kept
     // and makes Start fail with the reason.
     void SetVideoDevice(short nIndex);
@@ -58,7 +61,7 @@ public:
     void SetAudioInput(short nIndex);
     short GetAudioInput() const;
 
-    // Compressors. In MPEG work mode the output type fixes the encoders
+    // Compressors; controlling thread. In MPEG work mode the output type fixes the encoders
     // (mpeg1video or mpeg2video, and mp2); the option values stored for those
     // encoders are used when they open.
     void SetVideoCompressor(short nIndex);
@@ -73,7 +76,7 @@ public:
     // The user's value, or empty when the option keeps its default.
     std::string GetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption) const;
 
-    // MPEG profile. Bit rates in bit/s. FrameRate: 23, 29 and 59 stand for
+    // MPEG profile; controlling thread, read by Start. Bit rates in bit/s. FrameRate: 23, 29 and 59 stand for
     // 24000/1001, 30000/1001 and 60000/1001; 24, 25, 30, 50 and 60 for
     // themselves; other values make Start fail.
     void SetOutputType(int nType);
@@ -95,7 +98,8 @@ public:
     // Display aspect ratio of the coded picture; 4:3 unless told otherwise.
     void SetDisplayAspect(int nNumerator, int nDenominator);
 
-    // Capture size asked of the device instead of its default.
+    // Capture size asked of the device instead of its default; controlling
+    // thread, read by Start.
     void SetUseCustomFrame(bool bUse);
     bool GetUseCustomFrame() const;
     void SetCustomFrameWidth(short nWidth);
@@ -103,18 +107,21 @@ public:
     void SetCustomFrameHeight(short nHeight);
     short GetCustomFrameHeight() const;
 
-    // 0 No Sync, 1 Auto, 2 Manual (Auto shifted by AudioOffset ms; positive
-    // plays the audio later).
+    // Controlling thread, read by Start. 0 No Sync, 1 Auto, 2 Manual (Auto
+    // shifted by AudioOffset ms; positive plays the audio later).
     void SetSyncMode(short nMode);
     short GetSyncMode() const;
     void SetAudioOffset(short nMilliseconds);
     short GetAudioOffset() const;
 
+    // Controlling thread, read by Start. Without SaveToFile and a FileName,
+    // Start captures and previews only.
     void SetSaveToFile(bool bSave);
     bool GetSaveToFile() const;
     void SetFileName(const std::string& strFileName);
     std::string GetFileName() const;
 
+    // The remaining properties: controlling thread.
     // 2 is MPEG capture, the only mode there is; Start fails on others.
     void SetWorkMode(int nMode);
     int GetWorkMode() const;
@@ -146,6 +153,7 @@ public:
     // duration limit). Set while stopped.
     void SetStatusCallback(CStatusCallback callback);
 
+    // Transport; controlling thread.
     // -1 when capture or encoding cannot start (GetLastError tells why); 0 on
     // success. A running recording is stopped first.
     short Start();

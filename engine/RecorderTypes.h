@@ -12,6 +12,11 @@ struct CRecorderStatus {
     std::int64_t nVideoFramesEncoded = 0;
     std::int64_t nVideoFramesDropped = 0; // captured frames lost because the pipeline was behind
     std::int64_t nAudioFramesDropped = 0; // captured audio blocks lost likewise
+    // Fitting a device's own rate to the MPEG frame rate: frames left out
+    // because two fell into one frame slot, and slots filled by repeating the
+    // previous frame because the device sent none.
+    std::int64_t nVideoFramesSkipped = 0;
+    std::int64_t nVideoFramesRepeated = 0;
     bool bPaused = false;
     bool bFinished = false; // the last status of a recording; the file is closed
     std::string strError; // why a recording ended on its own; empty otherwise

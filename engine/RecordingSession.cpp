@@ -1,6 +1,7 @@
 #include "engine/RecordingSession.h"
 
 #include <chrono>
+#include <functional>
 
 #include "engine/V4l2Device.h"
 
@@ -53,7 +54,8 @@ public:
     {
         if (m_bWasPaused) {
             m_bWasPaused = false;
-            m_nPausedUs += nDeviceTimeUs - m_nLastDeviceTimeUs - m_nLastDurationUs;
+            // Paused from the start: the stream begins with this frame.
+            m_nPausedUs += m_bHaveLast ? nDeviceTimeUs - m_nLastDeviceTimeUs - m_nLastDurationUs : nDeviceTimeUs;
         } else if (nDurationUs == 0 && m_bHaveLast) {
             m_nLastDurationUs = nDeviceTimeUs - m_nLastDeviceTimeUs;
         }
@@ -69,7 +71,7 @@ public:
         return m_nArrivalOffsetUs + nDeviceTimeUs - m_nPausedUs + m_nShiftUs;
     }
 
-    void MarkPaused() { m_bWasPaused = m_bHaveLast; }
+    void MarkPaused() { m_bWasPaused = true; }
 
 private:
     int m_nSyncMode;
@@ -111,13 +113,26 @@ bool CRecordingSession::Start(std::string& strReason)
         SetV4l2Mute(m_settings.videoDevice.strUrl, m_settings.bTvMute);
     m_state.m_startTime = std::chrono::steady_clock::now();
     if (m_pMuxer)
-        m_muxerThread = std::thread([this] { m_pMuxer->Run(); });
-    m_videoStageThread = std::thread([this] { m_videoStage.Run(); });
-    m_audioStageThread = std::thread([this] { m_audioStage.Run(); });
+        m_muxerThread = std::thread([this] { RunGuarded("writing", [this] { m_pMuxer->Run(); }); });
+    m_videoStageThread = std::thread([this] { RunGuarded("video", [this] { m_videoStage.Run(); }); });
+    m_audioStageThread = std::thread([this] { RunGuarded("audio", [this] { m_audioStage.Run(); }); });
     m_videoCaptureThread = std::thread([this] { CaptureThread(m_videoSource, m_videoStage.Input(), true); });
     m_audioCaptureThread = std::thread([this] { CaptureThread(m_audioSource, m_audioStage.Input(), false); });
     m_supervisorThread = std::thread([this] { Supervise(); });
     return true;
+}
+
+void CRecordingSession::RunGuarded(const char* pszWork, const std::function<void()>& work)
+{
+    // No exception may leave a thread; it becomes the recording's failure,
+    // which stops the others in order.
+    try {
+        work();
+    } catch (const std::exception& exception) {
+        m_state.Fail(std::string(pszWork) + " failed: " + exception.what());
+    } catch (...) {
+        m_state.Fail(std::string(pszWork) + " failed");
+    }
 }
 
 bool CRecordingSession::OpenVideoSource(std::string& strReason)
@@ -208,6 +223,8 @@ bool CRecordingSession::OpenAudioSource(std::string& strReason)
         strReason = device.strName + " is not an audio device";
         return false;
     }
+    if (device.eKind == ESourceKind::eAlsa)
+        SelectAlsaCaptureSource(device, m_settings.nAudioInput);
     if (!m_audioSource.Open(strFormat, strUrl, options, AVMEDIA_TYPE_AUDIO, strReason)) {
         strReason = "audio device \"" + device.strName + "\": " + strReason;
         return false;
@@ -243,11 +260,7 @@ bool CRecordingSession::OpenOutput(std::string& strReason)
 
 void CRecordingSession::CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo)
 {
-    try {
-        CaptureLoop(source, queue, bVideo);
-    } catch (const std::exception& exception) {
-        m_state.Fail(std::string(bVideo ? "video" : "audio") + " capture: " + exception.what());
-    }
+    RunGuarded(bVideo ? "video capture" : "audio capture", [&] { CaptureLoop(source, queue, bVideo); });
     ++m_state.m_nFinishedSources;
     m_state.Wake();
 }
@@ -313,7 +326,8 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         if (bMayWait) {
             if (!queue.Push(std::move(captured)))
                 return;
-        } else if (!queue.TryPush(std::move(captured))) {
+        } else if (!queue.TryPush(std::move(captured)) && !m_state.IsStopping()) {
+            // A queue closed by Stop refuses too; that frame is no loss.
             ++(bVideo ? m_state.m_nVideoFramesDropped : m_state.m_nAudioFramesDropped);
         }
     }
@@ -324,19 +338,23 @@ void CRecordingSession::Supervise()
     const int nSources = 2;
     while (!m_state.IsStopping() && !m_state.HasFailed() && m_state.m_nFinishedSources < nSources) {
         m_state.WaitForEvent(STATUS_INTERVAL);
-        if (m_statusCallback)
-            m_statusCallback(Status());
+        Report(Status());
     }
     ShutDown();
     CRecorderStatus status = Status();
     status.bFinished = true;
-    if (m_statusCallback)
-        m_statusCallback(status);
+    Report(status);
     {
         std::lock_guard lock(m_finishedMutex);
         m_bFinished = true;
     }
     m_cvFinished.notify_all();
+}
+
+void CRecordingSession::Report(const CRecorderStatus& status)
+{
+    if (m_statusCallback)
+        RunGuarded("the status callback", [&] { m_statusCallback(status); });
 }
 
 void CRecordingSession::ShutDown()
@@ -383,6 +401,8 @@ CRecorderStatus CRecordingSession::Status() const
     status.nVideoFramesEncoded = m_state.m_nVideoFramesEncoded;
     status.nVideoFramesDropped = m_state.m_nVideoFramesDropped;
     status.nAudioFramesDropped = m_state.m_nAudioFramesDropped;
+    status.nVideoFramesSkipped = m_state.m_nVideoFramesSkipped;
+    status.nVideoFramesRepeated = m_state.m_nVideoFramesRepeated;
     status.bPaused = m_state.m_bPaused;
     status.strError = m_state.Error();
     return status;

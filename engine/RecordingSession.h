@@ -8,6 +8,7 @@
 #include "engine/SessionState.h"
 #include "engine/VideoStage.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -44,7 +45,9 @@ private:
     bool OpenOutput(std::string& strReason);
     void CaptureLoop(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     void CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
+    void RunGuarded(const char* pszWork, const std::function<void()>& work);
     void Supervise();
+    void Report(const CRecorderStatus& status);
     void ShutDown();
 
     CRecordingSettings m_settings;

@@ -38,6 +38,8 @@ public:
     std::atomic<std::int64_t> m_nVideoFramesEncoded = 0;
     std::atomic<std::int64_t> m_nVideoFramesDropped = 0;
     std::atomic<std::int64_t> m_nAudioFramesDropped = 0;
+    std::atomic<std::int64_t> m_nVideoFramesSkipped = 0;
+    std::atomic<std::int64_t> m_nVideoFramesRepeated = 0;
     std::atomic<std::int64_t> m_nElapsedUs = 0;
     std::atomic<int> m_nFinishedSources = 0;
     CSteadyTime m_startTime = std::chrono::steady_clock::now();

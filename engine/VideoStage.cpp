@@ -217,12 +217,15 @@ void CVideoStage::Record(AVFrame* pFrame, std::int64_t nTimeUs)
         m_bFirstRecorded = false;
         m_nNextPts = std::max<std::int64_t>(nSlot, 0);
     }
-    if (nSlot < m_nNextPts)
+    if (nSlot < m_nNextPts) {
+        ++m_state.m_nVideoFramesSkipped;
         return;
+    }
     if (m_pLastRecorded && nSlot - m_nNextPts <= MAX_REPEATED_FRAMES) {
         while (m_nNextPts < nSlot) {
             if (!Encode(m_pLastRecorded.get(), m_nNextPts++))
                 return;
+            ++m_state.m_nVideoFramesRepeated;
         }
     }
     m_nNextPts = nSlot;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QTest>
 
@@ -281,6 +282,21 @@ TEST_F(ConversionCommandsTest, RefusedStartShowsTheFailureWithItsReason)
         EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
         EXPECT_FALSE(QFile::exists(strFile));
     }
+}
+
+TEST_F(ConversionCommandsTest, RecordingThatFailsLaterIsReportedWithItsReason)
+{
+    // Every write to this device fails as on a full disk.
+    if (!QFileInfo::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    m_prompt.m_arrFiles = {QStringLiteral("/dev/full")};
+    Command("BUTTON_CONVERT");
+    const CEncorda& encoder = m_pDialog->Encoder();
+    ASSERT_TRUE(WaitUntil([this] { return m_prompt.m_arrAsked.size() == 2; }, 30000));
+    EXPECT_EQ(m_prompt.Texts(), (QStringList{"Save As", CConverterDlg::CAPTURE_FAILURE}));
+    EXPECT_FALSE(m_prompt.m_arrAsked.last().strDetail.isEmpty());
+    EXPECT_FALSE(encoder.GetStatus().bRunning);
+    EXPECT_FALSE(encoder.GetStatus().bRecordingToFile);
 }
 
 TEST_F(ConversionCommandsTest, ProgressLabelFollowsTheSlider)

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <chrono>
+#include <thread>
 #include <cstring>
 
 extern "C" {
@@ -226,4 +228,38 @@ TEST(FramePicture, ShowsInTheRecordedPicture)
         nNotRed += !(pPixel[0] > 200 && pPixel[1] < 60 && pPixel[2] < 60);
     }
     EXPECT_GT(nNotRed, 5);
+}
+
+TEST(FramePicture, ChangeWhileRecordingShowsAtOnce)
+{
+    const QTemporaryDir folder;
+    const std::filesystem::path root = folder.path().toStdString();
+    std::filesystem::create_directory(root / "Frame");
+    WriteFile(root / "Frame" / "1.bif", MakeBitmap(8, 8, 24, false, [](int, int) { return RED; }));
+    const CCurrentDirectory current(root);
+
+    CRecorder recorder;
+    CRecordingRequest request;
+    request.nOutputType = 5;
+    request.nFrameRate = 25;
+    request.nSampleRate = 44100;
+    request.bFast = false;
+    request.dSeconds = 0;
+    const std::string strFile = (root / "live.mpg").string();
+    ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
+    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    recorder.SetVideoFrame(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    recorder.Stop();
+
+    const auto isAllRed = [](const std::vector<std::uint8_t>& rgb) {
+        for (std::size_t nIndex = 0; nIndex + 2 < rgb.size(); nIndex += 3 * 97) {
+            if (rgb[nIndex] < 200 || rgb[nIndex + 1] > 60 || rgb[nIndex + 2] > 60)
+                return false;
+        }
+        return !rgb.empty();
+    };
+    EXPECT_FALSE(isAllRed(DecodePictureRgb(strFile, 0.2)));
+    EXPECT_TRUE(isAllRed(DecodePictureRgb(strFile, 1.0)));
 }

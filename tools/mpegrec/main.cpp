@@ -123,9 +123,11 @@ int Record(CRecorder& recorder, const CCommandLine& command)
     }
     recorder.Stop();
     const CRecorderStatus status = recorder.GetStatus();
-    std::printf("frames %lld\ndropped %lld\naudio-dropped %lld\nbytes %lld\nseconds %.3f\n",
+    std::printf("frames %lld\ndropped %lld\naudio-dropped %lld\nskipped %lld\nrepeated %lld\nbytes %lld\n"
+                "seconds %.3f\n",
         static_cast<long long>(status.nVideoFramesEncoded), static_cast<long long>(status.nVideoFramesDropped),
-        static_cast<long long>(status.nAudioFramesDropped), static_cast<long long>(status.nBytesWritten),
+        static_cast<long long>(status.nAudioFramesDropped), static_cast<long long>(status.nVideoFramesSkipped),
+        static_cast<long long>(status.nVideoFramesRepeated), static_cast<long long>(status.nBytesWritten),
         status.dElapsedSeconds);
     if (!status.strError.empty()) {
         std::cerr << "mpegrec: recording stopped: " << status.strError << "\n";
