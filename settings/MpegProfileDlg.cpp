@@ -27,17 +27,18 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     : CSettingsDialog(QStringLiteral("Mpeg Profile"), pParent)
 {
     QGroupBox* pGroup = Group();
-    ConversionSettings& settings = ConversionSettings::Instance();
 
     m_pFrameRateList = MakeDropDownList(FRAME_RATE_LIST, pGroup);
     m_pFrameRateList->addItems(FRAME_RATES);
-    connect(m_pFrameRateList, &QComboBox::activated, this, [this, &settings](int nIndex) {
+    connect(m_pFrameRateList, &QComboBox::activated, this, [this](int nIndex) {
+        ConversionSettings& settings = ConversionSettings::Instance();
         settings.nFrameRateIndex = nIndex;
         settings.dFrameRate = m_pFrameRateList->itemText(nIndex).toDouble();
     });
     m_pSampleRateList = MakeDropDownList(SAMPLE_RATE_LIST, pGroup);
     m_pSampleRateList->addItems(SAMPLE_RATES);
-    connect(m_pSampleRateList, &QComboBox::activated, this, [this, &settings](int nIndex) {
+    connect(m_pSampleRateList, &QComboBox::activated, this, [this](int nIndex) {
+        ConversionSettings& settings = ConversionSettings::Instance();
         settings.nAudioSampleRateIndex = nIndex;
         settings.nAudioSampleRate = ReadLeadingInteger(m_pSampleRateList->itemText(nIndex));
     });
@@ -48,7 +49,8 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     m_pHeightEdit = MakeNumberField(HEIGHT_EDIT, &ConversionSettings::nMpegHeight);
     m_pScaleCheck = new QCheckBox(QStringLiteral("Scale to 16:9"), pGroup);
     m_pScaleCheck->setObjectName(QString::number(SCALE_CHECK));
-    connect(m_pScaleCheck, &QCheckBox::clicked, this, [&settings](bool bChecked) { settings.bScaleTo16By9 = bChecked; });
+    connect(m_pScaleCheck, &QCheckBox::clicked, this,
+        [](bool bChecked) { ConversionSettings::Instance().bScaleTo16By9 = bChecked; });
 
     // Video on the left, audio on the right, the picture size below.
     auto* pGrid = new QGridLayout(pGroup);
@@ -66,7 +68,6 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     addRow(3, 0, QStringLiteral("Width"), m_pWidthEdit);
     addRow(3, 2, QStringLiteral("Height"), m_pHeightEdit);
     pGrid->addWidget(m_pScaleCheck, 4, 0, 1, 4);
-    pGrid->setColumnMinimumWidth(2, pGrid->horizontalSpacing() * 3);
 }
 
 QLineEdit* CMpegProfileDlg::MakeNumberField(int nId, int ConversionSettings::*pSetting)

@@ -4,7 +4,6 @@
 
 #include "settings/ConversionSettings.h"
 
-class QBoxLayout;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
