@@ -87,8 +87,9 @@ TEST_F(SettingsEndToEndTest, EachSettingsButtonOpensItsDialog)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-// A person sets the profile, the devices and the sync mode in the dialogs,
-// records, and the file has what they chose.
+// A person sets the devices, the profile, the sync mode, the tuner's sound
+// and the frame picture in the dialogs, records, and the recorder and the
+// file have what they chose.
 TEST_F(SettingsEndToEndTest, TheDialogsChoicesReachTheRecording)
 {
     const QString strFile = m_current.FilePath(QStringLiteral("chosen.mpg"));
@@ -114,6 +115,15 @@ TEST_F(SettingsEndToEndTest, TheDialogsChoicesReachTheRecording)
         ChooseNamedItem(Find<QComboBox>(dialog, 1017), QStringLiteral("Sync with stream offset (Manual Mode)"));
         TypeText(Find<QLineEdit>(dialog, 1019), QStringLiteral("40"));
     });
+    RunModalDialog(window, "BUTTON_EDITAVI", [](QDialog& dialog) { Click(Find<QCheckBox>(dialog, 1029)); });
+    EXPECT_FALSE(window.Encoder().GetTVMute());
+    ClickSkinButton(window, "BUTTON_EDITFRAME");
+    QComboBox* pPictures = Find<QComboBox>(window.VideoFrameDlg(), 1025);
+    // The program's own pictures lie beside it.
+    ASSERT_GE(pPictures->count(), 2);
+    ChooseItem(pPictures, 1);
+    EXPECT_EQ(window.Encoder().GetVideoFrame(), 2);
+    window.VideoFrameDlg().accept();
     ASSERT_EQ(Settings().strVideoDeviceName, "Test Pattern");
     ASSERT_EQ(Settings().nSyncMode, 2);
 
@@ -123,6 +133,7 @@ TEST_F(SettingsEndToEndTest, TheDialogsChoicesReachTheRecording)
     EXPECT_EQ(encoder.GetFrameRate(), 29);
     EXPECT_EQ(encoder.GetSyncMode(), 2);
     EXPECT_EQ(encoder.GetAudioOffset(), 40);
+    EXPECT_EQ(encoder.GetVideoFrame(), 2);
     ASSERT_TRUE(WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; },
         START_TIMEOUT_MS))
         << encoder.GetLastError().toStdString();
