@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times mpegrec --fast against the ffmpeg command doing the same job (the same
 # lavfi sources, sizes, rates, encoders and bit rates), several runs each,
-# alternating, and prints the median times and their ratio (target <= 1.05).
+# alternating, and prints the median wall-clock and CPU times and their ratios
+# (target for wall-clock: <= 1.05).
 # Then records 30 s in real time and prints the frames dropped (target 0)
 # and the CPU use.
 #
@@ -20,13 +21,11 @@ command -v ffmpeg >/dev/null || { echo "ffmpeg is not installed" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Wall-clock seconds of one command.
-seconds_of() {
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
-    end=$(date +%s.%N)
-    awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
+# "wall cpu" seconds of one command (cpu = user + system, all threads).
+times_of() {
+    local TIMEFORMAT='%R %U %S' timing
+    timing=$( { time "$@" >/dev/null 2>&1 ; } 2>&1 ) || { echo "failed: $*" >&2; exit 1; }
+    awk '{ print $1, $2 + $3 }' <<<"$timing"
 }
 
 median() {
@@ -39,7 +38,7 @@ profiles=(
     "MPEG-1_352x240 mpeg1 352x240 29 30000/1001 1150000 224000 44100 mpeg mpeg1video"
 )
 
-printf '%-16s %10s %10s %8s\n' profile mpegrec ffmpeg ratio
+printf '%-16s %10s %10s %8s   %10s %10s %8s\n' profile mpegrec ffmpeg ratio "cpu ours" "cpu ffmpeg" ratio
 for profile in "${profiles[@]}"; do
     read -r name type size rate ffrate vbit abit srate muxer codec <<<"$profile"
     # The engine's DVD settings: VBV buffer and peak rate, and the mux rate.
@@ -50,18 +49,20 @@ for profile in "${profiles[@]}"; do
     ours=()
     theirs=()
     for _ in $(seq "$runs"); do
-        ours+=("$(seconds_of "$mpegrec" -o "$work/ours.mpg" --fast --type "$type" --size "$size" \
+        ours+=("$(times_of "$mpegrec" -o "$work/ours.mpg" --fast --type "$type" --size "$size" \
             --frame-rate "$rate" --video-bitrate "$vbit" --audio-bitrate "$abit" --sample-rate "$srate" \
             --channels 2 --duration "$fast_seconds")")
-        theirs+=("$(seconds_of ffmpeg -nostdin -v error -y \
+        theirs+=("$(times_of ffmpeg -nostdin -v error -y \
             -f lavfi -i "testsrc2=size=$size:rate=$ffrate" -f lavfi -i "sine=frequency=440:sample_rate=$srate" \
             -t "$fast_seconds" -c:v "$codec" -b:v "$vbit" -aspect 4:3 "${dvd_options[@]}" \
             -c:a mp2 -b:a "$abit" -ar "$srate" -ac 2 -f "$muxer" "$work/theirs.mpg")")
     done
-    ours_median=$(printf '%s\n' "${ours[@]}" | median)
-    theirs_median=$(printf '%s\n' "${theirs[@]}" | median)
-    printf '%-16s %9.3fs %9.3fs %8.3f\n' "$name" "$ours_median" "$theirs_median" \
-        "$(awk -v a="$ours_median" -v b="$theirs_median" 'BEGIN { print a / b }')"
+    ours_wall=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f1 | median)
+    theirs_wall=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f1 | median)
+    ours_cpu=$(printf '%s\n' "${ours[@]}" | cut -d' ' -f2 | median)
+    theirs_cpu=$(printf '%s\n' "${theirs[@]}" | cut -d' ' -f2 | median)
+    awk -v n="$name" -v ow="$ours_wall" -v tw="$theirs_wall" -v oc="$ours_cpu" -v tc="$theirs_cpu" \
+        'BEGIN { printf "%-16s %9.3fs %9.3fs %8.3f   %9.3fs %9.3fs %8.3f\n", n, ow, tw, ow / tw, oc, tc, oc / tc }'
 done
 
 echo

@@ -24,7 +24,6 @@ public:
     int ReadFrame(AVFrame* pFrame);
 
     AVRational TimeBase() const { return m_timeBase; }
-    const AVCodecContext* Decoder() const { return m_pDecoder.get(); }
 
     // Makes a blocked read return soon.
     void Interrupt() { m_bInterrupted = true; }

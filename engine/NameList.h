@@ -33,6 +33,7 @@ public:
     // Video formats are read under this name; same text as Name.
     std::string FormatName(short nIndex) const { return Name(nIndex); }
 
+    // All entries at once, for filling a list box.
     const std::vector<std::string>& Names() const { return m_names; }
 
 private:

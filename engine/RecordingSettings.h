@@ -49,5 +49,4 @@ struct CRecordingSettings {
 inline constexpr int OUTPUT_TYPE_MPEG1 = 5;
 inline constexpr int OUTPUT_TYPE_MPEG2 = 6;
 inline constexpr int SYNC_MODE_NONE = 0;
-inline constexpr int SYNC_MODE_AUTO = 1;
 inline constexpr int SYNC_MODE_MANUAL = 2;

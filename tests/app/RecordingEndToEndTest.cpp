@@ -98,4 +98,35 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
     }
 }
 
+TEST(RecordingEndToEnd, ExitWhileRecordingLeavesAPlayableFile)
+{
+    if (!CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
+        GTEST_SKIP() << "the program's skins are not built beside the test";
+    CProgramCurrentDirectory current;
+    ASSERT_TRUE(current.IsValid());
+    ConversionSettings& settings = ConversionSettings::Instance();
+    settings = ConversionSettings();
+    settings.strVideoDeviceName = QStringLiteral("Test Pattern");
+    settings.strAudioDeviceName = QStringLiteral("Test Tone");
+    settings.nMpegWidth = 352;
+    settings.nMpegHeight = 240;
+    const QString strFile = current.FilePath(QStringLiteral("interrupted.mpg"));
+    CScriptedPrompt prompt;
+    prompt.m_arrFiles = {strFile};
+    {
+        CConverterDlg dialog(prompt);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        ClickButton(dialog, "BUTTON_CONVERT");
+        const CEncorda& encoder = dialog.Encoder();
+        ASSERT_TRUE(WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= 1.0; }, START_TIMEOUT_MS));
+        ClickButton(dialog, "BUTTON_EXIT");
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    }
+    const QJsonObject probe = ProbeFile(strFile.toStdString());
+    EXPECT_EQ(FindStream(probe, "video")["codec_name"].toString(), "mpeg1video");
+    EXPECT_GE(StreamSpanSeconds(strFile.toStdString(), "v"), 0.5);
+    settings = ConversionSettings();
+}
+
 } // namespace

@@ -1,0 +1,132 @@
+#include "app/ConverterDlg.h"
+
+#include "settings/ConversionSettings.h"
+#include "skin/Prompt.h"
+
+// The transport commands of the main window: each writes a batch of
+// recorder properties in a fixed order, then calls one recorder method.
+
+namespace {
+
+const QString PLAY_BUTTON = QStringLiteral("BUTTON_PLAY");
+const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
+
+// The recorder's only work mode: MPEG capture.
+constexpr int MPEG_WORK_MODE = 2;
+
+// Short properties take the low 16 bits of the stored number.
+short Low16(int nValue)
+{
+    return static_cast<short>(nValue);
+}
+
+} // namespace
+
+void CConverterDlg::ApplyDeviceSelections()
+{
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    short nIndex = m_encoder.GetVideoDevices().FindIndex(settings.strVideoDeviceName);
+    if (nIndex != -1)
+        m_encoder.SetVideoDevice(nIndex);
+    nIndex = m_encoder.GetVideoInputs().FindIndex(settings.strVideoInputName);
+    if (nIndex != -1)
+        m_encoder.SetVideoInput(nIndex);
+    nIndex = m_encoder.GetVideoFormats().FindIndex(settings.strVideoFormatName);
+    if (nIndex != -1)
+        m_encoder.SetVideoFormat(nIndex);
+    nIndex = m_encoder.GetAudioDevices().FindIndex(settings.strAudioDeviceName);
+    if (nIndex != -1)
+        m_encoder.SetAudioDevice(nIndex);
+    m_encoder.SetAudioInput(Low16(settings.nAudioInputIndex));
+    if (settings.bUseAudioCompressor) {
+        nIndex = m_encoder.GetAudioCompressors().FindIndex(settings.strAudioCompressorName);
+        if (nIndex != -1)
+            m_encoder.SetAudioCompressor(nIndex);
+    }
+    if (settings.bUseVideoCompressor) {
+        nIndex = m_encoder.GetVideoCompressors().FindIndex(settings.strVideoCompressorName);
+        if (nIndex != -1)
+            m_encoder.SetVideoCompressor(nIndex);
+    }
+}
+
+void CConverterDlg::Convert()
+{
+    ApplyDeviceSelections();
+    // A new name is allowed; the prompt asks before an existing file is
+    // replaced.
+    const QString strFile = Prompt().AskSaveFile(QStringLiteral("Save As"),
+                                                  {QStringLiteral("mpeg file (*.mpg)"), QStringLiteral("All Files (*)")},
+                                                  QStringLiteral("mpg"));
+    if (strFile.isEmpty())
+        return;
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    const int nRow = OutputTypeRow();
+    if (nRow == 0)
+        m_encoder.SetOutputType(CEncorda::OUTPUT_MPEG1);
+    else if (nRow == 1)
+        m_encoder.SetOutputType(CEncorda::OUTPUT_MPEG2);
+    m_encoder.SetFrameRate(Low16(static_cast<int>(settings.dFrameRate)));
+    m_encoder.SetAudioBitrate(settings.nAudioBitrate);
+    m_encoder.SetVideoBitrate(settings.nVideoBitrate);
+    m_encoder.SetAudioChannels(Low16(settings.nAudioChannels));
+    m_encoder.SetAudioSampleRate(settings.nAudioSampleRate);
+    m_encoder.SetVideoWidth(Low16(settings.nMpegWidth));
+    m_encoder.SetVideoHeight(Low16(settings.nMpegHeight));
+    m_encoder.SetFileName(strFile);
+    m_encoder.SetSaveToFile(true);
+    m_encoder.SetSyncMode(Low16(settings.nSyncMode));
+    m_encoder.SetAudioOffset(Low16(settings.nAudioOffset));
+    m_encoder.SetWorkMode(MPEG_WORK_MODE);
+    m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
+    if (m_encoder.Start() == CEncorda::START_FAILED)
+        Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
+}
+
+void CConverterDlg::Play()
+{
+    ShowButton(PAUSE_BUTTON, true);
+    ShowButton(PLAY_BUTTON, false);
+    ApplyDeviceSelections();
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    m_encoder.SetSyncMode(Low16(settings.nSyncMode));
+    m_encoder.SetAudioOffset(Low16(settings.nAudioOffset));
+    if (settings.bUseCustomFrame) {
+        m_encoder.SetUseCustomFrame(true);
+        m_encoder.SetCustomFrameWidth(Low16(settings.nCustomFrameWidth));
+        m_encoder.SetCustomFrameHeight(Low16(settings.nCustomFrameHeight));
+    } else {
+        m_encoder.SetUseCustomFrame(false);
+    }
+    m_encoder.SetWorkMode(MPEG_WORK_MODE);
+    m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
+    if (m_paused)
+        m_encoder.Resume();
+    else
+        m_encoder.Start();
+}
+
+void CConverterDlg::Pause()
+{
+    ShowButton(PAUSE_BUTTON, false);
+    ShowButton(PLAY_BUTTON, true);
+    m_paused = true;
+    m_encoder.Pause();
+}
+
+void CConverterDlg::Stop()
+{
+    ShowButton(PAUSE_BUTTON, false);
+    ShowButton(PLAY_BUTTON, true);
+    m_encoder.SetStopFlag(true);
+    m_encoder.SetSaveToFile(false);
+    m_paused = false;
+    m_encoder.Stop();
+}
+
+void CConverterDlg::OnRecordingFinished(const QString& strError)
+{
+    // A recording that ends by itself must not pass for one still running.
+    if (!strError.isEmpty())
+        Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, strError);
+}
