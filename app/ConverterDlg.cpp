@@ -168,8 +168,12 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         m_audioDeviceDlg.exec();
     else if (strName == QLatin1String("BUTTON_EDITMODE"))
         m_syncModeDlg.exec();
-    else if (strName == QLatin1String("BUTTON_EDITFRAME"))
+    else if (strName == QLatin1String("BUTTON_EDITFRAME")) {
+        // Still open behind the window: brought to the front again.
         m_videoFrameDlg.show();
+        m_videoFrameDlg.raise();
+        m_videoFrameDlg.activateWindow();
+    }
     else if (strName == QLatin1String("BUTTON_EDITAVI"))
         m_aviProfileDlg.exec();
 }
