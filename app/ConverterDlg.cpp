@@ -44,11 +44,11 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     , m_encoder(this)
     , m_hIcon(ProgramIcon())
     , m_mpegProfileDlg(this)
-    , m_videoFrameDlg(this)
-    , m_aviProfileDlg(this)
+    , m_videoFrameDlg(this, this)
+    , m_aviProfileDlg(this, this)
     , m_syncModeDlg(this)
-    , m_audioDeviceDlg(this)
-    , m_videoDeviceDlg(this)
+    , m_audioDeviceDlg(this, this)
+    , m_videoDeviceDlg(this, this)
     , m_timerExitRefresh(this)
 {
     setWindowTitle(QStringLiteral("SkinRecorder"));
@@ -168,8 +168,12 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         m_audioDeviceDlg.exec();
     else if (strName == QLatin1String("BUTTON_EDITMODE"))
         m_syncModeDlg.exec();
-    else if (strName == QLatin1String("BUTTON_EDITFRAME"))
+    else if (strName == QLatin1String("BUTTON_EDITFRAME")) {
+        // Still open behind the window: brought to the front again.
         m_videoFrameDlg.show();
+        m_videoFrameDlg.raise();
+        m_videoFrameDlg.activateWindow();
+    }
     else if (strName == QLatin1String("BUTTON_EDITAVI"))
         m_aviProfileDlg.exec();
 }

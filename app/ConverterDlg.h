@@ -5,12 +5,19 @@
 #include <QTimer>
 
 #include "encoder/Encorda.h"
+#include "settings/AudioDeviceDlg.h"
+#include "settings/AviProfileDlg.h"
+#include "settings/EncoderOwner.h"
+#include "settings/MpegProfileDlg.h"
+#include "settings/SyncModeDlg.h"
+#include "settings/VideoDeviceDlg.h"
+#include "settings/VideoFrameDlg.h"
 #include "skin/SkinDialog.h"
 
 // The program's main window: loads the default skin at start, hosts the
 // recorder in the skin's control rectangle and turns the skin's commands
 // into recordings and settings dialogs.
-class CConverterDlg : public CSkinDialog
+class CConverterDlg : public CSkinDialog, public IEncoderOwner
 {
     Q_OBJECT
 
@@ -27,7 +34,8 @@ public:
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
 
     // The settings dialogs reach the recorder through their owner.
-    CEncorda& Encoder() { return m_encoder; }
+    CEncorda& Encoder() override { return m_encoder; }
+    IPrompt& MessagePrompt() override { return Prompt(); }
     QDialog& VideoFrameDlg() { return m_videoFrameDlg; }
     bool IsPaused() const { return m_paused; }
 
@@ -64,11 +72,11 @@ private:
     bool m_paused = false;
     // The output type the user last chose, kept across skin changes.
     int m_nOutputTypeRow = 0;
-    QDialog m_mpegProfileDlg;
-    QDialog m_videoFrameDlg;
-    QDialog m_aviProfileDlg;
-    QDialog m_syncModeDlg;
-    QDialog m_audioDeviceDlg;
-    QDialog m_videoDeviceDlg;
+    CMpegProfileDlg m_mpegProfileDlg;
+    CVideoFrameDlg m_videoFrameDlg;
+    CAviProfileDlg m_aviProfileDlg;
+    CSyncModeDlg m_syncModeDlg;
+    CAudioDeviceDlg m_audioDeviceDlg;
+    CVideoDeviceDlg m_videoDeviceDlg;
     QTimer m_timerExitRefresh;
 };

@@ -1,0 +1,54 @@
+#include "settings/AudioDeviceDlg.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QShowEvent>
+
+#include "encoder/Encorda.h"
+#include "settings/EncoderOwner.h"
+#include "settings/RecorderNames.h"
+
+namespace {
+
+enum EControlId {
+    INPUT_LIST = 1012,
+    DEVICE_LIST = 1013,
+};
+
+} // namespace
+
+CAudioDeviceDlg::CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
+    : CSettingsDialog(QStringLiteral("Audio Device"), pParent)
+    , m_pOwner(pOwner)
+{
+    QGroupBox* pGroup = Group();
+    m_pDeviceList = MakeDropDownList(DEVICE_LIST, pGroup);
+    m_pInputList = MakeDropDownList(INPUT_LIST, pGroup);
+    StoreChoice(m_pDeviceList, &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName);
+    StoreChoice(m_pInputList, &ConversionSettings::nAudioInputIndex, &ConversionSettings::strAudioInputName);
+
+    auto* pForm = new QFormLayout(pGroup);
+    pForm->addRow(QStringLiteral("Audio Device"), m_pDeviceList);
+    pForm->addRow(QStringLiteral("Audio Input"), m_pInputList);
+}
+
+void CAudioDeviceDlg::showEvent(QShowEvent* pEvent)
+{
+    // The window system's own show events (restoring from minimised) are
+    // not openings.
+    if (!pEvent->spontaneous())
+        FillFromRecorder();
+    CSettingsDialog::showEvent(pEvent);
+}
+
+void CAudioDeviceDlg::FillFromRecorder()
+{
+    CEncorda& encoder = m_pOwner->Encoder();
+    FillList(m_pDeviceList, ReadNames(encoder.GetAudioDevices()));
+    FillList(m_pInputList, ReadNames(encoder.GetAudioInputs()));
+
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    m_pDeviceList->setCurrentIndex(settings.nAudioDeviceIndex);
+    m_pInputList->setCurrentIndex(settings.nAudioInputIndex);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "settings/SettingsDialog.h"
+
+class IEncoderOwner;
+class QComboBox;
+
+// The audio capture device and its input. The lists come afresh from the
+// recorder each time the dialog opens; the user's picks are stored as index
+// and name.
+class CAudioDeviceDlg : public CSettingsDialog
+{
+    Q_OBJECT
+
+public:
+    CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* pEvent) override;
+
+private:
+    void FillFromRecorder();
+
+    IEncoderOwner* m_pOwner;
+    QComboBox* m_pDeviceList = nullptr;
+    QComboBox* m_pInputList = nullptr;
+};

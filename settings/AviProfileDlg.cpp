@@ -1,0 +1,179 @@
+#include "settings/AviProfileDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "encoder/Encorda.h"
+#include "settings/EncoderOwner.h"
+#include "settings/RecorderNames.h"
+#include "skin/Prompt.h"
+
+namespace {
+
+enum EControlId {
+    VIDEO_COMPRESSOR_LIST = 1008,
+    USE_VIDEO_COMPRESSOR_CHECK = 1009,
+    SETTING_BUTTON = 1010,
+    AUDIO_COMPRESSOR_LIST = 1011,
+    USE_AUDIO_COMPRESSOR_CHECK = 1014,
+    USE_CUSTOM_FRAME_CHECK = 1020,
+    WIDTH_EDIT = 1021,
+    HEIGHT_EDIT = 1022,
+    AUDIO_COMPRESSOR_WHEN_CAPTURE_CHECK = 1023,
+    VIDEO_COMPRESSOR_WHEN_CAPTURE_CHECK = 1024,
+    SHOW_PREVIEW_CHECK = 1026,
+    AUDIO_CAPTURE_CHECK = 1027,
+    VIDEO_CAPTURE_CHECK = 1028,
+    MUTE_TV_CHECK = 1029,
+};
+
+} // namespace
+
+CAviProfileDlg::CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent)
+    : CSettingsDialog(QStringLiteral("AVI Profile"), pParent)
+    , m_pOwner(pOwner)
+{
+    QGroupBox* pGroup = Group();
+    m_pUseVideoCompressorCheck = MakeSwitch(USE_VIDEO_COMPRESSOR_CHECK, QStringLiteral("Use Video Compressor"),
+        &ConversionSettings::bUseVideoCompressor);
+    m_pVideoCompressorList = MakeDropDownList(VIDEO_COMPRESSOR_LIST, pGroup);
+    StoreChoice(m_pVideoCompressorList, &ConversionSettings::nVideoCompressorIndex,
+        &ConversionSettings::strVideoCompressorName);
+    m_pSettingButton = new QPushButton(QStringLiteral("Setting"), pGroup);
+    m_pSettingButton->setObjectName(QString::number(SETTING_BUTTON));
+    m_pSettingButton->setAutoDefault(false);
+    connect(m_pSettingButton, &QPushButton::clicked, this, &CAviProfileDlg::ShowCompressorSettings);
+    m_pUseAudioCompressorCheck = MakeSwitch(USE_AUDIO_COMPRESSOR_CHECK, QStringLiteral("Use Audio Compressor"),
+        &ConversionSettings::bUseAudioCompressor);
+    m_pAudioCompressorList = MakeDropDownList(AUDIO_COMPRESSOR_LIST, pGroup);
+    StoreChoice(m_pAudioCompressorList, &ConversionSettings::nAudioCompressorIndex,
+        &ConversionSettings::strAudioCompressorName);
+    m_pUseCustomFrameCheck = MakeSwitch(USE_CUSTOM_FRAME_CHECK, QStringLiteral("Use Custom Video Frame"),
+        &ConversionSettings::bUseCustomFrame);
+    m_pWidthEdit = MakeSizeField(WIDTH_EDIT, &ConversionSettings::nCustomFrameWidth);
+    m_pHeightEdit = MakeSizeField(HEIGHT_EDIT, &ConversionSettings::nCustomFrameHeight);
+    m_pAudioCompressorWhenCaptureCheck = MakeSwitch(AUDIO_COMPRESSOR_WHEN_CAPTURE_CHECK,
+        QStringLiteral("Use Audio Compressor when Capture"), &ConversionSettings::bUseAudioCompressorWhenCapture);
+    m_pVideoCompressorWhenCaptureCheck = MakeSwitch(VIDEO_COMPRESSOR_WHEN_CAPTURE_CHECK,
+        QStringLiteral("Use Video Compressor when Capture"), &ConversionSettings::bUseVideoCompressorWhenCapture);
+    m_pShowPreviewCheck = MakeSwitch(SHOW_PREVIEW_CHECK, QStringLiteral("Show Preview when Capture"),
+        &ConversionSettings::bShowPreviewWhenCapture);
+    m_pAudioCaptureCheck = MakeSwitch(AUDIO_CAPTURE_CHECK, QStringLiteral("Audio Capture"),
+        &ConversionSettings::bAudioCapture);
+    m_pVideoCaptureCheck = MakeSwitch(VIDEO_CAPTURE_CHECK, QStringLiteral("Video Capture"),
+        &ConversionSettings::bVideoCapture);
+    m_pMuteTvCheck = MakeSwitch(MUTE_TV_CHECK, QStringLiteral("Mute TV"), &ConversionSettings::bMuteTV);
+    // The recorder mutes the tuner at once, not at the next start.
+    connect(m_pMuteTvCheck, &QCheckBox::clicked, this, [this](bool bChecked) { m_pOwner->Encoder().SetTVMute(bChecked); });
+    for (QCheckBox* pCheck : {m_pUseVideoCompressorCheck, m_pUseAudioCompressorCheck, m_pUseCustomFrameCheck})
+        connect(pCheck, &QCheckBox::clicked, this, &CAviProfileDlg::UpdateEnabled);
+
+    // A compressor list takes the row under its switch; the switches of the
+    // capture follow in one column.
+    auto* pGrid = new QGridLayout(pGroup);
+    int nRow = 0;
+    pGrid->addWidget(m_pUseVideoCompressorCheck, nRow++, 0, 1, 2);
+    pGrid->addWidget(m_pVideoCompressorList, nRow, 0);
+    pGrid->addWidget(m_pSettingButton, nRow++, 1);
+    pGrid->addWidget(m_pUseAudioCompressorCheck, nRow++, 0, 1, 2);
+    pGrid->addWidget(m_pAudioCompressorList, nRow++, 0);
+    pGrid->addWidget(m_pUseCustomFrameCheck, nRow++, 0, 1, 2);
+    auto* pSize = new QHBoxLayout;
+    for (const auto& [strLabel, pEdit] : {std::pair{QStringLiteral("Width"), m_pWidthEdit},
+             std::pair{QStringLiteral("Height"), m_pHeightEdit}}) {
+        auto* pLabel = new QLabel(strLabel, pGroup);
+        pLabel->setBuddy(pEdit);
+        pSize->addWidget(pLabel);
+        pSize->addWidget(pEdit);
+    }
+    pSize->addStretch();
+    pGrid->addLayout(pSize, nRow++, 0, 1, 2);
+    for (QCheckBox* pCheck : {m_pAudioCompressorWhenCaptureCheck, m_pVideoCompressorWhenCaptureCheck,
+             m_pShowPreviewCheck, m_pAudioCaptureCheck, m_pVideoCaptureCheck, m_pMuteTvCheck})
+        pGrid->addWidget(pCheck, nRow++, 0, 1, 2);
+}
+
+QCheckBox* CAviProfileDlg::MakeSwitch(int nId, const QString& strLabel, bool ConversionSettings::*pSetting)
+{
+    auto* pCheck = new QCheckBox(strLabel, Group());
+    pCheck->setObjectName(QString::number(nId));
+    connect(pCheck, &QCheckBox::clicked, this,
+        [pSetting](bool bChecked) { ConversionSettings::Instance().*pSetting = bChecked; });
+    return pCheck;
+}
+
+QLineEdit* CAviProfileDlg::MakeSizeField(int nId, int ConversionSettings::*pSetting)
+{
+    QLineEdit* pEdit = MakeEdit(nId, Group());
+    // A size is a few digits; the row's spare room stays empty.
+    pEdit->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    connect(pEdit, &QLineEdit::textChanged, this,
+        [pSetting](const QString& strText) { ConversionSettings::Instance().*pSetting = ReadLeadingInteger(strText); });
+    return pEdit;
+}
+
+void CAviProfileDlg::showEvent(QShowEvent* pEvent)
+{
+    // The window system's own show events (restoring from minimised) are
+    // not openings.
+    if (!pEvent->spontaneous())
+        ShowStoredValues();
+    CSettingsDialog::showEvent(pEvent);
+}
+
+void CAviProfileDlg::ShowStoredValues()
+{
+    CEncorda& encoder = m_pOwner->Encoder();
+    FillList(m_pVideoCompressorList, ReadNames(encoder.GetVideoCompressors()));
+    FillList(m_pAudioCompressorList, ReadNames(encoder.GetAudioCompressors()));
+
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    m_pUseVideoCompressorCheck->setChecked(settings.bUseVideoCompressor);
+    m_pUseAudioCompressorCheck->setChecked(settings.bUseAudioCompressor);
+    m_pUseCustomFrameCheck->setChecked(settings.bUseCustomFrame);
+    m_pVideoCompressorWhenCaptureCheck->setChecked(settings.bUseVideoCompressorWhenCapture);
+    m_pAudioCompressorWhenCaptureCheck->setChecked(settings.bUseAudioCompressorWhenCapture);
+    m_pShowPreviewCheck->setChecked(settings.bShowPreviewWhenCapture);
+    m_pAudioCaptureCheck->setChecked(settings.bAudioCapture);
+    m_pVideoCaptureCheck->setChecked(settings.bVideoCapture);
+    m_pMuteTvCheck->setChecked(settings.bMuteTV);
+    UpdateEnabled();
+    m_pWidthEdit->setText(QString::number(settings.nCustomFrameWidth));
+    m_pHeightEdit->setText(QString::number(settings.nCustomFrameHeight));
+    // The stored indexes decide, whatever the lists hold: an index past the
+    // end leaves the list without a selection.
+    m_pVideoCompressorList->setCurrentIndex(settings.nVideoCompressorIndex);
+    m_pAudioCompressorList->setCurrentIndex(settings.nAudioCompressorIndex);
+}
+
+void CAviProfileDlg::UpdateEnabled()
+{
+    const bool bUseVideoCompressor = m_pUseVideoCompressorCheck->isChecked();
+    m_pVideoCompressorList->setEnabled(bUseVideoCompressor);
+    m_pSettingButton->setEnabled(bUseVideoCompressor);
+    m_pAudioCompressorList->setEnabled(m_pUseAudioCompressorCheck->isChecked());
+    const bool bUseCustomFrame = m_pUseCustomFrameCheck->isChecked();
+    m_pWidthEdit->setEnabled(bUseCustomFrame);
+    m_pHeightEdit->setEnabled(bUseCustomFrame);
+}
+
+void CAviProfileDlg::ShowCompressorSettings()
+{
+    const int nStoredIndex = ConversionSettings::Instance().nVideoCompressorIndex;
+    // A stored index that names no item (the default 9 with fewer
+    // compressors) has no page to show, rather than a guess at one.
+    bool bShown = false;
+    if (nStoredIndex >= 0 && nStoredIndex < m_pVideoCompressorList->count()) {
+        const CEncordaList compressors = m_pOwner->Encoder().GetVideoCompressors();
+        bShown = compressors.ShowPropertyPage(compressors.FindIndex(m_pVideoCompressorList->itemText(nStoredIndex)));
+    }
+    if (!bShown)
+        m_pOwner->MessagePrompt().ShowMessage(NO_PROPERTY_PAGE, IPrompt::EIcon::Information);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "settings/ConversionSettings.h"
+#include "settings/SettingsDialog.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+// The MPEG profile Convert sends: frame rate, sample rate, bit rates,
+// channel count and picture size. Every change goes to the settings store at
+// once, so Cancel keeps it too.
+class CMpegProfileDlg : public CSettingsDialog
+{
+    Q_OBJECT
+
+public:
+    static inline const QStringList FRAME_RATES = {"23.976", "24", "25", "29.97", "30", "50", "59.94"};
+    static inline const QStringList SAMPLE_RATES = {"32000", "44100", "48000"};
+
+    explicit CMpegProfileDlg(QWidget* pParent = nullptr);
+
+protected:
+    // Each opening shows the stored values.
+    void showEvent(QShowEvent* pEvent) override;
+
+private:
+    void ShowStoredValues();
+    // A field that stores its number in pSetting on every change of its text.
+    QLineEdit* MakeNumberField(int nId, int ConversionSettings::*pSetting);
+
+    QComboBox* m_pFrameRateList = nullptr;
+    QComboBox* m_pSampleRateList = nullptr;
+    QLineEdit* m_pVideoBitrateEdit = nullptr;
+    QLineEdit* m_pAudioBitrateEdit = nullptr;
+    QLineEdit* m_pAudioChannelEdit = nullptr;
+    QLineEdit* m_pWidthEdit = nullptr;
+    QLineEdit* m_pHeightEdit = nullptr;
+    QCheckBox* m_pScaleCheck = nullptr;
+};

@@ -1,0 +1,101 @@
+#include "settings/SettingsDialog.h"
+
+#include <limits>
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString OK_BUTTON_ID = QStringLiteral("1");
+const QString CANCEL_BUTTON_ID = QStringLiteral("2");
+// An empty or short list still shows as a list a name fits in.
+constexpr int MIN_LIST_CHARACTERS = 16;
+
+} // namespace
+
+CSettingsDialog::CSettingsDialog(const QString& strTitle, QWidget* pParent)
+    : QDialog(pParent)
+{
+    setWindowTitle(strTitle);
+    if (QFontDatabase::hasFamily(TEMPLATE_FONT_FAMILY))
+        setFont(QFont(TEMPLATE_FONT_FAMILY, TEMPLATE_FONT_POINTS));
+
+    auto* pLayout = new QVBoxLayout(this);
+    m_pGroup = new QGroupBox(strTitle, this);
+    pLayout->addWidget(m_pGroup);
+
+    auto* pButtons = new QDialogButtonBox(this);
+    auto* pOk = new QPushButton(QStringLiteral("OK"), pButtons);
+    pOk->setObjectName(OK_BUTTON_ID);
+    pOk->setDefault(true);
+    auto* pCancel = new QPushButton(QStringLiteral("Cancel"), pButtons);
+    pCancel->setObjectName(CANCEL_BUTTON_ID);
+    pButtons->addButton(pOk, QDialogButtonBox::AcceptRole);
+    pButtons->addButton(pCancel, QDialogButtonBox::RejectRole);
+    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    pLayout->addWidget(pButtons);
+    // Nothing in these dialogs gains from stretching.
+    pLayout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+int CSettingsDialog::ReadLeadingInteger(const QString& strText)
+{
+    qsizetype nPos = 0;
+    while (nPos < strText.size() && strText[nPos].isSpace())
+        ++nPos;
+    bool bNegative = false;
+    if (nPos < strText.size() && (strText[nPos] == u'+' || strText[nPos] == u'-')) {
+        bNegative = strText[nPos] == u'-';
+        ++nPos;
+    }
+    // Accumulated as a negative number, which reaches the lowest int exactly.
+    constexpr long long LOWEST = std::numeric_limits<int>::min();
+    long long nValue = 0;
+    for (; nPos < strText.size() && strText[nPos] >= u'0' && strText[nPos] <= u'9'; ++nPos) {
+        nValue = nValue * 10 - (strText[nPos].unicode() - u'0');
+        if (nValue < LOWEST)
+            nValue = LOWEST;
+    }
+    if (!bNegative)
+        return static_cast<int>(std::min(-nValue, static_cast<long long>(std::numeric_limits<int>::max())));
+    return static_cast<int>(nValue);
+}
+
+QComboBox* CSettingsDialog::MakeDropDownList(int nId, QWidget* pParent)
+{
+    auto* pList = new QComboBox(pParent);
+    pList->setObjectName(QString::number(nId));
+    pList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    pList->setMinimumContentsLength(MIN_LIST_CHARACTERS);
+    return pList;
+}
+
+QLineEdit* CSettingsDialog::MakeEdit(int nId, QWidget* pParent)
+{
+    auto* pEdit = new QLineEdit(pParent);
+    pEdit->setObjectName(QString::number(nId));
+    return pEdit;
+}
+
+void CSettingsDialog::FillList(QComboBox* pList, const QStringList& arrItems)
+{
+    pList->clear();
+    pList->addItems(arrItems);
+    pList->setCurrentIndex(arrItems.isEmpty() ? -1 : 0);
+}
+
+void CSettingsDialog::StoreChoice(QComboBox* pList, int ConversionSettings::*pIndex, QString ConversionSettings::*pName)
+{
+    connect(pList, &QComboBox::activated, this, [pList, pIndex, pName](int nIndex) {
+        ConversionSettings& settings = ConversionSettings::Instance();
+        settings.*pIndex = nIndex;
+        settings.*pName = pList->itemText(nIndex);
+    });
+}

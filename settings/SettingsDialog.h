@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+
+#include "settings/ConversionSettings.h"
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+
+// What the settings dialogs share: the dialog font, one titled group box
+// holding the controls, "OK" and "Cancel" below it, and the rule by which
+// their number fields are read.
+class CSettingsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The font the dialogs were drawn for; the platform's default stands in
+    // when it is not installed.
+    static inline const QString TEMPLATE_FONT_FAMILY = QStringLiteral("Cambria");
+    static constexpr int TEMPLATE_FONT_POINTS = 10;
+
+    // The leading decimal integer of a field's text: white space and an
+    // optional sign, then digits; 0 when no digit follows. Values beyond the
+    // 32-bit range stop at its ends instead of wrapping.
+    static int ReadLeadingInteger(const QString& strText);
+
+protected:
+    // strTitle titles both the window and the group box.
+    CSettingsDialog(const QString& strTitle, QWidget* pParent);
+
+    // The group box the subclass fills; the buttons are already below it.
+    QGroupBox* Group() const { return m_pGroup; }
+
+    // Controls carry their number as object name, so tests and tools can
+    // find them.
+    static QComboBox* MakeDropDownList(int nId, QWidget* pParent);
+    static QLineEdit* MakeEdit(int nId, QWidget* pParent);
+
+    // Replaces the list's items; the first is selected when there is one.
+    // Selecting by program notifies nobody, so nothing is stored.
+    static void FillList(QComboBox* pList, const QStringList& arrItems);
+    // Stores the user's choice in the list, as index and text, the moment it
+    // is made.
+    void StoreChoice(QComboBox* pList, int ConversionSettings::*pIndex, QString ConversionSettings::*pName);
+
+private:
+    QGroupBox* m_pGroup = nullptr;
+};

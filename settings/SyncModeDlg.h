@@ -1,0 +1,28 @@
+#pragma once
+
+#include "settings/SettingsDialog.h"
+
+class QComboBox;
+class QLineEdit;
+
+// How audio keeps in step with video, and the audio offset in milliseconds.
+// Every change goes to the settings store at once.
+class CSyncModeDlg : public CSettingsDialog
+{
+    Q_OBJECT
+
+public:
+    // In the order of the mode numbers the recorder takes.
+    static inline const QStringList SYNC_MODES = {"No Sync", "Sync with stream offset (Auto Mode)",
+                                                  "Sync with stream offset (Manual Mode)"};
+
+    explicit CSyncModeDlg(QWidget* pParent = nullptr);
+
+protected:
+    // Each opening shows the stored values.
+    void showEvent(QShowEvent* pEvent) override;
+
+private:
+    QComboBox* m_pModeList = nullptr;
+    QLineEdit* m_pOffsetEdit = nullptr;
+};

@@ -1,0 +1,60 @@
+#include "settings/VideoDeviceDlg.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QShowEvent>
+
+#include "encoder/Encorda.h"
+#include "settings/EncoderOwner.h"
+#include "settings/RecorderNames.h"
+
+namespace {
+
+enum EControlId {
+    DEVICE_LIST = 1005,
+    INPUT_LIST = 1006,
+    FORMAT_LIST = 1007,
+};
+
+} // namespace
+
+CVideoDeviceDlg::CVideoDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
+    : CSettingsDialog(QStringLiteral("Video Device"), pParent)
+    , m_pOwner(pOwner)
+{
+    QGroupBox* pGroup = Group();
+    m_pDeviceList = MakeDropDownList(DEVICE_LIST, pGroup);
+    m_pFormatList = MakeDropDownList(FORMAT_LIST, pGroup);
+    m_pInputList = MakeDropDownList(INPUT_LIST, pGroup);
+    StoreChoice(m_pDeviceList, &ConversionSettings::nVideoDeviceIndex, &ConversionSettings::strVideoDeviceName);
+    StoreChoice(m_pFormatList, &ConversionSettings::nVideoFormatIndex, &ConversionSettings::strVideoFormatName);
+    StoreChoice(m_pInputList, &ConversionSettings::nVideoInputIndex, &ConversionSettings::strVideoInputName);
+
+    auto* pForm = new QFormLayout(pGroup);
+    pForm->addRow(QStringLiteral("Video Device"), m_pDeviceList);
+    pForm->addRow(QStringLiteral("Video Format"), m_pFormatList);
+    pForm->addRow(QStringLiteral("Video Input"), m_pInputList);
+}
+
+void CVideoDeviceDlg::showEvent(QShowEvent* pEvent)
+{
+    // The window system's own show events (restoring from minimised) are
+    // not openings.
+    if (!pEvent->spontaneous())
+        FillFromRecorder();
+    CSettingsDialog::showEvent(pEvent);
+}
+
+void CVideoDeviceDlg::FillFromRecorder()
+{
+    CEncorda& encoder = m_pOwner->Encoder();
+    FillList(m_pDeviceList, ReadNames(encoder.GetVideoDevices()));
+    FillList(m_pInputList, ReadNames(encoder.GetVideoInputs()));
+    FillList(m_pFormatList, ReadFormatNames(encoder.GetVideoFormats()));
+
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    m_pDeviceList->setCurrentIndex(settings.nVideoDeviceIndex);
+    m_pFormatList->setCurrentIndex(settings.nVideoFormatIndex);
+    m_pInputList->setCurrentIndex(settings.nVideoInputIndex);
+}

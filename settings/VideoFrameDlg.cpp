@@ -1,0 +1,33 @@
+#include "settings/VideoFrameDlg.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+#include "encoder/Encorda.h"
+#include "settings/EncoderOwner.h"
+#include "settings/FramePictureNames.h"
+
+namespace {
+
+constexpr int PICTURE_LIST = 1025;
+
+} // namespace
+
+CVideoFrameDlg::CVideoFrameDlg(IEncoderOwner* pOwner, QWidget* pParent)
+    : CSettingsDialog(QStringLiteral("Video Frame"), pParent)
+    , m_pOwner(pOwner)
+{
+    QGroupBox* pGroup = Group();
+    m_pPictureList = MakeDropDownList(PICTURE_LIST, pGroup);
+    auto* pLayout = new QVBoxLayout(pGroup);
+    pLayout->addWidget(m_pPictureList);
+
+    FillList(m_pPictureList, ListFramePictureNames());
+    m_pPictureList->setCurrentIndex(ConversionSettings::Instance().nFramePictureIndex);
+
+    StoreChoice(m_pPictureList, &ConversionSettings::nFramePictureIndex, &ConversionSettings::strFramePictureName);
+    // The recorder numbers its pictures from 1; 0 means none.
+    connect(m_pPictureList, &QComboBox::activated, this,
+        [this](int nIndex) { m_pOwner->Encoder().SetVideoFrame(static_cast<short>(nIndex + 1)); });
+}

@@ -1,0 +1,139 @@
+#include "settings/AudioDeviceDlg.h"
+#include "settings/RecorderNames.h"
+#include "settings/VideoDeviceDlg.h"
+#include "tests/settings/DialogDriver.h"
+#include "tests/settings/TestOwner.h"
+
+using namespace DialogDriver;
+using EDispatchId = CEncorda::EDispatchId;
+
+namespace {
+
+enum EControlId {
+    VIDEO_DEVICE_LIST = 1005,
+    VIDEO_INPUT_LIST = 1006,
+    VIDEO_FORMAT_LIST = 1007,
+    AUDIO_INPUT_LIST = 1012,
+    AUDIO_DEVICE_LIST = 1013,
+};
+
+QStringList Items(const QComboBox* pList)
+{
+    QStringList arrItems;
+    for (int i = 0; i < pList->count(); ++i)
+        arrItems.append(pList->itemText(i));
+    return arrItems;
+}
+
+class DeviceDlgTest : public SettingsTest
+{
+protected:
+    CTestOwner m_owner;
+};
+
+TEST_F(DeviceDlgTest, VideoListsAreTheRecordersInItsOrder)
+{
+    CVideoDeviceDlg dialog(&m_owner);
+    dialog.show();
+    CEncorda& encoder = m_owner.Encoder();
+    const QStringList arrDevices = ReadNames(encoder.GetVideoDevices());
+    // The built-in test sources are always there.
+    ASSERT_FALSE(arrDevices.isEmpty());
+    EXPECT_EQ(Items(Find<QComboBox>(dialog, VIDEO_DEVICE_LIST)), arrDevices);
+    EXPECT_EQ(Items(Find<QComboBox>(dialog, VIDEO_INPUT_LIST)), ReadNames(encoder.GetVideoInputs()));
+    EXPECT_EQ(Items(Find<QComboBox>(dialog, VIDEO_FORMAT_LIST)), ReadFormatNames(encoder.GetVideoFormats()));
+    EXPECT_EQ(Find<QComboBox>(dialog, VIDEO_DEVICE_LIST)->currentIndex(), 0);
+}
+
+TEST_F(DeviceDlgTest, ListsAreFetchedAfreshAtEveryOpening)
+{
+    CVideoDeviceDlg videoDialog(&m_owner);
+    CAudioDeviceDlg audioDialog(&m_owner);
+    for (int nOpening = 1; nOpening <= 2; ++nOpening) {
+        videoDialog.show();
+        videoDialog.reject();
+        audioDialog.show();
+        audioDialog.reject();
+    }
+    for (EDispatchId eList : {EDispatchId::VideoDevices, EDispatchId::VideoInputs, EDispatchId::VideoFormats,
+             EDispatchId::AudioDevices, EDispatchId::AudioInputs}) {
+        SCOPED_TRACE(static_cast<int>(eList));
+        EXPECT_EQ(m_owner.CountCalls(eList), 2);
+    }
+}
+
+TEST_F(DeviceDlgTest, OpeningAndClosingStoresNothing)
+{
+    Settings().nAudioInputIndex = 0;
+    CAudioDeviceDlg audioDialog(&m_owner);
+    audioDialog.show();
+    EXPECT_EQ(Find<QComboBox>(audioDialog, AUDIO_DEVICE_LIST)->currentIndex(), 0);
+    audioDialog.accept();
+    CVideoDeviceDlg videoDialog(&m_owner);
+    videoDialog.show();
+    videoDialog.accept();
+    EXPECT_TRUE(Settings().strAudioDeviceName.isEmpty());
+    EXPECT_TRUE(Settings().strAudioInputName.isEmpty());
+    EXPECT_TRUE(Settings().strVideoDeviceName.isEmpty());
+    EXPECT_TRUE(Settings().strVideoFormatName.isEmpty());
+    EXPECT_TRUE(Settings().strVideoInputName.isEmpty());
+}
+
+TEST_F(DeviceDlgTest, AStoredIndexOutsideTheListLeavesNoSelection)
+{
+    Settings().nVideoDeviceIndex = 500;
+    Settings().nVideoFormatIndex = -1;
+    CVideoDeviceDlg dialog(&m_owner);
+    dialog.show();
+    EXPECT_EQ(Find<QComboBox>(dialog, VIDEO_DEVICE_LIST)->currentIndex(), -1);
+    EXPECT_EQ(Find<QComboBox>(dialog, VIDEO_FORMAT_LIST)->currentIndex(), -1);
+    EXPECT_EQ(Find<QComboBox>(dialog, VIDEO_INPUT_LIST)->currentIndex(), 0);
+}
+
+struct CChoiceCase
+{
+    int nListId;
+    int ConversionSettings::*pIndex;
+    QString ConversionSettings::*pName;
+};
+
+// Each choice is stored as index and name at once and survives Cancel.
+void ExpectChoicesStored(QDialog& dialog, const std::vector<CChoiceCase>& cases)
+{
+    for (const CChoiceCase& choice : cases) {
+        SCOPED_TRACE(choice.nListId);
+        dialog.show();
+        QComboBox* pList = Find<QComboBox>(dialog, choice.nListId);
+        const int nLast = pList->count() - 1;
+        ASSERT_GE(nLast, 0);
+        ChooseItem(pList, nLast);
+        const QString strChosen = pList->itemText(nLast);
+        ConversionSettings& settings = ConversionSettings::Instance();
+        EXPECT_EQ(settings.*choice.pIndex, nLast);
+        EXPECT_EQ(settings.*choice.pName, strChosen);
+        Cancel(dialog);
+        EXPECT_EQ(settings.*choice.pName, strChosen);
+        dialog.show();
+        EXPECT_EQ(pList->currentText(), strChosen);
+        dialog.reject();
+    }
+}
+
+TEST_F(DeviceDlgTest, VideoChoicesAreStoredAsIndexAndName)
+{
+    CVideoDeviceDlg dialog(&m_owner);
+    ExpectChoicesStored(dialog,
+        {{VIDEO_DEVICE_LIST, &ConversionSettings::nVideoDeviceIndex, &ConversionSettings::strVideoDeviceName},
+            {VIDEO_FORMAT_LIST, &ConversionSettings::nVideoFormatIndex, &ConversionSettings::strVideoFormatName},
+            {VIDEO_INPUT_LIST, &ConversionSettings::nVideoInputIndex, &ConversionSettings::strVideoInputName}});
+}
+
+TEST_F(DeviceDlgTest, AudioChoicesAreStoredAsIndexAndName)
+{
+    CAudioDeviceDlg dialog(&m_owner);
+    ExpectChoicesStored(dialog,
+        {{AUDIO_DEVICE_LIST, &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName},
+            {AUDIO_INPUT_LIST, &ConversionSettings::nAudioInputIndex, &ConversionSettings::strAudioInputName}});
+}
+
+} // namespace

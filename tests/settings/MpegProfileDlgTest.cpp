@@ -1,0 +1,126 @@
+#include <climits>
+
+#include <QCheckBox>
+
+#include "settings/MpegProfileDlg.h"
+#include "tests/settings/DialogDriver.h"
+
+using namespace DialogDriver;
+
+namespace {
+
+enum EControlId {
+    FRAME_RATE_LIST = 1030,
+    SAMPLE_RATE_LIST = 1031,
+    VIDEO_BITRATE_EDIT = 1032,
+    AUDIO_BITRATE_EDIT = 1033,
+    AUDIO_CHANNEL_EDIT = 1034,
+    WIDTH_EDIT = 1021,
+    HEIGHT_EDIT = 1022,
+    SCALE_CHECK = 1035,
+};
+
+class MpegProfileDlgTest : public SettingsTest
+{
+protected:
+    CMpegProfileDlg m_dialog;
+};
+
+TEST_F(MpegProfileDlgTest, OpensWithTheStoredValues)
+{
+    Settings().nFrameRateIndex = 3;
+    Settings().nAudioSampleRateIndex = 2;
+    Settings().nVideoBitrate = 1150000;
+    Settings().nAudioBitrate = 128000;
+    Settings().nAudioChannels = 1;
+    Settings().nMpegWidth = 352;
+    Settings().nMpegHeight = 288;
+    Settings().bScaleTo16By9 = true;
+    m_dialog.show();
+
+    QComboBox* pFrameRates = Find<QComboBox>(m_dialog, FRAME_RATE_LIST);
+    EXPECT_EQ(pFrameRates->count(), 7);
+    EXPECT_EQ(pFrameRates->currentText(), "29.97");
+    EXPECT_EQ(Find<QComboBox>(m_dialog, SAMPLE_RATE_LIST)->currentText(), "48000");
+    EXPECT_EQ(Find<QLineEdit>(m_dialog, VIDEO_BITRATE_EDIT)->text(), "1150000");
+    EXPECT_EQ(Find<QLineEdit>(m_dialog, AUDIO_BITRATE_EDIT)->text(), "128000");
+    EXPECT_EQ(Find<QLineEdit>(m_dialog, AUDIO_CHANNEL_EDIT)->text(), "1");
+    EXPECT_EQ(Find<QLineEdit>(m_dialog, WIDTH_EDIT)->text(), "352");
+    EXPECT_EQ(Find<QLineEdit>(m_dialog, HEIGHT_EDIT)->text(), "288");
+    EXPECT_TRUE(Find<QCheckBox>(m_dialog, SCALE_CHECK)->isChecked());
+}
+
+TEST_F(MpegProfileDlgTest, SelectingTheStoredIndexesStoresNothing)
+{
+    // Index and value disagree, which only the user's choice would mend.
+    Settings().nFrameRateIndex = 2;
+    Settings().dFrameRate = 50;
+    Settings().nAudioSampleRateIndex = 0;
+    Settings().nAudioSampleRate = 48000;
+    m_dialog.show();
+    m_dialog.accept();
+    EXPECT_EQ(Settings().dFrameRate, 50);
+    EXPECT_EQ(Settings().nAudioSampleRate, 48000);
+}
+
+TEST_F(MpegProfileDlgTest, ChosenRatesAreStoredAtOnceAndSurviveCancel)
+{
+    m_dialog.show();
+    ChooseItem(Find<QComboBox>(m_dialog, FRAME_RATE_LIST), 3);
+    EXPECT_EQ(Settings().nFrameRateIndex, 3);
+    EXPECT_DOUBLE_EQ(Settings().dFrameRate, 29.97);
+    ChooseItem(Find<QComboBox>(m_dialog, SAMPLE_RATE_LIST), 0);
+    EXPECT_EQ(Settings().nAudioSampleRateIndex, 0);
+    EXPECT_EQ(Settings().nAudioSampleRate, 32000);
+    Cancel(m_dialog);
+
+    m_dialog.show();
+    EXPECT_EQ(Find<QComboBox>(m_dialog, FRAME_RATE_LIST)->currentText(), "29.97");
+    EXPECT_EQ(Find<QComboBox>(m_dialog, SAMPLE_RATE_LIST)->currentText(), "32000");
+}
+
+struct CFieldCase
+{
+    int nId;
+    const char* pszTyped;
+    int ConversionSettings::*pSetting;
+    int nStored;
+};
+
+TEST_F(MpegProfileDlgTest, NumberFieldsStoreTheirLeadingInteger)
+{
+    const CFieldCase cases[] = {
+        {WIDTH_EDIT, "12abc", &ConversionSettings::nMpegWidth, 12},
+        {WIDTH_EDIT, "abc", &ConversionSettings::nMpegWidth, 0},
+        {HEIGHT_EDIT, "  -576", &ConversionSettings::nMpegHeight, -576},
+        {HEIGHT_EDIT, "+480 lines", &ConversionSettings::nMpegHeight, 480},
+        {VIDEO_BITRATE_EDIT, "99999999999", &ConversionSettings::nVideoBitrate, INT_MAX},
+        {VIDEO_BITRATE_EDIT, "-99999999999", &ConversionSettings::nVideoBitrate, INT_MIN},
+        {AUDIO_BITRATE_EDIT, "192000", &ConversionSettings::nAudioBitrate, 192000},
+        {AUDIO_CHANNEL_EDIT, "1", &ConversionSettings::nAudioChannels, 1},
+        {AUDIO_CHANNEL_EDIT, "", &ConversionSettings::nAudioChannels, 0},
+    };
+    for (const CFieldCase& fieldCase : cases) {
+        SCOPED_TRACE(testing::Message() << fieldCase.nId << " \"" << fieldCase.pszTyped << '"');
+        m_dialog.show();
+        TypeText(Find<QLineEdit>(m_dialog, fieldCase.nId), fieldCase.pszTyped);
+        EXPECT_EQ(Settings().*fieldCase.pSetting, fieldCase.nStored);
+        Cancel(m_dialog);
+        EXPECT_EQ(Settings().*fieldCase.pSetting, fieldCase.nStored);
+    }
+}
+
+TEST_F(MpegProfileDlgTest, ScaleTo16By9FollowsTheBox)
+{
+    m_dialog.show();
+    QCheckBox* pScale = Find<QCheckBox>(m_dialog, SCALE_CHECK);
+    Click(pScale);
+    EXPECT_TRUE(Settings().bScaleTo16By9);
+    Cancel(m_dialog);
+    m_dialog.show();
+    EXPECT_TRUE(pScale->isChecked());
+    Click(pScale);
+    EXPECT_FALSE(Settings().bScaleTo16By9);
+}
+
+} // namespace
