@@ -9,15 +9,6 @@
 #include "settings/EncoderOwner.h"
 #include "settings/RecorderNames.h"
 
-namespace {
-
-enum EControlId {
-    INPUT_LIST = 1012,
-    DEVICE_LIST = 1013,
-};
-
-} // namespace
-
 CAudioDeviceDlg::CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
     : CSettingsDialog(QStringLiteral("Audio Device"), pParent)
     , m_pOwner(pOwner)

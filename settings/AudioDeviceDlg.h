@@ -13,6 +13,12 @@ class CAudioDeviceDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
+    // Control numbers, which are also the controls' object names.
+    enum EControlId {
+        INPUT_LIST = 1012,
+        DEVICE_LIST = 1013,
+    };
+
     CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
 
 protected:

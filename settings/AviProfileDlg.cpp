@@ -15,27 +15,6 @@
 #include "settings/RecorderNames.h"
 #include "skin/Prompt.h"
 
-namespace {
-
-enum EControlId {
-    VIDEO_COMPRESSOR_LIST = 1008,
-    USE_VIDEO_COMPRESSOR_CHECK = 1009,
-    SETTING_BUTTON = 1010,
-    AUDIO_COMPRESSOR_LIST = 1011,
-    USE_AUDIO_COMPRESSOR_CHECK = 1014,
-    USE_CUSTOM_FRAME_CHECK = 1020,
-    WIDTH_EDIT = 1021,
-    HEIGHT_EDIT = 1022,
-    AUDIO_COMPRESSOR_WHEN_CAPTURE_CHECK = 1023,
-    VIDEO_COMPRESSOR_WHEN_CAPTURE_CHECK = 1024,
-    SHOW_PREVIEW_CHECK = 1026,
-    AUDIO_CAPTURE_CHECK = 1027,
-    VIDEO_CAPTURE_CHECK = 1028,
-    MUTE_TV_CHECK = 1029,
-};
-
-} // namespace
-
 CAviProfileDlg::CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent)
     : CSettingsDialog(QStringLiteral("AVI Profile"), pParent)
     , m_pOwner(pOwner)

@@ -18,6 +18,24 @@ class CAviProfileDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
+    // Control numbers, which are also the controls' object names.
+    enum EControlId {
+        VIDEO_COMPRESSOR_LIST = 1008,
+        USE_VIDEO_COMPRESSOR_CHECK = 1009,
+        SETTING_BUTTON = 1010,
+        AUDIO_COMPRESSOR_LIST = 1011,
+        USE_AUDIO_COMPRESSOR_CHECK = 1014,
+        USE_CUSTOM_FRAME_CHECK = 1020,
+        WIDTH_EDIT = 1021,
+        HEIGHT_EDIT = 1022,
+        AUDIO_COMPRESSOR_WHEN_CAPTURE_CHECK = 1023,
+        VIDEO_COMPRESSOR_WHEN_CAPTURE_CHECK = 1024,
+        SHOW_PREVIEW_CHECK = 1026,
+        AUDIO_CAPTURE_CHECK = 1027,
+        VIDEO_CAPTURE_CHECK = 1028,
+        MUTE_TV_CHECK = 1029,
+    };
+
     static inline const QString NO_PROPERTY_PAGE = QStringLiteral("No property page");
 
     CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);

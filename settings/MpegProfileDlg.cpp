@@ -8,21 +8,6 @@
 #include <QLineEdit>
 #include <QShowEvent>
 
-namespace {
-
-enum EControlId {
-    FRAME_RATE_LIST = 1030,
-    SAMPLE_RATE_LIST = 1031,
-    VIDEO_BITRATE_EDIT = 1032,
-    AUDIO_BITRATE_EDIT = 1033,
-    AUDIO_CHANNEL_EDIT = 1034,
-    WIDTH_EDIT = 1021,
-    HEIGHT_EDIT = 1022,
-    SCALE_CHECK = 1035,
-};
-
-} // namespace
-
 CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     : CSettingsDialog(QStringLiteral("Mpeg Profile"), pParent)
 {

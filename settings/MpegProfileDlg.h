@@ -15,6 +15,18 @@ class CMpegProfileDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
+    // Control numbers, which are also the controls' object names.
+    enum EControlId {
+        FRAME_RATE_LIST = 1030,
+        SAMPLE_RATE_LIST = 1031,
+        VIDEO_BITRATE_EDIT = 1032,
+        AUDIO_BITRATE_EDIT = 1033,
+        AUDIO_CHANNEL_EDIT = 1034,
+        WIDTH_EDIT = 1021,
+        HEIGHT_EDIT = 1022,
+        SCALE_CHECK = 1035,
+    };
+
     static inline const QStringList FRAME_RATES = {"23.976", "24", "25", "29.97", "30", "50", "59.94"};
     static inline const QStringList SAMPLE_RATES = {"32000", "44100", "48000"};
 

@@ -10,15 +10,6 @@
 
 #include "settings/ConversionSettings.h"
 
-namespace {
-
-enum EControlId {
-    MODE_LIST = 1017,
-    OFFSET_EDIT = 1019,
-};
-
-} // namespace
-
 CSyncModeDlg::CSyncModeDlg(QWidget* pParent)
     : CSettingsDialog(QStringLiteral("Sync Mode"), pParent)
 {

@@ -12,6 +12,12 @@ class CSyncModeDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
+    // Control numbers, which are also the controls' object names.
+    enum EControlId {
+        MODE_LIST = 1017,
+        OFFSET_EDIT = 1019,
+    };
+
     // In the order of the mode numbers the recorder takes.
     static inline const QStringList SYNC_MODES = {"No Sync", "Sync with stream offset (Auto Mode)",
                                                   "Sync with stream offset (Manual Mode)"};

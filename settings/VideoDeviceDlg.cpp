@@ -9,16 +9,6 @@
 #include "settings/EncoderOwner.h"
 #include "settings/RecorderNames.h"
 
-namespace {
-
-enum EControlId {
-    DEVICE_LIST = 1005,
-    INPUT_LIST = 1006,
-    FORMAT_LIST = 1007,
-};
-
-} // namespace
-
 CVideoDeviceDlg::CVideoDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
     : CSettingsDialog(QStringLiteral("Video Device"), pParent)
     , m_pOwner(pOwner)

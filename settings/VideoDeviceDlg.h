@@ -13,6 +13,13 @@ class CVideoDeviceDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
+    // Control numbers, which are also the controls' object names.
+    enum EControlId {
+        DEVICE_LIST = 1005,
+        INPUT_LIST = 1006,
+        FORMAT_LIST = 1007,
+    };
+
     CVideoDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
 
 protected:

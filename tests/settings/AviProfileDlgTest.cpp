@@ -13,17 +13,7 @@ using EDispatchId = CEncorda::EDispatchId;
 
 namespace {
 
-enum EControlId {
-    VIDEO_COMPRESSOR_LIST = 1008,
-    USE_VIDEO_COMPRESSOR_CHECK = 1009,
-    SETTING_BUTTON = 1010,
-    AUDIO_COMPRESSOR_LIST = 1011,
-    USE_AUDIO_COMPRESSOR_CHECK = 1014,
-    USE_CUSTOM_FRAME_CHECK = 1020,
-    WIDTH_EDIT = 1021,
-    HEIGHT_EDIT = 1022,
-    MUTE_TV_CHECK = 1029,
-};
+using enum CAviProfileDlg::EControlId;
 
 struct CSwitchCase
 {

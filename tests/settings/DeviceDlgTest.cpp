@@ -9,14 +9,6 @@ using EDispatchId = CEncorda::EDispatchId;
 
 namespace {
 
-enum EControlId {
-    VIDEO_DEVICE_LIST = 1005,
-    VIDEO_INPUT_LIST = 1006,
-    VIDEO_FORMAT_LIST = 1007,
-    AUDIO_INPUT_LIST = 1012,
-    AUDIO_DEVICE_LIST = 1013,
-};
-
 QStringList Items(const QComboBox* pList)
 {
     QStringList arrItems;
@@ -39,10 +31,10 @@ TEST_F(DeviceDlgTest, VideoListsAreTheRecordersInItsOrder)
     const QStringList arrDevices = ReadNames(encoder.GetVideoDevices());
     // The built-in test sources are always there.
     ASSERT_FALSE(arrDevices.isEmpty());
-    EXPECT_EQ(Items(Find<QComboBox>(dialog, VIDEO_DEVICE_LIST)), arrDevices);
-    EXPECT_EQ(Items(Find<QComboBox>(dialog, VIDEO_INPUT_LIST)), ReadNames(encoder.GetVideoInputs()));
-    EXPECT_EQ(Items(Find<QComboBox>(dialog, VIDEO_FORMAT_LIST)), ReadFormatNames(encoder.GetVideoFormats()));
-    EXPECT_EQ(Find<QComboBox>(dialog, VIDEO_DEVICE_LIST)->currentIndex(), 0);
+    EXPECT_EQ(Items(Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST)), arrDevices);
+    EXPECT_EQ(Items(Find<QComboBox>(dialog, CVideoDeviceDlg::INPUT_LIST)), ReadNames(encoder.GetVideoInputs()));
+    EXPECT_EQ(Items(Find<QComboBox>(dialog, CVideoDeviceDlg::FORMAT_LIST)), ReadFormatNames(encoder.GetVideoFormats()));
+    EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST)->currentIndex(), 0);
 }
 
 TEST_F(DeviceDlgTest, ListsAreFetchedAfreshAtEveryOpening)
@@ -67,7 +59,7 @@ TEST_F(DeviceDlgTest, OpeningAndClosingStoresNothing)
     Settings().nAudioInputIndex = 0;
     CAudioDeviceDlg audioDialog(&m_owner);
     audioDialog.show();
-    EXPECT_EQ(Find<QComboBox>(audioDialog, AUDIO_DEVICE_LIST)->currentIndex(), 0);
+    EXPECT_EQ(Find<QComboBox>(audioDialog, CAudioDeviceDlg::DEVICE_LIST)->currentIndex(), 0);
     audioDialog.accept();
     CVideoDeviceDlg videoDialog(&m_owner);
     videoDialog.show();
@@ -85,9 +77,9 @@ TEST_F(DeviceDlgTest, AStoredIndexOutsideTheListLeavesNoSelection)
     Settings().nVideoFormatIndex = -1;
     CVideoDeviceDlg dialog(&m_owner);
     dialog.show();
-    EXPECT_EQ(Find<QComboBox>(dialog, VIDEO_DEVICE_LIST)->currentIndex(), -1);
-    EXPECT_EQ(Find<QComboBox>(dialog, VIDEO_FORMAT_LIST)->currentIndex(), -1);
-    EXPECT_EQ(Find<QComboBox>(dialog, VIDEO_INPUT_LIST)->currentIndex(), 0);
+    EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST)->currentIndex(), -1);
+    EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::FORMAT_LIST)->currentIndex(), -1);
+    EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::INPUT_LIST)->currentIndex(), 0);
 }
 
 struct CChoiceCase
@@ -123,17 +115,17 @@ TEST_F(DeviceDlgTest, VideoChoicesAreStoredAsIndexAndName)
 {
     CVideoDeviceDlg dialog(&m_owner);
     ExpectChoicesStored(dialog,
-        {{VIDEO_DEVICE_LIST, &ConversionSettings::nVideoDeviceIndex, &ConversionSettings::strVideoDeviceName},
-            {VIDEO_FORMAT_LIST, &ConversionSettings::nVideoFormatIndex, &ConversionSettings::strVideoFormatName},
-            {VIDEO_INPUT_LIST, &ConversionSettings::nVideoInputIndex, &ConversionSettings::strVideoInputName}});
+        {{CVideoDeviceDlg::DEVICE_LIST, &ConversionSettings::nVideoDeviceIndex, &ConversionSettings::strVideoDeviceName},
+            {CVideoDeviceDlg::FORMAT_LIST, &ConversionSettings::nVideoFormatIndex, &ConversionSettings::strVideoFormatName},
+            {CVideoDeviceDlg::INPUT_LIST, &ConversionSettings::nVideoInputIndex, &ConversionSettings::strVideoInputName}});
 }
 
 TEST_F(DeviceDlgTest, AudioChoicesAreStoredAsIndexAndName)
 {
     CAudioDeviceDlg dialog(&m_owner);
     ExpectChoicesStored(dialog,
-        {{AUDIO_DEVICE_LIST, &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName},
-            {AUDIO_INPUT_LIST, &ConversionSettings::nAudioInputIndex, &ConversionSettings::strAudioInputName}});
+        {{CAudioDeviceDlg::DEVICE_LIST, &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName},
+            {CAudioDeviceDlg::INPUT_LIST, &ConversionSettings::nAudioInputIndex, &ConversionSettings::strAudioInputName}});
 }
 
 } // namespace

@@ -5,10 +5,7 @@ using namespace DialogDriver;
 
 namespace {
 
-enum EControlId {
-    MODE_LIST = 1017,
-    OFFSET_EDIT = 1019,
-};
+using enum CSyncModeDlg::EControlId;
 
 class SyncModeDlgTest : public SettingsTest
 {
