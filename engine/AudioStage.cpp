@@ -78,7 +78,7 @@ void CAudioStage::Run()
     while (std::optional<CCapturedFrame> captured = m_frames.Pop()) {
         if (m_bFailed || !captured->bRecord || !m_pEncoder)
             continue;
-        m_state.m_nElapsedUs = std::max<std::int64_t>(m_state.m_nElapsedUs, captured->nTimeUs);
+        m_state.RaiseElapsed(captured->nTimeUs);
         Resample(captured->pFrame.get(), captured->nTimeUs);
         if (!m_bFailed)
             EncodeWholeFrames(false);

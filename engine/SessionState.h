@@ -44,6 +44,15 @@ public:
     std::atomic<int> m_nFinishedSources = 0;
     CSteadyTime m_startTime = std::chrono::steady_clock::now();
 
+    // Both stages report how far they got; the elapsed time is the furthest
+    // of them and never goes back, however their updates interleave.
+    void RaiseElapsed(std::int64_t nTimeUs)
+    {
+        std::int64_t nElapsedUs = m_nElapsedUs.load();
+        while (nElapsedUs < nTimeUs && !m_nElapsedUs.compare_exchange_weak(nElapsedUs, nTimeUs)) {
+        }
+    }
+
     // The first failure wins; later ones are consequences of it.
     void Fail(const std::string& strReason)
     {

@@ -126,7 +126,7 @@ void CVideoStage::Run()
         if (m_previewCallback)
             SendPreview(pFrame);
         if (captured->bRecord) {
-            m_state.m_nElapsedUs = std::max<std::int64_t>(m_state.m_nElapsedUs, captured->nTimeUs);
+            m_state.RaiseElapsed(captured->nTimeUs);
             if (m_pEncoder && m_pPackets)
                 Record(pFrame, captured->nTimeUs);
         }
