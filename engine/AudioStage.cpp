@@ -53,10 +53,7 @@ bool CAudioStage::OpenEncoder(std::string& strReason)
     pEncoder->bit_rate = m_settings.nAudioBitrate;
     pEncoder->time_base = AVRational { 1, m_settings.nAudioSampleRate };
     av_channel_layout_default(&pEncoder->ch_layout, m_settings.nAudioChannels);
-    const auto options = m_settings.compressorOptions.find("mp2");
-    if (!OpenEncoderWithOptions(pEncoder, pCodec,
-            options != m_settings.compressorOptions.end() ? options->second : std::map<std::string, std::string>(),
-            strReason))
+    if (!OpenEncoderWithOptions(pEncoder, pCodec, m_settings.compressorOptions, strReason))
         return false;
     m_pFifo.reset(av_audio_fifo_alloc(CODED_SAMPLE_FORMAT, m_settings.nAudioChannels, pEncoder->frame_size));
     m_pConverted.reset(av_frame_alloc());

@@ -63,13 +63,15 @@ bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream
     }
 }
 
-bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const std::map<std::string, std::string>& options,
+bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const CCompressorOptions& compressorOptions,
     std::string& strReason)
 {
     TakeLastFfmpegError();
     AVDictionary* pOptions = nullptr;
-    for (const auto& [strName, strValue] : options)
-        av_dict_set(&pOptions, strName.c_str(), strValue.c_str(), 0);
+    if (const auto options = compressorOptions.find(pCodec->name); options != compressorOptions.end()) {
+        for (const auto& [strName, strValue] : options->second)
+            av_dict_set(&pOptions, strName.c_str(), strValue.c_str(), 0);
+    }
     const int nResult = avcodec_open2(pEncoder, pCodec, &pOptions);
     const AVDictionaryEntry* pLeftOver = av_dict_get(pOptions, "", nullptr, AV_DICT_IGNORE_SUFFIX);
     const std::string strLeftOver = pLeftOver ? pLeftOver->key : "";

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/BoundedQueue.h"
+#include "engine/RecordingSettings.h"
 #include "engine/SessionState.h"
 
-#include <map>
 #include <string>
 
 // Sends one frame (nullptr flushes) and hands every packet the encoder
@@ -13,9 +13,10 @@
 bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream, CBoundedQueue<CEncodedPacket>& packets,
     CSessionState& state, const char* pszStreamName);
 
-// Opens an encoder with the user's values for its own options; every value
-// the encoder does not take is a failure with the option's name.
-bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const std::map<std::string, std::string>& options,
+// Opens an encoder with the user's values for its own options (those filed
+// under the codec's name); every value the encoder does not take is a failure
+// with the option's name.
+bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const CCompressorOptions& compressorOptions,
     std::string& strReason);
 
 // FFmpeg explains most refusals only in its log. This keeps the last error

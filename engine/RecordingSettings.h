@@ -9,6 +9,10 @@ extern "C" {
 #include <libavutil/rational.h>
 }
 
+// The user's values for encoders' own options, by encoder name and then
+// option name.
+using CCompressorOptions = std::map<std::string, std::map<std::string, std::string>>;
+
 // Everything a recording needs, copied from the recorder's properties when
 // it starts, so later property writes cannot race the running threads.
 struct CRecordingSettings {
@@ -42,8 +46,7 @@ struct CRecordingSettings {
     bool bFastTestSources = false;
     double dDurationLimitSeconds = 0; // 0: until Stop
 
-    // User's values for encoders' own options, by encoder name.
-    std::map<std::string, std::map<std::string, std::string>> compressorOptions;
+    CCompressorOptions compressorOptions;
 };
 
 inline constexpr int OUTPUT_TYPE_MPEG1 = 5;

@@ -98,9 +98,7 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
         pEncoder->rc_max_rate = DVD_MAX_VIDEO_RATE_BITS;
         pEncoder->rc_buffer_size = DVD_VBV_BUFFER_BITS;
     }
-    const auto options = m_settings.compressorOptions.find(pszCodec);
-    return OpenEncoderWithOptions(pEncoder, pCodec,
-        options != m_settings.compressorOptions.end() ? options->second : std::map<std::string, std::string>(), strReason);
+    return OpenEncoderWithOptions(pEncoder, pCodec, m_settings.compressorOptions, strReason);
 }
 
 void CVideoStage::ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream)
