@@ -30,6 +30,30 @@ void ClickButton(CConverterDlg& dialog, const char* pszName)
     Click(pButton, pButton->rect().center());
 }
 
+// The built-in sources at a picture small enough for a loaded build machine
+// to keep up in real time; the shared settings are clean again afterwards,
+// however the test ends.
+class CBuiltInSourceSettings
+{
+public:
+    CBuiltInSourceSettings()
+    {
+        m_settings = ConversionSettings();
+        m_settings.strVideoDeviceName = QStringLiteral("Test Pattern");
+        m_settings.strAudioDeviceName = QStringLiteral("Test Tone");
+        m_settings.nMpegWidth = 352;
+        m_settings.nMpegHeight = 240;
+    }
+    ~CBuiltInSourceSettings() { m_settings = ConversionSettings(); }
+    CBuiltInSourceSettings(const CBuiltInSourceSettings&) = delete;
+    CBuiltInSourceSettings& operator=(const CBuiltInSourceSettings&) = delete;
+
+    ConversionSettings& Get() { return m_settings; }
+
+private:
+    ConversionSettings& m_settings = ConversionSettings::Instance();
+};
+
 struct COutputCase
 {
     int nRow;
@@ -49,14 +73,8 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
         SCOPED_TRACE(c.pszCodec);
         CProgramCurrentDirectory current;
         ASSERT_TRUE(current.IsValid());
-        ConversionSettings& settings = ConversionSettings::Instance();
-        settings = ConversionSettings();
-        settings.strVideoDeviceName = QStringLiteral("Test Pattern");
-        settings.strAudioDeviceName = QStringLiteral("Test Tone");
-        // Small enough for a loaded build machine to keep up in real time.
-        settings.nMpegWidth = 352;
-        settings.nMpegHeight = 240;
-        settings.nVideoBitrate = 1500000;
+        CBuiltInSourceSettings settings;
+        settings.Get().nVideoBitrate = 1500000;
         const QString strFile = current.FilePath(QStringLiteral("recording.mpg"));
         CScriptedPrompt prompt;
         prompt.m_arrFiles = {strFile};
@@ -94,7 +112,6 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
         EXPECT_EQ(FindStream(probe, "video")["codec_name"].toString(), c.pszCodec);
         EXPECT_EQ(FindStream(probe, "audio")["codec_name"].toString(), "mp2");
         EXPECT_GE(StreamSpanSeconds(strFile.toStdString(), "v"), RECORD_SECONDS - 0.5);
-        settings = ConversionSettings();
     }
 }
 
@@ -104,12 +121,7 @@ TEST(RecordingEndToEnd, ExitWhileRecordingLeavesAPlayableFile)
         GTEST_SKIP() << "the program's skins are not built beside the test";
     CProgramCurrentDirectory current;
     ASSERT_TRUE(current.IsValid());
-    ConversionSettings& settings = ConversionSettings::Instance();
-    settings = ConversionSettings();
-    settings.strVideoDeviceName = QStringLiteral("Test Pattern");
-    settings.strAudioDeviceName = QStringLiteral("Test Tone");
-    settings.nMpegWidth = 352;
-    settings.nMpegHeight = 240;
+    const CBuiltInSourceSettings settings;
     const QString strFile = current.FilePath(QStringLiteral("interrupted.mpg"));
     CScriptedPrompt prompt;
     prompt.m_arrFiles = {strFile};
@@ -126,7 +138,6 @@ TEST(RecordingEndToEnd, ExitWhileRecordingLeavesAPlayableFile)
     const QJsonObject probe = ProbeFile(strFile.toStdString());
     EXPECT_EQ(FindStream(probe, "video")["codec_name"].toString(), "mpeg1video");
     EXPECT_GE(StreamSpanSeconds(strFile.toStdString(), "v"), 0.5);
-    settings = ConversionSettings();
 }
 
 } // namespace
