@@ -20,33 +20,32 @@ short Low16(int nValue)
     return static_cast<short>(nValue);
 }
 
+// A stored name the list no longer holds leaves the encoder's choice as it is.
+void SelectByName(CEncorda& encoder, const CEncordaList& list, const QString& strName,
+                  void (CEncorda::*select)(short))
+{
+    const short nIndex = list.FindIndex(strName);
+    if (nIndex != -1)
+        (encoder.*select)(nIndex);
+}
+
 } // namespace
 
 void CConverterDlg::ApplyDeviceSelections()
 {
     const ConversionSettings& settings = ConversionSettings::Instance();
-    short nIndex = m_encoder.GetVideoDevices().FindIndex(settings.strVideoDeviceName);
-    if (nIndex != -1)
-        m_encoder.SetVideoDevice(nIndex);
-    nIndex = m_encoder.GetVideoInputs().FindIndex(settings.strVideoInputName);
-    if (nIndex != -1)
-        m_encoder.SetVideoInput(nIndex);
-    nIndex = m_encoder.GetVideoFormats().FindIndex(settings.strVideoFormatName);
-    if (nIndex != -1)
-        m_encoder.SetVideoFormat(nIndex);
-    nIndex = m_encoder.GetAudioDevices().FindIndex(settings.strAudioDeviceName);
-    if (nIndex != -1)
-        m_encoder.SetAudioDevice(nIndex);
+    SelectByName(m_encoder, m_encoder.GetVideoDevices(), settings.strVideoDeviceName, &CEncorda::SetVideoDevice);
+    SelectByName(m_encoder, m_encoder.GetVideoInputs(), settings.strVideoInputName, &CEncorda::SetVideoInput);
+    SelectByName(m_encoder, m_encoder.GetVideoFormats(), settings.strVideoFormatName, &CEncorda::SetVideoFormat);
+    SelectByName(m_encoder, m_encoder.GetAudioDevices(), settings.strAudioDeviceName, &CEncorda::SetAudioDevice);
     m_encoder.SetAudioInput(Low16(settings.nAudioInputIndex));
     if (settings.bUseAudioCompressor) {
-        nIndex = m_encoder.GetAudioCompressors().FindIndex(settings.strAudioCompressorName);
-        if (nIndex != -1)
-            m_encoder.SetAudioCompressor(nIndex);
+        SelectByName(m_encoder, m_encoder.GetAudioCompressors(), settings.strAudioCompressorName,
+                     &CEncorda::SetAudioCompressor);
     }
     if (settings.bUseVideoCompressor) {
-        nIndex = m_encoder.GetVideoCompressors().FindIndex(settings.strVideoCompressorName);
-        if (nIndex != -1)
-            m_encoder.SetVideoCompressor(nIndex);
+        SelectByName(m_encoder, m_encoder.GetVideoCompressors(), settings.strVideoCompressorName,
+                     &CEncorda::SetVideoCompressor);
     }
 }
 
