@@ -362,11 +362,11 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, std::string& strReas
 
 bool CRecorder::StartSession(bool bSaveToFile, std::string& strReason)
 {
-    auto pSettings = std::make_unique<CRecordingSettings>();
-    if (!BuildSettings(*pSettings, strReason))
+    CRecordingSettings settings;
+    if (!BuildSettings(settings, strReason))
         return false;
-    pSettings->bSaveToFile = bSaveToFile;
-    auto pSession = std::make_unique<CRecordingSession>(std::move(*pSettings), m_previewCallback,
+    settings.bSaveToFile = bSaveToFile;
+    auto pSession = std::make_unique<CRecordingSession>(std::move(settings), m_previewCallback,
         [this](const CRecorderStatus& status) { OnStatus(status); }, m_nPreviewWidth, m_nPreviewHeight);
     pSession->State().m_nVideoFrame = m_nVideoFrame;
     {
