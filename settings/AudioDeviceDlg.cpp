@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QShowEvent>
 
 #include "encoder/Encorda.h"
 #include "settings/EncoderOwner.h"
@@ -24,16 +23,7 @@ CAudioDeviceDlg::CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
     pForm->addRow(QStringLiteral("Audio Input"), m_pInputList);
 }
 
-void CAudioDeviceDlg::showEvent(QShowEvent* pEvent)
-{
-    // The window system's own show events (restoring from minimised) are
-    // not openings.
-    if (!pEvent->spontaneous())
-        FillFromRecorder();
-    CSettingsDialog::showEvent(pEvent);
-}
-
-void CAudioDeviceDlg::FillFromRecorder()
+void CAudioDeviceDlg::ShowStoredValues()
 {
     CEncorda& encoder = m_pOwner->Encoder();
     FillList(m_pDeviceList, ReadNames(encoder.GetAudioDevices()));

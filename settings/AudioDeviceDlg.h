@@ -22,11 +22,9 @@ public:
     CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* pEvent) override;
+    void ShowStoredValues() override;
 
 private:
-    void FillFromRecorder();
-
     IEncoderOwner* m_pOwner;
     QComboBox* m_pDeviceList = nullptr;
     QComboBox* m_pInputList = nullptr;

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 #include "encoder/Encorda.h"
 #include "settings/EncoderOwner.h"
@@ -96,15 +95,6 @@ QLineEdit* CAviProfileDlg::MakeSizeField(int nId, int ConversionSettings::*pSett
     connect(pEdit, &QLineEdit::textChanged, this,
         [pSetting](const QString& strText) { ConversionSettings::Instance().*pSetting = ReadLeadingInteger(strText); });
     return pEdit;
-}
-
-void CAviProfileDlg::showEvent(QShowEvent* pEvent)
-{
-    // The window system's own show events (restoring from minimised) are
-    // not openings.
-    if (!pEvent->spontaneous())
-        ShowStoredValues();
-    CSettingsDialog::showEvent(pEvent);
 }
 
 void CAviProfileDlg::ShowStoredValues()

@@ -41,10 +41,9 @@ public:
     CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
 
 protected:
-    void showEvent(QShowEvent* pEvent) override;
+    void ShowStoredValues() override;
 
 private:
-    void ShowStoredValues();
     void UpdateEnabled();
     void ShowCompressorSettings();
     QCheckBox* MakeSwitch(int nId, const QString& strLabel, bool ConversionSettings::*pSetting);

@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShowEvent>
 
 CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     : CSettingsDialog(QStringLiteral("Mpeg Profile"), pParent)
@@ -62,15 +61,6 @@ QLineEdit* CMpegProfileDlg::MakeNumberField(int nId, int ConversionSettings::*pS
         ConversionSettings::Instance().*pSetting = ReadLeadingInteger(strText);
     });
     return pEdit;
-}
-
-void CMpegProfileDlg::showEvent(QShowEvent* pEvent)
-{
-    // The window system's own show events (restoring from minimised) are
-    // not openings.
-    if (!pEvent->spontaneous())
-        ShowStoredValues();
-    CSettingsDialog::showEvent(pEvent);
 }
 
 void CMpegProfileDlg::ShowStoredValues()

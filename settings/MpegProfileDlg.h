@@ -33,11 +33,9 @@ public:
     explicit CMpegProfileDlg(QWidget* pParent = nullptr);
 
 protected:
-    // Each opening shows the stored values.
-    void showEvent(QShowEvent* pEvent) override;
+    void ShowStoredValues() override;
 
 private:
-    void ShowStoredValues();
     // A field that stores its number in pSetting on every change of its text.
     QLineEdit* MakeNumberField(int nId, int ConversionSettings::*pSetting);
 

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -98,4 +99,13 @@ void CSettingsDialog::StoreChoice(QComboBox* pList, int ConversionSettings::*pIn
         settings.*pIndex = nIndex;
         settings.*pName = pList->itemText(nIndex);
     });
+}
+
+void CSettingsDialog::showEvent(QShowEvent* pEvent)
+{
+    // The window system's own show events (restoring from minimised) are
+    // not openings.
+    if (!pEvent->spontaneous())
+        ShowStoredValues();
+    QDialog::showEvent(pEvent);
 }

@@ -45,6 +45,13 @@ protected:
     // is made.
     void StoreChoice(QComboBox* pList, int ConversionSettings::*pIndex, QString ConversionSettings::*pName);
 
+    // Puts the stored choices into the controls; called each time the
+    // dialog opens, before it is shown. A dialog whose controls stay as they
+    // were left between openings keeps this empty.
+    virtual void ShowStoredValues() {}
+
+    void showEvent(QShowEvent* pEvent) override;
+
 private:
     QGroupBox* m_pGroup = nullptr;
 };

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
-#include <QShowEvent>
 
 #include "settings/ConversionSettings.h"
 
@@ -31,14 +30,9 @@ CSyncModeDlg::CSyncModeDlg(QWidget* pParent)
     pGrid->addWidget(new QLabel(QStringLiteral("ms"), pGroup), 1, 2);
 }
 
-void CSyncModeDlg::showEvent(QShowEvent* pEvent)
+void CSyncModeDlg::ShowStoredValues()
 {
-    // The window system's own show events (restoring from minimised) are
-    // not openings.
-    if (!pEvent->spontaneous()) {
-        const ConversionSettings& settings = ConversionSettings::Instance();
-        m_pModeList->setCurrentIndex(settings.nSyncMode);
-        m_pOffsetEdit->setText(QString::number(settings.nAudioOffset));
-    }
-    CSettingsDialog::showEvent(pEvent);
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    m_pModeList->setCurrentIndex(settings.nSyncMode);
+    m_pOffsetEdit->setText(QString::number(settings.nAudioOffset));
 }

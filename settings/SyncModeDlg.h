@@ -25,8 +25,7 @@ public:
     explicit CSyncModeDlg(QWidget* pParent = nullptr);
 
 protected:
-    // Each opening shows the stored values.
-    void showEvent(QShowEvent* pEvent) override;
+    void ShowStoredValues() override;
 
 private:
     QComboBox* m_pModeList = nullptr;

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QShowEvent>
 
 #include "encoder/Encorda.h"
 #include "settings/EncoderOwner.h"
@@ -27,16 +26,7 @@ CVideoDeviceDlg::CVideoDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
     pForm->addRow(QStringLiteral("Video Input"), m_pInputList);
 }
 
-void CVideoDeviceDlg::showEvent(QShowEvent* pEvent)
-{
-    // The window system's own show events (restoring from minimised) are
-    // not openings.
-    if (!pEvent->spontaneous())
-        FillFromRecorder();
-    CSettingsDialog::showEvent(pEvent);
-}
-
-void CVideoDeviceDlg::FillFromRecorder()
+void CVideoDeviceDlg::ShowStoredValues()
 {
     CEncorda& encoder = m_pOwner->Encoder();
     FillList(m_pDeviceList, ReadNames(encoder.GetVideoDevices()));
