@@ -27,6 +27,10 @@ struct CCodecContextFree {
 struct CInputContextClose {
     void operator()(AVFormatContext* pContext) const { avformat_close_input(&pContext); }
 };
+// An output context whose file, if open, was already closed by its user.
+struct COutputContextFree {
+    void operator()(AVFormatContext* pContext) const { avformat_free_context(pContext); }
+};
 struct CSwsFree {
     void operator()(SwsContext* pContext) const { sws_freeContext(pContext); }
 };
@@ -41,6 +45,7 @@ using CFramePtr = std::unique_ptr<AVFrame, CFrameFree>;
 using CPacketPtr = std::unique_ptr<AVPacket, CPacketFree>;
 using CCodecContextPtr = std::unique_ptr<AVCodecContext, CCodecContextFree>;
 using CInputContextPtr = std::unique_ptr<AVFormatContext, CInputContextClose>;
+using COutputContextPtr = std::unique_ptr<AVFormatContext, COutputContextFree>;
 using CSwsPtr = std::unique_ptr<SwsContext, CSwsFree>;
 using CSwrPtr = std::unique_ptr<SwrContext, CSwrFree>;
 using CAudioFifoPtr = std::unique_ptr<AVAudioFifo, CAudioFifoFree>;

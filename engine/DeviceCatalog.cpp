@@ -92,6 +92,7 @@ std::vector<CAudioDeviceInfo> ListPulseSources()
         info.eKind = ESourceKind::ePulse;
         info.strUrl = pDevice->device_name;
         info.inputs = { "Default" };
+        info.bSystemDefault = nIndex == pList->default_device;
         devices.push_back(std::move(info));
     }
     avdevice_free_list_devices(&pList);
@@ -268,6 +269,11 @@ int DefaultVideoDeviceIndex(const std::vector<CVideoDeviceInfo>& devices)
 
 int DefaultAudioDeviceIndex(const std::vector<CAudioDeviceInfo>& devices)
 {
+    // The first source is often the monitor of the speakers, not a microphone.
+    for (std::size_t nIndex = 0; nIndex < devices.size(); ++nIndex) {
+        if (devices[nIndex].bSystemDefault)
+            return static_cast<int>(nIndex);
+    }
     for (std::size_t nIndex = 0; nIndex < devices.size(); ++nIndex) {
         if (devices[nIndex].eKind != ESourceKind::eTestTone)
             return static_cast<int>(nIndex);

@@ -35,6 +35,7 @@ struct CAudioDeviceInfo {
     ESourceKind eKind = ESourceKind::eTestTone;
     std::string strUrl;
     std::vector<std::string> inputs;
+    bool bSystemDefault = false; // the sound server's default source
 };
 
 inline constexpr const char* TEST_PATTERN_NAME = "Test Pattern";
@@ -49,8 +50,9 @@ inline constexpr const char* SCREEN_NAME = "Screen";
 std::vector<CVideoDeviceInfo> ListVideoDevices();
 std::vector<CAudioDeviceInfo> ListAudioDevices();
 
-// The device a recorder starts with: the first real capture device, else the
-// built-in source.
+// The device a recorder starts with: the first real capture device (for
+// audio the sound server's default source, which the user chose in the
+// desktop's sound settings), else the built-in source.
 int DefaultVideoDeviceIndex(const std::vector<CVideoDeviceInfo>& devices);
 int DefaultAudioDeviceIndex(const std::vector<CAudioDeviceInfo>& devices);
 

@@ -39,6 +39,9 @@ bool CMediaSource::Open(const std::string& strFormat, const std::string& strUrl,
         return false;
     }
     pRawInput->interrupt_callback = { &CMediaSource::InterruptCallback, this };
+    // A stalled camera or sound card must not hold a capture thread in a
+    // read it cannot leave; the capture loop waits between tries instead.
+    pRawInput->flags |= AVFMT_FLAG_NONBLOCK;
     // avformat_open_input frees the context itself when it fails.
     int nResult = avformat_open_input(&pRawInput, strUrl.c_str(), pFormat, &pOptions);
     av_dict_free(&pOptions);
@@ -67,7 +70,11 @@ bool CMediaSource::Open(const std::string& strFormat, const std::string& strUrl,
         strReason = "out of memory";
         return false;
     }
-    avcodec_parameters_to_context(m_pDecoder.get(), pStream->codecpar);
+    nResult = avcodec_parameters_to_context(m_pDecoder.get(), pStream->codecpar);
+    if (nResult < 0) {
+        strReason = "cannot set up the " + strFormat + " decoder: " + AvErrorText(nResult);
+        return false;
+    }
     m_pDecoder->pkt_timebase = m_timeBase;
     nResult = avcodec_open2(m_pDecoder.get(), pDecoderCodec, nullptr);
     if (nResult < 0) {
@@ -87,7 +94,7 @@ int CMediaSource::ReadFrame(AVFrame* pFrame)
             return AVERROR_EOF;
         nResult = av_read_frame(m_pInput.get(), m_pPacket.get());
         if (nResult == AVERROR(EAGAIN))
-            continue;
+            return nResult;
         if (nResult < 0) {
             if (nResult != AVERROR_EOF && !m_bInterrupted)
                 return nResult;

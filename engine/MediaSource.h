@@ -19,8 +19,9 @@ public:
     bool Open(const std::string& strFormat, const std::string& strUrl, const COptionList& options, AVMediaType eType,
         std::string& strReason);
 
-    // 0 with a decoded frame (pts in TimeBase()), AVERROR_EOF at the end, or
-    // another negative FFmpeg error.
+    // 0 with a decoded frame (pts in TimeBase()), AVERROR(EAGAIN) when the
+    // device has nothing yet (reads never block on a device), AVERROR_EOF at
+    // the end, or another negative FFmpeg error.
     int ReadFrame(AVFrame* pFrame);
 
     AVRational TimeBase() const { return m_timeBase; }

@@ -30,20 +30,31 @@ int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
 {
     if (!m_pOutput) {
         const char* pszMuxer = m_nOutputType == OUTPUT_TYPE_MPEG1 ? "mpeg" : "dvd";
-        const int nResult = avformat_alloc_output_context2(&m_pOutput, nullptr, pszMuxer, nullptr);
+        AVFormatContext* pRawOutput = nullptr;
+        int nResult = avformat_alloc_output_context2(&pRawOutput, nullptr, pszMuxer, nullptr);
         if (nResult < 0) {
             strReason = std::string("cannot set up the ") + pszMuxer + " muxer: " + AvErrorText(nResult);
             return -1;
         }
-        if (m_nOutputType == OUTPUT_TYPE_MPEG2)
-            av_opt_set_int(m_pOutput->priv_data, "muxrate", DVD_MUX_RATE_BITS, 0);
+        m_pOutput.reset(pRawOutput);
+        if (m_nOutputType == OUTPUT_TYPE_MPEG2) {
+            nResult = av_opt_set_int(m_pOutput->priv_data, "muxrate", DVD_MUX_RATE_BITS, 0);
+            if (nResult < 0) {
+                strReason = "the dvd muxer refuses its mux rate: " + AvErrorText(nResult);
+                return -1;
+            }
+        }
     }
-    AVStream* pStream = avformat_new_stream(m_pOutput, nullptr);
+    AVStream* pStream = avformat_new_stream(m_pOutput.get(), nullptr);
     if (!pStream) {
         strReason = "out of memory";
         return -1;
     }
-    avcodec_parameters_from_context(pStream->codecpar, pEncoder);
+    const int nResult = avcodec_parameters_from_context(pStream->codecpar, pEncoder);
+    if (nResult < 0) {
+        strReason = "cannot describe the encoded stream to the muxer: " + AvErrorText(nResult);
+        return -1;
+    }
     pStream->time_base = pEncoder->time_base;
     if (pEncoder->codec_type == AVMEDIA_TYPE_VIDEO) {
         pStream->sample_aspect_ratio = pEncoder->sample_aspect_ratio;
@@ -74,16 +85,28 @@ bool CMuxer::Open(const std::string& strFileName, std::string& strReason)
         strReason = "cannot create " + strFileName + ": " + AvErrorText(nResult);
         return false;
     }
-    nResult = avformat_write_header(m_pOutput, nullptr);
+    m_strFileName = strFileName;
+    m_bCreatedFile = !bExisted;
+    nResult = avformat_write_header(m_pOutput.get(), nullptr);
     if (nResult < 0) {
         strReason = "cannot write to " + strFileName + ": " + AvErrorText(nResult);
-        avio_closep(&m_pOutput->pb);
-        if (!bExisted)
-            std::filesystem::remove(strFileName, error);
+        Discard();
         return false;
     }
     m_bHeaderWritten = true;
     return true;
+}
+
+void CMuxer::Discard()
+{
+    if (m_pOutput && m_pOutput->pb)
+        avio_closep(&m_pOutput->pb);
+    m_bHeaderWritten = false;
+    if (m_bCreatedFile) {
+        std::error_code error;
+        std::filesystem::remove(m_strFileName, error);
+        m_bCreatedFile = false;
+    }
 }
 
 void CMuxer::Run()
@@ -101,7 +124,7 @@ void CMuxer::WritePacket(CEncodedPacket& packet)
     pPacket->stream_index = packet.nStream;
     av_packet_rescale_ts(pPacket, m_encoderTimeBases[packet.nStream], m_pOutput->streams[packet.nStream]->time_base);
     // the muxer takes the packet's buffers; pPacket returns blank
-    const int nResult = av_interleaved_write_frame(m_pOutput, pPacket);
+    const int nResult = av_interleaved_write_frame(m_pOutput.get(), pPacket);
     const int nIoError = m_pOutput->pb ? m_pOutput->pb->error : 0;
     if (nResult < 0 || nIoError < 0) {
         m_bWriteFailed = true;
@@ -116,7 +139,7 @@ void CMuxer::Close()
     if (!m_pOutput)
         return;
     if (m_bHeaderWritten) {
-        const int nResult = av_write_trailer(m_pOutput);
+        const int nResult = av_write_trailer(m_pOutput.get());
         if (nResult < 0 && !m_bWriteFailed)
             m_state.Fail("finishing the file failed: " + AvErrorText(nResult));
         m_bHeaderWritten = false;
@@ -126,8 +149,9 @@ void CMuxer::Close()
         if (m_pOutput->pb->error < 0 && !m_bWriteFailed)
             m_state.Fail("writing the file failed: " + AvErrorText(m_pOutput->pb->error));
         m_state.m_nBytesWritten = avio_tell(m_pOutput->pb);
-        avio_closep(&m_pOutput->pb);
+        const int nResult = avio_closep(&m_pOutput->pb);
+        if (nResult < 0 && !m_bWriteFailed)
+            m_state.Fail("closing the file failed: " + AvErrorText(nResult));
     }
-    avformat_free_context(m_pOutput);
-    m_pOutput = nullptr;
+    m_pOutput.reset();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/AvPtr.h"
 #include "engine/BoundedQueue.h"
 #include "engine/SessionState.h"
 
@@ -32,13 +33,19 @@ public:
     // trailer.
     void Run();
 
+    // For a recording that never got going: closes the file and removes it
+    // when Open created it. A file that existed before is left as it is.
+    void Discard();
+
 private:
     void WritePacket(CEncodedPacket& packet);
     void Close();
 
     CSessionState& m_state;
     int m_nOutputType;
-    AVFormatContext* m_pOutput = nullptr; // freed in Close()
+    COutputContextPtr m_pOutput;
+    std::string m_strFileName;
+    bool m_bCreatedFile = false;
     std::vector<AVRational> m_encoderTimeBases;
     CBoundedQueue<CEncodedPacket> m_packets { PACKET_QUEUE_SIZE };
     bool m_bHeaderWritten = false;

@@ -6,6 +6,8 @@
 #include "engine/RecordingSettings.h"
 #include "engine/V4l2Device.h"
 
+#include <filesystem>
+
 namespace {
 
 constexpr int MPEG_WORK_MODE = 2;
@@ -59,6 +61,16 @@ bool IsValidIndex(short nIndex, const std::vector<T>& items)
     return nIndex >= 0 && static_cast<std::size_t>(nIndex) < items.size();
 }
 
+template <typename TDevice>
+std::optional<short> FindDeviceByName(const std::vector<TDevice>& devices, const std::string& strName)
+{
+    for (std::size_t nIndex = 0; nIndex < devices.size(); ++nIndex) {
+        if (devices[nIndex].strName == strName)
+            return static_cast<short>(nIndex);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 CRecorder::CRecorder()
@@ -79,22 +91,95 @@ CRecorder::CRecorder()
 CRecorder::~CRecorder()
 {
     StopSession();
+    JoinScan();
 }
 
 void CRecorder::RefreshDevices()
 {
-    m_videoDevices = ListVideoDevices();
-    m_audioDevices = ListAudioDevices();
-    if (!m_bDevicesRead) {
-        m_nVideoDevice = static_cast<short>(DefaultVideoDeviceIndex(m_videoDevices));
-        m_nAudioDevice = static_cast<short>(DefaultAudioDeviceIndex(m_audioDevices));
+    AdoptDevices({ ListVideoDevices(), ListAudioDevices() });
+}
+
+void CRecorder::BeginDeviceScan(std::function<void()> onScanned)
+{
+    std::lock_guard lock(m_scanMutex);
+    m_onScanned = std::move(onScanned);
+    if (m_bScanRunning)
+        return;
+    if (m_scanThread.joinable())
+        m_scanThread.join(); // finished: it cleared m_bScanRunning
+    m_bScanRunning = true;
+    m_scanThread = std::thread([this] {
+        CDeviceLists lists { ListVideoDevices(), ListAudioDevices() };
+        std::function<void()> onScanned;
+        {
+            std::lock_guard lock(m_scanMutex);
+            m_scanned = std::move(lists);
+            m_bScanRunning = false;
+            onScanned = m_onScanned;
+        }
+        m_cvScanned.notify_all();
+        if (onScanned)
+            onScanned();
+    });
+}
+
+bool CRecorder::AdoptScannedDevices()
+{
+    std::optional<CDeviceLists> scanned;
+    {
+        std::lock_guard lock(m_scanMutex);
+        scanned.swap(m_scanned);
     }
+    if (!scanned)
+        return false;
+    AdoptDevices(std::move(*scanned));
+    return true;
+}
+
+void CRecorder::JoinScan()
+{
+    if (m_scanThread.joinable())
+        m_scanThread.join();
+}
+
+void CRecorder::AdoptDevices(CDeviceLists lists)
+{
+    // A device chosen before keeps its place by name, with its input and
+    // format; one that went away gives way to the default device.
+    const std::optional<short> videoIndex = m_bDevicesRead && IsValidIndex(m_nVideoDevice, m_videoDevices)
+        ? FindDeviceByName(lists.video, m_videoDevices[m_nVideoDevice].strName)
+        : std::nullopt;
+    const std::optional<short> audioIndex = m_bDevicesRead && IsValidIndex(m_nAudioDevice, m_audioDevices)
+        ? FindDeviceByName(lists.audio, m_audioDevices[m_nAudioDevice].strName)
+        : std::nullopt;
+    m_videoDevices = std::move(lists.video);
+    m_audioDevices = std::move(lists.audio);
     m_bDevicesRead = true;
+    if (videoIndex) {
+        m_nVideoDevice = *videoIndex;
+    } else {
+        m_nVideoDevice = static_cast<short>(DefaultVideoDeviceIndex(m_videoDevices));
+        m_nVideoInput = 0;
+        m_nVideoFormat = -1;
+    }
+    if (audioIndex) {
+        m_nAudioDevice = *audioIndex;
+    } else {
+        m_nAudioDevice = static_cast<short>(DefaultAudioDeviceIndex(m_audioDevices));
+        m_nAudioInput = 0;
+    }
 }
 
 void CRecorder::EnsureDevices()
 {
-    if (!m_bDevicesRead)
+    if (m_bDevicesRead)
+        return;
+    {
+        // A scan under way reads what a scan here would; wait for it.
+        std::unique_lock lock(m_scanMutex);
+        m_cvScanned.wait(lock, [this] { return !m_bScanRunning; });
+    }
+    if (!AdoptScannedDevices())
         RefreshDevices();
 }
 
@@ -110,16 +195,27 @@ CNameList CRecorder::GetVideoDevices()
 CNameList CRecorder::GetVideoInputs()
 {
     EnsureDevices();
-    return CNameList(IsValidIndex(m_nVideoDevice, m_videoDevices) ? m_videoDevices[m_nVideoDevice].inputs
-                                                                 : std::vector<std::string>());
+    return GetVideoInputs(m_nVideoDevice);
+}
+
+CNameList CRecorder::GetVideoInputs(short nDevice)
+{
+    EnsureDevices();
+    return CNameList(IsValidIndex(nDevice, m_videoDevices) ? m_videoDevices[nDevice].inputs : std::vector<std::string>());
 }
 
 CNameList CRecorder::GetVideoFormats()
 {
     EnsureDevices();
+    return GetVideoFormats(m_nVideoDevice);
+}
+
+CNameList CRecorder::GetVideoFormats(short nDevice)
+{
+    EnsureDevices();
     std::vector<std::string> names;
-    if (IsValidIndex(m_nVideoDevice, m_videoDevices)) {
-        for (const CVideoFormatInfo& format : m_videoDevices[m_nVideoDevice].formats)
+    if (IsValidIndex(nDevice, m_videoDevices)) {
+        for (const CVideoFormatInfo& format : m_videoDevices[nDevice].formats)
             names.push_back(format.strName);
     }
     return CNameList(std::move(names));
@@ -142,8 +238,13 @@ CNameList CRecorder::GetAudioDevices()
 CNameList CRecorder::GetAudioInputs()
 {
     EnsureDevices();
-    return CNameList(IsValidIndex(m_nAudioDevice, m_audioDevices) ? m_audioDevices[m_nAudioDevice].inputs
-                                                                 : std::vector<std::string>());
+    return GetAudioInputs(m_nAudioDevice);
+}
+
+CNameList CRecorder::GetAudioInputs(short nDevice)
+{
+    EnsureDevices();
+    return CNameList(IsValidIndex(nDevice, m_audioDevices) ? m_audioDevices[nDevice].inputs : std::vector<std::string>());
 }
 
 CNameList CRecorder::GetAudioCompressors() const
@@ -292,6 +393,14 @@ void CRecorder::SetVideoFrame(short nNumber)
 short CRecorder::GetVideoFrame() const { return m_nVideoFrame; }
 void CRecorder::SetFastTestSources(bool bFast) { m_bFastTestSources = bFast; }
 void CRecorder::SetDurationLimit(double dSeconds) { m_dDurationLimitSeconds = dSeconds; }
+void CRecorder::SetTestThreadLimit(int nThreads) { m_nTestThreadLimit = nThreads; }
+
+void CRecorder::StallTestSources(bool bStall)
+{
+    m_bTestSourcesStalled = bStall;
+    if (m_pSession)
+        m_pSession->State().m_bTestSourcesStalled = bStall;
+}
 void CRecorder::SetPreviewCallback(CPreviewCallback callback) { m_previewCallback = std::move(callback); }
 
 void CRecorder::SetPreviewSize(int nWidth, int nHeight)
@@ -352,6 +461,7 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, std::string& strReas
     settings.strFileName = m_strFileName;
     settings.bFastTestSources = m_bFastTestSources;
     settings.dDurationLimitSeconds = m_dDurationLimitSeconds;
+    settings.nTestThreadLimit = m_nTestThreadLimit;
     settings.compressorOptions = m_compressorOptions;
     if (m_nSyncMode < SYNC_MODE_NONE || m_nSyncMode > SYNC_MODE_MANUAL) {
         strReason = "unknown sync mode " + std::to_string(m_nSyncMode);
@@ -369,6 +479,7 @@ bool CRecorder::StartSession(bool bSaveToFile, std::string& strReason)
     auto pSession = std::make_unique<CRecordingSession>(std::move(settings), m_previewCallback,
         [this](const CRecorderStatus& status) { OnStatus(status); }, m_nPreviewWidth, m_nPreviewHeight);
     pSession->State().m_nVideoFrame = m_nVideoFrame;
+    pSession->State().m_bTestSourcesStalled = m_bTestSourcesStalled.load();
     {
         std::lock_guard lock(m_statusMutex);
         m_lastStatus = CRecorderStatus();
@@ -398,10 +509,25 @@ void CRecorder::OnStatus(const CRecorderStatus& status)
         m_statusCallback(status);
 }
 
+bool CRecorder::IsWritingFile(const std::string& strFileName) const
+{
+    if (!m_pSession || !m_pSession->IsWritingFile() || !IsRunning())
+        return false;
+    std::error_code error;
+    const std::string& strWritten = m_pSession->FileName();
+    return strWritten == strFileName || std::filesystem::equivalent(strWritten, strFileName, error);
+}
+
 short CRecorder::Start()
 {
-    StopSession();
     std::string strReason;
+    // Reopening the file a running recording writes would truncate it.
+    if (m_bSaveToFile && IsWritingFile(m_strFileName)) {
+        std::lock_guard lock(m_statusMutex);
+        m_strLastError = "\"" + m_strFileName + "\" is being recorded; choose another file";
+        return -1;
+    }
+    StopSession();
     if (!StartSession(m_bSaveToFile, strReason)) {
         std::lock_guard lock(m_statusMutex);
         m_strLastError = strReason;

@@ -4,10 +4,15 @@
 #include "engine/NameList.h"
 #include "engine/RecorderTypes.h"
 
+#include <atomic>
+#include <condition_variable>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 class CRecordingSession;
@@ -33,18 +38,30 @@ public:
     CRecorder& operator=(const CRecorder&) = delete;
 
     // Device lists are read on first use; this reads them again (after a
-    // device was plugged in). Takes up to a few hundred milliseconds.
+    // device was plugged in), keeping the chosen devices by name. Takes up
+    // to a few hundred milliseconds.
     // Controlling thread (as is every method without a note of its own).
     void RefreshDevices();
+    // The same without blocking: the devices are read on a thread of its
+    // own, which calls onScanned when done; AdoptScannedDevices then takes
+    // the lists on the controlling thread. A scan still running is not
+    // started again, and its end is reported to the latest onScanned.
+    void BeginDeviceScan(std::function<void()> onScanned);
+    // False when no scan has finished since the last adoption.
+    bool AdoptScannedDevices();
 
-    // Name lists; controlling thread. The format and input lists belong to
-    // the current device. The first call may enumerate the devices.
+    // Name lists; controlling thread. The format and input lists without a
+    // device number belong to the current device. The first call may
+    // enumerate the devices (or wait for a scan under way).
     CNameList GetVideoDevices();
     CNameList GetVideoInputs();
+    CNameList GetVideoInputs(short nDevice);
     CNameList GetVideoFormats();
+    CNameList GetVideoFormats(short nDevice);
     CNameList GetVideoCompressors() const;
     CNameList GetAudioDevices();
     CNameList GetAudioInputs();
+    CNameList GetAudioInputs(short nDevice);
     CNameList GetAudioCompressors() const;
 
     // Device choice; controlling thread. Choosing a device also resets its input to 0 and its
@@ -142,6 +159,12 @@ public:
     void SetFastTestSources(bool bFast);
     // Ends the recording by itself after this much media time; 0: until Stop.
     void SetDurationLimit(double dSeconds);
+    // Test only: a session may start this many threads, the next fails as
+    // when the system has none left; -1 (the default) sets no limit.
+    void SetTestThreadLimit(int nThreads);
+    // Test only: the built-in sources deliver nothing while set, as a
+    // stalled device; takes effect at once. Any thread.
+    void StallTestSources(bool bStall);
 
     // Called on an engine thread at most ~30 times a second with the coded
     // picture scaled to the preview size (0 x 0: the coded size). Set while
@@ -155,8 +178,13 @@ public:
 
     // Transport; controlling thread.
     // -1 when capture or encoding cannot start (GetLastError tells why); 0 on
-    // success. A running recording is stopped first.
+    // success. A running recording is stopped first (its file closed whole),
+    // except that a Start asking for the very file it writes is refused:
+    // reopening would truncate it.
     short Start();
+    // A running session writes this file (the same path, or another name
+    // for the same file).
+    bool IsWritingFile(const std::string& strFileName) const;
     // Finishes and closes the file; returns within about two seconds.
     void Stop();
     // The file gets no gap: the recording continues seamlessly on Resume.
@@ -175,7 +203,13 @@ public:
     std::string GetLastError() const;
 
 private:
+    struct CDeviceLists {
+        std::vector<CVideoDeviceInfo> video;
+        std::vector<CAudioDeviceInfo> audio;
+    };
     void EnsureDevices();
+    void AdoptDevices(CDeviceLists lists);
+    void JoinScan();
     std::string CompressorCodec(ECompressorKind eKind, short nIndex) const;
     bool BuildSettings(CRecordingSettings& settings, std::string& strReason);
     bool StartSession(bool bSaveToFile, std::string& strReason);
@@ -185,6 +219,12 @@ private:
     bool m_bDevicesRead = false;
     std::vector<CVideoDeviceInfo> m_videoDevices;
     std::vector<CAudioDeviceInfo> m_audioDevices;
+    std::thread m_scanThread;
+    std::mutex m_scanMutex;
+    std::condition_variable m_cvScanned;
+    std::optional<CDeviceLists> m_scanned; // guarded by m_scanMutex
+    bool m_bScanRunning = false; // guarded by m_scanMutex
+    std::function<void()> m_onScanned; // guarded by m_scanMutex
 
     short m_nVideoDevice = 0;
     short m_nVideoInput = 0;
@@ -218,6 +258,8 @@ private:
     short m_nVideoFrame = 0;
     bool m_bFastTestSources = false;
     double m_dDurationLimitSeconds = 0;
+    int m_nTestThreadLimit = -1;
+    std::atomic<bool> m_bTestSourcesStalled = false;
 
     CPreviewCallback m_previewCallback;
     int m_nPreviewWidth = 0;

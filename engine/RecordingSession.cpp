@@ -2,12 +2,17 @@
 
 #include <chrono>
 #include <functional>
+#include <system_error>
 
 #include "engine/V4l2Device.h"
 
 namespace {
 
 constexpr auto STATUS_INTERVAL = std::chrono::milliseconds(250);
+// How often a capture thread asks a device that had nothing, and how long a
+// device may deliver nothing before the recording ends with what it has.
+constexpr auto DEVICE_RETRY_INTERVAL = std::chrono::milliseconds(5);
+constexpr auto DEVICE_STALL_TIMEOUT = std::chrono::seconds(3);
 constexpr std::int64_t MICROSECONDS = 1000000;
 
 std::string RateText(AVRational rate)
@@ -112,14 +117,37 @@ bool CRecordingSession::Start(std::string& strReason)
     if (m_settings.videoDevice.eKind == ESourceKind::eV4l2)
         SetV4l2Mute(m_settings.videoDevice.strUrl, m_settings.bTvMute);
     m_state.m_startTime = std::chrono::steady_clock::now();
-    if (m_pMuxer)
-        m_muxerThread = std::thread([this] { RunGuarded("writing", [this] { m_pMuxer->Run(); }); });
-    m_videoStageThread = std::thread([this] { RunGuarded("video", [this] { m_videoStage.Run(); }); });
-    m_audioStageThread = std::thread([this] { RunGuarded("audio", [this] { m_audioStage.Run(); }); });
-    m_videoCaptureThread = std::thread([this] { CaptureThread(m_videoSource, m_videoStage.Input(), true); });
-    m_audioCaptureThread = std::thread([this] { CaptureThread(m_audioSource, m_audioStage.Input(), false); });
-    m_supervisorThread = std::thread([this] { Supervise(); });
+    return StartThreads(strReason);
+}
+
+bool CRecordingSession::StartThreads(std::string& strReason)
+{
+    try {
+        if (m_pMuxer)
+            Launch(m_muxerThread, [this] { RunGuarded("writing", [this] { m_pMuxer->Run(); }); });
+        Launch(m_videoStageThread, [this] { RunGuarded("video", [this] { m_videoStage.Run(); }); });
+        Launch(m_audioStageThread, [this] { RunGuarded("audio", [this] { m_audioStage.Run(); }); });
+        Launch(m_videoCaptureThread, [this] { CaptureThread(m_videoSource, m_videoStage.Input(), true); });
+        Launch(m_audioCaptureThread, [this] { CaptureThread(m_audioSource, m_audioStage.Input(), false); });
+        Launch(m_supervisorThread, [this] { Supervise(); });
+    } catch (const std::system_error& error) {
+        // The threads already running end as at a stop, and a failed Start
+        // leaves no file behind.
+        strReason = std::string("cannot start a recording thread: ") + error.what();
+        ShutDown();
+        if (m_pMuxer)
+            m_pMuxer->Discard();
+        return false;
+    }
     return true;
+}
+
+void CRecordingSession::Launch(std::thread& thread, std::function<void()> work)
+{
+    if (m_settings.nTestThreadLimit >= 0 && m_nThreadsLaunched >= m_settings.nTestThreadLimit)
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again), "thread limit for tests");
+    thread = std::thread(std::move(work));
+    ++m_nThreadsLaunched;
 }
 
 void CRecordingSession::RunGuarded(const char* pszWork, const std::function<void()>& work)
@@ -284,12 +312,27 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
     const std::int64_t nLimitUs = static_cast<std::int64_t>(m_settings.dDurationLimitSeconds * MICROSECONDS);
     const AVRational timeBase = source.TimeBase();
     bool bFirst = true;
+    CSteadyTime lastDelivery = std::chrono::steady_clock::now();
+    CFramePtr pFrame;
 
     while (!m_state.IsStopping()) {
-        CFramePtr pFrame(av_frame_alloc());
+        if (!pFrame)
+            pFrame.reset(av_frame_alloc());
         if (!pFrame)
             throw std::bad_alloc();
-        const int nResult = source.ReadFrame(pFrame.get());
+        const bool bStalled = bBuiltIn && m_state.m_bTestSourcesStalled;
+        const int nResult = bStalled ? AVERROR(EAGAIN) : source.ReadFrame(pFrame.get());
+        const CSteadyTime now = std::chrono::steady_clock::now();
+        if (nResult == AVERROR(EAGAIN)) {
+            if (now - lastDelivery > DEVICE_STALL_TIMEOUT) {
+                m_state.Fail(std::string(bVideo ? "video" : "audio") + " device stopped delivering");
+                return;
+            }
+            if (!m_state.WaitUntil(now + DEVICE_RETRY_INTERVAL))
+                return;
+            continue;
+        }
+        lastDelivery = now;
         if (nResult < 0) {
             if (!m_state.IsStopping())
                 m_state.Fail(std::string(bVideo ? "video" : "audio") + " capture ended: " + AvErrorText(nResult));
@@ -363,16 +406,18 @@ void CRecordingSession::ShutDown()
     m_videoSource.Interrupt();
     m_audioSource.Interrupt();
     // Closing the stage queues releases capture threads waiting for room;
-    // the stages still encode what is queued.
+    // the stages still encode what is queued. A thread that never started
+    // (Start failed half-way) has nothing to join.
     m_videoStage.Input().Close();
     m_audioStage.Input().Close();
-    m_videoCaptureThread.join();
-    m_audioCaptureThread.join();
-    m_videoStageThread.join();
-    m_audioStageThread.join();
+    for (std::thread* pThread : { &m_videoCaptureThread, &m_audioCaptureThread, &m_videoStageThread, &m_audioStageThread }) {
+        if (pThread->joinable())
+            pThread->join();
+    }
     if (m_pMuxer) {
         m_pMuxer->Input().Close();
-        m_muxerThread.join();
+        if (m_muxerThread.joinable())
+            m_muxerThread.join();
     }
 }
 

@@ -37,6 +37,8 @@ public:
     bool WaitUntilFinished(int nTimeoutMs);
 
     CSessionState& State() { return m_state; }
+    bool IsWritingFile() const { return m_pMuxer != nullptr; }
+    const std::string& FileName() const { return m_settings.strFileName; }
     CRecorderStatus Status() const;
 
 private:
@@ -46,6 +48,8 @@ private:
     void CaptureLoop(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     void CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     void RunGuarded(const char* pszWork, const std::function<void()>& work);
+    bool StartThreads(std::string& strReason);
+    void Launch(std::thread& thread, std::function<void()> work);
     void Supervise();
     void Report(const CRecorderStatus& status);
     void ShutDown();
@@ -65,6 +69,7 @@ private:
     std::thread m_audioStageThread;
     std::thread m_muxerThread;
     std::thread m_supervisorThread;
+    int m_nThreadsLaunched = 0;
 
     std::mutex m_finishedMutex;
     std::condition_variable m_cvFinished;

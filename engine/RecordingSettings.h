@@ -45,6 +45,9 @@ struct CRecordingSettings {
 
     bool bFastTestSources = false;
     double dDurationLimitSeconds = 0; // 0: until Stop
+    // Test only: how many threads a session may start before the next one
+    // fails as when the system has none left; -1: no limit.
+    int nTestThreadLimit = -1;
 
     CCompressorOptions compressorOptions;
 };

@@ -42,6 +42,8 @@ public:
     std::atomic<std::int64_t> m_nVideoFramesRepeated = 0;
     std::atomic<std::int64_t> m_nElapsedUs = 0;
     std::atomic<int> m_nFinishedSources = 0;
+    // Test only: the built-in sources deliver nothing, as a stalled device.
+    std::atomic<bool> m_bTestSourcesStalled = false;
     CSteadyTime m_startTime = std::chrono::steady_clock::now();
 
     // Both stages report how far they got; the elapsed time is the furthest

@@ -121,7 +121,9 @@ void CVideoStage::Run()
         UpdateOverlay();
         if (m_pOverlay)
             m_pOverlay->Apply(pFrame);
-        if (m_previewCallback)
+        // A paused preview holds its picture; a paused recording keeps
+        // showing what Resume would record.
+        if (m_previewCallback && (captured->bRecord || m_settings.bSaveToFile))
             SendPreview(pFrame);
         if (captured->bRecord) {
             m_state.RaiseElapsed(captured->nTimeUs);
