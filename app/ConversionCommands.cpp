@@ -59,6 +59,11 @@ void CConverterDlg::Convert()
                                                   QStringLiteral("mpg"));
     if (strFile.isEmpty())
         return;
+    // Starting over the file being written would truncate the recording.
+    if (m_encoder.IsRecordingTo(strFile)) {
+        Prompt().ShowMessage(FILE_BEING_RECORDED, IPrompt::EIcon::Warning, strFile);
+        return;
+    }
     const ConversionSettings& settings = ConversionSettings::Instance();
     const int nRow = OutputTypeRow();
     if (nRow == 0)
@@ -99,10 +104,13 @@ void CConverterDlg::Play()
     }
     m_encoder.SetWorkMode(MPEG_WORK_MODE);
     m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
-    if (m_paused)
+    // A recording in progress goes on: starting again would close its file.
+    if (m_paused) {
         m_encoder.Resume();
-    else
-        m_encoder.Start();
+    } else if (!m_encoder.GetStatus().bRecordingToFile && m_encoder.Start() == CEncorda::START_FAILED) {
+        ShowStopped();
+        Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
+    }
 }
 
 void CConverterDlg::Pause()
@@ -123,9 +131,19 @@ void CConverterDlg::Stop()
     m_encoder.Stop();
 }
 
+void CConverterDlg::ShowStopped()
+{
+    ShowButton(PAUSE_BUTTON, false);
+    ShowButton(PLAY_BUTTON, true);
+    m_paused = false;
+}
+
 void CConverterDlg::OnRecordingFinished(const QString& strError)
 {
-    // A recording that ends by itself must not pass for one still running.
+    // However a recording ends, the window is back in the stopped state: a
+    // Play after it starts afresh instead of resuming nothing. One that
+    // ended by itself says why.
+    ShowStopped();
     if (!strError.isEmpty())
         Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, strError);
 }

@@ -57,6 +57,8 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     FillOutputTypes();
     setWindowIcon(m_hIcon);
     RefreshExitButton();
+    // The device gets the mute state the settings show, from the start.
+    m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
     connect(&m_encoder, &CEncorda::RecordingFinished, this, &CConverterDlg::OnRecordingFinished);
     connect(&m_timerExitRefresh, &QTimer::timeout, this, [this] {
         // A dropped-down list would be painted over.

@@ -30,6 +30,8 @@ public:
     static inline const QString MPEG2_ROW = QStringLiteral("MPEG2");
     static inline const QString CAPTURE_FAILURE =
         QStringLiteral("Capture Failure, Video/Audio compressor not correct or capture file opening");
+    static inline const QString FILE_BEING_RECORDED =
+        QStringLiteral("This file is being recorded now. Choose another file for the new recording.");
 
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
 
@@ -65,6 +67,8 @@ private:
     void Play();
     void Pause();
     void Stop();
+    // Play shown, Pause hidden, not paused.
+    void ShowStopped();
     void OnRecordingFinished(const QString& strError);
 
     CEncorda m_encoder;

@@ -69,6 +69,18 @@ CEncorda::CEncorda(QWidget* pParent)
     // Engine threads: store and hand over, nothing more.
     m_pRecorder->SetPreviewCallback([this](const CPreviewFrame& frame) { StorePreview(frame); });
     m_pRecorder->SetStatusCallback([this](const CRecorderStatus&) { emit StatusArrived(QPrivateSignal()); });
+    connect(this, &CEncorda::DevicesScanned, this, [this] {
+        if (m_pRecorder->AdoptScannedDevices())
+            emit DevicesChanged();
+    }, Qt::QueuedConnection);
+    // Reading the devices asks the sound and X servers and opens every
+    // camera; the window does not wait for it.
+    RescanDevices();
+}
+
+void CEncorda::RescanDevices()
+{
+    m_pRecorder->BeginDeviceScan([this] { emit DevicesScanned(QPrivateSignal()); });
 }
 
 CEncorda::~CEncorda()
@@ -107,6 +119,21 @@ CEncordaList CEncorda::GetVideoFormats()
 CEncordaList CEncorda::GetVideoInputs()
 {
     return MakeList(EDispatchId::VideoInputs, ToStringList(m_pRecorder->GetVideoInputs()));
+}
+
+CEncordaList CEncorda::GetVideoFormats(short nDevice)
+{
+    return MakeList(EDispatchId::VideoFormats, ToStringList(m_pRecorder->GetVideoFormats(nDevice)));
+}
+
+CEncordaList CEncorda::GetVideoInputs(short nDevice)
+{
+    return MakeList(EDispatchId::VideoInputs, ToStringList(m_pRecorder->GetVideoInputs(nDevice)));
+}
+
+CEncordaList CEncorda::GetAudioInputs(short nDevice)
+{
+    return MakeList(EDispatchId::AudioInputs, ToStringList(m_pRecorder->GetAudioInputs(nDevice)));
 }
 
 CEncordaList CEncorda::GetVideoCompressors()
@@ -431,16 +458,21 @@ short CEncorda::Start()
 {
     Notify(EDispatchId::Start);
     ChoosePreviewSize();
+    if (m_pRecorder->Start() == START_FAILED) {
+        // A refused Start may leave the running recording as it was, or
+        // have ended it first; the status tells which.
+        TakeStatus();
+        return START_FAILED;
+    }
     {
         std::lock_guard lock(m_sharedMutex);
         m_pSharedPreview.reset();
     }
-    const short nResult = m_pRecorder->Start() == START_FAILED ? START_FAILED : 0;
     m_status = CStatus();
-    m_status.bRunning = nResult != START_FAILED;
-    m_status.bRecordingToFile = m_status.bRunning && m_pRecorder->GetSaveToFile();
+    m_status.bRunning = true;
+    m_status.bRecordingToFile = m_pRecorder->GetSaveToFile();
     TakeStatus();
-    return nResult;
+    return 0;
 }
 
 void CEncorda::Stop()
@@ -466,6 +498,16 @@ void CEncorda::Resume()
     m_pRecorder->Resume();
     m_status.bPaused = false;
     update();
+}
+
+bool CEncorda::IsRunning() const
+{
+    return m_pRecorder->IsRunning();
+}
+
+bool CEncorda::IsRecordingTo(const QString& strFileName) const
+{
+    return m_pRecorder->IsWritingFile(strFileName.toStdString());
 }
 
 QString CEncorda::GetLastError() const

@@ -104,6 +104,15 @@ public:
     CEncordaList GetVideoDevices();
     CEncordaList GetVideoFormats();
     CEncordaList GetVideoInputs();
+    // The formats and inputs of another device of the list, for a dialog
+    // showing a device before it is chosen.
+    CEncordaList GetVideoFormats(short nDevice);
+    CEncordaList GetVideoInputs(short nDevice);
+    CEncordaList GetAudioInputs(short nDevice);
+    // Reads the devices again without blocking (a camera plugged in since);
+    // DevicesChanged follows when the lists changed hands. The devices are
+    // first read when this widget is made.
+    void RescanDevices();
     // Its entries have settings pages: ShowPropertyPage opens the encoder's
     // own options as a modal page over this widget's window.
     CEncordaList GetVideoCompressors();
@@ -186,6 +195,10 @@ public:
     // Continues after Pause without a gap in the file.
     void Resume();
 
+    // Whether a recording runs (previewing or writing a file).
+    bool IsRunning() const;
+    // Whether a running recording writes this file.
+    bool IsRecordingTo(const QString& strFileName) const;
     // Why the last Start failed or the last recording ended early.
     QString GetLastError() const;
     CStatus GetStatus() const;
@@ -198,10 +211,13 @@ signals:
     void RecordingFinished(const QString& strError);
     // The status overlay changed.
     void StatusChanged();
+    // The device lists were read again; their entries may have moved.
+    void DevicesChanged();
 
     // From the engine's threads to this one.
     void PreviewArrived(QPrivateSignal);
     void StatusArrived(QPrivateSignal);
+    void DevicesScanned(QPrivateSignal);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
