@@ -122,7 +122,7 @@ TEST(RecordingFailure, StopWhileRunningClosesTheFile)
     ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
     ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
     EXPECT_TRUE(recorder.IsRunning());
-    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    ASSERT_TRUE(WaitForElapsed(recorder, 0.8)) << recorder.GetLastError();
     recorder.Stop();
     EXPECT_FALSE(recorder.IsRunning());
     EXPECT_EQ(recorder.GetLastError(), "");

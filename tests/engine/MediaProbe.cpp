@@ -5,6 +5,8 @@
 #include <QProcess>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, const std::string& strFile)
 {
@@ -91,6 +93,39 @@ std::vector<double> VideoPacketTimes(const std::string& strFile)
     for (const QJsonValue& packet : QJsonDocument::fromJson(json).object()["packets"].toArray())
         times.push_back(packet["pts_time"].toString().toDouble());
     return times;
+}
+
+QString DecodeErrors(const std::string& strFile)
+{
+    int nExitCode = -1;
+    QByteArray errors;
+    RunProgram("ffmpeg", { "-v", "error", "-i", QString::fromStdString(strFile), "-f", "null", "-" }, &nExitCode, &errors);
+    if (nExitCode != 0 && errors.isEmpty())
+        errors = "ffmpeg exited with " + QByteArray::number(nExitCode);
+    return QString::fromUtf8(errors).trimmed();
+}
+
+bool WaitForElapsed(const CRecorder& recorder, double dSeconds, int nTimeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(nTimeoutMs);
+    while (recorder.GetStatus().dElapsedSeconds < dSeconds) {
+        if (!recorder.IsRunning() || std::chrono::steady_clock::now() > deadline)
+            return false;
+        // The status changes four times a second; a short poll sees each.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+bool WaitForCount(const std::atomic<int>& nCounter, int nAtLeast, int nTimeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(nTimeoutMs);
+    while (nCounter < nAtLeast) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
 }
 
 std::vector<std::uint8_t> DecodePictureRgb(const std::string& strFile, double dSeconds)

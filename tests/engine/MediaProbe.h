@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -51,6 +52,18 @@ double StreamSpanSeconds(const std::string& strFile, const char* pszStream);
 
 // Presentation times of a file's video packets, in seconds, in file order.
 std::vector<double> VideoPacketTimes(const std::string& strFile);
+
+// What a full decode of the file to its last frame complains about; empty
+// for a whole file.
+QString DecodeErrors(const std::string& strFile);
+
+// Waits, without sleeping blind, until the recorder's elapsed media time
+// reaches dSeconds; false when the recording ended or the time was up first.
+bool WaitForElapsed(const CRecorder& recorder, double dSeconds, int nTimeoutMs = 30000);
+
+// Waits until a counter bumped by a recorder callback reaches nAtLeast;
+// false when the time was up first.
+bool WaitForCount(const std::atomic<int>& nCounter, int nAtLeast, int nTimeoutMs = 30000);
 
 // One decoded picture at the given time, as packed RGB (3 bytes a pixel).
 std::vector<std::uint8_t> DecodePictureRgb(const std::string& strFile, double dSeconds);

@@ -161,13 +161,17 @@ TEST(Recording, PauseLeavesNoGap)
     request.bFast = false;
     request.dSeconds = 0;
     CRecorder recorder;
+    std::atomic<int> nPausedReports = 0;
+    recorder.SetStatusCallback([&](const CRecorderStatus& status) { nPausedReports += status.bPaused ? 1 : 0; });
     ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
     ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    ASSERT_TRUE(WaitForElapsed(recorder, 0.7)) << recorder.GetLastError();
     recorder.Pause();
-    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    // Paused for three status reports, about 0.75 s of capture left out.
+    ASSERT_TRUE(WaitForCount(nPausedReports, 3));
+    const double dElapsedAtResume = recorder.GetStatus().dElapsedSeconds;
     recorder.Resume();
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    ASSERT_TRUE(WaitForElapsed(recorder, dElapsedAtResume + 0.7)) << recorder.GetLastError();
     recorder.Stop();
     ASSERT_EQ(recorder.GetStatus().strError, "");
 
@@ -273,14 +277,13 @@ TEST(Recording, StopWithoutStopFlagKeepsThePreviewRunning)
     ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
     recorder.SetStopFlag(false);
     ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_TRUE(WaitForElapsed(recorder, 0.3)) << recorder.GetLastError();
     recorder.Stop();
     EXPECT_TRUE(recorder.IsRunning()) << "capture and preview go on";
     const std::int64_t nFileSize = static_cast<std::int64_t>(std::filesystem::file_size(strFile));
     EXPECT_GT(FindStream(ProbeFile(strFile), "video")["width"].toInt(), 0) << "the file is closed and playable";
     const int nPreviewsAtStop = nPreviews;
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_GT(nPreviews, nPreviewsAtStop);
+    EXPECT_TRUE(WaitForCount(nPreviews, nPreviewsAtStop + 3));
     EXPECT_EQ(static_cast<std::int64_t>(std::filesystem::file_size(strFile)), nFileSize) << "nothing more is written";
     recorder.SetStopFlag(true);
     recorder.Stop();

@@ -1,0 +1,184 @@
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+
+#include "MediaProbe.h"
+#include "engine/Recorder.h"
+
+// What must never happen to a recording: a second Start truncating it, a
+// thread that cannot start taking the program down, a device that stops
+// delivering freezing the caller or leaving the file unplayable.
+
+namespace {
+
+constexpr double TWO_FRAMES_AT_30 = 2.0 / 30;
+
+CRecordingRequest RealTimeUntilStop()
+{
+    CRecordingRequest request;
+    request.nWidth = 176;
+    request.nHeight = 120;
+    request.bFast = false;
+    request.dSeconds = 0;
+    return request;
+}
+
+std::int64_t FileSize(const std::string& strFile)
+{
+    std::error_code error;
+    const auto nSize = std::filesystem::file_size(strFile, error);
+    return error ? -1 : static_cast<std::int64_t>(nSize);
+}
+
+::testing::AssertionResult IsWholeRecording(const std::string& strFile, double dAtLeastSeconds)
+{
+    const QString strErrors = DecodeErrors(strFile);
+    if (!strErrors.isEmpty())
+        return ::testing::AssertionFailure() << strFile << " does not decode cleanly: " << strErrors.toStdString();
+    const double dSeconds = StreamSpanSeconds(strFile, "v");
+    if (dSeconds < dAtLeastSeconds)
+        return ::testing::AssertionFailure() << strFile << " holds " << dSeconds << " s, expected at least " << dAtLeastSeconds;
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+TEST(RecordingSafety, StartOverTheFileBeingWrittenLeavesTheRecordingWhole)
+{
+    const QTemporaryDir folder;
+    const std::string strFile = folder.filePath("running.mpg").toStdString();
+    CRecorder recorder;
+    ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), strFile));
+    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+    ASSERT_TRUE(WaitForElapsed(recorder, 1.0)) << recorder.GetLastError();
+
+    // The same file, also under another spelling of its path.
+    for (const std::string& strSameFile : { strFile, folder.path().toStdString() + "/./running.mpg" }) {
+        SCOPED_TRACE(strSameFile);
+        recorder.SetFileName(strSameFile);
+        EXPECT_EQ(recorder.Start(), -1);
+        EXPECT_NE(recorder.GetLastError().find("is being recorded"), std::string::npos) << recorder.GetLastError();
+        EXPECT_TRUE(recorder.IsRunning());
+    }
+    const std::int64_t nSizeAtRefusal = FileSize(strFile);
+    ASSERT_TRUE(WaitForElapsed(recorder, 2.0)) << recorder.GetLastError();
+    EXPECT_GT(FileSize(strFile), nSizeAtRefusal) << "the recording went on writing";
+    const double dElapsed = recorder.GetStatus().dElapsedSeconds;
+    recorder.Stop();
+    EXPECT_TRUE(IsWholeRecording(strFile, dElapsed - 0.3));
+}
+
+TEST(RecordingSafety, StartWithAnotherFileClosesTheFirstWhole)
+{
+    const QTemporaryDir folder;
+    const std::string strFirst = folder.filePath("first.mpg").toStdString();
+    const std::string strSecond = folder.filePath("second.mpg").toStdString();
+    CRecorder recorder;
+    ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), strFirst));
+    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+    ASSERT_TRUE(WaitForElapsed(recorder, 1.0)) << recorder.GetLastError();
+    const double dFirstElapsed = recorder.GetStatus().dElapsedSeconds;
+
+    recorder.SetFileName(strSecond);
+    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+    const std::int64_t nFirstSize = FileSize(strFirst);
+    ASSERT_TRUE(WaitForElapsed(recorder, 1.0)) << recorder.GetLastError();
+    recorder.Stop();
+
+    EXPECT_EQ(FileSize(strFirst), nFirstSize) << "the first file was closed, not written on";
+    EXPECT_TRUE(IsWholeRecording(strFirst, dFirstElapsed - 0.3));
+    EXPECT_TRUE(IsWholeRecording(strSecond, 0.7));
+}
+
+TEST(RecordingSafety, AThreadThatCannotStartLeavesNothingRunningAndNoFile)
+{
+    const QTemporaryDir folder;
+    const std::string strFile = folder.filePath("threads.mpg").toStdString();
+    // A recording to a file starts six threads; each may be the one that fails.
+    for (int nLimit = 0; nLimit < 6; ++nLimit) {
+        SCOPED_TRACE(nLimit);
+        CRecorder recorder;
+        ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), strFile));
+        recorder.SetTestThreadLimit(nLimit);
+        EXPECT_EQ(recorder.Start(), -1);
+        EXPECT_NE(recorder.GetLastError().find("cannot start a recording thread"), std::string::npos)
+            << recorder.GetLastError();
+        EXPECT_FALSE(recorder.IsRunning());
+        EXPECT_FALSE(std::filesystem::exists(strFile));
+        // The recorder is still usable once threads can be had again.
+        recorder.SetTestThreadLimit(-1);
+        ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+        recorder.Stop();
+        EXPECT_TRUE(std::filesystem::remove(strFile));
+    }
+}
+
+TEST(RecordingSafety, AStalledSourceEndsTheRecordingKeepingWhatWasRecorded)
+{
+    const QTemporaryDir folder;
+    const std::string strFile = folder.filePath("stalled.mpg").toStdString();
+    CRecorder recorder;
+    ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), strFile));
+    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+    ASSERT_TRUE(WaitForElapsed(recorder, 1.0)) << recorder.GetLastError();
+    recorder.StallTestSources(true);
+    const double dElapsedAtStall = recorder.GetStatus().dElapsedSeconds;
+
+    ASSERT_TRUE(recorder.WaitUntilFinished(15000)) << "a stalled device ends the recording by itself";
+    EXPECT_NE(recorder.GetLastError().find("device stopped delivering"), std::string::npos) << recorder.GetLastError();
+    recorder.Stop();
+    EXPECT_TRUE(IsWholeRecording(strFile, dElapsedAtStall - 0.3));
+}
+
+TEST(RecordingSafety, StopReturnsSoonWhileASourceStalls)
+{
+    const QTemporaryDir folder;
+    const std::string strFile = folder.filePath("stopped.mpg").toStdString();
+    CRecorder recorder;
+    ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), strFile));
+    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+    ASSERT_TRUE(WaitForElapsed(recorder, 0.5)) << recorder.GetLastError();
+    recorder.StallTestSources(true);
+
+    const auto stopAsked = std::chrono::steady_clock::now();
+    recorder.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopAsked, std::chrono::seconds(2));
+    EXPECT_FALSE(recorder.IsRunning());
+    EXPECT_EQ(recorder.GetLastError(), "") << "Stop ended it, not the stall";
+    EXPECT_TRUE(IsWholeRecording(strFile, 0.3));
+}
+
+TEST(RecordingSafety, PauseHoldsThePreviewButNotARecordingsPreview)
+{
+    const QTemporaryDir folder;
+    for (const bool bToFile : { false, true }) {
+        SCOPED_TRACE(bToFile ? "recording to a file" : "preview only");
+        std::atomic<int> nPreviews = 0;
+        std::atomic<int> nPausedReports = 0;
+        CRecorder recorder;
+        recorder.SetPreviewSize(88, 60);
+        recorder.SetPreviewCallback([&](const CPreviewFrame&) { ++nPreviews; });
+        recorder.SetStatusCallback([&](const CRecorderStatus& status) { nPausedReports += status.bPaused ? 1 : 0; });
+        ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), bToFile ? folder.filePath("p.mpg").toStdString() : ""));
+        ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+        ASSERT_TRUE(WaitForCount(nPreviews, 3));
+
+        recorder.Pause();
+        // A picture already on its way when Pause came may still arrive.
+        ASSERT_TRUE(WaitForCount(nPausedReports, 2));
+        const int nPreviewsHeld = nPreviews;
+        ASSERT_TRUE(WaitForCount(nPausedReports, 5));
+        if (bToFile)
+            EXPECT_GT(nPreviews, nPreviewsHeld) << "a paused recording still shows what Resume would record";
+        else
+            EXPECT_EQ(nPreviews, nPreviewsHeld) << "the picture is held";
+
+        recorder.Resume();
+        EXPECT_TRUE(WaitForCount(nPreviews, nPreviews + 3));
+        recorder.Stop();
+    }
+}
