@@ -21,15 +21,35 @@ CAudioDeviceDlg::CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
     auto* pForm = new QFormLayout(pGroup);
     pForm->addRow(QStringLiteral("Audio Device"), m_pDeviceList);
     pForm->addRow(QStringLiteral("Audio Input"), m_pInputList);
+
+    connect(m_pDeviceList, &QComboBox::activated, this, [this] { FillInputs(false); });
+    connect(&m_pOwner->Encoder(), &CEncorda::DevicesChanged, this, [this] {
+        if (isVisible())
+            FillLists();
+    });
 }
 
 void CAudioDeviceDlg::ShowStoredValues()
 {
-    CEncorda& encoder = m_pOwner->Encoder();
-    FillList(m_pDeviceList, ReadNames(encoder.GetAudioDevices()));
-    FillList(m_pInputList, ReadNames(encoder.GetAudioInputs()));
+    FillLists();
+    m_pOwner->Encoder().RescanDevices();
+}
 
+void CAudioDeviceDlg::FillLists()
+{
     const ConversionSettings& settings = ConversionSettings::Instance();
-    m_pDeviceList->setCurrentIndex(settings.nAudioDeviceIndex);
-    m_pInputList->setCurrentIndex(settings.nAudioInputIndex);
+    FillList(m_pDeviceList, ReadNames(m_pOwner->Encoder().GetAudioDevices()));
+    SelectStored(m_pDeviceList, settings.nAudioDeviceIndex, settings.strAudioDeviceName);
+    FillInputs(true);
+}
+
+void CAudioDeviceDlg::FillInputs(bool bSelectStored)
+{
+    CEncorda& encoder = m_pOwner->Encoder();
+    const short nDevice = static_cast<short>(m_pDeviceList->currentIndex());
+    FillList(m_pInputList, ReadNames(nDevice < 0 ? encoder.GetAudioInputs() : encoder.GetAudioInputs(nDevice)));
+    if (bSelectStored) {
+        const ConversionSettings& settings = ConversionSettings::Instance();
+        SelectStored(m_pInputList, settings.nAudioInputIndex, settings.strAudioInputName);
+    }
 }

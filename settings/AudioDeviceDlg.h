@@ -5,9 +5,10 @@
 class IEncoderOwner;
 class QComboBox;
 
-// The audio capture device and its input. The lists come afresh from the
-// recorder each time the dialog opens; the user's picks are stored as index
-// and name.
+// The audio capture device and its input. The devices are read again each
+// time the dialog opens (the lists refill when the reading ends); the input
+// list is that of the device selected here. The user's picks are stored as
+// index and name.
 class CAudioDeviceDlg : public CSettingsDialog
 {
     Q_OBJECT
@@ -25,6 +26,9 @@ protected:
     void ShowStoredValues() override;
 
 private:
+    void FillLists();
+    void FillInputs(bool bSelectStored);
+
     IEncoderOwner* m_pOwner;
     QComboBox* m_pDeviceList = nullptr;
     QComboBox* m_pInputList = nullptr;

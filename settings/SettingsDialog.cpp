@@ -92,6 +92,12 @@ void CSettingsDialog::FillList(QComboBox* pList, const QStringList& arrItems)
     pList->setCurrentIndex(arrItems.isEmpty() ? -1 : 0);
 }
 
+void CSettingsDialog::SelectStored(QComboBox* pList, int nIndex, const QString& strName)
+{
+    const int nNamed = strName.isEmpty() ? -1 : pList->findText(strName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    pList->setCurrentIndex(nNamed != -1 ? nNamed : nIndex);
+}
+
 void CSettingsDialog::StoreChoice(QComboBox* pList, int ConversionSettings::*pIndex, QString ConversionSettings::*pName)
 {
     connect(pList, &QComboBox::activated, this, [pList, pIndex, pName](int nIndex) {

@@ -41,6 +41,10 @@ protected:
     // Replaces the list's items; the first is selected when there is one.
     // Selecting by program notifies nobody, so nothing is stored.
     static void FillList(QComboBox* pList, const QStringList& arrItems);
+    // Selects the stored choice: by its name while the list still holds it
+    // (a device plugged in or out moves the others), else by its index; an
+    // index outside the list leaves no selection.
+    static void SelectStored(QComboBox* pList, int nIndex, const QString& strName);
     // Stores the user's choice in the list, as index and text, the moment it
     // is made.
     void StoreChoice(QComboBox* pList, int ConversionSettings::*pIndex, QString ConversionSettings::*pName);

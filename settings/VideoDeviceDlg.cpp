@@ -24,17 +24,39 @@ CVideoDeviceDlg::CVideoDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
     pForm->addRow(QStringLiteral("Video Device"), m_pDeviceList);
     pForm->addRow(QStringLiteral("Video Format"), m_pFormatList);
     pForm->addRow(QStringLiteral("Video Input"), m_pInputList);
+
+    connect(m_pDeviceList, &QComboBox::activated, this, [this] { FillDeviceDetails(false); });
+    connect(&m_pOwner->Encoder(), &CEncorda::DevicesChanged, this, [this] {
+        if (isVisible())
+            FillLists();
+    });
 }
 
 void CVideoDeviceDlg::ShowStoredValues()
 {
-    CEncorda& encoder = m_pOwner->Encoder();
-    FillList(m_pDeviceList, ReadNames(encoder.GetVideoDevices()));
-    FillList(m_pInputList, ReadNames(encoder.GetVideoInputs()));
-    FillList(m_pFormatList, ReadFormatNames(encoder.GetVideoFormats()));
+    FillLists();
+    m_pOwner->Encoder().RescanDevices();
+}
 
+void CVideoDeviceDlg::FillLists()
+{
     const ConversionSettings& settings = ConversionSettings::Instance();
-    m_pDeviceList->setCurrentIndex(settings.nVideoDeviceIndex);
-    m_pFormatList->setCurrentIndex(settings.nVideoFormatIndex);
-    m_pInputList->setCurrentIndex(settings.nVideoInputIndex);
+    FillList(m_pDeviceList, ReadNames(m_pOwner->Encoder().GetVideoDevices()));
+    SelectStored(m_pDeviceList, settings.nVideoDeviceIndex, settings.strVideoDeviceName);
+    FillDeviceDetails(true);
+}
+
+void CVideoDeviceDlg::FillDeviceDetails(bool bSelectStored)
+{
+    CEncorda& encoder = m_pOwner->Encoder();
+    // Without a selected device the recorder's own device stands.
+    const short nDevice = static_cast<short>(m_pDeviceList->currentIndex());
+    FillList(m_pInputList, ReadNames(nDevice < 0 ? encoder.GetVideoInputs() : encoder.GetVideoInputs(nDevice)));
+    FillList(m_pFormatList,
+             ReadFormatNames(nDevice < 0 ? encoder.GetVideoFormats() : encoder.GetVideoFormats(nDevice)));
+    if (!bSelectStored)
+        return;
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    SelectStored(m_pFormatList, settings.nVideoFormatIndex, settings.strVideoFormatName);
+    SelectStored(m_pInputList, settings.nVideoInputIndex, settings.strVideoInputName);
 }

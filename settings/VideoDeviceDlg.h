@@ -5,9 +5,11 @@
 class IEncoderOwner;
 class QComboBox;
 
-// The video capture device, its format and its input. The lists come afresh
-// from the recorder each time the dialog opens; the user's picks are stored
-// as index and name, the names being what Convert and Play look up.
+// The video capture device, its format and its input. The devices are read
+// again each time the dialog opens (the lists refill when the reading ends);
+// the format and input lists are those of the device selected here. The
+// user's picks are stored as index and name, the names being what Convert
+// and Play look up.
 class CVideoDeviceDlg : public CSettingsDialog
 {
     Q_OBJECT
@@ -26,6 +28,11 @@ protected:
     void ShowStoredValues() override;
 
 private:
+    void FillLists();
+    // The inputs and formats of the selected device; the stored choices are
+    // selected in them unless the user has just picked another device.
+    void FillDeviceDetails(bool bSelectStored);
+
     IEncoderOwner* m_pOwner;
     QComboBox* m_pDeviceList = nullptr;
     QComboBox* m_pFormatList = nullptr;
