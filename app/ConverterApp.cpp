@@ -2,6 +2,7 @@
 
 #include "app/ConverterDlg.h"
 #include "app/MessageBoxPrompt.h"
+#include "app/QuitSignals.h"
 
 CConverterApp::CConverterApp(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -13,6 +14,8 @@ int CConverterApp::InitInstance()
     CMessageBoxPrompt prompt;
     CConverterDlg dialog(prompt);
     prompt.SetParent(&dialog);
+    CQuitSignals quitSignals;
+    connect(&quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
     // exec returns however the window closes: its exit or close button, the
     // window system's close, or the session ending.
     dialog.exec();

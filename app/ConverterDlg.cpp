@@ -1,5 +1,6 @@
 #include "app/ConverterDlg.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
@@ -142,6 +143,18 @@ void CConverterDlg::paintEvent(QPaintEvent* pEvent)
     painter.fillRect(rect(), palette().window());
     const QRect rcIcon((width() - ICON_SIZE + 1) / 2, (height() - ICON_SIZE + 1) / 2, ICON_SIZE, ICON_SIZE);
     m_hIcon.paint(&painter, rcIcon);
+}
+
+void CConverterDlg::EndOnQuitSignal()
+{
+    Stop();
+    // A dialog's own event loop would hold the exit until someone closed it.
+    for (QWidget* pWindow : QApplication::topLevelWidgets()) {
+        auto* pDialog = qobject_cast<QDialog*>(pWindow);
+        if (pDialog && pDialog != this && pDialog->isVisible())
+            pDialog->reject();
+    }
+    accept();
 }
 
 void CConverterDlg::OnSkinCommand(const QString& strName)

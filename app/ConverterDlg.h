@@ -44,6 +44,11 @@ public:
     // ISkinParent: the shared flag is what the repaint timer reads.
     void SetDropDownOpen(bool bOpen) override;
 
+    // The program was asked to end (a signal): the recording is stopped as
+    // by the Stop button, dialogs open over the window are dismissed, and
+    // the window closes.
+    void EndOnQuitSignal();
+
 protected:
     void OnSkinCommand(const QString& strName) override;
     // Options have no effect in this window.
