@@ -118,6 +118,8 @@ bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
         m_strSkinFile = QDir(strWorkFolder).filePath(SkinPackage::DESCRIPTION_NAME);
         m_strSkinFolder = GetFolderOf(m_strSkinFile);
         LoadSkin();
+        m_nSkinIndex = bUnpacked ? SkinPackage::CommandIndexOf(strPackagePath, m_strPackageFolder)
+                                 : SkinPackage::NO_SKIN_COMMAND;
     }
     SkinPackage::RemoveSkinFolder(strWorkFolder);
     return bLoad && bUnpacked;
@@ -129,16 +131,11 @@ void CSkinDialog::ChangeSkin(int nCommandId)
     const int nSkinIndex = nCommandId - SkinPackage::FIRST_SKIN_COMMAND;
     if (nSkinIndex < 0 || nSkinIndex >= arrCommands.size())
         return;
-    const QString& strPackage = arrCommands[nSkinIndex].strPackage;
-    const QString strPath = m_strPackageFolder.isEmpty() ? SkinPackage::FindSkinPackage(strPackage)
-                                                         : QDir(m_strPackageFolder).filePath(strPackage);
+    const QString strPath = SkinPackage::CommandPackagePath(nSkinIndex, m_strPackageFolder);
     // Hiding a running dialog would end it; painting waits instead.
     setUpdatesEnabled(false);
-    const bool bChanged = MakeSkinCurrent(strPath);
-    if (bChanged) {
-        m_nSkinIndex = nSkinIndex;
+    if (MakeSkinCurrent(strPath))
         OnSkinChanged();
-    }
     setUpdatesEnabled(true);
     update();
 }

@@ -12,6 +12,7 @@
 #include "controls/SkinColor.h"
 #include "controls/SkinParent.h"
 #include "skin/SkinArchive.h"
+#include "skin/SkinPackage.h"
 
 class CIniFile;
 class CLabel;
@@ -62,7 +63,8 @@ public:
     // a fresh working folder "Test" in a private temporary folder, loads the
     // skin from there and removes everything extracted. A package that does
     // not unpack (the user has been told) leaves a loaded skin as it was;
-    // returns whether the package's skin was loaded.
+    // returns whether the package's skin was loaded. The skin menu then
+    // checks the command whose package this is, by file or by content.
     bool MakeSkinCurrent(const QString& strPackagePath);
     // The folder the skin commands take their packages from; when empty,
     // they are looked up as SkinPackage::FindSkinPackage does.
@@ -75,7 +77,8 @@ public:
     void ChangeSkin(int nCommandId);
     // Checks a skin command's menu item exactly when it is the current skin.
     void OnUpdateChangeSkin(QAction* pAction) const;
-    // 0 to 7: the current skin command's position.
+    // 0 to 7: the position of the skin command whose package is in use;
+    // SkinPackage::NO_SKIN_COMMAND when it came from none of theirs.
     int SkinIndex() const { return m_nSkinIndex; }
     // The "&Change Skin" menu, one checkable item per skin command.
     QMenu* SkinMenu() const { return m_pSkinMenu; }
@@ -158,7 +161,7 @@ private:
     // The background as painted: key-coloured pixels fully transparent, so
     // a compositor shows the shape even where the mask is only an input hint.
     QPixmap m_pixBackground;
-    int m_nSkinIndex = 0;
+    int m_nSkinIndex = SkinPackage::NO_SKIN_COMMAND;
     QString m_strSkinFile;
     QString m_strSkinFolder;
     QString m_strPackageFolder;

@@ -43,7 +43,28 @@ QString FindSkinPackage(const QString& strFileName)
     return QDir(arrFolders.first()).filePath(strFileName);
 }
 
+QString CommandPackagePath(int nSkinIndex, const QString& strFolder)
+{
+    const QString& strPackage = SkinCommands().at(nSkinIndex).strPackage;
+    return strFolder.isEmpty() ? FindSkinPackage(strPackage) : QDir(strFolder).filePath(strPackage);
+}
+
 namespace {
+
+bool SameFile(const QString& strFirst, const QString& strSecond)
+{
+    const QString strCanonical = QFileInfo(strFirst).canonicalFilePath();
+    return !strCanonical.isEmpty() && strCanonical == QFileInfo(strSecond).canonicalFilePath();
+}
+
+bool SameContent(const QString& strFirst, const QString& strSecond)
+{
+    QFile first(strFirst);
+    QFile second(strSecond);
+    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly))
+        return false;
+    return first.readAll() == second.readAll();
+}
 
 // Entries that the package marked read-only must not keep the folder on
 // disk: a folder needs owner write and search permission for its entries to
@@ -65,6 +86,21 @@ void MakeRemovable(const QString& strFolder)
 }
 
 } // namespace
+
+int CommandIndexOf(const QString& strPackage, const QString& strFolder)
+{
+    const int nCommands = int(SkinCommands().size());
+    // The command's own file first: two commands may share their bytes.
+    for (int nIndex = 0; nIndex < nCommands; ++nIndex) {
+        if (SameFile(strPackage, CommandPackagePath(nIndex, strFolder)))
+            return nIndex;
+    }
+    for (int nIndex = 0; nIndex < nCommands; ++nIndex) {
+        if (SameContent(strPackage, CommandPackagePath(nIndex, strFolder)))
+            return nIndex;
+    }
+    return NO_SKIN_COMMAND;
+}
 
 bool RemoveSkinFolder(const QString& strFolder)
 {

@@ -21,6 +21,8 @@ struct CSkinCommand
 
 inline constexpr int FIRST_SKIN_COMMAND = 32771;
 inline constexpr int LAST_SKIN_COMMAND = 32778;
+// The skin index of a skin that came from none of the commands' packages.
+inline constexpr int NO_SKIN_COMMAND = -1;
 
 // The eight skin commands in menu order; the position is the skin index.
 const QList<CSkinCommand>& SkinCommands();
@@ -33,6 +35,15 @@ QStringList SearchFolders();
 // none has it, the path it would have in the current directory, so opening it
 // fails with the usual message.
 QString FindSkinPackage(const QString& strFileName);
+
+// Where the skin command at nSkinIndex takes its package from: strFolder,
+// or the search folders when strFolder is empty.
+QString CommandPackagePath(int nSkinIndex, const QString& strFolder);
+
+// The skin index of the command whose package is strPackage itself or holds
+// the same bytes (a package installed under a second name); packages are
+// looked up as CommandPackagePath does. NO_SKIN_COMMAND when none is.
+int CommandIndexOf(const QString& strPackage, const QString& strFolder);
 
 // Deletes the extracted folder with everything in it, sub-folders included,
 // even entries that the package marked read-only. Returns false when

@@ -61,7 +61,8 @@ TEST_F(ConverterDlgTest, StartsWithTheDefaultSkinFromTheCurrentDirectory)
     EXPECT_NE(dialog.FindButton("BUTTON_EXIT"), nullptr);
     EXPECT_EQ(dialog.Encoder().geometry(), CONTROL_RECT);
     EXPECT_EQ(QDir(dialog.PackageFolder()), QDir::current());
-    EXPECT_EQ(dialog.SkinIndex(), 0);
+    // No skin command has this package.
+    EXPECT_EQ(dialog.SkinIndex(), SkinPackage::NO_SKIN_COMMAND);
     // Nothing extracted is left in the current directory.
     EXPECT_EQ(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Pink.skn"});
 }

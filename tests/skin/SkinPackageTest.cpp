@@ -65,6 +65,18 @@ protected:
 
     bool TempFolderIsEmpty() const { return QDir(Path("tmp")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
 
+    // The skin menu's checked items, as it would show them.
+    QStringList CheckedItems()
+    {
+        QStringList arrChecked;
+        for (QAction* pAction : m_dialog.SkinMenu()->actions()) {
+            m_dialog.OnUpdateChangeSkin(pAction);
+            if (pAction->isChecked())
+                arrChecked.append(pAction->text());
+        }
+        return arrChecked;
+    }
+
     QColor ShownBackground() { return m_dialog.grab().toImage().pixelColor(30, 30); }
 
     QTemporaryDir m_root;
@@ -90,16 +102,29 @@ TEST_F(SkinPackageTest, RedCommandLoadsRedZipAndChecksOnlyRed)
     EXPECT_TRUE(TempFolderIsEmpty());
 
     QStringList arrTexts;
-    QStringList arrChecked;
-    for (QAction* pAction : m_dialog.SkinMenu()->actions()) {
-        m_dialog.OnUpdateChangeSkin(pAction);
+    for (const QAction* pAction : m_dialog.SkinMenu()->actions())
         arrTexts.append(pAction->text());
-        if (pAction->isChecked())
-            arrChecked.append(pAction->text());
-    }
     EXPECT_EQ(m_dialog.SkinMenu()->title(), "&Change Skin");
     EXPECT_EQ(arrTexts, (QStringList{"&Orange", "&Black", "&Purple", "Bl&ue", "&Red", "&Gray", "P&ink", "&Deluxe"}));
-    EXPECT_EQ(arrChecked, QStringList{"&Red"});
+    EXPECT_EQ(CheckedItems(), QStringList{"&Red"});
+}
+
+// The menu used to check "&Orange" whatever package the window started with.
+TEST_F(SkinPackageTest, StartupPackageChecksTheCommandWithTheSameBytes)
+{
+    const QString strPink = MakePackage("Pink.zip", QColor(250, 180, 200));
+    MakePackage("Orange.zip", QColor(250, 150, 0));
+    ASSERT_TRUE(QFile::copy(strPink, Path("cwd/Pink.skn")));
+    const QString strOther = MakePackage("Other.skn", QColor(0, 0, 250));
+    m_dialog.SetPackageFolder(Path("programs"));
+
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(Path("cwd/Pink.skn")));
+    EXPECT_EQ(m_dialog.SkinIndex(), 6);
+    EXPECT_EQ(CheckedItems(), QStringList{"P&ink"});
+
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(strOther));
+    EXPECT_EQ(m_dialog.SkinIndex(), SkinPackage::NO_SKIN_COMMAND);
+    EXPECT_EQ(CheckedItems(), QStringList());
 }
 
 TEST_F(SkinPackageTest, MenuItemSwitchesTheSkin)
@@ -120,7 +145,7 @@ TEST_F(SkinPackageTest, MissingPackageKeepsTheSkinInUse)
     m_dialog.ChangeSkin(32772);
 
     EXPECT_EQ(m_prompt.Texts(), QStringList{"Open failed"});
-    EXPECT_EQ(m_dialog.SkinIndex(), 0);
+    EXPECT_EQ(m_dialog.SkinIndex(), SkinPackage::NO_SKIN_COMMAND);
     EXPECT_EQ(ShownBackground(), QColor(250, 180, 200));
     EXPECT_NE(m_dialog.FindButton("BUTTON_PINK"), nullptr);
     EXPECT_TRUE(TempFolderIsEmpty());
