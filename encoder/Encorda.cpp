@@ -505,6 +505,11 @@ bool CEncorda::IsRunning() const
     return m_pRecorder->IsRunning();
 }
 
+void CEncorda::StallTestSources(bool bStall)
+{
+    m_pRecorder->StallTestSources(bStall);
+}
+
 bool CEncorda::IsRecordingTo(const QString& strFileName) const
 {
     return m_pRecorder->IsWritingFile(strFileName.toStdString());

@@ -197,6 +197,9 @@ public:
 
     // Whether a recording runs (previewing or writing a file).
     bool IsRunning() const;
+    // Test only: the built-in sources deliver nothing while set, as a
+    // stalled device would.
+    void StallTestSources(bool bStall);
     // Whether a running recording writes this file.
     bool IsRecordingTo(const QString& strFileName) const;
     // Why the last Start failed or the last recording ended early.

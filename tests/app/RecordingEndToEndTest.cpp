@@ -6,12 +6,11 @@
 #include "app/ConverterDlg.h"
 #include "common/ProgramSkin.h"
 #include "common/ScriptedPrompt.h"
-#include "controls/SkinButton.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinComboButton.h"
 #include "controls/SkinListBox.h"
 #include "engine/MediaProbe.h"
-#include "settings/ConversionSettings.h"
+#include "tests/app/ProgramDriver.h"
 
 namespace {
 
@@ -22,37 +21,6 @@ void Click(QWidget* pWidget, QPoint pt)
 {
     QTest::mouseClick(pWidget, Qt::LeftButton, {}, pt);
 }
-
-void ClickButton(CConverterDlg& dialog, const char* pszName)
-{
-    CSkinButton* pButton = dialog.FindButton(pszName);
-    ASSERT_NE(pButton, nullptr) << pszName;
-    Click(pButton, pButton->rect().center());
-}
-
-// The built-in sources at a picture small enough for a loaded build machine
-// to keep up in real time; the shared settings are clean again afterwards,
-// however the test ends.
-class CBuiltInSourceSettings
-{
-public:
-    CBuiltInSourceSettings()
-    {
-        m_settings = ConversionSettings();
-        m_settings.strVideoDeviceName = QStringLiteral("Test Pattern");
-        m_settings.strAudioDeviceName = QStringLiteral("Test Tone");
-        m_settings.nMpegWidth = 352;
-        m_settings.nMpegHeight = 240;
-    }
-    ~CBuiltInSourceSettings() { m_settings = ConversionSettings(); }
-    CBuiltInSourceSettings(const CBuiltInSourceSettings&) = delete;
-    CBuiltInSourceSettings& operator=(const CBuiltInSourceSettings&) = delete;
-
-    ConversionSettings& Get() { return m_settings; }
-
-private:
-    ConversionSettings& m_settings = ConversionSettings::Instance();
-};
 
 struct COutputCase
 {

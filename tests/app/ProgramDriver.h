@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/ConverterDlg.h"
+#include "controls/SkinButton.h"
+#include "settings/ConversionSettings.h"
+
+// Drives the main window the way a person does: clicks on its skin's
+// buttons, with the built-in sources chosen.
+
+inline void ClickButton(CConverterDlg& dialog, const char* pszName)
+{
+    CSkinButton* pButton = dialog.FindButton(pszName);
+    ASSERT_NE(pButton, nullptr) << pszName;
+    QTest::mouseClick(pButton, Qt::LeftButton, {}, pButton->rect().center());
+}
+
+// The built-in sources at a picture small enough for a loaded build machine
+// to keep up in real time; the shared settings are clean again afterwards,
+// however the test ends.
+class CBuiltInSourceSettings
+{
+public:
+    CBuiltInSourceSettings()
+    {
+        m_settings = ConversionSettings();
+        m_settings.strVideoDeviceName = QStringLiteral("Test Pattern");
+        m_settings.strAudioDeviceName = QStringLiteral("Test Tone");
+        m_settings.nMpegWidth = 352;
+        m_settings.nMpegHeight = 240;
+    }
+    ~CBuiltInSourceSettings() { m_settings = ConversionSettings(); }
+    CBuiltInSourceSettings(const CBuiltInSourceSettings&) = delete;
+    CBuiltInSourceSettings& operator=(const CBuiltInSourceSettings&) = delete;
+
+    ConversionSettings& Get() { return m_settings; }
+
+private:
+    ConversionSettings& m_settings = ConversionSettings::Instance();
+};
