@@ -101,10 +101,19 @@ bool CAudioStage::SetUpResampler(const AVFrame* pFrame)
         return false;
     }
     if (m_settings.nSyncMode != SYNC_MODE_NONE) {
-        av_opt_set_double(pResampler, "min_comp", SYNC_MIN_COMPENSATION_SECONDS, 0);
-        av_opt_set_double(pResampler, "max_soft_comp", SYNC_MAX_SOFT_COMPENSATION, 0);
-        av_opt_set_double(pResampler, "comp_duration", SYNC_COMPENSATION_DURATION_SECONDS, 0);
-        av_opt_set_double(pResampler, "min_hard_comp", SYNC_MIN_HARD_COMPENSATION_SECONDS, 0);
+        const std::pair<const char*, double> compensation[] = {
+            { "min_comp", SYNC_MIN_COMPENSATION_SECONDS },
+            { "max_soft_comp", SYNC_MAX_SOFT_COMPENSATION },
+            { "comp_duration", SYNC_COMPENSATION_DURATION_SECONDS },
+            { "min_hard_comp", SYNC_MIN_HARD_COMPENSATION_SECONDS },
+        };
+        for (const auto& [pszOption, dValue] : compensation) {
+            nResult = av_opt_set_double(pResampler, pszOption, dValue, 0);
+            if (nResult < 0) {
+                m_state.Fail(std::string("the resampler refuses ") + pszOption + ": " + AvErrorText(nResult));
+                return false;
+            }
+        }
     }
     nResult = swr_init(pResampler);
     if (nResult < 0) {
@@ -138,8 +147,8 @@ void CAudioStage::Resample(const AVFrame* pFrame, std::int64_t nTimeUs)
     m_pConverted->format = CODED_SAMPLE_FORMAT;
     m_pConverted->sample_rate = nOutputRate;
     m_pConverted->nb_samples = nCapacity;
-    av_channel_layout_copy(&m_pConverted->ch_layout, &m_pEncoder->ch_layout);
-    if (av_frame_get_buffer(m_pConverted.get(), 0) < 0) {
+    if (av_channel_layout_copy(&m_pConverted->ch_layout, &m_pEncoder->ch_layout) < 0
+        || av_frame_get_buffer(m_pConverted.get(), 0) < 0) {
         m_bFailed = true;
         m_state.Fail("out of memory");
         return;
@@ -151,7 +160,11 @@ void CAudioStage::Resample(const AVFrame* pFrame, std::int64_t nTimeUs)
         m_state.Fail("cannot convert the captured audio: " + AvErrorText(nConverted));
         return;
     }
-    av_audio_fifo_write(m_pFifo.get(), reinterpret_cast<void**>(m_pConverted->extended_data), nConverted);
+    const int nWritten = av_audio_fifo_write(m_pFifo.get(), reinterpret_cast<void**>(m_pConverted->extended_data), nConverted);
+    if (nWritten < nConverted) {
+        m_bFailed = true;
+        m_state.Fail("cannot queue the converted audio: " + AvErrorText(nWritten < 0 ? nWritten : AVERROR(ENOMEM)));
+    }
 }
 
 bool CAudioStage::EncodeWholeFrames(bool bPadLast)
@@ -166,8 +179,8 @@ bool CAudioStage::EncodeWholeFrames(bool bPadLast)
         pFrame->format = CODED_SAMPLE_FORMAT;
         pFrame->sample_rate = m_pEncoder->sample_rate;
         pFrame->nb_samples = nFrameSize;
-        av_channel_layout_copy(&pFrame->ch_layout, &m_pEncoder->ch_layout);
-        if (av_frame_get_buffer(pFrame.get(), 0) < 0) {
+        if (av_channel_layout_copy(&pFrame->ch_layout, &m_pEncoder->ch_layout) < 0
+            || av_frame_get_buffer(pFrame.get(), 0) < 0) {
             m_state.Fail("out of memory");
             return false;
         }

@@ -158,8 +158,10 @@ AVFrame* CVideoStage::ToCodedPicture(CCapturedFrame& captured)
         m_pScaled = AllocateFrame(nWidth, nHeight, CODED_PIXEL_FORMAT);
     if (!m_pScaled || !MakeFrameWritable(m_pScaled))
         return nullptr;
-    sws_scale(m_pScaler.get(), pSource->data, pSource->linesize, 0, pSource->height, m_pScaled->data,
-        m_pScaled->linesize);
+    if (sws_scale(m_pScaler.get(), pSource->data, pSource->linesize, 0, pSource->height, m_pScaled->data,
+            m_pScaled->linesize)
+        < 0)
+        return nullptr;
     return m_pScaled.get();
 }
 
@@ -196,8 +198,11 @@ void CVideoStage::SendPreview(const AVFrame* pFrame)
         m_pPreview = AllocateFrame(m_nPreviewWidth, m_nPreviewHeight, PREVIEW_PIXEL_FORMAT);
     if (!m_pPreviewScaler || !m_pPreview)
         return;
-    sws_scale(m_pPreviewScaler.get(), pFrame->data, pFrame->linesize, 0, pFrame->height, m_pPreview->data,
-        m_pPreview->linesize);
+    // A picture that does not scale is left out of the preview only.
+    if (sws_scale(m_pPreviewScaler.get(), pFrame->data, pFrame->linesize, 0, pFrame->height, m_pPreview->data,
+            m_pPreview->linesize)
+        < 0)
+        return;
     const CPreviewFrame preview { m_nPreviewWidth, m_nPreviewHeight, m_pPreview->linesize[0], m_pPreview->data[0] };
     m_previewCallback(preview);
 }
@@ -229,12 +234,25 @@ void CVideoStage::Record(AVFrame* pFrame, std::int64_t nTimeUs)
         }
     }
     m_nNextPts = nSlot;
-    if (Encode(pFrame, m_nNextPts++)) {
-        if (!m_pLastRecorded)
-            m_pLastRecorded.reset(av_frame_alloc());
-        av_frame_unref(m_pLastRecorded.get());
-        av_frame_ref(m_pLastRecorded.get(), pFrame);
+    if (Encode(pFrame, m_nNextPts++))
+        KeepForRepeating(pFrame);
+}
+
+void CVideoStage::KeepForRepeating(const AVFrame* pFrame)
+{
+    if (!m_pLastRecorded)
+        m_pLastRecorded.reset(av_frame_alloc());
+    if (!m_pLastRecorded) {
+        m_bFailed = true;
+        m_state.Fail("out of memory");
+        return;
     }
+    av_frame_unref(m_pLastRecorded.get());
+    const int nResult = av_frame_ref(m_pLastRecorded.get(), pFrame);
+    // Without a picture to repeat, a missed slot stays a gap in the
+    // timestamps, which players bridge; the recording goes on.
+    if (nResult < 0)
+        m_pLastRecorded.reset();
 }
 
 bool CVideoStage::Encode(AVFrame* pFrame, std::int64_t nPts)

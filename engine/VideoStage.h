@@ -37,6 +37,7 @@ private:
     void SendPreview(const AVFrame* pFrame);
     void Record(AVFrame* pFrame, std::int64_t nTimeUs);
     bool Encode(AVFrame* pFrame, std::int64_t nPts);
+    void KeepForRepeating(const AVFrame* pFrame);
 
     const CRecordingSettings& m_settings;
     CSessionState& m_state;
