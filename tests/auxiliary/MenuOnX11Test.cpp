@@ -2,6 +2,11 @@
 // of the real window are styled and shown by X, and the screen is grabbed.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
+
+#include <xcb/xcb.h>
+
 #include <QApplication>
 #include <QMenu>
 #include <QScreen>
@@ -261,7 +266,6 @@ TEST_F(MenuOnX11Test, MenuShownAgainIsStyledFromScratch)
     ASSERT_NE(pMenu, nullptr);
     EXPECT_EQ(pMenu->geometry(), rcFirst);
     EXPECT_EQ(pMenu->contentsMargins(), marginsStyled);
-    const CMenuColours colours = Colours(*pMenu);
     EXPECT_EQ(ScreenShowing(ptShadow, Darkened(LIGHT, SHADOW_STEP)).pixelColor(ptShadow), Darkened(LIGHT, SHADOW_STEP));
 }
 
@@ -279,6 +283,25 @@ TEST_F(MenuOnX11Test, MovedMenuCastsItsShadowOnTheScreenNotOnItself)
     const QImage img = ScreenShowing(ptShadow, Darkened(LIGHT, SHADOW_STEP));
     EXPECT_EQ(img.pixelColor(ptShadow), Darkened(LIGHT, SHADOW_STEP));
     EXPECT_EQ(img.pixelColor(rc.topLeft()), colours.crDark);
+}
+
+// What a compositing manager does when it starts: own the screen's
+// compositor selection with a window of its own.
+TEST(MenuSystemFactsOnX11, AScreenWithACompositorDrawsTheShadows)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    EXPECT_FALSE(CMenuSystemFacts::Gather().bSystemShadows);
+    QWidget owner;
+    xcb_connection_t* pConnection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const QByteArray strSelection = "_NET_WM_CM_S0";
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> pAtom(
+        xcb_intern_atom_reply(pConnection,
+                              xcb_intern_atom(pConnection, 0, quint16(strSelection.size()), strSelection.constData()),
+                              nullptr),
+        &std::free);
+    ASSERT_TRUE(pAtom);
+    xcb_set_selection_owner(pConnection, xcb_window_t(owner.winId()), pAtom->atom, XCB_CURRENT_TIME);
+    EXPECT_TRUE(CMenuSystemFacts::Gather().bSystemShadows);
 }
 
 TEST_F(MenuOnX11Test, EditBoxContextMenuIsStyledToo)
