@@ -52,6 +52,27 @@ public:
         return true;
     }
 
+    // Runs pactl against this server; false with its complaint on failure.
+    // What it prints (a loaded module's number) goes to *pOutput.
+    static bool Control(const QStringList& arguments, std::string& strReason, QByteArray* pOutput = nullptr)
+    {
+        int nExitCode = -1;
+        QByteArray errors;
+        const QByteArray output = RunProgram("pactl", arguments, &nExitCode, &errors);
+        if (pOutput)
+            *pOutput = output.trimmed();
+        strReason = errors.toStdString();
+        return nExitCode == 0;
+    }
+
+    // A null sink whose monitor is a capture source "Monitor of <description>".
+    static bool AddSource(const QString& strDescription, std::string& strReason, QByteArray* pModule = nullptr)
+    {
+        return Control({ "load-module", "module-null-sink", "sink_name=" + strDescription.toLower(),
+                           "sink_properties=device.description=" + strDescription },
+            strReason, pModule);
+    }
+
     ~CPulseServer()
     {
         unsetenv("PULSE_SERVER");
@@ -106,4 +127,35 @@ TEST(PulseAudio, RecordsFromAServerSource)
     // audio ends at most that plus one delivery short.
     EXPECT_NEAR(StreamSpanSeconds(strFile, "a"), 1.0, 0.25);
     EXPECT_NEAR(JsonNumber(audio, "start_time"), JsonNumber(video, "start_time"), 1.001 / 30 + 0.03);
+}
+
+TEST(PulseAudio, TheServersDefaultSourceIsChosenAndKeptByNameAcrossScans)
+{
+    CPulseServer server;
+    std::string strReason;
+    if (!server.Start(strReason))
+        GTEST_SKIP() << strReason;
+    // The user's microphone is the server's default, listed after other
+    // sources such as the monitor of the speakers.
+    QByteArray moduleFirst;
+    ASSERT_TRUE(CPulseServer::AddSource("First", strReason, &moduleFirst)) << strReason;
+    ASSERT_TRUE(CPulseServer::AddSource("Studio", strReason)) << strReason;
+    ASSERT_TRUE(CPulseServer::Control({ "set-default-source", "studio.monitor" }, strReason)) << strReason;
+
+    CRecorder recorder;
+    const CNameList devices = recorder.GetAudioDevices();
+    const short nStudio = devices.FindIndex("Monitor of Studio");
+    ASSERT_GT(nStudio, devices.FindIndex("Monitor of First")) << "the default is not simply the first";
+    EXPECT_EQ(recorder.GetAudioDevice(), nStudio);
+
+    // One source unplugged before it, another plugged in: the choice follows
+    // its name, not its old place.
+    ASSERT_TRUE(CPulseServer::Control({ "unload-module", QString::fromLatin1(moduleFirst) }, strReason)) << strReason;
+    ASSERT_TRUE(CPulseServer::AddSource("Added", strReason)) << strReason;
+    recorder.RefreshDevices();
+    const CNameList rescanned = recorder.GetAudioDevices();
+    EXPECT_LT(rescanned.FindIndex("Monitor of First"), 0);
+    EXPECT_GE(rescanned.FindIndex("Monitor of Added"), 0);
+    ASSERT_NE(rescanned.FindIndex("Monitor of Studio"), nStudio);
+    EXPECT_EQ(recorder.GetAudioDevice(), rescanned.FindIndex("Monitor of Studio"));
 }
