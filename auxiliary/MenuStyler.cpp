@@ -60,19 +60,25 @@ bool CMenuStyler::eventFilter(QObject* pWatched, QEvent* pEvent)
     // Menus of other threads are theirs to draw.
     if (pMenu == nullptr || !pMenu->isWindow() || pMenu->thread() != thread())
         return false;
-    const bool bStyled = m_menus.contains(pMenu);
-    if (eType == QEvent::Show && !bStyled)
-        Restyle(pMenu);
-    else if (eType == QEvent::Hide && bStyled)
+    if (!m_menus.contains(pMenu)) {
+        if (eType == QEvent::Show)
+            Restyle(pMenu);
+        return false;
+    }
+    switch (eType) {
+    case QEvent::Hide:
         Restore(pMenu);
-    else if (eType == QEvent::Move && bStyled)
+        return false;
+    case QEvent::Move:
         // The shadow shows the screen of the new place.
         pMenu->update();
-    else if (eType == QEvent::Paint && bStyled) {
+        return false;
+    case QEvent::Paint:
         Paint(pMenu, pEvent);
         return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 // The window is not mapped yet: its new geometry is the one first shown,

@@ -8,8 +8,10 @@ struct CMenuSystemFacts
     bool bSystemShadows = false;
     // The user asked for maximum contrast: frames stay plain.
     bool bHighContrast = false;
+    static constexpr int TRUE_COLOUR_DEPTH = 24;
+
     // Bits per pixel of the screen.
-    int nScreenDepth = 24;
+    int nScreenDepth = TRUE_COLOUR_DEPTH;
 
     // At most 256 colours: shadows cannot be shaded.
     bool FewColours() const;

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
 
 #include "auxiliary/MenuColours.h"
 #include "auxiliary/MenuFrame.h"
+#include "auxiliary/MenuSystemFacts.h"
 
 namespace {
 
@@ -148,6 +150,28 @@ TEST(MenuShadow, FewColoursGiveAHardTwoPixelBand)
         EXPECT_EQ(img.pixelColor(nX, nH - 2), BACKGROUND);
         EXPECT_EQ(img.pixelColor(nX, nH - 1), BACKGROUND);
     }
+}
+
+TEST(MenuSystemFacts, OnlyABlackAndWhitePaletteIsHighContrast)
+{
+    const QPalette paletteOld = QApplication::palette();
+    QPalette palette = paletteOld;
+    palette.setColor(QPalette::Window, QColor(240, 240, 240));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    QApplication::setPalette(palette);
+    EXPECT_FALSE(CMenuSystemFacts::Gather().bHighContrast);
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(palette);
+    EXPECT_TRUE(CMenuSystemFacts::Gather().bHighContrast);
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    QApplication::setPalette(palette);
+    EXPECT_TRUE(CMenuSystemFacts::Gather().bHighContrast);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(palette);
+    EXPECT_FALSE(CMenuSystemFacts::Gather().bHighContrast);
+    QApplication::setPalette(paletteOld);
 }
 
 struct CPaintCase
