@@ -11,9 +11,6 @@ namespace {
 const QString PLAY_BUTTON = QStringLiteral("BUTTON_PLAY");
 const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
 
-// The recorder's only work mode: MPEG capture.
-constexpr int MPEG_WORK_MODE = 2;
-
 // Short properties take the low 16 bits of the stored number.
 short Low16(int nValue)
 {
@@ -81,7 +78,7 @@ void CConverterDlg::Convert()
     m_encoder.SetSaveToFile(true);
     m_encoder.SetSyncMode(Low16(settings.nSyncMode));
     m_encoder.SetAudioOffset(Low16(settings.nAudioOffset));
-    m_encoder.SetWorkMode(MPEG_WORK_MODE);
+    m_encoder.SetWorkMode(CEncorda::WORK_MODE_MPEG);
     m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
     if (m_encoder.Start() == CEncorda::START_FAILED)
         Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
@@ -102,7 +99,7 @@ void CConverterDlg::Play()
     } else {
         m_encoder.SetUseCustomFrame(false);
     }
-    m_encoder.SetWorkMode(MPEG_WORK_MODE);
+    m_encoder.SetWorkMode(CEncorda::WORK_MODE_MPEG);
     m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
     // A recording in progress goes on: starting again would close its file.
     if (m_paused) {

@@ -7,6 +7,11 @@
 
 #include "encoder/CompressorPage.h"
 #include "engine/Recorder.h"
+#include "engine/RecordingProfile.h"
+
+// The numbers callers pass are the engine's own.
+static_assert(CEncorda::OUTPUT_MPEG1 == OUTPUT_TYPE_MPEG1 && CEncorda::OUTPUT_MPEG2 == OUTPUT_TYPE_MPEG2);
+static_assert(CEncorda::WORK_MODE_MPEG == WORK_MODE_MPEG);
 
 namespace {
 
@@ -100,6 +105,13 @@ void CEncorda::Notify(EDispatchId eId, const QVariant& value)
         m_observer({eId, value});
 }
 
+template <typename T>
+void CEncorda::Write(EDispatchId eId, T CRecordingProfile::*pField, T value)
+{
+    Notify(eId, value);
+    m_pRecorder->Profile().*pField = value;
+}
+
 CEncordaList CEncorda::MakeList(EDispatchId eId, const QStringList& arrNames, CEncordaList::CPropertyPage page)
 {
     Notify(eId);
@@ -179,28 +191,6 @@ short CEncorda::GetVideoDevice() const
     return m_pRecorder->GetVideoDevice();
 }
 
-void CEncorda::SetVideoFormat(short nIndex)
-{
-    Notify(EDispatchId::VideoFormat, nIndex);
-    m_pRecorder->SetVideoFormat(nIndex);
-}
-
-short CEncorda::GetVideoFormat() const
-{
-    return m_pRecorder->GetVideoFormat();
-}
-
-void CEncorda::SetVideoInput(short nIndex)
-{
-    Notify(EDispatchId::VideoInput, nIndex);
-    m_pRecorder->SetVideoInput(nIndex);
-}
-
-short CEncorda::GetVideoInput() const
-{
-    return m_pRecorder->GetVideoInput();
-}
-
 void CEncorda::SetAudioDevice(short nIndex)
 {
     Notify(EDispatchId::AudioDevice, nIndex);
@@ -212,72 +202,6 @@ short CEncorda::GetAudioDevice() const
     return m_pRecorder->GetAudioDevice();
 }
 
-void CEncorda::SetAudioInput(short nIndex)
-{
-    Notify(EDispatchId::AudioInput, nIndex);
-    m_pRecorder->SetAudioInput(nIndex);
-}
-
-short CEncorda::GetAudioInput() const
-{
-    return m_pRecorder->GetAudioInput();
-}
-
-void CEncorda::SetVideoCompressor(short nIndex)
-{
-    Notify(EDispatchId::VideoCompressor, nIndex);
-    m_pRecorder->SetVideoCompressor(nIndex);
-}
-
-short CEncorda::GetVideoCompressor() const
-{
-    return m_pRecorder->GetVideoCompressor();
-}
-
-void CEncorda::SetAudioCompressor(short nIndex)
-{
-    Notify(EDispatchId::AudioCompressor, nIndex);
-    m_pRecorder->SetAudioCompressor(nIndex);
-}
-
-short CEncorda::GetAudioCompressor() const
-{
-    return m_pRecorder->GetAudioCompressor();
-}
-
-void CEncorda::SetSaveToFile(bool bSave)
-{
-    Notify(EDispatchId::SaveToFile, bSave);
-    m_pRecorder->SetSaveToFile(bSave);
-}
-
-bool CEncorda::GetSaveToFile() const
-{
-    return m_pRecorder->GetSaveToFile();
-}
-
-void CEncorda::SetFileName(const QString& strFileName)
-{
-    Notify(EDispatchId::FileName, strFileName);
-    m_pRecorder->SetFileName(strFileName.toStdString());
-}
-
-QString CEncorda::GetFileName() const
-{
-    return ToQString(m_pRecorder->GetFileName());
-}
-
-void CEncorda::SetStopFlag(bool bStop)
-{
-    Notify(EDispatchId::StopFlag, bStop);
-    m_pRecorder->SetStopFlag(bStop);
-}
-
-bool CEncorda::GetStopFlag() const
-{
-    return m_pRecorder->GetStopFlag();
-}
-
 void CEncorda::SetTVMute(bool bMute)
 {
     Notify(EDispatchId::TVMute, bMute);
@@ -286,161 +210,7 @@ void CEncorda::SetTVMute(bool bMute)
 
 bool CEncorda::GetTVMute() const
 {
-    return m_pRecorder->GetTVMute();
-}
-
-void CEncorda::SetOutputType(int nType)
-{
-    Notify(EDispatchId::OutputType, nType);
-    m_pRecorder->SetOutputType(nType);
-}
-
-int CEncorda::GetOutputType() const
-{
-    return m_pRecorder->GetOutputType();
-}
-
-void CEncorda::SetFrameRate(short nRate)
-{
-    Notify(EDispatchId::FrameRate, nRate);
-    m_pRecorder->SetFrameRate(nRate);
-}
-
-short CEncorda::GetFrameRate() const
-{
-    return m_pRecorder->GetFrameRate();
-}
-
-void CEncorda::SetVideoWidth(short nWidth)
-{
-    Notify(EDispatchId::VideoWidth, nWidth);
-    m_pRecorder->SetVideoWidth(nWidth);
-}
-
-short CEncorda::GetVideoWidth() const
-{
-    return m_pRecorder->GetVideoWidth();
-}
-
-void CEncorda::SetVideoHeight(short nHeight)
-{
-    Notify(EDispatchId::VideoHeight, nHeight);
-    m_pRecorder->SetVideoHeight(nHeight);
-}
-
-short CEncorda::GetVideoHeight() const
-{
-    return m_pRecorder->GetVideoHeight();
-}
-
-void CEncorda::SetVideoBitrate(int nBitrate)
-{
-    Notify(EDispatchId::VideoBitrate, nBitrate);
-    m_pRecorder->SetVideoBitrate(nBitrate);
-}
-
-int CEncorda::GetVideoBitrate() const
-{
-    return m_pRecorder->GetVideoBitrate();
-}
-
-void CEncorda::SetAudioBitrate(int nBitrate)
-{
-    Notify(EDispatchId::AudioBitrate, nBitrate);
-    m_pRecorder->SetAudioBitrate(nBitrate);
-}
-
-int CEncorda::GetAudioBitrate() const
-{
-    return m_pRecorder->GetAudioBitrate();
-}
-
-void CEncorda::SetAudioSampleRate(int nRate)
-{
-    Notify(EDispatchId::AudioSampleRate, nRate);
-    m_pRecorder->SetAudioSampleRate(nRate);
-}
-
-int CEncorda::GetAudioSampleRate() const
-{
-    return m_pRecorder->GetAudioSampleRate();
-}
-
-void CEncorda::SetAudioChannels(short nChannels)
-{
-    Notify(EDispatchId::AudioChannels, nChannels);
-    m_pRecorder->SetAudioChannels(nChannels);
-}
-
-short CEncorda::GetAudioChannels() const
-{
-    return m_pRecorder->GetAudioChannels();
-}
-
-void CEncorda::SetUseCustomFrame(bool bUse)
-{
-    Notify(EDispatchId::UseCustomFrame, bUse);
-    m_pRecorder->SetUseCustomFrame(bUse);
-}
-
-bool CEncorda::GetUseCustomFrame() const
-{
-    return m_pRecorder->GetUseCustomFrame();
-}
-
-void CEncorda::SetCustomFrameWidth(short nWidth)
-{
-    Notify(EDispatchId::CustomFrameWidth, nWidth);
-    m_pRecorder->SetCustomFrameWidth(nWidth);
-}
-
-short CEncorda::GetCustomFrameWidth() const
-{
-    return m_pRecorder->GetCustomFrameWidth();
-}
-
-void CEncorda::SetCustomFrameHeight(short nHeight)
-{
-    Notify(EDispatchId::CustomFrameHeight, nHeight);
-    m_pRecorder->SetCustomFrameHeight(nHeight);
-}
-
-short CEncorda::GetCustomFrameHeight() const
-{
-    return m_pRecorder->GetCustomFrameHeight();
-}
-
-void CEncorda::SetSyncMode(short nMode)
-{
-    Notify(EDispatchId::SyncMode, nMode);
-    m_pRecorder->SetSyncMode(nMode);
-}
-
-short CEncorda::GetSyncMode() const
-{
-    return m_pRecorder->GetSyncMode();
-}
-
-void CEncorda::SetAudioOffset(short nMilliseconds)
-{
-    Notify(EDispatchId::AudioOffset, nMilliseconds);
-    m_pRecorder->SetAudioOffset(nMilliseconds);
-}
-
-short CEncorda::GetAudioOffset() const
-{
-    return m_pRecorder->GetAudioOffset();
-}
-
-void CEncorda::SetWorkMode(int nMode)
-{
-    Notify(EDispatchId::WorkMode, nMode);
-    m_pRecorder->SetWorkMode(nMode);
-}
-
-int CEncorda::GetWorkMode() const
-{
-    return m_pRecorder->GetWorkMode();
+    return m_pRecorder->Profile().bTvMute;
 }
 
 void CEncorda::SetVideoFrame(short nNumber)
@@ -451,7 +221,228 @@ void CEncorda::SetVideoFrame(short nNumber)
 
 short CEncorda::GetVideoFrame() const
 {
-    return m_pRecorder->GetVideoFrame();
+    return m_pRecorder->Profile().nVideoFrame;
+}
+
+void CEncorda::SetVideoFormat(short nIndex)
+{
+    Write(EDispatchId::VideoFormat, &CRecordingProfile::nVideoFormat, nIndex);
+}
+
+short CEncorda::GetVideoFormat() const
+{
+    return m_pRecorder->Profile().nVideoFormat;
+}
+
+void CEncorda::SetVideoInput(short nIndex)
+{
+    Write(EDispatchId::VideoInput, &CRecordingProfile::nVideoInput, nIndex);
+}
+
+short CEncorda::GetVideoInput() const
+{
+    return m_pRecorder->Profile().nVideoInput;
+}
+
+void CEncorda::SetAudioInput(short nIndex)
+{
+    Write(EDispatchId::AudioInput, &CRecordingProfile::nAudioInput, nIndex);
+}
+
+short CEncorda::GetAudioInput() const
+{
+    return m_pRecorder->Profile().nAudioInput;
+}
+
+void CEncorda::SetVideoCompressor(short nIndex)
+{
+    Write(EDispatchId::VideoCompressor, &CRecordingProfile::nVideoCompressor, nIndex);
+}
+
+short CEncorda::GetVideoCompressor() const
+{
+    return m_pRecorder->Profile().nVideoCompressor;
+}
+
+void CEncorda::SetAudioCompressor(short nIndex)
+{
+    Write(EDispatchId::AudioCompressor, &CRecordingProfile::nAudioCompressor, nIndex);
+}
+
+short CEncorda::GetAudioCompressor() const
+{
+    return m_pRecorder->Profile().nAudioCompressor;
+}
+
+void CEncorda::SetSaveToFile(bool bSave)
+{
+    Write(EDispatchId::SaveToFile, &CRecordingProfile::bSaveToFile, bSave);
+}
+
+bool CEncorda::GetSaveToFile() const
+{
+    return m_pRecorder->Profile().bSaveToFile;
+}
+
+void CEncorda::SetStopFlag(bool bStop)
+{
+    Write(EDispatchId::StopFlag, &CRecordingProfile::bStopFlag, bStop);
+}
+
+bool CEncorda::GetStopFlag() const
+{
+    return m_pRecorder->Profile().bStopFlag;
+}
+
+void CEncorda::SetOutputType(int nType)
+{
+    Write(EDispatchId::OutputType, &CRecordingProfile::nOutputType, nType);
+}
+
+int CEncorda::GetOutputType() const
+{
+    return m_pRecorder->Profile().nOutputType;
+}
+
+void CEncorda::SetFrameRate(short nRate)
+{
+    Write(EDispatchId::FrameRate, &CRecordingProfile::nFrameRate, nRate);
+}
+
+short CEncorda::GetFrameRate() const
+{
+    return m_pRecorder->Profile().nFrameRate;
+}
+
+void CEncorda::SetVideoWidth(short nWidth)
+{
+    Write(EDispatchId::VideoWidth, &CRecordingProfile::nVideoWidth, nWidth);
+}
+
+short CEncorda::GetVideoWidth() const
+{
+    return m_pRecorder->Profile().nVideoWidth;
+}
+
+void CEncorda::SetVideoHeight(short nHeight)
+{
+    Write(EDispatchId::VideoHeight, &CRecordingProfile::nVideoHeight, nHeight);
+}
+
+short CEncorda::GetVideoHeight() const
+{
+    return m_pRecorder->Profile().nVideoHeight;
+}
+
+void CEncorda::SetVideoBitrate(int nBitrate)
+{
+    Write(EDispatchId::VideoBitrate, &CRecordingProfile::nVideoBitrate, nBitrate);
+}
+
+int CEncorda::GetVideoBitrate() const
+{
+    return m_pRecorder->Profile().nVideoBitrate;
+}
+
+void CEncorda::SetAudioBitrate(int nBitrate)
+{
+    Write(EDispatchId::AudioBitrate, &CRecordingProfile::nAudioBitrate, nBitrate);
+}
+
+int CEncorda::GetAudioBitrate() const
+{
+    return m_pRecorder->Profile().nAudioBitrate;
+}
+
+void CEncorda::SetAudioSampleRate(int nRate)
+{
+    Write(EDispatchId::AudioSampleRate, &CRecordingProfile::nAudioSampleRate, nRate);
+}
+
+int CEncorda::GetAudioSampleRate() const
+{
+    return m_pRecorder->Profile().nAudioSampleRate;
+}
+
+void CEncorda::SetAudioChannels(short nChannels)
+{
+    Write(EDispatchId::AudioChannels, &CRecordingProfile::nAudioChannels, nChannels);
+}
+
+short CEncorda::GetAudioChannels() const
+{
+    return m_pRecorder->Profile().nAudioChannels;
+}
+
+void CEncorda::SetUseCustomFrame(bool bUse)
+{
+    Write(EDispatchId::UseCustomFrame, &CRecordingProfile::bUseCustomFrame, bUse);
+}
+
+bool CEncorda::GetUseCustomFrame() const
+{
+    return m_pRecorder->Profile().bUseCustomFrame;
+}
+
+void CEncorda::SetCustomFrameWidth(short nWidth)
+{
+    Write(EDispatchId::CustomFrameWidth, &CRecordingProfile::nCustomFrameWidth, nWidth);
+}
+
+short CEncorda::GetCustomFrameWidth() const
+{
+    return m_pRecorder->Profile().nCustomFrameWidth;
+}
+
+void CEncorda::SetCustomFrameHeight(short nHeight)
+{
+    Write(EDispatchId::CustomFrameHeight, &CRecordingProfile::nCustomFrameHeight, nHeight);
+}
+
+short CEncorda::GetCustomFrameHeight() const
+{
+    return m_pRecorder->Profile().nCustomFrameHeight;
+}
+
+void CEncorda::SetSyncMode(short nMode)
+{
+    Write(EDispatchId::SyncMode, &CRecordingProfile::nSyncMode, nMode);
+}
+
+short CEncorda::GetSyncMode() const
+{
+    return m_pRecorder->Profile().nSyncMode;
+}
+
+void CEncorda::SetAudioOffset(short nMilliseconds)
+{
+    Write(EDispatchId::AudioOffset, &CRecordingProfile::nAudioOffset, nMilliseconds);
+}
+
+short CEncorda::GetAudioOffset() const
+{
+    return m_pRecorder->Profile().nAudioOffset;
+}
+
+void CEncorda::SetWorkMode(int nMode)
+{
+    Write(EDispatchId::WorkMode, &CRecordingProfile::nWorkMode, nMode);
+}
+
+int CEncorda::GetWorkMode() const
+{
+    return m_pRecorder->Profile().nWorkMode;
+}
+
+void CEncorda::SetFileName(const QString& strFileName)
+{
+    Notify(EDispatchId::FileName, strFileName);
+    m_pRecorder->Profile().strFileName = strFileName.toStdString();
+}
+
+QString CEncorda::GetFileName() const
+{
+    return ToQString(m_pRecorder->Profile().strFileName);
 }
 
 short CEncorda::Start()
@@ -470,7 +461,7 @@ short CEncorda::Start()
     }
     m_status = CStatus();
     m_status.bRunning = true;
-    m_status.bRecordingToFile = m_pRecorder->GetSaveToFile();
+    m_status.bRecordingToFile = m_pRecorder->Profile().bSaveToFile;
     TakeStatus();
     return 0;
 }

@@ -13,6 +13,7 @@
 
 class CRecorder;
 struct CPreviewFrame;
+struct CRecordingProfile;
 
 // The recorder as the main window and the settings dialogs drive it: a child
 // widget in the skin's control rectangle that writes properties into the
@@ -71,6 +72,8 @@ public:
     // OutputType values.
     static constexpr int OUTPUT_MPEG1 = 5;
     static constexpr int OUTPUT_MPEG2 = 6;
+    // WorkMode: MPEG capture, the only mode.
+    static constexpr int WORK_MODE_MPEG = 2;
     // Start's result when capture or encoding does not start.
     static constexpr short START_FAILED = -1;
 
@@ -227,6 +230,9 @@ protected:
 
 private:
     void Notify(EDispatchId eId, const QVariant& value = QVariant());
+    // A property the engine only reads at Start: noted, then written.
+    template <typename T>
+    void Write(EDispatchId eId, T CRecordingProfile::*pField, T value);
     CEncordaList MakeList(EDispatchId eId, const QStringList& arrNames, CEncordaList::CPropertyPage page = {});
     void StorePreview(const CPreviewFrame& frame);
     // Reads the engine's latest status; notices the end of a recording.

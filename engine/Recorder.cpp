@@ -10,16 +10,6 @@
 
 namespace {
 
-constexpr int MPEG_WORK_MODE = 2;
-constexpr int DEFAULT_OUTPUT_TYPE = OUTPUT_TYPE_MPEG2;
-constexpr short DEFAULT_FRAME_RATE = 29;
-constexpr short DEFAULT_VIDEO_WIDTH = 720;
-constexpr short DEFAULT_VIDEO_HEIGHT = 480;
-constexpr int DEFAULT_VIDEO_BITRATE = 4600000;
-constexpr int DEFAULT_AUDIO_BITRATE = 224000;
-constexpr int DEFAULT_AUDIO_SAMPLE_RATE = 48000;
-constexpr short DEFAULT_AUDIO_CHANNELS = 2;
-
 // The rates an MPEG sequence header can carry, by the whole number the
 // program passes.
 struct CFrameRateCode {
@@ -74,17 +64,9 @@ std::optional<short> FindDeviceByName(const std::vector<TDevice>& devices, const
 } // namespace
 
 CRecorder::CRecorder()
-    : m_nVideoCompressor(IndexOfCodec(ECompressorKind::eVideo, "mpeg2video"))
-    , m_nAudioCompressor(IndexOfCodec(ECompressorKind::eAudio, "mp2"))
-    , m_nOutputType(DEFAULT_OUTPUT_TYPE)
-    , m_nFrameRate(DEFAULT_FRAME_RATE)
-    , m_nVideoWidth(DEFAULT_VIDEO_WIDTH)
-    , m_nVideoHeight(DEFAULT_VIDEO_HEIGHT)
-    , m_nVideoBitrate(DEFAULT_VIDEO_BITRATE)
-    , m_nAudioBitrate(DEFAULT_AUDIO_BITRATE)
-    , m_nAudioSampleRate(DEFAULT_AUDIO_SAMPLE_RATE)
-    , m_nAudioChannels(DEFAULT_AUDIO_CHANNELS)
 {
+    m_profile.nVideoCompressor = IndexOfCodec(ECompressorKind::eVideo, "mpeg2video");
+    m_profile.nAudioCompressor = IndexOfCodec(ECompressorKind::eAudio, "mp2");
     CaptureFfmpegErrors();
 }
 
@@ -146,27 +128,27 @@ void CRecorder::AdoptDevices(CDeviceLists lists)
 {
     // A device chosen before keeps its place by name, with its input and
     // format; one that went away gives way to the default device.
-    const std::optional<short> videoIndex = m_bDevicesRead && IsValidIndex(m_nVideoDevice, m_videoDevices)
-        ? FindDeviceByName(lists.video, m_videoDevices[m_nVideoDevice].strName)
+    const std::optional<short> videoIndex = m_bDevicesRead && IsValidIndex(m_profile.nVideoDevice, m_videoDevices)
+        ? FindDeviceByName(lists.video, m_videoDevices[m_profile.nVideoDevice].strName)
         : std::nullopt;
-    const std::optional<short> audioIndex = m_bDevicesRead && IsValidIndex(m_nAudioDevice, m_audioDevices)
-        ? FindDeviceByName(lists.audio, m_audioDevices[m_nAudioDevice].strName)
+    const std::optional<short> audioIndex = m_bDevicesRead && IsValidIndex(m_profile.nAudioDevice, m_audioDevices)
+        ? FindDeviceByName(lists.audio, m_audioDevices[m_profile.nAudioDevice].strName)
         : std::nullopt;
     m_videoDevices = std::move(lists.video);
     m_audioDevices = std::move(lists.audio);
     m_bDevicesRead = true;
     if (videoIndex) {
-        m_nVideoDevice = *videoIndex;
+        m_profile.nVideoDevice = *videoIndex;
     } else {
-        m_nVideoDevice = static_cast<short>(DefaultVideoDeviceIndex(m_videoDevices));
-        m_nVideoInput = 0;
-        m_nVideoFormat = -1;
+        m_profile.nVideoDevice = static_cast<short>(DefaultVideoDeviceIndex(m_videoDevices));
+        m_profile.nVideoInput = 0;
+        m_profile.nVideoFormat = -1;
     }
     if (audioIndex) {
-        m_nAudioDevice = *audioIndex;
+        m_profile.nAudioDevice = *audioIndex;
     } else {
-        m_nAudioDevice = static_cast<short>(DefaultAudioDeviceIndex(m_audioDevices));
-        m_nAudioInput = 0;
+        m_profile.nAudioDevice = static_cast<short>(DefaultAudioDeviceIndex(m_audioDevices));
+        m_profile.nAudioInput = 0;
     }
 }
 
@@ -195,7 +177,7 @@ CNameList CRecorder::GetVideoDevices()
 CNameList CRecorder::GetVideoInputs()
 {
     EnsureDevices();
-    return GetVideoInputs(m_nVideoDevice);
+    return GetVideoInputs(m_profile.nVideoDevice);
 }
 
 CNameList CRecorder::GetVideoInputs(short nDevice)
@@ -207,7 +189,7 @@ CNameList CRecorder::GetVideoInputs(short nDevice)
 CNameList CRecorder::GetVideoFormats()
 {
     EnsureDevices();
-    return GetVideoFormats(m_nVideoDevice);
+    return GetVideoFormats(m_profile.nVideoDevice);
 }
 
 CNameList CRecorder::GetVideoFormats(short nDevice)
@@ -238,7 +220,7 @@ CNameList CRecorder::GetAudioDevices()
 CNameList CRecorder::GetAudioInputs()
 {
     EnsureDevices();
-    return GetAudioInputs(m_nAudioDevice);
+    return GetAudioInputs(m_profile.nAudioDevice);
 }
 
 CNameList CRecorder::GetAudioInputs(short nDevice)
@@ -255,41 +237,31 @@ CNameList CRecorder::GetAudioCompressors() const
 void CRecorder::SetVideoDevice(short nIndex)
 {
     EnsureDevices();
-    m_nVideoDevice = nIndex;
-    m_nVideoInput = 0;
-    m_nVideoFormat = -1;
+    m_profile.nVideoDevice = nIndex;
+    m_profile.nVideoInput = 0;
+    m_profile.nVideoFormat = -1;
 }
 
 short CRecorder::GetVideoDevice()
 {
     EnsureDevices();
-    return m_nVideoDevice;
+    return m_profile.nVideoDevice;
 }
 
-void CRecorder::SetVideoInput(short nIndex) { m_nVideoInput = nIndex; }
-short CRecorder::GetVideoInput() const { return m_nVideoInput; }
-void CRecorder::SetVideoFormat(short nIndex) { m_nVideoFormat = nIndex; }
-short CRecorder::GetVideoFormat() const { return m_nVideoFormat; }
 
 void CRecorder::SetAudioDevice(short nIndex)
 {
     EnsureDevices();
-    m_nAudioDevice = nIndex;
-    m_nAudioInput = 0;
+    m_profile.nAudioDevice = nIndex;
+    m_profile.nAudioInput = 0;
 }
 
 short CRecorder::GetAudioDevice()
 {
     EnsureDevices();
-    return m_nAudioDevice;
+    return m_profile.nAudioDevice;
 }
 
-void CRecorder::SetAudioInput(short nIndex) { m_nAudioInput = nIndex; }
-short CRecorder::GetAudioInput() const { return m_nAudioInput; }
-void CRecorder::SetVideoCompressor(short nIndex) { m_nVideoCompressor = nIndex; }
-short CRecorder::GetVideoCompressor() const { return m_nVideoCompressor; }
-void CRecorder::SetAudioCompressor(short nIndex) { m_nAudioCompressor = nIndex; }
-short CRecorder::GetAudioCompressor() const { return m_nAudioCompressor; }
 
 std::string CRecorder::CompressorCodec(ECompressorKind eKind, short nIndex) const
 {
@@ -331,69 +303,20 @@ std::string CRecorder::GetCompressorOption(ECompressorKind eKind, short nIndex, 
     return option == codec->second.end() ? std::string() : option->second;
 }
 
-void CRecorder::SetOutputType(int nType) { m_nOutputType = nType; }
-int CRecorder::GetOutputType() const { return m_nOutputType; }
-void CRecorder::SetFrameRate(short nRate) { m_nFrameRate = nRate; }
-short CRecorder::GetFrameRate() const { return m_nFrameRate; }
-void CRecorder::SetVideoWidth(short nWidth) { m_nVideoWidth = nWidth; }
-short CRecorder::GetVideoWidth() const { return m_nVideoWidth; }
-void CRecorder::SetVideoHeight(short nHeight) { m_nVideoHeight = nHeight; }
-short CRecorder::GetVideoHeight() const { return m_nVideoHeight; }
-void CRecorder::SetVideoBitrate(int nBitrate) { m_nVideoBitrate = nBitrate; }
-int CRecorder::GetVideoBitrate() const { return m_nVideoBitrate; }
-void CRecorder::SetAudioBitrate(int nBitrate) { m_nAudioBitrate = nBitrate; }
-int CRecorder::GetAudioBitrate() const { return m_nAudioBitrate; }
-void CRecorder::SetAudioSampleRate(int nRate) { m_nAudioSampleRate = nRate; }
-int CRecorder::GetAudioSampleRate() const { return m_nAudioSampleRate; }
-void CRecorder::SetAudioChannels(short nChannels) { m_nAudioChannels = nChannels; }
-short CRecorder::GetAudioChannels() const { return m_nAudioChannels; }
-
-void CRecorder::SetDisplayAspect(int nNumerator, int nDenominator)
-{
-    m_nAspectNumerator = nNumerator;
-    m_nAspectDenominator = nDenominator;
-}
-
-void CRecorder::SetUseCustomFrame(bool bUse) { m_bUseCustomFrame = bUse; }
-bool CRecorder::GetUseCustomFrame() const { return m_bUseCustomFrame; }
-void CRecorder::SetCustomFrameWidth(short nWidth) { m_nCustomFrameWidth = nWidth; }
-short CRecorder::GetCustomFrameWidth() const { return m_nCustomFrameWidth; }
-void CRecorder::SetCustomFrameHeight(short nHeight) { m_nCustomFrameHeight = nHeight; }
-short CRecorder::GetCustomFrameHeight() const { return m_nCustomFrameHeight; }
-void CRecorder::SetSyncMode(short nMode) { m_nSyncMode = nMode; }
-short CRecorder::GetSyncMode() const { return m_nSyncMode; }
-void CRecorder::SetAudioOffset(short nMilliseconds) { m_nAudioOffset = nMilliseconds; }
-short CRecorder::GetAudioOffset() const { return m_nAudioOffset; }
-void CRecorder::SetSaveToFile(bool bSave) { m_bSaveToFile = bSave; }
-bool CRecorder::GetSaveToFile() const { return m_bSaveToFile; }
-void CRecorder::SetFileName(const std::string& strFileName) { m_strFileName = strFileName; }
-std::string CRecorder::GetFileName() const { return m_strFileName; }
-void CRecorder::SetWorkMode(int nMode) { m_nWorkMode = nMode; }
-int CRecorder::GetWorkMode() const { return m_nWorkMode; }
-void CRecorder::SetStopFlag(bool bStop) { m_bStopFlag = bStop; }
-bool CRecorder::GetStopFlag() const { return m_bStopFlag; }
-
 void CRecorder::SetTVMute(bool bMute)
 {
-    m_bTvMute = bMute;
-    if (m_pSession && IsValidIndex(m_nVideoDevice, m_videoDevices)
-        && m_videoDevices[m_nVideoDevice].eKind == ESourceKind::eV4l2)
-        SetV4l2Mute(m_videoDevices[m_nVideoDevice].strUrl, bMute);
+    m_profile.bTvMute = bMute;
+    if (m_pSession && IsValidIndex(m_profile.nVideoDevice, m_videoDevices)
+        && m_videoDevices[m_profile.nVideoDevice].eKind == ESourceKind::eV4l2)
+        SetV4l2Mute(m_videoDevices[m_profile.nVideoDevice].strUrl, bMute);
 }
-
-bool CRecorder::GetTVMute() const { return m_bTvMute; }
 
 void CRecorder::SetVideoFrame(short nNumber)
 {
-    m_nVideoFrame = nNumber;
+    m_profile.nVideoFrame = nNumber;
     if (m_pSession)
         m_pSession->State().m_nVideoFrame = nNumber;
 }
-
-short CRecorder::GetVideoFrame() const { return m_nVideoFrame; }
-void CRecorder::SetFastTestSources(bool bFast) { m_bFastTestSources = bFast; }
-void CRecorder::SetDurationLimit(double dSeconds) { m_dDurationLimitSeconds = dSeconds; }
-void CRecorder::SetTestThreadLimit(int nThreads) { m_nTestThreadLimit = nThreads; }
 
 void CRecorder::StallTestSources(bool bStall)
 {
@@ -401,6 +324,7 @@ void CRecorder::StallTestSources(bool bStall)
     if (m_pSession)
         m_pSession->State().m_bTestSourcesStalled = bStall;
 }
+
 void CRecorder::SetPreviewCallback(CPreviewCallback callback) { m_previewCallback = std::move(callback); }
 
 void CRecorder::SetPreviewSize(int nWidth, int nHeight)
@@ -414,57 +338,39 @@ void CRecorder::SetStatusCallback(CStatusCallback callback) { m_statusCallback =
 bool CRecorder::BuildSettings(CRecordingSettings& settings, std::string& strReason)
 {
     EnsureDevices();
-    if (m_nWorkMode != MPEG_WORK_MODE) {
-        strReason = "work mode " + std::to_string(m_nWorkMode) + " is not supported; only MPEG capture (2) is";
+    if (m_profile.nWorkMode != WORK_MODE_MPEG) {
+        strReason = "work mode " + std::to_string(m_profile.nWorkMode) + " is not supported; only MPEG capture (" + std::to_string(WORK_MODE_MPEG) + ") is";
         return false;
     }
-    if (!IsValidIndex(m_nVideoDevice, m_videoDevices)) {
-        strReason = "there is no video device number " + std::to_string(m_nVideoDevice);
+    if (!IsValidIndex(m_profile.nVideoDevice, m_videoDevices)) {
+        strReason = "there is no video device number " + std::to_string(m_profile.nVideoDevice);
         return false;
     }
-    if (!IsValidIndex(m_nAudioDevice, m_audioDevices)) {
-        strReason = "there is no audio device number " + std::to_string(m_nAudioDevice);
+    if (!IsValidIndex(m_profile.nAudioDevice, m_audioDevices)) {
+        strReason = "there is no audio device number " + std::to_string(m_profile.nAudioDevice);
         return false;
     }
     const auto frameRate = std::find_if(std::begin(MPEG_FRAME_RATES), std::end(MPEG_FRAME_RATES),
-        [this](const CFrameRateCode& code) { return code.nCode == m_nFrameRate; });
+        [this](const CFrameRateCode& code) { return code.nCode == m_profile.nFrameRate; });
     if (frameRate == std::end(MPEG_FRAME_RATES)) {
-        strReason = "MPEG cannot carry a frame rate of " + std::to_string(m_nFrameRate)
+        strReason = "MPEG cannot carry a frame rate of " + std::to_string(m_profile.nFrameRate)
             + " (use 23, 24, 25, 29, 30, 50, 59 or 60)";
         return false;
     }
-    if (m_nVideoWidth <= 0 || m_nVideoHeight <= 0 || m_nAspectNumerator <= 0 || m_nAspectDenominator <= 0) {
-        strReason = "invalid picture size " + std::to_string(m_nVideoWidth) + "x" + std::to_string(m_nVideoHeight)
+    if (m_profile.nVideoWidth <= 0 || m_profile.nVideoHeight <= 0 || m_profile.nAspectNumerator <= 0 || m_profile.nAspectDenominator <= 0) {
+        strReason = "invalid picture size " + std::to_string(m_profile.nVideoWidth) + "x" + std::to_string(m_profile.nVideoHeight)
             + " or aspect ratio";
         return false;
     }
-    settings.videoDevice = m_videoDevices[m_nVideoDevice];
-    settings.nVideoInput = m_nVideoInput;
-    settings.nVideoFormat = m_nVideoFormat;
-    settings.bUseCustomFrame = m_bUseCustomFrame;
-    settings.nCustomFrameWidth = m_nCustomFrameWidth;
-    settings.nCustomFrameHeight = m_nCustomFrameHeight;
-    settings.bTvMute = m_bTvMute;
-    settings.audioDevice = m_audioDevices[m_nAudioDevice];
-    settings.nAudioInput = m_nAudioInput;
-    settings.nOutputType = m_nOutputType;
+    static_cast<CRecordingProfile&>(settings) = m_profile;
+    settings.videoDevice = m_videoDevices[m_profile.nVideoDevice];
+    settings.audioDevice = m_audioDevices[m_profile.nAudioDevice];
     settings.frameRate = frameRate->rate;
-    settings.nVideoWidth = m_nVideoWidth;
-    settings.nVideoHeight = m_nVideoHeight;
-    settings.displayAspect = AVRational { m_nAspectNumerator, m_nAspectDenominator };
-    settings.nVideoBitrate = m_nVideoBitrate;
-    settings.nAudioBitrate = m_nAudioBitrate;
-    settings.nAudioSampleRate = m_nAudioSampleRate;
-    settings.nAudioChannels = m_nAudioChannels;
-    settings.nSyncMode = m_nSyncMode;
-    settings.nAudioOffsetMs = m_nSyncMode == SYNC_MODE_MANUAL ? m_nAudioOffset : 0;
-    settings.strFileName = m_strFileName;
-    settings.bFastTestSources = m_bFastTestSources;
-    settings.dDurationLimitSeconds = m_dDurationLimitSeconds;
-    settings.nTestThreadLimit = m_nTestThreadLimit;
+    settings.displayAspect = AVRational { m_profile.nAspectNumerator, m_profile.nAspectDenominator };
+    settings.nAudioOffsetMs = m_profile.nSyncMode == SYNC_MODE_MANUAL ? m_profile.nAudioOffset : 0;
     settings.compressorOptions = m_compressorOptions;
-    if (m_nSyncMode < SYNC_MODE_NONE || m_nSyncMode > SYNC_MODE_MANUAL) {
-        strReason = "unknown sync mode " + std::to_string(m_nSyncMode);
+    if (m_profile.nSyncMode < SYNC_MODE_NONE || m_profile.nSyncMode > SYNC_MODE_MANUAL) {
+        strReason = "unknown sync mode " + std::to_string(m_profile.nSyncMode);
         return false;
     }
     return true;
@@ -478,7 +384,7 @@ bool CRecorder::StartSession(bool bSaveToFile, std::string& strReason)
     settings.bSaveToFile = bSaveToFile;
     auto pSession = std::make_unique<CRecordingSession>(std::move(settings), m_previewCallback,
         [this](const CRecorderStatus& status) { OnStatus(status); }, m_nPreviewWidth, m_nPreviewHeight);
-    pSession->State().m_nVideoFrame = m_nVideoFrame;
+    pSession->State().m_nVideoFrame = m_profile.nVideoFrame;
     pSession->State().m_bTestSourcesStalled = m_bTestSourcesStalled.load();
     {
         std::lock_guard lock(m_statusMutex);
@@ -522,13 +428,13 @@ short CRecorder::Start()
 {
     std::string strReason;
     // Reopening the file a running recording writes would truncate it.
-    if (m_bSaveToFile && IsWritingFile(m_strFileName)) {
+    if (m_profile.bSaveToFile && IsWritingFile(m_profile.strFileName)) {
         std::lock_guard lock(m_statusMutex);
-        m_strLastError = "\"" + m_strFileName + "\" is being recorded; choose another file";
+        m_strLastError = "\"" + m_profile.strFileName + "\" is being recorded; choose another file";
         return -1;
     }
     StopSession();
-    if (!StartSession(m_bSaveToFile, strReason)) {
+    if (!StartSession(m_profile.bSaveToFile, strReason)) {
         std::lock_guard lock(m_statusMutex);
         m_strLastError = strReason;
         return -1;
@@ -548,9 +454,9 @@ void CRecorder::StopSession()
 
 void CRecorder::Stop()
 {
-    const bool bWasRecording = m_pSession && m_bSaveToFile;
+    const bool bWasRecording = m_pSession && m_profile.bSaveToFile;
     StopSession();
-    if (!m_bStopFlag && bWasRecording) {
+    if (!m_profile.bStopFlag && bWasRecording) {
         std::string strReason;
         if (!StartSession(false, strReason)) {
             std::lock_guard lock(m_statusMutex);

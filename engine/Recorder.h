@@ -3,6 +3,7 @@
 #include "engine/DeviceCatalog.h"
 #include "engine/NameList.h"
 #include "engine/RecorderTypes.h"
+#include "engine/RecordingProfile.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -64,27 +65,23 @@ public:
     CNameList GetAudioInputs(short nDevice);
     CNameList GetAudioCompressors() const;
 
-    // Device choice; controlling thread. Choosing a device also resets its input to 0 and its
-    // format to the device's own default; an index outside the list is kept
-    // and makes Start fail with the reason.
+    // The values Start reads, as written; controlling thread. The device,
+    // input and format numbers are better set through the methods below,
+    // which keep them consistent.
+    CRecordingProfile& Profile() { return m_profile; }
+    const CRecordingProfile& Profile() const { return m_profile; }
+
+    // Device choice; controlling thread. Choosing a device also resets its
+    // input to 0 and its format to the device's own default; an index
+    // outside the list is kept and makes Start fail with the reason.
     void SetVideoDevice(short nIndex);
     short GetVideoDevice();
-    void SetVideoInput(short nIndex);
-    short GetVideoInput() const;
-    void SetVideoFormat(short nIndex); // -1: the device's default format
-    short GetVideoFormat() const;
     void SetAudioDevice(short nIndex);
     short GetAudioDevice();
-    void SetAudioInput(short nIndex);
-    short GetAudioInput() const;
 
-    // Compressors; controlling thread. In MPEG work mode the output type fixes the encoders
-    // (mpeg1video or mpeg2video, and mp2); the option values stored for those
-    // encoders are used when they open.
-    void SetVideoCompressor(short nIndex);
-    short GetVideoCompressor() const;
-    void SetAudioCompressor(short nIndex);
-    short GetAudioCompressor() const;
+    // In MPEG work mode the output type fixes the encoders (mpeg1video or
+    // mpeg2video, and mp2); the option values stored for those encoders are
+    // used when they open. Controlling thread.
     bool HasCompressorOptions(ECompressorKind eKind, short nIndex) const;
     std::vector<CCompressorOption> GetCompressorOptions(ECompressorKind eKind, short nIndex) const;
     // False with the encoder's reason when it does not take the value.
@@ -93,75 +90,12 @@ public:
     // The user's value, or empty when the option keeps its default.
     std::string GetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption) const;
 
-    // MPEG profile; controlling thread, read by Start. Bit rates in bit/s. FrameRate: 23, 29 and 59 stand for
-    // 24000/1001, 30000/1001 and 60000/1001; 24, 25, 30, 50 and 60 for
-    // themselves; other values make Start fail.
-    void SetOutputType(int nType);
-    int GetOutputType() const;
-    void SetFrameRate(short nRate);
-    short GetFrameRate() const;
-    void SetVideoWidth(short nWidth);
-    short GetVideoWidth() const;
-    void SetVideoHeight(short nHeight);
-    short GetVideoHeight() const;
-    void SetVideoBitrate(int nBitrate);
-    int GetVideoBitrate() const;
-    void SetAudioBitrate(int nBitrate);
-    int GetAudioBitrate() const;
-    void SetAudioSampleRate(int nRate);
-    int GetAudioSampleRate() const;
-    void SetAudioChannels(short nChannels);
-    short GetAudioChannels() const;
-    // Display aspect ratio of the coded picture; 4:3 unless told otherwise.
-    void SetDisplayAspect(int nNumerator, int nDenominator);
-
-    // Capture size asked of the device instead of its default; controlling
-    // thread, read by Start.
-    void SetUseCustomFrame(bool bUse);
-    bool GetUseCustomFrame() const;
-    void SetCustomFrameWidth(short nWidth);
-    short GetCustomFrameWidth() const;
-    void SetCustomFrameHeight(short nHeight);
-    short GetCustomFrameHeight() const;
-
-    // Controlling thread, read by Start. 0 No Sync, 1 Auto, 2 Manual (Auto
-    // shifted by AudioOffset ms; positive plays the audio later).
-    void SetSyncMode(short nMode);
-    short GetSyncMode() const;
-    void SetAudioOffset(short nMilliseconds);
-    short GetAudioOffset() const;
-
-    // Controlling thread, read by Start. Without SaveToFile and a FileName,
-    // Start captures and previews only.
-    void SetSaveToFile(bool bSave);
-    bool GetSaveToFile() const;
-    void SetFileName(const std::string& strFileName);
-    std::string GetFileName() const;
-
-    // The remaining properties: controlling thread.
-    // 2 is MPEG capture, the only mode there is; Start fails on others.
-    void SetWorkMode(int nMode);
-    int GetWorkMode() const;
-    // With StopFlag (the default) Stop ends capture and preview; without it
-    // Stop closes the file and the preview goes on.
-    void SetStopFlag(bool bStop);
-    bool GetStopFlag() const;
-    // Mutes the V4L2 device's audio; takes effect at once.
+    // These two take effect at once, also while recording; controlling
+    // thread. Mutes the V4L2 device's own audio.
     void SetTVMute(bool bMute);
-    bool GetTVMute() const;
-    // n >= 1 lays the n-th frame picture over every frame; 0 none. Takes
-    // effect at once, also while recording.
+    // n >= 1 lays the n-th frame picture over every frame; 0 none.
     void SetVideoFrame(short nNumber);
-    short GetVideoFrame() const;
 
-    // Lets the built-in test sources run as fast as the encoders can instead
-    // of in real time (benchmarks, tests); real devices always run in real time.
-    void SetFastTestSources(bool bFast);
-    // Ends the recording by itself after this much media time; 0: until Stop.
-    void SetDurationLimit(double dSeconds);
-    // Test only: a session may start this many threads, the next fails as
-    // when the system has none left; -1 (the default) sets no limit.
-    void SetTestThreadLimit(int nThreads);
     // Test only: the built-in sources deliver nothing while set, as a
     // stalled device; takes effect at once. Any thread.
     void StallTestSources(bool bStall);
@@ -226,39 +160,8 @@ private:
     bool m_bScanRunning = false; // guarded by m_scanMutex
     std::function<void()> m_onScanned; // guarded by m_scanMutex
 
-    short m_nVideoDevice = 0;
-    short m_nVideoInput = 0;
-    short m_nVideoFormat = -1;
-    short m_nAudioDevice = 0;
-    short m_nAudioInput = 0;
-    short m_nVideoCompressor = 0;
-    short m_nAudioCompressor = 0;
+    CRecordingProfile m_profile;
     std::map<std::string, std::map<std::string, std::string>> m_compressorOptions;
-
-    int m_nOutputType;
-    short m_nFrameRate;
-    short m_nVideoWidth;
-    short m_nVideoHeight;
-    int m_nVideoBitrate;
-    int m_nAudioBitrate;
-    int m_nAudioSampleRate;
-    short m_nAudioChannels;
-    int m_nAspectNumerator = 4;
-    int m_nAspectDenominator = 3;
-    bool m_bUseCustomFrame = false;
-    short m_nCustomFrameWidth = 320;
-    short m_nCustomFrameHeight = 240;
-    short m_nSyncMode = 1;
-    short m_nAudioOffset = 0;
-    bool m_bSaveToFile = false;
-    std::string m_strFileName;
-    int m_nWorkMode = 2;
-    bool m_bStopFlag = true;
-    bool m_bTvMute = false;
-    short m_nVideoFrame = 0;
-    bool m_bFastTestSources = false;
-    double m_dDurationLimitSeconds = 0;
-    int m_nTestThreadLimit = -1;
     std::atomic<bool> m_bTestSourcesStalled = false;
 
     CPreviewCallback m_previewCallback;

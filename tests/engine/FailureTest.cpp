@@ -43,7 +43,7 @@ TEST(RecordingFailure, StartRefusesWithAReason)
              request.nWidth = 5000;
          } },
         { "unknown output type", [](CRecorder&, CRecordingRequest& request, std::string&) { request.nOutputType = 3; } },
-        { "work mode other than MPEG", [](CRecorder& recorder, CRecordingRequest&, std::string&) { recorder.SetWorkMode(1); } },
+        { "work mode other than MPEG", [](CRecorder& recorder, CRecordingRequest&, std::string&) { recorder.Profile().nWorkMode = 1; } },
         { "video device out of range", [](CRecorder& recorder, CRecordingRequest&, std::string&) { recorder.SetVideoDevice(99); } },
     };
     for (const CStartFailureCase& testCase : cases) {

@@ -16,22 +16,22 @@ bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, co
         return false;
     recorder.SetVideoDevice(nVideo);
     recorder.SetAudioDevice(nAudio);
-    recorder.SetOutputType(request.nOutputType);
-    recorder.SetFrameRate(request.nFrameRate);
-    recorder.SetAudioBitrate(request.nAudioBitrate);
-    recorder.SetVideoBitrate(request.nVideoBitrate);
-    recorder.SetAudioChannels(request.nChannels);
-    recorder.SetAudioSampleRate(request.nSampleRate);
-    recorder.SetVideoWidth(request.nWidth);
-    recorder.SetVideoHeight(request.nHeight);
-    recorder.SetFileName(strFile);
-    recorder.SetSaveToFile(!strFile.empty());
-    recorder.SetSyncMode(request.nSyncMode);
-    recorder.SetAudioOffset(request.nAudioOffsetMs);
-    recorder.SetWorkMode(2);
+    recorder.Profile().nOutputType = request.nOutputType;
+    recorder.Profile().nFrameRate = request.nFrameRate;
+    recorder.Profile().nAudioBitrate = request.nAudioBitrate;
+    recorder.Profile().nVideoBitrate = request.nVideoBitrate;
+    recorder.Profile().nAudioChannels = request.nChannels;
+    recorder.Profile().nAudioSampleRate = request.nSampleRate;
+    recorder.Profile().nVideoWidth = request.nWidth;
+    recorder.Profile().nVideoHeight = request.nHeight;
+    recorder.Profile().strFileName = strFile;
+    recorder.Profile().bSaveToFile = !strFile.empty();
+    recorder.Profile().nSyncMode = request.nSyncMode;
+    recorder.Profile().nAudioOffset = request.nAudioOffsetMs;
+    recorder.Profile().nWorkMode = WORK_MODE_MPEG;
     recorder.SetVideoFrame(request.nVideoFrame);
-    recorder.SetFastTestSources(request.bFast);
-    recorder.SetDurationLimit(request.dSeconds);
+    recorder.Profile().bFastTestSources = request.bFast;
+    recorder.Profile().dDurationLimitSeconds = request.dSeconds;
     return true;
 }
 

@@ -59,7 +59,7 @@ TEST(RecordingSafety, StartOverTheFileBeingWrittenLeavesTheRecordingWhole)
     // The same file, also under another spelling of its path.
     for (const std::string& strSameFile : { strFile, folder.path().toStdString() + "/./running.mpg" }) {
         SCOPED_TRACE(strSameFile);
-        recorder.SetFileName(strSameFile);
+        recorder.Profile().strFileName = strSameFile;
         EXPECT_EQ(recorder.Start(), -1);
         EXPECT_NE(recorder.GetLastError().find("is being recorded"), std::string::npos) << recorder.GetLastError();
         EXPECT_TRUE(recorder.IsRunning());
@@ -83,7 +83,7 @@ TEST(RecordingSafety, StartWithAnotherFileClosesTheFirstWhole)
     ASSERT_TRUE(WaitForElapsed(recorder, 1.0)) << recorder.GetLastError();
     const double dFirstElapsed = recorder.GetStatus().dElapsedSeconds;
 
-    recorder.SetFileName(strSecond);
+    recorder.Profile().strFileName = strSecond;
     ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
     const std::int64_t nFirstSize = FileSize(strFirst);
     ASSERT_TRUE(WaitForElapsed(recorder, 1.0)) << recorder.GetLastError();
@@ -103,14 +103,14 @@ TEST(RecordingSafety, AThreadThatCannotStartLeavesNothingRunningAndNoFile)
         SCOPED_TRACE(nLimit);
         CRecorder recorder;
         ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), strFile));
-        recorder.SetTestThreadLimit(nLimit);
+        recorder.Profile().nTestThreadLimit = nLimit;
         EXPECT_EQ(recorder.Start(), -1);
         EXPECT_NE(recorder.GetLastError().find("cannot start a recording thread"), std::string::npos)
             << recorder.GetLastError();
         EXPECT_FALSE(recorder.IsRunning());
         EXPECT_FALSE(std::filesystem::exists(strFile));
         // The recorder is still usable once threads can be had again.
-        recorder.SetTestThreadLimit(-1);
+        recorder.Profile().nTestThreadLimit = -1;
         ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
         recorder.Stop();
         EXPECT_TRUE(std::filesystem::remove(strFile));

@@ -250,10 +250,10 @@ TEST(Recording, CaptureSizeIsScaledToThePicture)
         request.dSeconds = 0.5;
         const std::string strFile = TempFile(folder, "scaled.mpg");
         ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
-        recorder.SetUseCustomFrame(testCase.bCustomFrame);
-        recorder.SetCustomFrameWidth(160);
-        recorder.SetCustomFrameHeight(120);
-        recorder.SetVideoFormat(testCase.nFormat);
+        recorder.Profile().bUseCustomFrame = testCase.bCustomFrame;
+        recorder.Profile().nCustomFrameWidth = 160;
+        recorder.Profile().nCustomFrameHeight = 120;
+        recorder.Profile().nVideoFormat = testCase.nFormat;
         ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
         recorder.WaitUntilFinished(-1);
         recorder.Stop();
@@ -275,7 +275,7 @@ TEST(Recording, StopWithoutStopFlagKeepsThePreviewRunning)
     request.bFast = false;
     request.dSeconds = 0;
     ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
-    recorder.SetStopFlag(false);
+    recorder.Profile().bStopFlag = false;
     ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
     ASSERT_TRUE(WaitForElapsed(recorder, 0.3)) << recorder.GetLastError();
     recorder.Stop();
@@ -285,7 +285,7 @@ TEST(Recording, StopWithoutStopFlagKeepsThePreviewRunning)
     const int nPreviewsAtStop = nPreviews;
     EXPECT_TRUE(WaitForCount(nPreviews, nPreviewsAtStop + 3));
     EXPECT_EQ(static_cast<std::int64_t>(std::filesystem::file_size(strFile)), nFileSize) << "nothing more is written";
-    recorder.SetStopFlag(true);
+    recorder.Profile().bStopFlag = true;
     recorder.Stop();
     EXPECT_FALSE(recorder.IsRunning());
 }

@@ -76,31 +76,31 @@ bool ChooseDevices(CRecorder& recorder, const CCommandLine& command, std::string
 
 void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
 {
-    recorder.SetOutputType(command.strType == "mpeg1" ? OUTPUT_TYPE_MPEG1 : OUTPUT_TYPE_MPEG2);
+    recorder.Profile().nOutputType = command.strType == "mpeg1" ? OUTPUT_TYPE_MPEG1 : OUTPUT_TYPE_MPEG2;
     if (command.frameRate)
-        recorder.SetFrameRate(static_cast<short>(*command.frameRate));
+        recorder.Profile().nFrameRate = static_cast<short>(*command.frameRate);
     if (command.nWidth) {
-        recorder.SetVideoWidth(static_cast<short>(*command.nWidth));
-        recorder.SetVideoHeight(static_cast<short>(*command.nHeight));
+        recorder.Profile().nVideoWidth = static_cast<short>(*command.nWidth);
+        recorder.Profile().nVideoHeight = static_cast<short>(*command.nHeight);
     }
     if (command.videoBitrate)
-        recorder.SetVideoBitrate(*command.videoBitrate);
+        recorder.Profile().nVideoBitrate = *command.videoBitrate;
     if (command.audioBitrate)
-        recorder.SetAudioBitrate(*command.audioBitrate);
+        recorder.Profile().nAudioBitrate = *command.audioBitrate;
     if (command.sampleRate)
-        recorder.SetAudioSampleRate(*command.sampleRate);
+        recorder.Profile().nAudioSampleRate = *command.sampleRate;
     if (command.channels)
-        recorder.SetAudioChannels(static_cast<short>(*command.channels));
+        recorder.Profile().nAudioChannels = static_cast<short>(*command.channels);
     if (command.syncMode)
-        recorder.SetSyncMode(static_cast<short>(*command.syncMode));
+        recorder.Profile().nSyncMode = static_cast<short>(*command.syncMode);
     if (command.audioOffsetMs)
-        recorder.SetAudioOffset(static_cast<short>(*command.audioOffsetMs));
+        recorder.Profile().nAudioOffset = static_cast<short>(*command.audioOffsetMs);
     recorder.SetVideoFrame(static_cast<short>(command.nFrame));
-    recorder.SetFileName(command.strOutput);
-    recorder.SetSaveToFile(true);
-    recorder.SetWorkMode(2);
-    recorder.SetFastTestSources(command.bFast);
-    recorder.SetDurationLimit(command.dDurationSeconds);
+    recorder.Profile().strFileName = command.strOutput;
+    recorder.Profile().bSaveToFile = true;
+    recorder.Profile().nWorkMode = WORK_MODE_MPEG;
+    recorder.Profile().bFastTestSources = command.bFast;
+    recorder.Profile().dDurationLimitSeconds = command.dDurationSeconds;
 }
 
 int Record(CRecorder& recorder, const CCommandLine& command)

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+
+// OutputType: the container and codecs of the file.
+inline constexpr int OUTPUT_TYPE_MPEG1 = 5;
+inline constexpr int OUTPUT_TYPE_MPEG2 = 6;
+// WorkMode: MPEG capture is the only mode there is.
+inline constexpr int WORK_MODE_MPEG = 2;
+// SyncMode: No Sync, Auto, and Manual (Auto shifted by AudioOffset ms).
+inline constexpr int SYNC_MODE_NONE = 0;
+inline constexpr int SYNC_MODE_AUTO = 1;
+inline constexpr int SYNC_MODE_MANUAL = 2;
+
+// Everything a caller sets before Start, as the caller wrote it; Start
+// checks and resolves it. Its defaults are the program's own, so a Play
+// that writes no MPEG profile records what the settings dialogs show.
+struct CRecordingProfile {
+    // Indexes into the recorder's device, input, format and compressor
+    // lists; -1 for the format: the device's own default.
+    short nVideoDevice = 0;
+    short nVideoInput = 0;
+    short nVideoFormat = -1;
+    short nAudioDevice = 0;
+    short nAudioInput = 0;
+    short nVideoCompressor = 0;
+    short nAudioCompressor = 0;
+
+    int nOutputType = OUTPUT_TYPE_MPEG2;
+    // 23, 29 and 59 stand for 24000/1001, 30000/1001 and 60000/1001; 24, 25,
+    // 30, 50 and 60 for themselves; other values make Start fail.
+    short nFrameRate = 23;
+    short nVideoWidth = 720;
+    short nVideoHeight = 480;
+    int nVideoBitrate = 4600000; // bit/s
+    int nAudioBitrate = 224000; // bit/s
+    int nAudioSampleRate = 44100;
+    short nAudioChannels = 2;
+    // Display aspect ratio of the coded picture.
+    int nAspectNumerator = 4;
+    int nAspectDenominator = 3;
+
+    // Capture size asked of the device instead of its default.
+    bool bUseCustomFrame = false;
+    short nCustomFrameWidth = 320;
+    short nCustomFrameHeight = 240;
+
+    short nSyncMode = SYNC_MODE_AUTO;
+    short nAudioOffset = 1; // ms, used in SYNC_MODE_MANUAL; positive plays the audio later
+
+    // Without SaveToFile and a FileName, Start captures and previews only.
+    bool bSaveToFile = false;
+    std::string strFileName;
+    int nWorkMode = WORK_MODE_MPEG;
+    // With StopFlag Stop ends capture and preview; without it Stop closes
+    // the file and the preview goes on.
+    bool bStopFlag = true;
+    bool bTvMute = true; // the V4L2 device's own audio
+    short nVideoFrame = 0; // n >= 1: the n-th frame picture over every frame
+
+    // The built-in test sources run as fast as the encoders can instead of
+    // in real time (benchmarks, tests); real devices always run in real time.
+    bool bFastTestSources = false;
+    double dDurationLimitSeconds = 0; // ends the recording by itself; 0: until Stop
+    // Test only: how many threads a session may start before the next one
+    // fails as when the system has none left; -1: no limit.
+    int nTestThreadLimit = -1;
+};
