@@ -97,7 +97,7 @@ bool CAudioStage::SetUpResampler(const AVFrame* pFrame)
         pFrame->sample_rate, 0, nullptr);
     m_pResampler.reset(pResampler);
     if (nResult < 0) {
-        m_state.Fail("cannot convert the captured audio: " + AvErrorText(nResult));
+        m_state.Fail(EFailure::eProcessing, "cannot convert the captured audio: " + AvErrorText(nResult));
         return false;
     }
     if (m_settings.nSyncMode != SYNC_MODE_NONE) {
@@ -110,14 +110,14 @@ bool CAudioStage::SetUpResampler(const AVFrame* pFrame)
         for (const auto& [pszOption, dValue] : compensation) {
             nResult = av_opt_set_double(pResampler, pszOption, dValue, 0);
             if (nResult < 0) {
-                m_state.Fail(std::string("the resampler refuses ") + pszOption + ": " + AvErrorText(nResult));
+                m_state.Fail(EFailure::eProcessing, std::string("the resampler refuses ") + pszOption + ": " + AvErrorText(nResult));
                 return false;
             }
         }
     }
     nResult = swr_init(pResampler);
     if (nResult < 0) {
-        m_state.Fail("cannot convert the captured audio: " + AvErrorText(nResult));
+        m_state.Fail(EFailure::eProcessing, "cannot convert the captured audio: " + AvErrorText(nResult));
         return false;
     }
     m_nInputSampleRate = pFrame->sample_rate;
@@ -150,20 +150,20 @@ void CAudioStage::Resample(const AVFrame* pFrame, std::int64_t nTimeUs)
     if (av_channel_layout_copy(&m_pConverted->ch_layout, &m_pEncoder->ch_layout) < 0
         || av_frame_get_buffer(m_pConverted.get(), 0) < 0) {
         m_bFailed = true;
-        m_state.Fail("out of memory");
+        m_state.Fail(EFailure::eOutOfMemory, "out of memory");
         return;
     }
     const int nConverted = swr_convert(m_pResampler.get(), m_pConverted->extended_data, nCapacity,
         pFrame ? const_cast<const uint8_t**>(pFrame->extended_data) : nullptr, nInputSamples);
     if (nConverted < 0) {
         m_bFailed = true;
-        m_state.Fail("cannot convert the captured audio: " + AvErrorText(nConverted));
+        m_state.Fail(EFailure::eProcessing, "cannot convert the captured audio: " + AvErrorText(nConverted));
         return;
     }
     const int nWritten = av_audio_fifo_write(m_pFifo.get(), reinterpret_cast<void**>(m_pConverted->extended_data), nConverted);
     if (nWritten < nConverted) {
         m_bFailed = true;
-        m_state.Fail("cannot queue the converted audio: " + AvErrorText(nWritten < 0 ? nWritten : AVERROR(ENOMEM)));
+        m_state.Fail(EFailure::eOutOfMemory, "cannot queue the converted audio: " + AvErrorText(nWritten < 0 ? nWritten : AVERROR(ENOMEM)));
     }
 }
 
@@ -173,7 +173,7 @@ bool CAudioStage::EncodeWholeFrames(bool bPadLast)
     while (av_audio_fifo_size(m_pFifo.get()) >= nFrameSize || (bPadLast && av_audio_fifo_size(m_pFifo.get()) > 0)) {
         CFramePtr pFrame(av_frame_alloc());
         if (!pFrame) {
-            m_state.Fail("out of memory");
+            m_state.Fail(EFailure::eOutOfMemory, "out of memory");
             return false;
         }
         pFrame->format = CODED_SAMPLE_FORMAT;
@@ -181,7 +181,7 @@ bool CAudioStage::EncodeWholeFrames(bool bPadLast)
         pFrame->nb_samples = nFrameSize;
         if (av_channel_layout_copy(&pFrame->ch_layout, &m_pEncoder->ch_layout) < 0
             || av_frame_get_buffer(pFrame.get(), 0) < 0) {
-            m_state.Fail("out of memory");
+            m_state.Fail(EFailure::eOutOfMemory, "out of memory");
             return false;
         }
         const int nRead = av_audio_fifo_read(m_pFifo.get(), reinterpret_cast<void**>(pFrame->extended_data), nFrameSize);

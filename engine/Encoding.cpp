@@ -42,20 +42,20 @@ bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream
 {
     int nResult = avcodec_send_frame(pEncoder, pFrame);
     if (nResult < 0 && nResult != AVERROR_EOF) {
-        state.Fail(std::string("the ") + pszStreamName + " encoder refused a frame: " + AvErrorText(nResult));
+        state.Fail(EFailure::eProcessing, std::string("the ") + pszStreamName + " encoder refused a frame: " + AvErrorText(nResult));
         return false;
     }
     for (;;) {
         CPacketPtr pPacket(av_packet_alloc());
         if (!pPacket) {
-            state.Fail("out of memory");
+            state.Fail(EFailure::eOutOfMemory, "out of memory");
             return false;
         }
         nResult = avcodec_receive_packet(pEncoder, pPacket.get());
         if (nResult == AVERROR(EAGAIN) || nResult == AVERROR_EOF)
             return true;
         if (nResult < 0) {
-            state.Fail(std::string("the ") + pszStreamName + " encoder failed: " + AvErrorText(nResult));
+            state.Fail(EFailure::eProcessing, std::string("the ") + pszStreamName + " encoder failed: " + AvErrorText(nResult));
             return false;
         }
         // A closed queue means the muxer is gone; the packet is dropped with it.

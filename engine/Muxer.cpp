@@ -128,7 +128,7 @@ void CMuxer::WritePacket(CEncodedPacket& packet)
     const int nIoError = m_pOutput->pb ? m_pOutput->pb->error : 0;
     if (nResult < 0 || nIoError < 0) {
         m_bWriteFailed = true;
-        m_state.Fail("writing the file failed: " + AvErrorText(nResult < 0 ? nResult : nIoError));
+        m_state.Fail(EFailure::eWritingFile, "writing the file failed: " + AvErrorText(nResult < 0 ? nResult : nIoError));
         return;
     }
     m_state.m_nBytesWritten = avio_tell(m_pOutput->pb);
@@ -141,17 +141,17 @@ void CMuxer::Close()
     if (m_bHeaderWritten) {
         const int nResult = av_write_trailer(m_pOutput.get());
         if (nResult < 0 && !m_bWriteFailed)
-            m_state.Fail("finishing the file failed: " + AvErrorText(nResult));
+            m_state.Fail(EFailure::eWritingFile, "finishing the file failed: " + AvErrorText(nResult));
         m_bHeaderWritten = false;
     }
     if (m_pOutput->pb) {
         avio_flush(m_pOutput->pb);
         if (m_pOutput->pb->error < 0 && !m_bWriteFailed)
-            m_state.Fail("writing the file failed: " + AvErrorText(m_pOutput->pb->error));
+            m_state.Fail(EFailure::eWritingFile, "writing the file failed: " + AvErrorText(m_pOutput->pb->error));
         m_state.m_nBytesWritten = avio_tell(m_pOutput->pb);
         const int nResult = avio_closep(&m_pOutput->pb);
         if (nResult < 0 && !m_bWriteFailed)
-            m_state.Fail("closing the file failed: " + AvErrorText(nResult));
+            m_state.Fail(EFailure::eWritingFile, "closing the file failed: " + AvErrorText(nResult));
     }
     m_pOutput.reset();
 }

@@ -335,13 +335,15 @@ void CRecorder::SetPreviewSize(int nWidth, int nHeight)
 
 void CRecorder::SetStatusCallback(CStatusCallback callback) { m_statusCallback = std::move(callback); }
 
-bool CRecorder::BuildSettings(CRecordingSettings& settings, std::string& strReason)
+bool CRecorder::BuildSettings(CRecordingSettings& settings, EFailure& eCause, std::string& strReason)
 {
     EnsureDevices();
+    eCause = EFailure::eWorkMode;
     if (m_profile.nWorkMode != WORK_MODE_MPEG) {
         strReason = "work mode " + std::to_string(m_profile.nWorkMode) + " is not supported; only MPEG capture (" + std::to_string(WORK_MODE_MPEG) + ") is";
         return false;
     }
+    eCause = EFailure::eNoSuchDevice;
     if (!IsValidIndex(m_profile.nVideoDevice, m_videoDevices)) {
         strReason = "there is no video device number " + std::to_string(m_profile.nVideoDevice);
         return false;
@@ -350,6 +352,7 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, std::string& strReas
         strReason = "there is no audio device number " + std::to_string(m_profile.nAudioDevice);
         return false;
     }
+    eCause = EFailure::eFrameRate;
     const auto frameRate = std::find_if(std::begin(MPEG_FRAME_RATES), std::end(MPEG_FRAME_RATES),
         [this](const CFrameRateCode& code) { return code.nCode == m_profile.nFrameRate; });
     if (frameRate == std::end(MPEG_FRAME_RATES)) {
@@ -357,6 +360,7 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, std::string& strReas
             + " (use 23, 24, 25, 29, 30, 50, 59 or 60)";
         return false;
     }
+    eCause = EFailure::ePictureSize;
     if (m_profile.nVideoWidth <= 0 || m_profile.nVideoHeight <= 0 || m_profile.nAspectNumerator <= 0 || m_profile.nAspectDenominator <= 0) {
         strReason = "invalid picture size " + std::to_string(m_profile.nVideoWidth) + "x" + std::to_string(m_profile.nVideoHeight)
             + " or aspect ratio";
@@ -369,6 +373,7 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, std::string& strReas
     settings.displayAspect = AVRational { m_profile.nAspectNumerator, m_profile.nAspectDenominator };
     settings.nAudioOffsetMs = m_profile.nSyncMode == SYNC_MODE_MANUAL ? m_profile.nAudioOffset : 0;
     settings.compressorOptions = m_compressorOptions;
+    eCause = EFailure::eSyncMode;
     if (m_profile.nSyncMode < SYNC_MODE_NONE || m_profile.nSyncMode > SYNC_MODE_MANUAL) {
         strReason = "unknown sync mode " + std::to_string(m_profile.nSyncMode);
         return false;
@@ -376,10 +381,10 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, std::string& strReas
     return true;
 }
 
-bool CRecorder::StartSession(bool bSaveToFile, std::string& strReason)
+bool CRecorder::StartSession(bool bSaveToFile, EFailure& eCause, std::string& strReason)
 {
     CRecordingSettings settings;
-    if (!BuildSettings(settings, strReason))
+    if (!BuildSettings(settings, eCause, strReason))
         return false;
     settings.bSaveToFile = bSaveToFile;
     auto pSession = std::make_unique<CRecordingSession>(std::move(settings), m_previewCallback,
@@ -391,7 +396,7 @@ bool CRecorder::StartSession(bool bSaveToFile, std::string& strReason)
         m_lastStatus = CRecorderStatus();
         m_bRunning = true;
     }
-    if (!pSession->Start(strReason)) {
+    if (!pSession->Start(eCause, strReason)) {
         std::lock_guard lock(m_statusMutex);
         m_bRunning = false;
         return false;
@@ -407,8 +412,10 @@ void CRecorder::OnStatus(const CRecorderStatus& status)
         m_lastStatus = status;
         if (status.bFinished) {
             m_bRunning = false;
-            if (!status.strError.empty())
+            if (!status.strError.empty()) {
                 m_strLastError = status.strError;
+                m_eLastFailure = status.eFailure;
+            }
         }
     }
     if (m_statusCallback)
@@ -426,22 +433,28 @@ bool CRecorder::IsWritingFile(const std::string& strFileName) const
 
 short CRecorder::Start()
 {
-    std::string strReason;
     // Reopening the file a running recording writes would truncate it.
     if (m_profile.bSaveToFile && IsWritingFile(m_profile.strFileName)) {
-        std::lock_guard lock(m_statusMutex);
-        m_strLastError = "\"" + m_profile.strFileName + "\" is being recorded; choose another file";
+        SetLastFailure(EFailure::eFileBeingRecorded,
+            "\"" + m_profile.strFileName + "\" is being recorded; choose another file");
         return -1;
     }
     StopSession();
-    if (!StartSession(m_profile.bSaveToFile, strReason)) {
-        std::lock_guard lock(m_statusMutex);
-        m_strLastError = strReason;
+    EFailure eCause = EFailure::eNone;
+    std::string strReason;
+    if (!StartSession(m_profile.bSaveToFile, eCause, strReason)) {
+        SetLastFailure(eCause, strReason);
         return -1;
     }
-    std::lock_guard lock(m_statusMutex);
-    m_strLastError.clear();
+    SetLastFailure(EFailure::eNone, "");
     return 0;
+}
+
+void CRecorder::SetLastFailure(EFailure eCause, const std::string& strReason)
+{
+    std::lock_guard lock(m_statusMutex);
+    m_eLastFailure = eCause;
+    m_strLastError = strReason;
 }
 
 void CRecorder::StopSession()
@@ -457,11 +470,10 @@ void CRecorder::Stop()
     const bool bWasRecording = m_pSession && m_profile.bSaveToFile;
     StopSession();
     if (!m_profile.bStopFlag && bWasRecording) {
+        EFailure eCause = EFailure::eNone;
         std::string strReason;
-        if (!StartSession(false, strReason)) {
-            std::lock_guard lock(m_statusMutex);
-            m_strLastError = strReason;
-        }
+        if (!StartSession(false, eCause, strReason))
+            SetLastFailure(eCause, strReason);
     }
 }
 
@@ -498,4 +510,10 @@ std::string CRecorder::GetLastError() const
 {
     std::lock_guard lock(m_statusMutex);
     return m_strLastError;
+}
+
+EFailure CRecorder::GetLastFailure() const
+{
+    std::lock_guard lock(m_statusMutex);
+    return m_eLastFailure;
 }

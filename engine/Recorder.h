@@ -135,6 +135,8 @@ public:
     CRecorderStatus GetStatus() const;
     // Why the last Start failed or the last recording ended early. Any thread.
     std::string GetLastError() const;
+    // Which check or event that was; eNone after a good Start. Any thread.
+    EFailure GetLastFailure() const;
 
 private:
     struct CDeviceLists {
@@ -145,8 +147,9 @@ private:
     void AdoptDevices(CDeviceLists lists);
     void JoinScan();
     std::string CompressorCodec(ECompressorKind eKind, short nIndex) const;
-    bool BuildSettings(CRecordingSettings& settings, std::string& strReason);
-    bool StartSession(bool bSaveToFile, std::string& strReason);
+    bool BuildSettings(CRecordingSettings& settings, EFailure& eCause, std::string& strReason);
+    bool StartSession(bool bSaveToFile, EFailure& eCause, std::string& strReason);
+    void SetLastFailure(EFailure eCause, const std::string& strReason);
     void StopSession();
     void OnStatus(const CRecorderStatus& status);
 
@@ -173,5 +176,6 @@ private:
     mutable std::mutex m_statusMutex;
     CRecorderStatus m_lastStatus;
     std::string m_strLastError;
+    EFailure m_eLastFailure = EFailure::eNone;
     bool m_bRunning = false;
 };

@@ -5,6 +5,33 @@
 #include <string>
 #include <vector>
 
+// Which check stopped a Start, or what ended a recording early; the text
+// that goes with it names the details.
+enum class EFailure {
+    eNone,
+    // Start: the profile
+    eWorkMode,
+    eNoSuchDevice,
+    eFrameRate,
+    ePictureSize,
+    eSyncMode,
+    eOutputType,
+    eNoFileName,
+    eFileBeingRecorded,
+    // Start: what it opens
+    eVideoDevice,
+    eAudioDevice,
+    eEncoderSettings,
+    eOutputFile,
+    eThreadStart,
+    // While recording
+    eDeviceStalled,
+    eCaptureEnded,
+    eProcessing, // converting, resampling or encoding failed
+    eWritingFile,
+    eOutOfMemory,
+};
+
 // A snapshot of a recording, handed to the status callback.
 struct CRecorderStatus {
     double dElapsedSeconds = 0; // media time recorded, pauses left out
@@ -20,6 +47,7 @@ struct CRecorderStatus {
     bool bPaused = false;
     bool bFinished = false; // the last status of a recording; the file is closed
     std::string strError; // why a recording ended on its own; empty otherwise
+    EFailure eFailure = EFailure::eNone;
 };
 
 // One preview picture: 32-bit pixels 0xAARRGGBB in native byte order (the

@@ -108,15 +108,16 @@ CRecordingSession::~CRecordingSession()
     Stop();
 }
 
-bool CRecordingSession::Start(std::string& strReason)
+bool CRecordingSession::Start(EFailure& eCause, std::string& strReason)
 {
-    if (!OpenVideoSource(strReason) || !OpenAudioSource(strReason))
+    if (!OpenVideoSource(eCause, strReason) || !OpenAudioSource(eCause, strReason))
         return false;
-    if (m_settings.bSaveToFile && !OpenOutput(strReason))
+    if (m_settings.bSaveToFile && !OpenOutput(eCause, strReason))
         return false;
     if (m_settings.videoDevice.eKind == ESourceKind::eV4l2)
         SetV4l2Mute(m_settings.videoDevice.strUrl, m_settings.bTvMute);
     m_state.m_startTime = std::chrono::steady_clock::now();
+    eCause = EFailure::eThreadStart;
     return StartThreads(strReason);
 }
 
@@ -157,14 +158,15 @@ void CRecordingSession::RunGuarded(const char* pszWork, const std::function<void
     try {
         work();
     } catch (const std::exception& exception) {
-        m_state.Fail(std::string(pszWork) + " failed: " + exception.what());
+        m_state.Fail(EFailure::eProcessing, std::string(pszWork) + " failed: " + exception.what());
     } catch (...) {
-        m_state.Fail(std::string(pszWork) + " failed");
+        m_state.Fail(EFailure::eProcessing, std::string(pszWork) + " failed");
     }
 }
 
-bool CRecordingSession::OpenVideoSource(std::string& strReason)
+bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason)
 {
+    eCause = EFailure::ePictureSize;
     const CVideoDeviceInfo& device = m_settings.videoDevice;
     const bool bFormatChosen = m_settings.nVideoFormat >= 0
         && static_cast<std::size_t>(m_settings.nVideoFormat) < device.formats.size();
@@ -215,8 +217,10 @@ bool CRecordingSession::OpenVideoSource(std::string& strReason)
         break;
     default:
         strReason = device.strName + " is not a video device";
+        eCause = EFailure::eVideoDevice;
         return false;
     }
+    eCause = EFailure::eVideoDevice;
     if (!m_videoSource.Open(strFormat, strUrl, options, AVMEDIA_TYPE_VIDEO, strReason)) {
         strReason = "video device \"" + device.strName + "\": " + strReason;
         return false;
@@ -224,8 +228,9 @@ bool CRecordingSession::OpenVideoSource(std::string& strReason)
     return true;
 }
 
-bool CRecordingSession::OpenAudioSource(std::string& strReason)
+bool CRecordingSession::OpenAudioSource(EFailure& eCause, std::string& strReason)
 {
+    eCause = EFailure::eEncoderSettings;
     const CAudioDeviceInfo& device = m_settings.audioDevice;
     const int nRate = m_settings.nAudioSampleRate;
     const int nChannels = m_settings.nAudioChannels;
@@ -249,8 +254,10 @@ bool CRecordingSession::OpenAudioSource(std::string& strReason)
         break;
     default:
         strReason = device.strName + " is not an audio device";
+        eCause = EFailure::eAudioDevice;
         return false;
     }
+    eCause = EFailure::eAudioDevice;
     if (device.eKind == ESourceKind::eAlsa)
         SelectAlsaCaptureSource(device, m_settings.nAudioInput);
     if (!m_audioSource.Open(strFormat, strUrl, options, AVMEDIA_TYPE_AUDIO, strReason)) {
@@ -260,16 +267,19 @@ bool CRecordingSession::OpenAudioSource(std::string& strReason)
     return true;
 }
 
-bool CRecordingSession::OpenOutput(std::string& strReason)
+bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
 {
+    eCause = EFailure::eOutputType;
     if (m_settings.nOutputType != OUTPUT_TYPE_MPEG1 && m_settings.nOutputType != OUTPUT_TYPE_MPEG2) {
         strReason = "output type " + std::to_string(m_settings.nOutputType) + " is not MPEG-1 (5) or MPEG-2 (6)";
         return false;
     }
     if (m_settings.strFileName.empty()) {
         strReason = "no file name given";
+        eCause = EFailure::eNoFileName;
         return false;
     }
+    eCause = EFailure::eEncoderSettings;
     if (!m_videoStage.OpenEncoder(strReason) || !m_audioStage.OpenEncoder(strReason))
         return false;
     m_pMuxer = std::make_unique<CMuxer>(m_state, m_settings.nOutputType);
@@ -279,6 +289,7 @@ bool CRecordingSession::OpenOutput(std::string& strReason)
     const int nAudioStream = m_pMuxer->AddStream(m_audioStage.Encoder(), strReason);
     if (nAudioStream < 0)
         return false;
+    eCause = EFailure::eOutputFile;
     if (!m_pMuxer->Open(m_settings.strFileName, strReason))
         return false;
     m_videoStage.ConnectMuxer(&m_pMuxer->Input(), nVideoStream);
@@ -325,7 +336,7 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         const CSteadyTime now = std::chrono::steady_clock::now();
         if (nResult == AVERROR(EAGAIN)) {
             if (now - lastDelivery > DEVICE_STALL_TIMEOUT) {
-                m_state.Fail(std::string(bVideo ? "video" : "audio") + " device stopped delivering");
+                m_state.Fail(EFailure::eDeviceStalled, std::string(bVideo ? "video" : "audio") + " device stopped delivering");
                 return;
             }
             if (!m_state.WaitUntil(now + DEVICE_RETRY_INTERVAL))
@@ -335,7 +346,7 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         lastDelivery = now;
         if (nResult < 0) {
             if (!m_state.IsStopping())
-                m_state.Fail(std::string(bVideo ? "video" : "audio") + " capture ended: " + AvErrorText(nResult));
+                m_state.Fail(EFailure::eCaptureEnded, std::string(bVideo ? "video" : "audio") + " capture ended: " + AvErrorText(nResult));
             return;
         }
         const std::int64_t nPts = pFrame->best_effort_timestamp != AV_NOPTS_VALUE ? pFrame->best_effort_timestamp : 0;
@@ -450,5 +461,6 @@ CRecorderStatus CRecordingSession::Status() const
     status.nVideoFramesRepeated = m_state.m_nVideoFramesRepeated;
     status.bPaused = m_state.m_bPaused;
     status.strError = m_state.Error();
+    status.eFailure = m_state.Failure();
     return status;
 }

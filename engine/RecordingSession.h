@@ -26,8 +26,9 @@ public:
     CRecordingSession& operator=(const CRecordingSession&) = delete;
 
     // Opens devices, encoders and the file, then starts the threads. False
-    // with the cause when any of it cannot start; nothing runs then.
-    bool Start(std::string& strReason);
+    // with the failed check and its details when any of it cannot start;
+    // nothing runs then.
+    bool Start(EFailure& eCause, std::string& strReason);
 
     // Finishes and closes the file; returns when every thread has ended.
     void Stop();
@@ -42,9 +43,9 @@ public:
     CRecorderStatus Status() const;
 
 private:
-    bool OpenVideoSource(std::string& strReason);
-    bool OpenAudioSource(std::string& strReason);
-    bool OpenOutput(std::string& strReason);
+    bool OpenVideoSource(EFailure& eCause, std::string& strReason);
+    bool OpenAudioSource(EFailure& eCause, std::string& strReason);
+    bool OpenOutput(EFailure& eCause, std::string& strReason);
     void CaptureLoop(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     void CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     void RunGuarded(const char* pszWork, const std::function<void()>& work);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/AvPtr.h"
+#include "engine/RecorderTypes.h"
 
 #include <atomic>
 #include <chrono>
@@ -56,12 +57,14 @@ public:
     }
 
     // The first failure wins; later ones are consequences of it.
-    void Fail(const std::string& strReason)
+    void Fail(EFailure eCause, const std::string& strReason)
     {
         {
             std::lock_guard lock(m_mutex);
-            if (m_strError.empty())
+            if (m_strError.empty()) {
                 m_strError = strReason;
+                m_eFailure = eCause;
+            }
         }
         Wake();
     }
@@ -70,6 +73,12 @@ public:
     {
         std::lock_guard lock(m_mutex);
         return m_strError;
+    }
+
+    EFailure Failure() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_eFailure;
     }
 
     bool HasFailed() const
@@ -110,4 +119,5 @@ private:
     std::condition_variable m_cvWake;
     std::atomic<bool> m_bStopping = false;
     std::string m_strError;
+    EFailure m_eFailure = EFailure::eNone;
 };

@@ -115,7 +115,7 @@ void CVideoStage::Run()
         AVFrame* pFrame = ToCodedPicture(*captured);
         if (!pFrame) {
             m_bFailed = true;
-            m_state.Fail("cannot convert the captured video");
+            m_state.Fail(EFailure::eProcessing, "cannot convert the captured video");
             continue;
         }
         UpdateOverlay();
@@ -244,7 +244,7 @@ void CVideoStage::KeepForRepeating(const AVFrame* pFrame)
         m_pLastRecorded.reset(av_frame_alloc());
     if (!m_pLastRecorded) {
         m_bFailed = true;
-        m_state.Fail("out of memory");
+        m_state.Fail(EFailure::eOutOfMemory, "out of memory");
         return;
     }
     av_frame_unref(m_pLastRecorded.get());

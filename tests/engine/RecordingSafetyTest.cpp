@@ -61,7 +61,7 @@ TEST(RecordingSafety, StartOverTheFileBeingWrittenLeavesTheRecordingWhole)
         SCOPED_TRACE(strSameFile);
         recorder.Profile().strFileName = strSameFile;
         EXPECT_EQ(recorder.Start(), -1);
-        EXPECT_NE(recorder.GetLastError().find("is being recorded"), std::string::npos) << recorder.GetLastError();
+        EXPECT_EQ(recorder.GetLastFailure(), EFailure::eFileBeingRecorded) << recorder.GetLastError();
         EXPECT_TRUE(recorder.IsRunning());
     }
     const std::int64_t nSizeAtRefusal = FileSize(strFile);
@@ -105,8 +105,7 @@ TEST(RecordingSafety, AThreadThatCannotStartLeavesNothingRunningAndNoFile)
         ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), strFile));
         recorder.Profile().nTestThreadLimit = nLimit;
         EXPECT_EQ(recorder.Start(), -1);
-        EXPECT_NE(recorder.GetLastError().find("cannot start a recording thread"), std::string::npos)
-            << recorder.GetLastError();
+        EXPECT_EQ(recorder.GetLastFailure(), EFailure::eThreadStart) << recorder.GetLastError();
         EXPECT_FALSE(recorder.IsRunning());
         EXPECT_FALSE(std::filesystem::exists(strFile));
         // The recorder is still usable once threads can be had again.
@@ -129,7 +128,7 @@ TEST(RecordingSafety, AStalledSourceEndsTheRecordingKeepingWhatWasRecorded)
     const double dElapsedAtStall = recorder.GetStatus().dElapsedSeconds;
 
     ASSERT_TRUE(recorder.WaitUntilFinished(15000)) << "a stalled device ends the recording by itself";
-    EXPECT_NE(recorder.GetLastError().find("device stopped delivering"), std::string::npos) << recorder.GetLastError();
+    EXPECT_EQ(recorder.GetLastFailure(), EFailure::eDeviceStalled) << recorder.GetLastError();
     recorder.Stop();
     EXPECT_TRUE(IsWholeRecording(strFile, dElapsedAtStall - 0.3));
 }
@@ -148,7 +147,7 @@ TEST(RecordingSafety, StopReturnsSoonWhileASourceStalls)
     recorder.Stop();
     EXPECT_LT(std::chrono::steady_clock::now() - stopAsked, std::chrono::seconds(2));
     EXPECT_FALSE(recorder.IsRunning());
-    EXPECT_EQ(recorder.GetLastError(), "") << "Stop ended it, not the stall";
+    EXPECT_EQ(recorder.GetLastFailure(), EFailure::eNone) << "Stop ended it, not the stall: " << recorder.GetLastError();
     EXPECT_TRUE(IsWholeRecording(strFile, 0.3));
 }
 
