@@ -90,6 +90,16 @@ TEST_F(SettingsEndToEndTest, EachSettingsButtonOpensItsDialog)
 // A person sets the devices, the profile, the sync mode, the tuner's sound
 // and the frame picture in the dialogs, records, and the recorder and the
 // file have what they chose.
+TEST_F(SettingsEndToEndTest, TheDeviceStartsMutedAsTheSettingsShow)
+{
+    for (const bool bMuted : {true, false}) {
+        SCOPED_TRACE(bMuted);
+        ConversionSettings::Instance().bMuteTV = bMuted;
+        CConverterDlg window(m_prompt);
+        EXPECT_EQ(window.Encoder().GetTVMute(), bMuted);
+    }
+}
+
 TEST_F(SettingsEndToEndTest, TheDialogsChoicesReachTheRecording)
 {
     const QString strFile = m_current.FilePath(QStringLiteral("chosen.mpg"));
