@@ -445,6 +445,11 @@ QString CEncorda::GetFileName() const
     return ToQString(m_pRecorder->Profile().strFileName);
 }
 
+void CEncorda::SetTitle(const QString& strTitle)
+{
+    m_pRecorder->Profile().strTitle = strTitle.toStdString();
+}
+
 short CEncorda::Start()
 {
     Notify(EDispatchId::Start);

@@ -142,6 +142,9 @@ public:
     bool GetSaveToFile() const;
     void SetFileName(const QString& strFileName);
     QString GetFileName() const;
+    // The title of the next recording, for the file's metadata; not one of
+    // the numbered properties.
+    void SetTitle(const QString& strTitle);
     void SetStopFlag(bool bStop);
     bool GetStopFlag() const;
     // Takes effect at once.

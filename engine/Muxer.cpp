@@ -76,8 +76,12 @@ int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
     return pStream->index;
 }
 
-bool CMuxer::Open(const std::string& strFileName, std::string& strReason)
+bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, std::string& strReason)
 {
+    if (!strTitle.empty() && av_dict_set(&m_pOutput->metadata, "title", strTitle.c_str(), 0) < 0) {
+        strReason = "out of memory";
+        return false;
+    }
     std::error_code error;
     const bool bExisted = std::filesystem::exists(strFileName, error);
     int nResult = avio_open(&m_pOutput->pb, strFileName.c_str(), AVIO_FLAG_WRITE);

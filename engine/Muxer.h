@@ -23,9 +23,10 @@ public:
     // Adds a stream for an opened encoder; returns its index, -1 on failure.
     int AddStream(const AVCodecContext* pEncoder, std::string& strReason);
 
-    // Opens the file and writes the header. A file this call created is
-    // removed again when the header cannot be written.
-    bool Open(const std::string& strFileName, std::string& strReason);
+    // Opens the file and writes the header, with the title (if any) in the
+    // container's metadata. A file this call created is removed again when
+    // the header cannot be written.
+    bool Open(const std::string& strFileName, const std::string& strTitle, std::string& strReason);
 
     CBoundedQueue<CEncodedPacket>& Input() { return m_packets; }
 

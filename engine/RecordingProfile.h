@@ -51,6 +51,7 @@ struct CRecordingProfile {
     // Without SaveToFile and a FileName, Start captures and previews only.
     bool bSaveToFile = false;
     std::string strFileName;
+    std::string strTitle; // written into the file's metadata where the container carries it
     int nWorkMode = WORK_MODE_MPEG;
     // With StopFlag Stop ends capture and preview; without it Stop closes
     // the file and the preview goes on.

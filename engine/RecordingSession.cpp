@@ -290,7 +290,7 @@ bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
     if (nAudioStream < 0)
         return false;
     eCause = EFailure::eOutputFile;
-    if (!m_pMuxer->Open(m_settings.strFileName, strReason))
+    if (!m_pMuxer->Open(m_settings.strFileName, m_settings.strTitle, strReason))
         return false;
     m_videoStage.ConnectMuxer(&m_pMuxer->Input(), nVideoStream);
     m_audioStage.ConnectMuxer(&m_pMuxer->Input(), nAudioStream);
