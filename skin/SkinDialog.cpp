@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "auxiliary/Label.h"
+#include "auxiliary/TaskNotifierDlg.h"
 #include "controls/KeyedImage.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -39,6 +40,14 @@ const QString OPTION_OUTSIDE_GROUP = QStringLiteral("OPTION_AUDIOSTREAM1");
 // The progress display, hidden after every skin load.
 const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
 const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
+// The notifier's picture loses its magenta pixels; it takes these times to
+// slide in, to stay after a repeated show, and to slide out.
+constexpr int NOTIFIER_KEY_RED = 255;
+constexpr int NOTIFIER_KEY_GREEN = 0;
+constexpr int NOTIFIER_KEY_BLUE = 255;
+constexpr int NOTIFIER_SHOW_MS = 300;
+constexpr int NOTIFIER_STAY_MS = 1000;
+constexpr int NOTIFIER_HIDE_MS = 300;
 
 // Controls report the index the factory gave them. An empty entry before a
 // control makes no control, so a position in the table need not match the
@@ -134,6 +143,8 @@ void CSkinDialog::ChangeSkin(int nCommandId)
     const QString strPath = SkinPackage::CommandPackagePath(nSkinIndex, m_strPackageFolder);
     // Hiding a running dialog would end it; painting waits instead.
     setUpdatesEnabled(false);
+    if (m_pTaskNotifier != nullptr)
+        m_pTaskNotifier->Hide();
     if (MakeSkinCurrent(strPath))
         OnSkinChanged();
     setUpdatesEnabled(true);
@@ -213,9 +224,10 @@ void CSkinDialog::ReleaseSkinnedControls()
 
 void CSkinDialog::LoadSkin()
 {
+    const QString strFolder = GetFolderOf(m_strSkinFile);
+    ShowTaskNotifier(strFolder);
     ReleaseSkin();
     const CIniFile ini(m_strSkinFile);
-    const QString strFolder = GetFolderOf(m_strSkinFile);
     LoadBackground(strFolder, ini.GetString(QStringLiteral("Screen"), QStringLiteral("Main"), QString()));
     const QString strKey = ini.GetString(QStringLiteral("TRANSPARENT"), QStringLiteral("COLOR"), QString());
     if (!strKey.isEmpty())
@@ -228,6 +240,29 @@ void CSkinDialog::LoadSkin()
     // An icon kept from the previous skin is drawn with the new colour key.
     m_pixIcon = KeyedPixmap(m_imgIcon, m_crTransparent);
     update();
+}
+
+void CSkinDialog::ShowTaskNotifier(const QString& strFolder)
+{
+    if (m_pTaskNotifier == nullptr) {
+        m_pTaskNotifier = new CTaskNotifierDlg(this);
+        m_pTaskNotifier->Hide();
+    } else {
+        m_pTaskNotifier->Hide();
+        m_pTaskNotifier->DeleteTaskButton();
+    }
+    m_pTaskNotifier->SetSkin(ResolveSkinFile(strFolder, CTaskNotifierDlg::PICTURE_NAME),
+                             NOTIFIER_KEY_RED, NOTIFIER_KEY_GREEN, NOTIFIER_KEY_BLUE);
+    m_pTaskNotifier->Show(NOTIFIER_SHOW_MS, NOTIFIER_STAY_MS, NOTIFIER_HIDE_MS);
+}
+
+// The popup's buttons and page area come first, the window's own controls
+// after them.
+void CSkinDialog::LoadTaskButtons(const CIniFile& ini, const QString& strFolder)
+{
+    const CSkinFactory factory(*m_pTaskNotifier, *m_pTaskNotifier, ini, strFolder, m_crTransparent);
+    m_pTaskNotifier->AddTaskButtons(factory.MakeTaskButtons());
+    m_pTaskNotifier->SetPageRect(factory.ReadNotifierPageRect());
 }
 
 void CSkinDialog::LoadBackground(const QString& strFolder, const QString& strImage)
@@ -247,6 +282,7 @@ void CSkinDialog::BuildWindowRegion()
 
 void CSkinDialog::LoadControls(const CIniFile& ini, const QString& strFolder)
 {
+    LoadTaskButtons(ini, strFolder);
     const CSkinFactory factory(*this, *this, ini, strFolder, m_crTransparent);
     factory.ReadIcon(m_imgIcon, m_rcIcon);
     m_buttons = factory.MakeButtons();
@@ -306,9 +342,12 @@ void CSkinDialog::OnSliderChanged(int nIndex, int nPos)
         OnSkinSliderMoved(QString(pSlider->GetName()), nPos);
 }
 
-void CSkinDialog::OnTaskButton(const QString&)
+void CSkinDialog::OnTaskButton(const QString& strName)
 {
-    // Only the notifier popup has a task button; the window has none.
+    // A button of the window that carries a task button's name acts on the
+    // popup as the popup's own would.
+    if (m_pTaskNotifier != nullptr)
+        m_pTaskNotifier->OnTaskButton(strName);
 }
 
 CSkinComboBox* CSkinDialog::FirstComboBox() const

@@ -24,6 +24,7 @@ class CSkinListBox;
 class CSkinOption;
 class CSkinProgress;
 class CSkinSlider;
+class CTaskNotifierDlg;
 class IPrompt;
 class QAction;
 class QMenu;
@@ -88,6 +89,9 @@ public:
     CSkinSlider* FindSlider(const QString& strName) const;
     CLabel* FindLabel(const QString& strName) const;
 
+    // The popup every skin load slides in; null before the first load.
+    CTaskNotifierDlg* TaskNotifier() const { return m_pTaskNotifier; }
+
     // The shape last built from a background; empty before the first one.
     const QRegion& WindowRegion() const { return m_rgnWindow; }
     COLORREF TransparentColor() const { return m_crTransparent; }
@@ -142,6 +146,8 @@ protected:
     QRect m_rcControl;
 
 private:
+    void ShowTaskNotifier(const QString& strFolder);
+    void LoadTaskButtons(const CIniFile& ini, const QString& strFolder);
     void LoadBackground(const QString& strFolder, const QString& strImage);
     void BuildWindowRegion();
     void LoadControls(const CIniFile& ini, const QString& strFolder);
@@ -167,6 +173,8 @@ private:
     QString m_strPackageFolder;
     CSkinArchive m_archive;
     QMenu* m_pSkinMenu = nullptr;
+    // A child window; it owns its task buttons.
+    CTaskNotifierDlg* m_pTaskNotifier = nullptr;
     bool m_bDropDownOpen = false;
     // Dragging by hand where the window system cannot move the window.
     bool m_bDragging = false;

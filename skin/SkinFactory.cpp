@@ -53,14 +53,18 @@ void CSkinFactory::SetUpButton(CSkinButton& button, int nIndex, QString& strValu
     button.SetLatched(SkinFields::IsFlagSet(strLatch));
 }
 
+QList<CSkinButton*> CSkinFactory::MakePushButtons(const QString& strSection) const
+{
+    return MakeEach<CSkinButton>(strSection, [this](int nIndex, QString& strValue) {
+        auto* pButton = new CSkinButton(&m_window, m_skinParent);
+        SetUpButton(*pButton, nIndex, strValue);
+        return pButton;
+    });
+}
+
 QList<CSkinButton*> CSkinFactory::MakeButtons() const
 {
-    const QList<CSkinButton*> arrButtons =
-        MakeEach<CSkinButton>(QStringLiteral("BUTTONINFO"), [this](int nIndex, QString& strValue) {
-            auto* pButton = new CSkinButton(&m_window, m_skinParent);
-            SetUpButton(*pButton, nIndex, strValue);
-            return pButton;
-        });
+    const QList<CSkinButton*> arrButtons = MakePushButtons(QStringLiteral("BUTTONINFO"));
     for (CSkinButton* pButton : arrButtons) {
         if (pButton->GetName() == PAUSE_BUTTON)
             pButton->hide();
@@ -68,6 +72,11 @@ QList<CSkinButton*> CSkinFactory::MakeButtons() const
             pButton->show();
     }
     return arrButtons;
+}
+
+QList<CSkinButton*> CSkinFactory::MakeTaskButtons() const
+{
+    return MakePushButtons(QStringLiteral("TASKBARBUTTON"));
 }
 
 // Fields: as a button's, then the checked flag.
@@ -110,4 +119,10 @@ bool CSkinFactory::ReadControlRect(QRect& rcControl) const
         return false;
     rcControl = SkinFields::ParseRect(strValue);
     return true;
+}
+
+QRect CSkinFactory::ReadNotifierPageRect() const
+{
+    QString strValue = m_ini.GetString(QStringLiteral("TASKNOTIFIER"), QStringLiteral("PAGE"), QString());
+    return strValue.isEmpty() ? QRect() : SkinFields::ParseRect(strValue);
 }

@@ -49,6 +49,9 @@ public:
     // BUTTONINFO. Afterwards "BUTTON_PLAY" is shown and "BUTTON_PAUSE"
     // hidden, whatever the skin says: a recording swaps them.
     QList<CSkinButton*> MakeButtons() const;
+    // TASKBARBUTTON: buttons as BUTTONINFO makes them, for the notifier
+    // popup, which is then the factory's window and skin parent.
+    QList<CSkinButton*> MakeTaskButtons() const;
     QList<CSkinOption*> MakeOptions() const;
     QList<CSkinCheck*> MakeChecks() const;
 
@@ -66,6 +69,9 @@ public:
     bool ReadIcon(QImage& imgIcon, QRect& rcIcon) const;
     // CONTROL: false, and nothing changed, when the skin gives none.
     bool ReadControlRect(QRect& rcControl) const;
+    // PAGE of TASKNOTIFIER: where the notifier's web page lies on its
+    // picture; an empty rectangle when the skin does not say.
+    QRect ReadNotifierPageRect() const;
 
     // The path of an image named by the description.
     QString ImagePath(const QString& strImage) const;
@@ -76,6 +82,7 @@ private:
     template <class TControl, class TMake>
     QList<TControl*> MakeEach(const QString& strSection, TMake make) const;
 
+    QList<CSkinButton*> MakePushButtons(const QString& strSection) const;
     template <class TButton>
     QList<TButton*> MakeStateButtons(const QString& strSection) const;
     void SetUpButton(CSkinButton& button, int nIndex, QString& strValue) const;

@@ -1,0 +1,288 @@
+#include "auxiliary/TaskNotifierDlg.h"
+
+#include <algorithm>
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include "auxiliary/HtmlCtrl.h"
+#include "auxiliary/NotifierPage.h"
+#include "controls/KeyedImage.h"
+#include "controls/SkinButton.h"
+#include "skin/WindowShape.h"
+
+namespace {
+
+// Skins were drawn for a popup whose shape ends at the last multiple of four
+// pixels of the picture's width; the columns beyond it stay cut.
+constexpr int SHAPE_WIDTH_ALIGN = 4;
+
+// Colour values are compared as 16-bit numbers, so 65535 also means none.
+bool IsNoColor(int nValue)
+{
+    return static_cast<quint16>(nValue) == static_cast<quint16>(CTaskNotifierDlg::NO_COLOR);
+}
+
+// One step from nFrom toward nTo, never past it.
+int Approach(int nFrom, int nTo)
+{
+    return nFrom < nTo ? std::min(nFrom + CTaskNotifierDlg::STEP_PIXELS, nTo)
+                       : std::max(nFrom - CTaskNotifierDlg::STEP_PIXELS, nTo);
+}
+
+QPoint Approach(const QPoint& ptFrom, const QPoint& ptTo)
+{
+    return QPoint(Approach(ptFrom.x(), ptTo.x()), Approach(ptFrom.y(), ptTo.y()));
+}
+
+} // namespace
+
+CTaskNotifierDlg::CSlidePlan CTaskNotifierDlg::PlanSlide(const QRect& rcWork,
+                                                         const QRect& rcScreen,
+                                                         const QSize& sizePicture)
+{
+    const int nWidth = sizePicture.width();
+    const int nHeight = sizePicture.height();
+    const int nWorkRight = rcWork.x() + rcWork.width();
+    const int nWorkBottom = rcWork.y() + rcWork.height();
+    if (rcWork.width() < rcScreen.width()) {
+        if (rcWork.left() == rcScreen.left())
+            return { EDirection::Left, { nWorkRight, nWorkBottom - nHeight },
+                     { nWorkRight - nWidth, nWorkBottom - nHeight }, nWidth };
+        return { EDirection::Right, { rcWork.left() - nWidth, nWorkBottom - nHeight },
+                 { rcWork.left(), nWorkBottom - nHeight }, nWidth };
+    }
+    if (rcWork.height() < rcScreen.height() && rcWork.top() != rcScreen.top())
+        return { EDirection::Down, { nWorkRight - nWidth, rcWork.top() - nHeight },
+                 { nWorkRight - nWidth, rcWork.top() }, nHeight };
+    return { EDirection::Up, { nWorkRight - nWidth, nWorkBottom }, { nWorkRight - nWidth, nWorkBottom - nHeight },
+             nHeight };
+}
+
+int CTaskNotifierDlg::StepPeriod(int nTimeMs, int nSpan)
+{
+    return nTimeMs / std::max(1, nSpan / STEP_PIXELS);
+}
+
+CTaskNotifierDlg::CTaskNotifierDlg(QWidget* pOwner)
+    : QWidget(pOwner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    , m_pOwner(pOwner)
+    , m_timerAppear(this)
+    , m_timerStay(this)
+    , m_timerDisappear(this)
+    , m_pHtmlPane(new CHtmlCtrl(this))
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    // Key-coloured pixels stay transparent where a compositor takes the
+    // shape only as an input hint.
+    setAttribute(Qt::WA_TranslucentBackground);
+    for (QTimer* pTimer : { &m_timerAppear, &m_timerStay, &m_timerDisappear })
+        pTimer->setTimerType(Qt::PreciseTimer);
+    connect(&m_timerAppear, &QTimer::timeout, this, &CTaskNotifierDlg::OnAppearStep);
+    connect(&m_timerStay, &QTimer::timeout, this, &CTaskNotifierDlg::OnStayOver);
+    connect(&m_timerDisappear, &QTimer::timeout, this, &CTaskNotifierDlg::OnDisappearStep);
+    // A click into the page finishes there before the popup slides away.
+    connect(m_pHtmlPane, &CHtmlCtrl::Activated, this, &CTaskNotifierDlg::SlideOut, Qt::QueuedConnection);
+    if (m_pOwner != nullptr)
+        m_pOwner->installEventFilter(this);
+}
+
+bool CTaskNotifierDlg::SetSkin(const QString& strPath, int nRed, int nGreen, int nBlue)
+{
+    const QImage imgPicture = LoadSkinImage(strPath);
+    if (imgPicture.isNull())
+        return false;
+    m_imgPicture = imgPicture;
+    if (IsNoColor(nRed) || IsNoColor(nGreen) || IsNoColor(nBlue)) {
+        m_pixPicture = QPixmap::fromImage(m_imgPicture);
+        m_region = QRegion();
+        clearMask();
+    } else {
+        const COLORREF crKey = MakeColorRef(nRed, nGreen, nBlue);
+        const int nShapeWidth = m_imgPicture.width() - m_imgPicture.width() % SHAPE_WIDTH_ALIGN;
+        m_pixPicture = KeyedPixmap(m_imgPicture, crKey);
+        m_region = BuildShapeRegion(m_imgPicture.copy(0, 0, nShapeWidth, m_imgPicture.height()), crKey);
+        setMask(m_region);
+    }
+    resize(m_imgPicture.size());
+    PlacePane();
+    update();
+    return true;
+}
+
+void CTaskNotifierDlg::SetPageRect(const QRect& rcPage)
+{
+    m_rcPage = rcPage;
+    PlacePane();
+}
+
+void CTaskNotifierDlg::PlacePane()
+{
+    m_pHtmlPane->setGeometry(m_rcPage.isEmpty() ? QRect(QPoint(0, 0), m_imgPicture.size()) : m_rcPage);
+}
+
+void CTaskNotifierDlg::Show(int nTimeToShowMs, int nTimeToStayMs, int nTimeToHideMs)
+{
+    if (m_imgPicture.isNull())
+        return;
+    m_nTimeToStayMs = nTimeToStayMs;
+    switch (m_eState) {
+    case EState::Hidden: {
+        const QScreen* pScreen = Screen();
+        m_plan = PlanSlide(pScreen->availableGeometry(), pScreen->geometry(), m_imgPicture.size());
+        m_nShowStepMs = StepPeriod(nTimeToShowMs, m_plan.nSpan);
+        m_nHideStepMs = StepPeriod(nTimeToHideMs, m_plan.nSpan);
+        m_ptCurrent = m_plan.ptStart;
+        MoveToCurrent();
+        show();
+        m_timerAppear.start(m_nShowStepMs);
+        LoadPageWhenReady();
+        break;
+    }
+    case EState::Appearing:
+        update();
+        break;
+    case EState::Shown:
+        update();
+        m_timerStay.start(m_nTimeToStayMs);
+        break;
+    case EState::Disappearing:
+        // Stays in this state: when the stay is over it slides out again.
+        m_timerDisappear.stop();
+        m_timerStay.start(m_nTimeToStayMs);
+        m_ptCurrent = m_plan.ptShown;
+        MoveToCurrent();
+        update();
+        break;
+    }
+}
+
+void CTaskNotifierDlg::Hide()
+{
+    // A stay started by a Show while disappearing would run on unseen.
+    m_timerAppear.stop();
+    m_timerStay.stop();
+    m_timerDisappear.stop();
+    hide();
+    m_eState = EState::Hidden;
+}
+
+void CTaskNotifierDlg::SlideOut()
+{
+    // A click reported after the popup went away has nothing to end.
+    if (isHidden())
+        return;
+    m_timerAppear.stop();
+    m_timerStay.stop();
+    m_timerDisappear.start(m_nHideStepMs);
+}
+
+void CTaskNotifierDlg::OnAppearStep()
+{
+    m_eState = EState::Appearing;
+    if (m_ptCurrent == m_plan.ptShown) {
+        // Shown until the exit button, a click into the page or another Show.
+        m_timerAppear.stop();
+        m_eState = EState::Shown;
+        return;
+    }
+    m_ptCurrent = Approach(m_ptCurrent, m_plan.ptShown);
+    MoveToCurrent();
+}
+
+void CTaskNotifierDlg::OnStayOver()
+{
+    m_timerStay.stop();
+    m_timerDisappear.start(m_nHideStepMs);
+}
+
+void CTaskNotifierDlg::OnDisappearStep()
+{
+    m_eState = EState::Disappearing;
+    if (m_ptCurrent == m_plan.ptStart) {
+        Hide();
+        return;
+    }
+    m_ptCurrent = Approach(m_ptCurrent, m_plan.ptStart);
+    MoveToCurrent();
+}
+
+void CTaskNotifierDlg::MoveToCurrent()
+{
+    setGeometry(QRect(m_ptCurrent, m_imgPicture.size()));
+}
+
+void CTaskNotifierDlg::AddTaskButtons(const QList<CSkinButton*>& arrButtons)
+{
+    m_arrTaskButtons += arrButtons;
+    // Above the page, which may have been made after them.
+    for (CSkinButton* pButton : arrButtons)
+        pButton->raise();
+}
+
+void CTaskNotifierDlg::DeleteTaskButton()
+{
+    // The exit button may still be reporting its click.
+    for (CSkinButton* pButton : std::as_const(m_arrTaskButtons)) {
+        pButton->hide();
+        pButton->deleteLater();
+    }
+    m_arrTaskButtons.clear();
+}
+
+void CTaskNotifierDlg::OnButtonClicked(int)
+{
+}
+
+void CTaskNotifierDlg::OnOptionClicked(int)
+{
+}
+
+CSkinCheck* CTaskNotifierDlg::OnCheckClicked(int)
+{
+    return nullptr;
+}
+
+void CTaskNotifierDlg::OnSliderChanged(int, int)
+{
+}
+
+void CTaskNotifierDlg::OnTaskButton(const QString& strName)
+{
+    if (strName == CSkinButton::TASK_EXIT_NAME)
+        SlideOut();
+}
+
+void CTaskNotifierDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawPixmap(0, 0, m_pixPicture);
+}
+
+bool CTaskNotifierDlg::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pWatched == m_pOwner && pEvent->type() == QEvent::Paint && !m_bOwnerPainted) {
+        m_bOwnerPainted = true;
+        m_pOwner->removeEventFilter(this);
+        LoadPageWhenReady();
+    }
+    return QWidget::eventFilter(pWatched, pEvent);
+}
+
+// The web engine takes a good part of a second to start: it starts once the
+// owner is on the screen, and only for a popup that is shown.
+void CTaskNotifierDlg::LoadPageWhenReady()
+{
+    if (m_bPageRequested || !m_bOwnerPainted || isHidden())
+        return;
+    m_bPageRequested = true;
+    // Runs after the owner's paint has reached the screen.
+    QTimer::singleShot(0, this, [this] { m_pHtmlPane->Navigate(NotifierPage::PageUrl()); });
+}
+
+QScreen* CTaskNotifierDlg::Screen() const
+{
+    return m_pOwner != nullptr ? m_pOwner->screen() : QGuiApplication::primaryScreen();
+}

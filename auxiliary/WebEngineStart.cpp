@@ -1,0 +1,101 @@
+#include "auxiliary/WebEngineStart.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QStringList>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlScheme>
+
+#include "auxiliary/HtmlCtrl.h"
+#include "auxiliary/HtmlPage.h"
+#include "auxiliary/NotifierPage.h"
+
+namespace {
+
+const char* const PROCESS_VARIABLE = "QTWEBENGINEPROCESS_PATH";
+const char* const RESOURCES_VARIABLE = "QTWEBENGINE_RESOURCES_PATH";
+const char* const SANDBOX_VARIABLE = "QTWEBENGINE_DISABLE_SANDBOX";
+const QString PROCESS_NAME = QStringLiteral("QtWebEngineProcess");
+const QString RESOURCES_NAME = QStringLiteral("qtwebengine_resources.pak");
+const QString RESOURCES_FOLDER = QStringLiteral("resources");
+
+#if defined(__SANITIZE_ADDRESS__)
+// Chromium's objects do not pass AddressSanitizer's checks: an instrumented
+// build keeps the engine out of its process.
+constexpr bool ENGINE_FITS_BUILD = false;
+#else
+constexpr bool ENGINE_FITS_BUILD = true;
+#endif
+
+// Where Qt WebEngine looks for a file: only the folder or file the variable
+// names when it is set, else the candidates.
+bool FoundWhereQtLooks(const char* pszVariable, const QStringList& arrCandidates, const QString& strName)
+{
+    if (qEnvironmentVariableIsSet(pszVariable)) {
+        const QFileInfo given(qEnvironmentVariable(pszVariable));
+        return given.isDir() ? QFileInfo::exists(QDir(given.filePath()).filePath(strName)) : given.isFile();
+    }
+    for (const QString& strFolder : arrCandidates) {
+        if (QFileInfo::exists(QDir(strFolder).filePath(strName)))
+            return true;
+    }
+    return false;
+}
+
+bool EngineFilesPresent()
+{
+    const QString strProgramDir = QCoreApplication::applicationDirPath();
+    const QStringList arrProcessFolders = { QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath), strProgramDir };
+    const QStringList arrResourceFolders = {
+        QDir(QLibraryInfo::path(QLibraryInfo::DataPath)).filePath(RESOURCES_FOLDER), strProgramDir
+    };
+    return FoundWhereQtLooks(PROCESS_VARIABLE, arrProcessFolders, PROCESS_NAME)
+           && FoundWhereQtLooks(RESOURCES_VARIABLE, arrResourceFolders, RESOURCES_NAME);
+}
+
+void RegisterSchemes()
+{
+    QWebEngineUrlScheme page(NotifierPage::SCHEME.toLatin1());
+    page.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+    page.setFlags(QWebEngineUrlScheme::SecureScheme);
+    QWebEngineUrlScheme::registerScheme(page);
+    // Chromium drops links of a scheme it cannot load before the page is
+    // asked; a registered one with a handler reaches the navigation check.
+    QWebEngineUrlScheme app(CHtmlCtrl::APP_SCHEME.toLatin1());
+    app.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    QWebEngineUrlScheme::registerScheme(app);
+}
+
+bool PrepareOnce()
+{
+    if (!ENGINE_FITS_BUILD || !EngineFilesPresent())
+        return false;
+    if (geteuid() == 0)
+        qputenv(SANDBOX_VARIABLE, "1");
+    RegisterSchemes();
+    return true;
+}
+
+} // namespace
+
+bool WebEngineStart::Prepare()
+{
+    static const bool s_bCanStart = PrepareOnce();
+    return s_bCanStart;
+}
+
+QWebEngineProfile* WebEngineStart::Profile()
+{
+    static QWebEngineProfile* s_pProfile = nullptr;
+    if (s_pProfile == nullptr) {
+        // No storage name: nothing of the pages is written to disk.
+        s_pProfile = new QWebEngineProfile(QCoreApplication::instance());
+        s_pProfile->installUrlSchemeHandler(NotifierPage::SCHEME.toLatin1(), new CNotifierPageHandler(s_pProfile));
+        s_pProfile->installUrlSchemeHandler(CHtmlCtrl::APP_SCHEME.toLatin1(), new CAppSchemeHandler(s_pProfile));
+    }
+    return s_pProfile;
+}

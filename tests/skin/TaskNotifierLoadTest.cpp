@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "auxiliary/HtmlCtrl.h"
+#include "auxiliary/TaskNotifierDlg.h"
+#include "common/ScriptedPrompt.h"
+#include "common/TestSkinFolder.h"
+#include "controls/SkinButton.h"
+#include "skin/SkinTestDialog.h"
+
+namespace {
+
+using EState = CTaskNotifierDlg::EState;
+
+constexpr int WAIT_MS = 10000;
+const QSize NOTIFIER_SIZE(120, 80);
+const QString BACKGROUND_ENTRY = QStringLiteral("[Screen]\nMain=main.bmp\n[TRANSPARENT]\nCOLOR=0xFF00FF\n");
+// Two task buttons; the page leaves a title strip at the top.
+const QString NOTIFIER_ENTRIES = QStringLiteral("[TASKBARBUTTON]\n"
+                                                "1=TASKBUTTON_EXIT,close.bmp,100,4,116,20,Close,FALSE\n"
+                                                "2=TASKBUTTON_EXIT,close.bmp,80,4,96,20,Close,FALSE\n"
+                                                "[TASKNOTIFIER]\nPAGE=6,24,114,74\n");
+
+class TaskNotifierLoadTest : public testing::Test
+{
+protected:
+    // A skin in strName/, with the notifier picture when bPicture; a
+    // notifier of nHeight pixels tells one skin from another.
+    QString WriteSkin(const QString& strName, bool bPicture, const QString& strEntries, int nHeight = 80)
+    {
+        const CTestSkinFolder skin(m_root.filePath(strName));
+        skin.WriteBackground("main.bmp", QSize(60, 40), Qt::darkCyan, 2);
+        skin.WriteStrip("close.bmp", { Qt::red, Qt::green, Qt::blue, Qt::gray }, QSize(16, 16));
+        if (bPicture)
+            skin.WriteBackground("dlgTaskNotifier.bmp", QSize(NOTIFIER_SIZE.width(), nHeight), Qt::darkBlue, 3);
+        skin.WriteIni(BACKGROUND_ENTRY + strEntries);
+        return skin.Folder();
+    }
+
+    void Load(const QString& strFolder)
+    {
+        m_dialog.SetSkinFile(QDir(strFolder).filePath("Skin.ini"));
+        m_dialog.LoadSkin();
+    }
+
+    static bool Zip(const QString& strFolder, const QString& strZip)
+    {
+        QProcess zip;
+        zip.setWorkingDirectory(strFolder);
+        zip.start("zip", { "-q", "-r", strZip, "." });
+        return zip.waitForFinished() && zip.exitCode() == 0;
+    }
+
+    QTemporaryDir m_root;
+    CScriptedPrompt m_prompt;
+    CSkinTestDialog m_dialog{ m_prompt };
+};
+
+TEST_F(TaskNotifierLoadTest, EveryLoadSlidesInTheShapedPopupWithItsButtonsAndPage)
+{
+    Load(WriteSkin("a", true, NOTIFIER_ENTRIES));
+    CTaskNotifierDlg* pPopup = m_dialog.TaskNotifier();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_TRUE(pPopup->isVisible());
+    EXPECT_EQ(pPopup->size(), NOTIFIER_SIZE);
+    EXPECT_FALSE(pPopup->Region().contains(QPoint(0, 0)));
+    EXPECT_TRUE(pPopup->Region().contains(QPoint(3, 3)));
+    EXPECT_EQ(pPopup->ShowStep(), 300 / NOTIFIER_SIZE.height());
+
+    // Both entries make a button on the popup; the last is the task button.
+    ASSERT_EQ(pPopup->TaskButtons().size(), 2);
+    EXPECT_EQ(pPopup->TaskButton(), pPopup->TaskButtons().last());
+    EXPECT_EQ(pPopup->TaskButton()->geometry(), QRect(80, 4, 16, 16));
+    for (const CSkinButton* pButton : pPopup->TaskButtons())
+        EXPECT_EQ(pButton->parentWidget(), pPopup);
+    EXPECT_TRUE(m_dialog.Buttons().isEmpty());
+    EXPECT_EQ(pPopup->HtmlPane()->geometry(), QRect(6, 24, 108, 50));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pPopup->State() == EState::Shown; }, WAIT_MS));
+}
+
+TEST_F(TaskNotifierLoadTest, TheNextLoadReplacesEveryTaskButton)
+{
+    Load(WriteSkin("a", true, NOTIFIER_ENTRIES));
+    const QPointer<CSkinButton> pFirst = m_dialog.TaskNotifier()->TaskButtons().first();
+    const QPointer<CSkinButton> pSecond = m_dialog.TaskNotifier()->TaskButtons().last();
+    Load(WriteSkin("b", true, "[TASKBARBUTTON]\n1=TASKBUTTON_EXIT,close.bmp,2,2,18,18,Close,FALSE\n"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pFirst.isNull() && pSecond.isNull(); }, WAIT_MS));
+    ASSERT_EQ(m_dialog.TaskNotifier()->TaskButtons().size(), 1);
+    EXPECT_EQ(m_dialog.TaskNotifier()->TaskButton()->geometry(), QRect(2, 2, 16, 16));
+    // Without a page entry the page covers the whole picture.
+    EXPECT_EQ(m_dialog.TaskNotifier()->HtmlPane()->geometry(), QRect(QPoint(0, 0), NOTIFIER_SIZE));
+}
+
+TEST_F(TaskNotifierLoadTest, ItsExitButtonSlidesThePopupOut)
+{
+    Load(WriteSkin("a", true, NOTIFIER_ENTRIES));
+    CTaskNotifierDlg* pPopup = m_dialog.TaskNotifier();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pPopup->State() == EState::Shown; }, WAIT_MS));
+    QTest::mouseClick(pPopup->TaskButton(), Qt::LeftButton);
+    EXPECT_EQ(pPopup->State(), EState::Shown);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pPopup->isHidden(); }, WAIT_MS));
+    EXPECT_EQ(pPopup->State(), EState::Hidden);
+}
+
+TEST_F(TaskNotifierLoadTest, WithoutItsPictureThePopupStaysHidden)
+{
+    Load(WriteSkin("bare", false, QString()));
+    ASSERT_NE(m_dialog.TaskNotifier(), nullptr);
+    EXPECT_TRUE(m_dialog.TaskNotifier()->isHidden());
+    EXPECT_EQ(m_dialog.TaskNotifier()->State(), EState::Hidden);
+}
+
+TEST_F(TaskNotifierLoadTest, ASkinChangeShowsThePopupAgain)
+{
+    const QString strPrograms = m_root.filePath("programs");
+    QDir().mkpath(strPrograms);
+    ASSERT_TRUE(Zip(WriteSkin("pink", true, NOTIFIER_ENTRIES), QDir(strPrograms).filePath("Pink.skn")));
+    ASSERT_TRUE(Zip(WriteSkin("red", true, NOTIFIER_ENTRIES, 60), QDir(strPrograms).filePath("Red.zip")));
+    m_dialog.SetPackageFolder(strPrograms);
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(QDir(strPrograms).filePath("Pink.skn")));
+    CTaskNotifierDlg* pPopup = m_dialog.TaskNotifier();
+    pPopup->SlideOut();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pPopup->isHidden(); }, WAIT_MS));
+
+    m_dialog.ChangeSkin(32775);
+    EXPECT_EQ(m_dialog.TaskNotifier(), pPopup);
+    EXPECT_TRUE(pPopup->isVisible());
+    EXPECT_EQ(pPopup->Picture().height(), 60);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pPopup->State() == EState::Shown; }, WAIT_MS));
+}
+
+} // namespace
