@@ -221,9 +221,9 @@ QImage DrawNotifier(const CSkinPalette& palette)
     painter.setPen(palette.clrText);
     painter.drawText(QRectF(52, 10, 200, 26), Qt::AlignLeft | Qt::AlignVCenter, "SkinRecorder");
 
-    // The page area: the news page covers it once it loads, and until then
-    // (or without a network) it greets the user with a few tips.
-    const QRectF rcPage(14, 48, size.width() - 28, 166);
+    // The page area: the program's page covers it once it loads; until then,
+    // or where no browser can run, it greets the user with a few tips.
+    const QRectF rcPage(NotifierPanel());
     PaintWell(painter, rcPage.adjusted(-2, -2, 2, 2), 10, WithAlpha(palette.clrPanel, 140));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0xFAFAFA));

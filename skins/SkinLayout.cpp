@@ -195,6 +195,17 @@ QSize NotifierSize()
     return QSize(300, 248);
 }
 
+QRect NotifierPanel()
+{
+    return QRect(14, 48, NotifierSize().width() - 28, 166);
+}
+
+QRect NotifierPage()
+{
+    const int nCornerClearance = 4;
+    return NotifierPanel().adjusted(nCornerClearance, nCornerClearance, -nCornerClearance, -nCornerClearance);
+}
+
 CButtonSpec NotifierCloseButton()
 {
     return Button("TASKBUTTON_EXIT", QRect(264, 12, 24, 24), EGlyph::eClose, EFace::eRound, "Close");

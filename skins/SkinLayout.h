@@ -97,6 +97,11 @@ struct CSkinLayout
 CSkinLayout StandardLayout();
 CSkinLayout DeluxeLayout();
 
-// The task notifier popup: its picture size and close button.
+// The task notifier popup: its picture size and close button, the panel its
+// art draws for the page, and where the web page lies on it (clear of the
+// panel's rounded corners, so the page's plain background continues the
+// panel's).
 QSize NotifierSize();
 CButtonSpec NotifierCloseButton();
+QRect NotifierPanel();
+QRect NotifierPage();

@@ -147,6 +147,35 @@ TEST_F(SkintoolTest, CheckReportsEveryProblemOnItsOwnLine)
     EXPECT_EQ(strOutput.count("s1.bmp"), 7);
 }
 
+// The notifier picture is 100x60: a page reaching past it would be cut off
+// the popup, one inside it is clean.
+TEST_F(SkintoolTest, CheckWantsTheNotifierPageOnTheNotifierPicture)
+{
+    const struct
+    {
+        const char* pszPage;
+        int nExitCode;
+    } rows[] = {
+        {"10,20,90,55", 0},
+        {"0,0,100,60", 0},
+        {"10,20,101,55", 1},
+        {"-1,20,90,55", 1},
+        {"50,20,50,55", 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszPage);
+        WriteCleanSkin();
+        m_work.Write("skin/Skin.ini", m_work.Read("skin/Skin.ini") + "[TASKNOTIFIER]\r\nPAGE=" + row.pszPage + "\r\n");
+        QFile::remove(m_work.Path("page.skn"));
+        Pack("page.skn");
+        QByteArray arrOutput;
+        EXPECT_EQ(Skintool({"check", "page.skn"}, &arrOutput), row.nExitCode);
+        if (row.nExitCode != 0) {
+            EXPECT_TRUE(arrOutput.startsWith("TASKNOTIFIER PAGE: page ")) << arrOutput.constData();
+        }
+    }
+}
+
 TEST_F(SkintoolTest, CheckReportsAMissingDescription)
 {
     m_work.Write("skin/dlgTaskNotifier.bmp", "x");

@@ -29,6 +29,7 @@ const CEntryKind SINGLE_VALUE_KINDS[] = {
     {"ICON", "ICON", 5, {0}},
     {"CAPTION", "CAPTION", 9, {}},
     {"CONTROL", "CONTROL", 4, {}},
+    {"TASKNOTIFIER", "PAGE", 4, {}},
 };
 
 const CEntryKind CONTROL_LIST_KINDS[] = {
@@ -142,6 +143,26 @@ private:
         CheckEntry(strWhere, strValue, kind);
         if (strSection == u"ICON")
             CheckIconSize(strWhere, strValue);
+        if (strSection == u"TASKNOTIFIER")
+            CheckNotifierPage(strWhere, strValue);
+    }
+
+    // The page must lie on the notifier's picture, or the popup shows none
+    // of it.
+    void CheckNotifierPage(const QString& strWhere, QString strValue)
+    {
+        const QRect rcPage = SkinFields::ParseRect(strValue);
+        const QImage picture(ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE));
+        if (picture.isNull())
+            return;
+        if (rcPage.isEmpty() || !picture.rect().contains(rcPage))
+            Report(strWhere + QStringLiteral(": page %1,%2,%3,%4 does not lie on the %5x%6 notifier picture")
+                                  .arg(rcPage.left())
+                                  .arg(rcPage.top())
+                                  .arg(rcPage.left() + rcPage.width())
+                                  .arg(rcPage.top() + rcPage.height())
+                                  .arg(picture.width())
+                                  .arg(picture.height()));
     }
 
     // The icon is drawn unscaled: an image smaller than its rectangle

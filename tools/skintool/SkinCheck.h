@@ -7,5 +7,6 @@
 // missing Skin.ini or task notifier picture, images that are missing or do
 // not load, entries with fewer fields than their kind reads, keys the
 // numbering rules never reach, overlong values, and an icon smaller than the
-// rectangle it is drawn into unscaled. Empty when the skin is clean.
+// rectangle it is drawn into unscaled, and a notifier page that does not
+// lie on the notifier picture. Empty when the skin is clean.
 QStringList CheckSkinFolder(const QString& strFolder);
