@@ -5,6 +5,7 @@ extern "C" {
 #include <libavutil/samplefmt.h>
 }
 
+#include "engine/AudioLevel.h"
 #include "engine/Encoding.h"
 
 namespace {
@@ -73,6 +74,12 @@ void CAudioStage::ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStr
 void CAudioStage::Run()
 {
     while (std::optional<CCapturedFrame> captured = m_frames.Pop()) {
+        AVFrame* pFrame = captured->pFrame.get();
+        if (m_state.m_bAudioMuted && !Silence(pFrame)) {
+            m_bFailed = true;
+            m_state.Fail(EFailure::eOutOfMemory, "out of memory");
+        }
+        m_state.RaiseAudioPeak(PeakAmplitude(pFrame));
         if (m_bFailed || !captured->bRecord || !m_pEncoder)
             continue;
         m_state.RaiseElapsed(captured->nTimeUs);
@@ -86,6 +93,16 @@ void CAudioStage::Run()
         Resample(nullptr, 0);
     if (EncodeWholeFrames(true))
         EncodeAndQueue(m_pEncoder.get(), nullptr, m_nStream, *m_pPackets, m_state, "audio");
+}
+
+bool CAudioStage::Silence(AVFrame* pFrame)
+{
+    // A decoder's frame may share its buffers; the silence must not reach them.
+    if (av_frame_make_writable(pFrame) < 0)
+        return false;
+    return av_samples_set_silence(pFrame->extended_data, 0, pFrame->nb_samples, pFrame->ch_layout.nb_channels,
+               static_cast<AVSampleFormat>(pFrame->format))
+        >= 0;
 }
 
 bool CAudioStage::SetUpResampler(const AVFrame* pFrame)

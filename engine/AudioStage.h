@@ -28,6 +28,8 @@ public:
     void Run();
 
 private:
+    // Muting keeps the stream and its timing: the samples become silence.
+    static bool Silence(AVFrame* pFrame);
     bool SetUpResampler(const AVFrame* pFrame);
     void Resample(const AVFrame* pFrame, std::int64_t nTimeUs);
     bool EncodeWholeFrames(bool bPadLast);

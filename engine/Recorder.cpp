@@ -318,6 +318,13 @@ void CRecorder::SetVideoFrame(short nNumber)
         m_pSession->State().m_nVideoFrame = nNumber;
 }
 
+void CRecorder::SetAudioMute(bool bMute)
+{
+    m_profile.bAudioMute = bMute;
+    if (m_pSession)
+        m_pSession->State().m_bAudioMuted = bMute;
+}
+
 void CRecorder::StallTestSources(bool bStall)
 {
     m_bTestSourcesStalled = bStall;
@@ -391,6 +398,7 @@ bool CRecorder::StartSession(bool bSaveToFile, EFailure& eCause, std::string& st
         [this](const CRecorderStatus& status) { OnStatus(status); }, m_nPreviewWidth, m_nPreviewHeight);
     pSession->State().m_nVideoFrame = m_profile.nVideoFrame;
     pSession->State().m_bTestSourcesStalled = m_bTestSourcesStalled.load();
+    pSession->State().m_bAudioMuted = m_profile.bAudioMute;
     {
         std::lock_guard lock(m_statusMutex);
         m_lastStatus = CRecorderStatus();

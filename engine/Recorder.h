@@ -95,6 +95,8 @@ public:
     void SetTVMute(bool bMute);
     // n >= 1 lays the n-th frame picture over every frame; 0 none.
     void SetVideoFrame(short nNumber);
+    // Recorded and previewed audio becomes silence; the stream stays.
+    void SetAudioMute(bool bMute);
 
     // Test only: the built-in sources deliver nothing while set, as a
     // stalled device; takes effect at once. Any thread.

@@ -46,6 +46,9 @@ struct CRecorderStatus {
     std::int64_t nVideoFramesRepeated = 0;
     bool bPaused = false;
     bool bFinished = false; // the last status of a recording; the file is closed
+    // The loudest sample since the last status, in dB of full scale
+    // (SILENCE_DBFS of AudioLevel.h for none).
+    double dAudioLevelDbfs = -120.0;
     std::string strError; // why a recording ended on its own; empty otherwise
     EFailure eFailure = EFailure::eNone;
 };

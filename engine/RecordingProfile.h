@@ -57,6 +57,7 @@ struct CRecordingProfile {
     // the file and the preview goes on.
     bool bStopFlag = true;
     bool bTvMute = true; // the V4L2 device's own audio
+    bool bAudioMute = false; // recorded and previewed audio is silence, the stream stays
     short nVideoFrame = 0; // n >= 1: the n-th frame picture over every frame
 
     // The built-in test sources run as fast as the encoders can instead of

@@ -4,11 +4,13 @@
 #include <functional>
 #include <system_error>
 
+#include "engine/AudioLevel.h"
 #include "engine/V4l2Device.h"
 
 namespace {
 
-constexpr auto STATUS_INTERVAL = std::chrono::milliseconds(250);
+// Often enough for a level meter to move smoothly.
+constexpr auto STATUS_INTERVAL = std::chrono::milliseconds(50);
 // How often a capture thread asks a device that had nothing, and how long a
 // device may deliver nothing before the recording ends with what it has.
 constexpr auto DEVICE_RETRY_INTERVAL = std::chrono::milliseconds(5);
@@ -392,11 +394,12 @@ void CRecordingSession::Supervise()
     const int nSources = 2;
     while (!m_state.IsStopping() && !m_state.HasFailed() && m_state.m_nFinishedSources < nSources) {
         m_state.WaitForEvent(STATUS_INTERVAL);
-        Report(Status());
+        Report(TakeStatus());
     }
     ShutDown();
-    CRecorderStatus status = Status();
+    CRecorderStatus status = TakeStatus();
     status.bFinished = true;
+    status.dAudioLevelDbfs = SILENCE_DBFS;
     Report(status);
     {
         std::lock_guard lock(m_finishedMutex);
@@ -449,7 +452,7 @@ bool CRecordingSession::WaitUntilFinished(int nTimeoutMs)
     return m_cvFinished.wait_for(lock, std::chrono::milliseconds(nTimeoutMs), [this] { return m_bFinished; });
 }
 
-CRecorderStatus CRecordingSession::Status() const
+CRecorderStatus CRecordingSession::TakeStatus()
 {
     CRecorderStatus status;
     status.dElapsedSeconds = static_cast<double>(m_state.m_nElapsedUs) / MICROSECONDS;
@@ -462,5 +465,6 @@ CRecorderStatus CRecordingSession::Status() const
     status.bPaused = m_state.m_bPaused;
     status.strError = m_state.Error();
     status.eFailure = m_state.Failure();
+    status.dAudioLevelDbfs = AmplitudeToDbfs(m_state.TakeAudioPeak());
     return status;
 }

@@ -40,7 +40,8 @@ public:
     CSessionState& State() { return m_state; }
     bool IsWritingFile() const { return m_pMuxer != nullptr; }
     const std::string& FileName() const { return m_settings.strFileName; }
-    CRecorderStatus Status() const;
+    // The counters now, and the audio peak since the last call.
+    CRecorderStatus TakeStatus();
 
 private:
     bool OpenVideoSource(EFailure& eCause, std::string& strReason);

@@ -34,6 +34,7 @@ using CSteadyTime = std::chrono::steady_clock::time_point;
 class CSessionState {
 public:
     std::atomic<bool> m_bPaused = false;
+    std::atomic<bool> m_bAudioMuted = false; // changed live
     std::atomic<int> m_nVideoFrame = 0; // frame picture number, changed live
     std::atomic<std::int64_t> m_nBytesWritten = 0;
     std::atomic<std::int64_t> m_nVideoFramesEncoded = 0;
@@ -55,6 +56,17 @@ public:
         while (nElapsedUs < nTimeUs && !m_nElapsedUs.compare_exchange_weak(nElapsedUs, nTimeUs)) {
         }
     }
+
+    // The audio stage raises the peak with every block; each status takes
+    // it and starts over, so the status shows the loudest since the last.
+    void RaiseAudioPeak(float fPeak)
+    {
+        float fCurrent = m_fAudioPeak.load();
+        while (fCurrent < fPeak && !m_fAudioPeak.compare_exchange_weak(fCurrent, fPeak)) {
+        }
+    }
+
+    float TakeAudioPeak() { return m_fAudioPeak.exchange(0); }
 
     // The first failure wins; later ones are consequences of it.
     void Fail(EFailure eCause, const std::string& strReason)
@@ -118,6 +130,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_cvWake;
     std::atomic<bool> m_bStopping = false;
+    std::atomic<float> m_fAudioPeak = 0;
     std::string m_strError;
     EFailure m_eFailure = EFailure::eNone;
 };

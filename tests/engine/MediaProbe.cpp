@@ -117,6 +117,18 @@ bool WaitForElapsed(const CRecorder& recorder, double dSeconds, int nTimeoutMs)
     return true;
 }
 
+double MaxVolumeDb(const std::string& strFile, double dFromSeconds, double dToSeconds)
+{
+    QByteArray report;
+    RunProgram("ffmpeg",
+        { "-v", "info", "-i", QString::fromStdString(strFile), "-vn", "-af",
+            QStringLiteral("atrim=start=%1:end=%2,volumedetect").arg(dFromSeconds).arg(dToSeconds), "-f", "null", "-" },
+        nullptr, &report);
+    const QByteArray key = "max_volume: ";
+    const qsizetype nAt = report.indexOf(key);
+    return nAt < 0 ? 0 : report.mid(nAt + key.size()).split(' ').first().toDouble();
+}
+
 bool WaitForCount(const std::atomic<int>& nCounter, int nAtLeast, int nTimeoutMs)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(nTimeoutMs);

@@ -65,5 +65,9 @@ bool WaitForElapsed(const CRecorder& recorder, double dSeconds, int nTimeoutMs =
 // false when the time was up first.
 bool WaitForCount(const std::atomic<int>& nCounter, int nAtLeast, int nTimeoutMs = 30000);
 
+// The loudest sample of the audio between two times, in dB of full scale,
+// as FFmpeg's volumedetect measures it (about -91 for digital silence).
+double MaxVolumeDb(const std::string& strFile, double dFromSeconds, double dToSeconds);
+
 // One decoded picture at the given time, as packed RGB (3 bytes a pixel).
 std::vector<std::uint8_t> DecodePictureRgb(const std::string& strFile, double dSeconds);

@@ -168,9 +168,9 @@ TEST(RecordingSafety, PauseHoldsThePreviewButNotARecordingsPreview)
 
         recorder.Pause();
         // A picture already on its way when Pause came may still arrive.
-        ASSERT_TRUE(WaitForCount(nPausedReports, 2));
+        ASSERT_TRUE(WaitForCount(nPausedReports, 4));
         const int nPreviewsHeld = nPreviews;
-        ASSERT_TRUE(WaitForCount(nPausedReports, 5));
+        ASSERT_TRUE(WaitForCount(nPausedReports, 12));
         if (bToFile)
             EXPECT_GT(nPreviews, nPreviewsHeld) << "a paused recording still shows what Resume would record";
         else

@@ -167,8 +167,8 @@ TEST(Recording, PauseLeavesNoGap)
     ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
     ASSERT_TRUE(WaitForElapsed(recorder, 0.7)) << recorder.GetLastError();
     recorder.Pause();
-    // Paused for three status reports, about 0.75 s of capture left out.
-    ASSERT_TRUE(WaitForCount(nPausedReports, 3));
+    // Paused for fifteen status reports, about 0.75 s of capture left out.
+    ASSERT_TRUE(WaitForCount(nPausedReports, 15));
     const double dElapsedAtResume = recorder.GetStatus().dElapsedSeconds;
     recorder.Resume();
     ASSERT_TRUE(WaitForElapsed(recorder, dElapsedAtResume + 0.7)) << recorder.GetLastError();
