@@ -200,7 +200,7 @@ QRect NotifierPanel()
     return QRect(14, 48, NotifierSize().width() - 28, 166);
 }
 
-QRect NotifierPage()
+QRect NotifierPageArea()
 {
     const int nCornerClearance = 4;
     return NotifierPanel().adjusted(nCornerClearance, nCornerClearance, -nCornerClearance, -nCornerClearance);

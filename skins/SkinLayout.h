@@ -104,4 +104,4 @@ CSkinLayout DeluxeLayout();
 QSize NotifierSize();
 CButtonSpec NotifierCloseButton();
 QRect NotifierPanel();
-QRect NotifierPage();
+QRect NotifierPageArea();

@@ -155,7 +155,7 @@ private:
         AddPicture(NOTIFIER_PICTURE, imgNotifier);
         AddPicture(close.strImage, DrawButtonStrip(m_palette, close, EButtonRole::ePush, imgNotifier.copy(close.rc)));
         m_description.List("TASKBARBUTTON", { ButtonEntry(close) });
-        m_description.Single("TASKNOTIFIER", "PAGE", Rect(NotifierPage()));
+        m_description.Single("TASKNOTIFIER", "PAGE", Rect(NotifierPageArea()));
     }
 
     void AddButtons()
