@@ -1,6 +1,7 @@
 #include "auxiliary/HtmlCtrl.h"
 
 #include <QChildEvent>
+#include <QQuickWidget>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineView>
 
@@ -21,6 +22,11 @@ CHtmlCtrl::CHtmlCtrl(QWidget* pParent)
     m_timerStayOver.setInterval(STAY_OVER_DELAY_MS);
     connect(&m_timerWrongPage, &QTimer::timeout, this, &CHtmlCtrl::WrongPage);
     connect(&m_timerStayOver, &QTimer::timeout, this, &CHtmlCtrl::StayOver);
+    // The browser draws through a texture widget. A window that gets its
+    // first one while on the screen is made anew, and flickers; one made
+    // hidden now, before the owner's window exists, readies that window.
+    if (WebEngineStart::Prepare())
+        (new QQuickWidget(this))->hide();
 }
 
 bool CHtmlCtrl::Navigate(const QUrl& url)

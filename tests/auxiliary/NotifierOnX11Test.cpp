@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,8 +123,7 @@ protected:
             m_program.kill();
     }
 
-    // The popup: the program's second window. Qt makes its X window anew
-    // when the page's view first appears in it.
+    // The popup: the program's second window.
     std::optional<QPair<Window, QRect>> Popup() const
     {
         const auto arrMapped = m_windows.Mapped();
@@ -141,12 +141,16 @@ protected:
                 const auto popup = Popup();
                 if (popup && (arrSeen.isEmpty() || arrSeen.last() != popup->second))
                     arrSeen.append(popup->second);
+                if (popup)
+                    m_setPopupWindows.insert(popup->first);
                 return done();
             },
             nTimeoutMs);
     }
 
     CScreenWindows m_windows;
+    // Every X window the popup has had.
+    QSet<Window> m_setPopupWindows;
     CLocalPageServer m_server;
     QTemporaryDir m_currentDir;
     QProcess m_program;
@@ -174,6 +178,9 @@ TEST_F(NotifierOnX11, ThePopupRisesShowsItsPageAndLeavesByItsExitButton)
     }
     // Cut to its picture's rounded outline.
     EXPECT_GT(m_windows.ShapeRectangleCount(Popup()->first), 1);
+    // The page appeared in the window the popup had from the start: a
+    // window made anew would flicker.
+    EXPECT_EQ(m_setPopupWindows.size(), 1);
 
     m_windows.Click(ptShown + NotifierCloseButton().rc.center());
     QList<QRect> arrSinking;
