@@ -1,5 +1,7 @@
 #include "engine/AudioStage.h"
 
+#include <vector>
+
 extern "C" {
 #include <libavutil/opt.h>
 #include <libavutil/samplefmt.h>
@@ -10,7 +12,10 @@ extern "C" {
 
 namespace {
 
-constexpr AVSampleFormat CODED_SAMPLE_FORMAT = AV_SAMPLE_FMT_S16;
+// Taken where the encoder has it (MPEG audio has only this one); otherwise
+// the encoder's first.
+constexpr AVSampleFormat PREFERRED_SAMPLE_FORMAT = AV_SAMPLE_FMT_S16;
+constexpr int FREE_FRAME_SAMPLES = 1024;
 // Drift correction: differences under 20 ms are left alone, larger ones are
 // absorbed by stretching at most 1 % over a second; beyond a tenth of a
 // second (a device hiccup, a source delivering late) silence is inserted or
@@ -20,6 +25,17 @@ constexpr double SYNC_MAX_SOFT_COMPENSATION = 0.01;
 constexpr double SYNC_COMPENSATION_DURATION_SECONDS = 1.0;
 constexpr double SYNC_MIN_HARD_COMPENSATION_SECONDS = 0.1;
 
+AVSampleFormat ChooseSampleFormat(const AVCodec* pCodec)
+{
+    if (!pCodec->sample_fmts)
+        return PREFERRED_SAMPLE_FORMAT;
+    for (const AVSampleFormat* pFormat = pCodec->sample_fmts; *pFormat != AV_SAMPLE_FMT_NONE; ++pFormat) {
+        if (*pFormat == PREFERRED_SAMPLE_FORMAT)
+            return PREFERRED_SAMPLE_FORMAT;
+    }
+    return pCodec->sample_fmts[0];
+}
+
 } // namespace
 
 CAudioStage::CAudioStage(const CRecordingSettings& settings, CSessionState& state)
@@ -28,7 +44,7 @@ CAudioStage::CAudioStage(const CRecordingSettings& settings, CSessionState& stat
 {
 }
 
-bool CAudioStage::OpenEncoder(std::string& strReason)
+bool CAudioStage::CheckMpegProfile(std::string& strReason) const
 {
     if (m_settings.nAudioChannels < 1 || m_settings.nAudioChannels > 2) {
         strReason = "MPEG audio carries 1 or 2 channels, not " + std::to_string(m_settings.nAudioChannels);
@@ -38,25 +54,34 @@ bool CAudioStage::OpenEncoder(std::string& strReason)
         strReason = "the audio sample rate and bitrate must be positive";
         return false;
     }
-    const AVCodec* pCodec = avcodec_find_encoder_by_name("mp2");
-    if (!pCodec) {
-        strReason = "FFmpeg has no mp2 encoder";
+    return true;
+}
+
+bool CAudioStage::OpenEncoder(std::string& strReason)
+{
+    if (m_settings.nWorkMode == WORK_MODE_MPEG && !CheckMpegProfile(strReason))
         return false;
-    }
+    const AVCodec* pCodec = FindEncoder(m_settings.strAudioEncoder, "audio", strReason);
+    if (!pCodec)
+        return false;
     m_pEncoder.reset(avcodec_alloc_context3(pCodec));
     if (!m_pEncoder) {
         strReason = "out of memory";
         return false;
     }
     AVCodecContext* pEncoder = m_pEncoder.get();
-    pEncoder->sample_fmt = CODED_SAMPLE_FORMAT;
+    pEncoder->sample_fmt = ChooseSampleFormat(pCodec);
     pEncoder->sample_rate = m_settings.nAudioSampleRate;
-    pEncoder->bit_rate = m_settings.nAudioBitrate;
+    if (m_settings.nAudioBitrate > 0)
+        pEncoder->bit_rate = m_settings.nAudioBitrate;
     pEncoder->time_base = AVRational { 1, m_settings.nAudioSampleRate };
     av_channel_layout_default(&pEncoder->ch_layout, m_settings.nAudioChannels);
     if (!OpenEncoderWithOptions(pEncoder, pCodec, m_settings.compressorOptions, strReason))
         return false;
-    m_pFifo.reset(av_audio_fifo_alloc(CODED_SAMPLE_FORMAT, m_settings.nAudioChannels, pEncoder->frame_size));
+    // Encoders without a frame size of their own (PCM) take any; blocks
+    // of a fixed size keep the packets small and evenly timed.
+    m_nFrameSize = pEncoder->frame_size > 0 ? pEncoder->frame_size : FREE_FRAME_SAMPLES;
+    m_pFifo.reset(av_audio_fifo_alloc(pEncoder->sample_fmt, m_settings.nAudioChannels, m_nFrameSize));
     m_pConverted.reset(av_frame_alloc());
     if (!m_pFifo || !m_pConverted) {
         strReason = "out of memory";
@@ -109,7 +134,7 @@ bool CAudioStage::SetUpResampler(const AVFrame* pFrame)
 {
     SwrContext* pResampler = nullptr;
     // swr_alloc_set_opts2 only reads the layouts it is given.
-    int nResult = swr_alloc_set_opts2(&pResampler, &m_pEncoder->ch_layout, CODED_SAMPLE_FORMAT,
+    int nResult = swr_alloc_set_opts2(&pResampler, &m_pEncoder->ch_layout, m_pEncoder->sample_fmt,
         m_pEncoder->sample_rate, const_cast<AVChannelLayout*>(&pFrame->ch_layout), static_cast<AVSampleFormat>(pFrame->format),
         pFrame->sample_rate, 0, nullptr);
     m_pResampler.reset(pResampler);
@@ -154,6 +179,8 @@ void CAudioStage::Resample(const AVFrame* pFrame, std::int64_t nTimeUs)
         const std::int64_t nOutputPts = swr_next_pts(m_pResampler.get(), nPts);
         if (m_bFirstRecorded)
             m_nNextPts = std::max<std::int64_t>(0, nOutputPts / m_nInputSampleRate);
+        if (m_bFirstRecorded && m_settings.nWorkMode == WORK_MODE_AVI && !LeadInSilence())
+            return;
     }
     m_bFirstRecorded = false;
     const int nInputSamples = pFrame ? pFrame->nb_samples : 0;
@@ -161,7 +188,7 @@ void CAudioStage::Resample(const AVFrame* pFrame, std::int64_t nTimeUs)
     if (nCapacity <= 0)
         return;
     av_frame_unref(m_pConverted.get());
-    m_pConverted->format = CODED_SAMPLE_FORMAT;
+    m_pConverted->format = m_pEncoder->sample_fmt;
     m_pConverted->sample_rate = nOutputRate;
     m_pConverted->nb_samples = nCapacity;
     if (av_channel_layout_copy(&m_pConverted->ch_layout, &m_pEncoder->ch_layout) < 0
@@ -184,16 +211,38 @@ void CAudioStage::Resample(const AVFrame* pFrame, std::int64_t nTimeUs)
     }
 }
 
+bool CAudioStage::LeadInSilence()
+{
+    // AVI has no timestamps: audio that starts late starts with silence.
+    const int nSamples = static_cast<int>(m_nNextPts);
+    m_nNextPts = 0;
+    if (nSamples == 0)
+        return true;
+    std::vector<std::uint8_t*> planes(static_cast<std::size_t>(m_settings.nAudioChannels));
+    int nResult = av_samples_alloc(planes.data(), nullptr, m_settings.nAudioChannels, nSamples, m_pEncoder->sample_fmt, 0);
+    if (nResult >= 0) {
+        av_samples_set_silence(planes.data(), 0, nSamples, m_settings.nAudioChannels, m_pEncoder->sample_fmt);
+        nResult = av_audio_fifo_write(m_pFifo.get(), reinterpret_cast<void**>(planes.data()), nSamples);
+        av_freep(&planes[0]); // av_samples_alloc made one buffer for every plane
+    }
+    if (nResult < nSamples) {
+        m_bFailed = true;
+        m_state.Fail(EFailure::eOutOfMemory, "cannot queue the lead-in silence: " + AvErrorText(nResult < 0 ? nResult : AVERROR(ENOMEM)));
+        return false;
+    }
+    return true;
+}
+
 bool CAudioStage::EncodeWholeFrames(bool bPadLast)
 {
-    const int nFrameSize = m_pEncoder->frame_size;
+    const int nFrameSize = m_nFrameSize;
     while (av_audio_fifo_size(m_pFifo.get()) >= nFrameSize || (bPadLast && av_audio_fifo_size(m_pFifo.get()) > 0)) {
         CFramePtr pFrame(av_frame_alloc());
         if (!pFrame) {
             m_state.Fail(EFailure::eOutOfMemory, "out of memory");
             return false;
         }
-        pFrame->format = CODED_SAMPLE_FORMAT;
+        pFrame->format = m_pEncoder->sample_fmt;
         pFrame->sample_rate = m_pEncoder->sample_rate;
         pFrame->nb_samples = nFrameSize;
         if (av_channel_layout_copy(&pFrame->ch_layout, &m_pEncoder->ch_layout) < 0
@@ -202,13 +251,17 @@ bool CAudioStage::EncodeWholeFrames(bool bPadLast)
             return false;
         }
         const int nRead = av_audio_fifo_read(m_pFifo.get(), reinterpret_cast<void**>(pFrame->extended_data), nFrameSize);
-        // The encoder takes whole frames only; the last one is padded with silence.
-        if (nRead < nFrameSize) {
+        // An encoder with a frame size gets whole frames only, its last one
+        // padded with silence: AVI counts such audio in frames. One without
+        // (PCM) takes the rest as it is.
+        if (nRead < nFrameSize && m_pEncoder->frame_size == 0) {
+            pFrame->nb_samples = nRead;
+        } else if (nRead < nFrameSize) {
             av_samples_set_silence(pFrame->extended_data, nRead, nFrameSize - nRead, m_settings.nAudioChannels,
-                CODED_SAMPLE_FORMAT);
+                m_pEncoder->sample_fmt);
         }
         pFrame->pts = m_nNextPts;
-        m_nNextPts += nFrameSize;
+        m_nNextPts += pFrame->nb_samples;
         if (!EncodeAndQueue(m_pEncoder.get(), pFrame.get(), m_nStream, *m_pPackets, m_state, "audio")) {
             m_bFailed = true;
             return false;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-// The audio thread of a recording: resamples captured audio to the MPEG
+// The audio thread of a recording: resamples captured audio to the encoder's
 // profile (correcting the device's drift against its timestamps in the sync
 // modes), cuts it into the encoder's frame size and encodes it.
 class CAudioStage {
@@ -15,7 +15,7 @@ public:
 
     CAudioStage(const CRecordingSettings& settings, CSessionState& state);
 
-    // Opens the MPEG audio layer II encoder.
+    // Opens the audio encoder the settings name, in its own sample format.
     bool OpenEncoder(std::string& strReason);
     const AVCodecContext* Encoder() const { return m_pEncoder.get(); }
 
@@ -30,8 +30,10 @@ public:
 private:
     // Muting keeps the stream and its timing: the samples become silence.
     static bool Silence(AVFrame* pFrame);
+    bool CheckMpegProfile(std::string& strReason) const;
     bool SetUpResampler(const AVFrame* pFrame);
     void Resample(const AVFrame* pFrame, std::int64_t nTimeUs);
+    bool LeadInSilence();
     bool EncodeWholeFrames(bool bPadLast);
 
     const CRecordingSettings& m_settings;
@@ -43,6 +45,7 @@ private:
     CCodecContextPtr m_pEncoder;
     CSwrPtr m_pResampler;
     int m_nInputSampleRate = 0;
+    int m_nFrameSize = 0; // samples the encoder takes at a time
     CAudioFifoPtr m_pFifo;
     CFramePtr m_pConverted;
     std::int64_t m_nNextPts = 0; // in samples

@@ -1,7 +1,10 @@
 #include "engine/CompressorCatalog.h"
 
+#include <algorithm>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
 #include <libavutil/opt.h>
 }
 
@@ -9,15 +12,25 @@ extern "C" {
 
 namespace {
 
+constexpr const char* DIVX_FOURCC = "DIVX";
+
+// avformat_query_codec answers 1 for a codec the container has a tag for.
+bool AviCarries(const AVCodec* pCodec)
+{
+    static const AVOutputFormat* const s_pAvi = av_guess_format("avi", nullptr, nullptr);
+    return s_pAvi && avformat_query_codec(s_pAvi, pCodec->id, FF_COMPLIANCE_NORMAL) == 1;
+}
+
 std::vector<CCompressorInfo> CollectCompressors(AVMediaType eType)
 {
     std::vector<CCompressorInfo> compressors;
     void* pIterator = nullptr;
     while (const AVCodec* pCodec = av_codec_iterate(&pIterator)) {
-        if (!av_codec_is_encoder(pCodec) || pCodec->type != eType)
+        if (!av_codec_is_encoder(pCodec) || pCodec->type != eType || !AviCarries(pCodec))
             continue;
         const std::string strLong = pCodec->long_name ? pCodec->long_name : pCodec->name;
-        compressors.push_back({ strLong + " (" + pCodec->name + ")", pCodec->name });
+        const std::string strFourCc = std::string(pCodec->name) == DEFAULT_VIDEO_COMPRESSOR ? DIVX_FOURCC : "";
+        compressors.push_back({ strLong + " (" + pCodec->name + ")", pCodec->name, strFourCc });
     }
     return compressors;
 }
@@ -67,6 +80,14 @@ const std::vector<CCompressorInfo>& ListCompressors(ECompressorKind eKind)
     static const std::vector<CCompressorInfo> s_video = CollectCompressors(AVMEDIA_TYPE_VIDEO);
     static const std::vector<CCompressorInfo> s_audio = CollectCompressors(AVMEDIA_TYPE_AUDIO);
     return eKind == ECompressorKind::eVideo ? s_video : s_audio;
+}
+
+int FindCompressor(ECompressorKind eKind, const std::string& strCodec)
+{
+    const std::vector<CCompressorInfo>& compressors = ListCompressors(eKind);
+    const auto found = std::find_if(compressors.begin(), compressors.end(),
+        [&strCodec](const CCompressorInfo& compressor) { return compressor.strCodec == strCodec; });
+    return found == compressors.end() ? -1 : static_cast<int>(found - compressors.begin());
 }
 
 std::vector<CCompressorOption> ListCompressorOptions(const std::string& strCodec)

@@ -8,10 +8,20 @@
 struct CCompressorInfo {
     std::string strName; // readable: "MPEG-2 video (mpeg2video)"
     std::string strCodec; // FFmpeg's encoder name
+    std::string strFourCc; // the AVI tag it is written with; empty: the container's own
 };
 
-// The FFmpeg encoders of one kind, in FFmpeg's order. Callable from any thread.
+// What an AVI recording uses until another compressor is chosen: MPEG-4
+// Part 2 under DivX's tag, which players of AVI files expect, and plain PCM.
+inline constexpr const char* DEFAULT_VIDEO_COMPRESSOR = "mpeg4";
+inline constexpr const char* DEFAULT_AUDIO_COMPRESSOR = "pcm_s16le";
+
+// The FFmpeg encoders of one kind whose streams an AVI file can carry, in
+// FFmpeg's order. Callable from any thread.
 const std::vector<CCompressorInfo>& ListCompressors(ECompressorKind eKind);
+
+// The entry of an encoder, by its FFmpeg name; -1 when not listed.
+int FindCompressor(ECompressorKind eKind, const std::string& strCodec);
 
 // The encoder's own options; empty when it has none or the name is unknown.
 std::vector<CCompressorOption> ListCompressorOptions(const std::string& strCodec);

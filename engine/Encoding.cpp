@@ -58,9 +58,25 @@ bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream
             state.Fail(EFailure::eProcessing, std::string("the ") + pszStreamName + " encoder failed: " + AvErrorText(nResult));
             return false;
         }
+        // An empty packet only carries side data (FLAC's final header update),
+        // which neither container can take once its header is written.
+        if (pPacket->size == 0)
+            continue;
         // A closed queue means the muxer is gone; the packet is dropped with it.
         packets.Push(CEncodedPacket { std::move(pPacket), nStream });
     }
+}
+
+const AVCodec* FindEncoder(const std::string& strName, const char* pszKind, std::string& strReason)
+{
+    if (strName.empty()) {
+        strReason = std::string("no ") + pszKind + " compressor is chosen";
+        return nullptr;
+    }
+    const AVCodec* pCodec = avcodec_find_encoder_by_name(strName.c_str());
+    if (!pCodec)
+        strReason = "FFmpeg has no " + strName + " encoder";
+    return pCodec;
 }
 
 bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const CCompressorOptions& compressorOptions,

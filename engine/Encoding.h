@@ -19,6 +19,10 @@ bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream
 bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const CCompressorOptions& compressorOptions,
     std::string& strReason);
 
+// The encoder of that FFmpeg name (pszKind, "video" or "audio", for the
+// reason); nullptr with the reason when there is none.
+const AVCodec* FindEncoder(const std::string& strName, const char* pszKind, std::string& strReason);
+
 // FFmpeg explains most refusals only in its log. This keeps the last error
 // line logged on each thread so reasons can quote it; installed once, it
 // still passes every line on to FFmpeg's own logging.

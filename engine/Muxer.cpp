@@ -15,8 +15,9 @@ constexpr int DVD_MUX_RATE_BITS = 10080000;
 
 } // namespace
 
-CMuxer::CMuxer(CSessionState& state, int nOutputType)
+CMuxer::CMuxer(CSessionState& state, int nWorkMode, int nOutputType)
     : m_state(state)
+    , m_nWorkMode(nWorkMode)
     , m_nOutputType(nOutputType)
 {
 }
@@ -29,7 +30,8 @@ CMuxer::~CMuxer()
 int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
 {
     if (!m_pOutput) {
-        const char* pszMuxer = m_nOutputType == OUTPUT_TYPE_MPEG1 ? "mpeg" : "dvd";
+        const bool bMpeg = m_nWorkMode == WORK_MODE_MPEG;
+        const char* pszMuxer = !bMpeg ? "avi" : m_nOutputType == OUTPUT_TYPE_MPEG1 ? "mpeg" : "dvd";
         AVFormatContext* pRawOutput = nullptr;
         int nResult = avformat_alloc_output_context2(&pRawOutput, nullptr, pszMuxer, nullptr);
         if (nResult < 0) {
@@ -37,7 +39,7 @@ int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
             return -1;
         }
         m_pOutput.reset(pRawOutput);
-        if (m_nOutputType == OUTPUT_TYPE_MPEG2) {
+        if (bMpeg && m_nOutputType == OUTPUT_TYPE_MPEG2) {
             nResult = av_opt_set_int(m_pOutput->priv_data, "muxrate", DVD_MUX_RATE_BITS, 0);
             if (nResult < 0) {
                 strReason = "the dvd muxer refuses its mux rate: " + AvErrorText(nResult);
@@ -152,7 +154,10 @@ void CMuxer::Close()
         avio_flush(m_pOutput->pb);
         if (m_pOutput->pb->error < 0 && !m_bWriteFailed)
             m_state.Fail(EFailure::eWritingFile, "writing the file failed: " + AvErrorText(m_pOutput->pb->error));
-        m_state.m_nBytesWritten = avio_tell(m_pOutput->pb);
+        // A trailer may go back to complete the header (AVI does), leaving
+        // the position short of the end.
+        const std::int64_t nSize = avio_size(m_pOutput->pb);
+        m_state.m_nBytesWritten = nSize >= 0 ? nSize : avio_tell(m_pOutput->pb);
         const int nResult = avio_closep(&m_pOutput->pb);
         if (nResult < 0 && !m_bWriteFailed)
             m_state.Fail(EFailure::eWritingFile, "closing the file failed: " + AvErrorText(nResult));

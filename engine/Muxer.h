@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
-// Writes the MPEG program stream: owns the output file, takes packets from
-// both encoders through one queue and interleaves them. After a write error
+// Writes the MPEG program stream or, in AVI work mode, the AVI file: owns
+// the output file, takes packets from the encoders through one queue and
+// interleaves them. After a write error
 // it keeps draining the queue (so no encoder waits forever) and still writes
 // the trailer, so what reached the disk stays playable.
 class CMuxer {
 public:
     static constexpr std::size_t PACKET_QUEUE_SIZE = 64;
 
-    CMuxer(CSessionState& state, int nOutputType);
+    CMuxer(CSessionState& state, int nWorkMode, int nOutputType);
     ~CMuxer();
     CMuxer(const CMuxer&) = delete;
     CMuxer& operator=(const CMuxer&) = delete;
@@ -43,6 +44,7 @@ private:
     void Close();
 
     CSessionState& m_state;
+    int m_nWorkMode;
     int m_nOutputType;
     COutputContextPtr m_pOutput;
     std::string m_strFileName;

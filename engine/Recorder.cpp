@@ -35,14 +35,26 @@ std::vector<std::string> CompressorNames(ECompressorKind eKind)
     return names;
 }
 
-short IndexOfCodec(ECompressorKind eKind, const char* pszCodec)
+// MPEG carries only the rates of its table; AVI any whole rate, the table's
+// codes still standing for the NTSC rates.
+bool ResolveFrameRate(int nWorkMode, short nCode, AVRational& rate)
 {
-    const std::vector<CCompressorInfo>& compressors = ListCompressors(eKind);
-    for (std::size_t nIndex = 0; nIndex < compressors.size(); ++nIndex) {
-        if (compressors[nIndex].strCodec == pszCodec)
-            return static_cast<short>(nIndex);
+    const auto found = std::find_if(std::begin(MPEG_FRAME_RATES), std::end(MPEG_FRAME_RATES),
+        [nCode](const CFrameRateCode& code) { return code.nCode == nCode; });
+    if (found != std::end(MPEG_FRAME_RATES)) {
+        rate = found->rate;
+        return true;
     }
-    return 0;
+    if (nWorkMode == WORK_MODE_AVI && nCode > 0) {
+        rate = AVRational { nCode, 1 };
+        return true;
+    }
+    return false;
+}
+
+short DefaultCompressor(ECompressorKind eKind, const char* pszCodec)
+{
+    return static_cast<short>(std::max(0, FindCompressor(eKind, pszCodec)));
 }
 
 template <typename T>
@@ -65,8 +77,8 @@ std::optional<short> FindDeviceByName(const std::vector<TDevice>& devices, const
 
 CRecorder::CRecorder()
 {
-    m_profile.nVideoCompressor = IndexOfCodec(ECompressorKind::eVideo, "mpeg2video");
-    m_profile.nAudioCompressor = IndexOfCodec(ECompressorKind::eAudio, "mp2");
+    m_profile.nVideoCompressor = DefaultCompressor(ECompressorKind::eVideo, DEFAULT_VIDEO_COMPRESSOR);
+    m_profile.nAudioCompressor = DefaultCompressor(ECompressorKind::eAudio, DEFAULT_AUDIO_COMPRESSOR);
     CaptureFfmpegErrors();
 }
 
@@ -346,8 +358,9 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, EFailure& eCause, st
 {
     EnsureDevices();
     eCause = EFailure::eWorkMode;
-    if (m_profile.nWorkMode != WORK_MODE_MPEG) {
-        strReason = "work mode " + std::to_string(m_profile.nWorkMode) + " is not supported; only MPEG capture (" + std::to_string(WORK_MODE_MPEG) + ") is";
+    if (m_profile.nWorkMode != WORK_MODE_MPEG && m_profile.nWorkMode != WORK_MODE_AVI) {
+        strReason = "work mode " + std::to_string(m_profile.nWorkMode) + " is not supported; only MPEG ("
+            + std::to_string(WORK_MODE_MPEG) + ") and AVI (" + std::to_string(WORK_MODE_AVI) + ") capture are";
         return false;
     }
     eCause = EFailure::eNoSuchDevice;
@@ -360,11 +373,12 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, EFailure& eCause, st
         return false;
     }
     eCause = EFailure::eFrameRate;
-    const auto frameRate = std::find_if(std::begin(MPEG_FRAME_RATES), std::end(MPEG_FRAME_RATES),
-        [this](const CFrameRateCode& code) { return code.nCode == m_profile.nFrameRate; });
-    if (frameRate == std::end(MPEG_FRAME_RATES)) {
-        strReason = "MPEG cannot carry a frame rate of " + std::to_string(m_profile.nFrameRate)
-            + " (use 23, 24, 25, 29, 30, 50, 59 or 60)";
+    AVRational frameRate {};
+    if (!ResolveFrameRate(m_profile.nWorkMode, m_profile.nFrameRate, frameRate)) {
+        strReason = m_profile.nWorkMode == WORK_MODE_MPEG
+            ? "MPEG cannot carry a frame rate of " + std::to_string(m_profile.nFrameRate)
+                + " (use 23, 24, 25, 29, 30, 50, 59 or 60)"
+            : "invalid frame rate " + std::to_string(m_profile.nFrameRate);
         return false;
     }
     eCause = EFailure::ePictureSize;
@@ -376,15 +390,44 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, EFailure& eCause, st
     static_cast<CRecordingProfile&>(settings) = m_profile;
     settings.videoDevice = m_videoDevices[m_profile.nVideoDevice];
     settings.audioDevice = m_audioDevices[m_profile.nAudioDevice];
-    settings.frameRate = frameRate->rate;
+    settings.frameRate = frameRate;
     settings.displayAspect = AVRational { m_profile.nAspectNumerator, m_profile.nAspectDenominator };
     settings.nAudioOffsetMs = m_profile.nSyncMode == SYNC_MODE_MANUAL ? m_profile.nAudioOffset : 0;
     settings.compressorOptions = m_compressorOptions;
+    eCause = EFailure::eNoStream;
+    if (!ChooseStreams(settings, strReason))
+        return false;
     eCause = EFailure::eSyncMode;
     if (m_profile.nSyncMode < SYNC_MODE_NONE || m_profile.nSyncMode > SYNC_MODE_MANUAL) {
         strReason = "unknown sync mode " + std::to_string(m_profile.nSyncMode);
         return false;
     }
+    return true;
+}
+
+bool CRecorder::ChooseStreams(CRecordingSettings& settings, std::string& strReason) const
+{
+    if (settings.nWorkMode == WORK_MODE_MPEG) {
+        settings.strVideoEncoder = settings.nOutputType == OUTPUT_TYPE_MPEG1 ? "mpeg1video" : "mpeg2video";
+        settings.strAudioEncoder = "mp2";
+        settings.bVideoCapture = true;
+        settings.bAudioCapture = true;
+        return true;
+    }
+    if (!settings.bVideoCapture && !settings.bAudioCapture) {
+        strReason = "video and audio capture are both off: there is nothing to record";
+        return false;
+    }
+    if (settings.bUseCustomFrame) {
+        settings.nVideoWidth = settings.nCustomFrameWidth;
+        settings.nVideoHeight = settings.nCustomFrameHeight;
+    }
+    const std::vector<CCompressorInfo>& video = ListCompressors(ECompressorKind::eVideo);
+    if (IsValidIndex(settings.nVideoCompressor, video)) {
+        settings.strVideoEncoder = video[settings.nVideoCompressor].strCodec;
+        settings.strVideoFourCc = video[settings.nVideoCompressor].strFourCc;
+    }
+    settings.strAudioEncoder = CompressorCodec(ECompressorKind::eAudio, settings.nAudioCompressor);
     return true;
 }
 

@@ -80,8 +80,10 @@ public:
     short GetAudioDevice();
 
     // In MPEG work mode the output type fixes the encoders (mpeg1video or
-    // mpeg2video, and mp2); the option values stored for those encoders are
-    // used when they open. Controlling thread.
+    // mpeg2video, and mp2); in AVI work mode the compressors chosen by index
+    // (DEFAULT_VIDEO_COMPRESSOR and DEFAULT_AUDIO_COMPRESSOR until then) make
+    // the file. The option values stored for an encoder are used when it
+    // opens. Controlling thread.
     bool HasCompressorOptions(ECompressorKind eKind, short nIndex) const;
     std::vector<CCompressorOption> GetCompressorOptions(ECompressorKind eKind, short nIndex) const;
     // False with the encoder's reason when it does not take the value.
@@ -150,6 +152,8 @@ private:
     void JoinScan();
     std::string CompressorCodec(ECompressorKind eKind, short nIndex) const;
     bool BuildSettings(CRecordingSettings& settings, EFailure& eCause, std::string& strReason);
+    // The encoders and streams of the work mode.
+    bool ChooseStreams(CRecordingSettings& settings, std::string& strReason) const;
     bool StartSession(bool bSaveToFile, EFailure& eCause, std::string& strReason);
     void SetLastFailure(EFailure eCause, const std::string& strReason);
     void StopSession();

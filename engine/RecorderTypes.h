@@ -16,6 +16,7 @@ enum class EFailure {
     ePictureSize,
     eSyncMode,
     eOutputType,
+    eNoStream, // AVI with neither video nor audio capture
     eNoFileName,
     eFileBeingRecorded,
     // Start: what it opens

@@ -5,8 +5,10 @@
 // OutputType: the container and codecs of the file.
 inline constexpr int OUTPUT_TYPE_MPEG1 = 5;
 inline constexpr int OUTPUT_TYPE_MPEG2 = 6;
-// WorkMode: MPEG capture is the only mode there is.
+// WorkMode: MPEG capture writes the output type's program stream with its
+// fixed encoders; AVI capture writes an AVI file with the chosen compressors.
 inline constexpr int WORK_MODE_MPEG = 2;
+inline constexpr int WORK_MODE_AVI = 3;
 // SyncMode: No Sync, Auto, and Manual (Auto shifted by AudioOffset ms).
 inline constexpr int SYNC_MODE_NONE = 0;
 inline constexpr int SYNC_MODE_AUTO = 1;
@@ -40,10 +42,16 @@ struct CRecordingProfile {
     int nAspectNumerator = 4;
     int nAspectDenominator = 3;
 
-    // Capture size asked of the device instead of its default.
+    // Capture size asked of the device instead of its default; in AVI work
+    // mode also the coded picture's size.
     bool bUseCustomFrame = false;
     short nCustomFrameWidth = 320;
     short nCustomFrameHeight = 240;
+
+    // AVI work mode only: a stream switched off is neither captured nor
+    // written. An MPEG program stream always carries both.
+    bool bVideoCapture = true;
+    bool bAudioCapture = true;
 
     short nSyncMode = SYNC_MODE_AUTO;
     short nAudioOffset = 1; // ms, used in SYNC_MODE_MANUAL; positive plays the audio later

@@ -112,7 +112,8 @@ CRecordingSession::~CRecordingSession()
 
 bool CRecordingSession::Start(EFailure& eCause, std::string& strReason)
 {
-    if (!OpenVideoSource(eCause, strReason) || !OpenAudioSource(eCause, strReason))
+    if ((m_settings.bVideoCapture && !OpenVideoSource(eCause, strReason))
+        || (m_settings.bAudioCapture && !OpenAudioSource(eCause, strReason)))
         return false;
     if (m_settings.bSaveToFile && !OpenOutput(eCause, strReason))
         return false;
@@ -128,10 +129,14 @@ bool CRecordingSession::StartThreads(std::string& strReason)
     try {
         if (m_pMuxer)
             Launch(m_muxerThread, [this] { RunGuarded("writing", [this] { m_pMuxer->Run(); }); });
-        Launch(m_videoStageThread, [this] { RunGuarded("video", [this] { m_videoStage.Run(); }); });
-        Launch(m_audioStageThread, [this] { RunGuarded("audio", [this] { m_audioStage.Run(); }); });
-        Launch(m_videoCaptureThread, [this] { CaptureThread(m_videoSource, m_videoStage.Input(), true); });
-        Launch(m_audioCaptureThread, [this] { CaptureThread(m_audioSource, m_audioStage.Input(), false); });
+        if (m_settings.bVideoCapture) {
+            Launch(m_videoStageThread, [this] { RunGuarded("video", [this] { m_videoStage.Run(); }); });
+            Launch(m_videoCaptureThread, [this] { CaptureThread(m_videoSource, m_videoStage.Input(), true); });
+        }
+        if (m_settings.bAudioCapture) {
+            Launch(m_audioStageThread, [this] { RunGuarded("audio", [this] { m_audioStage.Run(); }); });
+            Launch(m_audioCaptureThread, [this] { CaptureThread(m_audioSource, m_audioStage.Input(), false); });
+        }
         Launch(m_supervisorThread, [this] { Supervise(); });
     } catch (const std::system_error& error) {
         // The threads already running end as at a stop, and a failed Start
@@ -272,7 +277,8 @@ bool CRecordingSession::OpenAudioSource(EFailure& eCause, std::string& strReason
 bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
 {
     eCause = EFailure::eOutputType;
-    if (m_settings.nOutputType != OUTPUT_TYPE_MPEG1 && m_settings.nOutputType != OUTPUT_TYPE_MPEG2) {
+    const bool bMpeg = m_settings.nWorkMode == WORK_MODE_MPEG;
+    if (bMpeg && m_settings.nOutputType != OUTPUT_TYPE_MPEG1 && m_settings.nOutputType != OUTPUT_TYPE_MPEG2) {
         strReason = "output type " + std::to_string(m_settings.nOutputType) + " is not MPEG-1 (5) or MPEG-2 (6)";
         return false;
     }
@@ -282,14 +288,13 @@ bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
         return false;
     }
     eCause = EFailure::eEncoderSettings;
-    if (!m_videoStage.OpenEncoder(strReason) || !m_audioStage.OpenEncoder(strReason))
+    if ((m_settings.bVideoCapture && !m_videoStage.OpenEncoder(strReason))
+        || (m_settings.bAudioCapture && !m_audioStage.OpenEncoder(strReason)))
         return false;
-    m_pMuxer = std::make_unique<CMuxer>(m_state, m_settings.nOutputType);
-    const int nVideoStream = m_pMuxer->AddStream(m_videoStage.Encoder(), strReason);
-    if (nVideoStream < 0)
-        return false;
-    const int nAudioStream = m_pMuxer->AddStream(m_audioStage.Encoder(), strReason);
-    if (nAudioStream < 0)
+    m_pMuxer = std::make_unique<CMuxer>(m_state, m_settings.nWorkMode, m_settings.nOutputType);
+    const int nVideoStream = m_settings.bVideoCapture ? m_pMuxer->AddStream(m_videoStage.Encoder(), strReason) : 0;
+    const int nAudioStream = m_settings.bAudioCapture ? m_pMuxer->AddStream(m_audioStage.Encoder(), strReason) : 0;
+    if (nVideoStream < 0 || nAudioStream < 0)
         return false;
     eCause = EFailure::eOutputFile;
     if (!m_pMuxer->Open(m_settings.strFileName, m_settings.strTitle, strReason))
@@ -391,7 +396,7 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
 
 void CRecordingSession::Supervise()
 {
-    const int nSources = 2;
+    const int nSources = (m_settings.bVideoCapture ? 1 : 0) + (m_settings.bAudioCapture ? 1 : 0);
     while (!m_state.IsStopping() && !m_state.HasFailed() && m_state.m_nFinishedSources < nSources) {
         m_state.WaitForEvent(STATUS_INTERVAL);
         Report(TakeStatus());

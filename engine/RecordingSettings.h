@@ -24,5 +24,11 @@ struct CRecordingSettings : CRecordingProfile {
     AVRational frameRate { 30000, 1001 };
     AVRational displayAspect { 4, 3 };
     int nAudioOffsetMs = 0; // 0 unless the sync mode is manual
+    // FFmpeg's names of the encoders the file gets; empty when the chosen
+    // compressor is not in the list. The FourCC, when not empty, replaces
+    // the container's own tag for the video.
+    std::string strVideoEncoder;
+    std::string strAudioEncoder;
+    std::string strVideoFourCc;
     CCompressorOptions compressorOptions;
 };

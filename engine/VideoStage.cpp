@@ -13,6 +13,7 @@ namespace {
 constexpr auto PREVIEW_INTERVAL = std::chrono::milliseconds(33);
 constexpr AVPixelFormat CODED_PIXEL_FORMAT = AV_PIX_FMT_YUV420P;
 constexpr AVPixelFormat PREVIEW_PIXEL_FORMAT = AV_PIX_FMT_RGB32;
+constexpr std::size_t FOURCC_LENGTH = 4;
 // Beyond this many missing frames the capture had a real break; the gap is
 // left in the timestamps rather than filled with a frozen picture.
 constexpr std::int64_t MAX_REPEATED_FRAMES = 60;
@@ -58,24 +59,28 @@ CVideoStage::CVideoStage(const CRecordingSettings& settings, CSessionState& stat
 {
 }
 
-bool CVideoStage::OpenEncoder(std::string& strReason)
+bool CVideoStage::CheckMpegBitrate(std::string& strReason) const
 {
-    const bool bMpeg1 = m_settings.nOutputType == OUTPUT_TYPE_MPEG1;
-    const char* pszCodec = bMpeg1 ? "mpeg1video" : "mpeg2video";
     if (m_settings.nVideoBitrate <= 0) {
         strReason = "the video bitrate must be positive, not " + std::to_string(m_settings.nVideoBitrate);
         return false;
     }
-    if (!bMpeg1 && m_settings.nVideoBitrate > DVD_MAX_VIDEO_RATE_BITS) {
+    if (m_settings.nOutputType != OUTPUT_TYPE_MPEG1 && m_settings.nVideoBitrate > DVD_MAX_VIDEO_RATE_BITS) {
         strReason = "a video bitrate of " + std::to_string(m_settings.nVideoBitrate)
             + " bit/s exceeds the DVD limit of " + std::to_string(DVD_MAX_VIDEO_RATE_BITS) + " bit/s";
         return false;
     }
-    const AVCodec* pCodec = avcodec_find_encoder_by_name(pszCodec);
-    if (!pCodec) {
-        strReason = std::string("FFmpeg has no ") + pszCodec + " encoder";
+    return true;
+}
+
+bool CVideoStage::OpenEncoder(std::string& strReason)
+{
+    const bool bMpeg = m_settings.nWorkMode == WORK_MODE_MPEG;
+    if (bMpeg && !CheckMpegBitrate(strReason))
         return false;
-    }
+    const AVCodec* pCodec = FindEncoder(m_settings.strVideoEncoder, "video", strReason);
+    if (!pCodec)
+        return false;
     m_pEncoder.reset(avcodec_alloc_context3(pCodec));
     if (!m_pEncoder) {
         strReason = "out of memory";
@@ -84,20 +89,26 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     AVCodecContext* pEncoder = m_pEncoder.get();
     pEncoder->width = m_settings.nVideoWidth;
     pEncoder->height = m_settings.nVideoHeight;
-    pEncoder->pix_fmt = CODED_PIXEL_FORMAT;
+    pEncoder->pix_fmt = pCodec->pix_fmts
+        ? avcodec_find_best_pix_fmt_of_list(pCodec->pix_fmts, CODED_PIXEL_FORMAT, 0, nullptr)
+        : CODED_PIXEL_FORMAT;
     pEncoder->framerate = m_settings.frameRate;
     pEncoder->time_base = av_inv_q(m_settings.frameRate);
-    pEncoder->bit_rate = m_settings.nVideoBitrate;
+    if (m_settings.nVideoBitrate > 0)
+        pEncoder->bit_rate = m_settings.nVideoBitrate;
     pEncoder->thread_count = 0;
     if (m_settings.nVideoWidth > 0 && m_settings.nVideoHeight > 0) {
         av_reduce(&pEncoder->sample_aspect_ratio.num, &pEncoder->sample_aspect_ratio.den,
             static_cast<std::int64_t>(m_settings.displayAspect.num) * m_settings.nVideoHeight,
             static_cast<std::int64_t>(m_settings.displayAspect.den) * m_settings.nVideoWidth, 255);
     }
-    if (!bMpeg1) {
+    if (bMpeg && m_settings.nOutputType != OUTPUT_TYPE_MPEG1) {
         pEncoder->rc_max_rate = DVD_MAX_VIDEO_RATE_BITS;
         pEncoder->rc_buffer_size = DVD_VBV_BUFFER_BITS;
     }
+    const std::string& strFourCc = m_settings.strVideoFourCc;
+    if (strFourCc.size() == FOURCC_LENGTH)
+        pEncoder->codec_tag = MKTAG(strFourCc[0], strFourCc[1], strFourCc[2], strFourCc[3]);
     return OpenEncoderWithOptions(pEncoder, pCodec, m_settings.compressorOptions, strReason);
 }
 
@@ -221,6 +232,13 @@ void CVideoStage::Record(AVFrame* pFrame, std::int64_t nTimeUs)
     if (m_bFirstRecorded) {
         m_bFirstRecorded = false;
         m_nNextPts = std::max<std::int64_t>(nSlot, 0);
+        // AVI has no timestamps: a picture that starts late fills the slots
+        // before it too.
+        for (std::int64_t nPts = 0; m_settings.nWorkMode == WORK_MODE_AVI && nPts < m_nNextPts; ++nPts) {
+            if (!Encode(pFrame, nPts))
+                return;
+            ++m_state.m_nVideoFramesRepeated;
+        }
     }
     if (nSlot < m_nNextPts) {
         ++m_state.m_nVideoFramesSkipped;
@@ -255,8 +273,32 @@ void CVideoStage::KeepForRepeating(const AVFrame* pFrame)
         m_pLastRecorded.reset();
 }
 
-bool CVideoStage::Encode(AVFrame* pFrame, std::int64_t nPts)
+AVFrame* CVideoStage::ToEncoderFormat(AVFrame* pFrame)
 {
+    const AVPixelFormat eFormat = m_pEncoder->pix_fmt;
+    if (eFormat == CODED_PIXEL_FORMAT)
+        return pFrame;
+    m_pConverter.reset(sws_getCachedContext(m_pConverter.release(), pFrame->width, pFrame->height, CODED_PIXEL_FORMAT,
+        pFrame->width, pFrame->height, eFormat, SWS_BICUBIC, nullptr, nullptr, nullptr));
+    if (!m_pConverted)
+        m_pConverted = AllocateFrame(pFrame->width, pFrame->height, eFormat);
+    if (!m_pConverter || !m_pConverted || !MakeFrameWritable(m_pConverted))
+        return nullptr;
+    if (sws_scale(m_pConverter.get(), pFrame->data, pFrame->linesize, 0, pFrame->height, m_pConverted->data,
+            m_pConverted->linesize)
+        < 0)
+        return nullptr;
+    return m_pConverted.get();
+}
+
+bool CVideoStage::Encode(AVFrame* pCoded, std::int64_t nPts)
+{
+    AVFrame* pFrame = ToEncoderFormat(pCoded);
+    if (!pFrame) {
+        m_bFailed = true;
+        m_state.Fail(EFailure::eProcessing, "cannot convert the video to the encoder's pixel format");
+        return false;
+    }
     pFrame->pts = nPts;
     if (!EncodeAndQueue(m_pEncoder.get(), pFrame, m_nStream, *m_pPackets, m_state, "video")) {
         m_bFailed = true;

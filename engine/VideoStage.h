@@ -11,7 +11,7 @@
 
 // The video thread of a recording: scales captured frames to the coded
 // picture, lays the frame picture over them, feeds the preview, places them on
-// the constant frame grid MPEG needs and encodes them.
+// the constant frame grid MPEG and AVI need and encodes them.
 class CVideoStage {
 public:
     static constexpr std::size_t FRAME_QUEUE_SIZE = 8;
@@ -19,7 +19,8 @@ public:
     CVideoStage(const CRecordingSettings& settings, CSessionState& state, CPreviewCallback previewCallback,
         int nPreviewWidth, int nPreviewHeight);
 
-    // Opens the MPEG video encoder; only needed when recording to a file.
+    // Opens the video encoder the settings name, in a pixel format it
+    // takes (YUV 4:2:0 where it can); only needed when recording to a file.
     bool OpenEncoder(std::string& strReason);
     const AVCodecContext* Encoder() const { return m_pEncoder.get(); }
 
@@ -36,7 +37,11 @@ private:
     void UpdateOverlay();
     void SendPreview(const AVFrame* pFrame);
     void Record(AVFrame* pFrame, std::int64_t nTimeUs);
-    bool Encode(AVFrame* pFrame, std::int64_t nPts);
+    bool CheckMpegBitrate(std::string& strReason) const;
+    // The picture in the encoder's pixel format; the pipeline before it
+    // (scaling, frame picture, preview) works in YUV 4:2:0.
+    AVFrame* ToEncoderFormat(AVFrame* pFrame);
+    bool Encode(AVFrame* pCoded, std::int64_t nPts);
     void KeepForRepeating(const AVFrame* pFrame);
 
     const CRecordingSettings& m_settings;
@@ -54,6 +59,8 @@ private:
     CSwsPtr m_pPreviewScaler;
     CFramePtr m_pPreview;
     CSteadyTime m_lastPreviewTime {};
+    CSwsPtr m_pConverter;
+    CFramePtr m_pConverted;
     CFramePtr m_pLastRecorded; // repeated when the capture leaves a slot empty
 
     int m_nOverlayNumber = 0;

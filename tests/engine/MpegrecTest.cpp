@@ -41,15 +41,22 @@ TEST(Mpegrec, RecordsAndSummarises)
     struct CCommandCase {
         QStringList arguments;
         const char* pszVideoCodec;
+        const char* pszAudioCodec;
         int nWidth;
         double dFrames;
     } const cases[] = {
         { { "--type", "mpeg1", "--size", "352x240", "--frame-rate", "25", "--video-bitrate", "1150000",
               "--sample-rate", "44100", "--duration", "1" },
-            "mpeg1video", 352, 25 },
+            "mpeg1video", "mp2", 352, 25 },
         { { "--type", "mpeg2", "--size", "320x240", "--frame-rate", "29", "--channels", "1", "--audio-bitrate",
               "128000", "--sync-mode", "2", "--audio-offset", "100", "--duration", "0.5" },
-            "mpeg2video", 320, 15 },
+            "mpeg2video", "mp2", 320, 15 },
+        { { "--type", "avi", "--size", "320x240", "--frame-rate", "25", "--video-compressor", "ffv1",
+              "--audio-compressor", "flac", "--duration", "1" },
+            "ffv1", "flac", 320, 25 },
+        { { "--type", "avi", "--size", "176x144", "--frame-rate", "15", "--no-audio", "--duration", "1" }, "mpeg4", "",
+            176, 15 },
+        { { "--type", "avi", "--no-video", "--audio-compressor", "mp2", "--duration", "1" }, "", "mp2", 0, 0 },
     };
     const QTemporaryDir folder;
     const QString strFile = folder.filePath("cli.mpg");
@@ -65,9 +72,11 @@ TEST(Mpegrec, RecordsAndSummarises)
         EXPECT_EQ(summary.at("dropped"), 0);
         EXPECT_EQ(summary.at("bytes"), static_cast<double>(std::filesystem::file_size(strFile.toStdString())));
         EXPECT_GT(summary.at("seconds"), 0);
-        const QJsonObject video = FindStream(ProbeFile(strFile.toStdString()), "video");
+        const QJsonObject probe = ProbeFile(strFile.toStdString());
+        const QJsonObject video = FindStream(probe, "video");
         EXPECT_EQ(video["codec_name"].toString(), testCase.pszVideoCodec);
         EXPECT_EQ(video["width"].toInt(), testCase.nWidth);
+        EXPECT_EQ(FindStream(probe, "audio")["codec_name"].toString(), testCase.pszAudioCodec);
     }
 }
 
@@ -79,7 +88,11 @@ TEST(Mpegrec, ErrorsSayWhyAndExitNonZero)
         {},
         { "--bogus" },
         { "-o", strFile, "--size", "352" },
-        { "-o", strFile, "--type", "avi" },
+        { "-o", strFile, "--type", "avix" },
+        { "-o", strFile, "--video-compressor", "mpeg4" },
+        { "-o", strFile, "--type", "avi", "--no-video", "--no-audio" },
+        { "-o", strFile, "--type", "avi", "--video-compressor", "prores", "--fast", "--duration", "1" },
+        { "-o", strFile, "--type", "avi", "--video-compressor", "h261", "--fast", "--duration", "1" },
         { "-o", strFile, "--frame-rate", "abc" },
         { "-o", strFile, "--duration", "-1" },
         { "-o", strFile, "--fast", "--duration", "1", "--frame-rate", "15" },

@@ -6,10 +6,13 @@
 #include <stdexcept>
 
 const char* const MPEGREC_USAGE = "usage: mpegrec --list\n"
-                                  "       mpegrec -o FILE [--type mpeg1|mpeg2] [--video-device NAME] [--audio-device NAME]\n"
+                                  "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--video-device NAME] [--audio-device NAME]\n"
                                   "               [--frame-rate N] [--size WxH] [--video-bitrate N] [--audio-bitrate N]\n"
                                   "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
                                   "               [--frame N] [--duration SECONDS] [--fast]\n"
+                                  "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
+                                  "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
+                                  "--no-audio/--no-video apply to --type avi.\n"
                                   "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n";
 
 namespace {
@@ -59,6 +62,10 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
             command.bFast = true;
             continue;
         }
+        if (strOption == "--no-video" || strOption == "--no-audio") {
+            (strOption == "--no-video" ? command.bNoVideo : command.bNoAudio) = true;
+            continue;
+        }
         if (strOption == "--help" || strOption == "-h") {
             command.bHelp = true;
             continue;
@@ -78,8 +85,8 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         } else if (strOption == "-o") {
             command.strOutput = strValue;
         } else if (strOption == "--type") {
-            if (strValue != "mpeg1" && strValue != "mpeg2") {
-                strError = "--type is mpeg1 or mpeg2, not \"" + strValue + "\"";
+            if (strValue != "mpeg1" && strValue != "mpeg2" && strValue != "avi") {
+                strError = "--type is mpeg1, mpeg2 or avi, not \"" + strValue + "\"";
                 return std::nullopt;
             }
             command.strType = strValue;
@@ -87,6 +94,10 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
             command.strVideoDevice = strValue;
         } else if (strOption == "--audio-device") {
             command.strAudioDevice = strValue;
+        } else if (strOption == "--video-compressor") {
+            command.strVideoCompressor = strValue;
+        } else if (strOption == "--audio-compressor") {
+            command.strAudioCompressor = strValue;
         } else if (strOption == "--size") {
             if (!ParseSize(strValue, command)) {
                 strError = "--size needs WIDTHxHEIGHT, not \"" + strValue + "\"";
@@ -111,6 +122,16 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
             strError = "unknown option " + strOption;
             return std::nullopt;
         }
+    }
+    const bool bAviOptions = !command.strVideoCompressor.empty() || !command.strAudioCompressor.empty()
+        || command.bNoVideo || command.bNoAudio;
+    if (bAviOptions && command.strType != "avi") {
+        strError = "--video-compressor, --audio-compressor, --no-video and --no-audio go with --type avi";
+        return std::nullopt;
+    }
+    if (command.bNoVideo && command.bNoAudio) {
+        strError = "--no-video and --no-audio leave nothing to record";
+        return std::nullopt;
     }
     if (!command.bList && !command.bHelp && command.strOutput.empty()) {
         strError = "nothing to do: give --list or -o FILE";

@@ -12,6 +12,11 @@ struct CCommandLine {
     std::string strType = "mpeg2";
     std::string strVideoDevice;
     std::string strAudioDevice;
+    // AVI only: FFmpeg's encoder names (see --list), and streams left out.
+    std::string strVideoCompressor;
+    std::string strAudioCompressor;
+    bool bNoVideo = false;
+    bool bNoAudio = false;
     std::optional<int> frameRate;
     std::optional<int> nWidth;
     std::optional<int> nHeight;

@@ -9,6 +9,7 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include "engine/CompressorCatalog.h"
 #include "engine/Recorder.h"
 #include "CommandLine.h"
 
@@ -74,6 +75,20 @@ bool ChooseDevices(CRecorder& recorder, const CCommandLine& command, std::string
     return true;
 }
 
+bool ChooseCompressor(CRecorder& recorder, ECompressorKind eKind, const std::string& strCodec, std::string& strError)
+{
+    if (strCodec.empty())
+        return true;
+    const int nIndex = FindCompressor(eKind, strCodec);
+    if (nIndex < 0) {
+        strError = "no compressor " + strCodec + " an AVI file can carry (see --list)";
+        return false;
+    }
+    (eKind == ECompressorKind::eVideo ? recorder.Profile().nVideoCompressor : recorder.Profile().nAudioCompressor)
+        = static_cast<short>(nIndex);
+    return true;
+}
+
 void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
 {
     recorder.Profile().nOutputType = command.strType == "mpeg1" ? OUTPUT_TYPE_MPEG1 : OUTPUT_TYPE_MPEG2;
@@ -98,7 +113,9 @@ void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
     recorder.SetVideoFrame(static_cast<short>(command.nFrame));
     recorder.Profile().strFileName = command.strOutput;
     recorder.Profile().bSaveToFile = true;
-    recorder.Profile().nWorkMode = WORK_MODE_MPEG;
+    recorder.Profile().nWorkMode = command.strType == "avi" ? WORK_MODE_AVI : WORK_MODE_MPEG;
+    recorder.Profile().bVideoCapture = !command.bNoVideo;
+    recorder.Profile().bAudioCapture = !command.bNoAudio;
     recorder.Profile().bFastTestSources = command.bFast;
     recorder.Profile().dDurationLimitSeconds = command.dDurationSeconds;
 }
@@ -106,7 +123,9 @@ void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
 int Record(CRecorder& recorder, const CCommandLine& command)
 {
     std::string strError;
-    if (!ChooseDevices(recorder, command, strError)) {
+    if (!ChooseDevices(recorder, command, strError)
+        || !ChooseCompressor(recorder, ECompressorKind::eVideo, command.strVideoCompressor, strError)
+        || !ChooseCompressor(recorder, ECompressorKind::eAudio, command.strAudioCompressor, strError)) {
         std::cerr << "mpegrec: " << strError << "\n";
         return EXIT_USAGE;
     }

@@ -1,0 +1,200 @@
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "MediaProbe.h"
+#include "engine/CompressorCatalog.h"
+#include "engine/Recorder.h"
+
+namespace {
+
+// The AVI part of a recording; empty compressor names keep the recorder's own
+// choice.
+struct CAviRequest {
+    const char* pszVideoCompressor = "";
+    const char* pszAudioCompressor = "";
+    bool bVideoCapture = true;
+    bool bAudioCapture = true;
+    int nWorkMode = WORK_MODE_AVI;
+};
+
+bool ConfigureAvi(CRecorder& recorder, const CRecordingRequest& request, const CAviRequest& avi, const std::string& strFile)
+{
+    if (!ConfigureRecorder(recorder, request, strFile))
+        return false;
+    CRecordingProfile& profile = recorder.Profile();
+    profile.nWorkMode = avi.nWorkMode;
+    profile.bVideoCapture = avi.bVideoCapture;
+    profile.bAudioCapture = avi.bAudioCapture;
+    if (*avi.pszVideoCompressor)
+        profile.nVideoCompressor = static_cast<short>(FindCompressor(ECompressorKind::eVideo, avi.pszVideoCompressor));
+    if (*avi.pszAudioCompressor)
+        profile.nAudioCompressor = static_cast<short>(FindCompressor(ECompressorKind::eAudio, avi.pszAudioCompressor));
+    return true;
+}
+
+std::vector<std::string> Codecs(ECompressorKind eKind)
+{
+    std::vector<std::string> codecs;
+    for (const CCompressorInfo& compressor : ListCompressors(eKind))
+        codecs.push_back(compressor.strCodec);
+    return codecs;
+}
+
+bool Contains(const std::vector<std::string>& items, const char* pszItem)
+{
+    return std::find(items.begin(), items.end(), pszItem) != items.end();
+}
+
+} // namespace
+
+TEST(AviRecording, CompressorListsHoldOnlyWhatAviCarries)
+{
+    const std::vector<std::string> video = Codecs(ECompressorKind::eVideo);
+    const std::vector<std::string> audio = Codecs(ECompressorKind::eAudio);
+    for (const char* pszCarried : { "mpeg4", "ffv1", "mpeg2video", "h261" })
+        EXPECT_TRUE(Contains(video, pszCarried)) << pszCarried;
+    for (const char* pszCarried : { "pcm_s16le", "flac", "mp2" })
+        EXPECT_TRUE(Contains(audio, pszCarried)) << pszCarried;
+    for (const char* pszNotCarried : { "apng", "prores" })
+        EXPECT_FALSE(Contains(video, pszNotCarried)) << pszNotCarried;
+    for (const char* pszNotCarried : { "pcm_s16be", "alac" })
+        EXPECT_FALSE(Contains(audio, pszNotCarried)) << pszNotCarried;
+
+    const CRecorder recorder;
+    EXPECT_EQ(ListCompressors(ECompressorKind::eVideo)[recorder.Profile().nVideoCompressor].strCodec, "mpeg4");
+    EXPECT_EQ(ListCompressors(ECompressorKind::eAudio)[recorder.Profile().nAudioCompressor].strCodec, "pcm_s16le");
+}
+
+TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
+{
+    struct CAviCase {
+        const char* pszName;
+        CAviRequest avi;
+        bool bCustomFrame;
+        const char* pszVideoCodec; // "" for no video stream
+        const char* pszVideoTag;
+        const char* pszAudioCodec; // "" for no audio stream
+        int nWidth;
+        int nHeight;
+        int nStreams;
+        double dAudioFrameSeconds; // the audio span is whole frames of the encoder
+    } const cases[] = {
+        { "default compressors", {}, false, "mpeg4", "DIVX", "pcm_s16le", 352, 240, 2, 0 },
+        { "ffv1 and flac", { "ffv1", "flac" }, false, "ffv1", "FFV1", "flac", 352, 240, 2, 0.1 },
+        { "custom frame", { "mpeg4", "mp2" }, true, "mpeg4", "DIVX", "mp2", 176, 144, 2, 0.025 },
+        { "video only", { "", "", true, false }, false, "mpeg4", "DIVX", "", 352, 240, 1, 0 },
+        { "audio only", { "", "", false, true }, false, "", "", "pcm_s16le", 0, 0, 1, 0 },
+        // video, audio and DVD navigation packets
+        { "MPEG ignores the switches", { "", "", false, false, WORK_MODE_MPEG }, false, "mpeg2video", "", "mp2", 352, 240, 3,
+            0.025 },
+    };
+    const QTemporaryDir folder;
+    for (const CAviCase& testCase : cases) {
+        SCOPED_TRACE(testCase.pszName);
+        const std::string strFile = folder.filePath("profile.avi").toStdString();
+        CRecordingRequest request;
+        request.nFrameRate = 25;
+        CRecorder recorder;
+        ASSERT_TRUE(ConfigureAvi(recorder, request, testCase.avi, strFile));
+        recorder.Profile().bUseCustomFrame = testCase.bCustomFrame;
+        recorder.Profile().nCustomFrameWidth = 176;
+        recorder.Profile().nCustomFrameHeight = 144;
+        ASSERT_EQ(recorder.Start(), 0) << recorder.GetLastError();
+        ASSERT_TRUE(recorder.WaitUntilFinished(30000));
+        recorder.Stop();
+        ASSERT_EQ(recorder.GetStatus().strError, "");
+
+        const QJsonObject probe = ProbeFile(strFile);
+        const QJsonObject video = FindStream(probe, "video");
+        const QJsonObject audio = FindStream(probe, "audio");
+        EXPECT_EQ(probe["streams"].toArray().size(), testCase.nStreams);
+        EXPECT_EQ(video["codec_name"].toString(), testCase.pszVideoCodec);
+        EXPECT_EQ(audio["codec_name"].toString(), testCase.pszAudioCodec);
+        if (*testCase.pszVideoCodec) {
+            EXPECT_NEAR(StreamSpanSeconds(strFile, "v"), request.dSeconds, 1.0 / 25);
+            EXPECT_EQ(video["width"].toInt(), testCase.nWidth);
+            EXPECT_EQ(video["height"].toInt(), testCase.nHeight);
+            EXPECT_EQ(video["r_frame_rate"].toString(), "25/1");
+            if (*testCase.pszVideoTag) {
+                EXPECT_EQ(video["codec_tag_string"].toString(), testCase.pszVideoTag);
+            }
+        }
+        if (*testCase.pszAudioCodec) {
+            EXPECT_NEAR(StreamSpanSeconds(strFile, "a"), request.dSeconds, testCase.dAudioFrameSeconds + 0.01);
+            EXPECT_EQ(JsonNumber(audio, "sample_rate"), request.nSampleRate);
+            EXPECT_EQ(audio["channels"].toInt(), request.nChannels);
+        }
+        EXPECT_EQ(DecodeErrors(strFile), "");
+    }
+}
+
+TEST(AviRecording, LateStreamsStartAtZero)
+{
+    // AVI keeps no timestamps: a stream the offset starts late begins with
+    // silence or with its first picture, so both still span the recording.
+    struct COffsetCase {
+        short nOffsetMs;
+    } const cases[] = { { 0 }, { 400 }, { -400 } };
+    const QTemporaryDir folder;
+    for (const COffsetCase& testCase : cases) {
+        SCOPED_TRACE(testCase.nOffsetMs);
+        const std::string strFile = folder.filePath("offset.avi").toStdString();
+        CRecordingRequest request;
+        request.nFrameRate = 25;
+        request.nSyncMode = SYNC_MODE_MANUAL;
+        request.nAudioOffsetMs = testCase.nOffsetMs;
+        request.dSeconds = 2;
+        CRecorder recorder;
+        ASSERT_TRUE(ConfigureAvi(recorder, request, {}, strFile));
+        ASSERT_EQ(recorder.Start(), 0) << recorder.GetLastError();
+        ASSERT_TRUE(recorder.WaitUntilFinished(30000));
+        recorder.Stop();
+        EXPECT_NEAR(StreamSpanSeconds(strFile, "v"), request.dSeconds, 0.05);
+        EXPECT_NEAR(StreamSpanSeconds(strFile, "a"), request.dSeconds, 0.05);
+    }
+}
+
+TEST(AviRecording, RefusedSettingsFailStartWithTheReasonAndNoFile)
+{
+    struct CRefusalCase {
+        const char* pszName;
+        EFailure eCause;
+        const char* pszNamed; // what the reason must name
+        std::function<void(CRecordingRequest&, CAviRequest&)> change;
+    } const cases[] = {
+        { "size H.261 lacks", EFailure::eEncoderSettings, "h261",
+            [](CRecordingRequest&, CAviRequest& avi) { avi.pszVideoCompressor = "h261"; } },
+        { "rate MPEG-1 lacks", EFailure::eEncoderSettings, "mpeg1video",
+            [](CRecordingRequest& request, CAviRequest& avi) {
+                avi.pszVideoCompressor = "mpeg1video";
+                request.nFrameRate = 15;
+            } },
+        { "sample rate AC-3 lacks", EFailure::eEncoderSettings, "ac3",
+            [](CRecordingRequest& request, CAviRequest& avi) {
+                avi.pszAudioCompressor = "ac3";
+                request.nSampleRate = 8000;
+            } },
+        { "nothing to record", EFailure::eNoStream, "",
+            [](CRecordingRequest&, CAviRequest& avi) { avi.bVideoCapture = avi.bAudioCapture = false; } },
+    };
+    const QTemporaryDir folder;
+    const std::string strFile = folder.filePath("refused.avi").toStdString();
+    for (const CRefusalCase& testCase : cases) {
+        SCOPED_TRACE(testCase.pszName);
+        CRecordingRequest request;
+        CAviRequest avi;
+        testCase.change(request, avi);
+        CRecorder recorder;
+        ASSERT_TRUE(ConfigureAvi(recorder, request, avi, strFile));
+        EXPECT_EQ(recorder.Start(), -1);
+        EXPECT_EQ(recorder.GetLastFailure(), testCase.eCause) << recorder.GetLastError();
+        EXPECT_NE(recorder.GetLastError().find(testCase.pszNamed), std::string::npos) << recorder.GetLastError();
+        EXPECT_FALSE(recorder.IsRunning());
+        EXPECT_FALSE(std::filesystem::exists(strFile));
+    }
+}
