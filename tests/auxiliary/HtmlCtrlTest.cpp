@@ -157,6 +157,26 @@ TEST_F(HtmlCtrlTest, ASecondLoadPushesStayOverBack)
     EXPECT_EQ(pPane->View()->title(), "TESSAM");
 }
 
+// The report is about the page on show: an expected page that finishes
+// within the second takes back the report of a wrong one before it.
+TEST_F(HtmlCtrlTest, AnExpectedPageTakesBackTheWrongPageReport)
+{
+    CRecordingPane* pPane = MakePane();
+    CReportTimes times(*pPane);
+    ASSERT_TRUE(pPane->Navigate(m_server.Url("/lower")));
+    times.WatchLoads(pPane->View()->page());
+    QObject::connect(pPane->View()->page(), &QWebEnginePage::loadFinished, pPane, [this, pPane] {
+        if (pPane->View()->title() != CHtmlCtrl::EXPECTED_TITLE)
+            pPane->Navigate(m_server.Url("/tessam"));
+    });
+    QSignalSpy stayOver(pPane, &CHtmlCtrl::StayOver);
+    ASSERT_TRUE(stayOver.wait(LOAD_WAIT_MS));
+
+    ASSERT_EQ(times.m_arrLoaded.size(), 2);
+    ASSERT_LT(times.m_arrLoaded[1] - times.m_arrLoaded[0], CHtmlCtrl::WRONG_PAGE_DELAY_MS);
+    EXPECT_TRUE(times.m_arrWrongPage.isEmpty());
+}
+
 TEST_F(HtmlCtrlTest, AppLinksReachOnAppLinkAndNeverNavigate)
 {
     CRecordingPane* pPane = MakePane();
