@@ -47,6 +47,25 @@ bool MakeFrameWritable(CFramePtr& pFrame)
     return true;
 }
 
+// Scales a picture into pTarget, made on first use and renewed while an
+// encoder still holds it, through a scaler kept for the next picture.
+AVFrame* ScaleInto(CSwsPtr& pScaler, CFramePtr& pTarget, const AVFrame* pSource, int nWidth, int nHeight,
+    AVPixelFormat eFormat)
+{
+    pScaler.reset(sws_getCachedContext(pScaler.release(), pSource->width, pSource->height,
+        static_cast<AVPixelFormat>(pSource->format), nWidth, nHeight, eFormat, SWS_BICUBIC, nullptr, nullptr, nullptr));
+    if (!pScaler)
+        return nullptr;
+    if (!pTarget)
+        pTarget = AllocateFrame(nWidth, nHeight, eFormat);
+    if (!pTarget || !MakeFrameWritable(pTarget))
+        return nullptr;
+    if (sws_scale(pScaler.get(), pSource->data, pSource->linesize, 0, pSource->height, pTarget->data, pTarget->linesize)
+        < 0)
+        return nullptr;
+    return pTarget.get();
+}
+
 } // namespace
 
 CVideoStage::CVideoStage(const CRecordingSettings& settings, CSessionState& state, CPreviewCallback previewCallback,
@@ -160,20 +179,7 @@ AVFrame* CVideoStage::ToCodedPicture(CCapturedFrame& captured)
         pSource->pict_type = AV_PICTURE_TYPE_NONE;
         return pSource;
     }
-    m_pScaler.reset(sws_getCachedContext(m_pScaler.release(), pSource->width, pSource->height,
-        static_cast<AVPixelFormat>(pSource->format), nWidth, nHeight, CODED_PIXEL_FORMAT, SWS_BICUBIC, nullptr,
-        nullptr, nullptr));
-    if (!m_pScaler)
-        return nullptr;
-    if (!m_pScaled)
-        m_pScaled = AllocateFrame(nWidth, nHeight, CODED_PIXEL_FORMAT);
-    if (!m_pScaled || !MakeFrameWritable(m_pScaled))
-        return nullptr;
-    if (sws_scale(m_pScaler.get(), pSource->data, pSource->linesize, 0, pSource->height, m_pScaled->data,
-            m_pScaled->linesize)
-        < 0)
-        return nullptr;
-    return m_pScaled.get();
+    return ScaleInto(m_pScaler, m_pScaled, pSource, nWidth, nHeight, CODED_PIXEL_FORMAT);
 }
 
 void CVideoStage::UpdateOverlay()
@@ -278,17 +284,7 @@ AVFrame* CVideoStage::ToEncoderFormat(AVFrame* pFrame)
     const AVPixelFormat eFormat = m_pEncoder->pix_fmt;
     if (eFormat == CODED_PIXEL_FORMAT)
         return pFrame;
-    m_pConverter.reset(sws_getCachedContext(m_pConverter.release(), pFrame->width, pFrame->height, CODED_PIXEL_FORMAT,
-        pFrame->width, pFrame->height, eFormat, SWS_BICUBIC, nullptr, nullptr, nullptr));
-    if (!m_pConverted)
-        m_pConverted = AllocateFrame(pFrame->width, pFrame->height, eFormat);
-    if (!m_pConverter || !m_pConverted || !MakeFrameWritable(m_pConverted))
-        return nullptr;
-    if (sws_scale(m_pConverter.get(), pFrame->data, pFrame->linesize, 0, pFrame->height, m_pConverted->data,
-            m_pConverted->linesize)
-        < 0)
-        return nullptr;
-    return m_pConverted.get();
+    return ScaleInto(m_pConverter, m_pConverted, pFrame, pFrame->width, pFrame->height, eFormat);
 }
 
 bool CVideoStage::Encode(AVFrame* pCoded, std::int64_t nPts)

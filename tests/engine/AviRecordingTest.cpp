@@ -83,15 +83,19 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
         int nHeight;
         int nStreams;
         double dAudioFrameSeconds; // the audio span is whole frames of the encoder
+        const char* pszPixelFormat;
+        const char* pszSampleFormat;
     } const cases[] = {
-        { "default compressors", {}, false, "mpeg4", "DIVX", "pcm_s16le", 352, 240, 2, 0 },
-        { "ffv1 and flac", { "ffv1", "flac" }, false, "ffv1", "FFV1", "flac", 352, 240, 2, 0.1 },
-        { "custom frame", { "mpeg4", "mp2" }, true, "mpeg4", "DIVX", "mp2", 176, 144, 2, 0.025 },
-        { "video only", { "", "", true, false }, false, "mpeg4", "DIVX", "", 352, 240, 1, 0 },
-        { "audio only", { "", "", false, true }, false, "", "", "pcm_s16le", 0, 0, 1, 0 },
+        { "default compressors", {}, false, "mpeg4", "DIVX", "pcm_s16le", 352, 240, 2, 0, "yuv420p", "s16" },
+        { "ffv1 and flac", { "ffv1", "flac" }, false, "ffv1", "FFV1", "flac", 352, 240, 2, 0.1, "yuv420p", "s16" },
+        // Neither takes YUV 4:2:0 or 16-bit samples.
+        { "huffyuv and AC-3", { "huffyuv", "ac3" }, false, "huffyuv", "", "ac3", 352, 240, 2, 0.035, "yuv422p", "fltp" },
+        { "custom frame", { "mpeg4", "mp2" }, true, "mpeg4", "DIVX", "mp2", 176, 144, 2, 0.025, "yuv420p", "s16p" },
+        { "video only", { "", "", true, false }, false, "mpeg4", "DIVX", "", 352, 240, 1, 0, "yuv420p", "" },
+        { "audio only", { "", "", false, true }, false, "", "", "pcm_s16le", 0, 0, 1, 0, "", "s16" },
         // video, audio and DVD navigation packets
         { "MPEG ignores the switches", { "", "", false, false, WORK_MODE_MPEG }, false, "mpeg2video", "", "mp2", 352, 240, 3,
-            0.025 },
+            0.025, "yuv420p", "s16p" },
     };
     const QTemporaryDir folder;
     for (const CAviCase& testCase : cases) {
@@ -120,6 +124,7 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
             EXPECT_EQ(video["width"].toInt(), testCase.nWidth);
             EXPECT_EQ(video["height"].toInt(), testCase.nHeight);
             EXPECT_EQ(video["r_frame_rate"].toString(), "25/1");
+            EXPECT_EQ(video["pix_fmt"].toString(), testCase.pszPixelFormat);
             if (*testCase.pszVideoTag) {
                 EXPECT_EQ(video["codec_tag_string"].toString(), testCase.pszVideoTag);
             }
@@ -128,6 +133,7 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
             EXPECT_NEAR(StreamSpanSeconds(strFile, "a"), request.dSeconds, testCase.dAudioFrameSeconds + 0.01);
             EXPECT_EQ(JsonNumber(audio, "sample_rate"), request.nSampleRate);
             EXPECT_EQ(audio["channels"].toInt(), request.nChannels);
+            EXPECT_EQ(audio["sample_fmt"].toString(), testCase.pszSampleFormat);
         }
         EXPECT_EQ(DecodeErrors(strFile), "");
     }
