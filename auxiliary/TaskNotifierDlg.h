@@ -15,6 +15,7 @@
 
 class CHtmlCtrl;
 class CSkinButton;
+class QScreen;
 
 // The task notifier: a small borderless window in the skin's picture that
 // slides in, pixel by pixel, from the screen edge where the taskbar is,
