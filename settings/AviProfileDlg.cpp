@@ -118,8 +118,23 @@ void CAviProfileDlg::ShowStoredValues()
     m_pHeightEdit->setText(QString::number(settings.nCustomFrameHeight));
     // The stored indexes decide, whatever the lists hold: an index past the
     // end leaves the list without a selection.
-    m_pVideoCompressorList->setCurrentIndex(settings.nVideoCompressorIndex);
-    m_pAudioCompressorList->setCurrentIndex(settings.nAudioCompressorIndex);
+    m_pVideoCompressorList->setCurrentIndex(VideoCompressorIndex());
+    m_pAudioCompressorList->setCurrentIndex(
+        ShownIndex(settings.strAudioCompressorName, settings.nAudioCompressorIndex, encoder.GetAudioCompressor()));
+}
+
+int CAviProfileDlg::ShownIndex(const QString& strChosenName, int nStoredIndex, short nRecorderIndex)
+{
+    // Until the user picks one, the recorder's own compressor (the one
+    // Convert then uses) stands in for the stored default index.
+    return strChosenName.isEmpty() ? nRecorderIndex : nStoredIndex;
+}
+
+int CAviProfileDlg::VideoCompressorIndex() const
+{
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    return ShownIndex(settings.strVideoCompressorName, settings.nVideoCompressorIndex,
+        m_pOwner->Encoder().GetVideoCompressor());
 }
 
 void CAviProfileDlg::UpdateEnabled()
@@ -135,9 +150,9 @@ void CAviProfileDlg::UpdateEnabled()
 
 void CAviProfileDlg::ShowCompressorSettings()
 {
-    const int nStoredIndex = ConversionSettings::Instance().nVideoCompressorIndex;
-    // A stored index that names no item (the default 9 with fewer
-    // compressors) has no page to show, rather than a guess at one.
+    const int nStoredIndex = VideoCompressorIndex();
+    // A stored index that names no item (a list that shrank) has no page to
+    // show, rather than a guess at one.
     bool bShown = false;
     if (nStoredIndex >= 0 && nStoredIndex < m_pVideoCompressorList->count()) {
         const CEncordaList compressors = m_pOwner->Encoder().GetVideoCompressors();

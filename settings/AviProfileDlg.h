@@ -10,7 +10,8 @@ class QPushButton;
 
 // The compressors, the custom capture size and the capture switches. The
 // compressor lists come afresh from the recorder each time the dialog opens
-// and show the stored indexes; Setting opens the chosen video compressor's
+// and show the stored indexes (the recorder's own compressors until the user
+// chooses one); Setting opens the chosen video compressor's
 // own options. Every change is stored at once; "Mute TV" also reaches the
 // recorder at once.
 class CAviProfileDlg : public CSettingsDialog
@@ -44,6 +45,8 @@ protected:
     void ShowStoredValues() override;
 
 private:
+    static int ShownIndex(const QString& strChosenName, int nStoredIndex, short nRecorderIndex);
+    int VideoCompressorIndex() const;
     void UpdateEnabled();
     void ShowCompressorSettings();
     QCheckBox* MakeSwitch(int nId, const QString& strLabel, bool ConversionSettings::*pSetting);

@@ -74,10 +74,12 @@ TEST_F(AviProfileDlgTest, OpensWithTheDefaults)
     QComboBox* pAudioList = Find<QComboBox>(m_dialog, AUDIO_COMPRESSOR_LIST);
     ASSERT_EQ(pVideoList->count(), videoCompressors.Count());
     ASSERT_EQ(pAudioList->count(), audioCompressors.Count());
-    // The stored indexes 9 and 3 decide, whatever the lists hold.
-    EXPECT_EQ(pVideoList->currentIndex(), videoCompressors.Count() >= 10 ? 9 : -1);
-    EXPECT_EQ(pVideoList->currentText(), videoCompressors.Name(9));
-    EXPECT_EQ(pAudioList->currentIndex(), audioCompressors.Count() >= 4 ? 3 : -1);
+    // Nothing chosen yet: the lists show the compressors Convert uses, not
+    // whatever sits at the stored indexes 9 and 3, which stay as they are.
+    EXPECT_EQ(pVideoList->currentIndex(), IndexOfCompressor("mpeg4"));
+    EXPECT_TRUE(pAudioList->currentText().endsWith("(pcm_s16le)")) << pAudioList->currentText().toStdString();
+    EXPECT_EQ(Settings().nVideoCompressorIndex, 9);
+    EXPECT_EQ(Settings().nAudioCompressorIndex, 3);
     EXPECT_TRUE(Settings().strVideoCompressorName.isEmpty());
     EXPECT_TRUE(Settings().strAudioCompressorName.isEmpty());
 
@@ -165,19 +167,26 @@ TEST_F(AviProfileDlgTest, SettingOpensTheStoredCompressorsPageOrSaysThereIsNone)
     {
         const char* pszWhat;
         int nStoredIndex;
+        QString strStoredName; // empty: the user chose none yet
         bool bPageShown;
     };
+    const QStringList arrNames = ReadNames(m_owner.Encoder().GetVideoCompressors());
+    const int nMpeg2 = IndexOfCompressor("mpeg2video");
+    const int nRaw = IndexOfCompressor("rawvideo");
     const CCase cases[] = {
-        {"encoder with options", IndexOfCompressor("mpeg2video"), true},
-        {"encoder without options", IndexOfCompressor("rawvideo"), false},
-        {"index past the list", m_owner.Encoder().GetVideoCompressors().Count() + 5, false},
-        {"no index", -1, false},
+        {"encoder with options", nMpeg2, arrNames.value(nMpeg2), true},
+        {"encoder without options", nRaw, arrNames.value(nRaw), false},
+        {"index past the list", static_cast<int>(arrNames.size()) + 5, QStringLiteral("gone"), false},
+        {"no index", -1, QStringLiteral("gone"), false},
+        // mpeg4, which has options, stands in for what sits at the index.
+        {"none chosen yet", nRaw, QString(), true},
     };
     for (const CCase& settingCase : cases) {
         SCOPED_TRACE(settingCase.pszWhat);
         Settings() = ConversionSettings();
         Settings().bUseVideoCompressor = true;
         Settings().nVideoCompressorIndex = settingCase.nStoredIndex;
+        Settings().strVideoCompressorName = settingCase.strStoredName;
         m_dialog.show();
         m_owner.m_prompt.m_arrAsked.clear();
         EXPECT_EQ(PressSettingAndClosePage(), settingCase.bPageShown);
