@@ -1,5 +1,8 @@
 #include "app/ConverterDlg.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QPainter>
@@ -7,9 +10,11 @@
 
 #include "auxiliary/Label.h"
 #include "controls/SkinButton.h"
+#include "controls/SkinCheck.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinListBox.h"
+#include "controls/SkinProgress.h"
 #include "controls/SkinSlider.h"
 #include "settings/ConversionSettings.h"
 #include "skin/Prompt.h"
@@ -20,6 +25,12 @@ namespace {
 const QString EXIT_BUTTON = QStringLiteral("BUTTON_EXIT");
 const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
 const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
+const QString MUTE_CHECK = QStringLiteral("CHECK_MUTE");
+const QString LEVEL_METER = QStringLiteral("PROGRESS_LEVEL");
+
+// The meter's range: its empty end in dB of full scale, and its full scale.
+constexpr double LEVEL_METER_FLOOR_DBFS = -60.0;
+constexpr int LEVEL_METER_MAX = 100;
 
 constexpr int ICON_SIZE = 32;
 
@@ -61,6 +72,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     // The device gets the mute state the settings show, from the start.
     m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
     connect(&m_encoder, &CEncorda::RecordingFinished, this, &CConverterDlg::OnRecordingFinished);
+    connect(&m_encoder, &CEncorda::StatusChanged, this, &CConverterDlg::ShowAudioLevel);
     connect(&m_timerExitRefresh, &QTimer::timeout, this, [this] {
         // A dropped-down list would be painted over.
         if (!ConversionSettings::Instance().bDropDownOpen)
@@ -131,6 +143,8 @@ void CConverterDlg::OnSkinChanged()
 {
     PlaceEncoder();
     FillOutputTypes();
+    ShowMuteState();
+    ShowAudioLevel();
 }
 
 void CConverterDlg::paintEvent(QPaintEvent* pEvent)
@@ -143,6 +157,32 @@ void CConverterDlg::paintEvent(QPaintEvent* pEvent)
     painter.fillRect(rect(), palette().window());
     const QRect rcIcon((width() - ICON_SIZE + 1) / 2, (height() - ICON_SIZE + 1) / 2, ICON_SIZE, ICON_SIZE);
     m_hIcon.paint(&painter, rcIcon);
+}
+
+int CConverterDlg::LevelMeterPosition(double dDbfs)
+{
+    const double dFraction = (dDbfs - LEVEL_METER_FLOOR_DBFS) / -LEVEL_METER_FLOOR_DBFS;
+    return static_cast<int>(std::lround(std::clamp(dFraction, 0.0, 1.0) * LEVEL_METER_MAX));
+}
+
+void CConverterDlg::ShowAudioLevel()
+{
+    if (CSkinProgress* pMeter = FindProgress(LEVEL_METER))
+        pMeter->SetPos(LevelMeterPosition(m_encoder.GetStatus().dAudioLevelDbfs));
+}
+
+CSkinCheck* CConverterDlg::OnCheckClicked(int nIndex)
+{
+    CSkinCheck* pCheck = CSkinDialog::OnCheckClicked(nIndex);
+    if (pCheck && pCheck->GetName() == MUTE_CHECK)
+        m_encoder.SetAudioMute(pCheck->IsChecked());
+    return pCheck;
+}
+
+void CConverterDlg::ShowMuteState()
+{
+    if (CSkinCheck* pMute = FindCheck(MUTE_CHECK))
+        pMute->SetChecked(m_encoder.GetAudioMute());
 }
 
 void CConverterDlg::EndOnQuitSignal()

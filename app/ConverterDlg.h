@@ -44,6 +44,13 @@ public:
     // ISkinParent: the shared flag is what the repaint timer reads.
     void SetDropDownOpen(bool bOpen) override;
 
+    // The level meter's position, 0 to 100, for a level in dB of full scale:
+    // -60 dB and below show empty, 0 dB full, linearly between.
+    static int LevelMeterPosition(double dDbfs);
+
+    // ISkinParent: the mute box acts at once.
+    CSkinCheck* OnCheckClicked(int nIndex) override;
+
     // The program was asked to end (a signal): the recording is stopped as
     // by the Stop button, dialogs open over the window are dismissed, and
     // the window closes.
@@ -75,6 +82,9 @@ private:
     // Play shown, Pause hidden, not paused.
     void ShowStopped();
     void OnRecordingFinished(const QString& strError);
+    void ShowAudioLevel();
+    // A new skin's mute box shows the state the recorder is in.
+    void ShowMuteState();
 
     CEncorda m_encoder;
     QIcon m_hIcon;

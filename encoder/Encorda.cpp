@@ -6,12 +6,15 @@
 #include <QPointer>
 
 #include "encoder/CompressorPage.h"
+#include "engine/AudioLevel.h"
 #include "engine/Recorder.h"
 #include "engine/RecordingProfile.h"
 
 // The numbers callers pass are the engine's own.
 static_assert(CEncorda::OUTPUT_MPEG1 == OUTPUT_TYPE_MPEG1 && CEncorda::OUTPUT_MPEG2 == OUTPUT_TYPE_MPEG2);
 static_assert(CEncorda::WORK_MODE_MPEG == WORK_MODE_MPEG);
+
+static_assert(CEncorda::SILENCE_DBFS == SILENCE_DBFS);
 
 namespace {
 
@@ -450,6 +453,16 @@ void CEncorda::SetTitle(const QString& strTitle)
     m_pRecorder->Profile().strTitle = strTitle.toStdString();
 }
 
+void CEncorda::SetAudioMute(bool bMute)
+{
+    m_pRecorder->SetAudioMute(bMute);
+}
+
+bool CEncorda::GetAudioMute() const
+{
+    return m_pRecorder->Profile().bAudioMute;
+}
+
 short CEncorda::Start()
 {
     Notify(EDispatchId::Start);
@@ -553,6 +566,7 @@ void CEncorda::TakeStatus()
     m_status.dElapsedSeconds = status.dElapsedSeconds;
     m_status.nBytesWritten = status.nBytesWritten;
     m_status.nFramesDropped = status.nVideoFramesDropped;
+    m_status.dAudioLevelDbfs = bRunning ? status.dAudioLevelDbfs : SILENCE_DBFS;
     if (m_status.bRunning && !bRunning) {
         m_status.bRunning = false;
         m_status.bRecordingToFile = false;

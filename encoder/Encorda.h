@@ -95,7 +95,12 @@ public:
         double dElapsedSeconds = 0;
         qint64 nBytesWritten = 0;
         qint64 nFramesDropped = 0;
+        // The loudest audio since the last status; SILENCE_DBFS when none.
+        double dAudioLevelDbfs = SILENCE_DBFS;
     };
+
+    // The level of silence, and of a recorder that is not running.
+    static constexpr double SILENCE_DBFS = -120.0;
 
     explicit CEncorda(QWidget* pParent = nullptr);
     ~CEncorda() override; // stops a running recording first
@@ -145,6 +150,10 @@ public:
     // The title of the next recording, for the file's metadata; not one of
     // the numbered properties.
     void SetTitle(const QString& strTitle);
+    // Recorded and previewed audio becomes silence at once, also while
+    // recording; the audio stream stays. Not one of the numbered properties.
+    void SetAudioMute(bool bMute);
+    bool GetAudioMute() const;
     void SetStopFlag(bool bStop);
     bool GetStopFlag() const;
     // Takes effect at once.

@@ -193,6 +193,26 @@ CLabel* CSkinDialog::FindLabel(const QString& strName) const
     return ControlNamed(m_labels, strName);
 }
 
+CSkinCheck* CSkinDialog::FindCheck(const QString& strName) const
+{
+    return ControlNamed(m_checks, strName);
+}
+
+CSkinProgress* CSkinDialog::FindProgress(const QString& strName) const
+{
+    return ControlNamed(m_progresses, strName);
+}
+
+CSkinEdit* CSkinDialog::FindEdit(const QString& strName) const
+{
+    return ControlNamed(m_edits, strName);
+}
+
+CSkinListBox* CSkinDialog::FindListBox(const QString& strName) const
+{
+    return ControlNamed(m_listBoxes, strName);
+}
+
 void CSkinDialog::ReleaseSkin()
 {
     m_imgBackground = QImage();

@@ -88,6 +88,10 @@ public:
     CSkinButton* FindButton(const QString& strName) const;
     CSkinSlider* FindSlider(const QString& strName) const;
     CLabel* FindLabel(const QString& strName) const;
+    CSkinCheck* FindCheck(const QString& strName) const;
+    CSkinProgress* FindProgress(const QString& strName) const;
+    CSkinEdit* FindEdit(const QString& strName) const;
+    CSkinListBox* FindListBox(const QString& strName) const;
 
     // The popup every skin load slides in; null before the first load.
     CTaskNotifierDlg* TaskNotifier() const { return m_pTaskNotifier; }
