@@ -49,11 +49,14 @@ void CConverterDlg::ApplyDeviceSelections()
 void CConverterDlg::Convert()
 {
     ApplyDeviceSelections();
+    const int nRow = OutputTypeRow();
+    const bool bAvi = nRow == AVI_ROW_INDEX;
     // A new name is allowed; the prompt asks before an existing file is
     // replaced.
-    const QString strFile = Prompt().AskSaveFile(QStringLiteral("Save As"),
-                                                  {QStringLiteral("mpeg file (*.mpg)"), QStringLiteral("All Files (*)")},
-                                                  QStringLiteral("mpg"));
+    const QString strFile = Prompt().AskSaveFile(
+        QStringLiteral("Save As"),
+        {bAvi ? QStringLiteral("avi file (*.avi)") : QStringLiteral("mpeg file (*.mpg)"), QStringLiteral("All Files (*)")},
+        bAvi ? QStringLiteral("avi") : QStringLiteral("mpg"));
     if (strFile.isEmpty())
         return;
     // Starting over the file being written would truncate the recording.
@@ -62,7 +65,6 @@ void CConverterDlg::Convert()
         return;
     }
     const ConversionSettings& settings = ConversionSettings::Instance();
-    const int nRow = OutputTypeRow();
     if (nRow == 0)
         m_encoder.SetOutputType(CEncorda::OUTPUT_MPEG1);
     else if (nRow == 1)
@@ -78,7 +80,13 @@ void CConverterDlg::Convert()
     m_encoder.SetSaveToFile(true);
     m_encoder.SetSyncMode(Low16(settings.nSyncMode));
     m_encoder.SetAudioOffset(Low16(settings.nAudioOffset));
-    m_encoder.SetWorkMode(CEncorda::WORK_MODE_MPEG);
+    if (bAvi) {
+        // The AVI profile dialog's choices: its frame size is the picture's,
+        // its capture switches leave streams out.
+        WriteCustomFrame();
+        m_encoder.SetCaptureSwitches(settings.bVideoCapture, settings.bAudioCapture);
+    }
+    m_encoder.SetWorkMode(bAvi ? CEncorda::WORK_MODE_AVI : CEncorda::WORK_MODE_MPEG);
     m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
     if (m_encoder.Start() == CEncorda::START_FAILED)
         Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
@@ -92,13 +100,7 @@ void CConverterDlg::Play()
     const ConversionSettings& settings = ConversionSettings::Instance();
     m_encoder.SetSyncMode(Low16(settings.nSyncMode));
     m_encoder.SetAudioOffset(Low16(settings.nAudioOffset));
-    if (settings.bUseCustomFrame) {
-        m_encoder.SetUseCustomFrame(true);
-        m_encoder.SetCustomFrameWidth(Low16(settings.nCustomFrameWidth));
-        m_encoder.SetCustomFrameHeight(Low16(settings.nCustomFrameHeight));
-    } else {
-        m_encoder.SetUseCustomFrame(false);
-    }
+    WriteCustomFrame();
     m_encoder.SetWorkMode(CEncorda::WORK_MODE_MPEG);
     m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
     // A recording in progress goes on: starting again would close its file.
@@ -107,6 +109,18 @@ void CConverterDlg::Play()
     } else if (!m_encoder.GetStatus().bRecordingToFile && m_encoder.Start() == CEncorda::START_FAILED) {
         ShowStopped();
         Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
+    }
+}
+
+void CConverterDlg::WriteCustomFrame()
+{
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    if (settings.bUseCustomFrame) {
+        m_encoder.SetUseCustomFrame(true);
+        m_encoder.SetCustomFrameWidth(Low16(settings.nCustomFrameWidth));
+        m_encoder.SetCustomFrameHeight(Low16(settings.nCustomFrameHeight));
+    } else {
+        m_encoder.SetUseCustomFrame(false);
     }
 }
 

@@ -102,13 +102,14 @@ void CConverterDlg::FillOutputTypes()
     CSkinComboBox* pCombo = FirstComboBox();
     if (pCombo == nullptr)
         return;
-    pCombo->AddString(MPEG1_ROW);
-    pCombo->AddString(MPEG2_ROW);
-    const int nRow = m_nOutputTypeRow == 1 ? 1 : 0;
+    const QStringList arrRows{MPEG1_ROW, MPEG2_ROW, AVI_ROW};
+    for (const QString& strRow : arrRows)
+        pCombo->AddString(strRow);
+    const int nRow = m_nOutputTypeRow >= 0 && m_nOutputTypeRow < arrRows.size() ? m_nOutputTypeRow : 0;
     if (CSkinListBox* pList = pCombo->List())
         pList->SetSelectedRow(nRow);
     if (CSkinEdit* pEdit = pCombo->Edit())
-        pEdit->setText(nRow == 1 ? MPEG2_ROW : MPEG1_ROW);
+        pEdit->setText(arrRows[nRow]);
 }
 
 int CConverterDlg::OutputTypeRow() const

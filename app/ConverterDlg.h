@@ -28,6 +28,8 @@ public:
     // The output-type selector's rows.
     static inline const QString MPEG1_ROW = QStringLiteral("MPEG1");
     static inline const QString MPEG2_ROW = QStringLiteral("MPEG2");
+    static inline const QString AVI_ROW = QStringLiteral("AVI");
+    static constexpr int AVI_ROW_INDEX = 2;
     static inline const QString CAPTURE_FAILURE =
         QStringLiteral("Capture Failure, Video/Audio compressor not correct or capture file opening");
     static inline const QString FILE_BEING_RECORDED =
@@ -68,7 +70,7 @@ private:
     void LoadStartupSkin();
     void PlaceEncoder();
     void FillOutputTypes();
-    // The selector's selection mark: 0 MPEG1, 1 MPEG2, -1 none.
+    // The selector's selection mark: 0 MPEG1, 1 MPEG2, 2 AVI, -1 none.
     int OutputTypeRow() const;
     void RefreshExitButton();
     void ShowButton(const QString& strName, bool bShow);
@@ -77,6 +79,8 @@ private:
     void ApplyDeviceSelections();
     void Convert();
     void Play();
+    // What Play sends of the custom frame; Convert too, for AVI.
+    void WriteCustomFrame();
     void Pause();
     void Stop();
     // Play shown, Pause hidden, not paused.

@@ -12,7 +12,7 @@
 
 // The numbers callers pass are the engine's own.
 static_assert(CEncorda::OUTPUT_MPEG1 == OUTPUT_TYPE_MPEG1 && CEncorda::OUTPUT_MPEG2 == OUTPUT_TYPE_MPEG2);
-static_assert(CEncorda::WORK_MODE_MPEG == WORK_MODE_MPEG);
+static_assert(CEncorda::WORK_MODE_MPEG == WORK_MODE_MPEG && CEncorda::WORK_MODE_AVI == WORK_MODE_AVI);
 
 static_assert(CEncorda::SILENCE_DBFS == SILENCE_DBFS);
 
@@ -461,6 +461,12 @@ void CEncorda::SetAudioMute(bool bMute)
 bool CEncorda::GetAudioMute() const
 {
     return m_pRecorder->Profile().bAudioMute;
+}
+
+void CEncorda::SetCaptureSwitches(bool bVideo, bool bAudio)
+{
+    m_pRecorder->Profile().bVideoCapture = bVideo;
+    m_pRecorder->Profile().bAudioCapture = bAudio;
 }
 
 short CEncorda::Start()

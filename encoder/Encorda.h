@@ -72,8 +72,10 @@ public:
     // OutputType values.
     static constexpr int OUTPUT_MPEG1 = 5;
     static constexpr int OUTPUT_MPEG2 = 6;
-    // WorkMode: MPEG capture, the only mode.
+    // WorkMode: MPEG capture (OutputType decides the format), or AVI capture
+    // with the chosen compressors.
     static constexpr int WORK_MODE_MPEG = 2;
+    static constexpr int WORK_MODE_AVI = 3;
     // Start's result when capture or encoding does not start.
     static constexpr short START_FAILED = -1;
 
@@ -154,6 +156,9 @@ public:
     // recording; the audio stream stays. Not one of the numbered properties.
     void SetAudioMute(bool bMute);
     bool GetAudioMute() const;
+    // AVI capture only: a stream switched off is left out of the file. Not
+    // numbered properties either.
+    void SetCaptureSwitches(bool bVideo, bool bAudio);
     void SetStopFlag(bool bStop);
     bool GetStopFlag() const;
     // Takes effect at once.
@@ -192,7 +197,7 @@ public:
     short GetSyncMode() const;
     void SetAudioOffset(short nMilliseconds);
     short GetAudioOffset() const;
-    // 2, MPEG capture, is the only mode.
+    // WORK_MODE_MPEG or WORK_MODE_AVI.
     void SetWorkMode(int nMode);
     int GetWorkMode() const;
     // The n-th picture of the "Frame" folder over every frame; 0 none. Takes

@@ -126,6 +126,15 @@ protected:
 
     bool IsShown(const QString& strButton) const { return m_pDialog->FindButton(strButton)->isVisible(); }
 
+    // What Convert writes of the default profile, between the output type
+    // and the capture's own settings.
+    static QStringList ProfileCalls()
+    {
+        return {"FrameRate=23", "AudioBitrate=224000", "VideoBitrate=4600000", "AudioChannels=2",
+                "AudioSampleRate=44100", "VideoWidth=720", "VideoHeight=480", "FileName=FILE",
+                "SaveToFile=true", "SyncMode=1", "AudioOffset=1"};
+    }
+
     // What ApplyDeviceSelections writes with the fixture's device names.
     QStringList DeviceCalls() const
     {
@@ -151,11 +160,8 @@ TEST_F(ConversionCommandsTest, ConvertWritesTheDefaultsInOrderAndStarts)
 {
     m_prompt.m_arrFiles = {m_strFile};
     Command("BUTTON_CONVERT");
-    const QStringList arrExpected =
-        DeviceCalls()
-        + QStringList{"OutputType=5", "FrameRate=23", "AudioBitrate=224000", "VideoBitrate=4600000",
-                      "AudioChannels=2", "AudioSampleRate=44100", "VideoWidth=720", "VideoHeight=480", "FileName=FILE",
-                      "SaveToFile=true", "SyncMode=1", "AudioOffset=1", "WorkMode=2", "VideoFrame=1", "Start"};
+    const QStringList arrExpected = DeviceCalls() + QStringList{"OutputType=5"} + ProfileCalls()
+                                    + QStringList{"WorkMode=2", "VideoFrame=1", "Start"};
     EXPECT_EQ(m_arrCalls, arrExpected);
     EXPECT_EQ(m_prompt.Texts(), QStringList{"Save As"});
     EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile);
@@ -340,7 +346,8 @@ TEST_F(ConversionCommandsTest, SelectorChoiceDecidesTheOutputTypeAndSurvivesASki
 {
     CSkinComboBox* pCombo = m_pDialog->FirstComboBox();
     ASSERT_NE(pCombo, nullptr);
-    EXPECT_EQ(pCombo->List()->GetItemCount(), 2);
+    EXPECT_EQ(pCombo->List()->GetItemCount(), 3);
+    EXPECT_EQ(pCombo->List()->GetItemText(2, 0), "AVI");
     EXPECT_EQ(pCombo->Edit()->text(), "MPEG1");
     ChooseOutputType(*m_pDialog, 1);
     EXPECT_EQ(pCombo->Edit()->text(), "MPEG2");
@@ -354,6 +361,7 @@ TEST_F(ConversionCommandsTest, SelectorChoiceDecidesTheOutputTypeAndSurvivesASki
     ASSERT_NE(pCombo, nullptr);
     EXPECT_EQ(pCombo->Edit()->text(), "MPEG2");
     EXPECT_EQ(pCombo->List()->GetItemText(0, 0), "MPEG1");
+    EXPECT_EQ(pCombo->List()->GetItemText(2, 0), "AVI");
     EXPECT_EQ(pCombo->List()->GetSelectedRow(), 1);
     // The preview goes on, in the new skin's place.
     EXPECT_EQ(m_pDialog->Encoder().geometry(), m_pDialog->ControlRect());
@@ -363,6 +371,18 @@ TEST_F(ConversionCommandsTest, SelectorChoiceDecidesTheOutputTypeAndSurvivesASki
     m_prompt.m_arrFiles = {m_strFile};
     Command("BUTTON_CONVERT");
     EXPECT_TRUE(m_arrCalls.contains("OutputType=6")) << m_arrCalls.join(' ').toStdString();
+}
+
+TEST_F(ConversionCommandsTest, AviRowWritesTheAviWorkModeAndCustomFrameButNoOutputType)
+{
+    ChooseOutputType(*m_pDialog, CConverterDlg::AVI_ROW_INDEX);
+    m_arrCalls.clear();
+    m_prompt.m_arrFiles = {m_strFile};
+    Command("BUTTON_CONVERT");
+    const QStringList arrExpected = DeviceCalls() + ProfileCalls()
+                                    + QStringList{"UseCustomFrame=false", "WorkMode=3", "VideoFrame=1", "Start"};
+    EXPECT_EQ(m_arrCalls, arrExpected);
+    EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile) << m_pDialog->Encoder().GetLastError().toStdString();
 }
 
 } // namespace

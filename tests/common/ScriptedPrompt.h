@@ -28,9 +28,11 @@ public:
         return m_arrYesNo.isEmpty() ? EAnswer::No : m_arrYesNo.takeFirst();
     }
 
-    QString AskSaveFile(const QString& strTitle, const QStringList&, const QString&) override
+    QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strSuffix) override
     {
         m_arrAsked.append({strTitle, EIcon::Information, QString()});
+        m_arrLastFilters = arrFilters;
+        m_strLastSuffix = strSuffix;
         return m_arrFiles.isEmpty() ? QString() : m_arrFiles.takeFirst();
     }
 
@@ -47,4 +49,7 @@ public:
     // Answers to the next save dialogs, in order; cancel once they run out.
     QStringList m_arrFiles;
     QList<CAsked> m_arrAsked;
+    // What the last save dialog offered.
+    QStringList m_arrLastFilters;
+    QString m_strLastSuffix;
 };
