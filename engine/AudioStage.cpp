@@ -221,8 +221,9 @@ bool CAudioStage::LeadInSilence()
     std::vector<std::uint8_t*> planes(static_cast<std::size_t>(m_settings.nAudioChannels));
     int nResult = av_samples_alloc(planes.data(), nullptr, m_settings.nAudioChannels, nSamples, m_pEncoder->sample_fmt, 0);
     if (nResult >= 0) {
-        av_samples_set_silence(planes.data(), 0, nSamples, m_settings.nAudioChannels, m_pEncoder->sample_fmt);
-        nResult = av_audio_fifo_write(m_pFifo.get(), reinterpret_cast<void**>(planes.data()), nSamples);
+        nResult = av_samples_set_silence(planes.data(), 0, nSamples, m_settings.nAudioChannels, m_pEncoder->sample_fmt);
+        if (nResult >= 0)
+            nResult = av_audio_fifo_write(m_pFifo.get(), reinterpret_cast<void**>(planes.data()), nSamples);
         av_freep(&planes[0]); // av_samples_alloc made one buffer for every plane
     }
     if (nResult < nSamples) {
