@@ -20,7 +20,11 @@ struct CAviRequest {
     bool bVideoCapture = true;
     bool bAudioCapture = true;
     int nWorkMode = WORK_MODE_AVI;
+    bool bUseCustomFrame = false; // CUSTOM_WIDTH x CUSTOM_HEIGHT
 };
+
+constexpr short CUSTOM_WIDTH = 176;
+constexpr short CUSTOM_HEIGHT = 144;
 
 bool ConfigureAvi(CRecorder& recorder, const CRecordingRequest& request, const CAviRequest& avi, const std::string& strFile)
 {
@@ -34,7 +38,26 @@ bool ConfigureAvi(CRecorder& recorder, const CRecordingRequest& request, const C
         profile.nVideoCompressor = static_cast<short>(FindCompressor(ECompressorKind::eVideo, avi.pszVideoCompressor));
     if (*avi.pszAudioCompressor)
         profile.nAudioCompressor = static_cast<short>(FindCompressor(ECompressorKind::eAudio, avi.pszAudioCompressor));
+    profile.bUseCustomFrame = avi.bUseCustomFrame;
+    profile.nCustomFrameWidth = CUSTOM_WIDTH;
+    profile.nCustomFrameHeight = CUSTOM_HEIGHT;
     return true;
+}
+
+// Records one request to the end of its duration; the recorder's reason on failure.
+::testing::AssertionResult RecordAvi(const CRecordingRequest& request, const CAviRequest& avi, const std::string& strFile)
+{
+    CRecorder recorder;
+    if (!ConfigureAvi(recorder, request, avi, strFile))
+        return ::testing::AssertionFailure() << "device missing";
+    if (recorder.Start() == -1)
+        return ::testing::AssertionFailure() << "Start failed: " << recorder.GetLastError();
+    if (!recorder.WaitUntilFinished(30000))
+        return ::testing::AssertionFailure() << "the recording did not end";
+    recorder.Stop();
+    if (!recorder.GetStatus().strError.empty())
+        return ::testing::AssertionFailure() << "recording failed: " << recorder.GetStatus().strError;
+    return ::testing::AssertionSuccess();
 }
 
 std::vector<std::string> Codecs(ECompressorKind eKind)
@@ -75,7 +98,6 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
     struct CAviCase {
         const char* pszName;
         CAviRequest avi;
-        bool bCustomFrame;
         const char* pszVideoCodec; // "" for no video stream
         const char* pszVideoTag;
         const char* pszAudioCodec; // "" for no audio stream
@@ -86,15 +108,15 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
         const char* pszPixelFormat;
         const char* pszSampleFormat;
     } const cases[] = {
-        { "default compressors", {}, false, "mpeg4", "DIVX", "pcm_s16le", 352, 240, 2, 0, "yuv420p", "s16" },
-        { "ffv1 and flac", { "ffv1", "flac" }, false, "ffv1", "FFV1", "flac", 352, 240, 2, 0.1, "yuv420p", "s16" },
+        { "default compressors", {}, "mpeg4", "DIVX", "pcm_s16le", 352, 240, 2, 0, "yuv420p", "s16" },
+        { "ffv1 and flac", { "ffv1", "flac" }, "ffv1", "FFV1", "flac", 352, 240, 2, 0.1, "yuv420p", "s16" },
         // Neither takes YUV 4:2:0 or 16-bit samples.
-        { "huffyuv and AC-3", { "huffyuv", "ac3" }, false, "huffyuv", "", "ac3", 352, 240, 2, 0.035, "yuv422p", "fltp" },
-        { "custom frame", { "mpeg4", "mp2" }, true, "mpeg4", "DIVX", "mp2", 176, 144, 2, 0.025, "yuv420p", "s16p" },
-        { "video only", { "", "", true, false }, false, "mpeg4", "DIVX", "", 352, 240, 1, 0, "yuv420p", "" },
-        { "audio only", { "", "", false, true }, false, "", "", "pcm_s16le", 0, 0, 1, 0, "", "s16" },
+        { "huffyuv and AC-3", { "huffyuv", "ac3" }, "huffyuv", "", "ac3", 352, 240, 2, 0.035, "yuv422p", "fltp" },
+        { "custom frame", { "mpeg4", "mp2", true, true, WORK_MODE_AVI, true }, "mpeg4", "DIVX", "mp2", CUSTOM_WIDTH, CUSTOM_HEIGHT, 2, 0.025, "yuv420p", "s16p" },
+        { "video only", { "", "", true, false }, "mpeg4", "DIVX", "", 352, 240, 1, 0, "yuv420p", "" },
+        { "audio only", { "", "", false, true }, "", "", "pcm_s16le", 0, 0, 1, 0, "", "s16" },
         // video, audio and DVD navigation packets
-        { "MPEG ignores the switches", { "", "", false, false, WORK_MODE_MPEG }, false, "mpeg2video", "", "mp2", 352, 240, 3,
+        { "MPEG ignores the switches", { "", "", false, false, WORK_MODE_MPEG }, "mpeg2video", "", "mp2", 352, 240, 3,
             0.025, "yuv420p", "s16p" },
     };
     const QTemporaryDir folder;
@@ -103,15 +125,7 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
         const std::string strFile = folder.filePath("profile.avi").toStdString();
         CRecordingRequest request;
         request.nFrameRate = 25;
-        CRecorder recorder;
-        ASSERT_TRUE(ConfigureAvi(recorder, request, testCase.avi, strFile));
-        recorder.Profile().bUseCustomFrame = testCase.bCustomFrame;
-        recorder.Profile().nCustomFrameWidth = 176;
-        recorder.Profile().nCustomFrameHeight = 144;
-        ASSERT_EQ(recorder.Start(), 0) << recorder.GetLastError();
-        ASSERT_TRUE(recorder.WaitUntilFinished(30000));
-        recorder.Stop();
-        ASSERT_EQ(recorder.GetStatus().strError, "");
+        ASSERT_TRUE(RecordAvi(request, testCase.avi, strFile));
 
         const QJsonObject probe = ProbeFile(strFile);
         const QJsonObject video = FindStream(probe, "video");
@@ -155,11 +169,7 @@ TEST(AviRecording, LateStreamsStartAtZero)
         request.nSyncMode = SYNC_MODE_MANUAL;
         request.nAudioOffsetMs = testCase.nOffsetMs;
         request.dSeconds = 2;
-        CRecorder recorder;
-        ASSERT_TRUE(ConfigureAvi(recorder, request, {}, strFile));
-        ASSERT_EQ(recorder.Start(), 0) << recorder.GetLastError();
-        ASSERT_TRUE(recorder.WaitUntilFinished(30000));
-        recorder.Stop();
+        ASSERT_TRUE(RecordAvi(request, {}, strFile));
         EXPECT_NEAR(StreamSpanSeconds(strFile, "v"), request.dSeconds, 0.05);
         EXPECT_NEAR(StreamSpanSeconds(strFile, "a"), request.dSeconds, 0.05);
     }
