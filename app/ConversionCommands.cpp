@@ -1,5 +1,10 @@
 #include "app/ConverterDlg.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "controls/SkinEdit.h"
 #include "settings/ConversionSettings.h"
 #include "skin/Prompt.h"
 
@@ -10,6 +15,9 @@ namespace {
 
 const QString PLAY_BUTTON = QStringLiteral("BUTTON_PLAY");
 const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
+const QString TITLE_EDIT = QStringLiteral("EDIT_TITLE");
+// Titles longer than this are cut for the file name; the metadata keeps all.
+constexpr int MAX_TITLE_FILE_NAME = 120;
 
 // Short properties take the low 16 bits of the stored number.
 short Low16(int nValue)
@@ -46,6 +54,35 @@ void CConverterDlg::ApplyDeviceSelections()
     }
 }
 
+QString CConverterDlg::FileNameForTitle(const QString& strTitle, const QDateTime& now)
+{
+    QString strName = strTitle.simplified().left(MAX_TITLE_FILE_NAME);
+    for (QChar& ch : strName) {
+        if (ch.unicode() < u' ' || QStringView(u"/\\:*?\"<>|").contains(ch))
+            ch = u'_';
+    }
+    // Nothing left but dots would name the folder itself or its parent.
+    if (strName.isEmpty() || strName.count(u'.') == strName.size())
+        return now.toString(QStringLiteral("'Recording' yyyy-MM-dd hh-mm-ss"));
+    return strName;
+}
+
+QString CConverterDlg::RecordingTitle() const
+{
+    const CSkinEdit* pTitle = FindEdit(TITLE_EDIT);
+    return pTitle ? pTitle->text().trimmed() : QString();
+}
+
+QString CConverterDlg::ProposedRecordingPath(const QString& strSuffix) const
+{
+    QString strFolder = m_strLastRecordingFolder;
+    if (strFolder.isEmpty())
+        strFolder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    if (strFolder.isEmpty())
+        strFolder = QDir::homePath();
+    return QDir(strFolder).filePath(FileNameForTitle(RecordingTitle(), QDateTime::currentDateTime()) + u'.' + strSuffix);
+}
+
 void CConverterDlg::Convert()
 {
     ApplyDeviceSelections();
@@ -56,7 +93,8 @@ void CConverterDlg::Convert()
     const QString strFile = Prompt().AskSaveFile(
         QStringLiteral("Save As"),
         {bAvi ? QStringLiteral("avi file (*.avi)") : QStringLiteral("mpeg file (*.mpg)"), QStringLiteral("All Files (*)")},
-        bAvi ? QStringLiteral("avi") : QStringLiteral("mpg"));
+        bAvi ? QStringLiteral("avi") : QStringLiteral("mpg"),
+        ProposedRecordingPath(bAvi ? QStringLiteral("avi") : QStringLiteral("mpg")));
     if (strFile.isEmpty())
         return;
     // Starting over the file being written would truncate the recording.
@@ -64,6 +102,7 @@ void CConverterDlg::Convert()
         Prompt().ShowMessage(FILE_BEING_RECORDED, IPrompt::EIcon::Warning, strFile);
         return;
     }
+    m_strLastRecordingFolder = QFileInfo(strFile).absolutePath();
     const ConversionSettings& settings = ConversionSettings::Instance();
     if (nRow == 0)
         m_encoder.SetOutputType(CEncorda::OUTPUT_MPEG1);
@@ -77,6 +116,7 @@ void CConverterDlg::Convert()
     m_encoder.SetVideoWidth(Low16(settings.nMpegWidth));
     m_encoder.SetVideoHeight(Low16(settings.nMpegHeight));
     m_encoder.SetFileName(strFile);
+    m_encoder.SetTitle(RecordingTitle());
     m_encoder.SetSaveToFile(true);
     m_encoder.SetSyncMode(Low16(settings.nSyncMode));
     m_encoder.SetAudioOffset(Low16(settings.nAudioOffset));
@@ -88,8 +128,21 @@ void CConverterDlg::Convert()
     }
     m_encoder.SetWorkMode(bAvi ? CEncorda::WORK_MODE_AVI : CEncorda::WORK_MODE_MPEG);
     m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
-    if (m_encoder.Start() == CEncorda::START_FAILED)
+    StartRecording(strFile);
+}
+
+void CConverterDlg::StartRecording(const QString& strFile)
+{
+    const CEncorda::CStatus replaced = m_encoder.GetStatus();
+    if (m_encoder.Start() == CEncorda::START_FAILED) {
         Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
+        return;
+    }
+    // A recording this one replaced ended without a finish notice.
+    if (replaced.bRecordingToFile)
+        NoteFinishedRecording(replaced.dElapsedSeconds);
+    m_strRecordingFile = strFile;
+    m_strRecordingTitle = RecordingTitle();
 }
 
 void CConverterDlg::Play()
@@ -155,6 +208,7 @@ void CConverterDlg::OnRecordingFinished(const QString& strError)
     // Play after it starts afresh instead of resuming nothing. One that
     // ended by itself says why.
     ShowStopped();
+    NoteFinishedRecording(m_encoder.GetStatus().dElapsedSeconds);
     if (!strError.isEmpty())
         Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, strError);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
@@ -27,6 +28,7 @@ const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
 const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
 const QString MUTE_CHECK = QStringLiteral("CHECK_MUTE");
 const QString LEVEL_METER = QStringLiteral("PROGRESS_LEVEL");
+const QString RECORDINGS_LIST = QStringLiteral("LIST_RECENT");
 
 // The meter's range: its empty end in dB of full scale, and its full scale.
 constexpr double LEVEL_METER_FLOOR_DBFS = -60.0;
@@ -55,6 +57,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     : CSkinDialog(prompt, pParent)
     , m_encoder(this)
     , m_hIcon(ProgramIcon())
+    , m_openUrl(&QDesktopServices::openUrl)
     , m_mpegProfileDlg(this)
     , m_videoFrameDlg(this, this)
     , m_aviProfileDlg(this, this)
@@ -146,6 +149,7 @@ void CConverterDlg::OnSkinChanged()
     FillOutputTypes();
     ShowMuteState();
     ShowAudioLevel();
+    ShowRecordings();
 }
 
 void CConverterDlg::paintEvent(QPaintEvent* pEvent)
@@ -178,6 +182,36 @@ CSkinCheck* CConverterDlg::OnCheckClicked(int nIndex)
     if (pCheck && pCheck->GetName() == MUTE_CHECK)
         m_encoder.SetAudioMute(pCheck->IsChecked());
     return pCheck;
+}
+
+void CConverterDlg::NoteFinishedRecording(double dSeconds)
+{
+    if (m_strRecordingFile.isEmpty())
+        return;
+    m_recordings.Add({m_strRecordingFile, m_strRecordingTitle, dSeconds, QFileInfo(m_strRecordingFile).size()});
+    m_strRecordingFile.clear();
+    ShowRecordings();
+}
+
+void CConverterDlg::ShowRecordings()
+{
+    CSkinListBox* pList = FindListBox(RECORDINGS_LIST);
+    if (pList == nullptr)
+        return;
+    m_recordings.ShowIn(*pList);
+    connect(pList, &CSkinListBox::RowActivated, this, &CConverterDlg::OpenRecording, Qt::UniqueConnection);
+}
+
+void CConverterDlg::OpenRecording(int nRow)
+{
+    const CRecentRecordings::CEntry* pEntry = m_recordings.At(nRow);
+    if (pEntry == nullptr)
+        return;
+    // A file deleted since has nothing to open; its row now says so.
+    if (QFileInfo::exists(pEntry->strPath))
+        m_openUrl(QUrl::fromLocalFile(pEntry->strPath));
+    else
+        ShowRecordings();
 }
 
 void CConverterDlg::ShowMuteState()

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QDateTime>
 #include <QDialog>
 #include <QIcon>
 #include <QTimer>
 
+#include <functional>
+
+#include <QUrl>
+
+#include "app/RecentRecordings.h"
 #include "encoder/Encorda.h"
 #include "settings/AudioDeviceDlg.h"
 #include "settings/AviProfileDlg.h"
@@ -46,12 +52,23 @@ public:
     // ISkinParent: the shared flag is what the repaint timer reads.
     void SetDropDownOpen(bool bOpen) override;
 
+    // A file name for a recording's title: characters file systems or
+    // desktops refuse become '_'; an empty title gives one with the date and
+    // time of now.
+    static QString FileNameForTitle(const QString& strTitle, const QDateTime& now);
+
     // The level meter's position, 0 to 100, for a level in dB of full scale:
     // -60 dB and below show empty, 0 dB full, linearly between.
     static int LevelMeterPosition(double dDbfs);
 
     // ISkinParent: the mute box acts at once.
     CSkinCheck* OnCheckClicked(int nIndex) override;
+
+    // Opens a recording from the Recordings list in the desktop's player;
+    // tests put their own opener in. False when it did not open.
+    using CUrlOpener = std::function<bool(const QUrl&)>;
+    void SetUrlOpener(CUrlOpener opener) { m_openUrl = std::move(opener); }
+    const CRecentRecordings& Recordings() const { return m_recordings; }
 
     // The program was asked to end (a signal): the recording is stopped as
     // by the Stop button, dialogs open over the window are dismissed, and
@@ -77,7 +94,14 @@ private:
 
     // The conversion commands.
     void ApplyDeviceSelections();
+    // The title typed into the skin's title box; empty without one.
+    QString RecordingTitle() const;
+    // Where Convert's save dialog opens: the title as file name in the
+    // folder of the last recording (else the user's videos folder).
+    QString ProposedRecordingPath(const QString& strSuffix) const;
     void Convert();
+    // Starts recording to the file; a recording it replaces is listed.
+    void StartRecording(const QString& strFile);
     void Play();
     // What Play sends of the custom frame; Convert too, for AVI.
     void WriteCustomFrame();
@@ -87,6 +111,10 @@ private:
     void ShowStopped();
     void OnRecordingFinished(const QString& strError);
     void ShowAudioLevel();
+    // The file recording that just ended goes to the top of the list.
+    void NoteFinishedRecording(double dSeconds);
+    void ShowRecordings();
+    void OpenRecording(int nRow);
     // A new skin's mute box shows the state the recorder is in.
     void ShowMuteState();
 
@@ -95,6 +123,13 @@ private:
     bool m_paused = false;
     // The output type the user last chose, kept across skin changes.
     int m_nOutputTypeRow = 0;
+    // The folder of the last file recorded to, proposed for the next one.
+    QString m_strLastRecordingFolder;
+    // The file being recorded to and its title; empty while none is.
+    QString m_strRecordingFile;
+    QString m_strRecordingTitle;
+    CRecentRecordings m_recordings;
+    CUrlOpener m_openUrl;
     CMpegProfileDlg m_mpegProfileDlg;
     CVideoFrameDlg m_videoFrameDlg;
     CAviProfileDlg m_aviProfileDlg;

@@ -38,13 +38,15 @@ IPrompt::EAnswer CMessageBoxPrompt::AskYesNo(const QString& strText, EIcon eIcon
 
 QString CMessageBoxPrompt::AskSaveFile(const QString& strTitle,
                                        const QStringList& arrFilters,
-                                       const QString& strDefaultSuffix)
+                                       const QString& strDefaultSuffix,
+                                       const QString& strProposedPath)
 {
     // QFileDialog asks before an existing file is replaced.
     QFileDialog dialog(m_pParent, strTitle);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(arrFilters);
     dialog.setDefaultSuffix(strDefaultSuffix);
+    dialog.selectFile(strProposedPath);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);

@@ -16,7 +16,8 @@ public:
     EAnswer AskYesNo(const QString& strText, EIcon eIcon) override;
     QString AskSaveFile(const QString& strTitle,
                         const QStringList& arrFilters,
-                        const QString& strDefaultSuffix) override;
+                        const QString& strDefaultSuffix,
+                        const QString& strProposedPath) override;
 
 private:
     QPointer<QWidget> m_pParent;

@@ -112,6 +112,15 @@ void CSkinListBox::AddItem(const QString& strText)
     update();
 }
 
+void CSkinListBox::DeleteAllItems()
+{
+    m_arrRows.clear();
+    m_nSelectedRow = -1;
+    m_nTopRow = 0;
+    UpdateScrollBar();
+    update();
+}
+
 QString CSkinListBox::GetItemText(int nRow, int nColumn) const
 {
     return nRow >= 0 && nRow < m_arrRows.size() ? m_arrRows[nRow].value(nColumn) : QString();
@@ -225,6 +234,13 @@ void CSkinListBox::mouseReleaseEvent(QMouseEvent* pEvent)
         pCombo->SelectText(GetItemText(m_nSelectedRow, 0));
 }
 
+void CSkinListBox::mouseDoubleClickEvent(QMouseEvent* pEvent)
+{
+    const int nRow = RowAt(pEvent->position().toPoint());
+    if (pEvent->button() == Qt::LeftButton && nRow >= 0)
+        emit RowActivated(nRow);
+}
+
 void CSkinListBox::keyPressEvent(QKeyEvent* pEvent)
 {
     const int nLast = GetItemCount() - 1;
@@ -248,6 +264,11 @@ void CSkinListBox::keyPressEvent(QKeyEvent* pEvent)
     case Qt::Key_End:
         nRow = nLast;
         break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_nSelectedRow >= 0)
+            emit RowActivated(m_nSelectedRow);
+        return;
     default:
         QWidget::keyPressEvent(pEvent);
         return;

@@ -66,6 +66,7 @@ public:
     // aligned in three characters and followed by a point.
     void AddItem(const QString& strText);
     int GetItemCount() const { return int(m_arrRows.size()); }
+    void DeleteAllItems();
     QString GetItemText(int nRow, int nColumn) const;
     // -1 when no row is selected.
     int GetSelectedRow() const { return m_nSelectedRow; }
@@ -81,9 +82,14 @@ public:
     void ScrollLines(int nLines);
     void ScrollPages(int nPages);
 
+signals:
+    // A row was double-clicked, or Enter pressed on the selected row.
+    void RowActivated(int nRow);
+
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
     void wheelEvent(QWheelEvent* pEvent) override;

@@ -18,10 +18,12 @@ public:
     virtual void ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail = QString()) = 0;
     // A Yes/No question; returns Yes or No.
     virtual EAnswer AskYesNo(const QString& strText, EIcon eIcon) = 0;
-    // A save dialog: returns the chosen path, or an empty string when the
-    // user cancels. The implementation asks before an existing file is
-    // replaced.
+    // A save dialog opened on strProposedPath (its folder, and its name
+    // ready to take or change): returns the chosen path, or an empty string
+    // when the user cancels. The implementation asks before an existing file
+    // is replaced.
     virtual QString AskSaveFile(const QString& strTitle,
                                 const QStringList& arrFilters,
-                                const QString& strDefaultSuffix) = 0;
+                                const QString& strDefaultSuffix,
+                                const QString& strProposedPath) = 0;
 };

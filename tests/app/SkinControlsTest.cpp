@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "app/ConverterDlg.h"
 #include "common/ProgramSkin.h"
 #include "common/ScriptedPrompt.h"
 #include "controls/SkinCheck.h"
+#include "controls/SkinEdit.h"
+#include "controls/SkinListBox.h"
 #include "controls/SkinProgress.h"
 #include "engine/MediaProbe.h"
 #include "skin/SkinPackage.h"
@@ -93,6 +98,70 @@ TEST_F(SkinControls, MuteSilencesTheRecordingFromTheClickOn)
     CSkinCheck* pNewMute = dialog.FindCheck(QStringLiteral("CHECK_MUTE"));
     ASSERT_NE(pNewMute, nullptr);
     EXPECT_TRUE(pNewMute->IsChecked());
+}
+
+} // namespace
+
+namespace {
+
+TEST(RecordingTitle, BecomesAFileNameAnyFolderTakes)
+{
+    const QDateTime now(QDate(2026, 12, 7), QTime(9, 5, 3));
+    EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral("Holiday: day 1/2"), now), QStringLiteral("Holiday_ day 1_2"));
+    EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral("  a\tb  "), now), QStringLiteral("a b"));
+    EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral("x*?\"<>|\\y"), now), QStringLiteral("x_______y"));
+    EXPECT_EQ(CConverterDlg::FileNameForTitle(QString(), now), QStringLiteral("Recording 2026-12-07 09-05-03"));
+    EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral(".."), now), QStringLiteral("Recording 2026-12-07 09-05-03"))
+        << "a title must not name the parent folder";
+    EXPECT_EQ(CConverterDlg::FileNameForTitle(QString(300, u'x'), now).size(), 120);
+}
+
+TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
+{
+    const QString strFile = m_current.FilePath(QStringLiteral("Evening news.mpg"));
+    CConverterDlg dialog(m_prompt);
+    QList<QUrl> arrOpened;
+    dialog.SetUrlOpener([&arrOpened](const QUrl& url) {
+        arrOpened.append(url);
+        return true;
+    });
+    dialog.show();
+    CSkinEdit* pTitle = dialog.FindEdit(QStringLiteral("EDIT_TITLE"));
+    ASSERT_NE(pTitle, nullptr) << "our skins have a title box";
+    QTest::keyClicks(pTitle, QStringLiteral("Evening news"));
+
+    // Cancelled: the first proposal lies in the videos folder.
+    ClickButton(dialog, "BUTTON_CONVERT");
+    EXPECT_EQ(QFileInfo(m_prompt.m_strLastProposedPath).fileName(), QStringLiteral("Evening news.mpg"));
+
+    m_prompt.m_arrFiles = {strFile};
+    ClickButton(dialog, "BUTTON_CONVERT");
+    const CEncorda& encoder = dialog.Encoder();
+    ASSERT_TRUE(WaitUntil([&] { return encoder.GetStatus().dElapsedSeconds >= 1.0; }, START_TIMEOUT_MS))
+        << encoder.GetLastError().toStdString();
+    ClickButton(dialog, "BUTTON_STOP");
+
+    CSkinListBox* pList = dialog.FindListBox(QStringLiteral("LIST_RECENT"));
+    ASSERT_NE(pList, nullptr) << "our skins have a recordings list";
+    ASSERT_EQ(pList->GetItemCount(), 1);
+    const QString strRow = pList->GetItemText(0, 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Evening news  00:00:0[1-9]  \\S+")).match(strRow).hasMatch())
+        << strRow.toStdString();
+
+    // The next proposal lies beside the last recording.
+    pTitle->clear();
+    ClickButton(dialog, "BUTTON_CONVERT");
+    EXPECT_EQ(QFileInfo(m_prompt.m_strLastProposedPath).absolutePath(), QFileInfo(strFile).absolutePath());
+    EXPECT_TRUE(QFileInfo(m_prompt.m_strLastProposedPath).fileName().startsWith(QStringLiteral("Recording ")));
+
+    // Double-click opens it; once deleted, it shows as missing and does not open.
+    const QPoint ptRow(pList->width() / 2, pList->RowHeight() / 2);
+    QTest::mouseDClick(pList, Qt::LeftButton, {}, ptRow);
+    EXPECT_EQ(arrOpened, QList<QUrl>{QUrl::fromLocalFile(strFile)});
+    ASSERT_TRUE(QFile::remove(strFile));
+    QTest::mouseDClick(pList, Qt::LeftButton, {}, ptRow);
+    EXPECT_EQ(arrOpened.size(), 1);
+    EXPECT_EQ(pList->GetItemText(0, 1), QStringLiteral("Evening news  (missing)"));
 }
 
 } // namespace

@@ -28,9 +28,11 @@ public:
         return m_arrYesNo.isEmpty() ? EAnswer::No : m_arrYesNo.takeFirst();
     }
 
-    QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strSuffix) override
+    QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strSuffix,
+                        const QString& strProposedPath) override
     {
         m_arrAsked.append({strTitle, EIcon::Information, QString()});
+        m_strLastProposedPath = strProposedPath;
         m_arrLastFilters = arrFilters;
         m_strLastSuffix = strSuffix;
         return m_arrFiles.isEmpty() ? QString() : m_arrFiles.takeFirst();
@@ -48,6 +50,8 @@ public:
     QList<EAnswer> m_arrYesNo;
     // Answers to the next save dialogs, in order; cancel once they run out.
     QStringList m_arrFiles;
+    // Where the last save dialog opened.
+    QString m_strLastProposedPath;
     QList<CAsked> m_arrAsked;
     // What the last save dialog offered.
     QStringList m_arrLastFilters;

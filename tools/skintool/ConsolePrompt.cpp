@@ -26,7 +26,7 @@ IPrompt::EAnswer CConsolePrompt::AskYesNo(const QString& strText, EIcon)
     return (!strAnswer.empty() && (strAnswer[0] == 'y' || strAnswer[0] == 'Y')) ? EAnswer::Yes : EAnswer::No;
 }
 
-QString CConsolePrompt::AskSaveFile(const QString&, const QStringList&, const QString&)
+QString CConsolePrompt::AskSaveFile(const QString&, const QStringList&, const QString&, const QString&)
 {
     return QString();
 }

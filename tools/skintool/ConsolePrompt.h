@@ -10,5 +10,6 @@ public:
     void ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail = QString()) override;
     EAnswer AskYesNo(const QString& strText, EIcon eIcon) override;
     // There is no file dialog on a console: always cancelled.
-    QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strDefaultSuffix) override;
+    QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strDefaultSuffix,
+                        const QString& strProposedPath) override;
 };
