@@ -16,6 +16,7 @@ extern "C" {
 
 #include "MediaProbe.h"
 #include "engine/AvPtr.h"
+#include "engine/CompressorCatalog.h"
 #include "engine/FramePicture.h"
 #include "engine/Recorder.h"
 
@@ -197,37 +198,47 @@ TEST(FramePicture, ShowsInTheRecordedPicture)
         MakeBitmap(64, 48, 24, false, [](int x, int y) { return HalfRed(x, y, 64); }));
     const CCurrentDirectory current(root);
 
-    CRecorder recorder;
-    CRecordingRequest request;
-    request.nOutputType = 5;
-    request.nFrameRate = 25;
-    request.nVideoBitrate = 2000000;
-    request.nSampleRate = 44100;
-    request.nVideoFrame = 1;
-    request.dSeconds = 0.6;
-    const std::string strFile = (root / "frame.mpg").string();
-    ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
-    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
-    recorder.WaitUntilFinished(-1);
-    recorder.Stop();
+    struct CFormatCase {
+        int nWorkMode;
+        const char* pszVideoCompressor; // AVI only; one that codes YUV 4:2:2
+    } const cases[] = { { WORK_MODE_MPEG, "" }, { WORK_MODE_AVI, "huffyuv" } };
+    for (const CFormatCase& formatCase : cases) {
+        SCOPED_TRACE(formatCase.nWorkMode);
+        CRecorder recorder;
+        CRecordingRequest request;
+        request.nOutputType = 5;
+        request.nFrameRate = 25;
+        request.nVideoBitrate = 2000000;
+        request.nSampleRate = 44100;
+        request.nVideoFrame = 1;
+        request.dSeconds = 0.6;
+        const std::string strFile = (root / "frame.mpg").string();
+        ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
+        recorder.Profile().nWorkMode = formatCase.nWorkMode;
+        recorder.Profile().nVideoCompressor
+            = static_cast<short>(FindCompressor(ECompressorKind::eVideo, formatCase.pszVideoCompressor));
+        ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+        recorder.WaitUntilFinished(-1);
+        recorder.Stop();
 
-    const std::vector<std::uint8_t> rgb = DecodePictureRgb(strFile, 0.3);
-    ASSERT_EQ(rgb.size(), static_cast<std::size_t>(352 * 240 * 3));
-    const auto pixel = [&](int x, int y) { return &rgb[(static_cast<std::size_t>(y) * 352 + x) * 3]; };
-    // The left half is the picture's red everywhere.
-    for (const auto& [x, y] : { std::pair { 10, 10 }, { 100, 120 }, { 160, 230 } }) {
-        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
-        EXPECT_GT(pixel(x, y)[0], 200);
-        EXPECT_LT(pixel(x, y)[1], 60);
-        EXPECT_LT(pixel(x, y)[2], 60);
+        const std::vector<std::uint8_t> rgb = DecodePictureRgb(strFile, 0.3);
+        ASSERT_EQ(rgb.size(), static_cast<std::size_t>(352 * 240 * 3));
+        const auto pixel = [&](int x, int y) { return &rgb[(static_cast<std::size_t>(y) * 352 + x) * 3]; };
+        // The left half is the picture's red everywhere.
+        for (const auto& [x, y] : { std::pair { 10, 10 }, { 100, 120 }, { 160, 230 } }) {
+            SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+            EXPECT_GT(pixel(x, y)[0], 200);
+            EXPECT_LT(pixel(x, y)[1], 60);
+            EXPECT_LT(pixel(x, y)[2], 60);
+        }
+        // The right half shows the test pattern, which is not plain red throughout.
+        int nNotRed = 0;
+        for (int x = 190; x < 352; x += 8) {
+            const std::uint8_t* pPixel = pixel(x, 120);
+            nNotRed += !(pPixel[0] > 200 && pPixel[1] < 60 && pPixel[2] < 60);
+        }
+        EXPECT_GT(nNotRed, 5);
     }
-    // The right half shows the test pattern, which is not plain red throughout.
-    int nNotRed = 0;
-    for (int x = 190; x < 352; x += 8) {
-        const std::uint8_t* pPixel = pixel(x, 120);
-        nNotRed += !(pPixel[0] > 200 && pPixel[1] < 60 && pPixel[2] < 60);
-    }
-    EXPECT_GT(nNotRed, 5);
 }
 
 TEST(FramePicture, ChangeWhileRecordingShowsAtOnce)
