@@ -256,7 +256,7 @@ QImage DrawNotifier(const CSkinPalette& palette)
     painter.setFont(TextFont(7, true));
     painter.setPen(palette.clrTextDim);
     painter.drawText(QRectF(16, 222, size.width() - 32, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                     "NEWS \u00B7 SKINS \u00B7 UPDATES");
+                     "YOUR RECORDER \u00B7 YOUR SKIN");
     painter.end();
     return FlattenOutline(img, palette.clrRim);
 }
