@@ -15,6 +15,7 @@
 #include "controls/SkinComboBox.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinListBox.h"
+#include "controls/SkinOption.h"
 #include "controls/SkinProgress.h"
 #include "controls/SkinSlider.h"
 #include "settings/ConversionSettings.h"
@@ -29,6 +30,8 @@ const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
 const QString MUTE_CHECK = QStringLiteral("CHECK_MUTE");
 const QString LEVEL_METER = QStringLiteral("PROGRESS_LEVEL");
 const QString RECORDINGS_LIST = QStringLiteral("LIST_RECENT");
+const QString GOOD_QUALITY_OPTION = QStringLiteral("OPTION_QUALITY_GOOD");
+const QString BEST_QUALITY_OPTION = QStringLiteral("OPTION_QUALITY_BEST");
 
 // The meter's range: its empty end in dB of full scale, and its full scale.
 constexpr double LEVEL_METER_FLOOR_DBFS = -60.0;
@@ -148,6 +151,7 @@ void CConverterDlg::OnSkinChanged()
     PlaceEncoder();
     FillOutputTypes();
     ShowMuteState();
+    ShowQualityState();
     ShowAudioLevel();
     ShowRecordings();
 }
@@ -212,6 +216,21 @@ void CConverterDlg::OpenRecording(int nRow)
         m_openUrl(QUrl::fromLocalFile(pEntry->strPath));
     else
         ShowRecordings();
+}
+
+void CConverterDlg::OnSkinOptionSelected(const QString& strName)
+{
+    if (strName == GOOD_QUALITY_OPTION || strName == BEST_QUALITY_OPTION)
+        m_encoder.SetBestQuality(strName == BEST_QUALITY_OPTION);
+}
+
+void CConverterDlg::ShowQualityState()
+{
+    const bool bBest = m_encoder.GetBestQuality();
+    if (CSkinOption* pGood = FindOption(GOOD_QUALITY_OPTION))
+        pGood->SetChecked(!bBest);
+    if (CSkinOption* pBest = FindOption(BEST_QUALITY_OPTION))
+        pBest->SetChecked(bBest);
 }
 
 void CConverterDlg::ShowMuteState()

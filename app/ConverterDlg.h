@@ -77,8 +77,8 @@ public:
 
 protected:
     void OnSkinCommand(const QString& strName) override;
-    // Options have no effect in this window.
-    void OnSkinOptionSelected(const QString&) override {}
+    // The quality options choose how the next MPEG recording is encoded.
+    void OnSkinOptionSelected(const QString& strName) override;
     void OnSkinSliderMoved(const QString& strName, int nPos) override;
     void OnSkinChanged() override;
     void paintEvent(QPaintEvent* pEvent) override;
@@ -115,8 +115,10 @@ private:
     void NoteFinishedRecording(double dSeconds);
     void ShowRecordings();
     void OpenRecording(int nRow);
-    // A new skin's mute box shows the state the recorder is in.
+    // A new skin's mute box and quality options show the state the
+    // recorder is in.
     void ShowMuteState();
+    void ShowQualityState();
 
     CEncorda m_encoder;
     QIcon m_hIcon;

@@ -463,6 +463,16 @@ bool CEncorda::GetAudioMute() const
     return m_pRecorder->Profile().bAudioMute;
 }
 
+void CEncorda::SetBestQuality(bool bBest)
+{
+    m_pRecorder->Profile().bBestQuality = bBest;
+}
+
+bool CEncorda::GetBestQuality() const
+{
+    return m_pRecorder->Profile().bBestQuality;
+}
+
 void CEncorda::SetCaptureSwitches(bool bVideo, bool bAudio)
 {
     m_pRecorder->Profile().bVideoCapture = bVideo;

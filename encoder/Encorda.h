@@ -156,6 +156,11 @@ public:
     // recording; the audio stream stays. Not one of the numbered properties.
     void SetAudioMute(bool bMute);
     bool GetAudioMute() const;
+    // MPEG recordings from the next Start use the format's highest legal
+    // video rate and the encoder's better, slower choices. Not one of the
+    // numbered properties.
+    void SetBestQuality(bool bBest);
+    bool GetBestQuality() const;
     // AVI capture only: a stream switched off is left out of the file. Not
     // numbered properties either.
     void SetCaptureSwitches(bool bVideo, bool bAudio);

@@ -1,9 +1,12 @@
 #include "engine/VideoStage.h"
 
 #include <chrono>
+#include <span>
+#include <utility>
 
 extern "C" {
 #include <libavutil/imgutils.h>
+#include <libavutil/opt.h>
 }
 
 #include "engine/Encoding.h"
@@ -19,6 +22,13 @@ constexpr std::size_t FOURCC_LENGTH = 4;
 constexpr std::int64_t MAX_REPEATED_FRAMES = 60;
 // DVD limits: the video rate the players are built for and their VBV buffer.
 constexpr int DVD_MAX_VIDEO_RATE_BITS = 9000000;
+// The best MPEG-1 quality: its highest common rate, and trellis quantisation,
+// which costs about three times the encoding time yet keeps up live at the
+// usual MPEG-1 sizes. MPEG-2 at DVD sizes cannot afford trellis live; the
+// rate-distortion macroblock decision costs half again and gains less.
+constexpr int MPEG1_BEST_RATE_BITS = 2500000;
+constexpr std::pair<const char*, const char*> MPEG1_BEST_OPTIONS[] = { { "trellis", "1" } };
+constexpr std::pair<const char*, const char*> MPEG2_BEST_OPTIONS[] = { { "mbd", "rd" } };
 constexpr int DVD_VBV_BUFFER_BITS = 1835008;
 
 CFramePtr AllocateFrame(int nWidth, int nHeight, AVPixelFormat eFormat)
@@ -125,10 +135,27 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
         pEncoder->rc_max_rate = DVD_MAX_VIDEO_RATE_BITS;
         pEncoder->rc_buffer_size = DVD_VBV_BUFFER_BITS;
     }
+    if (bMpeg && m_settings.bBestQuality && !UseBestQuality(pEncoder, strReason))
+        return false;
     const std::string& strFourCc = m_settings.strVideoFourCc;
     if (strFourCc.size() == FOURCC_LENGTH)
         pEncoder->codec_tag = MKTAG(strFourCc[0], strFourCc[1], strFourCc[2], strFourCc[3]);
     return OpenEncoderWithOptions(pEncoder, pCodec, m_settings.compressorOptions, strReason);
+}
+
+bool CVideoStage::UseBestQuality(AVCodecContext* pEncoder, std::string& strReason) const
+{
+    const bool bMpeg1 = m_settings.nOutputType == OUTPUT_TYPE_MPEG1;
+    pEncoder->bit_rate = bMpeg1 ? MPEG1_BEST_RATE_BITS : DVD_MAX_VIDEO_RATE_BITS;
+    // Set before the user's own options, which still have the last word.
+    for (const auto& [pszOption, pszValue] : bMpeg1 ? std::span(MPEG1_BEST_OPTIONS) : std::span(MPEG2_BEST_OPTIONS)) {
+        const int nResult = av_opt_set(pEncoder, pszOption, pszValue, AV_OPT_SEARCH_CHILDREN);
+        if (nResult < 0) {
+            strReason = std::string("the encoder refuses ") + pszOption + "=" + pszValue + ": " + AvErrorText(nResult);
+            return false;
+        }
+    }
+    return true;
 }
 
 void CVideoStage::ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream)

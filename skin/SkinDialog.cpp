@@ -198,6 +198,11 @@ CSkinCheck* CSkinDialog::FindCheck(const QString& strName) const
     return ControlNamed(m_checks, strName);
 }
 
+CSkinOption* CSkinDialog::FindOption(const QString& strName) const
+{
+    return ControlNamed(m_options, strName);
+}
+
 CSkinProgress* CSkinDialog::FindProgress(const QString& strName) const
 {
     return ControlNamed(m_progresses, strName);

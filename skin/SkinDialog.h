@@ -89,6 +89,7 @@ public:
     CSkinSlider* FindSlider(const QString& strName) const;
     CLabel* FindLabel(const QString& strName) const;
     CSkinCheck* FindCheck(const QString& strName) const;
+    CSkinOption* FindOption(const QString& strName) const;
     CSkinProgress* FindProgress(const QString& strName) const;
     CSkinEdit* FindEdit(const QString& strName) const;
     CSkinListBox* FindListBox(const QString& strName) const;

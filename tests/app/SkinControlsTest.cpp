@@ -11,6 +11,7 @@
 #include "controls/SkinCheck.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinListBox.h"
+#include "controls/SkinOption.h"
 #include "controls/SkinProgress.h"
 #include "engine/MediaProbe.h"
 #include "skin/SkinPackage.h"
@@ -162,6 +163,35 @@ TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
     QTest::mouseDClick(pList, Qt::LeftButton, {}, ptRow);
     EXPECT_EQ(arrOpened.size(), 1);
     EXPECT_EQ(pList->GetItemText(0, 1), QStringLiteral("Evening news  (missing)"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SkinControls, QualityOptionsChooseTheEncodingAndSurviveASkinChange)
+{
+    constexpr int DELUXE_COMMAND = SkinPackage::FIRST_SKIN_COMMAND + 7;
+    CConverterDlg dialog(m_prompt);
+    dialog.show();
+    dialog.ChangeSkin(DELUXE_COMMAND);
+    CSkinOption* pGood = dialog.FindOption(QStringLiteral("OPTION_QUALITY_GOOD"));
+    CSkinOption* pBest = dialog.FindOption(QStringLiteral("OPTION_QUALITY_BEST"));
+    ASSERT_NE(pGood, nullptr) << "Deluxe has the quality options";
+    ASSERT_NE(pBest, nullptr);
+    EXPECT_TRUE(pGood->IsChecked());
+    EXPECT_FALSE(dialog.Encoder().GetBestQuality());
+
+    QTest::mouseClick(pBest, Qt::LeftButton, {}, pBest->rect().center());
+    EXPECT_TRUE(dialog.Encoder().GetBestQuality());
+    EXPECT_FALSE(pGood->IsChecked());
+
+    // Another skin without the options keeps the choice; Deluxe shows it again.
+    dialog.ChangeSkin(SkinPackage::FIRST_SKIN_COMMAND);
+    EXPECT_TRUE(dialog.Encoder().GetBestQuality());
+    dialog.ChangeSkin(DELUXE_COMMAND);
+    EXPECT_TRUE(dialog.FindOption(QStringLiteral("OPTION_QUALITY_BEST"))->IsChecked());
+    EXPECT_FALSE(dialog.FindOption(QStringLiteral("OPTION_QUALITY_GOOD"))->IsChecked());
 }
 
 } // namespace

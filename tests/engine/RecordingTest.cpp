@@ -289,3 +289,33 @@ TEST(Recording, StopWithoutStopFlagKeepsThePreviewRunning)
     recorder.Stop();
     EXPECT_FALSE(recorder.IsRunning());
 }
+
+TEST(Recording, BestQualityUsesTheFormatsHighestRate)
+{
+    struct CQualityCase {
+        const char* pszName;
+        int nOutputType;
+        double dMinimumRatio; // Best's file size over Good's at 1.5 Mbit/s
+    };
+    // MPEG-2 may go up to the DVD limit of 9 Mbit/s, MPEG-1 to 2.5 Mbit/s; the
+    // test pattern needs less than either, so the files grow by less.
+    const CQualityCase cases[] = { { "MPEG-2", 6, 1.5 }, { "MPEG-1", 5, 1.2 } };
+    const QTemporaryDir folder;
+    for (const CQualityCase& testCase : cases) {
+        SCOPED_TRACE(testCase.pszName);
+        CRecordingRequest request;
+        request.nOutputType = testCase.nOutputType;
+        request.nWidth = 720;
+        request.nHeight = 480;
+        request.dSeconds = 1.0;
+        std::uintmax_t nSizes[2] = {};
+        for (const bool bBest : { false, true }) {
+            const std::string strFile = TempFile(folder, bBest ? "best.mpg" : "good.mpg");
+            CRecorder recorder;
+            recorder.Profile().bBestQuality = bBest;
+            ASSERT_TRUE(Record(recorder, request, strFile));
+            nSizes[bBest] = std::filesystem::file_size(strFile);
+        }
+        EXPECT_GT(static_cast<double>(nSizes[1]) / static_cast<double>(nSizes[0]), testCase.dMinimumRatio);
+    }
+}
