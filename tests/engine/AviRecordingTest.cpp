@@ -214,3 +214,17 @@ TEST(AviRecording, RefusedSettingsFailStartWithTheReasonAndNoFile)
         EXPECT_FALSE(std::filesystem::exists(strFile));
     }
 }
+
+TEST(AviRecording, TheTitleGoesIntoTheFile)
+{
+    const QTemporaryDir folder;
+    const std::string strFile = folder.filePath("titled.avi").toStdString();
+    CRecorder recorder;
+    ASSERT_TRUE(ConfigureAvi(recorder, CRecordingRequest(), {}, strFile));
+    recorder.Profile().strTitle = "Evening news: part 1";
+    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+    ASSERT_TRUE(recorder.WaitUntilFinished(30000));
+    recorder.Stop();
+    EXPECT_EQ(ProbeFile(strFile)["format"].toObject()["tags"].toObject()["title"].toString(),
+              QStringLiteral("Evening news: part 1"));
+}
