@@ -27,6 +27,18 @@ const QString RESOURCES_FOLDER = QStringLiteral("resources");
 // Chromium's objects do not pass AddressSanitizer's checks: an instrumented
 // build keeps the engine out of its process.
 constexpr bool ENGINE_FITS_BUILD = false;
+const char* const XCB_GL_VARIABLE = "QT_XCB_GL_INTEGRATION";
+
+// Qt WebEngine makes every application that links it create an OpenGL
+// context as it starts. Here the engine stays off and nothing else draws
+// with OpenGL, and the X server's GL driver keeps memory that LeakSanitizer
+// cannot name once the driver is unloaded: such a process has no GL on X.
+void NoGlOnXWithoutEngine()
+{
+    if (!qEnvironmentVariableIsSet(XCB_GL_VARIABLE))
+        qputenv(XCB_GL_VARIABLE, "none");
+}
+Q_CONSTRUCTOR_FUNCTION(NoGlOnXWithoutEngine)
 #else
 constexpr bool ENGINE_FITS_BUILD = true;
 #endif
