@@ -5,6 +5,8 @@
 #include <QTest>
 
 #include "app/ConverterDlg.h"
+#include "common/ProgramSkin.h"
+#include "common/ScriptedPrompt.h"
 #include "controls/SkinButton.h"
 #include "settings/ConversionSettings.h"
 
@@ -40,4 +42,21 @@ public:
 
 private:
     ConversionSettings& m_settings = ConversionSettings::Instance();
+};
+
+// A test of the whole window on the program's own skins, in a current
+// directory of its own, with the built-in sources and a scripted prompt.
+class CProgramTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
+            GTEST_SKIP() << "the program's skins are not built beside the test";
+        ASSERT_TRUE(m_current.IsValid());
+    }
+
+    CProgramCurrentDirectory m_current;
+    CBuiltInSourceSettings m_settings;
+    CScriptedPrompt m_prompt;
 };

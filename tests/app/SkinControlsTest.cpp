@@ -33,20 +33,7 @@ TEST(LevelMeter, MapsDecibelsLinearlyFromMinusSixtyToFullScale)
     EXPECT_EQ(CConverterDlg::LevelMeterPosition(3.0), 100) << "a clipping source fills the bar, no more";
 }
 
-class SkinControls : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        if (!CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
-            GTEST_SKIP() << "the program's skins are not built beside the test";
-        ASSERT_TRUE(m_current.IsValid());
-    }
-
-    CProgramCurrentDirectory m_current;
-    CBuiltInSourceSettings m_settings;
-    CScriptedPrompt m_prompt;
-};
+using SkinControls = CProgramTest;
 
 TEST_F(SkinControls, TheLevelMeterShowsTheToneAndEmptiesAfterStop)
 {

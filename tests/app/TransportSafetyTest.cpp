@@ -21,16 +21,9 @@ namespace {
 constexpr int START_TIMEOUT_MS = 30000;
 constexpr int EXIT_TIMEOUT_MS = 30000;
 
-class TransportSafety : public ::testing::Test
+class TransportSafety : public CProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        if (!CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
-            GTEST_SKIP() << "the program's skins are not built beside the test";
-        ASSERT_TRUE(m_current.IsValid());
-    }
-
     std::string File(const char* pszName) const { return m_current.FilePath(pszName).toStdString(); }
 
     // Convert, answered with the given file.
@@ -51,9 +44,6 @@ protected:
         return pButton && pButton->isVisible();
     }
 
-    CProgramCurrentDirectory m_current;
-    CBuiltInSourceSettings m_settings;
-    CScriptedPrompt m_prompt;
 };
 
 // Decodes to its last frame without a complaint and holds at least dSeconds.

@@ -15,14 +15,6 @@ namespace {
 
 constexpr int SCAN_TIMEOUT_MS = 30000;
 
-QStringList Items(const QComboBox* pList)
-{
-    QStringList arrItems;
-    for (int i = 0; i < pList->count(); ++i)
-        arrItems.append(pList->itemText(i));
-    return arrItems;
-}
-
 class DeviceDlgOnX11 : public SettingsTest
 {
 protected:

@@ -9,14 +9,6 @@ using EDispatchId = CEncorda::EDispatchId;
 
 namespace {
 
-QStringList Items(const QComboBox* pList)
-{
-    QStringList arrItems;
-    for (int i = 0; i < pList->count(); ++i)
-        arrItems.append(pList->itemText(i));
-    return arrItems;
-}
-
 class DeviceDlgTest : public SettingsTest
 {
 protected:

@@ -37,6 +37,14 @@ inline void ChooseItem(QComboBox* pList, int nIndex)
     ASSERT_EQ(pList->currentIndex(), nIndex);
 }
 
+inline QStringList Items(const QComboBox* pList)
+{
+    QStringList arrItems;
+    for (int i = 0; i < pList->count(); ++i)
+        arrItems.append(pList->itemText(i));
+    return arrItems;
+}
+
 inline void TypeText(QLineEdit* pEdit, const QString& strText)
 {
     pEdit->setFocus();
