@@ -100,6 +100,27 @@ TEST_F(SettingsEndToEndTest, TheDeviceStartsMutedAsTheSettingsShow)
     }
 }
 
+// Play writes no MPEG profile: what it records must be what the MPEG
+// profile dialog shows before anyone touched it.
+TEST_F(SettingsEndToEndTest, TheRecordersDefaultsAreTheSettingsDefaults)
+{
+    const ConversionSettings settings;
+    CConverterDlg window(m_prompt);
+    const CEncorda& encoder = window.Encoder();
+    EXPECT_EQ(encoder.GetFrameRate(), static_cast<short>(settings.dFrameRate));
+    EXPECT_EQ(encoder.GetAudioSampleRate(), settings.nAudioSampleRate);
+    EXPECT_EQ(encoder.GetAudioBitrate(), settings.nAudioBitrate);
+    EXPECT_EQ(encoder.GetVideoBitrate(), settings.nVideoBitrate);
+    EXPECT_EQ(encoder.GetAudioChannels(), settings.nAudioChannels);
+    EXPECT_EQ(encoder.GetVideoWidth(), settings.nMpegWidth);
+    EXPECT_EQ(encoder.GetVideoHeight(), settings.nMpegHeight);
+    EXPECT_EQ(encoder.GetSyncMode(), settings.nSyncMode);
+    EXPECT_EQ(encoder.GetAudioOffset(), settings.nAudioOffset);
+    EXPECT_EQ(encoder.GetUseCustomFrame(), settings.bUseCustomFrame);
+    EXPECT_EQ(encoder.GetCustomFrameWidth(), settings.nCustomFrameWidth);
+    EXPECT_EQ(encoder.GetCustomFrameHeight(), settings.nCustomFrameHeight);
+}
+
 TEST_F(SettingsEndToEndTest, TheDialogsChoicesReachTheRecording)
 {
     const QString strFile = m_current.FilePath(QStringLiteral("chosen.mpg"));
