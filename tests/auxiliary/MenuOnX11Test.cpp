@@ -1,4 +1,4 @@
-// Runs on a real X server without a compositor (under xvfb-run): the menus
+// Runs on a real X server without a compositor (under tests/xvfb-exec.sh): the menus
 // of the real window are styled and shown by X, and the screen is grabbed.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Runs the real program on a real X server (under xvfb-run): its notifier
+// Runs the real program on a real X server (under tests/xvfb-exec.sh): its notifier
 // popup must come up as a second, shaped window at the bottom right, show
 // its page and go away through its exit button.
 #include <gtest/gtest.h>

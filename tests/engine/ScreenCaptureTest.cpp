@@ -28,12 +28,12 @@ protected:
 
 } // namespace
 
-// Runs under its own virtual X server (xvfb-run): whatever is drawn on the
+// Runs under its own virtual X server (tests/xvfb-exec.sh): whatever is drawn on the
 // screen must show in the recording.
 TEST(ScreenCapture, RecordsWhatIsDrawn)
 {
     if (!IsDisplayReachable())
-        GTEST_SKIP() << "no X display; run under xvfb-run";
+        GTEST_SKIP() << "no X display; run under tests/xvfb-exec.sh";
     qputenv("QT_QPA_PLATFORM", "xcb");
     int nArguments = 1;
     char szName[] = "test_engine_screen";

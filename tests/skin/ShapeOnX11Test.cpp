@@ -1,4 +1,4 @@
-// Runs on a real X server (under xvfb-run), where the window shape is cut
+// Runs on a real X server (under tests/xvfb-exec.sh), where the window shape is cut
 // by the X SHAPE extension: a cut pixel shows the root window behind it.
 #include <gtest/gtest.h>
 
