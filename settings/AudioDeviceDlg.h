@@ -1,15 +1,11 @@
 #pragma once
 
-#include "settings/SettingsDialog.h"
+#include "settings/DeviceDialog.h"
 
-class IEncoderOwner;
 class QComboBox;
 
-// The audio capture device and its input. The devices are read again each
-// time the dialog opens (the lists refill when the reading ends); the input
-// list is that of the device selected here. The user's picks are stored as
-// index and name.
-class CAudioDeviceDlg : public CSettingsDialog
+// The audio capture device and its input.
+class CAudioDeviceDlg : public CDeviceDialog
 {
     Q_OBJECT
 
@@ -23,13 +19,8 @@ public:
     CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
 
 protected:
-    void ShowStoredValues() override;
+    void FillDeviceDetails(bool bSelectStored) override;
 
 private:
-    void FillLists();
-    void FillInputs(bool bSelectStored);
-
-    IEncoderOwner* m_pOwner;
-    QComboBox* m_pDeviceList = nullptr;
     QComboBox* m_pInputList = nullptr;
 };

@@ -1,16 +1,11 @@
 #pragma once
 
-#include "settings/SettingsDialog.h"
+#include "settings/DeviceDialog.h"
 
-class IEncoderOwner;
 class QComboBox;
 
-// The video capture device, its format and its input. The devices are read
-// again each time the dialog opens (the lists refill when the reading ends);
-// the format and input lists are those of the device selected here. The
-// user's picks are stored as index and name, the names being what Convert
-// and Play look up.
-class CVideoDeviceDlg : public CSettingsDialog
+// The video capture device, its format and its input.
+class CVideoDeviceDlg : public CDeviceDialog
 {
     Q_OBJECT
 
@@ -25,16 +20,9 @@ public:
     CVideoDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
 
 protected:
-    void ShowStoredValues() override;
+    void FillDeviceDetails(bool bSelectStored) override;
 
 private:
-    void FillLists();
-    // The inputs and formats of the selected device; the stored choices are
-    // selected in them unless the user has just picked another device.
-    void FillDeviceDetails(bool bSelectStored);
-
-    IEncoderOwner* m_pOwner;
-    QComboBox* m_pDeviceList = nullptr;
     QComboBox* m_pFormatList = nullptr;
     QComboBox* m_pInputList = nullptr;
 };
