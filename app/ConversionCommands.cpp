@@ -187,11 +187,9 @@ void CConverterDlg::Pause()
 
 void CConverterDlg::Stop()
 {
-    ShowButton(PAUSE_BUTTON, false);
-    ShowButton(PLAY_BUTTON, true);
+    ShowStopped();
     m_encoder.SetStopFlag(true);
     m_encoder.SetSaveToFile(false);
-    m_paused = false;
     m_encoder.Stop();
 }
 

@@ -178,9 +178,7 @@ QString CSkinDialog::GetFolderOf(const QString& strPath)
 
 CSkinButton* CSkinDialog::FindButton(const QString& strName) const
 {
-    const auto it = std::find_if(m_buttons.begin(), m_buttons.end(),
-                                 [&strName](const CSkinButton* pButton) { return pButton->GetName() == strName; });
-    return it == m_buttons.end() ? nullptr : *it;
+    return ControlNamed(m_buttons, strName);
 }
 
 CSkinSlider* CSkinDialog::FindSlider(const QString& strName) const
