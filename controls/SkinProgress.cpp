@@ -36,7 +36,11 @@ bool CSkinProgress::LoadBlock(const QString& strPath)
 
 void CSkinProgress::SetPos(int nPos)
 {
-    m_nPos = std::max(std::min(nPos, m_nMax), m_nMin);
+    const int nClamped = std::max(std::min(nPos, m_nMax), m_nMin);
+    // A level meter sets its position twenty times a second, mostly to the same.
+    if (nClamped == m_nPos)
+        return;
+    m_nPos = nClamped;
     update();
 }
 

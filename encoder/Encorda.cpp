@@ -497,6 +497,7 @@ short CEncorda::Start()
     m_status.bRunning = true;
     m_status.bRecordingToFile = m_pRecorder->Profile().bSaveToFile;
     TakeStatus();
+    update();
     return 0;
 }
 
@@ -507,6 +508,7 @@ void CEncorda::Stop()
     // Without StopFlag the preview goes on, but the file is closed.
     m_status.bRecordingToFile = false;
     TakeStatus();
+    update();
 }
 
 void CEncorda::Pause()
@@ -583,7 +585,8 @@ void CEncorda::TakeStatus()
     m_status.nBytesWritten = status.nBytesWritten;
     m_status.nFramesDropped = status.nVideoFramesDropped;
     m_status.dAudioLevelDbfs = bRunning ? status.dAudioLevelDbfs : SILENCE_DBFS;
-    if (m_status.bRunning && !bRunning) {
+    const bool bEnded = m_status.bRunning && !bRunning;
+    if (bEnded) {
         m_status.bRunning = false;
         m_status.bRecordingToFile = false;
         m_status.bPaused = false;
@@ -593,7 +596,10 @@ void CEncorda::TakeStatus()
         }
         emit RecordingFinished(ToQString(status.strError));
     }
-    update();
+    // Statuses come twenty times a second; only the overlay shows them, and
+    // the picture repaints as previews arrive.
+    if (m_status.bRecordingToFile || bEnded)
+        update();
     emit StatusChanged();
 }
 
