@@ -90,11 +90,11 @@ void CConverterDlg::Convert()
     const bool bAvi = nRow == AVI_ROW_INDEX;
     // A new name is allowed; the prompt asks before an existing file is
     // replaced.
+    const QString strSuffix = bAvi ? QStringLiteral("avi") : QStringLiteral("mpg");
     const QString strFile = Prompt().AskSaveFile(
         QStringLiteral("Save As"),
         {bAvi ? QStringLiteral("avi file (*.avi)") : QStringLiteral("mpeg file (*.mpg)"), QStringLiteral("All Files (*)")},
-        bAvi ? QStringLiteral("avi") : QStringLiteral("mpg"),
-        ProposedRecordingPath(bAvi ? QStringLiteral("avi") : QStringLiteral("mpg")));
+        strSuffix, ProposedRecordingPath(strSuffix));
     if (strFile.isEmpty())
         return;
     // Starting over the file being written would truncate the recording.
@@ -116,7 +116,8 @@ void CConverterDlg::Convert()
     m_encoder.SetVideoWidth(Low16(settings.nMpegWidth));
     m_encoder.SetVideoHeight(Low16(settings.nMpegHeight));
     m_encoder.SetFileName(strFile);
-    m_encoder.SetTitle(RecordingTitle());
+    const QString strTitle = RecordingTitle();
+    m_encoder.SetTitle(strTitle);
     m_encoder.SetSaveToFile(true);
     m_encoder.SetSyncMode(Low16(settings.nSyncMode));
     m_encoder.SetAudioOffset(Low16(settings.nAudioOffset));
@@ -128,10 +129,10 @@ void CConverterDlg::Convert()
     }
     m_encoder.SetWorkMode(bAvi ? CEncorda::WORK_MODE_AVI : CEncorda::WORK_MODE_MPEG);
     m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
-    StartRecording(strFile);
+    StartRecording(strFile, strTitle);
 }
 
-void CConverterDlg::StartRecording(const QString& strFile)
+void CConverterDlg::StartRecording(const QString& strFile, const QString& strTitle)
 {
     const CEncorda::CStatus replaced = m_encoder.GetStatus();
     if (m_encoder.Start() == CEncorda::START_FAILED) {
@@ -142,7 +143,7 @@ void CConverterDlg::StartRecording(const QString& strFile)
     if (replaced.bRecordingToFile)
         NoteFinishedRecording(replaced.dElapsedSeconds);
     m_strRecordingFile = strFile;
-    m_strRecordingTitle = RecordingTitle();
+    m_strRecordingTitle = strTitle;
 }
 
 void CConverterDlg::Play()

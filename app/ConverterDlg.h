@@ -101,7 +101,7 @@ private:
     QString ProposedRecordingPath(const QString& strSuffix) const;
     void Convert();
     // Starts recording to the file; a recording it replaces is listed.
-    void StartRecording(const QString& strFile);
+    void StartRecording(const QString& strFile, const QString& strTitle);
     void Play();
     // What Play sends of the custom frame; Convert too, for AVI.
     void WriteCustomFrame();
