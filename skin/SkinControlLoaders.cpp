@@ -12,37 +12,29 @@
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
 
-using SkinFields::NextField;
 using SkinFields::ParseColor;
-using SkinFields::ParseRect;
+using SkinFormat::CEntryReader;
+using SkinFormat::EField;
 
-namespace {
-
-const QString CAPTION_SECTION = QStringLiteral("CAPTION");
-
-} // namespace
-
-QStringList CSkinFactory::ScrollImagePaths(QString& strValue) const
+QStringList CSkinFactory::ScrollImagePaths(CEntryReader& entry) const
 {
     QStringList arrPaths;
     for (int i = 0; i < CSkinScrollBar::IMAGE_COUNT; ++i)
-        arrPaths.append(ImagePath(NextField(strValue)));
+        arrPaths.append(ImagePath(entry.Take(EField::eImage)));
     return arrPaths;
 }
 
-// Fields: name, channel image, thumb image, drag thumb image, left, top,
-// right, bottom, orientation, position, tooltip.
 QList<CSkinSlider*> CSkinFactory::MakeSliders() const
 {
-    return MakeEach<CSkinSlider>(QStringLiteral("SLIDERINFO"), [this](int nIndex, QString& strValue) {
-        const QString strName = NextField(strValue);
-        const QString strChannel = NextField(strValue);
-        const QString strThumb = NextField(strValue);
-        const QString strDragThumb = NextField(strValue);
-        const QRect rc = ParseRect(strValue);
-        const QString strOrientation = NextField(strValue);
-        const QString strPosition = NextField(strValue);
-        const QString strTip = NextField(strValue);
+    return MakeEach<CSkinSlider>(SkinFormat::SLIDERS, [this](int nIndex, CEntryReader& entry) {
+        const QString strName = entry.Take(EField::eName);
+        const QString strChannel = entry.Take(EField::eImage);
+        const QString strThumb = entry.Take(EField::eImage);
+        const QString strDragThumb = entry.Take(EField::eImage);
+        const QRect rc = entry.TakeRect();
+        const QString strOrientation = entry.Take(EField::eOrientation);
+        const QString strPosition = entry.Take(EField::eNumber);
+        const QString strTip = entry.Take(EField::eText);
 
         auto* pSlider = new CSkinSlider(&m_window, m_skinParent);
         pSlider->Create(rc);
@@ -63,13 +55,12 @@ QList<CSkinSlider*> CSkinFactory::MakeSliders() const
     });
 }
 
-// Fields: name, left, top, right, bottom, image.
 QList<CSkinProgress*> CSkinFactory::MakeProgresses() const
 {
-    return MakeEach<CSkinProgress>(QStringLiteral("PROGRESSINFO"), [this](int nIndex, QString& strValue) {
-        const QString strName = NextField(strValue);
-        const QRect rc = ParseRect(strValue);
-        const QString strImage = NextField(strValue);
+    return MakeEach<CSkinProgress>(SkinFormat::PROGRESSES, [this](int nIndex, CEntryReader& entry) {
+        const QString strName = entry.Take(EField::eName);
+        const QRect rc = entry.TakeRect();
+        const QString strImage = entry.Take(EField::eImage);
 
         auto* pProgress = new CSkinProgress(&m_window, m_skinParent);
         pProgress->Create(rc);
@@ -81,15 +72,15 @@ QList<CSkinProgress*> CSkinFactory::MakeProgresses() const
     });
 }
 
-// Fields after the name: left, top, right, bottom, text, font face, point
-// size, text colour.
-CLabel* CSkinFactory::MakeLabel(QString& strValue) const
+// Reads the fields after the name: CAPTION's name means nothing to the
+// window, LABELINFO's does.
+CLabel* CSkinFactory::MakeLabel(CEntryReader& entry) const
 {
-    const QRect rc = ParseRect(strValue);
-    const QString strText = NextField(strValue);
-    const QString strFace = NextField(strValue);
-    const QString strPoints = NextField(strValue);
-    const QString strColor = NextField(strValue);
+    const QRect rc = entry.TakeRect();
+    const QString strText = entry.Take(EField::eText);
+    const QString strFace = entry.Take(EField::eText);
+    const QString strPoints = entry.Take(EField::eNumber);
+    const QString strColor = entry.Take(EField::eColor);
 
     auto* pLabel = new CLabel(&m_window, m_skinParent);
     pLabel->Create(rc);
@@ -103,35 +94,34 @@ CLabel* CSkinFactory::MakeLabel(QString& strValue) const
 
 CLabel* CSkinFactory::MakeCaption() const
 {
-    QString strValue = m_ini.GetString(CAPTION_SECTION, CAPTION_SECTION, QString());
+    const QString strValue = SingleValue(SkinFormat::CAPTION);
     if (strValue.isEmpty())
         return nullptr;
-    NextField(strValue);
-    return MakeLabel(strValue);
+    CEntryReader entry(SkinFormat::CAPTION, strValue);
+    entry.Take(EField::eName);
+    return MakeLabel(entry);
 }
 
 QList<CLabel*> CSkinFactory::MakeLabels() const
 {
-    return MakeEach<CLabel>(QStringLiteral("LABELINFO"), [this](int nIndex, QString& strValue) {
-        const QString strName = NextField(strValue);
-        CLabel* pLabel = MakeLabel(strValue);
+    return MakeEach<CLabel>(SkinFormat::LABELS, [this](int nIndex, CEntryReader& entry) {
+        const QString strName = entry.Take(EField::eName);
+        CLabel* pLabel = MakeLabel(entry);
         pLabel->SetIndex(nIndex);
         pLabel->SetName(strName);
         return pLabel;
     });
 }
 
-// Fields: name, left, top, right, bottom, background colour, text colour,
-// border colour, enabled flag.
 QList<CSkinEdit*> CSkinFactory::MakeEdits() const
 {
-    return MakeEach<CSkinEdit>(QStringLiteral("EDITBOXINFO"), [this](int nIndex, QString& strValue) {
-        const QString strName = NextField(strValue);
-        const QRect rc = ParseRect(strValue);
-        const COLORREF crBack = ParseColor(NextField(strValue));
-        const COLORREF crText = ParseColor(NextField(strValue));
-        const COLORREF crBorder = ParseColor(NextField(strValue));
-        const QString strEnabled = NextField(strValue);
+    return MakeEach<CSkinEdit>(SkinFormat::EDITS, [this](int nIndex, CEntryReader& entry) {
+        const QString strName = entry.Take(EField::eName);
+        const QRect rc = entry.TakeRect();
+        const COLORREF crBack = ParseColor(entry.Take(EField::eColor));
+        const COLORREF crText = ParseColor(entry.Take(EField::eColor));
+        const COLORREF crBorder = ParseColor(entry.Take(EField::eColor));
+        const QString strEnabled = entry.Take(EField::eFlag);
 
         auto* pEdit = new CSkinEdit(&m_window, m_skinParent);
         pEdit->Create(rc);
@@ -145,18 +135,16 @@ QList<CSkinEdit*> CSkinFactory::MakeEdits() const
     });
 }
 
-// Fields: name, left, top, right, bottom, item background, item text,
-// selected item background, selected item text, scroll images 1 to 7.
 QList<CSkinListBox*> CSkinFactory::MakeListBoxes() const
 {
-    return MakeEach<CSkinListBox>(QStringLiteral("LISTBOXINFO"), [this](int nIndex, QString& strValue) {
-        const QString strName = NextField(strValue);
-        const QRect rc = ParseRect(strValue);
-        const COLORREF crBack = ParseColor(NextField(strValue));
-        const COLORREF crText = ParseColor(NextField(strValue));
-        const COLORREF crSelBack = ParseColor(NextField(strValue));
-        const COLORREF crSelText = ParseColor(NextField(strValue));
-        const QStringList arrScrollImages = ScrollImagePaths(strValue);
+    return MakeEach<CSkinListBox>(SkinFormat::LIST_BOXES, [this](int nIndex, CEntryReader& entry) {
+        const QString strName = entry.Take(EField::eName);
+        const QRect rc = entry.TakeRect();
+        const COLORREF crBack = ParseColor(entry.Take(EField::eColor));
+        const COLORREF crText = ParseColor(entry.Take(EField::eColor));
+        const COLORREF crSelBack = ParseColor(entry.Take(EField::eColor));
+        const COLORREF crSelText = ParseColor(entry.Take(EField::eColor));
+        const QStringList arrScrollImages = ScrollImagePaths(entry);
 
         auto* pList = new CSkinListBox(&m_window, m_skinParent);
         pList->Create(rc);
@@ -176,24 +164,21 @@ QList<CSkinListBox*> CSkinFactory::MakeListBoxes() const
     });
 }
 
-// Fields: name, left, top, right, bottom, arrow image, edit background, edit
-// text, edit border, item background, item text, selected item background,
-// selected item text, scroll images 1 to 7.
 QList<CSkinComboBox*> CSkinFactory::MakeComboBoxes() const
 {
-    return MakeEach<CSkinComboBox>(QStringLiteral("COMBOBOXINFO"), [this](int nIndex, QString& strValue) {
-        const QString strName = NextField(strValue);
-        const QRect rc = ParseRect(strValue);
-        const QString strArrow = ImagePath(NextField(strValue));
+    return MakeEach<CSkinComboBox>(SkinFormat::COMBO_BOXES, [this](int nIndex, CEntryReader& entry) {
+        const QString strName = entry.Take(EField::eName);
+        const QRect rc = entry.TakeRect();
+        const QString strArrow = ImagePath(entry.Take(EField::eImage));
         CSkinComboBox::CColors colors;
-        colors.crEditBack = ParseColor(NextField(strValue));
-        colors.crEditText = ParseColor(NextField(strValue));
-        colors.crEditBorder = ParseColor(NextField(strValue));
-        colors.crItemBack = ParseColor(NextField(strValue));
-        colors.crItemText = ParseColor(NextField(strValue));
-        colors.crSelectedBack = ParseColor(NextField(strValue));
-        colors.crSelectedText = ParseColor(NextField(strValue));
-        const QStringList arrScrollImages = ScrollImagePaths(strValue);
+        colors.crEditBack = ParseColor(entry.Take(EField::eColor));
+        colors.crEditText = ParseColor(entry.Take(EField::eColor));
+        colors.crEditBorder = ParseColor(entry.Take(EField::eColor));
+        colors.crItemBack = ParseColor(entry.Take(EField::eColor));
+        colors.crItemText = ParseColor(entry.Take(EField::eColor));
+        colors.crSelectedBack = ParseColor(entry.Take(EField::eColor));
+        colors.crSelectedText = ParseColor(entry.Take(EField::eColor));
+        const QStringList arrScrollImages = ScrollImagePaths(entry);
 
         auto* pCombo = new CSkinComboBox(&m_window, m_skinParent);
         pCombo->Create(rc);

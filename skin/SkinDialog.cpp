@@ -26,6 +26,7 @@
 #include "skin/IniFile.h"
 #include "skin/SkinFactory.h"
 #include "skin/SkinFields.h"
+#include "skin/SkinFormat.h"
 #include "skin/SkinPackage.h"
 #include "skin/Prompt.h"
 #include "skin/SkinPath.h"
@@ -251,8 +252,8 @@ void CSkinDialog::LoadSkin()
     ShowTaskNotifier(strFolder);
     ReleaseSkin();
     const CIniFile ini(m_strSkinFile);
-    LoadBackground(strFolder, ini.GetString(QStringLiteral("Screen"), QStringLiteral("Main"), QString()));
-    const QString strKey = ini.GetString(QStringLiteral("TRANSPARENT"), QStringLiteral("COLOR"), QString());
+    LoadBackground(strFolder, ini.GetString(SkinFormat::BACKGROUND.Section(), SkinFormat::BACKGROUND.Key(), QString()));
+    const QString strKey = ini.GetString(SkinFormat::KEY_COLOR.Section(), SkinFormat::KEY_COLOR.Key(), QString());
     if (!strKey.isEmpty())
         m_crTransparent = SkinFields::ParseColor(strKey);
     if (!m_imgBackground.isNull()) {

@@ -9,6 +9,10 @@
 #include "skin/SkinFields.h"
 #include "skin/SkinPath.h"
 
+using SkinFormat::CEntryReader;
+using SkinFormat::CSectionFormat;
+using SkinFormat::EField;
+
 namespace {
 
 const QString PLAY_BUTTON = QStringLiteral("BUTTON_PLAY");
@@ -34,15 +38,20 @@ QString CSkinFactory::ImagePath(const QString& strImage) const
     return ResolveSkinFile(m_strFolder, strImage);
 }
 
-// Fields: name, image, left, top, right, bottom, tooltip, latch flag. The
-// value keeps whatever follows.
-void CSkinFactory::SetUpButton(CSkinButton& button, int nIndex, QString& strValue) const
+QString CSkinFactory::SingleValue(const SkinFormat::CSectionFormat& format) const
 {
-    const QString strName = SkinFields::NextField(strValue);
-    const QString strImage = SkinFields::NextField(strValue);
-    const QRect rc = SkinFields::ParseRect(strValue);
-    const QString strTip = SkinFields::NextField(strValue);
-    const QString strLatch = SkinFields::NextField(strValue);
+    return m_ini.GetString(format.Section(), format.Key(), QString());
+}
+
+// Reads the fields BUTTONINFO shares with the state buttons; the entry keeps
+// whatever follows.
+void CSkinFactory::SetUpButton(CSkinButton& button, int nIndex, CEntryReader& entry) const
+{
+    const QString strName = entry.Take(EField::eName);
+    const QString strImage = entry.Take(EField::eImage);
+    const QRect rc = entry.TakeRect();
+    const QString strTip = entry.Take(EField::eText);
+    const QString strLatch = entry.Take(EField::eFlag);
 
     button.Create(rc);
     button.SetTransparentColor(m_crTransparent);
@@ -53,18 +62,18 @@ void CSkinFactory::SetUpButton(CSkinButton& button, int nIndex, QString& strValu
     button.SetLatched(SkinFields::IsFlagSet(strLatch));
 }
 
-QList<CSkinButton*> CSkinFactory::MakePushButtons(const QString& strSection) const
+QList<CSkinButton*> CSkinFactory::MakePushButtons(const CSectionFormat& format) const
 {
-    return MakeEach<CSkinButton>(strSection, [this](int nIndex, QString& strValue) {
+    return MakeEach<CSkinButton>(format, [this](int nIndex, CEntryReader& entry) {
         auto* pButton = new CSkinButton(&m_window, m_skinParent);
-        SetUpButton(*pButton, nIndex, strValue);
+        SetUpButton(*pButton, nIndex, entry);
         return pButton;
     });
 }
 
 QList<CSkinButton*> CSkinFactory::MakeButtons() const
 {
-    const QList<CSkinButton*> arrButtons = MakePushButtons(QStringLiteral("BUTTONINFO"));
+    const QList<CSkinButton*> arrButtons = MakePushButtons(SkinFormat::BUTTONS);
     for (CSkinButton* pButton : arrButtons) {
         if (pButton->GetName() == PAUSE_BUTTON)
             pButton->hide();
@@ -76,53 +85,53 @@ QList<CSkinButton*> CSkinFactory::MakeButtons() const
 
 QList<CSkinButton*> CSkinFactory::MakeTaskButtons() const
 {
-    return MakePushButtons(QStringLiteral("TASKBARBUTTON"));
+    return MakePushButtons(SkinFormat::TASK_BUTTONS);
 }
 
-// Fields: as a button's, then the checked flag.
 template <class TButton>
-QList<TButton*> CSkinFactory::MakeStateButtons(const QString& strSection) const
+QList<TButton*> CSkinFactory::MakeStateButtons(const CSectionFormat& format) const
 {
-    return MakeEach<TButton>(strSection, [this](int nIndex, QString& strValue) {
+    return MakeEach<TButton>(format, [this](int nIndex, CEntryReader& entry) {
         auto* pButton = new TButton(&m_window, m_skinParent);
-        SetUpButton(*pButton, nIndex, strValue);
-        pButton->SetChecked(SkinFields::IsFlagSet(SkinFields::NextField(strValue)));
+        SetUpButton(*pButton, nIndex, entry);
+        pButton->SetChecked(SkinFields::IsFlagSet(entry.Take(EField::eFlag)));
         return pButton;
     });
 }
 
 QList<CSkinOption*> CSkinFactory::MakeOptions() const
 {
-    return MakeStateButtons<CSkinOption>(QStringLiteral("OPTIONINFO"));
+    return MakeStateButtons<CSkinOption>(SkinFormat::OPTIONS);
 }
 
 QList<CSkinCheck*> CSkinFactory::MakeChecks() const
 {
-    return MakeStateButtons<CSkinCheck>(QStringLiteral("CHECKINFO"));
+    return MakeStateButtons<CSkinCheck>(SkinFormat::CHECKS);
 }
 
 bool CSkinFactory::ReadIcon(QImage& imgIcon, QRect& rcIcon) const
 {
-    QString strValue = m_ini.GetString(QStringLiteral("ICON"), QStringLiteral("ICON"), QString());
+    const QString strValue = SingleValue(SkinFormat::ICON);
     if (strValue.isEmpty())
         return false;
-    const QString strImage = SkinFields::NextField(strValue);
-    rcIcon = SkinFields::ParseRect(strValue);
+    CEntryReader entry(SkinFormat::ICON, strValue);
+    const QString strImage = entry.Take(EField::eImage);
+    rcIcon = entry.TakeRect();
     imgIcon = QImage(ImagePath(strImage));
     return true;
 }
 
 bool CSkinFactory::ReadControlRect(QRect& rcControl) const
 {
-    QString strValue = m_ini.GetString(QStringLiteral("CONTROL"), QStringLiteral("CONTROL"), QString());
+    const QString strValue = SingleValue(SkinFormat::CONTROL);
     if (strValue.isEmpty())
         return false;
-    rcControl = SkinFields::ParseRect(strValue);
+    rcControl = CEntryReader(SkinFormat::CONTROL, strValue).TakeRect();
     return true;
 }
 
 QRect CSkinFactory::ReadNotifierPageRect() const
 {
-    QString strValue = m_ini.GetString(QStringLiteral("TASKNOTIFIER"), QStringLiteral("PAGE"), QString());
-    return strValue.isEmpty() ? QRect() : SkinFields::ParseRect(strValue);
+    const QString strValue = SingleValue(SkinFormat::NOTIFIER_PAGE);
+    return strValue.isEmpty() ? QRect() : CEntryReader(SkinFormat::NOTIFIER_PAGE, strValue).TakeRect();
 }

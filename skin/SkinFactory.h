@@ -8,6 +8,7 @@
 
 #include "controls/SkinColor.h"
 #include "skin/SkinFields.h"
+#include "skin/SkinFormat.h"
 
 class CIniFile;
 class CLabel;
@@ -78,16 +79,18 @@ public:
 
 private:
     // Reads the entries of a control list section and makes one control
-    // each; make() cuts the fields off the value it is given.
+    // each; make() takes the fields off the entry it is given.
     template <class TControl, class TMake>
-    QList<TControl*> MakeEach(const QString& strSection, TMake make) const;
+    QList<TControl*> MakeEach(const SkinFormat::CSectionFormat& format, TMake make) const;
+    // The value of a single value section; empty when the skin gives none.
+    QString SingleValue(const SkinFormat::CSectionFormat& format) const;
 
-    QList<CSkinButton*> MakePushButtons(const QString& strSection) const;
+    QList<CSkinButton*> MakePushButtons(const SkinFormat::CSectionFormat& format) const;
     template <class TButton>
-    QList<TButton*> MakeStateButtons(const QString& strSection) const;
-    void SetUpButton(CSkinButton& button, int nIndex, QString& strValue) const;
-    QStringList ScrollImagePaths(QString& strValue) const;
-    CLabel* MakeLabel(QString& strValue) const;
+    QList<TButton*> MakeStateButtons(const SkinFormat::CSectionFormat& format) const;
+    void SetUpButton(CSkinButton& button, int nIndex, SkinFormat::CEntryReader& entry) const;
+    QStringList ScrollImagePaths(SkinFormat::CEntryReader& entry) const;
+    CLabel* MakeLabel(SkinFormat::CEntryReader& entry) const;
 
     QWidget& m_window;
     ISkinParent& m_skinParent;
@@ -97,12 +100,12 @@ private:
 };
 
 template <class TControl, class TMake>
-QList<TControl*> CSkinFactory::MakeEach(const QString& strSection, TMake make) const
+QList<TControl*> CSkinFactory::MakeEach(const SkinFormat::CSectionFormat& format, TMake make) const
 {
     QList<TControl*> arrControls;
-    for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(m_ini, strSection)) {
-        QString strValue = entry.strValue;
-        arrControls.append(make(entry.nIndex, strValue));
+    for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(m_ini, format.Section())) {
+        SkinFormat::CEntryReader reader(format, entry.strValue);
+        arrControls.append(make(entry.nIndex, reader));
     }
     return arrControls;
 }

@@ -1,0 +1,93 @@
+#include "skin/SkinFormat.h"
+
+#include <QtGlobal>
+
+#include "skin/SkinFields.h"
+
+namespace SkinFormat {
+
+namespace {
+
+void RequireKind(const CSectionFormat& format, int nField, EField eKind)
+{
+    if (nField >= format.FieldCount() || format.arrFields[std::size_t(nField)] != eKind)
+        qFatal("%s: field %d is not of the kind the program reads or writes there", format.pszSection, nField + 1);
+}
+
+} // namespace
+
+QList<int> CSectionFormat::FieldsOf(EField eKind) const
+{
+    QList<int> arrPositions;
+    for (int i = 0; i < FieldCount(); ++i) {
+        if (arrFields[std::size_t(i)] == eKind)
+            arrPositions.append(i);
+    }
+    return arrPositions;
+}
+
+QStringList CutFields(const CSectionFormat& format, QString strValue)
+{
+    QStringList arrFields;
+    for (int i = 0; i < format.FieldCount(); ++i)
+        arrFields.append(SkinFields::NextField(strValue));
+    return arrFields;
+}
+
+CEntryReader::CEntryReader(const CSectionFormat& format, const QString& strValue)
+    : m_format(format)
+    , m_strRest(strValue)
+{
+}
+
+QString CEntryReader::Take(EField eKind)
+{
+    RequireKind(m_format, m_nNext, eKind);
+    ++m_nNext;
+    return SkinFields::NextField(m_strRest);
+}
+
+QRect CEntryReader::TakeRect()
+{
+    const int nLeft = SkinFields::ToInt(Take(EField::eCoordinate));
+    const int nTop = SkinFields::ToInt(Take(EField::eCoordinate));
+    const int nRight = SkinFields::ToInt(Take(EField::eCoordinate));
+    const int nBottom = SkinFields::ToInt(Take(EField::eCoordinate));
+    return QRect(nLeft, nTop, nRight - nLeft, nBottom - nTop);
+}
+
+EField CEntryReader::NextKind() const
+{
+    if (m_nNext >= m_format.FieldCount())
+        qFatal("%s: read past its %d fields", m_format.pszSection, m_format.FieldCount());
+    return m_format.arrFields[std::size_t(m_nNext)];
+}
+
+CEntryWriter::CEntryWriter(const CSectionFormat& format)
+    : m_format(format)
+{
+}
+
+CEntryWriter& CEntryWriter::Put(EField eKind, const QString& strField)
+{
+    RequireKind(m_format, int(m_arrFields.size()), eKind);
+    m_arrFields.append(strField);
+    return *this;
+}
+
+CEntryWriter& CEntryWriter::PutRect(const QRect& rc)
+{
+    return Put(EField::eCoordinate, QString::number(rc.left()))
+        .Put(EField::eCoordinate, QString::number(rc.top()))
+        .Put(EField::eCoordinate, QString::number(rc.left() + rc.width()))
+        .Put(EField::eCoordinate, QString::number(rc.top() + rc.height()));
+}
+
+QString CEntryWriter::Value() const
+{
+    if (m_arrFields.size() != m_format.FieldCount())
+        qFatal("%s: %d of its %d fields written", m_format.pszSection, int(m_arrFields.size()), m_format.FieldCount());
+    return m_arrFields.join(u',');
+}
+
+} // namespace SkinFormat
