@@ -1,60 +1,20 @@
 #include "tools/skintool/SkinCheck.h"
 
-#include <initializer_list>
-
 #include <QFileInfo>
 #include <QImage>
 #include <QSet>
 
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
+#include "skin/SkinFormat.h"
 #include "skin/SkinPath.h"
+
+using SkinFormat::CSectionFormat;
 
 namespace {
 
 const QString SKIN_FILE = QStringLiteral("Skin.ini");
 const QString NOTIFIER_IMAGE = QStringLiteral("dlgTaskNotifier.bmp");
-
-// A kind of entry: how many fields it reads and which of them (0-based)
-// name images.
-struct CEntryKind
-{
-    const char* pszSection;
-    const char* pszKey;   // nullptr for a numbered control list
-    int nFieldCount;
-    std::initializer_list<int> arrImageFields;
-};
-
-const CEntryKind SINGLE_VALUE_KINDS[] = {
-    {"ICON", "ICON", 5, {0}},
-    {"CAPTION", "CAPTION", 9, {}},
-    {"CONTROL", "CONTROL", 4, {}},
-    {"TASKNOTIFIER", "PAGE", 4, {}},
-};
-
-const CEntryKind CONTROL_LIST_KINDS[] = {
-    {"BUTTONINFO", nullptr, 8, {1}},
-    {"TASKBARBUTTON", nullptr, 8, {1}},
-    {"SLIDERINFO", nullptr, 11, {1, 2, 3}},
-    {"OPTIONINFO", nullptr, 9, {1}},
-    {"CHECKINFO", nullptr, 9, {1}},
-    {"LABELINFO", nullptr, 9, {}},
-    {"PROGRESSINFO", nullptr, 6, {5}},
-    {"EDITBOXINFO", nullptr, 9, {}},
-    // name, four coordinates, four colours, then the seven scroll images.
-    {"LISTBOXINFO", nullptr, 16, {9, 10, 11, 12, 13, 14, 15}},
-    {"COMBOBOXINFO", nullptr, 20, {5, 13, 14, 15, 16, 17, 18, 19}},
-};
-
-// Fields as the window reads them: missing trailing fields repeat the
-// last one that is there.
-QStringList CutFields(QString strValue, int nCount)
-{
-    QStringList arrFields;
-    for (int i = 0; i < nCount; ++i)
-        arrFields.append(SkinFields::NextField(strValue));
-    return arrFields;
-}
 
 class CSkinChecker
 {
@@ -70,11 +30,13 @@ public:
         if (!QFileInfo(m_ini.GetPath()).isFile()) {
             Report(SKIN_FILE + QStringLiteral(": missing"));
         } else {
-            CheckBackground();
-            for (const CEntryKind& kind : SINGLE_VALUE_KINDS)
-                CheckSingleValue(kind);
-            for (const CEntryKind& kind : CONTROL_LIST_KINDS)
-                CheckControlList(kind);
+            CheckBackgroundGiven();
+            for (const CSectionFormat* pFormat : SkinFormat::SECTIONS) {
+                if (pFormat->IsControlList())
+                    CheckControlList(*pFormat);
+                else
+                    CheckSingleValue(*pFormat);
+            }
         }
         if (!QFileInfo::exists(ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE)))
             Report(NOTIFIER_IMAGE + QStringLiteral(": missing (task notifier picture)"));
@@ -100,58 +62,55 @@ private:
         return image;
     }
 
-    void CheckBackground()
+    // An empty value is no entry to the other checks.
+    void CheckBackgroundGiven()
     {
-        const QString strMain = m_ini.GetString("Screen", "Main", QString());
-        if (strMain.isEmpty())
-            Report(QStringLiteral("Screen Main: no background image"));
-        else
-            CheckImage(QStringLiteral("Screen Main"), strMain);
+        const CSectionFormat& format = SkinFormat::BACKGROUND;
+        if (m_ini.GetString(format.Section(), format.Key(), QString()).isEmpty())
+            Report(format.Section() + u' ' + format.Key() + QStringLiteral(": no background image"));
     }
 
     // Values the window would cut or read with repeated fields.
-    void CheckValueShape(const QString& strWhere, const QString& strValue, const CEntryKind& kind)
+    void CheckValueShape(const QString& strWhere, const QString& strValue, const CSectionFormat& format)
     {
         if (strValue.size() > SkinFields::MAX_ENTRY_CHARS)
             Report(strWhere + QStringLiteral(": value has %1 characters, more than %2")
                                   .arg(strValue.size())
                                   .arg(SkinFields::MAX_ENTRY_CHARS));
         const qsizetype nFields = strValue.count(u',') + 1;
-        if (nFields < kind.nFieldCount)
+        if (nFields < format.FieldCount())
             Report(strWhere + QStringLiteral(": %1 fields, %2 needs %3")
                                   .arg(nFields)
-                                  .arg(QString::fromLatin1(kind.pszSection))
-                                  .arg(kind.nFieldCount));
+                                  .arg(format.Section())
+                                  .arg(format.FieldCount()));
     }
 
-    void CheckEntry(const QString& strWhere, const QString& strValue, const CEntryKind& kind)
+    void CheckEntry(const QString& strWhere, const QString& strValue, const CSectionFormat& format)
     {
-        CheckValueShape(strWhere, strValue, kind);
-        const QStringList arrFields = CutFields(strValue, kind.nFieldCount);
-        for (const int nField : kind.arrImageFields)
+        CheckValueShape(strWhere, strValue, format);
+        const QStringList arrFields = SkinFormat::CutFields(format, strValue);
+        for (const int nField : format.FieldsOf(SkinFormat::EField::eImage))
             CheckImage(strWhere, arrFields[nField]);
     }
 
-    void CheckSingleValue(const CEntryKind& kind)
+    void CheckSingleValue(const CSectionFormat& format)
     {
-        const QString strSection = QString::fromLatin1(kind.pszSection);
-        const QString strKey = QString::fromLatin1(kind.pszKey);
-        const QString strValue = m_ini.GetString(strSection, strKey, QString());
+        const QString strValue = m_ini.GetString(format.Section(), format.Key(), QString());
         if (strValue.isEmpty())
             return;
-        const QString strWhere = strSection + u' ' + strKey;
-        CheckEntry(strWhere, strValue, kind);
-        if (strSection == u"ICON")
+        const QString strWhere = format.Section() + u' ' + format.Key();
+        CheckEntry(strWhere, strValue, format);
+        if (&format == &SkinFormat::ICON)
             CheckIconSize(strWhere, strValue);
-        if (strSection == u"TASKNOTIFIER")
+        if (&format == &SkinFormat::NOTIFIER_PAGE)
             CheckNotifierPage(strWhere, strValue);
     }
 
     // The page must lie on the notifier's picture, or the popup shows none
     // of it.
-    void CheckNotifierPage(const QString& strWhere, QString strValue)
+    void CheckNotifierPage(const QString& strWhere, const QString& strValue)
     {
-        const QRect rcPage = SkinFields::ParseRect(strValue);
+        const QRect rcPage = SkinFormat::CEntryReader(SkinFormat::NOTIFIER_PAGE, strValue).TakeRect();
         const QImage picture(ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE));
         if (picture.isNull())
             return;
@@ -167,10 +126,11 @@ private:
 
     // The icon is drawn unscaled: an image smaller than its rectangle
     // leaves part of the rectangle undrawn.
-    void CheckIconSize(const QString& strWhere, QString strValue)
+    void CheckIconSize(const QString& strWhere, const QString& strValue)
     {
-        const QString strFile = SkinFields::NextField(strValue);
-        const QRect rcIcon = SkinFields::ParseRect(strValue);
+        SkinFormat::CEntryReader entry(SkinFormat::ICON, strValue);
+        const QString strFile = entry.Take(SkinFormat::EField::eImage);
+        const QRect rcIcon = entry.TakeRect();
         const QString strPath = ResolveSkinFile(m_strFolder, strFile);
         const QImage image(strPath);
         if (image.isNull())
@@ -184,9 +144,9 @@ private:
                    + strFile);
     }
 
-    void CheckControlList(const CEntryKind& kind)
+    void CheckControlList(const CSectionFormat& format)
     {
-        const QString strSection = QString::fromLatin1(kind.pszSection);
+        const QString strSection = format.Section();
         QStringList arrKeys;
         m_ini.GetKeyNames(strSection, arrKeys);
         QSet<QString> setRead;
@@ -198,7 +158,7 @@ private:
                        + QStringLiteral(": never read; keys must be numbered 1 to %1 without gaps").arg(arrKeys.size()));
         }
         for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(m_ini, strSection))
-            CheckEntry(strSection + u' ' + QString::number(entry.nIndex + 1), entry.strValue, kind);
+            CheckEntry(strSection + u' ' + QString::number(entry.nIndex + 1), entry.strValue, format);
     }
 
     QString m_strFolder;
