@@ -9,21 +9,16 @@
 
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
+#include "skin/SkinFormat.h"
 
 namespace {
 
-const char* const SECTIONS[] = {
-    "Screen", "TRANSPARENT", "ICON", "CAPTION", "CONTROL", "BUTTONINFO", "TASKBARBUTTON", "SLIDERINFO",
-    "OPTIONINFO", "CHECKINFO", "LABELINFO", "PROGRESSINFO", "EDITBOXINFO", "LISTBOXINFO", "COMBOBOXINFO",
-};
-// More than the longest entry kind has.
-constexpr int MAX_FIELDS = 24;
-
-void ConvertEveryField(QString strValue)
+// One field more than the section has reaches the repeated last field too.
+void ConvertEveryField(const SkinFormat::CSectionFormat& format, QString strValue)
 {
     QString strRect = strValue;
     SkinFields::ParseRect(strRect);
-    for (int i = 0; i < MAX_FIELDS; ++i) {
+    for (int i = 0; i <= format.FieldCount(); ++i) {
         const QString strField = SkinFields::NextField(strValue);
         SkinFields::ToInt(strField);
         SkinFields::ParseColor(strField);
@@ -46,13 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         file.write(reinterpret_cast<const char*>(pData), qint64(nSize));
     }
     const CIniFile ini(strPath);
-    for (const char* pszSection : SECTIONS) {
+    for (const SkinFormat::CSectionFormat* pFormat : SkinFormat::SECTIONS) {
         QStringList arrKeys;
-        ini.GetKeyNames(pszSection, arrKeys);
+        ini.GetKeyNames(pFormat->Section(), arrKeys);
         for (const QString& strKey : arrKeys)
-            ConvertEveryField(ini.GetString(pszSection, strKey, QString()));
-        for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(ini, pszSection))
-            ConvertEveryField(entry.strValue);
+            ConvertEveryField(*pFormat, ini.GetString(pFormat->Section(), strKey, QString()));
+        for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(ini, pFormat->Section()))
+            ConvertEveryField(*pFormat, entry.strValue);
     }
     return 0;
 }
