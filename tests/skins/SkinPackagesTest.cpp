@@ -11,8 +11,12 @@
 
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
+#include "skin/SkinFormat.h"
 
 using namespace SkinFields;
+using SkinFormat::CEntryReader;
+using SkinFormat::CSectionFormat;
+using SkinFormat::EField;
 
 namespace {
 
@@ -30,33 +34,23 @@ const char* const PACKAGES[] = { "Orange.zip", "Black.zip", "Purple.zip", "Blue.
 const char* const REQUIRED_BUTTONS[] = { "BUTTON_CONVERT",   "BUTTON_PLAY",      "BUTTON_PAUSE",    "BUTTON_STOP",
                                          "BUTTON_EDIT",      "BUTTON_EDITVIDEO", "BUTTON_EDITAUDIO", "BUTTON_EDITMODE",
                                          "BUTTON_EDITFRAME", "BUTTON_EDITAVI",   "BUTTON_MINIMIZE", "BUTTON_EXIT" };
-const char* const REQUIRED_SECTIONS[] = { "TASKBARBUTTON", "SLIDERINFO",  "CHECKINFO",   "LABELINFO",
-                                          "PROGRESSINFO",  "EDITBOXINFO", "LISTBOXINFO", "COMBOBOXINFO" };
+const CSectionFormat* const REQUIRED_SECTIONS[] = { &SkinFormat::TASK_BUTTONS, &SkinFormat::SLIDERS,
+                                                    &SkinFormat::CHECKS,       &SkinFormat::LABELS,
+                                                    &SkinFormat::PROGRESSES,   &SkinFormat::EDITS,
+                                                    &SkinFormat::LIST_BOXES,   &SkinFormat::COMBO_BOXES };
 
-// Which fields of an entry name pictures, by section.
-struct CImageFields
-{
-    const char* pSection;
-    QList<int> arrFields;
-};
-const CImageFields IMAGE_FIELDS[] = {
-    { "TASKBARBUTTON", { 1 } },
-    { "BUTTONINFO", { 1 } },
-    { "OPTIONINFO", { 1 } },
-    { "CHECKINFO", { 1 } },
-    { "SLIDERINFO", { 1, 2, 3 } },
-    { "PROGRESSINFO", { 5 } },
-    { "LISTBOXINFO", { 9, 10, 11, 12, 13, 14, 15 } },
-    { "COMBOBOXINFO", { 5, 13, 14, 15, 16, 17, 18, 19 } },
-};
-const char* const STRIP_SECTIONS[] = { "TASKBARBUTTON", "BUTTONINFO", "OPTIONINFO", "CHECKINFO" };
+const CSectionFormat* const STRIP_SECTIONS[] = { &SkinFormat::TASK_BUTTONS, &SkinFormat::BUTTONS,
+                                                  &SkinFormat::OPTIONS, &SkinFormat::CHECKS };
 
-QStringList Fields(QString strValue, int nCount)
+// The values of a section: its one value, or every entry of a control list.
+QStringList ValuesOf(const CIniFile& ini, const CSectionFormat& format)
 {
-    QStringList arrFields;
-    for (int i = 0; i < nCount; ++i)
-        arrFields << NextField(strValue);
-    return arrFields;
+    if (!format.IsControlList())
+        return { ini.GetString(format.Section(), format.Key(), "") };
+    QStringList arrValues;
+    for (const CControlEntry& entry : ReadControlList(ini, format.Section()))
+        arrValues << entry.strValue;
+    return arrValues;
 }
 
 int BmpBitsPerPixel(const QString& strPath)
@@ -99,12 +93,11 @@ protected:
 TEST_P(SkinPackage, EveryNamedPictureIsThereLoadsAndIs24Bit)
 {
     const CIniFile ini = Ini();
-    QStringList arrImages = { ini.GetString("Screen", "Main", ""), "dlgTaskNotifier.bmp" };
-    arrImages << Fields(ini.GetString("ICON", "ICON", ""), 1);
-    for (const CImageFields& fields : IMAGE_FIELDS) {
-        for (const CControlEntry& entry : ReadControlList(ini, fields.pSection)) {
-            const QStringList arrFields = Fields(entry.strValue, 20);
-            for (const int nField : fields.arrFields)
+    QStringList arrImages = { "dlgTaskNotifier.bmp" };
+    for (const CSectionFormat* pFormat : SkinFormat::SECTIONS) {
+        for (const QString& strValue : ValuesOf(ini, *pFormat)) {
+            const QStringList arrFields = SkinFormat::CutFields(*pFormat, strValue);
+            for (const int nField : pFormat->FieldsOf(EField::eImage))
                 arrImages << arrFields[nField];
         }
     }
@@ -119,23 +112,26 @@ TEST_P(SkinPackage, EveryNamedPictureIsThereLoadsAndIs24Bit)
 TEST_P(SkinPackage, SectionsAreNumberedWithoutGapsAndEntriesAreShort)
 {
     const CIniFile ini = Ini();
-    for (const CImageFields& fields : IMAGE_FIELDS) {
-        SCOPED_TRACE(fields.pSection);
+    for (const CSectionFormat* pFormat : SkinFormat::SECTIONS) {
+        if (!pFormat->IsControlList())
+            continue;
+        SCOPED_TRACE(pFormat->pszSection);
         QStringList arrKeys;
-        ini.GetKeyNames(fields.pSection, arrKeys);
-        const QList<CControlEntry> arrEntries = ReadControlList(ini, fields.pSection);
+        ini.GetKeyNames(pFormat->Section(), arrKeys);
+        const QList<CControlEntry> arrEntries = ReadControlList(ini, pFormat->Section());
         EXPECT_EQ(arrEntries.size(), arrKeys.size());
         for (const CControlEntry& entry : arrEntries)
             EXPECT_LE(entry.strValue.size(), MAX_ENTRY_CHARS);
     }
-    for (const char* pSection : REQUIRED_SECTIONS)
-        EXPECT_FALSE(ReadControlList(ini, pSection).isEmpty()) << pSection;
+    for (const CSectionFormat* pFormat : REQUIRED_SECTIONS)
+        EXPECT_FALSE(ValuesOf(ini, *pFormat).isEmpty()) << pFormat->pszSection;
     QStringList arrNames;
-    for (const CControlEntry& entry : ReadControlList(ini, "BUTTONINFO"))
-        arrNames << Fields(entry.strValue, 1);
+    for (const QString& strValue : ValuesOf(ini, SkinFormat::BUTTONS))
+        arrNames << CEntryReader(SkinFormat::BUTTONS, strValue).Take(EField::eName);
     for (const char* pName : REQUIRED_BUTTONS)
         EXPECT_TRUE(arrNames.contains(pName)) << pName;
-    EXPECT_EQ(Fields(ReadControlList(ini, "TASKBARBUTTON").value(0).strValue, 1).value(0), "TASKBUTTON_EXIT");
+    EXPECT_EQ(CEntryReader(SkinFormat::TASK_BUTTONS, ValuesOf(ini, SkinFormat::TASK_BUTTONS).value(0)).Take(EField::eName),
+              "TASKBUTTON_EXIT");
 }
 
 // Four frames, each exactly the button's size (so nothing is scaled), and
@@ -143,13 +139,13 @@ TEST_P(SkinPackage, SectionsAreNumberedWithoutGapsAndEntriesAreShort)
 TEST_P(SkinPackage, ButtonStripsHoldFourDistinctFramesOfTheButtonSize)
 {
     const CIniFile ini = Ini();
-    for (const char* pSection : STRIP_SECTIONS) {
-        for (const CControlEntry& entry : ReadControlList(ini, pSection)) {
-            QString strValue = entry.strValue;
-            const QString strName = NextField(strValue);
+    for (const CSectionFormat* pFormat : STRIP_SECTIONS) {
+        for (const QString& strValue : ValuesOf(ini, *pFormat)) {
+            CEntryReader entry(*pFormat, strValue);
+            const QString strName = entry.Take(EField::eName);
             SCOPED_TRACE(strName.toStdString());
-            const QImage imgStrip(PathOf(NextField(strValue)));
-            const QRect rc = ParseRect(strValue);
+            const QImage imgStrip(PathOf(entry.Take(EField::eImage)));
+            const QRect rc = entry.TakeRect();
             ASSERT_EQ(imgStrip.width(), rc.width() * FRAMES);
             ASSERT_EQ(imgStrip.height(), rc.height());
             for (int i = 0; i < FRAMES; ++i) {
@@ -166,13 +162,12 @@ TEST_P(SkinPackage, ButtonStripsHoldFourDistinctFramesOfTheButtonSize)
 TEST_P(SkinPackage, BackgroundIsShapedAndThePreviewAreaIsSolid)
 {
     const CIniFile ini = Ini();
-    EXPECT_EQ(ColorFromRef(ParseColor(ini.GetString("TRANSPARENT", "COLOR", ""))).rgb(), KEY);
-    const QImage imgBackground(PathOf(ini.GetString("Screen", "Main", "")));
+    EXPECT_EQ(ColorFromRef(ParseColor(ValuesOf(ini, SkinFormat::KEY_COLOR).value(0))).rgb(), KEY);
+    const QImage imgBackground(PathOf(ValuesOf(ini, SkinFormat::BACKGROUND).value(0)));
     ASSERT_FALSE(imgBackground.isNull());
     for (const QPoint& ptCorner : { QPoint(0, 0), QPoint(imgBackground.width() - 1, imgBackground.height() - 1) })
         EXPECT_EQ(imgBackground.pixel(ptCorner), KEY);
-    QString strControl = ini.GetString("CONTROL", "CONTROL", "");
-    const QRect rcControl = ParseRect(strControl);
+    const QRect rcControl = CEntryReader(SkinFormat::CONTROL, ValuesOf(ini, SkinFormat::CONTROL).value(0)).TakeRect();
     ASSERT_TRUE(imgBackground.rect().contains(rcControl));
     EXPECT_NEAR(double(rcControl.width()) / rcControl.height(), 4.0 / 3.0, 0.01);
     int nKeyInside = 0;
@@ -195,40 +190,41 @@ struct CPlacedControl
 QList<CPlacedControl> PlacedControls(const CIniFile& ini, const QDir& dir)
 {
     QList<CPlacedControl> arrControls;
-    for (const char* pSection : { "BUTTONINFO", "OPTIONINFO", "CHECKINFO", "SLIDERINFO" }) {
-        for (const CControlEntry& entry : ReadControlList(ini, pSection)) {
-            QString strValue = entry.strValue;
-            const QString strName = NextField(strValue);
-            const int nImages = QString(pSection) == "SLIDERINFO" ? 3 : 1;
-            for (int i = 0; i < nImages; ++i)
-                NextField(strValue);
+    for (const CSectionFormat* pFormat : { &SkinFormat::BUTTONS, &SkinFormat::OPTIONS, &SkinFormat::CHECKS,
+                                           &SkinFormat::SLIDERS }) {
+        for (const QString& strValue : ValuesOf(ini, *pFormat)) {
+            CEntryReader entry(*pFormat, strValue);
+            const QString strName = entry.Take(EField::eName);
+            while (entry.NextKind() == EField::eImage)
+                entry.Take(EField::eImage);
             // Pause takes Play's place; the window shows one of them at a time.
             if (strName != "BUTTON_PAUSE")
-                arrControls.append({ strName, ParseRect(strValue), QString(pSection) == "SLIDERINFO" });
+                arrControls.append({ strName, entry.TakeRect(), pFormat == &SkinFormat::SLIDERS });
         }
     }
-    for (const char* pSection : { "LABELINFO", "PROGRESSINFO", "EDITBOXINFO", "LISTBOXINFO" }) {
-        for (const CControlEntry& entry : ReadControlList(ini, pSection)) {
-            QString strValue = entry.strValue;
-            const QString strName = NextField(strValue);
-            arrControls.append({ strName, ParseRect(strValue) });
+    for (const CSectionFormat* pFormat : { &SkinFormat::LABELS, &SkinFormat::PROGRESSES, &SkinFormat::EDITS,
+                                           &SkinFormat::LIST_BOXES }) {
+        for (const QString& strValue : ValuesOf(ini, *pFormat)) {
+            CEntryReader entry(*pFormat, strValue);
+            const QString strName = entry.Take(EField::eName);
+            arrControls.append({ strName, entry.TakeRect() });
         }
     }
-    for (const CControlEntry& entry : ReadControlList(ini, "COMBOBOXINFO")) {
-        QString strValue = entry.strValue;
-        const QString strName = NextField(strValue);
-        const QRect rc = ParseRect(strValue);
-        const int nArrowHeight = QImage(dir.filePath(NextField(strValue))).height();
+    for (const QString& strValue : ValuesOf(ini, SkinFormat::COMBO_BOXES)) {
+        CEntryReader entry(SkinFormat::COMBO_BOXES, strValue);
+        const QString strName = entry.Take(EField::eName);
+        const QRect rc = entry.TakeRect();
+        const int nArrowHeight = QImage(dir.filePath(entry.Take(EField::eImage))).height();
         arrControls.append({ strName, QRect(rc.left(), rc.top() - 1, rc.width(), nArrowHeight + 2) });
     }
-    QString strCaption = ini.GetString("CAPTION", "CAPTION", "");
-    NextField(strCaption);
-    arrControls.append({ "CAPTION", ParseRect(strCaption) });
-    QString strIcon = ini.GetString("ICON", "ICON", "");
-    NextField(strIcon);
-    arrControls.append({ "ICON", ParseRect(strIcon) });
-    QString strControl = ini.GetString("CONTROL", "CONTROL", "");
-    arrControls.append({ "CONTROL", ParseRect(strControl) });
+    CEntryReader caption(SkinFormat::CAPTION, ValuesOf(ini, SkinFormat::CAPTION).value(0));
+    caption.Take(EField::eName);
+    arrControls.append({ "CAPTION", caption.TakeRect() });
+    CEntryReader icon(SkinFormat::ICON, ValuesOf(ini, SkinFormat::ICON).value(0));
+    icon.Take(EField::eImage);
+    arrControls.append({ "ICON", icon.TakeRect() });
+    arrControls.append(
+        { "CONTROL", CEntryReader(SkinFormat::CONTROL, ValuesOf(ini, SkinFormat::CONTROL).value(0)).TakeRect() });
     return arrControls;
 }
 
@@ -237,7 +233,7 @@ QList<CPlacedControl> PlacedControls(const CIniFile& ini, const QDir& dir)
 TEST_P(SkinPackage, ControlsLieInsideTheShapeAndApart)
 {
     const CIniFile ini = Ini();
-    const QImage imgBackground(PathOf(ini.GetString("Screen", "Main", "")));
+    const QImage imgBackground(PathOf(ValuesOf(ini, SkinFormat::BACKGROUND).value(0)));
     const QList<CPlacedControl> arrControls = PlacedControls(ini, QDir(m_dir.path()));
     for (const CPlacedControl& control : arrControls) {
         SCOPED_TRACE(control.strName.toStdString());
@@ -249,15 +245,15 @@ TEST_P(SkinPackage, ControlsLieInsideTheShapeAndApart)
         }
         EXPECT_EQ(nOutside, 0);
     }
-    for (const char* pSection : STRIP_SECTIONS) {
-        if (QString(pSection) == "TASKBARBUTTON")
+    for (const CSectionFormat* pFormat : STRIP_SECTIONS) {
+        if (pFormat == &SkinFormat::TASK_BUTTONS)
             continue;
-        for (const CControlEntry& entry : ReadControlList(ini, pSection)) {
-            QString strValue = entry.strValue;
-            const QString strName = NextField(strValue);
+        for (const QString& strValue : ValuesOf(ini, *pFormat)) {
+            CEntryReader entry(*pFormat, strValue);
+            const QString strName = entry.Take(EField::eName);
             SCOPED_TRACE(strName.toStdString());
-            const QImage imgStrip(PathOf(NextField(strValue)));
-            const QRect rc = ParseRect(strValue);
+            const QImage imgStrip(PathOf(entry.Take(EField::eImage)));
+            const QRect rc = entry.TakeRect();
             int nOutside = 0;
             for (int y = 0; y < rc.height(); ++y) {
                 for (int x = 0; x < rc.width(); ++x)
@@ -268,11 +264,11 @@ TEST_P(SkinPackage, ControlsLieInsideTheShapeAndApart)
     }
     // The dropped-down list must not reach past the outline either: at least
     // 50 pixels tall, two below the edit field, one short of the right edge.
-    for (const CControlEntry& entry : ReadControlList(ini, "COMBOBOXINFO")) {
-        QString strValue = entry.strValue;
-        NextField(strValue);
-        const QRect rc = ParseRect(strValue);
-        const int nArrowHeight = QImage(PathOf(NextField(strValue))).height();
+    for (const QString& strValue : ValuesOf(ini, SkinFormat::COMBO_BOXES)) {
+        CEntryReader entry(SkinFormat::COMBO_BOXES, strValue);
+        entry.Take(EField::eName);
+        const QRect rc = entry.TakeRect();
+        const int nArrowHeight = QImage(PathOf(entry.Take(EField::eImage))).height();
         const int nListTop = rc.top() + nArrowHeight + 2;
         const QRect rcList(QPoint(rc.left(), nListTop), QPoint(rc.right() - 1, qMax(rc.bottom(), nListTop + 49)));
         int nOutside = 0;
@@ -294,8 +290,9 @@ TEST_P(SkinPackage, ControlsLieInsideTheShapeAndApart)
 // colour as it is, so its strip may hold neither.
 TEST_P(SkinPackage, ComboArrowHasNoBlackOrKeyPixel)
 {
-    const QStringList arrFields = Fields(ReadControlList(Ini(), "COMBOBOXINFO").value(0).strValue, 6);
-    const QImage imgArrow = QImage(PathOf(arrFields[5])).convertToFormat(QImage::Format_RGB32);
+    const QStringList arrFields = SkinFormat::CutFields(SkinFormat::COMBO_BOXES, ValuesOf(Ini(), SkinFormat::COMBO_BOXES).value(0));
+    const QImage imgArrow = QImage(PathOf(arrFields.value(SkinFormat::COMBO_BOXES.FieldsOf(EField::eImage).first())))
+                                .convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(imgArrow.isNull());
     for (int y = 0; y < imgArrow.height(); ++y) {
         for (int x = 0; x < imgArrow.width(); ++x) {
