@@ -3,19 +3,19 @@
 #include <QStringList>
 
 #include "skin/SkinFields.h"
+#include "skin/SkinFormat.h"
 #include "skins/SkinArt.h"
+
+using SkinFormat::CEntryWriter;
+using SkinFormat::CSectionFormat;
+using SkinFormat::EField;
 
 namespace {
 
 const QString FONT_FACE = "DejaVu Sans";
 const QString NOTIFIER_PICTURE = "dlgTaskNotifier.bmp";
-const QString SCROLL_IMAGES = "sb_track.bmp,sb_up.bmp,sb_up_p.bmp,sb_down.bmp,sb_down_p.bmp,sb_thumb.bmp,sb_thumb_p.bmp";
-const QStringList SCROLL_IMAGE_NAMES = SCROLL_IMAGES.split(',');
-
-QString Rect(const QRect& rc)
-{
-    return QString("%1,%2,%3,%4").arg(rc.left()).arg(rc.top()).arg(rc.left() + rc.width()).arg(rc.top() + rc.height());
-}
+const QStringList SCROLL_IMAGES = { "sb_track.bmp", "sb_up.bmp",    "sb_up_p.bmp",   "sb_down.bmp",
+                                    "sb_down_p.bmp", "sb_thumb.bmp", "sb_thumb_p.bmp" };
 
 // Skin descriptions write colours as 0xRRGGBB.
 QString Color(const QColor& clr)
@@ -31,13 +31,15 @@ QString Flag(bool bSet)
 class CDescription
 {
 public:
-    void Single(const QString& strSection, const QString& strKey, const QString& strValue)
+    void Single(const CSectionFormat& format, const QString& strValue)
     {
-        m_arrLines << QString("[%1]").arg(strSection) << QString("%1=%2").arg(strKey, strValue) << QString();
+        m_arrLines << QString("[%1]").arg(format.Section()) << QString("%1=%2").arg(format.Key(), strValue)
+                   << QString();
     }
 
-    void List(const QString& strSection, const QStringList& arrValues)
+    void List(const CSectionFormat& format, const QStringList& arrValues)
     {
+        const QString strSection = format.Section();
         m_arrLines << QString("[%1]").arg(strSection);
         for (int i = 0; i < arrValues.size(); ++i)
             m_arrLines << QString("%1=%2").arg(i + 1).arg(arrValues[i]);
@@ -58,35 +60,65 @@ private:
     QStringList m_arrTooLong;
 };
 
-QString ButtonEntry(const CButtonSpec& button)
+QString RectEntry(const CSectionFormat& format, const QRect& rc)
 {
-    return QStringList { button.strName, button.strImage, Rect(button.rc), button.strTip, Flag(false) }.join(',');
+    return CEntryWriter(format).PutRect(rc).Value();
 }
 
-QString ToggleEntry(const CButtonSpec& button)
+// None of our buttons latches.
+CEntryWriter& PutButton(CEntryWriter& entry, const CButtonSpec& button)
 {
-    return QStringList { ButtonEntry(button), Flag(button.bChecked) }.join(',');
+    return entry.Put(EField::eName, button.strName)
+        .Put(EField::eImage, button.strImage)
+        .PutRect(button.rc)
+        .Put(EField::eText, button.strTip)
+        .Put(EField::eFlag, Flag(false));
 }
 
-QString LabelEntry(const CLabelSpec& label, const CSkinPalette& palette)
+QString ButtonEntry(const CSectionFormat& format, const CButtonSpec& button)
 {
-    return QStringList { label.strName, Rect(label.rc), label.strText, FONT_FACE, QString::number(label.nPointSize),
-                         Color(label.bDim ? palette.clrTextDim : palette.clrText) }
-        .join(',');
+    CEntryWriter entry(format);
+    return PutButton(entry, button).Value();
 }
 
-QString ListColors(const CSkinPalette& palette)
+QString ToggleEntry(const CSectionFormat& format, const CButtonSpec& button)
 {
-    return QStringList { Color(FieldBackColor(palette)), Color(FieldTextColor(palette)),
-                         Color(SelectionBackColor(palette)), Color(SelectionTextColor(palette)) }
-        .join(',');
+    CEntryWriter entry(format);
+    return PutButton(entry, button).Put(EField::eFlag, Flag(button.bChecked)).Value();
 }
 
-QString EditColors(const CSkinPalette& palette)
+QString LabelEntry(const CSectionFormat& format, const CLabelSpec& label, const CSkinPalette& palette)
 {
-    return QStringList { Color(FieldBackColor(palette)), Color(FieldTextColor(palette)),
-                         Color(FieldBorderColor(palette)) }
-        .join(',');
+    return CEntryWriter(format)
+        .Put(EField::eName, label.strName)
+        .PutRect(label.rc)
+        .Put(EField::eText, label.strText)
+        .Put(EField::eText, FONT_FACE)
+        .Put(EField::eNumber, QString::number(label.nPointSize))
+        .Put(EField::eColor, Color(label.bDim ? palette.clrTextDim : palette.clrText))
+        .Value();
+}
+
+CEntryWriter& PutEditColors(CEntryWriter& entry, const CSkinPalette& palette)
+{
+    return entry.Put(EField::eColor, Color(FieldBackColor(palette)))
+        .Put(EField::eColor, Color(FieldTextColor(palette)))
+        .Put(EField::eColor, Color(FieldBorderColor(palette)));
+}
+
+CEntryWriter& PutListColors(CEntryWriter& entry, const CSkinPalette& palette)
+{
+    return entry.Put(EField::eColor, Color(FieldBackColor(palette)))
+        .Put(EField::eColor, Color(FieldTextColor(palette)))
+        .Put(EField::eColor, Color(SelectionBackColor(palette)))
+        .Put(EField::eColor, Color(SelectionTextColor(palette)));
+}
+
+CEntryWriter& PutScrollImages(CEntryWriter& entry)
+{
+    for (const QString& strImage : SCROLL_IMAGES)
+        entry.Put(EField::eImage, strImage);
+    return entry;
 }
 
 class CPackageAssembler
@@ -102,26 +134,37 @@ public:
     bool Build(QList<CPackageFile>& arrFiles, QString& strError)
     {
         AddPicture("background.bmp", m_imgBackground);
-        m_description.Single("Screen", "Main", "background.bmp");
-        m_description.Single("TRANSPARENT", "COLOR", "0xFF00FF");
+        m_description.Single(SkinFormat::BACKGROUND, CEntryWriter(SkinFormat::BACKGROUND)
+                                                         .Put(EField::eImage, "background.bmp")
+                                                         .Value());
+        m_description.Single(SkinFormat::KEY_COLOR,
+                             CEntryWriter(SkinFormat::KEY_COLOR).Put(EField::eColor, "0xFF00FF").Value());
         AddPicture("icon.bmp", DrawAppIcon(m_palette, Under(m_layout.rcIcon)));
-        m_description.Single("ICON", "ICON", "icon.bmp," + Rect(m_layout.rcIcon));
-        m_description.Single("CAPTION", "CAPTION", LabelEntry(m_layout.caption, m_palette));
-        m_description.Single("CONTROL", "CONTROL", Rect(m_layout.rcControl));
+        m_description.Single(SkinFormat::ICON, CEntryWriter(SkinFormat::ICON)
+                                                   .Put(EField::eImage, "icon.bmp")
+                                                   .PutRect(m_layout.rcIcon)
+                                                   .Value());
+        m_description.Single(SkinFormat::CAPTION, LabelEntry(SkinFormat::CAPTION, m_layout.caption, m_palette));
+        m_description.Single(SkinFormat::CONTROL, RectEntry(SkinFormat::CONTROL, m_layout.rcControl));
         AddNotifier();
         AddButtons();
         AddSlider();
-        AddToggles("OPTIONINFO", m_layout.arrOptions);
-        AddToggles("CHECKINFO", m_layout.arrChecks);
+        AddToggles(SkinFormat::OPTIONS, m_layout.arrOptions);
+        AddToggles(SkinFormat::CHECKS, m_layout.arrChecks);
         QStringList arrLabels;
         for (const CLabelSpec& label : m_layout.arrLabels)
-            arrLabels << LabelEntry(label, m_palette);
-        m_description.List("LABELINFO", arrLabels);
+            arrLabels << LabelEntry(SkinFormat::LABELS, label, m_palette);
+        m_description.List(SkinFormat::LABELS, arrLabels);
         AddPicture("level_block.bmp", DrawProgressBlock(m_palette, m_layout.sizeProgressBlock));
-        m_description.List("PROGRESSINFO", { QStringList { "PROGRESS_LEVEL", Rect(m_layout.rcProgress),
-                                                           "level_block.bmp" }.join(',') });
-        m_description.List("EDITBOXINFO", { QStringList { "EDIT_TITLE", Rect(m_layout.rcEdit),
-                                                          EditColors(m_palette), "TRUE" }.join(',') });
+        m_description.List(SkinFormat::PROGRESSES, { CEntryWriter(SkinFormat::PROGRESSES)
+                                                         .Put(EField::eName, "PROGRESS_LEVEL")
+                                                         .PutRect(m_layout.rcProgress)
+                                                         .Put(EField::eImage, "level_block.bmp")
+                                                         .Value() });
+        CEntryWriter edit(SkinFormat::EDITS);
+        edit.Put(EField::eName, "EDIT_TITLE").PutRect(m_layout.rcEdit);
+        PutEditColors(edit, m_palette).Put(EField::eFlag, "TRUE");
+        m_description.List(SkinFormat::EDITS, { edit.Value() });
         AddLists();
 
         if (!m_description.TooLong().isEmpty()) {
@@ -154,8 +197,8 @@ private:
         const CButtonSpec close = NotifierCloseButton();
         AddPicture(NOTIFIER_PICTURE, imgNotifier);
         AddPicture(close.strImage, DrawButtonStrip(m_palette, close, EButtonRole::ePush, imgNotifier.copy(close.rc)));
-        m_description.List("TASKBARBUTTON", { ButtonEntry(close) });
-        m_description.Single("TASKNOTIFIER", "PAGE", Rect(NotifierPageArea()));
+        m_description.List(SkinFormat::TASK_BUTTONS, { ButtonEntry(SkinFormat::TASK_BUTTONS, close) });
+        m_description.Single(SkinFormat::NOTIFIER_PAGE, RectEntry(SkinFormat::NOTIFIER_PAGE, NotifierPageArea()));
     }
 
     void AddButtons()
@@ -163,20 +206,20 @@ private:
         QStringList arrEntries;
         for (const CButtonSpec& button : m_layout.arrButtons) {
             AddPicture(button.strImage, DrawButtonStrip(m_palette, button, EButtonRole::ePush, Under(button.rc)));
-            arrEntries << ButtonEntry(button);
+            arrEntries << ButtonEntry(SkinFormat::BUTTONS, button);
         }
-        m_description.List("BUTTONINFO", arrEntries);
+        m_description.List(SkinFormat::BUTTONS, arrEntries);
     }
 
-    void AddToggles(const QString& strSection, const QList<CButtonSpec>& arrToggles)
+    void AddToggles(const CSectionFormat& format, const QList<CButtonSpec>& arrToggles)
     {
         QStringList arrEntries;
         for (const CButtonSpec& toggle : arrToggles) {
             AddPicture(toggle.strImage, DrawButtonStrip(m_palette, toggle, EButtonRole::eToggle, Under(toggle.rc)));
-            arrEntries << ToggleEntry(toggle);
+            arrEntries << ToggleEntry(format, toggle);
         }
         if (!arrEntries.isEmpty())
-            m_description.List(strSection, arrEntries);
+            m_description.List(format, arrEntries);
     }
 
     void AddSlider()
@@ -189,26 +232,36 @@ private:
         AddPicture("slider_channel.bmp", DrawSliderChannel(m_palette, Under(rcChannel)));
         AddPicture("slider_thumb.bmp", DrawSliderThumb(m_palette, false, Under(rcThumbUnder)));
         AddPicture("slider_drag.bmp", DrawSliderThumb(m_palette, true, Under(rcThumbUnder)));
-        m_description.List("SLIDERINFO", { QStringList { "SLIDER_PROGRESS", "slider_channel.bmp", "slider_thumb.bmp",
-                                                         "slider_drag.bmp", Rect(rc), "H", "0", "Progress" }
-                                               .join(',') });
+        m_description.List(SkinFormat::SLIDERS, { CEntryWriter(SkinFormat::SLIDERS)
+                                                      .Put(EField::eName, "SLIDER_PROGRESS")
+                                                      .Put(EField::eImage, "slider_channel.bmp")
+                                                      .Put(EField::eImage, "slider_thumb.bmp")
+                                                      .Put(EField::eImage, "slider_drag.bmp")
+                                                      .PutRect(rc)
+                                                      .Put(EField::eOrientation, "H")
+                                                      .Put(EField::eNumber, "0")
+                                                      .Put(EField::eText, "Progress")
+                                                      .Value() });
     }
 
     void AddLists()
     {
         const QList<QImage> arrScroll = DrawScrollImages(m_palette, m_layout.nScrollWidth);
         for (int i = 0; i < arrScroll.size(); ++i)
-            AddPicture(SCROLL_IMAGE_NAMES[i], arrScroll[i]);
-        m_description.List("LISTBOXINFO", { QStringList { "LIST_RECENT", Rect(m_layout.rcList), ListColors(m_palette),
-                                                          SCROLL_IMAGES }.join(',') });
+            AddPicture(SCROLL_IMAGES[i], arrScroll[i]);
+        CEntryWriter list(SkinFormat::LIST_BOXES);
+        list.Put(EField::eName, "LIST_RECENT").PutRect(m_layout.rcList);
+        PutScrollImages(PutListColors(list, m_palette));
+        m_description.List(SkinFormat::LIST_BOXES, { list.Value() });
 
         const QSize sizeArrow = m_layout.sizeComboArrow;
         const QRect rcArrowUnder(m_layout.rcCombo.left() + m_layout.rcCombo.width() - sizeArrow.width(),
                                  m_layout.rcCombo.top(), sizeArrow.width(), sizeArrow.height());
         AddPicture("combo_arrow.bmp", DrawComboArrowStrip(m_palette, sizeArrow, Under(rcArrowUnder)));
-        m_description.List("COMBOBOXINFO", { QStringList { "COMBO_OUTPUT", Rect(m_layout.rcCombo), "combo_arrow.bmp",
-                                                           EditColors(m_palette), ListColors(m_palette),
-                                                           SCROLL_IMAGES }.join(',') });
+        CEntryWriter combo(SkinFormat::COMBO_BOXES);
+        combo.Put(EField::eName, "COMBO_OUTPUT").PutRect(m_layout.rcCombo).Put(EField::eImage, "combo_arrow.bmp");
+        PutScrollImages(PutListColors(PutEditColors(combo, m_palette), m_palette));
+        m_description.List(SkinFormat::COMBO_BOXES, { combo.Value() });
     }
 
     const CSkinPalette& m_palette;
