@@ -7,8 +7,12 @@
 
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
+#include "skin/SkinFormat.h"
 
 using namespace SkinFields;
+using SkinFormat::CEntryReader;
+using SkinFormat::CSectionFormat;
+using SkinFormat::EField;
 
 namespace {
 
@@ -30,11 +34,6 @@ QImage KeyedToAlpha(const QImage& img, QRgb rgbKey)
     return out;
 }
 
-QRect ExclusiveRect(QString& strValue)
-{
-    return ParseRect(strValue);
-}
-
 class CPreviewPainter
 {
 public:
@@ -43,30 +42,29 @@ public:
         , m_ini(m_dir.filePath("Skin.ini"))
         , m_painter(painter)
     {
-        m_rgbKey = ColorFromRef(ParseColor(m_ini.GetString("TRANSPARENT", "COLOR", ""))).rgb();
+        m_rgbKey = ColorFromRef(ParseColor(SingleValue(SkinFormat::KEY_COLOR))).rgb();
     }
 
     QImage Load(const QString& strName) const { return QImage(m_dir.filePath(strName)); }
 
     void PaintWindow()
     {
-        m_painter.drawImage(0, 0, KeyedToAlpha(Load(m_ini.GetString("Screen", "Main", "")), m_rgbKey));
-        QString strIcon = m_ini.GetString("ICON", "ICON", "");
-        const QString strIconImage = NextField(strIcon);
-        m_painter.drawImage(ParseRect(strIcon).topLeft(), KeyedToAlpha(Load(strIconImage), m_rgbKey));
-        QString strControl = m_ini.GetString("CONTROL", "CONTROL", "");
-        PaintTestPicture(ParseRect(strControl));
-        PaintButtons("BUTTONINFO", QPoint(0, 0));
-        PaintButtons("OPTIONINFO", QPoint(0, 0));
-        PaintButtons("CHECKINFO", QPoint(0, 0));
+        m_painter.drawImage(0, 0, KeyedToAlpha(Load(SingleValue(SkinFormat::BACKGROUND)), m_rgbKey));
+        CEntryReader icon(SkinFormat::ICON, SingleValue(SkinFormat::ICON));
+        const QString strIconImage = icon.Take(EField::eImage);
+        m_painter.drawImage(icon.TakeRect().topLeft(), KeyedToAlpha(Load(strIconImage), m_rgbKey));
+        PaintTestPicture(CEntryReader(SkinFormat::CONTROL, SingleValue(SkinFormat::CONTROL)).TakeRect());
+        PaintButtons(SkinFormat::BUTTONS, QPoint(0, 0));
+        PaintButtons(SkinFormat::OPTIONS, QPoint(0, 0));
+        PaintButtons(SkinFormat::CHECKS, QPoint(0, 0));
         PaintSliders();
-        QString strCaption = m_ini.GetString("CAPTION", "CAPTION", "");
-        NextField(strCaption);
-        PaintLabel(strCaption);
-        for (const CControlEntry& entry : ReadControlList(m_ini, "LABELINFO")) {
-            QString strValue = entry.strValue;
-            NextField(strValue);
-            PaintLabel(strValue);
+        CEntryReader caption(SkinFormat::CAPTION, SingleValue(SkinFormat::CAPTION));
+        caption.Take(EField::eName);
+        PaintLabel(caption);
+        for (const CControlEntry& entry : ReadControlList(m_ini, SkinFormat::LABELS.Section())) {
+            CEntryReader label(SkinFormat::LABELS, entry.strValue);
+            label.Take(EField::eName);
+            PaintLabel(label);
         }
         PaintProgress();
         PaintEdits();
@@ -80,7 +78,7 @@ public:
     {
         const QImage imgNotifier = Load("dlgTaskNotifier.bmp");
         m_painter.drawImage(ptOrigin, KeyedToAlpha(imgNotifier, 0xFF00FF));
-        PaintButtons("TASKBARBUTTON", ptOrigin);
+        PaintButtons(SkinFormat::TASK_BUTTONS, ptOrigin);
         QPoint pt(ptOrigin.x() + imgNotifier.width() + GAP, ptOrigin.y());
         int nRowHeight = 0;
         for (const QImage& imgStrip : Strips()) {
@@ -98,17 +96,23 @@ public:
     QList<QImage> Strips() const
     {
         QList<QImage> arrStrips;
-        for (const char* pSection : { "BUTTONINFO", "OPTIONINFO", "CHECKINFO", "TASKBARBUTTON" }) {
-            for (const CControlEntry& entry : ReadControlList(m_ini, pSection)) {
-                QString strValue = entry.strValue;
-                NextField(strValue);
-                arrStrips << Load(NextField(strValue));
+        for (const CSectionFormat* pFormat :
+             { &SkinFormat::BUTTONS, &SkinFormat::OPTIONS, &SkinFormat::CHECKS, &SkinFormat::TASK_BUTTONS }) {
+            for (const CControlEntry& entry : ReadControlList(m_ini, pFormat->Section())) {
+                CEntryReader strip(*pFormat, entry.strValue);
+                strip.Take(EField::eName);
+                arrStrips << Load(strip.Take(EField::eImage));
             }
         }
         return arrStrips;
     }
 
 private:
+    QString SingleValue(const CSectionFormat& format) const
+    {
+        return m_ini.GetString(format.Section(), format.Key(), "");
+    }
+
     void PaintTestPicture(const QRect& rc)
     {
         const QColor arrBars[] = { Qt::white, Qt::yellow, Qt::cyan, Qt::green, Qt::magenta, Qt::red, Qt::blue };
@@ -123,16 +127,17 @@ private:
     }
 
     // Frame 0 of each strip, or the down frame for checked toggles.
-    void PaintButtons(const QString& strSection, const QPoint& ptOffset)
+    void PaintButtons(const CSectionFormat& format, const QPoint& ptOffset)
     {
-        for (const CControlEntry& entry : ReadControlList(m_ini, strSection)) {
-            QString strValue = entry.strValue;
-            const QString strName = NextField(strValue);
-            const QImage imgStrip = Load(NextField(strValue));
-            const QRect rc = ExclusiveRect(strValue);
-            NextField(strValue);
-            NextField(strValue);
-            const bool bChecked = IsFlagSet(NextField(strValue)) && strSection != "BUTTONINFO";
+        const bool bStateButtons = &format == &SkinFormat::OPTIONS || &format == &SkinFormat::CHECKS;
+        for (const CControlEntry& entry : ReadControlList(m_ini, format.Section())) {
+            CEntryReader button(format, entry.strValue);
+            const QString strName = button.Take(EField::eName);
+            const QImage imgStrip = Load(button.Take(EField::eImage));
+            const QRect rc = button.TakeRect();
+            button.Take(EField::eText);
+            button.Take(EField::eFlag);
+            const bool bChecked = bStateButtons && IsFlagSet(button.Take(EField::eFlag));
             if (strName == "BUTTON_PAUSE" || imgStrip.isNull())
                 continue;
             const int nFrameWidth = imgStrip.width() / FRAMES_PER_STRIP;
@@ -143,13 +148,13 @@ private:
 
     void PaintSliders()
     {
-        for (const CControlEntry& entry : ReadControlList(m_ini, "SLIDERINFO")) {
-            QString strValue = entry.strValue;
-            NextField(strValue);
-            const QImage imgChannel = Load(NextField(strValue));
-            const QImage imgThumb = KeyedToAlpha(Load(NextField(strValue)), m_rgbKey);
-            NextField(strValue);
-            const QRect rc = ParseRect(strValue);
+        for (const CControlEntry& entry : ReadControlList(m_ini, SkinFormat::SLIDERS.Section())) {
+            CEntryReader slider(SkinFormat::SLIDERS, entry.strValue);
+            slider.Take(EField::eName);
+            const QImage imgChannel = Load(slider.Take(EField::eImage));
+            const QImage imgThumb = KeyedToAlpha(Load(slider.Take(EField::eImage)), m_rgbKey);
+            slider.Take(EField::eImage);
+            const QRect rc = slider.TakeRect();
             const int nExtent = qMax(imgChannel.width(), imgThumb.width());
             const int nCentre = imgThumb.width() / 2 + int((nExtent - imgThumb.width()) * SAMPLE_POSITION);
             const int nOffset = qAbs(imgThumb.height() - imgChannel.height()) / 2;
@@ -158,35 +163,36 @@ private:
         }
     }
 
-    void PaintLabel(QString strValue)
+    void PaintLabel(CEntryReader& label)
     {
-        const QRect rc = ParseRect(strValue);
-        const QString strText = NextField(strValue);
-        QFont font(NextField(strValue));
-        font.setPointSize(ToInt(NextField(strValue)));
+        const QRect rc = label.TakeRect();
+        const QString strText = label.Take(EField::eText);
+        QFont font(label.Take(EField::eText));
+        font.setPointSize(ToInt(label.Take(EField::eNumber)));
         m_painter.setFont(font);
-        m_painter.setPen(ColorFromRef(ParseColor(NextField(strValue))));
+        m_painter.setPen(ColorFromRef(ParseColor(label.Take(EField::eColor))));
         m_painter.drawText(rc, Qt::AlignLeft | Qt::AlignTop, strText);
     }
 
     void PaintProgress()
     {
-        for (const CControlEntry& entry : ReadControlList(m_ini, "PROGRESSINFO")) {
-            QString strValue = entry.strValue;
-            NextField(strValue);
-            const QRect rc = ParseRect(strValue);
-            const QImage imgBlock = KeyedToAlpha(Load(NextField(strValue)), m_rgbKey);
+        for (const CControlEntry& entry : ReadControlList(m_ini, SkinFormat::PROGRESSES.Section())) {
+            CEntryReader progress(SkinFormat::PROGRESSES, entry.strValue);
+            progress.Take(EField::eName);
+            const QRect rc = progress.TakeRect();
+            const QImage imgBlock = KeyedToAlpha(Load(progress.Take(EField::eImage)), m_rgbKey);
             const int nFilled = int(rc.width() * (1 - SAMPLE_POSITION));
             for (int x = 0; x + imgBlock.width() <= nFilled; x += imgBlock.width())
                 m_painter.drawImage(rc.topLeft() + QPoint(x, 0), imgBlock);
         }
     }
 
-    void PaintField(const QRect& rc, QString& strColors, const QString& strText)
+    // Reads the field's background, text and border colours off the entry.
+    void PaintField(const QRect& rc, CEntryReader& entry, const QString& strText)
     {
-        const QColor clrBack = ColorFromRef(ParseColor(NextField(strColors)));
-        const QColor clrText = ColorFromRef(ParseColor(NextField(strColors)));
-        const QColor clrBorder = ColorFromRef(ParseColor(NextField(strColors)));
+        const QColor clrBack = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
+        const QColor clrText = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
+        const QColor clrBorder = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
         m_painter.setPen(clrBorder);
         m_painter.drawRect(rc.adjusted(-1, -1, 0, 0));
         m_painter.fillRect(rc, clrBack);
@@ -197,24 +203,24 @@ private:
 
     void PaintEdits()
     {
-        for (const CControlEntry& entry : ReadControlList(m_ini, "EDITBOXINFO")) {
-            QString strValue = entry.strValue;
-            NextField(strValue);
-            const QRect rc = ParseRect(strValue);
-            PaintField(rc, strValue, "Holiday trip");
+        for (const CControlEntry& entry : ReadControlList(m_ini, SkinFormat::EDITS.Section())) {
+            CEntryReader edit(SkinFormat::EDITS, entry.strValue);
+            edit.Take(EField::eName);
+            const QRect rc = edit.TakeRect();
+            PaintField(rc, edit, "Holiday trip");
         }
     }
 
     // Rows as the list view would show them, with the skinned scroll bar.
-    void PaintListBody(const QRect& rc, QString& strValue, const QStringList& arrRows)
+    void PaintListBody(const QRect& rc, CEntryReader& entry, const QStringList& arrRows)
     {
-        const QColor clrBack = ColorFromRef(ParseColor(NextField(strValue)));
-        const QColor clrText = ColorFromRef(ParseColor(NextField(strValue)));
-        const QColor clrSelBack = ColorFromRef(ParseColor(NextField(strValue)));
-        const QColor clrSelText = ColorFromRef(ParseColor(NextField(strValue)));
+        const QColor clrBack = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
+        const QColor clrText = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
+        const QColor clrSelBack = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
+        const QColor clrSelText = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
         QList<QImage> arrScroll;
         for (int i = 0; i < 7; ++i)
-            arrScroll << Load(NextField(strValue));
+            arrScroll << Load(entry.Take(EField::eImage));
         const int nBar = arrScroll[1].width();
         const QRect rcRows(rc.left(), rc.top(), rc.width() - nBar, rc.height());
         m_painter.fillRect(rcRows, clrBack);
@@ -239,11 +245,11 @@ private:
 
     void PaintLists()
     {
-        for (const CControlEntry& entry : ReadControlList(m_ini, "LISTBOXINFO")) {
-            QString strValue = entry.strValue;
-            NextField(strValue);
-            const QRect rc = ParseRect(strValue);
-            PaintListBody(rc, strValue, { "  1. capture.mpg", "  2. lecture.mpg", "  3. garden.mpg",
+        for (const CControlEntry& entry : ReadControlList(m_ini, SkinFormat::LIST_BOXES.Section())) {
+            CEntryReader list(SkinFormat::LIST_BOXES, entry.strValue);
+            list.Take(EField::eName);
+            const QRect rc = list.TakeRect();
+            PaintListBody(rc, list, { "  1. capture.mpg", "  2. lecture.mpg", "  3. garden.mpg",
                                           "  4. birthday.mpg", "  5. concert.mpg", "  6. demo.mpg" });
         }
     }
@@ -251,14 +257,14 @@ private:
     // Closed combo box, and its open list drawn beside the window.
     void PaintCombos()
     {
-        for (const CControlEntry& entry : ReadControlList(m_ini, "COMBOBOXINFO")) {
-            QString strValue = entry.strValue;
-            NextField(strValue);
-            const QRect rc = ParseRect(strValue);
-            const QImage imgArrow = Load(NextField(strValue));
+        for (const CControlEntry& entry : ReadControlList(m_ini, SkinFormat::COMBO_BOXES.Section())) {
+            CEntryReader combo(SkinFormat::COMBO_BOXES, entry.strValue);
+            combo.Take(EField::eName);
+            const QRect rc = combo.TakeRect();
+            const QImage imgArrow = Load(combo.Take(EField::eImage));
             const int w = imgArrow.width() / FRAMES_PER_STRIP;
             const int h = imgArrow.height();
-            PaintField(QRect(rc.left(), rc.top(), rc.width() - w, h), strValue, "MPEG1");
+            PaintField(QRect(rc.left(), rc.top(), rc.width() - w, h), combo, "MPEG1");
             const QRect rcButton(rc.right() + 1 - w, rc.top() - 1, w, h + 2);
             m_painter.drawImage(rcButton, KeyedToAlpha(imgArrow.copy(0, 0, w, h), 0x000000));
         }
@@ -296,7 +302,9 @@ bool ComposePreview(const QList<CPackageFile>& arrFiles, QImage& imgPreview, QSt
             return false;
         }
     }
-    const QImage imgBackground(tempDir.filePath(CIniFile(tempDir.filePath("Skin.ini")).GetString("Screen", "Main", "")));
+    const CIniFile ini(tempDir.filePath("Skin.ini"));
+    const QImage imgBackground(
+        tempDir.filePath(ini.GetString(SkinFormat::BACKGROUND.Section(), SkinFormat::BACKGROUND.Key(), "")));
     const QImage imgNotifier(tempDir.filePath("dlgTaskNotifier.bmp"));
     if (imgBackground.isNull() || imgNotifier.isNull()) {
         strError = "the package has no readable background or notifier picture";
