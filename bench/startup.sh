@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 build_dir=${1:-build}
 runs=${2:-9}
 cmake -S . -B "$build_dir" >/dev/null
-cmake --build "$build_dir" -j2 --target bench_startup skinrec_skins >/dev/null
+cmake --build "$build_dir" -j2 --target bench_startup skinrec_skin_packages >/dev/null
 bench=$PWD/$build_dir/bin/bench_startup
 
 if [ -z "${DISPLAY:-}" ]; then

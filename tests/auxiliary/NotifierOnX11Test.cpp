@@ -16,7 +16,7 @@
 #include "auxiliary/LocalPageServer.h"
 #include "auxiliary/NotifierPage.h"
 #include "auxiliary/WebEngineStart.h"
-#include "skins/SkinLayout.h"
+#include "skinart/SkinLayout.h"
 
 // Xlib's macros (Bool, Status, None) break Qt headers that come after them.
 #include <X11/Xlib.h>

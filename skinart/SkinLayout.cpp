@@ -1,4 +1,4 @@
-#include "skins/SkinLayout.h"
+#include "skinart/SkinLayout.h"
 
 namespace {
 

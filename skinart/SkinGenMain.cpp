@@ -8,11 +8,11 @@
 #include <QGuiApplication>
 #include <QStringList>
 
-#include "skins/FramePictures.h"
-#include "skins/SkinPackage.h"
-#include "skins/SkinPalette.h"
-#include "skins/SkinPreview.h"
-#include "skins/ZipWriter.h"
+#include "skinart/FramePictures.h"
+#include "skinart/PackageAssembler.h"
+#include "skinart/SkinPalette.h"
+#include "skinart/SkinPreview.h"
+#include "skinart/ZipWriter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "skins/SkinGlyphs.h"
+#include "skinart/SkinGlyphs.h"
 
 #include <QPainterPathStroker>
 #include <QTransform>

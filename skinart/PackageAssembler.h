@@ -4,8 +4,8 @@
 #include <QList>
 #include <QString>
 
-#include "skins/SkinLayout.h"
-#include "skins/SkinPalette.h"
+#include "skinart/SkinLayout.h"
+#include "skinart/SkinPalette.h"
 
 struct CPackageFile
 {

@@ -3,7 +3,7 @@
 #include <QPainterPath>
 #include <QRectF>
 
-#include "skins/SkinLayout.h"
+#include "skinart/SkinLayout.h"
 
 // The icon as a filled path fitted into rcBox (kept square, centred). Line
 // icons are stroked into outlines here, so callers only ever fill.

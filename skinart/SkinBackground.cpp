@@ -1,11 +1,11 @@
-#include "skins/SkinArt.h"
+#include "skinart/SkinArt.h"
 
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
 
-#include "skins/SkinGlyphs.h"
+#include "skinart/SkinGlyphs.h"
 
 namespace {
 

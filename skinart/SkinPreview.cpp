@@ -1,4 +1,4 @@
-#include "skins/SkinPreview.h"
+#include "skinart/SkinPreview.h"
 
 #include <QDir>
 #include <QFile>

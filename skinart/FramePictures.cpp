@@ -1,4 +1,4 @@
-#include "skins/FramePictures.h"
+#include "skinart/FramePictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <QRandomGenerator>
 #include <QtMath>
 
-#include "skins/SkinArt.h"
+#include "skinart/SkinArt.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "skins/SkinPackage.h"
+#include "skinart/PackageAssembler.h"
 
 #include <QStringList>
 
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
-#include "skins/SkinArt.h"
+#include "skinart/SkinArt.h"
 
 using SkinFormat::CEntryWriter;
 using SkinFormat::CSectionFormat;

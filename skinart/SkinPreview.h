@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-#include "skins/SkinPackage.h"
+#include "skinart/PackageAssembler.h"
 
 // Shows a package the way the window would load it, read back from its own
 // Skin.ini and pictures: the background with the colour key as a

@@ -6,8 +6,8 @@
 #include <QPainterPath>
 #include <QSize>
 
-#include "skins/SkinLayout.h"
-#include "skins/SkinPalette.h"
+#include "skinart/SkinLayout.h"
+#include "skinart/SkinPalette.h"
 
 // The colour key of every skin we draw: pixels of it are cut out of windows
 // and left undrawn by the controls.

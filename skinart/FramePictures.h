@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "skins/SkinPackage.h"
+#include "skinart/PackageAssembler.h"
 
 // The decorative frames the recorder lays over the video: 640 x 480 24-bit
 // pictures named "FrameNN.bif", magenta where the video shows through.

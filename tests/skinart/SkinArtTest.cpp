@@ -1,8 +1,8 @@
-#include "skins/SkinArt.h"
+#include "skinart/SkinArt.h"
 
 #include <gtest/gtest.h>
 
-#include "skins/SkinGlyphs.h"
+#include "skinart/SkinGlyphs.h"
 
 TEST(SkinArt, FlattenKeysOnlyUntouchedPixelsAndNeverDrawsTheKey)
 {

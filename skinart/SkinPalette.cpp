@@ -1,4 +1,4 @@
-#include "skins/SkinPalette.h"
+#include "skinart/SkinPalette.h"
 
 const QList<CSkinPalette>& SkinPalettes()
 {

@@ -1,4 +1,4 @@
-#include "skins/SkinArt.h"
+#include "skinart/SkinArt.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-#include "skins/SkinGlyphs.h"
+#include "skinart/SkinGlyphs.h"
 
 namespace {
 

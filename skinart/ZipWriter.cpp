@@ -1,4 +1,4 @@
-#include "skins/ZipWriter.h"
+#include "skinart/ZipWriter.h"
 
 #include <algorithm>
 #include <limits>
