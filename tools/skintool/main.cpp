@@ -11,7 +11,7 @@
 #include "skin/SkinArchive.h"
 #include "skin/SkinUnpacker.h"
 #include "tools/skintool/ConsolePrompt.h"
-#include "tools/skintool/SkinCheck.h"
+#include "tools/skintool/SkinValidator.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ int Check(const QString& strPackage)
         std::printf("%s: package cannot be unpacked\n", qPrintable(strPackage));
         return EXIT_PROBLEMS_FOUND;
     }
-    const QStringList arrProblems = CheckSkinFolder(folder.path());
+    const QStringList arrProblems = ValidateSkinFolder(folder.path());
     for (const QString& strProblem : arrProblems)
         std::printf("%s\n", strProblem.toUtf8().constData());
     return arrProblems.isEmpty() ? EXIT_OK : EXIT_PROBLEMS_FOUND;

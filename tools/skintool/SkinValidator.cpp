@@ -1,4 +1,4 @@
-#include "tools/skintool/SkinCheck.h"
+#include "tools/skintool/SkinValidator.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -16,10 +16,10 @@ namespace {
 const QString SKIN_FILE = QStringLiteral("Skin.ini");
 const QString NOTIFIER_IMAGE = QStringLiteral("dlgTaskNotifier.bmp");
 
-class CSkinChecker
+class CSkinValidator
 {
 public:
-    explicit CSkinChecker(const QString& strFolder)
+    explicit CSkinValidator(const QString& strFolder)
         : m_strFolder(strFolder)
         , m_ini(ResolveSkinFile(strFolder, SKIN_FILE))
     {
@@ -168,7 +168,7 @@ private:
 
 } // namespace
 
-QStringList CheckSkinFolder(const QString& strFolder)
+QStringList ValidateSkinFolder(const QString& strFolder)
 {
-    return CSkinChecker(strFolder).Run();
+    return CSkinValidator(strFolder).Run();
 }

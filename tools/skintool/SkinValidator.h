@@ -9,4 +9,4 @@
 // numbering rules never reach, overlong values, and an icon smaller than the
 // rectangle it is drawn into unscaled, and a notifier page that does not
 // lie on the notifier picture. Empty when the skin is clean.
-QStringList CheckSkinFolder(const QString& strFolder);
+QStringList ValidateSkinFolder(const QString& strFolder);
