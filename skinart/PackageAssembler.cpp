@@ -66,7 +66,7 @@ QString RectEntry(const CSectionFormat& format, const QRect& rc)
 }
 
 // None of our buttons latches.
-CEntryWriter& PutButton(CEntryWriter& entry, const CButtonSpec& button)
+CEntryWriter& PutButton(CEntryWriter& entry, const CButtonLayout& button)
 {
     return entry.Put(EField::eName, button.strName)
         .Put(EField::eImage, button.strImage)
@@ -75,19 +75,19 @@ CEntryWriter& PutButton(CEntryWriter& entry, const CButtonSpec& button)
         .Put(EField::eFlag, Flag(false));
 }
 
-QString ButtonEntry(const CSectionFormat& format, const CButtonSpec& button)
+QString ButtonEntry(const CSectionFormat& format, const CButtonLayout& button)
 {
     CEntryWriter entry(format);
     return PutButton(entry, button).Value();
 }
 
-QString ToggleEntry(const CSectionFormat& format, const CButtonSpec& button)
+QString ToggleEntry(const CSectionFormat& format, const CButtonLayout& button)
 {
     CEntryWriter entry(format);
     return PutButton(entry, button).Put(EField::eFlag, Flag(button.bChecked)).Value();
 }
 
-QString LabelEntry(const CSectionFormat& format, const CLabelSpec& label, const CSkinPalette& palette)
+QString LabelEntry(const CSectionFormat& format, const CLabelLayout& label, const CSkinPalette& palette)
 {
     return CEntryWriter(format)
         .Put(EField::eName, label.strName)
@@ -152,7 +152,7 @@ public:
         AddToggles(SkinFormat::OPTIONS, m_layout.arrOptions);
         AddToggles(SkinFormat::CHECKS, m_layout.arrChecks);
         QStringList arrLabels;
-        for (const CLabelSpec& label : m_layout.arrLabels)
+        for (const CLabelLayout& label : m_layout.arrLabels)
             arrLabels << LabelEntry(SkinFormat::LABELS, label, m_palette);
         m_description.List(SkinFormat::LABELS, arrLabels);
         AddPicture("level_block.bmp", DrawProgressBlock(m_palette, m_layout.sizeProgressBlock));
@@ -194,7 +194,7 @@ private:
     void AddNotifier()
     {
         const QImage imgNotifier = DrawNotifier(m_palette);
-        const CButtonSpec close = NotifierCloseButton();
+        const CButtonLayout close = NotifierCloseButton();
         AddPicture(NOTIFIER_PICTURE, imgNotifier);
         AddPicture(close.strImage, DrawButtonStrip(m_palette, close, EButtonRole::ePush, imgNotifier.copy(close.rc)));
         m_description.List(SkinFormat::TASK_BUTTONS, { ButtonEntry(SkinFormat::TASK_BUTTONS, close) });
@@ -204,17 +204,17 @@ private:
     void AddButtons()
     {
         QStringList arrEntries;
-        for (const CButtonSpec& button : m_layout.arrButtons) {
+        for (const CButtonLayout& button : m_layout.arrButtons) {
             AddPicture(button.strImage, DrawButtonStrip(m_palette, button, EButtonRole::ePush, Under(button.rc)));
             arrEntries << ButtonEntry(SkinFormat::BUTTONS, button);
         }
         m_description.List(SkinFormat::BUTTONS, arrEntries);
     }
 
-    void AddToggles(const CSectionFormat& format, const QList<CButtonSpec>& arrToggles)
+    void AddToggles(const CSectionFormat& format, const QList<CButtonLayout>& arrToggles)
     {
         QStringList arrEntries;
-        for (const CButtonSpec& toggle : arrToggles) {
+        for (const CButtonLayout& toggle : arrToggles) {
             AddPicture(toggle.strImage, DrawButtonStrip(m_palette, toggle, EButtonRole::eToggle, Under(toggle.rc)));
             arrEntries << ToggleEntry(format, toggle);
         }

@@ -38,7 +38,7 @@ enum class EButtonRole
 
 // Four frames side by side (normal, hover, down, disabled), each exactly the
 // size of imgUnder, the background beneath the button, so nothing is scaled.
-QImage DrawButtonStrip(const CSkinPalette& palette, const CButtonSpec& button, EButtonRole eRole,
+QImage DrawButtonStrip(const CSkinPalette& palette, const CButtonLayout& button, EButtonRole eRole,
                        const QImage& imgUnder);
 QImage DrawAppIcon(const CSkinPalette& palette, const QImage& imgUnder);
 

@@ -72,7 +72,7 @@ void PaintWell(QPainter& painter, const QRectF& rc, qreal dRadius, const QColor&
 }
 
 // Text cut into the surface: a light line under dark text.
-void PaintEngraved(QPainter& painter, const CLabelSpec& heading, const CSkinPalette& palette)
+void PaintEngraved(QPainter& painter, const CLabelLayout& heading, const CSkinPalette& palette)
 {
     painter.setFont(TextFont(heading.nPointSize, heading.nPointSize < 9));
     painter.setPen(QColor(255, 255, 255, 50));
@@ -178,12 +178,12 @@ QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
         painter.strokePath(layout.outline, QPen(palette.clrRim, 2.5));
     }
 
-    for (const CPanelSpec& panel : layout.arrPanels)
+    for (const CPanelLayout& panel : layout.arrPanels)
         PaintWell(painter, panel.rc, panel.nRadius, WithAlpha(palette.clrPanel, 120));
     PaintWell(painter, layout.rcTransport, layout.rcTransport.height() / 2.0, WithAlpha(palette.clrPanel, 120));
     for (const QRect& rcGrille : layout.arrGrilles)
         PaintGrille(painter, rcGrille);
-    for (const CLabelSpec& heading : layout.arrHeadings)
+    for (const CLabelLayout& heading : layout.arrHeadings)
         PaintEngraved(painter, heading, palette);
     PaintBezel(painter, layout, palette);
     PaintSliderGroove(painter, layout, palette);

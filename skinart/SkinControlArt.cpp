@@ -90,7 +90,7 @@ CFaceColors FaceColors(const CSkinPalette& palette, EFrame eFrame, EButtonRole e
     return {};
 }
 
-void PaintGlyphOrText(QPainter& painter, const CButtonSpec& button, EFrame eFrame, const QRectF& rcInner,
+void PaintGlyphOrText(QPainter& painter, const CButtonLayout& button, EFrame eFrame, const QRectF& rcInner,
                       const QColor& clrGlyph)
 {
     const QPointF ptPress = eFrame == EFrame::eDown ? QPointF(0, 1) : QPointF(0, 0);
@@ -116,7 +116,7 @@ void PaintGlyphOrText(QPainter& painter, const CButtonSpec& button, EFrame eFram
     painter.fillPath(glyph, clrGlyph);
 }
 
-QImage DrawButtonFrame(const CSkinPalette& palette, const CButtonSpec& button, EButtonRole eRole, EFrame eFrame,
+QImage DrawButtonFrame(const CSkinPalette& palette, const CButtonLayout& button, EButtonRole eRole, EFrame eFrame,
                        const QSize& size)
 {
     QImage img = NewArt(size);
@@ -261,7 +261,7 @@ QImage FlattenOutline(const QImage& imgArt, const QColor& clrEdge)
     return FlattenOver(art, edge);
 }
 
-QImage DrawButtonStrip(const CSkinPalette& palette, const CButtonSpec& button, EButtonRole eRole,
+QImage DrawButtonStrip(const CSkinPalette& palette, const CButtonLayout& button, EButtonRole eRole,
                        const QImage& imgUnder)
 {
     QList<QImage> arrFrames;

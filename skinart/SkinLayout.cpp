@@ -20,9 +20,9 @@ QPainterPath Ellipse(const QRectF& rc)
     return path;
 }
 
-CButtonSpec Button(const QString& strName, const QRect& rc, EGlyph eGlyph, EFace eFace, const QString& strTip)
+CButtonLayout Button(const QString& strName, const QRect& rc, EGlyph eGlyph, EFace eFace, const QString& strTip)
 {
-    CButtonSpec button;
+    CButtonLayout button;
     button.strName = strName;
     button.strImage = strName.toLower() + ".bmp";
     button.rc = rc;
@@ -32,9 +32,9 @@ CButtonSpec Button(const QString& strName, const QRect& rc, EGlyph eGlyph, EFace
     return button;
 }
 
-CLabelSpec Heading(const QRect& rc, const QString& strText)
+CLabelLayout Heading(const QRect& rc, const QString& strText)
 {
-    return CLabelSpec { QString(), rc, strText, HEADING_POINTS, true };
+    return CLabelLayout { QString(), rc, strText, HEADING_POINTS, true };
 }
 
 // The transport and window buttons every layout has; only their places differ.
@@ -50,7 +50,7 @@ struct CCommonPlaces
     EFace eSettingsFace;
 };
 
-QList<CButtonSpec> CommonButtons(const CCommonPlaces& places)
+QList<CButtonLayout> CommonButtons(const CCommonPlaces& places)
 {
     const EFace eFace = places.eSettingsFace;
     return {
@@ -69,16 +69,16 @@ QList<CButtonSpec> CommonButtons(const CCommonPlaces& places)
     };
 }
 
-CButtonSpec MuteCheck(const QRect& rc)
+CButtonLayout MuteCheck(const QRect& rc)
 {
-    CButtonSpec check = Button("CHECK_MUTE", rc, EGlyph::eSpeaker, EFace::eRoundedSquare, "Mute the sound");
+    CButtonLayout check = Button("CHECK_MUTE", rc, EGlyph::eSpeaker, EFace::eRoundedSquare, "Mute the sound");
     check.eGlyphChecked = EGlyph::eSpeakerMuted;
     return check;
 }
 
-CLabelSpec TimeLabel(const QRect& rc)
+CLabelLayout TimeLabel(const QRect& rc)
 {
-    return CLabelSpec { "LABEL_TIME", rc, "00:00:00/02:00:00", SMALL_POINTS, false };
+    return CLabelLayout { "LABEL_TIME", rc, "00:00:00/02:00:00", SMALL_POINTS, false };
 }
 
 } // namespace
@@ -91,7 +91,7 @@ CSkinLayout StandardLayout()
                          .united(RoundedRect(QRectF(26, 4, 290, 70), 24))
                          .united(Ellipse(QRectF(164, 386, 88, 88)));
     layout.rcIcon = QRect(44, 15, 28, 28);
-    layout.caption = CLabelSpec { "CAPTION", QRect(80, 15, 220, 30), "SkinRecorder", 15, false };
+    layout.caption = CLabelLayout { "CAPTION", QRect(80, 15, 220, 30), "SkinRecorder", 15, false };
     layout.rcBezel = QRect(20, 80, 376, 288);
     layout.rcControl = QRect(32, 92, 352, 264);
     // The transport sits centred under the preview, in a bulge of the outline.
@@ -113,16 +113,16 @@ CSkinLayout StandardLayout()
     places.arrSettings[5] = QRect(QPoint(550, 188), sizeSetting);
     places.eSettingsFace = EFace::eRoundedSquare;
     layout.arrButtons = CommonButtons(places);
-    layout.arrPanels = { CPanelSpec { QRect(412, 96, 204, 62), 12 },
-                         CPanelSpec { QRect(412, 180, 204, 62), 12 } };
+    layout.arrPanels = { CPanelLayout { QRect(412, 96, 204, 62), 12 },
+                         CPanelLayout { QRect(412, 180, 204, 62), 12 } };
     layout.arrHeadings = { Heading(QRect(414, 80, 200, 14), "SOURCES"),
                            Heading(QRect(414, 164, 200, 14), "PROFILES"),
-                           CLabelSpec { QString(), QRect(412, 293, 66, 18), "Title", LABEL_POINTS, true },
+                           CLabelLayout { QString(), QRect(412, 293, 66, 18), "Title", LABEL_POINTS, true },
                            Heading(QRect(414, 347, 200, 14), "RECORDINGS") };
 
     layout.arrChecks = { MuteCheck(QRect(412, 320, 32, 24)) };
     layout.arrLabels = { TimeLabel(QRect(292, 377, 110, 18)),
-                         CLabelSpec { "LABEL_MODE", QRect(412, 260, 66, 18), "Output", LABEL_POINTS, true } };
+                         CLabelLayout { "LABEL_MODE", QRect(412, 260, 66, 18), "Output", LABEL_POINTS, true } };
     layout.rcSlider = QRect(34, 378, 250, 16);
     layout.nThumbSize = 16;
     layout.rcCombo = QRect(480, 256, 136, 76);
@@ -144,7 +144,7 @@ CSkinLayout DeluxeLayout()
                          .united(Ellipse(QRectF(250, 509, 360, 110)));
     layout.bAccentTrim = true;
     layout.rcIcon = QRect(290, 22, 32, 32);
-    layout.caption = CLabelSpec { "CAPTION", QRect(332, 22, 250, 34), "SkinRecorder", 17, false };
+    layout.caption = CLabelLayout { "CAPTION", QRect(332, 22, 250, 34), "SkinRecorder", 17, false };
     layout.rcBezel = QRect(116, 92, 524, 396);
     layout.rcControl = QRect(138, 112, 480, 360);
     layout.rcTransport = QRect(282, 536, 296, 68);
@@ -160,24 +160,24 @@ CSkinLayout DeluxeLayout()
         places.arrSettings[i] = QRect(32, 116 + i * 66, 56, 56);
     places.eSettingsFace = EFace::eRound;
     layout.arrButtons = CommonButtons(places);
-    layout.arrPanels = { CPanelSpec { QRect(22, 104, 76, 388), 38 } };
+    layout.arrPanels = { CPanelLayout { QRect(22, 104, 76, 388), 38 } };
     layout.arrHeadings = { Heading(QRect(22, 86, 76, 14), "SETUP"),
                            Heading(QRect(662, 162, 174, 14), "TITLE"),
                            Heading(QRect(662, 216, 174, 14), "QUALITY"),
                            Heading(QRect(662, 276, 174, 14), "MONITOR"),
                            Heading(QRect(662, 336, 174, 14), "RECORDINGS") };
 
-    CButtonSpec good = Button("OPTION_QUALITY_GOOD", QRect(660, 232, 84, 28), EGlyph::eNone, EFace::ePill,
+    CButtonLayout good = Button("OPTION_QUALITY_GOOD", QRect(660, 232, 84, 28), EGlyph::eNone, EFace::ePill,
                               "Good quality");
     good.strText = "Good";
     good.bChecked = true;
-    CButtonSpec best = Button("OPTION_QUALITY_BEST", QRect(752, 232, 84, 28), EGlyph::eNone, EFace::ePill,
+    CButtonLayout best = Button("OPTION_QUALITY_BEST", QRect(752, 232, 84, 28), EGlyph::eNone, EFace::ePill,
                               "Best quality");
     best.strText = "Best";
     layout.arrOptions = { good, best };
     layout.arrChecks = { MuteCheck(QRect(660, 292, 36, 28)) };
     layout.arrLabels = { TimeLabel(QRect(524, 500, 116, 20)),
-                         CLabelSpec { "LABEL_MODE", QRect(660, 100, 176, 18), "Output format", LABEL_POINTS, true } };
+                         CLabelLayout { "LABEL_MODE", QRect(660, 100, 176, 18), "Output format", LABEL_POINTS, true } };
     layout.rcSlider = QRect(140, 502, 372, 18);
     layout.nThumbSize = 18;
     layout.rcCombo = QRect(660, 122, 176, 80);
@@ -206,7 +206,7 @@ QRect NotifierPageArea()
     return NotifierPanel().adjusted(nCornerClearance, nCornerClearance, -nCornerClearance, -nCornerClearance);
 }
 
-CButtonSpec NotifierCloseButton()
+CButtonLayout NotifierCloseButton()
 {
     return Button("TASKBUTTON_EXIT", QRect(264, 12, 24, 24), EGlyph::eClose, EFace::eRound, "Close");
 }

@@ -36,7 +36,7 @@ enum class EFace
 
 // One BUTTONINFO, OPTIONINFO, CHECKINFO or TASKBARBUTTON entry and its art.
 // Rectangles have exclusive right and bottom edges, as QRect(l, t, w, h).
-struct CButtonSpec
+struct CButtonLayout
 {
     QString strName;
     QString strImage;
@@ -49,7 +49,7 @@ struct CButtonSpec
     bool bChecked = false;
 };
 
-struct CLabelSpec
+struct CLabelLayout
 {
     QString strName;
     QRect rc;
@@ -59,7 +59,7 @@ struct CLabelSpec
 };
 
 // A recessed area of the background.
-struct CPanelSpec
+struct CPanelLayout
 {
     QRect rc;
     int nRadius = 10;
@@ -72,17 +72,17 @@ struct CSkinLayout
     QPainterPath outline;
     bool bAccentTrim = false; // a band of the accent colour along the outline
     QRect rcIcon;
-    CLabelSpec caption;
+    CLabelLayout caption;
     QRect rcBezel;
     QRect rcControl;          // where the recorder preview sits; 4:3
     QRect rcTransport;        // cradle behind the transport buttons
     QList<QRect> arrGrilles;
-    QList<CPanelSpec> arrPanels;
-    QList<CLabelSpec> arrHeadings;   // static text engraved into the background
-    QList<CButtonSpec> arrButtons;
-    QList<CButtonSpec> arrOptions;
-    QList<CButtonSpec> arrChecks;
-    QList<CLabelSpec> arrLabels;
+    QList<CPanelLayout> arrPanels;
+    QList<CLabelLayout> arrHeadings;   // static text engraved into the background
+    QList<CButtonLayout> arrButtons;
+    QList<CButtonLayout> arrOptions;
+    QList<CButtonLayout> arrChecks;
+    QList<CLabelLayout> arrLabels;
     QRect rcSlider;           // the window of SLIDER_PROGRESS
     int nThumbSize = 16;
     QRect rcCombo;            // face and drop-down list together
@@ -102,6 +102,6 @@ CSkinLayout DeluxeLayout();
 // panel's rounded corners, so the page's plain background continues the
 // panel's).
 QSize NotifierSize();
-CButtonSpec NotifierCloseButton();
+CButtonLayout NotifierCloseButton();
 QRect NotifierPanel();
 QRect NotifierPageArea();
