@@ -53,6 +53,28 @@ QStringList ValuesOf(const CIniFile& ini, const CSectionFormat& format)
     return arrValues;
 }
 
+// A button of any kind: its name, its strip of frames and its rectangle.
+struct CStripEntry
+{
+    QString strName;
+    QString strImage;
+    QRect rc;
+};
+
+QList<CStripEntry> StripsOf(const CIniFile& ini, const CSectionFormat& format)
+{
+    QList<CStripEntry> arrStrips;
+    for (const QString& strValue : ValuesOf(ini, format)) {
+        CEntryReader entry(format, strValue);
+        CStripEntry strip;
+        strip.strName = entry.Take(EField::eName);
+        strip.strImage = entry.Take(EField::eImage);
+        strip.rc = entry.TakeRect();
+        arrStrips.append(strip);
+    }
+    return arrStrips;
+}
+
 int BmpBitsPerPixel(const QString& strPath)
 {
     QFile file(strPath);
@@ -130,8 +152,8 @@ TEST_P(SkinPackage, SectionsAreNumberedWithoutGapsAndEntriesAreShort)
         arrNames << CEntryReader(SkinFormat::BUTTONS, strValue).Take(EField::eName);
     for (const char* pName : REQUIRED_BUTTONS)
         EXPECT_TRUE(arrNames.contains(pName)) << pName;
-    EXPECT_EQ(CEntryReader(SkinFormat::TASK_BUTTONS, ValuesOf(ini, SkinFormat::TASK_BUTTONS).value(0)).Take(EField::eName),
-              "TASKBUTTON_EXIT");
+    CEntryReader taskButton(SkinFormat::TASK_BUTTONS, ValuesOf(ini, SkinFormat::TASK_BUTTONS).value(0));
+    EXPECT_EQ(taskButton.Take(EField::eName), "TASKBUTTON_EXIT");
 }
 
 // Four frames, each exactly the button's size (so nothing is scaled), and
@@ -140,12 +162,10 @@ TEST_P(SkinPackage, ButtonStripsHoldFourDistinctFramesOfTheButtonSize)
 {
     const CIniFile ini = Ini();
     for (const CSectionFormat* pFormat : STRIP_SECTIONS) {
-        for (const QString& strValue : ValuesOf(ini, *pFormat)) {
-            CEntryReader entry(*pFormat, strValue);
-            const QString strName = entry.Take(EField::eName);
-            SCOPED_TRACE(strName.toStdString());
-            const QImage imgStrip(PathOf(entry.Take(EField::eImage)));
-            const QRect rc = entry.TakeRect();
+        for (const CStripEntry& strip : StripsOf(ini, *pFormat)) {
+            SCOPED_TRACE(strip.strName.toStdString());
+            const QImage imgStrip(PathOf(strip.strImage));
+            const QRect rc = strip.rc;
             ASSERT_EQ(imgStrip.width(), rc.width() * FRAMES);
             ASSERT_EQ(imgStrip.height(), rc.height());
             for (int i = 0; i < FRAMES; ++i) {
@@ -248,12 +268,10 @@ TEST_P(SkinPackage, ControlsLieInsideTheShapeAndApart)
     for (const CSectionFormat* pFormat : STRIP_SECTIONS) {
         if (pFormat == &SkinFormat::TASK_BUTTONS)
             continue;
-        for (const QString& strValue : ValuesOf(ini, *pFormat)) {
-            CEntryReader entry(*pFormat, strValue);
-            const QString strName = entry.Take(EField::eName);
-            SCOPED_TRACE(strName.toStdString());
-            const QImage imgStrip(PathOf(entry.Take(EField::eImage)));
-            const QRect rc = entry.TakeRect();
+        for (const CStripEntry& strip : StripsOf(ini, *pFormat)) {
+            SCOPED_TRACE(strip.strName.toStdString());
+            const QImage imgStrip(PathOf(strip.strImage));
+            const QRect rc = strip.rc;
             int nOutside = 0;
             for (int y = 0; y < rc.height(); ++y) {
                 for (int x = 0; x < rc.width(); ++x)
@@ -290,9 +308,10 @@ TEST_P(SkinPackage, ControlsLieInsideTheShapeAndApart)
 // colour as it is, so its strip may hold neither.
 TEST_P(SkinPackage, ComboArrowHasNoBlackOrKeyPixel)
 {
-    const QStringList arrFields = SkinFormat::CutFields(SkinFormat::COMBO_BOXES, ValuesOf(Ini(), SkinFormat::COMBO_BOXES).value(0));
-    const QImage imgArrow = QImage(PathOf(arrFields.value(SkinFormat::COMBO_BOXES.FieldsOf(EField::eImage).first())))
-                                .convertToFormat(QImage::Format_RGB32);
+    CEntryReader combo(SkinFormat::COMBO_BOXES, ValuesOf(Ini(), SkinFormat::COMBO_BOXES).value(0));
+    combo.Take(EField::eName);
+    combo.TakeRect();
+    const QImage imgArrow = QImage(PathOf(combo.Take(EField::eImage))).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(imgArrow.isNull());
     for (int y = 0; y < imgArrow.height(); ++y) {
         for (int x = 0; x < imgArrow.width(); ++x) {
