@@ -8,6 +8,8 @@ namespace SkinFormat {
 
 namespace {
 
+constexpr int RECT_FIELDS = 4;
+
 void RequireKind(const CSectionFormat& format, int nField, EField eKind)
 {
     if (nField >= format.FieldCount() || format.arrFields[std::size_t(nField)] != eKind)
@@ -49,11 +51,10 @@ QString CEntryReader::Take(EField eKind)
 
 QRect CEntryReader::TakeRect()
 {
-    const int nLeft = SkinFields::ToInt(Take(EField::eCoordinate));
-    const int nTop = SkinFields::ToInt(Take(EField::eCoordinate));
-    const int nRight = SkinFields::ToInt(Take(EField::eCoordinate));
-    const int nBottom = SkinFields::ToInt(Take(EField::eCoordinate));
-    return QRect(nLeft, nTop, nRight - nLeft, nBottom - nTop);
+    for (int i = 0; i < RECT_FIELDS; ++i)
+        RequireKind(m_format, m_nNext + i, EField::eCoordinate);
+    m_nNext += RECT_FIELDS;
+    return SkinFields::ParseRect(m_strRest);
 }
 
 EField CEntryReader::NextKind() const
