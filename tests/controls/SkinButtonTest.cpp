@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -79,6 +81,17 @@ protected:
     QColor ShownFrame(const CSkinButton* pButton)
     {
         return ShownAt(pButton, QPoint(pButton->width() - 2, pButton->height() - 2));
+    }
+
+    // The enter and move a button gets when the mouse comes over it with
+    // these buttons held.
+    static void MouseComesOver(CSkinButton* pButton, QPoint pt, Qt::MouseButtons buttons)
+    {
+        const QPointF ptGlobal = pButton->mapToGlobal(QPointF(pt));
+        QEnterEvent enter(pt, pt, ptGlobal);
+        QApplication::sendEvent(pButton, &enter);
+        QMouseEvent move(QEvent::MouseMove, pt, ptGlobal, Qt::NoButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(pButton, &move);
     }
 
     QTemporaryDir m_dir;
@@ -197,11 +210,19 @@ TEST_F(SkinButtonTest, OnlyAReleaseInsideReports)
 TEST_F(SkinButtonTest, DragFromElsewhereStartsNoHighlight)
 {
     CSkinButton* pButton = MakeButton<CSkinButton>(false, false);
+    const QPoint ptInside = pButton->rect().center();
     QTest::mousePress(&m_host, Qt::LeftButton, {}, QPoint(110, 90));
-    QTest::mouseMove(&m_host, pButton->geometry().center());
+    // Qt's mouse grab keeps a held mouse's events with the widget it went
+    // down on; the button has to refuse them itself wherever they do reach
+    // it, so they go to it directly.
+    MouseComesOver(pButton, ptInside, Qt::LeftButton);
     EXPECT_FALSE(pButton->IsHover());
+    EXPECT_EQ(ShownFrame(pButton), FRAME_COLOURS[int(CSkinButton::EFrame::Normal)]);
     QTest::mouseRelease(&m_host, Qt::LeftButton, {}, pButton->geometry().center());
     EXPECT_TRUE(m_parent.m_arrButtons.isEmpty());
+
+    MouseComesOver(pButton, ptInside, Qt::NoButton);
+    EXPECT_TRUE(pButton->IsHover());
 }
 
 TEST_F(SkinButtonTest, TaskExitButtonReportsByName)
