@@ -26,6 +26,8 @@ const std::array<QColor, 4> FRAME_COLOURS = {QColor(200, 0, 0), QColor(0, 200, 0
                                              QColor(200, 200, 0)};
 const QRect BUTTON_RECT(20, 20, 40, 30);
 
+enum class EKind { Button, Option, Check };
+
 // A strip of four solid frames, each with a key-coloured top-left quarter.
 QString WriteStrip(const QTemporaryDir& dir, int nFrameWidth, int nExtraColumns = 0)
 {
@@ -53,9 +55,36 @@ protected:
         QPalette palette = m_host.palette();
         palette.setColor(QPalette::Window, HOST_COLOUR);
         m_host.setPalette(palette);
-        m_host.show();
-        m_host.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_host));
+        Activate(m_host);
+    }
+
+    static void Activate(QWidget& window)
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    CSkinButton* MakeControl(EKind eKind, bool bChecked)
+    {
+        switch (eKind) {
+        case EKind::Option:
+            return MakeButton<CSkinOption>(false, bChecked);
+        case EKind::Check:
+            return MakeButton<CSkinCheck>(false, bChecked);
+        case EKind::Button:
+            break;
+        }
+        return MakeButton<CSkinButton>(false, bChecked);
+    }
+
+    // The user turns to another program: none of ours is active any more.
+    static void DeactivateApplication()
+    {
+        QWidget other;
+        Activate(other);
+        other.hide();
+        QTRY_VERIFY(QApplication::activeWindow() == nullptr);
     }
 
     template <class TButton>
@@ -223,6 +252,39 @@ TEST_F(SkinButtonTest, DragFromElsewhereStartsNoHighlight)
 
     MouseComesOver(pButton, ptInside, Qt::NoButton);
     EXPECT_TRUE(pButton->IsHover());
+}
+
+struct CHighlightCase
+{
+    const char* pszName;
+    EKind eKind;
+    bool bChecked;
+    bool bApplicationActive;
+    bool bHighlights;
+};
+
+TEST_F(SkinButtonTest, HighlightStartsOnlyOnAnUncheckedControlOfTheActiveApplication)
+{
+    const CHighlightCase cases[] = {
+        {"button", EKind::Button, false, true, true},
+        {"unchecked option", EKind::Option, false, true, true},
+        {"checked option", EKind::Option, true, true, false},
+        {"unchecked check box", EKind::Check, false, true, true},
+        {"checked check box", EKind::Check, true, true, false},
+        {"button of an inactive application", EKind::Button, false, false, false},
+    };
+    for (const CHighlightCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CSkinButton* pButton = MakeControl(c.eKind, c.bChecked);
+        QTest::mouseMove(&m_host, QPoint(110, 90));
+        if (!c.bApplicationActive)
+            DeactivateApplication();
+        QTest::mouseMove(pButton, pButton->rect().center());
+        EXPECT_EQ(pButton->IsHover(), c.bHighlights);
+        delete pButton;
+        if (!c.bApplicationActive)
+            Activate(m_host);
+    }
 }
 
 TEST_F(SkinButtonTest, TaskExitButtonReportsByName)
