@@ -287,6 +287,17 @@ TEST_F(SkinButtonTest, HighlightStartsOnlyOnAnUncheckedControlOfTheActiveApplica
     }
 }
 
+TEST_F(SkinButtonTest, LosingActivationEndsTheHighlight)
+{
+    CSkinButton* pButton = MakeButton<CSkinButton>(false, false);
+    QTest::mouseMove(pButton, pButton->rect().center());
+    ASSERT_TRUE(pButton->IsHover());
+    QWidget other;
+    Activate(other);
+    EXPECT_FALSE(pButton->IsHover());
+    EXPECT_EQ(ShownFrame(pButton), FRAME_COLOURS[int(CSkinButton::EFrame::Normal)]);
+}
+
 TEST_F(SkinButtonTest, TaskExitButtonReportsByName)
 {
     CSkinButton* pButton = MakeButton<CSkinButton>(false, false);
