@@ -1,8 +1,13 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "common/TestSkinParent.h"
 #include "controls/SkinComboBox.h"
@@ -107,6 +112,30 @@ TEST_F(SkinListBoxTest, ArrowScrollsOnReleaseAndRepeatsWhileHeld)
     for (const QTimer* pTimer : m_pBar->findChildren<QTimer*>())
         EXPECT_FALSE(pTimer->isActive());
     EXPECT_EQ(m_pBar->ThumbTop(), 15 + m_pList->GetScrollPos() * 5);
+}
+
+TEST_F(SkinListBoxTest, ArrowRepeatPausesWhileTheMouseIsOffIt)
+{
+    FillForLimit30();
+    const QPoint ptDown(8, 192);
+    // Each tick of the repeat timer is a moment the held arrow may scroll.
+    const QList<QTimer*> arrTimers = m_pBar->findChildren<QTimer*>();
+    const auto itRepeat = std::find_if(arrTimers.begin(), arrTimers.end(),
+                                       [](const QTimer* pTimer) { return !pTimer->isSingleShot(); });
+    ASSERT_NE(itRepeat, arrTimers.end());
+    QSignalSpy repeats(*itRepeat, &QTimer::timeout);
+
+    QTest::mousePress(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
+    QTRY_VERIFY(m_pList->GetScrollPos() >= 2);
+    QTest::mouseMove(m_pBar, QPoint(40, 192));
+    const int nPosOff = m_pList->GetScrollPos();
+    const int nRepeatsOff = int(repeats.size());
+    QTRY_VERIFY(repeats.size() >= nRepeatsOff + 3);
+    EXPECT_EQ(m_pList->GetScrollPos(), nPosOff);
+
+    QTest::mouseMove(m_pBar, ptDown);
+    QTRY_VERIFY(m_pList->GetScrollPos() > nPosOff);
+    QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
 }
 
 TEST_F(SkinListBoxTest, ChannelPressPagesOnReleaseTowardsThePoint)
