@@ -168,6 +168,47 @@ TEST_F(SkinListBoxTest, DraggingTheThumbScrollsByRatio)
     EXPECT_EQ(m_pList->GetScrollPos(), 30);
 }
 
+struct CScrollInputCase
+{
+    const char* pszName;
+    int nStartPos;
+    // Qt::Key_unknown for a wheel turn.
+    Qt::Key key;
+    // Away from the user is positive.
+    int nWheelNotches;
+    int nExpectedPos;
+};
+
+TEST_F(SkinListBoxTest, KeysAndWheelKeepTheThumbInStep)
+{
+    FillForLimit30();
+    const CScrollInputCase cases[] = {
+        {"End", 0, Qt::Key_End, 0, 30},
+        {"Home", 30, Qt::Key_Home, 0, 0},
+        {"Page Down from the top", 0, Qt::Key_PageDown, 0, 1},
+        {"wheel a notch down", 0, Qt::Key_unknown, -1, CSkinListBox::WHEEL_LINES},
+        {"wheel a notch up", 30, Qt::Key_unknown, 1, 30 - CSkinListBox::WHEEL_LINES},
+    };
+    for (const CScrollInputCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        m_pList->SetSelectedRow(-1);
+        m_pList->ScrollLines(c.nStartPos - m_pList->GetScrollPos());
+        m_pBar->UpdateThumb();
+        if (c.key != Qt::Key_unknown) {
+            QTest::keyClick(m_pList, c.key);
+        } else {
+            const QPoint pt = m_pList->rect().center();
+            const QPoint angle(0, c.nWheelNotches * QWheelEvent::DefaultDeltasPerStep);
+            QWheelEvent wheel(pt, m_pList->mapToGlobal(pt), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(m_pList, &wheel);
+        }
+        EXPECT_EQ(m_pList->GetScrollPos(), c.nExpectedPos);
+        // 5 pixels of track per row.
+        EXPECT_EQ(m_pBar->ThumbTop(), 15 + 5 * c.nExpectedPos);
+    }
+}
+
 TEST_F(SkinListBoxTest, ListThatCannotScrollShowsPlainFill)
 {
     m_pList->AddItem("only");
