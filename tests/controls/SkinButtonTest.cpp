@@ -84,7 +84,7 @@ protected:
         QWidget other;
         Activate(other);
         other.hide();
-        QTRY_VERIFY(QApplication::activeWindow() == nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == nullptr; }));
     }
 
     template <class TButton>

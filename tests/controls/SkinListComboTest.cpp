@@ -107,7 +107,7 @@ TEST_F(SkinListBoxTest, ArrowScrollsOnReleaseAndRepeatsWhileHeld)
     EXPECT_EQ(m_pList->GetScrollPos(), 1);
 
     QTest::mousePress(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
-    QTRY_VERIFY(m_pList->GetScrollPos() >= 4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pList->GetScrollPos() >= 4; }));
     QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
     for (const QTimer* pTimer : m_pBar->findChildren<QTimer*>())
         EXPECT_FALSE(pTimer->isActive());
@@ -126,15 +126,15 @@ TEST_F(SkinListBoxTest, ArrowRepeatPausesWhileTheMouseIsOffIt)
     QSignalSpy repeats(*itRepeat, &QTimer::timeout);
 
     QTest::mousePress(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
-    QTRY_VERIFY(m_pList->GetScrollPos() >= 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pList->GetScrollPos() >= 2; }));
     QTest::mouseMove(m_pBar, QPoint(40, 192));
     const int nPosOff = m_pList->GetScrollPos();
     const int nRepeatsOff = int(repeats.size());
-    QTRY_VERIFY(repeats.size() >= nRepeatsOff + 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return repeats.size() >= nRepeatsOff + 3; }));
     EXPECT_EQ(m_pList->GetScrollPos(), nPosOff);
 
     QTest::mouseMove(m_pBar, ptDown);
-    QTRY_VERIFY(m_pList->GetScrollPos() > nPosOff);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pList->GetScrollPos() > nPosOff; }));
     QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
 }
 
@@ -377,6 +377,6 @@ TEST_F(SkinComboBoxTest, MouseMoveOutsideClosesAndRepaintsWhatLayUnder)
     nPaints = 0;
     EXPECT_TRUE(m_pCombo->CloseDropDownOnMouseMove(QPoint(250, 150)));
     EXPECT_FALSE(m_pCombo->IsDropDownVisible());
-    QTRY_VERIFY(nPaints > 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return nPaints > 0; }));
     EXPECT_FALSE(m_pCombo->CloseDropDownOnMouseMove(QPoint(250, 150)));
 }
