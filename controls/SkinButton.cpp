@@ -199,11 +199,18 @@ void CSkinButton::mouseReleaseEvent(QMouseEvent* pEvent)
         update();
 }
 
+bool CSkinButton::event(QEvent* pEvent)
+{
+    // A window's ActivationChange stays with the window; its child widgets
+    // learn of the deactivation only through WindowDeactivate.
+    if (pEvent->type() == QEvent::WindowDeactivate)
+        SetHover(false);
+    return QWidget::event(pEvent);
+}
+
 void CSkinButton::changeEvent(QEvent* pEvent)
 {
     QWidget::changeEvent(pEvent);
-    if (pEvent->type() == QEvent::ActivationChange && !isActiveWindow())
-        SetHover(false);
-    else if (pEvent->type() == QEvent::EnabledChange)
+    if (pEvent->type() == QEvent::EnabledChange)
         update();
 }

@@ -59,6 +59,7 @@ protected:
 
     ISkinParent& SkinParent() const { return m_skinParent; }
 
+    bool event(QEvent* pEvent) override;
     void paintEvent(QPaintEvent* pEvent) override;
     void enterEvent(QEnterEvent* pEvent) override;
     void leaveEvent(QEvent* pEvent) override;

@@ -42,6 +42,9 @@ TEST_F(LabelTest, NewTextLeavesNoTraceOfTheOld)
     m_label.SetLabelText(QString());
     m_label.update();
     EXPECT_EQ(Shown(), BackgroundUnder());
+    // The window repaints beneath a label that is not opaque anyway; what
+    // wipes the old text is the label's own copy of the skin background.
+    EXPECT_EQ(m_label.grab().toImage().convertToFormat(QImage::Format_RGB32), BackgroundUnder());
 }
 
 TEST_F(LabelTest, DrawsInItsColourOrThePlatformsForAnEmptyField)

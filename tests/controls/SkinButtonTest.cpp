@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -23,6 +25,8 @@ const QColor HOST_COLOUR(40, 90, 140);
 const std::array<QColor, 4> FRAME_COLOURS = {QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200),
                                              QColor(200, 200, 0)};
 const QRect BUTTON_RECT(20, 20, 40, 30);
+
+enum class EKind { Button, Option, Check };
 
 // A strip of four solid frames, each with a key-coloured top-left quarter.
 QString WriteStrip(const QTemporaryDir& dir, int nFrameWidth, int nExtraColumns = 0)
@@ -51,9 +55,36 @@ protected:
         QPalette palette = m_host.palette();
         palette.setColor(QPalette::Window, HOST_COLOUR);
         m_host.setPalette(palette);
-        m_host.show();
-        m_host.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_host));
+        Activate(m_host);
+    }
+
+    static void Activate(QWidget& window)
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    CSkinButton* MakeControl(EKind eKind, bool bChecked)
+    {
+        switch (eKind) {
+        case EKind::Option:
+            return MakeButton<CSkinOption>(false, bChecked);
+        case EKind::Check:
+            return MakeButton<CSkinCheck>(false, bChecked);
+        case EKind::Button:
+            break;
+        }
+        return MakeButton<CSkinButton>(false, bChecked);
+    }
+
+    // The user turns to another program: none of ours is active any more.
+    static void DeactivateApplication()
+    {
+        QWidget other;
+        Activate(other);
+        other.hide();
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == nullptr; }));
     }
 
     template <class TButton>
@@ -79,6 +110,17 @@ protected:
     QColor ShownFrame(const CSkinButton* pButton)
     {
         return ShownAt(pButton, QPoint(pButton->width() - 2, pButton->height() - 2));
+    }
+
+    // The enter and move a button gets when the mouse comes over it with
+    // these buttons held.
+    static void MouseComesOver(CSkinButton* pButton, QPoint pt, Qt::MouseButtons buttons)
+    {
+        const QPointF ptGlobal = pButton->mapToGlobal(QPointF(pt));
+        QEnterEvent enter(pt, pt, ptGlobal);
+        QApplication::sendEvent(pButton, &enter);
+        QMouseEvent move(QEvent::MouseMove, pt, ptGlobal, Qt::NoButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(pButton, &move);
     }
 
     QTemporaryDir m_dir;
@@ -197,11 +239,63 @@ TEST_F(SkinButtonTest, OnlyAReleaseInsideReports)
 TEST_F(SkinButtonTest, DragFromElsewhereStartsNoHighlight)
 {
     CSkinButton* pButton = MakeButton<CSkinButton>(false, false);
+    const QPoint ptInside = pButton->rect().center();
     QTest::mousePress(&m_host, Qt::LeftButton, {}, QPoint(110, 90));
-    QTest::mouseMove(&m_host, pButton->geometry().center());
+    // Qt's mouse grab keeps a held mouse's events with the widget it went
+    // down on; the button has to refuse them itself wherever they do reach
+    // it, so they go to it directly.
+    MouseComesOver(pButton, ptInside, Qt::LeftButton);
     EXPECT_FALSE(pButton->IsHover());
+    EXPECT_EQ(ShownFrame(pButton), FRAME_COLOURS[int(CSkinButton::EFrame::Normal)]);
     QTest::mouseRelease(&m_host, Qt::LeftButton, {}, pButton->geometry().center());
     EXPECT_TRUE(m_parent.m_arrButtons.isEmpty());
+
+    MouseComesOver(pButton, ptInside, Qt::NoButton);
+    EXPECT_TRUE(pButton->IsHover());
+}
+
+struct CHighlightCase
+{
+    const char* pszName;
+    EKind eKind;
+    bool bChecked;
+    bool bApplicationActive;
+    bool bHighlights;
+};
+
+TEST_F(SkinButtonTest, HighlightStartsOnlyOnAnUncheckedControlOfTheActiveApplication)
+{
+    const CHighlightCase cases[] = {
+        {"button", EKind::Button, false, true, true},
+        {"unchecked option", EKind::Option, false, true, true},
+        {"checked option", EKind::Option, true, true, false},
+        {"unchecked check box", EKind::Check, false, true, true},
+        {"checked check box", EKind::Check, true, true, false},
+        {"button of an inactive application", EKind::Button, false, false, false},
+    };
+    for (const CHighlightCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CSkinButton* pButton = MakeControl(c.eKind, c.bChecked);
+        QTest::mouseMove(&m_host, QPoint(110, 90));
+        if (!c.bApplicationActive)
+            DeactivateApplication();
+        QTest::mouseMove(pButton, pButton->rect().center());
+        EXPECT_EQ(pButton->IsHover(), c.bHighlights);
+        delete pButton;
+        if (!c.bApplicationActive)
+            Activate(m_host);
+    }
+}
+
+TEST_F(SkinButtonTest, LosingActivationEndsTheHighlight)
+{
+    CSkinButton* pButton = MakeButton<CSkinButton>(false, false);
+    QTest::mouseMove(pButton, pButton->rect().center());
+    ASSERT_TRUE(pButton->IsHover());
+    QWidget other;
+    Activate(other);
+    EXPECT_FALSE(pButton->IsHover());
+    EXPECT_EQ(ShownFrame(pButton), FRAME_COLOURS[int(CSkinButton::EFrame::Normal)]);
 }
 
 TEST_F(SkinButtonTest, TaskExitButtonReportsByName)

@@ -1,8 +1,13 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "common/TestSkinParent.h"
 #include "controls/SkinComboBox.h"
@@ -102,11 +107,35 @@ TEST_F(SkinListBoxTest, ArrowScrollsOnReleaseAndRepeatsWhileHeld)
     EXPECT_EQ(m_pList->GetScrollPos(), 1);
 
     QTest::mousePress(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
-    QTRY_VERIFY(m_pList->GetScrollPos() >= 4);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pList->GetScrollPos() >= 4; }));
     QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
     for (const QTimer* pTimer : m_pBar->findChildren<QTimer*>())
         EXPECT_FALSE(pTimer->isActive());
     EXPECT_EQ(m_pBar->ThumbTop(), 15 + m_pList->GetScrollPos() * 5);
+}
+
+TEST_F(SkinListBoxTest, ArrowRepeatPausesWhileTheMouseIsOffIt)
+{
+    FillForLimit30();
+    const QPoint ptDown(8, 192);
+    // Each tick of the repeat timer is a moment the held arrow may scroll.
+    const QList<QTimer*> arrTimers = m_pBar->findChildren<QTimer*>();
+    const auto itRepeat = std::find_if(arrTimers.begin(), arrTimers.end(),
+                                       [](const QTimer* pTimer) { return !pTimer->isSingleShot(); });
+    ASSERT_NE(itRepeat, arrTimers.end());
+    QSignalSpy repeats(*itRepeat, &QTimer::timeout);
+
+    QTest::mousePress(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pList->GetScrollPos() >= 2; }));
+    QTest::mouseMove(m_pBar, QPoint(40, 192));
+    const int nPosOff = m_pList->GetScrollPos();
+    const int nRepeatsOff = int(repeats.size());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return repeats.size() >= nRepeatsOff + 3; }));
+    EXPECT_EQ(m_pList->GetScrollPos(), nPosOff);
+
+    QTest::mouseMove(m_pBar, ptDown);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_pList->GetScrollPos() > nPosOff; }));
+    QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, ptDown);
 }
 
 TEST_F(SkinListBoxTest, ChannelPressPagesOnReleaseTowardsThePoint)
@@ -137,6 +166,47 @@ TEST_F(SkinListBoxTest, DraggingTheThumbScrollsByRatio)
     EXPECT_EQ(m_pBar->ThumbTop(), 165);
     QTest::mouseRelease(m_pBar, Qt::LeftButton, Qt::NoModifier, QPoint(8, 400));
     EXPECT_EQ(m_pList->GetScrollPos(), 30);
+}
+
+struct CScrollInputCase
+{
+    const char* pszName;
+    int nStartPos;
+    // Qt::Key_unknown for a wheel turn.
+    Qt::Key key;
+    // Away from the user is positive.
+    int nWheelNotches;
+    int nExpectedPos;
+};
+
+TEST_F(SkinListBoxTest, KeysAndWheelKeepTheThumbInStep)
+{
+    FillForLimit30();
+    const CScrollInputCase cases[] = {
+        {"End", 0, Qt::Key_End, 0, 30},
+        {"Home", 30, Qt::Key_Home, 0, 0},
+        {"Page Down from the top", 0, Qt::Key_PageDown, 0, 1},
+        {"wheel a notch down", 0, Qt::Key_unknown, -1, CSkinListBox::WHEEL_LINES},
+        {"wheel a notch up", 30, Qt::Key_unknown, 1, 30 - CSkinListBox::WHEEL_LINES},
+    };
+    for (const CScrollInputCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        m_pList->SetSelectedRow(-1);
+        m_pList->ScrollLines(c.nStartPos - m_pList->GetScrollPos());
+        m_pBar->UpdateThumb();
+        if (c.key != Qt::Key_unknown) {
+            QTest::keyClick(m_pList, c.key);
+        } else {
+            const QPoint pt = m_pList->rect().center();
+            const QPoint angle(0, c.nWheelNotches * QWheelEvent::DefaultDeltasPerStep);
+            QWheelEvent wheel(pt, m_pList->mapToGlobal(pt), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(m_pList, &wheel);
+        }
+        EXPECT_EQ(m_pList->GetScrollPos(), c.nExpectedPos);
+        // 5 pixels of track per row.
+        EXPECT_EQ(m_pBar->ThumbTop(), 15 + 5 * c.nExpectedPos);
+    }
 }
 
 TEST_F(SkinListBoxTest, ListThatCannotScrollShowsPlainFill)
@@ -307,6 +377,6 @@ TEST_F(SkinComboBoxTest, MouseMoveOutsideClosesAndRepaintsWhatLayUnder)
     nPaints = 0;
     EXPECT_TRUE(m_pCombo->CloseDropDownOnMouseMove(QPoint(250, 150)));
     EXPECT_FALSE(m_pCombo->IsDropDownVisible());
-    QTRY_VERIFY(nPaints > 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return nPaints > 0; }));
     EXPECT_FALSE(m_pCombo->CloseDropDownOnMouseMove(QPoint(250, 150)));
 }

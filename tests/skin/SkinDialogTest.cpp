@@ -197,6 +197,19 @@ TEST_F(SkinDialogTest, SkinWithoutIconOrControlKeepsThePreviousOnes)
     EXPECT_EQ(shown.pixelColor(20, 20), BACKGROUND);
 }
 
+TEST_F(SkinDialogTest, ButtonsOptionsAndChecksShowTheTooltipTheirEntryGives)
+{
+    WriteSkin("[BUTTONINFO]\n1=BUTTON_RECORD,button.bmp,10,10,30,30,Record to a file,\n"
+              "2=BUTTON_QUIET,button.bmp,40,10,60,30,,\n"
+              "[OPTIONINFO]\n1=OPTION_MPEG2,button.bmp,10,40,30,60,MPEG-2,,\n"
+              "[CHECKINFO]\n1=CHECK_MUTE,button.bmp,40,40,60,60,Mute,,\n");
+    Load();
+    EXPECT_EQ(m_dialog.FindButton("BUTTON_RECORD")->toolTip(), QStringLiteral("Record to a file"));
+    EXPECT_EQ(m_dialog.FindButton("BUTTON_QUIET")->toolTip(), QString());
+    EXPECT_EQ(m_dialog.FindOption("OPTION_MPEG2")->toolTip(), QStringLiteral("MPEG-2"));
+    EXPECT_EQ(m_dialog.FindCheck("CHECK_MUTE")->toolTip(), QStringLiteral("Mute"));
+}
+
 TEST_F(SkinDialogTest, ReloadingReplacesEveryControl)
 {
     WriteSkin("[BUTTONINFO]\n1=BUTTON_A,button.bmp,10,10,30,30,,\n[OPTIONINFO]\n1=OPTION_A,button.bmp,40,10,60,30,,,\n");
