@@ -30,6 +30,12 @@ QImage KeyedToAlpha(const QImage& img, QRgb rgbKey)
     return out;
 }
 
+// The next field of an entry read as a colour; preview colours are opaque.
+QColor NextColor(QString& strFields)
+{
+    return QColor::fromRgb(RgbFromRef(ParseColor(NextField(strFields))));
+}
+
 QRect ExclusiveRect(QString& strValue)
 {
     return ParseRect(strValue);
@@ -43,7 +49,7 @@ public:
         , m_ini(m_dir.filePath("Skin.ini"))
         , m_painter(painter)
     {
-        m_rgbKey = ColorFromRef(ParseColor(m_ini.GetString("TRANSPARENT", "COLOR", ""))).rgb();
+        m_rgbKey = RgbFromRef(ParseColor(m_ini.GetString("TRANSPARENT", "COLOR", "")));
     }
 
     QImage Load(const QString& strName) const { return QImage(m_dir.filePath(strName)); }
@@ -165,7 +171,7 @@ private:
         QFont font(NextField(strValue));
         font.setPointSize(ToInt(NextField(strValue)));
         m_painter.setFont(font);
-        m_painter.setPen(ColorFromRef(ParseColor(NextField(strValue))));
+        m_painter.setPen(NextColor(strValue));
         m_painter.drawText(rc, Qt::AlignLeft | Qt::AlignTop, strText);
     }
 
@@ -184,9 +190,9 @@ private:
 
     void PaintField(const QRect& rc, QString& strColors, const QString& strText)
     {
-        const QColor clrBack = ColorFromRef(ParseColor(NextField(strColors)));
-        const QColor clrText = ColorFromRef(ParseColor(NextField(strColors)));
-        const QColor clrBorder = ColorFromRef(ParseColor(NextField(strColors)));
+        const QColor clrBack = NextColor(strColors);
+        const QColor clrText = NextColor(strColors);
+        const QColor clrBorder = NextColor(strColors);
         m_painter.setPen(clrBorder);
         m_painter.drawRect(rc.adjusted(-1, -1, 0, 0));
         m_painter.fillRect(rc, clrBack);
@@ -208,10 +214,10 @@ private:
     // Rows as the list view would show them, with the skinned scroll bar.
     void PaintListBody(const QRect& rc, QString& strValue, const QStringList& arrRows)
     {
-        const QColor clrBack = ColorFromRef(ParseColor(NextField(strValue)));
-        const QColor clrText = ColorFromRef(ParseColor(NextField(strValue)));
-        const QColor clrSelBack = ColorFromRef(ParseColor(NextField(strValue)));
-        const QColor clrSelText = ColorFromRef(ParseColor(NextField(strValue)));
+        const QColor clrBack = NextColor(strValue);
+        const QColor clrText = NextColor(strValue);
+        const QColor clrSelBack = NextColor(strValue);
+        const QColor clrSelText = NextColor(strValue);
         QList<QImage> arrScroll;
         for (int i = 0; i < 7; ++i)
             arrScroll << Load(NextField(strValue));

@@ -166,7 +166,7 @@ TEST_P(SkinPackage, ButtonStripsHoldFourDistinctFramesOfTheButtonSize)
 TEST_P(SkinPackage, BackgroundIsShapedAndThePreviewAreaIsSolid)
 {
     const CIniFile ini = Ini();
-    EXPECT_EQ(ColorFromRef(ParseColor(ini.GetString("TRANSPARENT", "COLOR", ""))).rgb(), KEY);
+    EXPECT_EQ(RgbFromRef(ParseColor(ini.GetString("TRANSPARENT", "COLOR", ""))), KEY);
     const QImage imgBackground(PathOf(ini.GetString("Screen", "Main", "")));
     ASSERT_FALSE(imgBackground.isNull());
     for (const QPoint& ptCorner : { QPoint(0, 0), QPoint(imgBackground.width() - 1, imgBackground.height() - 1) })
