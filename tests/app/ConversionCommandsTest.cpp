@@ -8,9 +8,9 @@
 #include <QTest>
 
 #include "app/ConverterDlg.h"
-#include "auxiliary/Label.h"
 #include "common/ProgramSkin.h"
 #include "common/ScriptedPrompt.h"
+#include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinComboButton.h"

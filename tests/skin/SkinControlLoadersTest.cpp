@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "auxiliary/Label.h"
 #include "common/ScriptedPrompt.h"
 #include "common/TestSkinFolder.h"
+#include "controls/Label.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinComboButton.h"
 #include "controls/SkinEdit.h"

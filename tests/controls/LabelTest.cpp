@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "auxiliary/Label.h"
+#include "controls/Label.h"
 #include "common/TestSkinParent.h"
 
 namespace {
