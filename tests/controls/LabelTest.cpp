@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "controls/Label.h"
-#include "common/TestSkinParent.h"
+#include "tests/common/TestSkinParent.h"
 
 namespace {
 
