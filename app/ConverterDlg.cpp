@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "auxiliary/Label.h"
+#include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinComboBox.h"

@@ -1,20 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include <QColor>
 
-// A colour as skins store it after reading: 0x00BBGGRR, red in the low byte.
-using COLORREF = std::uint32_t;
-
-// An empty colour field of a skin entry; the control then uses the
-// platform's colour for that role.
-inline constexpr COLORREF CLR_NONE_GIVEN = 0xFFFFFFFFu;
-
-inline constexpr COLORREF MakeColorRef(int nRed, int nGreen, int nBlue)
-{
-    return COLORREF(nRed & 0xFF) | (COLORREF(nGreen & 0xFF) << 8) | (COLORREF(nBlue & 0xFF) << 16);
-}
+#include "skin/ColorRef.h"
 
 inline QColor ColorFromRef(COLORREF cr)
 {
@@ -25,9 +13,4 @@ inline QColor ColorFromRef(COLORREF cr)
 inline QColor ColorFromRef(COLORREF cr, const QColor& fallback)
 {
     return cr == CLR_NONE_GIVEN ? fallback : ColorFromRef(cr);
-}
-
-inline QRgb RgbFromRef(COLORREF cr)
-{
-    return ColorFromRef(cr).rgb();
 }

@@ -120,6 +120,11 @@ void CSkinComboBox::CreateList(const CColors& colors, const QStringList& arrScro
     m_pList->InsertColumn(m_pList->width(), Qt::AlignLeft);
     m_pList->ScrollBar()->hide();
     m_pList->hide();
+    // Only the window's first combo box is wired to a list.
+    connect(m_pList, &CSkinListBox::RowPicked, this, [this](const QString& strText) {
+        if (CSkinComboBox* pFirst = m_skinParent.FirstComboBox())
+            pFirst->SelectText(strText);
+    });
 }
 
 void CSkinComboBox::DeleteParts()

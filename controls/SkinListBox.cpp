@@ -8,8 +8,6 @@
 #include <QWheelEvent>
 
 #include "controls/OffscreenDC.h"
-#include "controls/SkinComboBox.h"
-#include "controls/SkinParent.h"
 #include "controls/SkinScrollBar.h"
 
 namespace {
@@ -23,9 +21,8 @@ constexpr int ROW_NUMBER_DIGITS = 3;
 
 } // namespace
 
-CSkinListBox::CSkinListBox(QWidget* pParent, ISkinParent& skinParent, EKind kind)
+CSkinListBox::CSkinListBox(QWidget* pParent, ISkinParent&, EKind kind)
     : QWidget(pParent)
-    , m_skinParent(skinParent)
     , m_kind(kind)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -74,7 +71,7 @@ void CSkinListBox::InitScrollBar(const QStringList& arrImagePaths)
     delete m_pScrollBar;
     m_pScrollBar = new CSkinScrollBar(parentWidget());
     m_pScrollBar->LoadStrip(arrImagePaths);
-    m_pScrollBar->SetList(this);
+    m_pScrollBar->SetOwner(this);
     m_pScrollBar->SetFillColor(m_crBack);
     PositionScrollBar();
     m_pScrollBar->setVisible(isVisibleTo(parentWidget()));
@@ -229,9 +226,7 @@ void CSkinListBox::mouseReleaseEvent(QMouseEvent* pEvent)
 {
     if (pEvent->button() != Qt::LeftButton || m_kind != EKind::eComboList)
         return;
-    // Only the window's first combo box is wired to its list.
-    if (CSkinComboBox* pCombo = m_skinParent.FirstComboBox())
-        pCombo->SelectText(GetItemText(m_nSelectedRow, 0));
+    emit RowPicked(GetItemText(m_nSelectedRow, 0));
 }
 
 void CSkinListBox::mouseDoubleClickEvent(QMouseEvent* pEvent)

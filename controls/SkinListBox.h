@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "controls/ScrollBarOwner.h"
 #include "controls/SkinColor.h"
 #include "controls/SkinIdentity.h"
 #include "controls/SkinScrollBar.h"
@@ -16,9 +17,9 @@ class ISkinParent;
 
 // A report-style list without header whose rows are painted in the skin's
 // four colours and whose scroll bar is a CSkinScrollBar beside it. A
-// LISTBOXINFO list numbers its rows; the drop-down list of a combo box hands
-// a clicked row's text to the window's first combo box.
-class CSkinListBox : public QWidget, public CSkinIdentity
+// LISTBOXINFO list numbers its rows; the drop-down list of a combo box
+// reports a clicked row's text through RowPicked.
+class CSkinListBox : public QWidget, public CSkinIdentity, public IScrollBarOwner
 {
     Q_OBJECT
 
@@ -32,6 +33,8 @@ public:
     // Space between a cell's text and its column edges.
     static constexpr int CELL_MARGIN = 2;
 
+    // Made like every control, with its window's skin parent, though the
+    // list reports only through its signals.
     CSkinListBox(QWidget* pParent, ISkinParent& skinParent, EKind kind = EKind::eListBox);
     ~CSkinListBox() override;
 
@@ -75,16 +78,17 @@ public:
     int RowHeight() const;
     // Whole rows the client area shows.
     int RowsPerPage() const;
-    // Top row shown, from 0 to GetScrollLimit().
-    int GetScrollPos() const { return m_nTopRow; }
-    int GetScrollLimit() const;
-    // Both clamp to the scroll range.
-    void ScrollLines(int nLines);
-    void ScrollPages(int nPages);
+    int GetScrollPos() const override { return m_nTopRow; }
+    int GetScrollLimit() const override;
+    void ScrollLines(int nLines) override;
+    void ScrollPages(int nPages) override;
 
 signals:
     // A row was double-clicked, or Enter pressed on the selected row.
     void RowActivated(int nRow);
+    // A drop-down list's click ended on a row; the text is empty when no
+    // row is selected.
+    void RowPicked(const QString& strText);
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
@@ -109,7 +113,6 @@ private:
     void EnsureVisible(int nRow);
     void DrawRow(QPainter& painter, int nRow, const QRect& rcRow) const;
 
-    ISkinParent& m_skinParent;
     EKind m_kind;
     // A child of the list's parent, deleted with the list.
     QPointer<CSkinScrollBar> m_pScrollBar;

@@ -7,7 +7,7 @@
 
 #include "controls/KeyedImage.h"
 #include "controls/OffscreenDC.h"
-#include "controls/SkinListBox.h"
+#include "controls/ScrollBarOwner.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ QColor CSkinScrollBar::FillColor() const
 
 int CSkinScrollBar::ScrollLimit() const
 {
-    return m_pList ? m_pList->GetScrollLimit() : 0;
+    return m_pOwner ? m_pOwner->GetScrollLimit() : 0;
 }
 
 int CSkinScrollBar::Track() const
@@ -88,7 +88,7 @@ void CSkinScrollBar::UpdateThumb()
         m_nThumbTop = m_nUpHeight;
     } else {
         m_dRatio = double(Track()) / double(nLimit);
-        m_nThumbTop = m_nUpHeight + int(std::trunc(double(m_pList->GetScrollPos()) * m_dRatio));
+        m_nThumbTop = m_nUpHeight + int(std::trunc(double(m_pOwner->GetScrollPos()) * m_dRatio));
     }
     LimitThumb();
     update();
@@ -138,15 +138,15 @@ void CSkinScrollBar::paintEvent(QPaintEvent*)
 
 void CSkinScrollBar::ScrollLines(int nLines)
 {
-    if (m_pList)
-        m_pList->ScrollLines(nLines);
+    if (m_pOwner)
+        m_pOwner->ScrollLines(nLines);
     UpdateThumb();
 }
 
 void CSkinScrollBar::ScrollPages(int nPages)
 {
-    if (m_pList)
-        m_pList->ScrollPages(nPages);
+    if (m_pOwner)
+        m_pOwner->ScrollPages(nPages);
     UpdateThumb();
 }
 
@@ -196,7 +196,7 @@ void CSkinScrollBar::DragThumb(int y)
     if (nLimit > 0 && nTrack > 0) {
         m_dRatio = double(nTrack) / double(nLimit);
         const int nTarget = int(std::trunc(double(m_nThumbTop - m_nUpHeight) / m_dRatio));
-        m_pList->ScrollLines(nTarget - m_pList->GetScrollPos());
+        m_pOwner->ScrollLines(nTarget - m_pOwner->GetScrollPos());
     }
     LimitThumb();
 }

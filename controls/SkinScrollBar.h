@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QPointer>
 #include <QRect>
 #include <QStringList>
 #include <QTimer>
@@ -9,10 +8,10 @@
 
 #include "controls/SkinColor.h"
 
-class CSkinListBox;
+class IScrollBarOwner;
 
 // Bitmap vertical scroll bar standing just right of a skinned list, a
-// sibling of the list in the same window. Arrows scroll a line (repeating
+// sibling of the list in the same window, scrolling it through its owner. Arrows scroll a line (repeating
 // while held), the channel pages on release, the thumb drags; pressed images
 // double as mouse-over images.
 class CSkinScrollBar : public QWidget
@@ -38,7 +37,8 @@ public:
 
     // An arrow or thumb pair is used only when both of its images load.
     void LoadStrip(const QStringList& arrPaths);
-    void SetList(CSkinListBox* pList) { m_pList = pList; }
+    // The owner outlives the bar: it deletes the bar with itself.
+    void SetOwner(IScrollBarOwner* pOwner) { m_pOwner = pOwner; }
     void SetFillColor(COLORREF crFill) { m_crFill = crFill; }
 
     // Places the thumb for the list's scroll position and repaints.
@@ -88,7 +88,7 @@ private:
     int m_nChannelWidth = 0;
     int m_nChannelHeight = 0;
     int m_nBarWidth = 0;
-    QPointer<CSkinListBox> m_pList;
+    IScrollBarOwner* m_pOwner = nullptr;
     bool m_bUpDown = false;
     bool m_bDownDown = false;
     bool m_bThumbDown = false;

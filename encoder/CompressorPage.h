@@ -5,11 +5,11 @@
 #include <QDialog>
 #include <QString>
 
-#include "engine/RecorderTypes.h"
-
 class CRecorder;
 class QLabel;
 class QWidget;
+struct CCompressorOption;
+enum class ECompressorKind;
 
 // A compressor's own settings: one row per option of the encoder, empty
 // when it keeps the encoder's default. OK stores every changed value in the

@@ -1,12 +1,15 @@
 #include "encoder/Encorda.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include <QPainter>
 #include <QPointer>
 
 #include "encoder/CompressorPage.h"
 #include "engine/AudioLevel.h"
+#include "engine/FramePicture.h"
 #include "engine/Recorder.h"
 #include "engine/RecordingProfile.h"
 
@@ -34,12 +37,17 @@ QString ToQString(const std::string& strText)
     return QString::fromStdString(strText);
 }
 
+QStringList ToStringList(const std::vector<std::string>& arrNames)
+{
+    QStringList arrTexts;
+    for (const std::string& strName : arrNames)
+        arrTexts.append(ToQString(strName));
+    return arrTexts;
+}
+
 QStringList ToStringList(const CNameList& list)
 {
-    QStringList arrNames;
-    for (const std::string& strName : list.Names())
-        arrNames.append(ToQString(strName));
-    return arrNames;
+    return ToStringList(list.Names());
 }
 
 QString ElapsedText(double dSeconds)
@@ -172,6 +180,11 @@ CEncordaList CEncorda::GetAudioInputs()
 CEncordaList CEncorda::GetAudioCompressors()
 {
     return MakeList(EDispatchId::AudioCompressors, ToStringList(m_pRecorder->GetAudioCompressors()));
+}
+
+CEncordaList CEncorda::GetFramePictures()
+{
+    return CEncordaList(ToStringList(ListFramePictures(FindFramePictureFolder())));
 }
 
 bool CEncorda::ShowCompressorPage(short nIndex)

@@ -129,6 +129,10 @@ public:
     CEncordaList GetAudioDevices();
     CEncordaList GetAudioInputs();
     CEncordaList GetAudioCompressors();
+    // The pictures SetVideoFrame numbers, the first as 1: the files of the
+    // "Frame" folder the recorder reads them from, as they are at this call.
+    // Not one of the numbered lists, and it needs no recorder.
+    static CEncordaList GetFramePictures();
 
     void SetVideoDevice(short nIndex);
     short GetVideoDevice() const;

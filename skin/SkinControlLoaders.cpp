@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "auxiliary/Label.h"
+#include "controls/Label.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinListBox.h"

@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QWindow>
 
-#include "auxiliary/Label.h"
 #include "auxiliary/TaskNotifierDlg.h"
 #include "controls/KeyedImage.h"
+#include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinComboBox.h"

@@ -9,7 +9,7 @@
 #include <QRegion>
 #include <QString>
 
-#include "controls/SkinColor.h"
+#include "skin/ColorRef.h"
 #include "controls/SkinParent.h"
 #include "skin/SkinArchive.h"
 #include "skin/SkinPackage.h"

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "controls/SkinColor.h"
+#include "skin/ColorRef.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
 

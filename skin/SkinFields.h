@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QString>
 
-#include "controls/SkinColor.h"
+#include "skin/ColorRef.h"
 
 class CIniFile;
 

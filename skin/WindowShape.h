@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QRegion>
 
-#include "controls/SkinColor.h"
+#include "skin/ColorRef.h"
 
 // The window shape of a skin background: the image rectangle minus every
 // pixel of the colour key. Built from runs of kept pixels, one row at a

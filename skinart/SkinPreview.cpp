@@ -34,6 +34,12 @@ QImage KeyedToAlpha(const QImage& img, QRgb rgbKey)
     return out;
 }
 
+// The entry's next field as a colour; preview colours are opaque.
+QColor TakeColor(CEntryReader& entry)
+{
+    return QColor::fromRgb(RgbFromRef(ParseColor(entry.Take(EField::eColor))));
+}
+
 class CPreviewPainter
 {
 public:
@@ -42,7 +48,7 @@ public:
         , m_ini(m_dir.filePath("Skin.ini"))
         , m_painter(painter)
     {
-        m_rgbKey = ColorFromRef(ParseColor(SingleValue(SkinFormat::KEY_COLOR))).rgb();
+        m_rgbKey = RgbFromRef(ParseColor(SingleValue(SkinFormat::KEY_COLOR)));
     }
 
     QImage Load(const QString& strName) const { return QImage(m_dir.filePath(strName)); }
@@ -170,7 +176,7 @@ private:
         QFont font(label.Take(EField::eText));
         font.setPointSize(ToInt(label.Take(EField::eNumber)));
         m_painter.setFont(font);
-        m_painter.setPen(ColorFromRef(ParseColor(label.Take(EField::eColor))));
+        m_painter.setPen(TakeColor(label));
         m_painter.drawText(rc, Qt::AlignLeft | Qt::AlignTop, strText);
     }
 
@@ -190,9 +196,9 @@ private:
     // Reads the field's background, text and border colours off the entry.
     void PaintField(const QRect& rc, CEntryReader& entry, const QString& strText)
     {
-        const QColor clrBack = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
-        const QColor clrText = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
-        const QColor clrBorder = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
+        const QColor clrBack = TakeColor(entry);
+        const QColor clrText = TakeColor(entry);
+        const QColor clrBorder = TakeColor(entry);
         m_painter.setPen(clrBorder);
         m_painter.drawRect(rc.adjusted(-1, -1, 0, 0));
         m_painter.fillRect(rc, clrBack);
@@ -214,10 +220,10 @@ private:
     // Rows as the list view would show them, with the skinned scroll bar.
     void PaintListBody(const QRect& rc, CEntryReader& entry, const QStringList& arrRows)
     {
-        const QColor clrBack = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
-        const QColor clrText = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
-        const QColor clrSelBack = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
-        const QColor clrSelText = ColorFromRef(ParseColor(entry.Take(EField::eColor)));
+        const QColor clrBack = TakeColor(entry);
+        const QColor clrText = TakeColor(entry);
+        const QColor clrSelBack = TakeColor(entry);
+        const QColor clrSelText = TakeColor(entry);
         QList<QImage> arrScroll;
         for (int i = 0; i < 7; ++i)
             arrScroll << Load(entry.Take(EField::eImage));

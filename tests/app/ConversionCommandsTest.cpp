@@ -8,9 +8,7 @@
 #include <QTest>
 
 #include "app/ConverterDlg.h"
-#include "auxiliary/Label.h"
-#include "common/ProgramSkin.h"
-#include "common/ScriptedPrompt.h"
+#include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinComboButton.h"
@@ -19,6 +17,8 @@
 #include "controls/SkinSlider.h"
 #include "settings/ConversionSettings.h"
 #include "skin/SkinPackage.h"
+#include "tests/common/ProgramSkin.h"
+#include "tests/common/ScriptedPrompt.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <QTimer>
 
 #include "app/ConverterDlg.h"
-#include "common/ScriptedPrompt.h"
-#include "common/TestSkinFolder.h"
 #include "controls/SkinButton.h"
 #include "settings/ConversionSettings.h"
 #include "skin/SkinPackage.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/common/TestSkinFolder.h"
 
 namespace {
 

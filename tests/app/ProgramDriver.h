@@ -5,10 +5,10 @@
 #include <QTest>
 
 #include "app/ConverterDlg.h"
-#include "common/ProgramSkin.h"
-#include "common/ScriptedPrompt.h"
 #include "controls/SkinButton.h"
 #include "settings/ConversionSettings.h"
+#include "tests/common/ProgramSkin.h"
+#include "tests/common/ScriptedPrompt.h"
 
 // Drives the main window the way a person does: clicks on its skin's
 // buttons, with the built-in sources chosen.

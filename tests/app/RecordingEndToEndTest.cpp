@@ -4,13 +4,13 @@
 #include <QTest>
 
 #include "app/ConverterDlg.h"
-#include "common/ProgramSkin.h"
-#include "common/ScriptedPrompt.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinComboButton.h"
 #include "controls/SkinListBox.h"
-#include "engine/MediaProbe.h"
 #include "tests/app/ProgramDriver.h"
+#include "tests/common/ProgramSkin.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/engine/MediaProbe.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 #include <QTest>
 
 #include "app/ConverterDlg.h"
-#include "common/ProgramSkin.h"
-#include "common/ScriptedPrompt.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinListBox.h"
 #include "controls/SkinOption.h"
 #include "controls/SkinProgress.h"
-#include "engine/MediaProbe.h"
 #include "skin/SkinPackage.h"
 #include "tests/app/ProgramDriver.h"
+#include "tests/common/ProgramSkin.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/engine/MediaProbe.h"
 
 // The controls our skins show beside the transport: each does what it shows.
 

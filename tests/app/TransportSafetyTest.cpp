@@ -8,10 +8,10 @@
 
 #include "app/ConverterDlg.h"
 #include "app/QuitSignals.h"
-#include "common/ProgramSkin.h"
-#include "common/ScriptedPrompt.h"
-#include "engine/MediaProbe.h"
 #include "tests/app/ProgramDriver.h"
+#include "tests/common/ProgramSkin.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/engine/MediaProbe.h"
 
 // The transport buttons never lose a recording and never leave the window
 // in a state that lies about it.

@@ -9,8 +9,8 @@
 #include <QWebEngineView>
 
 #include "auxiliary/HtmlCtrl.h"
-#include "auxiliary/LocalPageServer.h"
 #include "auxiliary/NotifierPage.h"
+#include "tests/auxiliary/LocalPageServer.h"
 
 namespace {
 

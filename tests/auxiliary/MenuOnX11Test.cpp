@@ -16,9 +16,9 @@
 #include "auxiliary/MenuColours.h"
 #include "auxiliary/MenuFrame.h"
 #include "auxiliary/MenuStyler.h"
-#include "common/ProgramSkin.h"
-#include "common/ScriptedPrompt.h"
 #include "controls/SkinEdit.h"
+#include "tests/common/ProgramSkin.h"
+#include "tests/common/ScriptedPrompt.h"
 
 namespace {
 

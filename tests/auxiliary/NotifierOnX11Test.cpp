@@ -13,10 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "auxiliary/LocalPageServer.h"
 #include "auxiliary/NotifierPage.h"
 #include "auxiliary/WebEngineStart.h"
 #include "skinart/SkinLayout.h"
+#include "tests/auxiliary/LocalPageServer.h"
 
 // Xlib's macros (Bool, Status, None) break Qt headers that come after them.
 #include <X11/Xlib.h>

@@ -11,11 +11,11 @@
 #include <QTest>
 #include <QWidget>
 
-#include "common/FakeSkinParent.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinComboButton.h"
 #include "controls/SkinOption.h"
+#include "tests/common/FakeSkinParent.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "common/TestSkinParent.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinComboButton.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinListBox.h"
 #include "controls/SkinScrollBar.h"
+#include "tests/common/TestSkinParent.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <QTemporaryDir>
 
-#include "common/TestSkinParent.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinProgress.h"
+#include "tests/common/TestSkinParent.h"
 
 namespace {
 

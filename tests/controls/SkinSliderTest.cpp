@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "common/TestSkinParent.h"
 #include "controls/SkinSlider.h"
+#include "tests/common/TestSkinParent.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include <QTemporaryDir>
 
-#include "MediaProbe.h"
 #include "engine/AudioLevel.h"
 #include "engine/AvPtr.h"
 #include "engine/Recorder.h"
+#include "tests/engine/MediaProbe.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "MediaProbe.h"
 #include "engine/CompressorCatalog.h"
 #include "engine/Recorder.h"
+#include "tests/engine/MediaProbe.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include <sys/resource.h>
 
-#include "MediaProbe.h"
 #include "engine/Recorder.h"
+#include "tests/engine/MediaProbe.h"
 
 namespace {
 

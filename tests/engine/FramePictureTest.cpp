@@ -14,11 +14,11 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 
-#include "MediaProbe.h"
 #include "engine/AvPtr.h"
 #include "engine/CompressorCatalog.h"
 #include "engine/FramePicture.h"
 #include "engine/Recorder.h"
+#include "tests/engine/MediaProbe.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "MediaProbe.h"
+#include "tests/engine/MediaProbe.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "MediaProbe.h"
+#include "tests/engine/MediaProbe.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "MediaProbe.h"
 #include "engine/Recorder.h"
+#include "tests/engine/MediaProbe.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "MediaProbe.h"
 #include "engine/Recorder.h"
+#include "tests/engine/MediaProbe.h"
 
 // What must never happen to a recording: a second Start truncating it, a
 // thread that cannot start taking the program down, a device that stops

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "MediaProbe.h"
 #include "engine/Recorder.h"
+#include "tests/engine/MediaProbe.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 
 #include <cstdlib>
 
-#include "MediaProbe.h"
 #include "engine/DeviceCatalog.h"
 #include "engine/Recorder.h"
+#include "tests/engine/MediaProbe.h"
 
 namespace {
 

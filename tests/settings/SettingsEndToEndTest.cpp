@@ -7,10 +7,10 @@
 #include <QTimer>
 
 #include "app/ConverterDlg.h"
-#include "common/ProgramSkin.h"
-#include "common/ScriptedPrompt.h"
 #include "controls/SkinButton.h"
-#include "engine/MediaProbe.h"
+#include "tests/common/ProgramSkin.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/engine/MediaProbe.h"
 #include "tests/settings/DialogDriver.h"
 
 using namespace DialogDriver;

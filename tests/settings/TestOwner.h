@@ -2,9 +2,9 @@
 
 #include <QList>
 
-#include "common/ScriptedPrompt.h"
 #include "encoder/Encorda.h"
 #include "settings/EncoderOwner.h"
+#include "tests/common/ScriptedPrompt.h"
 
 // Stands in for the main window: the real recorder, a scripted prompt, and
 // a record of every call the dialogs make on the recorder.

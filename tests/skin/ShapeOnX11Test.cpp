@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "common/ScriptedPrompt.h"
-#include "common/TestSkinFolder.h"
-#include "skin/SkinTestDialog.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/common/TestSkinFolder.h"
+#include "tests/skin/SkinTestDialog.h"
 
 namespace {
 

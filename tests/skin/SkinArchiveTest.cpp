@@ -9,10 +9,10 @@
 #include <QDateTime>
 #include <QFileInfo>
 
-#include "common/ScriptedPrompt.h"
-#include "skin/HandMadeZips.h"
 #include "skin/SkinUnpacker.h"
-#include "skin/ZipFixtures.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/skin/HandMadeZips.h"
+#include "tests/skin/ZipFixtures.h"
 
 namespace {
 

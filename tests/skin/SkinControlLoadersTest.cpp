@@ -5,18 +5,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "auxiliary/Label.h"
-#include "common/ScriptedPrompt.h"
-#include "common/TestSkinFolder.h"
+#include "controls/Label.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinComboButton.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinListBox.h"
 #include "controls/SkinProgress.h"
-#include "controls/SkinSlider.h"
 #include "controls/SkinScrollBar.h"
+#include "controls/SkinSlider.h"
 #include "skin/SkinFactory.h"
-#include "skin/SkinTestDialog.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/common/TestSkinFolder.h"
+#include "tests/skin/SkinTestDialog.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "common/ScriptedPrompt.h"
-#include "common/TestSkinFolder.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinOption.h"
-#include "skin/SkinTestDialog.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/common/TestSkinFolder.h"
+#include "tests/skin/SkinTestDialog.h"
 
 namespace {
 

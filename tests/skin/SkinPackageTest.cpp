@@ -7,11 +7,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "common/ScriptedPrompt.h"
-#include "common/TestSkinFolder.h"
 #include "controls/SkinButton.h"
 #include "skin/SkinPackage.h"
-#include "skin/SkinTestDialog.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/common/TestSkinFolder.h"
+#include "tests/skin/SkinTestDialog.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/ZipFixtures.h"
+#include "tests/skin/ZipFixtures.h"
 
 namespace {
 

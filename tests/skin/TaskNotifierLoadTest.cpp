@@ -8,10 +8,10 @@
 
 #include "auxiliary/HtmlCtrl.h"
 #include "auxiliary/TaskNotifierDlg.h"
-#include "common/ScriptedPrompt.h"
-#include "common/TestSkinFolder.h"
 #include "controls/SkinButton.h"
-#include "skin/SkinTestDialog.h"
+#include "tests/common/ScriptedPrompt.h"
+#include "tests/common/TestSkinFolder.h"
+#include "tests/skin/SkinTestDialog.h"
 
 namespace {
 

@@ -182,7 +182,7 @@ TEST_P(SkinPackage, ButtonStripsHoldFourDistinctFramesOfTheButtonSize)
 TEST_P(SkinPackage, BackgroundIsShapedAndThePreviewAreaIsSolid)
 {
     const CIniFile ini = Ini();
-    EXPECT_EQ(ColorFromRef(ParseColor(ValuesOf(ini, SkinFormat::KEY_COLOR).value(0))).rgb(), KEY);
+    EXPECT_EQ(RgbFromRef(ParseColor(ValuesOf(ini, SkinFormat::KEY_COLOR).value(0))), KEY);
     const QImage imgBackground(PathOf(ValuesOf(ini, SkinFormat::BACKGROUND).value(0)));
     ASSERT_FALSE(imgBackground.isNull());
     for (const QPoint& ptCorner : { QPoint(0, 0), QPoint(imgBackground.width() - 1, imgBackground.height() - 1) })

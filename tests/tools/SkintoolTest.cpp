@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QRegularExpression>
 
-#include "skin/ZipFixtures.h"
+#include "tests/skin/ZipFixtures.h"
 
 namespace {
 

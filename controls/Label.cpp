@@ -1,4 +1,4 @@
-#include "auxiliary/Label.h"
+#include "controls/Label.h"
 
 #include <QPainter>
 

@@ -2,8 +2,8 @@
 
 #include <QTest>
 
-#include "auxiliary/Label.h"
-#include "common/TestSkinParent.h"
+#include "controls/Label.h"
+#include "tests/common/TestSkinParent.h"
 
 namespace {
 
