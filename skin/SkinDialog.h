@@ -99,7 +99,6 @@ public:
 
     // The shape last built from a background; empty before the first one.
     const QRegion& WindowRegion() const { return m_rgnWindow; }
-    COLORREF TransparentColor() const { return m_crTransparent; }
     // Where the owner places its own, unskinned content.
     const QRect& ControlRect() const { return m_rcControl; }
     bool IsDropDownOpen() const { return m_bDropDownOpen; }
