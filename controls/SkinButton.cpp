@@ -49,20 +49,7 @@ bool CSkinButton::LoadStrip(const QString& strPath, int nLeft, int nTop, int nRi
 
 void CSkinButton::SetTipText(const QString& strText, bool bActivate)
 {
-    m_bHasTip = true;
-    m_strTipText = strText;
-    ApplyTip(bActivate);
-}
-
-void CSkinButton::EnableTip(bool bActivate)
-{
-    if (m_bHasTip)
-        ApplyTip(bActivate);
-}
-
-void CSkinButton::ApplyTip(bool bActivate)
-{
-    setToolTip(bActivate ? m_strTipText : QString());
+    setToolTip(bActivate ? strText : QString());
 }
 
 void CSkinButton::SetChecked(bool bChecked)

@@ -36,16 +36,12 @@ public:
 
     // Sets the tooltip text (may be empty) and activates or deactivates it.
     void SetTipText(const QString& strText, bool bActivate);
-    // Activates or deactivates a tooltip that SetTipText has given.
-    void EnableTip(bool bActivate);
 
     void SetChecked(bool bChecked);
     bool IsChecked() const { return m_bChecked; }
     void SetLatched(bool bLatched);
-    bool IsLatched() const { return m_bLatched; }
     // Takes effect for frames loaded afterwards.
     void SetTransparentColor(COLORREF crTransparent) { m_crTransparent = crTransparent; }
-    COLORREF GetTransparentColor() const { return m_crTransparent; }
 
     bool IsHover() const { return m_bHover; }
     // The frame the next paint draws.
@@ -74,7 +70,6 @@ private:
     void StartHoverIfAllowed();
     void SetHover(bool bHover);
     bool IsSelected() const;
-    void ApplyTip(bool bActivate);
 
     ISkinParent& m_skinParent;
     bool m_bLatched = false;
@@ -86,6 +81,4 @@ private:
     bool m_bPressed = false;
     // The held mouse is over the button: drawn pressed.
     bool m_bPressedInside = false;
-    bool m_bHasTip = false;
-    QString m_strTipText;
 };

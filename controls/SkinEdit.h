@@ -34,7 +34,6 @@ public:
     void SetBkColor(COLORREF crBack);
     void SetBorderColor(COLORREF crBorder);
 
-    COLORREF GetTextColor() const { return m_crText; }
     COLORREF GetBkColor() const { return m_crBack; }
     COLORREF GetBorderColor() const { return m_crBorder; }
     // The colours as painted, with the platform's colours in place of

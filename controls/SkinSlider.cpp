@@ -89,8 +89,7 @@ bool CSkinSlider::LoadThumbImages(const QString& strPath, const QString& strActi
         m_nWidth = m_nChannelWidth;
         m_nHeight = m_nChannelHeight;
         ResizeToImages();
-        m_bTransparentThumb = bTransparent;
-        m_bThumbLoaded = false;
+            m_bThumbLoaded = false;
         return false;
     }
     m_bmpThumb = QPixmap::fromImage(thumb);
@@ -119,7 +118,6 @@ bool CSkinSlider::LoadThumbImages(const QString& strPath, const QString& strActi
     m_nWidth = std::max(m_nThumbWidth, m_nChannelWidth);
     m_nHeight = std::max(m_nThumbHeight, m_nChannelHeight);
     ResizeToImages();
-    m_bTransparentThumb = bTransparent;
     m_bThumbLoaded = true;
     return true;
 }
@@ -131,8 +129,7 @@ void CSkinSlider::ResizeToImages()
 
 void CSkinSlider::SetTipText(const QString& strText, bool bActivate)
 {
-    m_strTipText = strText;
-    setToolTip(bActivate ? m_strTipText : QString());
+    setToolTip(bActivate ? strText : QString());
 }
 
 int CSkinSlider::Extent() const

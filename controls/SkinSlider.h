@@ -31,7 +31,6 @@ public:
     void Create(const QRect& rc);
 
     void SetRange(int nMin, int nMax, bool bRedraw);
-    int GetRangeMin() const { return m_nMin; }
     int GetRangeMax() const { return m_nMax; }
     void SetPos(int nPos);
     int GetPos() const { return m_nPos; }
@@ -68,7 +67,6 @@ private:
     void ClearThumb();
 
     ISkinParent& m_skinParent;
-    QString m_strTipText;
     int m_nMax = DEFAULT_MAX;
     int m_nMin = 0;
     int m_nPos = 0;
@@ -81,7 +79,6 @@ private:
     int m_nChannelHeight = 0;
     bool m_bVertical = false;
     bool m_bHasActiveThumb = false;
-    bool m_bTransparentThumb = false;
     bool m_bThumbLoaded = false;
     bool m_bDragging = false;
     bool m_bFocus = false;
