@@ -5,14 +5,14 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 
 class ISkinParent;
 
 // A push button drawn entirely from a skin strip: four frames of equal width
 // side by side (normal, mouse over, pressed or checked, disabled). A click
 // completed inside the button reports the button's index to its skin parent.
-class CSkinButton : public QWidget, public CSkinIdentity
+class CSkinButton : public CSkinControl<QWidget>
 {
     Q_OBJECT
 
@@ -24,9 +24,6 @@ public:
     static constexpr int FRAME_COUNT = 4;
 
     CSkinButton(QWidget* pParent, ISkinParent& skinParent);
-
-    // Places the button at rc (parent client coordinates) and shows it.
-    void Create(const QRect& rc);
 
     // Loads the strip and scales each frame once to the size of the skin
     // rectangle (left, top, right exclusive, bottom exclusive). An empty path

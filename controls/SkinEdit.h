@@ -6,14 +6,14 @@
 #include <QString>
 
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 
 class ISkinParent;
 
 // Single-line edit whose text, background and border colours come from the
 // skin: an EDITBOXINFO entry, or the text field of a skinned combo box.
 // Entry, caret and selection are QLineEdit's own.
-class CSkinEdit : public QLineEdit, public CSkinIdentity
+class CSkinEdit : public CSkinControl<QLineEdit>
 {
     Q_OBJECT
 
@@ -25,8 +25,6 @@ public:
     };
 
     CSkinEdit(QWidget* pParent, ISkinParent& skinParent, EKind kind = EKind::eEditBox);
-
-    void Create(const QRect& rc);
 
     // None of the setters repaints; the change shows at the next paint.
     // CLR_NONE_GIVEN selects the platform's colour for that role.

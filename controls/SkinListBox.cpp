@@ -24,7 +24,7 @@ constexpr int ROW_NUMBER_DIGITS = 3;
 } // namespace
 
 CSkinListBox::CSkinListBox(QWidget* pParent, ISkinParent& skinParent, EKind kind)
-    : QWidget(pParent)
+    : CSkinControl(pParent)
     , m_skinParent(skinParent)
     , m_kind(kind)
 {
@@ -34,12 +34,6 @@ CSkinListBox::CSkinListBox(QWidget* pParent, ISkinParent& skinParent, EKind kind
 CSkinListBox::~CSkinListBox()
 {
     delete m_pScrollBar;
-}
-
-void CSkinListBox::Create(const QRect& rc)
-{
-    setGeometry(rc);
-    show();
 }
 
 QFont CSkinListBox::SkinListFont()

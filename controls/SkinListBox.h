@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 #include "controls/SkinScrollBar.h"
 
 class ISkinParent;
@@ -18,7 +18,7 @@ class ISkinParent;
 // four colours and whose scroll bar is a CSkinScrollBar beside it. A
 // LISTBOXINFO list numbers its rows; the drop-down list of a combo box hands
 // a clicked row's text to the window's first combo box.
-class CSkinListBox : public QWidget, public CSkinIdentity
+class CSkinListBox : public CSkinControl<QWidget>
 {
     Q_OBJECT
 
@@ -35,7 +35,6 @@ public:
     CSkinListBox(QWidget* pParent, ISkinParent& skinParent, EKind kind = EKind::eListBox);
     ~CSkinListBox() override;
 
-    void Create(const QRect& rc);
 
     // None of the colour setters repaints. CLR_NONE_GIVEN selects the
     // platform's colour for that role.

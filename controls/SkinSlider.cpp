@@ -12,16 +12,10 @@
 #include "controls/SkinParent.h"
 
 CSkinSlider::CSkinSlider(QWidget* pParent, ISkinParent& skinParent)
-    : QWidget(pParent)
+    : CSkinControl(pParent)
     , m_skinParent(skinParent)
 {
     setFocusPolicy(Qt::StrongFocus);
-}
-
-void CSkinSlider::Create(const QRect& rc)
-{
-    setGeometry(rc);
-    show();
 }
 
 void CSkinSlider::SetRange(int nMin, int nMax, bool bRedraw)

@@ -8,7 +8,7 @@
 
 #include "controls/CapturedBackground.h"
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 
 class ISkinParent;
 
@@ -16,7 +16,7 @@ class ISkinParent;
 // track up to the thumb, like the filled part of a progress bar; a second
 // thumb image shows while the user drags. Mouse changes are reported to the
 // parent by index; keyboard changes and SetPos are not.
-class CSkinSlider : public QWidget, public CSkinIdentity
+class CSkinSlider : public CSkinControl<QWidget>
 {
     Q_OBJECT
 
@@ -25,10 +25,6 @@ public:
     static constexpr int DEFAULT_PAGE = 20;
 
     CSkinSlider(QWidget* pParent, ISkinParent& skinParent);
-
-    // Places the slider at the skin rectangle's top-left and shows it; the
-    // size follows the images (LoadThumbImages).
-    void Create(const QRect& rc);
 
     void SetRange(int nMin, int nMax, bool bRedraw);
     int GetRangeMax() const { return m_nMax; }
