@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "common/FakeSkinParent.h"
+#include "common/TestSkinParent.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinComboButton.h"
@@ -83,7 +83,7 @@ protected:
 
     QTemporaryDir m_dir;
     QWidget m_host;
-    CFakeSkinParent m_parent;
+    CTestSkinParent m_parent;
 };
 
 enum class EMouse { Away, Over, PressedInside, PressedThenOutside };
