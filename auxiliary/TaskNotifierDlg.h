@@ -106,8 +106,6 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
-    void StartAppearing(const CSlidePlan& plan);
-    void JumpToShown();
     void OnAppearStep();
     void OnStayOver();
     void OnDisappearStep();

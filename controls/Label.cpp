@@ -5,19 +5,13 @@
 #include "controls/SkinParent.h"
 
 CLabel::CLabel(QWidget* pParent, ISkinParent& skinParent)
-    : QWidget(pParent)
+    : CSkinControl(pParent)
     , m_skinParent(skinParent)
     , m_font(font())
     , m_crText(MakeColorRef(0xFF, 0xFF, 0xFF))
 {
     // A simple static control: clicks go to the window beneath, which drags.
     setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void CLabel::Create(const QRect& rc)
-{
-    setGeometry(rc);
-    show();
 }
 
 void CLabel::SetLabelText(const QString& strText)

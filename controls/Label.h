@@ -8,14 +8,14 @@
 
 #include "controls/CapturedBackground.h"
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 
 class ISkinParent;
 
 // Text over the skin background: the label copies the background under
 // itself on its first paint and from then on draws that copy and the text,
 // so changing text leaves no trace of the old one.
-class CLabel : public QWidget, public CSkinIdentity
+class CLabel : public CSkinControl<QWidget>
 {
     Q_OBJECT
 
@@ -24,8 +24,6 @@ public:
     static constexpr int MAX_FACE_NAME_CHARS = 31;
 
     CLabel(QWidget* pParent, ISkinParent& skinParent);
-
-    void Create(const QRect& rc);
 
     // None of the setters repaints; callers update() to show the change.
     void SetLabelText(const QString& strText);

@@ -9,7 +9,7 @@
 #include "controls/SkinParent.h"
 
 CSkinButton::CSkinButton(QWidget* pParent, ISkinParent& skinParent)
-    : QWidget(pParent)
+    : CSkinControl(pParent)
     , m_skinParent(skinParent)
 {
     // Skinned buttons are never tab stops and take no keyboard input.
@@ -19,12 +19,6 @@ CSkinButton::CSkinButton(QWidget* pParent, ISkinParent& skinParent)
     setMouseTracking(true);
     // Key-coloured pixels show whatever the window painted beneath.
     setAttribute(Qt::WA_NoSystemBackground);
-}
-
-void CSkinButton::Create(const QRect& rc)
-{
-    setGeometry(rc);
-    show();
 }
 
 bool CSkinButton::LoadStrip(const QString& strPath, int nLeft, int nTop, int nRight, int nBottom)
@@ -49,20 +43,7 @@ bool CSkinButton::LoadStrip(const QString& strPath, int nLeft, int nTop, int nRi
 
 void CSkinButton::SetTipText(const QString& strText, bool bActivate)
 {
-    m_bHasTip = true;
-    m_strTipText = strText;
-    ApplyTip(bActivate);
-}
-
-void CSkinButton::EnableTip(bool bActivate)
-{
-    if (m_bHasTip)
-        ApplyTip(bActivate);
-}
-
-void CSkinButton::ApplyTip(bool bActivate)
-{
-    setToolTip(bActivate ? m_strTipText : QString());
+    setToolTip(bActivate ? strText : QString());
 }
 
 void CSkinButton::SetChecked(bool bChecked)

@@ -5,14 +5,14 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 
 class ISkinParent;
 
 // A push button drawn entirely from a skin strip: four frames of equal width
 // side by side (normal, mouse over, pressed or checked, disabled). A click
 // completed inside the button reports the button's index to its skin parent.
-class CSkinButton : public QWidget, public CSkinIdentity
+class CSkinButton : public CSkinControl<QWidget>
 {
     Q_OBJECT
 
@@ -25,9 +25,6 @@ public:
 
     CSkinButton(QWidget* pParent, ISkinParent& skinParent);
 
-    // Places the button at rc (parent client coordinates) and shows it.
-    void Create(const QRect& rc);
-
     // Loads the strip and scales each frame once to the size of the skin
     // rectangle (left, top, right exclusive, bottom exclusive). An empty path
     // or an image that does not load keeps the frames as they were; returns
@@ -36,16 +33,12 @@ public:
 
     // Sets the tooltip text (may be empty) and activates or deactivates it.
     void SetTipText(const QString& strText, bool bActivate);
-    // Activates or deactivates a tooltip that SetTipText has given.
-    void EnableTip(bool bActivate);
 
     void SetChecked(bool bChecked);
     bool IsChecked() const { return m_bChecked; }
     void SetLatched(bool bLatched);
-    bool IsLatched() const { return m_bLatched; }
     // Takes effect for frames loaded afterwards.
     void SetTransparentColor(COLORREF crTransparent) { m_crTransparent = crTransparent; }
-    COLORREF GetTransparentColor() const { return m_crTransparent; }
 
     bool IsHover() const { return m_bHover; }
     // The frame the next paint draws.
@@ -75,7 +68,6 @@ private:
     void StartHoverIfAllowed();
     void SetHover(bool bHover);
     bool IsSelected() const;
-    void ApplyTip(bool bActivate);
 
     ISkinParent& m_skinParent;
     bool m_bLatched = false;
@@ -87,6 +79,4 @@ private:
     bool m_bPressed = false;
     // The held mouse is over the button: drawn pressed.
     bool m_bPressedInside = false;
-    bool m_bHasTip = false;
-    QString m_strTipText;
 };

@@ -23,7 +23,7 @@ QRect RectFromEdges(int nLeft, int nTop, int nRight, int nBottom)
 } // namespace
 
 CSkinComboBox::CSkinComboBox(QWidget* pParent, ISkinParent& skinParent)
-    : QWidget(pParent)
+    : CSkinControl(pParent)
     , m_skinParent(skinParent)
 {
     // The container never shows and never takes the mouse; its parts do.
@@ -36,12 +36,6 @@ CSkinComboBox::~CSkinComboBox()
     delete m_pEdit;
     delete m_pList;
     delete m_pListFrame;
-}
-
-void CSkinComboBox::Create(const QRect& rc)
-{
-    setGeometry(rc);
-    show();
 }
 
 void CSkinComboBox::LoadArrowSize(const QString& strPath)

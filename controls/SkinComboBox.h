@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 
 class CSkinComboButton;
 class CSkinEdit;
@@ -19,7 +19,7 @@ class QFrame;
 // a drop button, an edit field "COMBO_EDIT" and a list "COMBO_LIST" with its
 // scroll bar. The container itself is invisible; it lays the parts out, opens
 // and closes the list and owns the parts.
-class CSkinComboBox : public QWidget, public CSkinIdentity
+class CSkinComboBox : public CSkinControl<QWidget>
 {
     Q_OBJECT
 
@@ -46,7 +46,6 @@ public:
     // Deletes the drop button, the edit field and the list, in that order.
     ~CSkinComboBox() override;
 
-    void Create(const QRect& rc);
 
     // Records one frame's size of the arrow strip; 0 x 0 when it does not load.
     void LoadArrowSize(const QString& strPath);

@@ -11,7 +11,7 @@ constexpr COLORREF WHITE = MakeColorRef(0xFF, 0xFF, 0xFF);
 } // namespace
 
 CSkinEdit::CSkinEdit(QWidget* pParent, ISkinParent&, EKind kind)
-    : QLineEdit(pParent)
+    : CSkinControl(pParent)
     , m_crText(BLACK)
     , m_crBack(kind == EKind::eEditBox ? EDITBOX_INITIAL_BACK : BLACK)
     , m_crBorder(kind == EKind::eEditBox ? WHITE : BLACK)
@@ -20,12 +20,6 @@ CSkinEdit::CSkinEdit(QWidget* pParent, ISkinParent&, EKind kind)
     setFrame(false);
     setTextMargins(1, 1, 1, 1);
     ApplyColors();
-}
-
-void CSkinEdit::Create(const QRect& rc)
-{
-    setGeometry(rc);
-    show();
 }
 
 void CSkinEdit::SetTextColor(COLORREF crText)

@@ -6,14 +6,14 @@
 #include <QString>
 
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 
 class ISkinParent;
 
 // Single-line edit whose text, background and border colours come from the
 // skin: an EDITBOXINFO entry, or the text field of a skinned combo box.
 // Entry, caret and selection are QLineEdit's own.
-class CSkinEdit : public QLineEdit, public CSkinIdentity
+class CSkinEdit : public CSkinControl<QLineEdit>
 {
     Q_OBJECT
 
@@ -26,15 +26,12 @@ public:
 
     CSkinEdit(QWidget* pParent, ISkinParent& skinParent, EKind kind = EKind::eEditBox);
 
-    void Create(const QRect& rc);
-
     // None of the setters repaints; the change shows at the next paint.
     // CLR_NONE_GIVEN selects the platform's colour for that role.
     void SetTextColor(COLORREF crText);
     void SetBkColor(COLORREF crBack);
     void SetBorderColor(COLORREF crBorder);
 
-    COLORREF GetTextColor() const { return m_crText; }
     COLORREF GetBkColor() const { return m_crBack; }
     COLORREF GetBorderColor() const { return m_crBorder; }
     // The colours as painted, with the platform's colours in place of

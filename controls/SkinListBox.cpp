@@ -22,7 +22,7 @@ constexpr int ROW_NUMBER_DIGITS = 3;
 } // namespace
 
 CSkinListBox::CSkinListBox(QWidget* pParent, ISkinParent&, EKind kind)
-    : QWidget(pParent)
+    : CSkinControl(pParent)
     , m_kind(kind)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -31,12 +31,6 @@ CSkinListBox::CSkinListBox(QWidget* pParent, ISkinParent&, EKind kind)
 CSkinListBox::~CSkinListBox()
 {
     delete m_pScrollBar;
-}
-
-void CSkinListBox::Create(const QRect& rc)
-{
-    setGeometry(rc);
-    show();
 }
 
 QFont CSkinListBox::SkinListFont()

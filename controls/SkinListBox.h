@@ -10,7 +10,7 @@
 
 #include "controls/ScrollBarOwner.h"
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 #include "controls/SkinScrollBar.h"
 
 class ISkinParent;
@@ -19,7 +19,7 @@ class ISkinParent;
 // four colours and whose scroll bar is a CSkinScrollBar beside it. A
 // LISTBOXINFO list numbers its rows; the drop-down list of a combo box
 // reports a clicked row's text through RowPicked.
-class CSkinListBox : public QWidget, public CSkinIdentity, public IScrollBarOwner
+class CSkinListBox : public CSkinControl<QWidget>, public IScrollBarOwner
 {
     Q_OBJECT
 
@@ -38,7 +38,6 @@ public:
     CSkinListBox(QWidget* pParent, ISkinParent& skinParent, EKind kind = EKind::eListBox);
     ~CSkinListBox() override;
 
-    void Create(const QRect& rc);
 
     // None of the colour setters repaints. CLR_NONE_GIVEN selects the
     // platform's colour for that role.

@@ -9,17 +9,11 @@
 #include "controls/SkinParent.h"
 
 CSkinProgress::CSkinProgress(QWidget* pParent, ISkinParent& skinParent)
-    : QWidget(pParent)
+    : CSkinControl(pParent)
     , m_skinParent(skinParent)
 {
     // A simple static control: clicks go to the window beneath.
     setAttribute(Qt::WA_TransparentForMouseEvents);
-}
-
-void CSkinProgress::Create(const QRect& rc)
-{
-    setGeometry(rc);
-    show();
 }
 
 bool CSkinProgress::LoadBlock(const QString& strPath)

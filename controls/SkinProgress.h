@@ -8,14 +8,14 @@
 
 #include "controls/CapturedBackground.h"
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 
 class ISkinParent;
 
 // Progress bar of a skin's PROGRESSINFO entry: the skin background under the
 // bar with copies of a block image from the left edge, the last one squeezed
 // into the remaining width. It takes no input.
-class CSkinProgress : public QWidget, public CSkinIdentity
+class CSkinProgress : public CSkinControl<QWidget>
 {
     Q_OBJECT
 
@@ -24,7 +24,6 @@ public:
 
     CSkinProgress(QWidget* pParent, ISkinParent& skinParent);
 
-    void Create(const QRect& rc);
     bool LoadBlock(const QString& strPath);
     void SetPos(int nPos);
     int GetPos() const { return m_nPos; }

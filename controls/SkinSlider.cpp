@@ -12,16 +12,10 @@
 #include "controls/SkinParent.h"
 
 CSkinSlider::CSkinSlider(QWidget* pParent, ISkinParent& skinParent)
-    : QWidget(pParent)
+    : CSkinControl(pParent)
     , m_skinParent(skinParent)
 {
     setFocusPolicy(Qt::StrongFocus);
-}
-
-void CSkinSlider::Create(const QRect& rc)
-{
-    setGeometry(rc);
-    show();
 }
 
 void CSkinSlider::SetRange(int nMin, int nMax, bool bRedraw)
@@ -89,8 +83,7 @@ bool CSkinSlider::LoadThumbImages(const QString& strPath, const QString& strActi
         m_nWidth = m_nChannelWidth;
         m_nHeight = m_nChannelHeight;
         ResizeToImages();
-        m_bTransparentThumb = bTransparent;
-        m_bThumbLoaded = false;
+            m_bThumbLoaded = false;
         return false;
     }
     m_bmpThumb = QPixmap::fromImage(thumb);
@@ -119,7 +112,6 @@ bool CSkinSlider::LoadThumbImages(const QString& strPath, const QString& strActi
     m_nWidth = std::max(m_nThumbWidth, m_nChannelWidth);
     m_nHeight = std::max(m_nThumbHeight, m_nChannelHeight);
     ResizeToImages();
-    m_bTransparentThumb = bTransparent;
     m_bThumbLoaded = true;
     return true;
 }
@@ -131,8 +123,7 @@ void CSkinSlider::ResizeToImages()
 
 void CSkinSlider::SetTipText(const QString& strText, bool bActivate)
 {
-    m_strTipText = strText;
-    setToolTip(bActivate ? m_strTipText : QString());
+    setToolTip(bActivate ? strText : QString());
 }
 
 int CSkinSlider::Extent() const

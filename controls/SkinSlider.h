@@ -8,7 +8,7 @@
 
 #include "controls/CapturedBackground.h"
 #include "controls/SkinColor.h"
-#include "controls/SkinIdentity.h"
+#include "controls/SkinControl.h"
 
 class ISkinParent;
 
@@ -16,7 +16,7 @@ class ISkinParent;
 // track up to the thumb, like the filled part of a progress bar; a second
 // thumb image shows while the user drags. Mouse changes are reported to the
 // parent by index; keyboard changes and SetPos are not.
-class CSkinSlider : public QWidget, public CSkinIdentity
+class CSkinSlider : public CSkinControl<QWidget>
 {
     Q_OBJECT
 
@@ -26,12 +26,7 @@ public:
 
     CSkinSlider(QWidget* pParent, ISkinParent& skinParent);
 
-    // Places the slider at the skin rectangle's top-left and shows it; the
-    // size follows the images (LoadThumbImages).
-    void Create(const QRect& rc);
-
     void SetRange(int nMin, int nMax, bool bRedraw);
-    int GetRangeMin() const { return m_nMin; }
     int GetRangeMax() const { return m_nMax; }
     void SetPos(int nPos);
     int GetPos() const { return m_nPos; }
@@ -68,7 +63,6 @@ private:
     void ClearThumb();
 
     ISkinParent& m_skinParent;
-    QString m_strTipText;
     int m_nMax = DEFAULT_MAX;
     int m_nMin = 0;
     int m_nPos = 0;
@@ -81,7 +75,6 @@ private:
     int m_nChannelHeight = 0;
     bool m_bVertical = false;
     bool m_bHasActiveThumb = false;
-    bool m_bTransparentThumb = false;
     bool m_bThumbLoaded = false;
     bool m_bDragging = false;
     bool m_bFocus = false;

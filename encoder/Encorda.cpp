@@ -245,29 +245,14 @@ void CEncorda::SetVideoFormat(short nIndex)
     Write(EDispatchId::VideoFormat, &CRecordingProfile::nVideoFormat, nIndex);
 }
 
-short CEncorda::GetVideoFormat() const
-{
-    return m_pRecorder->Profile().nVideoFormat;
-}
-
 void CEncorda::SetVideoInput(short nIndex)
 {
     Write(EDispatchId::VideoInput, &CRecordingProfile::nVideoInput, nIndex);
 }
 
-short CEncorda::GetVideoInput() const
-{
-    return m_pRecorder->Profile().nVideoInput;
-}
-
 void CEncorda::SetAudioInput(short nIndex)
 {
     Write(EDispatchId::AudioInput, &CRecordingProfile::nAudioInput, nIndex);
-}
-
-short CEncorda::GetAudioInput() const
-{
-    return m_pRecorder->Profile().nAudioInput;
 }
 
 void CEncorda::SetVideoCompressor(short nIndex)
@@ -295,29 +280,14 @@ void CEncorda::SetSaveToFile(bool bSave)
     Write(EDispatchId::SaveToFile, &CRecordingProfile::bSaveToFile, bSave);
 }
 
-bool CEncorda::GetSaveToFile() const
-{
-    return m_pRecorder->Profile().bSaveToFile;
-}
-
 void CEncorda::SetStopFlag(bool bStop)
 {
     Write(EDispatchId::StopFlag, &CRecordingProfile::bStopFlag, bStop);
 }
 
-bool CEncorda::GetStopFlag() const
-{
-    return m_pRecorder->Profile().bStopFlag;
-}
-
 void CEncorda::SetOutputType(int nType)
 {
     Write(EDispatchId::OutputType, &CRecordingProfile::nOutputType, nType);
-}
-
-int CEncorda::GetOutputType() const
-{
-    return m_pRecorder->Profile().nOutputType;
 }
 
 void CEncorda::SetFrameRate(short nRate)
@@ -443,11 +413,6 @@ short CEncorda::GetAudioOffset() const
 void CEncorda::SetWorkMode(int nMode)
 {
     Write(EDispatchId::WorkMode, &CRecordingProfile::nWorkMode, nMode);
-}
-
-int CEncorda::GetWorkMode() const
-{
-    return m_pRecorder->Profile().nWorkMode;
 }
 
 void CEncorda::SetFileName(const QString& strFileName)

@@ -137,20 +137,16 @@ public:
     void SetVideoDevice(short nIndex);
     short GetVideoDevice() const;
     void SetVideoFormat(short nIndex);
-    short GetVideoFormat() const;
     void SetVideoInput(short nIndex);
-    short GetVideoInput() const;
     void SetAudioDevice(short nIndex);
     short GetAudioDevice() const;
     void SetAudioInput(short nIndex);
-    short GetAudioInput() const;
     void SetVideoCompressor(short nIndex);
     short GetVideoCompressor() const;
     void SetAudioCompressor(short nIndex);
     short GetAudioCompressor() const;
 
     void SetSaveToFile(bool bSave);
-    bool GetSaveToFile() const;
     void SetFileName(const QString& strFileName);
     QString GetFileName() const;
     // The title of the next recording, for the file's metadata; not one of
@@ -169,14 +165,12 @@ public:
     // numbered properties either.
     void SetCaptureSwitches(bool bVideo, bool bAudio);
     void SetStopFlag(bool bStop);
-    bool GetStopFlag() const;
     // Takes effect at once.
     void SetTVMute(bool bMute);
     bool GetTVMute() const;
 
     // OUTPUT_MPEG1 or OUTPUT_MPEG2.
     void SetOutputType(int nType);
-    int GetOutputType() const;
     // Whole frames a second; 23, 29 and 59 stand for the NTSC rates.
     void SetFrameRate(short nRate);
     short GetFrameRate() const;
@@ -208,7 +202,6 @@ public:
     short GetAudioOffset() const;
     // WORK_MODE_MPEG or WORK_MODE_AVI.
     void SetWorkMode(int nMode);
-    int GetWorkMode() const;
     // The n-th picture of the "Frame" folder over every frame; 0 none. Takes
     // effect at once.
     void SetVideoFrame(short nNumber);

@@ -11,15 +11,6 @@
 class CEncordaList
 {
 public:
-    // The list's operations, by the numbers the recorder's callers know them.
-    enum class EDispatchId {
-        Count = 1,
-        FindIndex = 2,
-        Name = 3,
-        ShowPropertyPage = 4,
-        FormatName = 5,
-    };
-
     // Shows the settings page of the entry at an index; false when it has none.
     using CPropertyPage = std::function<bool(short nIndex)>;
 

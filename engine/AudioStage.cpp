@@ -39,8 +39,7 @@ AVSampleFormat ChooseSampleFormat(const AVCodec* pCodec)
 } // namespace
 
 CAudioStage::CAudioStage(const CRecordingSettings& settings, CSessionState& state)
-    : m_settings(settings)
-    , m_state(state)
+    : CEncoderStage(settings, state, FRAME_QUEUE_SIZE, "audio")
 {
 }
 
@@ -61,14 +60,9 @@ bool CAudioStage::OpenEncoder(std::string& strReason)
 {
     if (m_settings.nWorkMode == WORK_MODE_MPEG && !CheckMpegProfile(strReason))
         return false;
-    const AVCodec* pCodec = FindEncoder(m_settings.strAudioEncoder, "audio", strReason);
+    const AVCodec* pCodec = AllocateEncoder(m_settings.strAudioEncoder, strReason);
     if (!pCodec)
         return false;
-    m_pEncoder.reset(avcodec_alloc_context3(pCodec));
-    if (!m_pEncoder) {
-        strReason = "out of memory";
-        return false;
-    }
     AVCodecContext* pEncoder = m_pEncoder.get();
     pEncoder->sample_fmt = ChooseSampleFormat(pCodec);
     pEncoder->sample_rate = m_settings.nAudioSampleRate;
@@ -90,15 +84,9 @@ bool CAudioStage::OpenEncoder(std::string& strReason)
     return true;
 }
 
-void CAudioStage::ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream)
-{
-    m_pPackets = pPackets;
-    m_nStream = nStream;
-}
-
 void CAudioStage::Run()
 {
-    while (std::optional<CCapturedFrame> captured = m_frames.Pop()) {
+    while (std::optional<CCapturedFrame> captured = Input().Pop()) {
         AVFrame* pFrame = captured->pFrame.get();
         if (m_state.m_bAudioMuted && !Silence(pFrame)) {
             m_bFailed = true;
@@ -117,7 +105,7 @@ void CAudioStage::Run()
     if (m_pResampler)
         Resample(nullptr, 0);
     if (EncodeWholeFrames(true))
-        EncodeAndQueue(m_pEncoder.get(), nullptr, m_nStream, *m_pPackets, m_state, "audio");
+        EncodeToMuxer(nullptr);
 }
 
 bool CAudioStage::Silence(AVFrame* pFrame)
@@ -263,10 +251,8 @@ bool CAudioStage::EncodeWholeFrames(bool bPadLast)
         }
         pFrame->pts = m_nNextPts;
         m_nNextPts += pFrame->nb_samples;
-        if (!EncodeAndQueue(m_pEncoder.get(), pFrame.get(), m_nStream, *m_pPackets, m_state, "audio")) {
-            m_bFailed = true;
+        if (!EncodeToMuxer(pFrame.get()))
             return false;
-        }
     }
     return true;
 }

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "engine/BoundedQueue.h"
-#include "engine/RecordingSettings.h"
-#include "engine/SessionState.h"
+#include "engine/EncoderStage.h"
 
 #include <string>
 
 // The audio thread of a recording: resamples captured audio to the encoder's
 // profile (correcting the device's drift against its timestamps in the sync
 // modes), cuts it into the encoder's frame size and encodes it.
-class CAudioStage {
+class CAudioStage : public CEncoderStage {
 public:
     static constexpr std::size_t FRAME_QUEUE_SIZE = 64;
 
@@ -17,11 +15,6 @@ public:
 
     // Opens the audio encoder the settings name, in its own sample format.
     bool OpenEncoder(std::string& strReason);
-    const AVCodecContext* Encoder() const { return m_pEncoder.get(); }
-
-    void ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream);
-
-    CBoundedQueue<CCapturedFrame>& Input() { return m_frames; }
 
     // Thread body: runs until the input is closed and drained, then encodes
     // the rest (padded with silence to a whole frame) and flushes.
@@ -36,13 +29,6 @@ private:
     bool LeadInSilence();
     bool EncodeWholeFrames(bool bPadLast);
 
-    const CRecordingSettings& m_settings;
-    CSessionState& m_state;
-    CBoundedQueue<CCapturedFrame> m_frames { FRAME_QUEUE_SIZE };
-    CBoundedQueue<CEncodedPacket>* m_pPackets = nullptr;
-    int m_nStream = 0;
-
-    CCodecContextPtr m_pEncoder;
     CSwrPtr m_pResampler;
     int m_nInputSampleRate = 0;
     int m_nFrameSize = 0; // samples the encoder takes at a time
@@ -50,5 +36,4 @@ private:
     CFramePtr m_pConverted;
     std::int64_t m_nNextPts = 0; // in samples
     bool m_bFirstRecorded = true;
-    bool m_bFailed = false;
 };

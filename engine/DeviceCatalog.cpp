@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 
 #include <alsa/asoundlib.h>
 #include <sys/socket.h>
@@ -18,6 +17,7 @@ extern "C" {
 }
 
 #include "engine/AvPtr.h"
+#include "engine/MediaSource.h"
 #include "engine/V4l2Device.h"
 
 namespace {
@@ -28,12 +28,6 @@ constexpr struct {
     int nWidth;
     int nHeight;
 } TEST_PATTERN_SIZES[] = { { 352, 240 }, { 352, 288 }, { 640, 480 }, { 720, 480 }, { 720, 576 } };
-
-void RegisterDevicesOnce()
-{
-    static std::once_flag s_once;
-    std::call_once(s_once, [] { avdevice_register_all(); });
-}
 
 CVideoDeviceInfo MakeTestPattern()
 {
@@ -99,23 +93,34 @@ std::vector<CAudioDeviceInfo> ListPulseSources()
     return devices;
 }
 
+// Hands each element of a card's mixer ("hw:N") to visit until it returns
+// false; a mixer that does not open or load has none.
+template <typename TVisit>
+void ForEachMixerElement(const std::string& strCard, TVisit visit)
+{
+    snd_mixer_t* pMixer = nullptr;
+    if (snd_mixer_open(&pMixer, 0) != 0)
+        return;
+    if (snd_mixer_attach(pMixer, strCard.c_str()) == 0 && snd_mixer_selem_register(pMixer, nullptr, nullptr) == 0
+        && snd_mixer_load(pMixer) == 0) {
+        for (snd_mixer_elem_t* pElement = snd_mixer_first_elem(pMixer); pElement;
+             pElement = snd_mixer_elem_next(pElement)) {
+            if (!visit(pElement))
+                break;
+        }
+    }
+    snd_mixer_close(pMixer);
+}
+
 // The capture sources of a card are its mixer elements that can capture.
-std::vector<std::string> ListAlsaCaptureSources(int nCard)
+std::vector<std::string> ListAlsaCaptureSources(const std::string& strCard)
 {
     std::vector<std::string> sources;
-    snd_mixer_t* pMixer = nullptr;
-    const std::string strCard = "hw:" + std::to_string(nCard);
-    if (snd_mixer_open(&pMixer, 0) == 0) {
-        if (snd_mixer_attach(pMixer, strCard.c_str()) == 0 && snd_mixer_selem_register(pMixer, nullptr, nullptr) == 0
-            && snd_mixer_load(pMixer) == 0) {
-            for (snd_mixer_elem_t* pElement = snd_mixer_first_elem(pMixer); pElement;
-                 pElement = snd_mixer_elem_next(pElement)) {
-                if (snd_mixer_selem_has_capture_switch(pElement) || snd_mixer_selem_has_capture_volume(pElement))
-                    sources.emplace_back(snd_mixer_selem_get_name(pElement));
-            }
-        }
-        snd_mixer_close(pMixer);
-    }
+    ForEachMixerElement(strCard, [&sources](snd_mixer_elem_t* pElement) {
+        if (snd_mixer_selem_has_capture_switch(pElement) || snd_mixer_selem_has_capture_volume(pElement))
+            sources.emplace_back(snd_mixer_selem_get_name(pElement));
+        return true;
+    });
     if (sources.empty())
         sources.emplace_back("Default");
     return sources;
@@ -132,7 +137,7 @@ void AddAlsaCardDevices(int nCard, std::vector<CAudioDeviceInfo>& devices)
     snd_pcm_info_t* pPcmInfo = nullptr;
     snd_pcm_info_alloca(&pPcmInfo);
     if (snd_ctl_card_info(pControl, pCardInfo) == 0) {
-        const std::vector<std::string> sources = ListAlsaCaptureSources(nCard);
+        const std::vector<std::string> sources = ListAlsaCaptureSources(strCard);
         int nDevice = -1;
         while (snd_ctl_pcm_next_device(pControl, &nDevice) == 0 && nDevice >= 0) {
             snd_pcm_info_set_device(pPcmInfo, static_cast<unsigned int>(nDevice));
@@ -192,22 +197,14 @@ bool SelectAlsaCaptureSource(const CAudioDeviceInfo& device, int nInput)
         || static_cast<std::size_t>(nInput) >= device.inputs.size())
         return false;
     const std::string strCard = "hw:" + device.strUrl.substr(nColon + 1, nComma - nColon - 1);
-    snd_mixer_t* pMixer = nullptr;
-    if (snd_mixer_open(&pMixer, 0) != 0)
-        return false;
+    const std::string& strInput = device.inputs[nInput];
     bool bSelected = false;
-    if (snd_mixer_attach(pMixer, strCard.c_str()) == 0 && snd_mixer_selem_register(pMixer, nullptr, nullptr) == 0
-        && snd_mixer_load(pMixer) == 0) {
-        for (snd_mixer_elem_t* pElement = snd_mixer_first_elem(pMixer); pElement;
-             pElement = snd_mixer_elem_next(pElement)) {
-            if (device.inputs[nInput] == snd_mixer_selem_get_name(pElement)
-                && snd_mixer_selem_has_capture_switch(pElement)) {
-                bSelected = snd_mixer_selem_set_capture_switch_all(pElement, 1) == 0;
-                break;
-            }
-        }
-    }
-    snd_mixer_close(pMixer);
+    ForEachMixerElement(strCard, [&strInput, &bSelected](snd_mixer_elem_t* pElement) {
+        if (strInput != snd_mixer_selem_get_name(pElement) || !snd_mixer_selem_has_capture_switch(pElement))
+            return true;
+        bSelected = snd_mixer_selem_set_capture_switch_all(pElement, 1) == 0;
+        return false;
+    });
     return bSelected;
 }
 
@@ -232,7 +229,7 @@ bool IsDisplayReachable()
 
 std::vector<CVideoDeviceInfo> ListVideoDevices()
 {
-    RegisterDevicesOnce();
+    RegisterCaptureDevices();
     std::vector<CVideoDeviceInfo> devices = ListV4l2Devices();
     if (IsDisplayReachable())
         devices.push_back(MakeScreen());
@@ -242,7 +239,7 @@ std::vector<CVideoDeviceInfo> ListVideoDevices()
 
 std::vector<CAudioDeviceInfo> ListAudioDevices()
 {
-    RegisterDevicesOnce();
+    RegisterCaptureDevices();
     std::vector<CAudioDeviceInfo> devices = ListPulseSources();
     for (CAudioDeviceInfo& device : ListAlsaDevices())
         devices.push_back(std::move(device));

@@ -6,6 +6,12 @@ extern "C" {
 
 #include <mutex>
 
+void RegisterCaptureDevices()
+{
+    static std::once_flag s_once;
+    std::call_once(s_once, [] { avdevice_register_all(); });
+}
+
 std::string AvErrorText(int nError)
 {
     char szText[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -21,8 +27,7 @@ int CMediaSource::InterruptCallback(void* pOpaque)
 bool CMediaSource::Open(const std::string& strFormat, const std::string& strUrl, const COptionList& options,
     AVMediaType eType, std::string& strReason)
 {
-    static std::once_flag s_registerOnce;
-    std::call_once(s_registerOnce, [] { avdevice_register_all(); });
+    RegisterCaptureDevices();
 
     const AVInputFormat* pFormat = av_find_input_format(strFormat.c_str());
     if (!pFormat) {

@@ -7,6 +7,10 @@
 #include <utility>
 #include <vector>
 
+// Makes FFmpeg's capture devices (v4l2, x11grab, pulse, alsa) known before
+// they are listed or opened; callable from any thread, any number of times.
+void RegisterCaptureDevices();
+
 // One opened FFmpeg input (a capture device or a lavfi source) and the
 // decoder of its stream, read frame by frame. Used by one capture thread;
 // Interrupt() may come from any thread.

@@ -30,9 +30,6 @@ public:
         return nIndex >= 0 && static_cast<std::size_t>(nIndex) < m_names.size() ? m_names[nIndex] : std::string();
     }
 
-    // Video formats are read under this name; same text as Name.
-    std::string FormatName(short nIndex) const { return Name(nIndex); }
-
     // All entries at once, for filling a list box.
     const std::vector<std::string>& Names() const { return m_names; }
 

@@ -80,8 +80,7 @@ AVFrame* ScaleInto(CSwsPtr& pScaler, CFramePtr& pTarget, const AVFrame* pSource,
 
 CVideoStage::CVideoStage(const CRecordingSettings& settings, CSessionState& state, CPreviewCallback previewCallback,
     int nPreviewWidth, int nPreviewHeight)
-    : m_settings(settings)
-    , m_state(state)
+    : CEncoderStage(settings, state, FRAME_QUEUE_SIZE, "video")
     , m_previewCallback(std::move(previewCallback))
     , m_nPreviewWidth(nPreviewWidth > 0 ? nPreviewWidth : settings.nVideoWidth)
     , m_nPreviewHeight(nPreviewHeight > 0 ? nPreviewHeight : settings.nVideoHeight)
@@ -107,14 +106,9 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     const bool bMpeg = m_settings.nWorkMode == WORK_MODE_MPEG;
     if (bMpeg && !CheckMpegBitrate(strReason))
         return false;
-    const AVCodec* pCodec = FindEncoder(m_settings.strVideoEncoder, "video", strReason);
+    const AVCodec* pCodec = AllocateEncoder(m_settings.strVideoEncoder, strReason);
     if (!pCodec)
         return false;
-    m_pEncoder.reset(avcodec_alloc_context3(pCodec));
-    if (!m_pEncoder) {
-        strReason = "out of memory";
-        return false;
-    }
     AVCodecContext* pEncoder = m_pEncoder.get();
     pEncoder->width = m_settings.nVideoWidth;
     pEncoder->height = m_settings.nVideoHeight;
@@ -158,15 +152,9 @@ bool CVideoStage::UseBestQuality(AVCodecContext* pEncoder, std::string& strReaso
     return true;
 }
 
-void CVideoStage::ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream)
-{
-    m_pPackets = pPackets;
-    m_nStream = nStream;
-}
-
 void CVideoStage::Run()
 {
-    while (std::optional<CCapturedFrame> captured = m_frames.Pop()) {
+    while (std::optional<CCapturedFrame> captured = Input().Pop()) {
         if (m_bFailed)
             continue;
         AVFrame* pFrame = ToCodedPicture(*captured);
@@ -184,12 +172,12 @@ void CVideoStage::Run()
             SendPreview(pFrame);
         if (captured->bRecord) {
             m_state.RaiseElapsed(captured->nTimeUs);
-            if (m_pEncoder && m_pPackets)
+            if (m_pEncoder && HasMuxer())
                 Record(pFrame, captured->nTimeUs);
         }
     }
-    if (m_pEncoder && m_pPackets && !m_bFailed)
-        EncodeAndQueue(m_pEncoder.get(), nullptr, m_nStream, *m_pPackets, m_state, "video");
+    if (m_pEncoder && HasMuxer() && !m_bFailed)
+        EncodeToMuxer(nullptr);
 }
 
 AVFrame* CVideoStage::ToCodedPicture(CCapturedFrame& captured)
@@ -323,10 +311,8 @@ bool CVideoStage::Encode(AVFrame* pCoded, std::int64_t nPts)
         return false;
     }
     pFrame->pts = nPts;
-    if (!EncodeAndQueue(m_pEncoder.get(), pFrame, m_nStream, *m_pPackets, m_state, "video")) {
-        m_bFailed = true;
+    if (!EncodeToMuxer(pFrame))
         return false;
-    }
     ++m_state.m_nVideoFramesEncoded;
     return true;
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "engine/BoundedQueue.h"
+#include "engine/EncoderStage.h"
 #include "engine/FramePicture.h"
 #include "engine/RecorderTypes.h"
-#include "engine/RecordingSettings.h"
-#include "engine/SessionState.h"
 
 #include <memory>
 #include <string>
@@ -12,7 +10,7 @@
 // The video thread of a recording: scales captured frames to the coded
 // picture, lays the frame picture over them, feeds the preview, places them on
 // the constant frame grid MPEG and AVI need and encodes them.
-class CVideoStage {
+class CVideoStage : public CEncoderStage {
 public:
     static constexpr std::size_t FRAME_QUEUE_SIZE = 8;
 
@@ -22,12 +20,6 @@ public:
     // Opens the video encoder the settings name, in a pixel format it
     // takes (YUV 4:2:0 where it can); only needed when recording to a file.
     bool OpenEncoder(std::string& strReason);
-    const AVCodecContext* Encoder() const { return m_pEncoder.get(); }
-
-    // Where encoded packets go, and under which stream number.
-    void ConnectMuxer(CBoundedQueue<CEncodedPacket>* pPackets, int nStream);
-
-    CBoundedQueue<CCapturedFrame>& Input() { return m_frames; }
 
     // Thread body: runs until the input is closed and drained, then flushes.
     void Run();
@@ -45,16 +37,10 @@ private:
     bool Encode(AVFrame* pCoded, std::int64_t nPts);
     void KeepForRepeating(const AVFrame* pFrame);
 
-    const CRecordingSettings& m_settings;
-    CSessionState& m_state;
     CPreviewCallback m_previewCallback;
     int m_nPreviewWidth;
     int m_nPreviewHeight;
-    CBoundedQueue<CCapturedFrame> m_frames { FRAME_QUEUE_SIZE };
-    CBoundedQueue<CEncodedPacket>* m_pPackets = nullptr;
-    int m_nStream = 0;
 
-    CCodecContextPtr m_pEncoder;
     CSwsPtr m_pScaler;
     CFramePtr m_pScaled;
     CSwsPtr m_pPreviewScaler;
@@ -69,5 +55,4 @@ private:
 
     std::int64_t m_nNextPts = 0; // in the encoder's time base, one per frame
     bool m_bFirstRecorded = true;
-    bool m_bFailed = false;
 };

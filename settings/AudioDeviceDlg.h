@@ -2,8 +2,6 @@
 
 #include "settings/DeviceDialog.h"
 
-class QComboBox;
-
 // The audio capture device and its input.
 class CAudioDeviceDlg : public CDeviceDialog
 {
@@ -17,10 +15,4 @@ public:
     };
 
     CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
-
-protected:
-    void FillDeviceDetails(bool bSelectStored) override;
-
-private:
-    QComboBox* m_pInputList = nullptr;
 };

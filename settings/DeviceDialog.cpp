@@ -1,20 +1,30 @@
 #include "settings/DeviceDialog.h"
 
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
 
 #include "encoder/Encorda.h"
 #include "settings/EncoderOwner.h"
 #include "settings/RecorderNames.h"
 
-CDeviceDialog::CDeviceDialog(const QString& strTitle, IEncoderOwner* pOwner, const CDeviceSource& source,
-                             QWidget* pParent)
+CDeviceDialog::CDeviceDialog(const QString& strTitle, IEncoderOwner* pOwner, const CDeviceSource& device,
+                             const QList<CDetailSource>& arrDetails, QWidget* pParent)
     : CSettingsDialog(strTitle, pParent)
     , m_pOwner(pOwner)
-    , m_source(source)
+    , m_device(device)
 {
-    m_pDeviceList = MakeDropDownList(source.nListId, Group());
-    StoreChoice(m_pDeviceList, source.pIndex, source.pName);
+    QGroupBox* pGroup = Group();
+    auto* pForm = new QFormLayout(pGroup);
+    m_pDeviceList = MakeDropDownList(device.nListId, pGroup);
+    StoreChoice(m_pDeviceList, device.pIndex, device.pName);
+    pForm->addRow(strTitle, m_pDeviceList);
+    for (const CDetailSource& detail : arrDetails) {
+        QComboBox* pList = MakeDropDownList(detail.nListId, pGroup);
+        StoreChoice(pList, detail.pIndex, detail.pName);
+        pForm->addRow(detail.strLabel, pList);
+        m_arrDetails.append({detail, pList});
+    }
     connect(m_pDeviceList, &QComboBox::activated, this, [this] { FillDeviceDetails(false); });
     connect(&Encoder(), &CEncorda::DevicesChanged, this, [this] {
         if (isVisible())
@@ -30,7 +40,18 @@ CEncorda& CDeviceDialog::Encoder() const
 short CDeviceDialog::DetailsDevice() const
 {
     const int nSelected = m_pDeviceList->currentIndex();
-    return nSelected >= 0 ? static_cast<short>(nSelected) : (Encoder().*m_source.getCurrentDevice)();
+    return nSelected >= 0 ? static_cast<short>(nSelected) : (Encoder().*m_device.getCurrentDevice)();
+}
+
+void CDeviceDialog::FillDeviceDetails(bool bSelectStored)
+{
+    const short nDevice = DetailsDevice();
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    for (const CDetailList& detail : m_arrDetails) {
+        FillList(detail.pList, detail.source.readNames((Encoder().*detail.source.getEntries)(nDevice)));
+        if (bSelectStored)
+            SelectStored(detail.pList, settings.*detail.source.pIndex, settings.*detail.source.pName);
+    }
 }
 
 void CDeviceDialog::ShowStoredValues()
@@ -42,7 +63,7 @@ void CDeviceDialog::ShowStoredValues()
 void CDeviceDialog::FillLists()
 {
     const ConversionSettings& settings = ConversionSettings::Instance();
-    FillList(m_pDeviceList, ReadNames((Encoder().*m_source.getDevices)()));
-    SelectStored(m_pDeviceList, settings.*m_source.pIndex, settings.*m_source.pName);
+    FillList(m_pDeviceList, ReadNames((Encoder().*m_device.getDevices)()));
+    SelectStored(m_pDeviceList, settings.*m_device.pIndex, settings.*m_device.pName);
     FillDeviceDetails(true);
 }

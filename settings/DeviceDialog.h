@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QStringList>
+
 #include "settings/SettingsDialog.h"
 
 class CEncorda;
@@ -26,24 +29,42 @@ protected:
         int ConversionSettings::*pIndex;
         QString ConversionSettings::*pName;
     };
+    // One list of the selected device's own entries: its label, where it
+    // comes from, how its names are read and where the choice is stored.
+    struct CDetailSource
+    {
+        int nListId;
+        QString strLabel;
+        CEncordaList (CEncorda::*getEntries)(short nDevice);
+        QStringList (*readNames)(const CEncordaList& list);
+        int ConversionSettings::*pIndex;
+        QString ConversionSettings::*pName;
+    };
 
-    CDeviceDialog(const QString& strTitle, IEncoderOwner* pOwner, const CDeviceSource& source, QWidget* pParent);
-
-    CEncorda& Encoder() const;
-    QComboBox* DeviceList() const { return m_pDeviceList; }
-    // The device selected here; without a selection, the recorder's own.
-    short DetailsDevice() const;
-
-    // Fills the lists of DetailsDevice(); the stored choices are selected in
-    // them unless the user has just picked another device.
-    virtual void FillDeviceDetails(bool bSelectStored) = 0;
+    // The device list takes the title as its label; the detail lists follow
+    // it in the order given.
+    CDeviceDialog(const QString& strTitle, IEncoderOwner* pOwner, const CDeviceSource& device,
+                  const QList<CDetailSource>& arrDetails, QWidget* pParent);
 
     void ShowStoredValues() override;
 
 private:
+    struct CDetailList
+    {
+        CDetailSource source;
+        QComboBox* pList;
+    };
+
+    CEncorda& Encoder() const;
+    // The device selected here; without a selection, the recorder's own.
+    short DetailsDevice() const;
+    // Fills the lists of DetailsDevice(); the stored choices are selected in
+    // them unless the user has just picked another device.
+    void FillDeviceDetails(bool bSelectStored);
     void FillLists();
 
     IEncoderOwner* m_pOwner;
-    CDeviceSource m_source;
+    CDeviceSource m_device;
     QComboBox* m_pDeviceList = nullptr;
+    QList<CDetailList> m_arrDetails;
 };

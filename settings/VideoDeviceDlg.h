@@ -2,8 +2,6 @@
 
 #include "settings/DeviceDialog.h"
 
-class QComboBox;
-
 // The video capture device, its format and its input.
 class CVideoDeviceDlg : public CDeviceDialog
 {
@@ -18,11 +16,4 @@ public:
     };
 
     CVideoDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
-
-protected:
-    void FillDeviceDetails(bool bSelectStored) override;
-
-private:
-    QComboBox* m_pFormatList = nullptr;
-    QComboBox* m_pInputList = nullptr;
 };

@@ -27,7 +27,6 @@ public:
     bool IsFileOpen() const { return m_file.isOpen(); }
     // A volume is current once the end record has been read.
     bool IsOpen() const { return m_nCurrentVolume >= 0; }
-    int GetCurrentVolume() const { return m_nCurrentVolume; }
     EVolumeMode GetMode() const { return m_eMode; }
     // The path of the file in use, empty while closed (for error reports).
     QString GetFilePath() const;

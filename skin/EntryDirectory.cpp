@@ -28,7 +28,6 @@ void CEntryDirectory::Clear()
     m_nBytesBefore = 0;
     m_nThisDisk = 0;
     m_nCentralDirectoryDisk = 0;
-    m_nEntriesOnThisDisk = 0;
     m_nTotalEntries = 0;
     m_nCentralDirectorySize = 0;
     m_nCentralDirectoryOffset = 0;
@@ -76,7 +75,6 @@ void CEntryDirectory::ReadEndRecord(CArchiveVolumes& volumes)
     volumes.ReadWhole(record, END_RECORD_BYTES);
     m_nThisDisk = Read16(record, 4);
     m_nCentralDirectoryDisk = Read16(record, 6);
-    m_nEntriesOnThisDisk = Read16(record, 8);
     m_nTotalEntries = Read16(record, 10);
     m_nCentralDirectorySize = Read32(record, 12);
     m_nCentralDirectoryOffset = Read32(record, 16);
@@ -123,7 +121,6 @@ CEntryRecord CEntryDirectory::ReadRecord(CArchiveVolumes& volumes)
         Fail(CZipException::eBadZipFile, volumes);
     CEntryRecord record;
     record.m_nVersionMadeBy = Read16(fixed, 4);
-    record.m_nVersionNeeded = Read16(fixed, 6);
     record.m_nFlags = Read16(fixed, 8);
     record.m_nMethod = Read16(fixed, 10);
     record.m_nDosTime = Read16(fixed, 12);
@@ -135,7 +132,6 @@ CEntryRecord CEntryDirectory::ReadRecord(CArchiveVolumes& volumes)
     record.m_nExtraLength = Read16(fixed, 30);
     record.m_nCommentLength = Read16(fixed, 32);
     record.m_nDiskNumberStart = Read16(fixed, 34);
-    record.m_nInternalAttributes = Read16(fixed, 36);
     record.m_nExternalAttributes = Read32(fixed, 38);
     record.m_nLocalHeaderOffset = Read32(fixed, 42);
 
@@ -143,8 +139,9 @@ CEntryRecord CEntryDirectory::ReadRecord(CArchiveVolumes& volumes)
     volumes.ReadWhole(record.m_arrRawName.data(), record.m_nNameLength);
     record.m_arrExtra.resize(record.m_nExtraLength);
     volumes.ReadWhole(record.m_arrExtra.data(), record.m_nExtraLength);
-    record.m_arrComment.resize(record.m_nCommentLength);
-    volumes.ReadWhole(record.m_arrComment.data(), record.m_nCommentLength);
+    // Nothing shows an entry's comment; it is only read past.
+    QByteArray arrComment(record.m_nCommentLength, Qt::Uninitialized);
+    volumes.ReadWhole(arrComment.data(), record.m_nCommentLength);
     record.m_strName = EntryName::Decode(record.m_arrRawName, (record.m_nFlags & CEntryRecord::FLAG_UTF8_NAME) != 0);
     return record;
 }

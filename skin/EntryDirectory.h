@@ -14,7 +14,6 @@ class CArchiveVolumes;
 class CEntryDirectory
 {
 public:
-    static constexpr quint32 END_SIGNATURE = 0x06054B50;
     static constexpr int END_RECORD_BYTES = 22;
     static constexpr int MAX_COMMENT_BYTES = 65535;
     // The end record is searched backwards in windows of this size, over at
@@ -48,7 +47,6 @@ private:
     qint64 m_nBytesBefore = 0;
     quint16 m_nThisDisk = 0;
     quint16 m_nCentralDirectoryDisk = 0;
-    quint16 m_nEntriesOnThisDisk = 0;
     quint16 m_nTotalEntries = 0;
     quint32 m_nCentralDirectorySize = 0;
     quint32 m_nCentralDirectoryOffset = 0;

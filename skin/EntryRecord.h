@@ -37,7 +37,6 @@ public:
     quint32 GetUnixMode() const;
 
     quint16 m_nVersionMadeBy = 0;
-    quint16 m_nVersionNeeded = 0;
     quint16 m_nFlags = 0;
     quint16 m_nMethod = 0;
     quint16 m_nDosTime = 0;
@@ -49,13 +48,11 @@ public:
     quint16 m_nExtraLength = 0;
     quint16 m_nCommentLength = 0;
     quint16 m_nDiskNumberStart = 0;
-    quint16 m_nInternalAttributes = 0;
     quint32 m_nExternalAttributes = 0;
     quint32 m_nLocalHeaderOffset = 0;
 
     QByteArray m_arrRawName;
     QByteArray m_arrExtra;
-    QByteArray m_arrComment;
     // The name decoded (UTF-8 or code page 437) with '/' as the only folder
     // separator; not yet made safe, see EntryName::SafeRelativePath.
     QString m_strName;

@@ -126,7 +126,6 @@ bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
     const bool bLoad = bUnpacked || m_imgBackground.isNull();
     if (bLoad) {
         m_strSkinFile = QDir(strWorkFolder).filePath(SkinPackage::DESCRIPTION_NAME);
-        m_strSkinFolder = GetFolderOf(m_strSkinFile);
         LoadSkin();
         m_nSkinIndex = bUnpacked ? SkinPackage::CommandIndexOf(strPackagePath, m_strPackageFolder)
                                  : SkinPackage::NO_SKIN_COMMAND;

@@ -52,7 +52,6 @@ public:
 
     // The description LoadSkin reads; images are looked up beside it.
     void SetSkinFile(const QString& strSkinFile) { m_strSkinFile = strSkinFile; }
-    const QString& GetSkinFile() const { return m_strSkinFile; }
     // Releases the current skin and builds the window from the description.
     void LoadSkin();
     // Deletes every control and the images of the current skin. The icon,
@@ -71,8 +70,6 @@ public:
     // they are looked up as SkinPackage::FindSkinPackage does.
     void SetPackageFolder(const QString& strFolder) { m_strPackageFolder = strFolder; }
     const QString& PackageFolder() const { return m_strPackageFolder; }
-    // The folder the current skin was loaded from (removed again since).
-    const QString& SkinFolder() const { return m_strSkinFolder; }
 
     // Skin commands 32771 to 32778: switches to the command's package.
     void ChangeSkin(int nCommandId);
@@ -99,7 +96,6 @@ public:
 
     // The shape last built from a background; empty before the first one.
     const QRegion& WindowRegion() const { return m_rgnWindow; }
-    COLORREF TransparentColor() const { return m_crTransparent; }
     // Where the owner places its own, unskinned content.
     const QRect& ControlRect() const { return m_rcControl; }
     bool IsDropDownOpen() const { return m_bDropDownOpen; }
@@ -174,7 +170,6 @@ private:
     QPixmap m_pixBackground;
     int m_nSkinIndex = SkinPackage::NO_SKIN_COMMAND;
     QString m_strSkinFile;
-    QString m_strSkinFolder;
     QString m_strPackageFolder;
     CSkinArchive m_archive;
     QMenu* m_pSkinMenu = nullptr;

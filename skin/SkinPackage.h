@@ -20,7 +20,6 @@ struct CSkinCommand
 };
 
 inline constexpr int FIRST_SKIN_COMMAND = 32771;
-inline constexpr int LAST_SKIN_COMMAND = 32778;
 // The skin index of a skin that came from none of the commands' packages.
 inline constexpr int NO_SKIN_COMMAND = -1;
 

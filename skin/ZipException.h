@@ -11,8 +11,10 @@
 class CZipException : public std::exception
 {
 public:
-    // The causes keep the numbers skin tools have always reported; 1 to 9
-    // mirror zlib's results, the rest are the reader's own.
+    // The causes keep the numbers skin tools have always reported, gaps
+    // included where a cause cannot arise in this reader (it meets no
+    // removable volumes and no passwords); 1 to 9 mirror zlib's results, the
+    // rest are the reader's own.
     enum ECause {
         eGeneric = 1,            // any other error
         eStreamEnd = 2,          // zlib: stream end where none was expected
@@ -29,8 +31,6 @@ public:
         eAborted = 13,           // a disk-change callback refused a disk
         eAbortedAction = 14,     // only when creating a volume set
         eAbortedSafely = 15,     // only when creating a volume set
-        eNonRemovable = 16,      // never raised
-        eBadPassword = 17,       // never raised: encrypted entries are refused
         eCdirNotFound = 18,      // end of central directory record not found
         // Added on this platform: a package that would unpack to more files
         // or bytes than any skin needs.
@@ -78,8 +78,6 @@ public:
         case eAborted: return QStringLiteral("volume change refused");
         case eAbortedAction: return QStringLiteral("volume set creation aborted");
         case eAbortedSafely: return QStringLiteral("too many volumes");
-        case eNonRemovable: return QStringLiteral("not a removable volume");
-        case eBadPassword: return QStringLiteral("wrong password");
         case eCdirNotFound: return QStringLiteral("central directory not found");
         case eTooLarge: return QStringLiteral("package too large for a skin");
         }

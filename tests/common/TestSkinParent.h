@@ -7,16 +7,18 @@
 #include <QPainter>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 
 #include "controls/SkinParent.h"
 
 // A window that holds skinned controls in tests: paints a background image
-// and records what the controls report.
+// (none unless given) and records what the controls report.
 class CTestSkinParent : public QWidget, public ISkinParent
 {
 public:
+    CTestSkinParent() = default;
     explicit CTestSkinParent(const QImage& background)
         : m_imgBackground(background)
     {
@@ -24,15 +26,23 @@ public:
     }
 
     const QImage& BackgroundCopy() const override { return m_imgBackground; }
-    void OnButtonClicked(int) override {}
-    void OnOptionClicked(int) override {}
-    CSkinCheck* OnCheckClicked(int) override { return nullptr; }
+    void OnButtonClicked(int nIndex) override { m_arrButtons.append(nIndex); }
+    void OnOptionClicked(int nIndex) override { m_arrOptions.append(nIndex); }
+    CSkinCheck* OnCheckClicked(int nIndex) override
+    {
+        m_arrChecks.append(nIndex);
+        return nullptr;
+    }
     void OnSliderChanged(int nIndex, int nPos) override { m_arrSliderChanges.append({nIndex, nPos}); }
-    void OnTaskButton(const QString&) override {}
+    void OnTaskButton(const QString& strName) override { m_arrTaskButtons.append(strName); }
     CSkinComboBox* FirstComboBox() const override { return m_pFirstCombo; }
     void SetDropDownOpen(bool bOpen) override { m_bDropDownOpen = bOpen; }
 
+    QList<int> m_arrButtons;
+    QList<int> m_arrOptions;
+    QList<int> m_arrChecks;
     QList<QPair<int, int>> m_arrSliderChanges;
+    QStringList m_arrTaskButtons;
     CSkinComboBox* m_pFirstCombo = nullptr;
     bool m_bDropDownOpen = false;
 

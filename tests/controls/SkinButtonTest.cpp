@@ -15,7 +15,7 @@
 #include "controls/SkinCheck.h"
 #include "controls/SkinComboButton.h"
 #include "controls/SkinOption.h"
-#include "tests/common/FakeSkinParent.h"
+#include "tests/common/TestSkinParent.h"
 
 namespace {
 
@@ -125,7 +125,7 @@ protected:
 
     QTemporaryDir m_dir;
     QWidget m_host;
-    CFakeSkinParent m_parent;
+    CTestSkinParent m_parent;
 };
 
 enum class EMouse { Away, Over, PressedInside, PressedThenOutside };
