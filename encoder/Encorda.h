@@ -257,7 +257,6 @@ private:
     // Reads the engine's latest status; notices the end of a recording.
     void TakeStatus();
     void ChoosePreviewSize();
-    void PaintOverlay(QPainter& painter) const;
     bool ShowCompressorPage(short nIndex);
 
     CDispatchObserver m_observer;
