@@ -32,7 +32,7 @@ CQuitSignals::CQuitSignals(QObject* pParent)
     m_pNotifier = new QSocketNotifier(m_nReadFd, QSocketNotifier::Read, this);
     connect(m_pNotifier, &QSocketNotifier::activated, this, &CQuitSignals::ReadPipe);
 
-    struct sigaction action {};
+    struct sigaction action = {};
     action.sa_handler = &CQuitSignals::Handle;
     sigemptyset(&action.sa_mask);
     // Interrupted system calls resume; the event loop sees the pipe.

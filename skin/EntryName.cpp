@@ -8,7 +8,9 @@ namespace EntryName {
 
 namespace {
 
-// Code page 437, bytes 0x80 to 0xFF; below that it agrees with ASCII.
+// Code page 437, bytes 0x80 to 0xFF; below that it agrees with ASCII. Rows
+// of eight, as code page charts print them.
+// clang-format off
 constexpr std::array<char16_t, 128> CP437_HIGH = {
     0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,
     0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,
@@ -27,6 +29,7 @@ constexpr std::array<char16_t, 128> CP437_HIGH = {
     0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
+// clang-format on
 
 bool HasDrivePrefix(const QString& strName)
 {
