@@ -26,8 +26,7 @@ short Low16(int nValue)
 }
 
 // A stored name the list no longer holds leaves the encoder's choice as it is.
-void SelectByName(CEncorda& encoder, const CEncordaList& list, const QString& strName,
-                  void (CEncorda::*select)(short))
+void SelectByName(CEncorda& encoder, const CEncordaList& list, const QString& strName, void (CEncorda::*select)(short))
 {
     const short nIndex = list.FindIndex(strName);
     if (nIndex != -1)
@@ -80,7 +79,8 @@ QString CConverterDlg::ProposedRecordingPath(const QString& strSuffix) const
         strFolder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
     if (strFolder.isEmpty())
         strFolder = QDir::homePath();
-    return QDir(strFolder).filePath(FileNameForTitle(RecordingTitle(), QDateTime::currentDateTime()) + u'.' + strSuffix);
+    return QDir(strFolder).filePath(FileNameForTitle(RecordingTitle(), QDateTime::currentDateTime()) + u'.'
+                                    + strSuffix);
 }
 
 void CConverterDlg::Convert()
@@ -91,10 +91,11 @@ void CConverterDlg::Convert()
     // A new name is allowed; the prompt asks before an existing file is
     // replaced.
     const QString strSuffix = bAvi ? QStringLiteral("avi") : QStringLiteral("mpg");
-    const QString strFile = Prompt().AskSaveFile(
-        QStringLiteral("Save As"),
-        {bAvi ? QStringLiteral("avi file (*.avi)") : QStringLiteral("mpeg file (*.mpg)"), QStringLiteral("All Files (*)")},
-        strSuffix, ProposedRecordingPath(strSuffix));
+    const QString strFile =
+        Prompt().AskSaveFile(QStringLiteral("Save As"),
+                             { bAvi ? QStringLiteral("avi file (*.avi)") : QStringLiteral("mpeg file (*.mpg)"),
+                               QStringLiteral("All Files (*)") },
+                             strSuffix, ProposedRecordingPath(strSuffix));
     if (strFile.isEmpty())
         return;
     // Starting over the file being written would truncate the recording.

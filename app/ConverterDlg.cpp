@@ -108,7 +108,7 @@ void CConverterDlg::FillOutputTypes()
     CSkinComboBox* pCombo = FirstComboBox();
     if (pCombo == nullptr)
         return;
-    const QStringList arrRows{MPEG1_ROW, MPEG2_ROW, AVI_ROW};
+    const QStringList arrRows { MPEG1_ROW, MPEG2_ROW, AVI_ROW };
     for (const QString& strRow : arrRows)
         pCombo->AddString(strRow);
     const int nRow = m_nOutputTypeRow >= 0 && m_nOutputTypeRow < arrRows.size() ? m_nOutputTypeRow : 0;
@@ -192,7 +192,7 @@ void CConverterDlg::NoteFinishedRecording(double dSeconds)
 {
     if (m_strRecordingFile.isEmpty())
         return;
-    m_recordings.Add({m_strRecordingFile, m_strRecordingTitle, dSeconds, QFileInfo(m_strRecordingFile).size()});
+    m_recordings.Add({ m_strRecordingFile, m_strRecordingTitle, dSeconds, QFileInfo(m_strRecordingFile).size() });
     m_strRecordingFile.clear();
     ShowRecordings();
 }
@@ -282,8 +282,7 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         m_videoFrameDlg.show();
         m_videoFrameDlg.raise();
         m_videoFrameDlg.activateWindow();
-    }
-    else if (strName == QLatin1String("BUTTON_EDITAVI"))
+    } else if (strName == QLatin1String("BUTTON_EDITAVI"))
         m_aviProfileDlg.exec();
 }
 

@@ -31,15 +31,13 @@ void CMessageBoxPrompt::ShowMessage(const QString& strText, EIcon eIcon, const Q
 
 IPrompt::EAnswer CMessageBoxPrompt::AskYesNo(const QString& strText, EIcon eIcon)
 {
-    QMessageBox box(BoxIcon(eIcon), QCoreApplication::applicationName(), strText,
-                    QMessageBox::Yes | QMessageBox::No, m_pParent);
+    QMessageBox box(BoxIcon(eIcon), QCoreApplication::applicationName(), strText, QMessageBox::Yes | QMessageBox::No,
+                    m_pParent);
     return box.exec() == QMessageBox::Yes ? EAnswer::Yes : EAnswer::No;
 }
 
-QString CMessageBoxPrompt::AskSaveFile(const QString& strTitle,
-                                       const QStringList& arrFilters,
-                                       const QString& strDefaultSuffix,
-                                       const QString& strProposedPath)
+QString CMessageBoxPrompt::AskSaveFile(const QString& strTitle, const QStringList& arrFilters,
+                                       const QString& strDefaultSuffix, const QString& strProposedPath)
 {
     // QFileDialog asks before an existing file is replaced.
     QFileDialog dialog(m_pParent, strTitle);

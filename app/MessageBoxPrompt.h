@@ -14,9 +14,7 @@ public:
 
     void ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail = QString()) override;
     EAnswer AskYesNo(const QString& strText, EIcon eIcon) override;
-    QString AskSaveFile(const QString& strTitle,
-                        const QStringList& arrFilters,
-                        const QString& strDefaultSuffix,
+    QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strDefaultSuffix,
                         const QString& strProposedPath) override;
 
 private:

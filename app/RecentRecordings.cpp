@@ -22,7 +22,8 @@ QString CRecentRecordings::RowText(const CEntry& entry)
     if (!QFileInfo::exists(entry.strPath))
         return QStringLiteral("%1  (missing)").arg(strName);
     return QStringLiteral("%1  %2  %3")
-        .arg(strName, CSkinDialog::FormatTime(static_cast<int>(entry.dSeconds)), QLocale::system().formattedDataSize(entry.nBytes));
+        .arg(strName, CSkinDialog::FormatTime(static_cast<int>(entry.dSeconds)),
+             QLocale::system().formattedDataSize(entry.nBytes));
 }
 
 void CRecentRecordings::ShowIn(CSkinListBox& list) const

@@ -66,8 +66,8 @@ QColor NearestScreenColour(const QColor& colour, int nDepth)
         return colour.toRgb();
     const bool bPalette = nDepth <= PALETTE_SCREEN_DEPTH;
     const int nRedBits = bPalette ? PALETTE_RED_BITS : HIGH_COLOUR_OTHER_BITS;
-    const int nGreenBits = bPalette ? PALETTE_GREEN_BITS
-                                    : (nDepth == HIGH_COLOUR_DEPTH ? HIGH_COLOUR_GREEN_BITS : HIGH_COLOUR_OTHER_BITS);
+    const int nGreenBits =
+        bPalette ? PALETTE_GREEN_BITS : (nDepth == HIGH_COLOUR_DEPTH ? HIGH_COLOUR_GREEN_BITS : HIGH_COLOUR_OTHER_BITS);
     const int nBlueBits = bPalette ? PALETTE_BLUE_BITS : HIGH_COLOUR_OTHER_BITS;
     static_assert(PALETTE_RED_BITS + PALETTE_GREEN_BITS + PALETTE_BLUE_BITS == CHANNEL_BITS);
     return QColor(QuantiseChannel(colour.red(), nRedBits), QuantiseChannel(colour.green(), nGreenBits),

@@ -38,8 +38,7 @@ QPoint Approach(const QPoint& ptFrom, const QPoint& ptTo)
 
 } // namespace
 
-CTaskNotifierDlg::CSlidePlan CTaskNotifierDlg::PlanSlide(const QRect& rcWork,
-                                                         const QRect& rcScreen,
+CTaskNotifierDlg::CSlidePlan CTaskNotifierDlg::PlanSlide(const QRect& rcWork, const QRect& rcScreen,
                                                          const QSize& sizePicture)
 {
     const int nWidth = sizePicture.width();
@@ -48,16 +47,23 @@ CTaskNotifierDlg::CSlidePlan CTaskNotifierDlg::PlanSlide(const QRect& rcWork,
     const int nWorkBottom = rcWork.y() + rcWork.height();
     if (rcWork.width() < rcScreen.width()) {
         if (rcWork.left() == rcScreen.left())
-            return { EDirection::Left, { nWorkRight, nWorkBottom - nHeight },
-                     { nWorkRight - nWidth, nWorkBottom - nHeight }, nWidth };
-        return { EDirection::Right, { rcWork.left() - nWidth, nWorkBottom - nHeight },
-                 { rcWork.left(), nWorkBottom - nHeight }, nWidth };
+            return { EDirection::Left,
+                     { nWorkRight, nWorkBottom - nHeight },
+                     { nWorkRight - nWidth, nWorkBottom - nHeight },
+                     nWidth };
+        return { EDirection::Right,
+                 { rcWork.left() - nWidth, nWorkBottom - nHeight },
+                 { rcWork.left(), nWorkBottom - nHeight },
+                 nWidth };
     }
     if (rcWork.height() < rcScreen.height() && rcWork.top() != rcScreen.top())
-        return { EDirection::Down, { nWorkRight - nWidth, rcWork.top() - nHeight },
-                 { nWorkRight - nWidth, rcWork.top() }, nHeight };
-    return { EDirection::Up, { nWorkRight - nWidth, nWorkBottom }, { nWorkRight - nWidth, nWorkBottom - nHeight },
-             nHeight };
+        return { EDirection::Down,
+                 { nWorkRight - nWidth, rcWork.top() - nHeight },
+                 { nWorkRight - nWidth, rcWork.top() },
+                 nHeight };
+    return {
+        EDirection::Up, { nWorkRight - nWidth, nWorkBottom }, { nWorkRight - nWidth, nWorkBottom - nHeight }, nHeight
+    };
 }
 
 int CTaskNotifierDlg::StepPeriod(int nTimeMs, int nSpan)

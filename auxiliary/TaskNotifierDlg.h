@@ -99,7 +99,7 @@ public:
     void OnSliderChanged(int nIndex, int nPos) override;
     void OnTaskButton(const QString& strName) override;
     CSkinComboBox* FirstComboBox() const override { return nullptr; }
-    void SetDropDownOpen(bool) override {}
+    void SetDropDownOpen(bool) override { }
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;

@@ -66,7 +66,7 @@ bool EngineFilesPresent()
         QDir(QLibraryInfo::path(QLibraryInfo::DataPath)).filePath(RESOURCES_FOLDER), strProgramDir
     };
     return FoundWhereQtLooks(PROCESS_VARIABLE, arrProcessFolders, PROCESS_NAME)
-           && FoundWhereQtLooks(RESOURCES_VARIABLE, arrResourceFolders, RESOURCES_NAME);
+        && FoundWhereQtLooks(RESOURCES_VARIABLE, arrResourceFolders, RESOURCES_NAME);
 }
 
 void RegisterSchemes()

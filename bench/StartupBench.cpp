@@ -19,7 +19,7 @@ constexpr qint64 NS_PER_MS = 1000000;
 
 qint64 NowNs()
 {
-    timespec now{};
+    timespec now {};
     clock_gettime(CLOCK_REALTIME, &now);
     return qint64(now.tv_sec) * 1000 * NS_PER_MS + now.tv_nsec;
 }

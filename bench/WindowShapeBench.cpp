@@ -55,8 +55,8 @@ struct CBackground
 };
 
 const CBackground BACKGROUNDS[] = {
-    {"scattered", &ScatteredKey},
-    {"rounded", &RoundedWithHoles},
+    { "scattered", &ScatteredKey },
+    { "rounded", &RoundedWithHoles },
 };
 
 QTemporaryDir& BitmapFolder()
@@ -130,11 +130,9 @@ private:
 int main(int argc, char** argv)
 {
     for (const CBackground& background : BACKGROUNDS) {
-        benchmark::RegisterBenchmark(("LoadBitmap/" + std::string(background.pszName)).c_str(), LoadBitmap,
-                                     &background)
+        benchmark::RegisterBenchmark(("LoadBitmap/" + std::string(background.pszName)).c_str(), LoadBitmap, &background)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("BuildShape/" + std::string(background.pszName)).c_str(), BuildShape,
-                                     &background)
+        benchmark::RegisterBenchmark(("BuildShape/" + std::string(background.pszName)).c_str(), BuildShape, &background)
             ->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);

@@ -64,8 +64,8 @@ void CSkinComboBox::CreateButton(const QString& strArrowPath)
 {
     m_pButton = new CSkinComboButton(parentWidget(), m_skinParent);
     m_pButton->Create(m_rcButton);
-    m_pButton->LoadStrip(strArrowPath, m_rcButton.left(), m_rcButton.top(),
-                         m_rcButton.left() + m_rcButton.width(), m_rcButton.top() + m_rcButton.height());
+    m_pButton->LoadStrip(strArrowPath, m_rcButton.left(), m_rcButton.top(), m_rcButton.left() + m_rcButton.width(),
+                         m_rcButton.top() + m_rcButton.height());
     m_pButton->SetLatched(false);
     m_pButton->SetName(CSkinComboButton::NAME);
     // Only the first combo box of the window answers any drop button.
@@ -123,7 +123,7 @@ void CSkinComboBox::CreateList(const CColors& colors, const QStringList& arrScro
 
 void CSkinComboBox::DeleteParts()
 {
-    const QList<QWidget*> arrParts = {m_pButton, m_pEdit, m_pList, m_pListFrame};
+    const QList<QWidget*> arrParts = { m_pButton, m_pEdit, m_pList, m_pListFrame };
     for (QWidget* pPart : arrParts) {
         if (pPart) {
             pPart->hide();

@@ -46,7 +46,6 @@ public:
     // Deletes the drop button, the edit field and the list, in that order.
     ~CSkinComboBox() override;
 
-
     // Records one frame's size of the arrow strip; 0 x 0 when it does not load.
     void LoadArrowSize(const QString& strPath);
     // Lays the parts out from the skin rectangle (exclusive right and bottom).

@@ -59,7 +59,7 @@ void CSkinEdit::ApplyColors()
 {
     QPalette colors = QPalette();
     // Disabled edit boxes show the skin's colours too: only input is refused.
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
         colors.setColor(group, QPalette::Text, TextColor());
         if (m_brBack.style() != Qt::NoBrush)
             colors.setBrush(group, QPalette::Base, m_brBack);

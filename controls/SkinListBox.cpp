@@ -82,7 +82,7 @@ void CSkinListBox::PositionScrollBar()
 
 void CSkinListBox::InsertColumn(int nWidth, Qt::Alignment alignment)
 {
-    m_arrColumns.append({nWidth, alignment});
+    m_arrColumns.append({ nWidth, alignment });
     update();
 }
 
@@ -95,9 +95,9 @@ void CSkinListBox::AddItem(const QString& strText)
 {
     if (m_kind == EKind::eListBox) {
         const QString strNumber = QStringLiteral("%1.").arg(GetItemCount() + 1, ROW_NUMBER_DIGITS);
-        m_arrRows.append({strNumber, strText});
+        m_arrRows.append({ strNumber, strText });
     } else {
-        m_arrRows.append({strText});
+        m_arrRows.append({ strText });
     }
     UpdateScrollBar();
     update();
@@ -193,10 +193,12 @@ void CSkinListBox::DrawRow(QPainter& painter, int nRow, const QRect& rcRow) cons
         nRowWidth += column.nWidth;
     if (m_arrColumns.isEmpty())
         nRowWidth = rcRow.width();
-    painter.fillRect(QRect(rcRow.topLeft(), QSize(nRowWidth, rcRow.height())), bSelected ? SelBackColor() : BackColor());
+    painter.fillRect(QRect(rcRow.topLeft(), QSize(nRowWidth, rcRow.height())),
+                     bSelected ? SelBackColor() : BackColor());
     painter.setPen(bSelected ? SelTextColor() : TextColor());
     if (m_arrColumns.isEmpty()) {
-        painter.drawText(rcRow.adjusted(CELL_MARGIN, 0, -CELL_MARGIN, 0), Qt::AlignLeft | Qt::AlignVCenter, arrCells.value(0));
+        painter.drawText(rcRow.adjusted(CELL_MARGIN, 0, -CELL_MARGIN, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         arrCells.value(0));
         return;
     }
     int x = rcRow.left();

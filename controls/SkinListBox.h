@@ -38,7 +38,6 @@ public:
     CSkinListBox(QWidget* pParent, ISkinParent& skinParent, EKind kind = EKind::eListBox);
     ~CSkinListBox() override;
 
-
     // None of the colour setters repaints. CLR_NONE_GIVEN selects the
     // platform's colour for that role.
     void SetBkColor(COLORREF crBack) { m_crBack = crBack; }

@@ -22,16 +22,7 @@ public:
     static constexpr int FIRST_REPEAT_DELAY_MS = 250;
     static constexpr int REPEAT_INTERVAL_MS = 50;
     // Image order of a skin entry's scroll images.
-    enum EImage {
-        eChannel,
-        eUp,
-        eUpPressed,
-        eDown,
-        eDownPressed,
-        eThumb,
-        eThumbPressed,
-        IMAGE_COUNT
-    };
+    enum EImage { eChannel, eUp, eUpPressed, eDown, eDownPressed, eThumb, eThumbPressed, IMAGE_COUNT };
 
     explicit CSkinScrollBar(QWidget* pParent);
 

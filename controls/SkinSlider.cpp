@@ -83,7 +83,7 @@ bool CSkinSlider::LoadThumbImages(const QString& strPath, const QString& strActi
         m_nWidth = m_nChannelWidth;
         m_nHeight = m_nChannelHeight;
         ResizeToImages();
-            m_bThumbLoaded = false;
+        m_bThumbLoaded = false;
         return false;
     }
     m_bmpThumb = QPixmap::fromImage(thumb);

@@ -32,11 +32,10 @@ CCompressorPage::CCompressorPage(CRecorder& recorder, ECompressorKind eKind, sho
     auto* pFormLayout = new QFormLayout(pForm);
     for (const CCompressorOption& option : recorder.GetCompressorOptions(eKind, nIndex)) {
         const QString strOption = QString::fromStdString(option.strName);
-        const QString strValue =
-            QString::fromStdString(recorder.GetCompressorOption(eKind, nIndex, option.strName));
+        const QString strValue = QString::fromStdString(recorder.GetCompressorOption(eKind, nIndex, option.strName));
         QWidget* pEditor = MakeEditor(option, strValue);
         pFormLayout->addRow(strOption, pEditor);
-        m_arrRows.push_back({strOption, strValue, pEditor});
+        m_arrRows.push_back({ strOption, strValue, pEditor });
     }
     auto* pScroll = new QScrollArea;
     pScroll->setWidget(pForm);

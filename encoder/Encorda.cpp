@@ -61,10 +61,13 @@ CEncorda::CEncorda(QWidget* pParent)
     // Engine threads: store and hand over, nothing more.
     m_pRecorder->SetPreviewCallback([this](const CPreviewFrame& frame) { StorePreview(frame); });
     m_pRecorder->SetStatusCallback([this](const CRecorderStatus&) { emit StatusArrived(QPrivateSignal()); });
-    connect(this, &CEncorda::DevicesScanned, this, [this] {
-        if (m_pRecorder->AdoptScannedDevices())
-            emit DevicesChanged();
-    }, Qt::QueuedConnection);
+    connect(
+        this, &CEncorda::DevicesScanned, this,
+        [this] {
+            if (m_pRecorder->AdoptScannedDevices())
+                emit DevicesChanged();
+        },
+        Qt::QueuedConnection);
     // Reading the devices asks the sound and X servers and opens every
     // camera; the window does not wait for it.
     RescanDevices();
@@ -89,7 +92,7 @@ void CEncorda::SetDispatchObserver(CDispatchObserver observer)
 void CEncorda::Notify(EDispatchId eId, const QVariant& value)
 {
     if (m_observer)
-        m_observer({eId, value});
+        m_observer({ eId, value });
 }
 
 template <typename T>

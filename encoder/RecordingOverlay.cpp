@@ -41,8 +41,7 @@ void PaintRecordingOverlay(QPainter& painter, const CEncorda::CStatus& status)
     painter.setFont(font);
     const QString strState = status.bPaused ? QStringLiteral("PAUSE") : QStringLiteral("REC");
     const QString strText = QStringLiteral("%1 %2  %3  dropped %4")
-                                .arg(strState, ElapsedText(status.dElapsedSeconds),
-                                     SizeText(status.nBytesWritten))
+                                .arg(strState, ElapsedText(status.dElapsedSeconds), SizeText(status.nBytesWritten))
                                 .arg(status.nFramesDropped);
     const QFontMetrics metrics(font);
     const int nLineHeight = std::max(metrics.height(), RECORDING_MARK_DIAMETER);

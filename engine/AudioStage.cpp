@@ -114,7 +114,7 @@ bool CAudioStage::Silence(AVFrame* pFrame)
     if (av_frame_make_writable(pFrame) < 0)
         return false;
     return av_samples_set_silence(pFrame->extended_data, 0, pFrame->nb_samples, pFrame->ch_layout.nb_channels,
-               static_cast<AVSampleFormat>(pFrame->format))
+                                  static_cast<AVSampleFormat>(pFrame->format))
         >= 0;
 }
 
@@ -123,8 +123,8 @@ bool CAudioStage::SetUpResampler(const AVFrame* pFrame)
     SwrContext* pResampler = nullptr;
     // swr_alloc_set_opts2 only reads the layouts it is given.
     int nResult = swr_alloc_set_opts2(&pResampler, &m_pEncoder->ch_layout, m_pEncoder->sample_fmt,
-        m_pEncoder->sample_rate, const_cast<AVChannelLayout*>(&pFrame->ch_layout), static_cast<AVSampleFormat>(pFrame->format),
-        pFrame->sample_rate, 0, nullptr);
+                                      m_pEncoder->sample_rate, const_cast<AVChannelLayout*>(&pFrame->ch_layout),
+                                      static_cast<AVSampleFormat>(pFrame->format), pFrame->sample_rate, 0, nullptr);
     m_pResampler.reset(pResampler);
     if (nResult < 0) {
         m_state.Fail(EFailure::eProcessing, "cannot convert the captured audio: " + AvErrorText(nResult));
@@ -140,7 +140,8 @@ bool CAudioStage::SetUpResampler(const AVFrame* pFrame)
         for (const auto& [pszOption, dValue] : compensation) {
             nResult = av_opt_set_double(pResampler, pszOption, dValue, 0);
             if (nResult < 0) {
-                m_state.Fail(EFailure::eProcessing, std::string("the resampler refuses ") + pszOption + ": " + AvErrorText(nResult));
+                m_state.Fail(EFailure::eProcessing,
+                             std::string("the resampler refuses ") + pszOption + ": " + AvErrorText(nResult));
                 return false;
             }
         }
@@ -163,7 +164,8 @@ void CAudioStage::Resample(const AVFrame* pFrame, std::int64_t nTimeUs)
     const int nOutputRate = m_pEncoder->sample_rate;
     if (pFrame && m_settings.nSyncMode != SYNC_MODE_NONE) {
         // swr_next_pts works in units of 1 / (input rate * output rate).
-        const std::int64_t nPts = av_rescale(nTimeUs, static_cast<std::int64_t>(m_nInputSampleRate) * nOutputRate, 1000000);
+        const std::int64_t nPts =
+            av_rescale(nTimeUs, static_cast<std::int64_t>(m_nInputSampleRate) * nOutputRate, 1000000);
         const std::int64_t nOutputPts = swr_next_pts(m_pResampler.get(), nPts);
         if (m_bFirstRecorded)
             m_nNextPts = std::max<std::int64_t>(0, nOutputPts / m_nInputSampleRate);
@@ -185,17 +187,20 @@ void CAudioStage::Resample(const AVFrame* pFrame, std::int64_t nTimeUs)
         m_state.Fail(EFailure::eOutOfMemory, "out of memory");
         return;
     }
-    const int nConverted = swr_convert(m_pResampler.get(), m_pConverted->extended_data, nCapacity,
-        pFrame ? const_cast<const uint8_t**>(pFrame->extended_data) : nullptr, nInputSamples);
+    const int nConverted =
+        swr_convert(m_pResampler.get(), m_pConverted->extended_data, nCapacity,
+                    pFrame ? const_cast<const uint8_t**>(pFrame->extended_data) : nullptr, nInputSamples);
     if (nConverted < 0) {
         m_bFailed = true;
         m_state.Fail(EFailure::eProcessing, "cannot convert the captured audio: " + AvErrorText(nConverted));
         return;
     }
-    const int nWritten = av_audio_fifo_write(m_pFifo.get(), reinterpret_cast<void**>(m_pConverted->extended_data), nConverted);
+    const int nWritten =
+        av_audio_fifo_write(m_pFifo.get(), reinterpret_cast<void**>(m_pConverted->extended_data), nConverted);
     if (nWritten < nConverted) {
         m_bFailed = true;
-        m_state.Fail(EFailure::eOutOfMemory, "cannot queue the converted audio: " + AvErrorText(nWritten < 0 ? nWritten : AVERROR(ENOMEM)));
+        m_state.Fail(EFailure::eOutOfMemory,
+                     "cannot queue the converted audio: " + AvErrorText(nWritten < 0 ? nWritten : AVERROR(ENOMEM)));
     }
 }
 
@@ -207,7 +212,8 @@ bool CAudioStage::LeadInSilence()
     if (nSamples == 0)
         return true;
     std::vector<std::uint8_t*> planes(static_cast<std::size_t>(m_settings.nAudioChannels));
-    int nResult = av_samples_alloc(planes.data(), nullptr, m_settings.nAudioChannels, nSamples, m_pEncoder->sample_fmt, 0);
+    int nResult =
+        av_samples_alloc(planes.data(), nullptr, m_settings.nAudioChannels, nSamples, m_pEncoder->sample_fmt, 0);
     if (nResult >= 0) {
         nResult = av_samples_set_silence(planes.data(), 0, nSamples, m_settings.nAudioChannels, m_pEncoder->sample_fmt);
         if (nResult >= 0)
@@ -216,7 +222,8 @@ bool CAudioStage::LeadInSilence()
     }
     if (nResult < nSamples) {
         m_bFailed = true;
-        m_state.Fail(EFailure::eOutOfMemory, "cannot queue the lead-in silence: " + AvErrorText(nResult < 0 ? nResult : AVERROR(ENOMEM)));
+        m_state.Fail(EFailure::eOutOfMemory,
+                     "cannot queue the lead-in silence: " + AvErrorText(nResult < 0 ? nResult : AVERROR(ENOMEM)));
         return false;
     }
     return true;
@@ -239,7 +246,8 @@ bool CAudioStage::EncodeWholeFrames(bool bPadLast)
             m_state.Fail(EFailure::eOutOfMemory, "out of memory");
             return false;
         }
-        const int nRead = av_audio_fifo_read(m_pFifo.get(), reinterpret_cast<void**>(pFrame->extended_data), nFrameSize);
+        const int nRead =
+            av_audio_fifo_read(m_pFifo.get(), reinterpret_cast<void**>(pFrame->extended_data), nFrameSize);
         // An encoder with a frame size gets whole frames only, its last one
         // padded with silence: AVI counts such audio in frames. One without
         // (PCM) takes the rest as it is.
@@ -247,7 +255,7 @@ bool CAudioStage::EncodeWholeFrames(bool bPadLast)
             pFrame->nb_samples = nRead;
         } else if (nRead < nFrameSize) {
             av_samples_set_silence(pFrame->extended_data, nRead, nFrameSize - nRead, m_settings.nAudioChannels,
-                m_pEncoder->sample_fmt);
+                                   m_pEncoder->sample_fmt);
         }
         pFrame->pts = m_nNextPts;
         m_nNextPts += pFrame->nb_samples;

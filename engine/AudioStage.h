@@ -7,7 +7,8 @@
 // The audio thread of a recording: resamples captured audio to the encoder's
 // profile (correcting the device's drift against its timestamps in the sync
 // modes), cuts it into the encoder's frame size and encodes it.
-class CAudioStage : public CEncoderStage {
+class CAudioStage : public CEncoderStage
+{
 public:
     static constexpr std::size_t FRAME_QUEUE_SIZE = 64;
 

@@ -15,29 +15,37 @@ extern "C" {
 
 // Owners for the FFmpeg objects the engine creates, so each has exactly one
 // cleanup path whatever way a function leaves.
-struct CFrameFree {
+struct CFrameFree
+{
     void operator()(AVFrame* pFrame) const { av_frame_free(&pFrame); }
 };
-struct CPacketFree {
+struct CPacketFree
+{
     void operator()(AVPacket* pPacket) const { av_packet_free(&pPacket); }
 };
-struct CCodecContextFree {
+struct CCodecContextFree
+{
     void operator()(AVCodecContext* pContext) const { avcodec_free_context(&pContext); }
 };
-struct CInputContextClose {
+struct CInputContextClose
+{
     void operator()(AVFormatContext* pContext) const { avformat_close_input(&pContext); }
 };
 // An output context whose file, if open, was already closed by its user.
-struct COutputContextFree {
+struct COutputContextFree
+{
     void operator()(AVFormatContext* pContext) const { avformat_free_context(pContext); }
 };
-struct CSwsFree {
+struct CSwsFree
+{
     void operator()(SwsContext* pContext) const { sws_freeContext(pContext); }
 };
-struct CSwrFree {
+struct CSwrFree
+{
     void operator()(SwrContext* pContext) const { swr_free(&pContext); }
 };
-struct CAudioFifoFree {
+struct CAudioFifoFree
+{
     void operator()(AVAudioFifo* pFifo) const { av_audio_fifo_free(pFifo); }
 };
 

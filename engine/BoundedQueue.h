@@ -11,7 +11,8 @@
 // capture, which counts what it could not queue). Close() wakes everybody:
 // producers are refused from then on, consumers drain what is left.
 template <typename T>
-class CBoundedQueue {
+class CBoundedQueue
+{
 public:
     explicit CBoundedQueue(std::size_t nCapacity)
         : m_nCapacity(nCapacity)

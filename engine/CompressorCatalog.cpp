@@ -85,8 +85,9 @@ const std::vector<CCompressorInfo>& ListCompressors(ECompressorKind eKind)
 int FindCompressor(ECompressorKind eKind, const std::string& strCodec)
 {
     const std::vector<CCompressorInfo>& compressors = ListCompressors(eKind);
-    const auto found = std::find_if(compressors.begin(), compressors.end(),
-        [&strCodec](const CCompressorInfo& compressor) { return compressor.strCodec == strCodec; });
+    const auto found =
+        std::find_if(compressors.begin(), compressors.end(),
+                     [&strCodec](const CCompressorInfo& compressor) { return compressor.strCodec == strCodec; });
     return found == compressors.end() ? -1 : static_cast<int>(found - compressors.begin());
 }
 
@@ -125,7 +126,7 @@ std::vector<CCompressorOption> ListCompressorOptions(const std::string& strCodec
 }
 
 bool CheckCompressorOption(const std::string& strCodec, const std::string& strOption, const std::string& strValue,
-    std::string& strReason)
+                           std::string& strReason)
 {
     const AVCodec* pCodec = avcodec_find_encoder_by_name(strCodec.c_str());
     if (!pCodec) {

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-struct CCompressorInfo {
-    std::string strName; // readable: "MPEG-2 video (mpeg2video)"
-    std::string strCodec; // FFmpeg's encoder name
+struct CCompressorInfo
+{
+    std::string strName;   // readable: "MPEG-2 video (mpeg2video)"
+    std::string strCodec;  // FFmpeg's encoder name
     std::string strFourCc; // the AVI tag it is written with; empty: the container's own
 };
 
@@ -29,4 +30,4 @@ std::vector<CCompressorOption> ListCompressorOptions(const std::string& strCodec
 // Checks that the encoder accepts the value for the option; the reason names
 // the cause when it does not.
 bool CheckCompressorOption(const std::string& strCodec, const std::string& strOption, const std::string& strValue,
-    std::string& strReason);
+                           std::string& strReason);

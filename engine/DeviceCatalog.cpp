@@ -12,8 +12,8 @@
 
 extern "C" {
 #include <libavdevice/avdevice.h>
-#include <libavutil/pixdesc.h>
 #include <libavformat/avformat.h>
+#include <libavutil/pixdesc.h>
 }
 
 #include "engine/AvPtr.h"
@@ -24,7 +24,8 @@ namespace {
 
 // Sizes offered for the test pattern; it draws any size, these are the usual
 // MPEG ones.
-constexpr struct {
+constexpr struct
+{
     int nWidth;
     int nHeight;
 } TEST_PATTERN_SIZES[] = { { 352, 240 }, { 352, 288 }, { 640, 480 }, { 720, 480 }, { 720, 576 } };
@@ -37,7 +38,7 @@ CVideoDeviceInfo MakeTestPattern()
     info.inputs = { "Default" };
     for (const auto& size : TEST_PATTERN_SIZES) {
         info.formats.push_back({ "I420 " + std::to_string(size.nWidth) + "x" + std::to_string(size.nHeight), "yuv420p",
-            size.nWidth, size.nHeight });
+                                 size.nWidth, size.nHeight });
     }
     return info;
 }
@@ -60,9 +61,9 @@ CVideoDeviceInfo MakeScreen()
             std::string strPixelFormat = pszPixelFormat ? pszPixelFormat : "RGB";
             for (char& c : strPixelFormat)
                 c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            info.formats.push_back({ strPixelFormat + " " + std::to_string(pParameters->width) + "x"
-                    + std::to_string(pParameters->height),
-                "", pParameters->width, pParameters->height });
+            info.formats.push_back(
+                { strPixelFormat + " " + std::to_string(pParameters->width) + "x" + std::to_string(pParameters->height),
+                  "", pParameters->width, pParameters->height });
         }
     }
     return info;
@@ -179,8 +180,8 @@ bool CanConnectUnixSocket(const std::string& strPath, bool bAbstract)
         return false;
     }
     std::memcpy(address.sun_path + nOffset, strPath.data(), strPath.size());
-    const socklen_t nLength = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + nOffset + strPath.size()
-        + (bAbstract ? 0 : 1));
+    const socklen_t nLength =
+        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + nOffset + strPath.size() + (bAbstract ? 0 : 1));
     const bool bConnected = connect(nSocket, reinterpret_cast<const sockaddr*>(&address), nLength) == 0;
     close(nSocket);
     return bConnected;

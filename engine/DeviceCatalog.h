@@ -15,14 +15,16 @@ enum class ESourceKind {
 };
 
 // One pixel format and frame size a video device offers.
-struct CVideoFormatInfo {
-    std::string strName; // readable, e.g. "YUYV 640x480"
+struct CVideoFormatInfo
+{
+    std::string strName;        // readable, e.g. "YUYV 640x480"
     std::string strInputFormat; // FFmpeg's name for the device's pixel format or codec
     int nWidth = 0;
     int nHeight = 0;
 };
 
-struct CVideoDeviceInfo {
+struct CVideoDeviceInfo
+{
     std::string strName;
     ESourceKind eKind = ESourceKind::eTestPattern;
     std::string strUrl; // what the FFmpeg input device opens
@@ -30,7 +32,8 @@ struct CVideoDeviceInfo {
     std::vector<CVideoFormatInfo> formats;
 };
 
-struct CAudioDeviceInfo {
+struct CAudioDeviceInfo
+{
     std::string strName;
     ESourceKind eKind = ESourceKind::eTestTone;
     std::string strUrl;

@@ -3,7 +3,7 @@
 #include "engine/Encoding.h"
 
 CEncoderStage::CEncoderStage(const CRecordingSettings& settings, CSessionState& state, std::size_t nQueueSize,
-    const char* pszStreamName)
+                             const char* pszStreamName)
     : m_settings(settings)
     , m_state(state)
     , m_pszStreamName(pszStreamName)

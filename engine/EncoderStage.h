@@ -10,7 +10,8 @@
 // What the audio and video threads of a recording share: the queue of
 // captured frames they take, the encoder they open for a file and the muxer
 // queue its packets go to.
-class CEncoderStage {
+class CEncoderStage
+{
 public:
     const AVCodecContext* Encoder() const { return m_pEncoder.get(); }
 
@@ -22,7 +23,7 @@ public:
 protected:
     // pszStreamName, "audio" or "video", names the stream in reasons.
     CEncoderStage(const CRecordingSettings& settings, CSessionState& state, std::size_t nQueueSize,
-        const char* pszStreamName);
+                  const char* pszStreamName);
     // Only a part of a stage, never deleted as itself.
     ~CEncoderStage() = default;
 

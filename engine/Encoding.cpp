@@ -37,12 +37,13 @@ std::string TakeLastFfmpegError()
     return std::exchange(t_strLastError, std::string());
 }
 
-bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream, CBoundedQueue<CEncodedPacket>& packets,
-    CSessionState& state, const char* pszStreamName)
+bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream,
+                    CBoundedQueue<CEncodedPacket>& packets, CSessionState& state, const char* pszStreamName)
 {
     int nResult = avcodec_send_frame(pEncoder, pFrame);
     if (nResult < 0 && nResult != AVERROR_EOF) {
-        state.Fail(EFailure::eProcessing, std::string("the ") + pszStreamName + " encoder refused a frame: " + AvErrorText(nResult));
+        state.Fail(EFailure::eProcessing,
+                   std::string("the ") + pszStreamName + " encoder refused a frame: " + AvErrorText(nResult));
         return false;
     }
     for (;;) {
@@ -55,7 +56,8 @@ bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream
         if (nResult == AVERROR(EAGAIN) || nResult == AVERROR_EOF)
             return true;
         if (nResult < 0) {
-            state.Fail(EFailure::eProcessing, std::string("the ") + pszStreamName + " encoder failed: " + AvErrorText(nResult));
+            state.Fail(EFailure::eProcessing,
+                       std::string("the ") + pszStreamName + " encoder failed: " + AvErrorText(nResult));
             return false;
         }
         // An empty packet only carries side data (FLAC's final header update),
@@ -79,8 +81,8 @@ const AVCodec* FindEncoder(const std::string& strName, const char* pszKind, std:
     return pCodec;
 }
 
-bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const CCompressorOptions& compressorOptions,
-    std::string& strReason)
+bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec,
+                            const CCompressorOptions& compressorOptions, std::string& strReason)
 {
     TakeLastFfmpegError();
     AVDictionary* pOptions = nullptr;
@@ -94,8 +96,8 @@ bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, con
     av_dict_free(&pOptions);
     if (nResult < 0) {
         const std::string strDetail = TakeLastFfmpegError();
-        strReason = std::string(pCodec->name) + " refuses the settings: "
-            + (strDetail.empty() ? AvErrorText(nResult) : strDetail);
+        strReason = std::string(pCodec->name)
+            + " refuses the settings: " + (strDetail.empty() ? AvErrorText(nResult) : strDetail);
         return false;
     }
     if (!strLeftOver.empty()) {

@@ -10,14 +10,14 @@
 // returns to the muxer queue. EAGAIN and EOF are flow control; any other
 // error is reported to the session with the stream's name, and the result is
 // false.
-bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream, CBoundedQueue<CEncodedPacket>& packets,
-    CSessionState& state, const char* pszStreamName);
+bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream,
+                    CBoundedQueue<CEncodedPacket>& packets, CSessionState& state, const char* pszStreamName);
 
 // Opens an encoder with the user's values for its own options (those filed
 // under the codec's name); every value the encoder does not take is a failure
 // with the option's name.
-bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec, const CCompressorOptions& compressorOptions,
-    std::string& strReason);
+bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec,
+                            const CCompressorOptions& compressorOptions, std::string& strReason);
 
 // The encoder of that FFmpeg name (pszKind, "video" or "audio", for the
 // reason); nullptr with the reason when there is none.

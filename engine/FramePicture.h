@@ -19,7 +19,8 @@ std::vector<std::string> ListFramePictures(const std::filesystem::path& folder);
 
 // An uncompressed 24- or 32-bit Windows bitmap, top row first, pixels as
 // 0x00RRGGBB.
-struct CBitmapImage {
+struct CBitmapImage
+{
     int nWidth = 0;
     int nHeight = 0;
     std::vector<std::uint32_t> pixels;
@@ -32,7 +33,8 @@ std::optional<CBitmapImage> LoadBitmapFile(const std::filesystem::path& path, st
 // A frame picture scaled to the coded picture and converted to its YUV 4:2:0
 // planes once, so that laying it over each frame is a masked copy. Magenta
 // pixels are transparent.
-class CFrameOverlay {
+class CFrameOverlay
+{
 public:
     CFrameOverlay(const CBitmapImage& image, int nWidth, int nHeight);
 

@@ -25,7 +25,7 @@ int CMediaSource::InterruptCallback(void* pOpaque)
 }
 
 bool CMediaSource::Open(const std::string& strFormat, const std::string& strUrl, const COptionList& options,
-    AVMediaType eType, std::string& strReason)
+                        AVMediaType eType, std::string& strReason)
 {
     RegisterCaptureDevices();
 

@@ -14,14 +14,15 @@ void RegisterCaptureDevices();
 // One opened FFmpeg input (a capture device or a lavfi source) and the
 // decoder of its stream, read frame by frame. Used by one capture thread;
 // Interrupt() may come from any thread.
-class CMediaSource {
+class CMediaSource
+{
 public:
     using COptionList = std::vector<std::pair<std::string, std::string>>;
 
     // strFormat: FFmpeg input device name ("v4l2", "x11grab", "pulse", "alsa",
     // "lavfi"). On failure the reason names the device and FFmpeg's cause.
     bool Open(const std::string& strFormat, const std::string& strUrl, const COptionList& options, AVMediaType eType,
-        std::string& strReason);
+              std::string& strReason);
 
     // 0 with a decoded frame (pts in TimeBase()), AVERROR(EAGAIN) when the
     // device has nothing yet (reads never block on a device), AVERROR_EOF at

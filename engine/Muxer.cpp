@@ -69,7 +69,7 @@ int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
             pProperties->avg_bitrate = pEncoder->bit_rate;
             // the stream's side data takes over pProperties
             if (av_stream_add_side_data(pStream, AV_PKT_DATA_CPB_PROPERTIES, reinterpret_cast<uint8_t*>(pProperties),
-                    sizeof(*pProperties))
+                                        sizeof(*pProperties))
                 < 0)
                 av_free(pProperties);
         }
@@ -134,7 +134,8 @@ void CMuxer::WritePacket(CEncodedPacket& packet)
     const int nIoError = m_pOutput->pb ? m_pOutput->pb->error : 0;
     if (nResult < 0 || nIoError < 0) {
         m_bWriteFailed = true;
-        m_state.Fail(EFailure::eWritingFile, "writing the file failed: " + AvErrorText(nResult < 0 ? nResult : nIoError));
+        m_state.Fail(EFailure::eWritingFile,
+                     "writing the file failed: " + AvErrorText(nResult < 0 ? nResult : nIoError));
         return;
     }
     m_state.m_nBytesWritten = avio_tell(m_pOutput->pb);

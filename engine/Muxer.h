@@ -12,7 +12,8 @@
 // interleaves them. After a write error
 // it keeps draining the queue (so no encoder waits forever) and still writes
 // the trailer, so what reached the disk stays playable.
-class CMuxer {
+class CMuxer
+{
 public:
     static constexpr std::size_t PACKET_QUEUE_SIZE = 64;
 

@@ -5,7 +5,8 @@
 
 // A list of names as the recorder hands them out: devices, inputs, formats or
 // compressors. Indexes are zero-based; out-of-range reads give empty text.
-class CNameList {
+class CNameList
+{
 public:
     CNameList() = default;
     explicit CNameList(std::vector<std::string> names)

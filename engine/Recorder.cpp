@@ -12,19 +12,14 @@ namespace {
 
 // The rates an MPEG sequence header can carry, by the whole number the
 // program passes.
-struct CFrameRateCode {
+struct CFrameRateCode
+{
     short nCode;
     AVRational rate;
 };
 constexpr CFrameRateCode MPEG_FRAME_RATES[] = {
-    { 23, { 24000, 1001 } },
-    { 24, { 24, 1 } },
-    { 25, { 25, 1 } },
-    { 29, { 30000, 1001 } },
-    { 30, { 30, 1 } },
-    { 50, { 50, 1 } },
-    { 59, { 60000, 1001 } },
-    { 60, { 60, 1 } },
+    { 23, { 24000, 1001 } }, { 24, { 24, 1 } }, { 25, { 25, 1 } },       { 29, { 30000, 1001 } },
+    { 30, { 30, 1 } },       { 50, { 50, 1 } }, { 59, { 60000, 1001 } }, { 60, { 60, 1 } },
 };
 
 std::vector<std::string> CompressorNames(ECompressorKind eKind)
@@ -40,7 +35,7 @@ std::vector<std::string> CompressorNames(ECompressorKind eKind)
 bool ResolveFrameRate(int nWorkMode, short nCode, AVRational& rate)
 {
     const auto found = std::find_if(std::begin(MPEG_FRAME_RATES), std::end(MPEG_FRAME_RATES),
-        [nCode](const CFrameRateCode& code) { return code.nCode == nCode; });
+                                    [nCode](const CFrameRateCode& code) { return code.nCode == nCode; });
     if (found != std::end(MPEG_FRAME_RATES)) {
         rate = found->rate;
         return true;
@@ -195,7 +190,8 @@ CNameList CRecorder::GetVideoInputs()
 CNameList CRecorder::GetVideoInputs(short nDevice)
 {
     EnsureDevices();
-    return CNameList(IsValidIndex(nDevice, m_videoDevices) ? m_videoDevices[nDevice].inputs : std::vector<std::string>());
+    return CNameList(IsValidIndex(nDevice, m_videoDevices) ? m_videoDevices[nDevice].inputs
+                                                           : std::vector<std::string>());
 }
 
 CNameList CRecorder::GetVideoFormats()
@@ -238,7 +234,8 @@ CNameList CRecorder::GetAudioInputs()
 CNameList CRecorder::GetAudioInputs(short nDevice)
 {
     EnsureDevices();
-    return CNameList(IsValidIndex(nDevice, m_audioDevices) ? m_audioDevices[nDevice].inputs : std::vector<std::string>());
+    return CNameList(IsValidIndex(nDevice, m_audioDevices) ? m_audioDevices[nDevice].inputs
+                                                           : std::vector<std::string>());
 }
 
 CNameList CRecorder::GetAudioCompressors() const
@@ -260,7 +257,6 @@ short CRecorder::GetVideoDevice()
     return m_profile.nVideoDevice;
 }
 
-
 void CRecorder::SetAudioDevice(short nIndex)
 {
     EnsureDevices();
@@ -273,7 +269,6 @@ short CRecorder::GetAudioDevice()
     EnsureDevices();
     return m_profile.nAudioDevice;
 }
-
 
 std::string CRecorder::CompressorCodec(ECompressorKind eKind, short nIndex) const
 {
@@ -293,7 +288,7 @@ std::vector<CCompressorOption> CRecorder::GetCompressorOptions(ECompressorKind e
 }
 
 bool CRecorder::SetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption,
-    const std::string& strValue, std::string& strReason)
+                                    const std::string& strValue, std::string& strReason)
 {
     const std::string strCodec = CompressorCodec(eKind, nIndex);
     if (strCodec.empty()) {
@@ -344,7 +339,10 @@ void CRecorder::StallTestSources(bool bStall)
         m_pSession->State().m_bTestSourcesStalled = bStall;
 }
 
-void CRecorder::SetPreviewCallback(CPreviewCallback callback) { m_previewCallback = std::move(callback); }
+void CRecorder::SetPreviewCallback(CPreviewCallback callback)
+{
+    m_previewCallback = std::move(callback);
+}
 
 void CRecorder::SetPreviewSize(int nWidth, int nHeight)
 {
@@ -352,7 +350,10 @@ void CRecorder::SetPreviewSize(int nWidth, int nHeight)
     m_nPreviewHeight = nHeight;
 }
 
-void CRecorder::SetStatusCallback(CStatusCallback callback) { m_statusCallback = std::move(callback); }
+void CRecorder::SetStatusCallback(CStatusCallback callback)
+{
+    m_statusCallback = std::move(callback);
+}
 
 bool CRecorder::BuildSettings(CRecordingSettings& settings, EFailure& eCause, std::string& strReason)
 {
@@ -382,9 +383,10 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, EFailure& eCause, st
         return false;
     }
     eCause = EFailure::ePictureSize;
-    if (m_profile.nVideoWidth <= 0 || m_profile.nVideoHeight <= 0 || m_profile.nAspectNumerator <= 0 || m_profile.nAspectDenominator <= 0) {
-        strReason = "invalid picture size " + std::to_string(m_profile.nVideoWidth) + "x" + std::to_string(m_profile.nVideoHeight)
-            + " or aspect ratio";
+    if (m_profile.nVideoWidth <= 0 || m_profile.nVideoHeight <= 0 || m_profile.nAspectNumerator <= 0
+        || m_profile.nAspectDenominator <= 0) {
+        strReason = "invalid picture size " + std::to_string(m_profile.nVideoWidth) + "x"
+            + std::to_string(m_profile.nVideoHeight) + " or aspect ratio";
         return false;
     }
     static_cast<CRecordingProfile&>(settings) = m_profile;
@@ -437,8 +439,9 @@ bool CRecorder::StartSession(bool bSaveToFile, EFailure& eCause, std::string& st
     if (!BuildSettings(settings, eCause, strReason))
         return false;
     settings.bSaveToFile = bSaveToFile;
-    auto pSession = std::make_unique<CRecordingSession>(std::move(settings), m_previewCallback,
-        [this](const CRecorderStatus& status) { OnStatus(status); }, m_nPreviewWidth, m_nPreviewHeight);
+    auto pSession = std::make_unique<CRecordingSession>(
+        std::move(settings), m_previewCallback, [this](const CRecorderStatus& status) { OnStatus(status); },
+        m_nPreviewWidth, m_nPreviewHeight);
     pSession->State().m_nVideoFrame = m_profile.nVideoFrame;
     pSession->State().m_bTestSourcesStalled = m_bTestSourcesStalled.load();
     pSession->State().m_bAudioMuted = m_profile.bAudioMute;
@@ -487,7 +490,7 @@ short CRecorder::Start()
     // Reopening the file a running recording writes would truncate it.
     if (m_profile.bSaveToFile && IsWritingFile(m_profile.strFileName)) {
         SetLastFailure(EFailure::eFileBeingRecorded,
-            "\"" + m_profile.strFileName + "\" is being recorded; choose another file");
+                       "\"" + m_profile.strFileName + "\" is being recorded; choose another file");
         return -1;
     }
     StopSession();

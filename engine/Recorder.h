@@ -31,7 +31,8 @@ struct CRecordingSettings;
 // and must not call back into the recorder except through methods marked
 // "any thread". No callback runs any more once Stop with StopFlag set (or the
 // destructor) has returned.
-class CRecorder {
+class CRecorder
+{
 public:
     CRecorder();
     ~CRecorder(); // stops a running recording first
@@ -88,7 +89,7 @@ public:
     std::vector<CCompressorOption> GetCompressorOptions(ECompressorKind eKind, short nIndex) const;
     // False with the encoder's reason when it does not take the value.
     bool SetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption,
-        const std::string& strValue, std::string& strReason);
+                             const std::string& strValue, std::string& strReason);
     // The user's value, or empty when the option keeps its default.
     std::string GetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption) const;
 
@@ -143,7 +144,8 @@ public:
     EFailure GetLastFailure() const;
 
 private:
-    struct CDeviceLists {
+    struct CDeviceLists
+    {
         std::vector<CVideoDeviceInfo> video;
         std::vector<CAudioDeviceInfo> audio;
     };
@@ -166,8 +168,8 @@ private:
     std::mutex m_scanMutex;
     std::condition_variable m_cvScanned;
     std::optional<CDeviceLists> m_scanned; // guarded by m_scanMutex
-    bool m_bScanRunning = false; // guarded by m_scanMutex
-    std::function<void()> m_onScanned; // guarded by m_scanMutex
+    bool m_bScanRunning = false;           // guarded by m_scanMutex
+    std::function<void()> m_onScanned;     // guarded by m_scanMutex
 
     CRecordingProfile m_profile;
     std::map<std::string, std::map<std::string, std::string>> m_compressorOptions;

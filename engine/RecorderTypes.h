@@ -34,7 +34,8 @@ enum class EFailure {
 };
 
 // A snapshot of a recording, handed to the status callback.
-struct CRecorderStatus {
+struct CRecorderStatus
+{
     double dElapsedSeconds = 0; // media time recorded, pauses left out
     std::int64_t nBytesWritten = 0;
     std::int64_t nVideoFramesEncoded = 0;
@@ -56,7 +57,8 @@ struct CRecorderStatus {
 
 // One preview picture: 32-bit pixels 0xAARRGGBB in native byte order (the
 // layout of QImage::Format_RGB32). pPixels is valid only during the callback.
-struct CPreviewFrame {
+struct CPreviewFrame
+{
     int nWidth = 0;
     int nHeight = 0;
     int nStride = 0; // bytes per row
@@ -68,7 +70,8 @@ using CStatusCallback = std::function<void(const CRecorderStatus&)>;
 
 // One of an encoder's own settings (an AVOption of the encoder's private
 // class), for a settings page to show.
-struct CCompressorOption {
+struct CCompressorOption
+{
     std::string strName;
     std::string strHelp;
     std::string strType; // "int", "float", "bool", "string", ...

@@ -17,7 +17,8 @@ inline constexpr int SYNC_MODE_MANUAL = 2;
 // Everything a caller sets before Start, as the caller wrote it; Start
 // checks and resolves it. Its defaults are the program's own, so a Play
 // that writes no MPEG profile records what the settings dialogs show.
-struct CRecordingProfile {
+struct CRecordingProfile
+{
     // Indexes into the recorder's device, input, format and compressor
     // lists; -1 for the format: the device's own default.
     short nVideoDevice = 0;
@@ -35,7 +36,7 @@ struct CRecordingProfile {
     short nVideoWidth = 720;
     short nVideoHeight = 480;
     int nVideoBitrate = 4600000; // bit/s
-    int nAudioBitrate = 224000; // bit/s
+    int nAudioBitrate = 224000;  // bit/s
     int nAudioSampleRate = 44100;
     short nAudioChannels = 2;
     // Display aspect ratio of the coded picture.
@@ -64,7 +65,7 @@ struct CRecordingProfile {
     // With StopFlag Stop ends capture and preview; without it Stop closes
     // the file and the preview goes on.
     bool bStopFlag = true;
-    bool bTvMute = true; // the V4L2 device's own audio
+    bool bTvMute = true;     // the V4L2 device's own audio
     bool bAudioMute = false; // recorded and previewed audio is silence, the stream stays
     // MPEG only: the format's highest legal video rate and the encoder's
     // slower, better choices instead of the profile's video bit rate.

@@ -35,7 +35,8 @@ bool IsBuiltIn(ESourceKind eKind)
 // Turns the device timestamps of one stream into stream time: relative to the
 // session start, pauses cut out (the first frame after a pause follows the
 // last one before it), or, without sync, counted from frames and samples.
-class CCaptureClock {
+class CCaptureClock
+{
 public:
     CCaptureClock(int nSyncMode, std::int64_t nShiftUs, std::int64_t nNominalDurationUs)
         : m_nSyncMode(nSyncMode)
@@ -97,7 +98,7 @@ private:
 } // namespace
 
 CRecordingSession::CRecordingSession(CRecordingSettings settings, CPreviewCallback previewCallback,
-    CStatusCallback statusCallback, int nPreviewWidth, int nPreviewHeight)
+                                     CStatusCallback statusCallback, int nPreviewWidth, int nPreviewHeight)
     : m_settings(std::move(settings))
     , m_statusCallback(std::move(statusCallback))
     , m_videoStage(m_settings, m_state, std::move(previewCallback), nPreviewWidth, nPreviewHeight)
@@ -153,7 +154,8 @@ bool CRecordingSession::StartThreads(std::string& strReason)
 void CRecordingSession::Launch(std::thread& thread, std::function<void()> work)
 {
     if (m_settings.nTestThreadLimit >= 0 && m_nThreadsLaunched >= m_settings.nTestThreadLimit)
-        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again), "thread limit for tests");
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again),
+                                "thread limit for tests");
     thread = std::thread(std::move(work));
     ++m_nThreadsLaunched;
 }
@@ -175,14 +177,15 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
 {
     eCause = EFailure::ePictureSize;
     const CVideoDeviceInfo& device = m_settings.videoDevice;
-    const bool bFormatChosen = m_settings.nVideoFormat >= 0
-        && static_cast<std::size_t>(m_settings.nVideoFormat) < device.formats.size();
+    const bool bFormatChosen =
+        m_settings.nVideoFormat >= 0 && static_cast<std::size_t>(m_settings.nVideoFormat) < device.formats.size();
     const CVideoFormatInfo* pFormat = bFormatChosen ? &device.formats[m_settings.nVideoFormat] : nullptr;
     int nWidth = 0;
     int nHeight = 0;
     if (m_settings.bUseCustomFrame) {
         if (m_settings.nCustomFrameWidth <= 0 || m_settings.nCustomFrameHeight <= 0) {
-            strReason = "invalid custom frame size " + SizeText(m_settings.nCustomFrameWidth, m_settings.nCustomFrameHeight);
+            strReason =
+                "invalid custom frame size " + SizeText(m_settings.nCustomFrameWidth, m_settings.nCustomFrameHeight);
             return false;
         }
         nWidth = m_settings.nCustomFrameWidth;
@@ -242,7 +245,8 @@ bool CRecordingSession::OpenAudioSource(EFailure& eCause, std::string& strReason
     const int nRate = m_settings.nAudioSampleRate;
     const int nChannels = m_settings.nAudioChannels;
     if (nRate <= 0 || nChannels <= 0) {
-        strReason = "invalid audio profile: " + std::to_string(nRate) + " Hz, " + std::to_string(nChannels) + " channels";
+        strReason =
+            "invalid audio profile: " + std::to_string(nRate) + " Hz, " + std::to_string(nChannels) + " channels";
         return false;
     }
     CMediaSource::COptionList options;
@@ -325,7 +329,8 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         const std::int64_t nOffsetUs = static_cast<std::int64_t>(m_settings.nAudioOffsetMs) * 1000;
         nShiftUs = bVideo ? std::max<std::int64_t>(0, -nOffsetUs) : std::max<std::int64_t>(0, nOffsetUs);
     }
-    const std::int64_t nNominalDurationUs = av_rescale(MICROSECONDS, m_settings.frameRate.den, m_settings.frameRate.num);
+    const std::int64_t nNominalDurationUs =
+        av_rescale(MICROSECONDS, m_settings.frameRate.den, m_settings.frameRate.num);
     CCaptureClock clock(m_settings.nSyncMode, nShiftUs, bVideo ? nNominalDurationUs : 0);
     const std::int64_t nLimitUs = static_cast<std::int64_t>(m_settings.dDurationLimitSeconds * MICROSECONDS);
     const AVRational timeBase = source.TimeBase();
@@ -343,7 +348,8 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         const CSteadyTime now = std::chrono::steady_clock::now();
         if (nResult == AVERROR(EAGAIN)) {
             if (now - lastDelivery > DEVICE_STALL_TIMEOUT) {
-                m_state.Fail(EFailure::eDeviceStalled, std::string(bVideo ? "video" : "audio") + " device stopped delivering");
+                m_state.Fail(EFailure::eDeviceStalled,
+                             std::string(bVideo ? "video" : "audio") + " device stopped delivering");
                 return;
             }
             if (!m_state.WaitUntil(now + DEVICE_RETRY_INTERVAL))
@@ -353,16 +359,18 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         lastDelivery = now;
         if (nResult < 0) {
             if (!m_state.IsStopping())
-                m_state.Fail(EFailure::eCaptureEnded, std::string(bVideo ? "video" : "audio") + " capture ended: " + AvErrorText(nResult));
+                m_state.Fail(EFailure::eCaptureEnded,
+                             std::string(bVideo ? "video" : "audio") + " capture ended: " + AvErrorText(nResult));
             return;
         }
         const std::int64_t nPts = pFrame->best_effort_timestamp != AV_NOPTS_VALUE ? pFrame->best_effort_timestamp : 0;
-        const std::int64_t nDeviceTimeUs = clock.DeviceTime(av_rescale_q(nPts, timeBase, AVRational { 1, MICROSECONDS }));
+        const std::int64_t nDeviceTimeUs =
+            clock.DeviceTime(av_rescale_q(nPts, timeBase, AVRational { 1, MICROSECONDS }));
         if (bFirst) {
             bFirst = false;
             if (!bBuiltIn) {
                 clock.SetArrivalOffset(std::chrono::duration_cast<std::chrono::microseconds>(
-                    std::chrono::steady_clock::now() - m_state.m_startTime)
+                                           std::chrono::steady_clock::now() - m_state.m_startTime)
                                            .count());
             }
         }
@@ -371,12 +379,14 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         CCapturedFrame captured;
         captured.bRecord = !m_state.m_bPaused;
         if (captured.bRecord) {
-            const std::int64_t nDurationUs = bVideo ? 0 : av_rescale(pFrame->nb_samples, MICROSECONDS, pFrame->sample_rate);
+            const std::int64_t nDurationUs =
+                bVideo ? 0 : av_rescale(pFrame->nb_samples, MICROSECONDS, pFrame->sample_rate);
             captured.nTimeUs = clock.StreamTime(nDeviceTimeUs, nDurationUs);
             if (nLimitUs > 0 && captured.nTimeUs >= nLimitUs)
                 return;
             if (!bVideo && nLimitUs > 0 && captured.nTimeUs + nDurationUs > nLimitUs)
-                pFrame->nb_samples = static_cast<int>(av_rescale(nLimitUs - captured.nTimeUs, pFrame->sample_rate, MICROSECONDS));
+                pFrame->nb_samples =
+                    static_cast<int>(av_rescale(nLimitUs - captured.nTimeUs, pFrame->sample_rate, MICROSECONDS));
         } else {
             clock.MarkPaused();
             // Paused audio is neither recorded nor shown.
@@ -429,7 +439,8 @@ void CRecordingSession::ShutDown()
     // (Start failed half-way) has nothing to join.
     m_videoStage.Input().Close();
     m_audioStage.Input().Close();
-    for (std::thread* pThread : { &m_videoCaptureThread, &m_audioCaptureThread, &m_videoStageThread, &m_audioStageThread }) {
+    for (std::thread* pThread :
+         { &m_videoCaptureThread, &m_audioCaptureThread, &m_videoStageThread, &m_audioStageThread }) {
         if (pThread->joinable())
             pThread->join();
     }

@@ -17,10 +17,11 @@
 // video and audio stages, the muxer and a supervising thread that reports the
 // status and shuts everything down in order when asked to, when a thread
 // fails or when the sources end.
-class CRecordingSession {
+class CRecordingSession
+{
 public:
     CRecordingSession(CRecordingSettings settings, CPreviewCallback previewCallback, CStatusCallback statusCallback,
-        int nPreviewWidth, int nPreviewHeight);
+                      int nPreviewWidth, int nPreviewHeight);
     ~CRecordingSession();
     CRecordingSession(const CRecordingSession&) = delete;
     CRecordingSession& operator=(const CRecordingSession&) = delete;

@@ -18,7 +18,8 @@ using CCompressorOptions = std::map<std::string, std::map<std::string, std::stri
 // numbers resolved (the devices, the frame rate and aspect as fractions, the
 // audio offset in effect). Copied when the recording starts, so later
 // writes to the recorder cannot race the running threads.
-struct CRecordingSettings : CRecordingProfile {
+struct CRecordingSettings : CRecordingProfile
+{
     CVideoDeviceInfo videoDevice;
     CAudioDeviceInfo audioDevice;
     AVRational frameRate { 30000, 1001 };

@@ -13,7 +13,8 @@
 // A decoded capture frame on its way to its stage. nTimeUs is the stream
 // time, pauses already taken out; bRecord is false for frames captured while
 // paused (shown, not recorded).
-struct CCapturedFrame {
+struct CCapturedFrame
+{
     CFramePtr pFrame;
     std::int64_t nTimeUs = 0;
     bool bRecord = true;
@@ -21,7 +22,8 @@ struct CCapturedFrame {
 
 // An encoded packet on its way to the muxer, timestamps in its encoder's
 // time base.
-struct CEncodedPacket {
+struct CEncodedPacket
+{
     CPacketPtr pPacket;
     int nStream = 0;
 };
@@ -31,11 +33,12 @@ using CSteadyTime = std::chrono::steady_clock::time_point;
 // What the threads of one recording share: the stop and pause requests, the
 // first failure, the counters the status reports, and the wake-up of the
 // supervising thread. Every member is safe to use from any thread.
-class CSessionState {
+class CSessionState
+{
 public:
     std::atomic<bool> m_bPaused = false;
     std::atomic<bool> m_bAudioMuted = false; // changed live
-    std::atomic<int> m_nVideoFrame = 0; // frame picture number, changed live
+    std::atomic<int> m_nVideoFrame = 0;      // frame picture number, changed live
     std::atomic<std::int64_t> m_nBytesWritten = 0;
     std::atomic<std::int64_t> m_nVideoFramesEncoded = 0;
     std::atomic<std::int64_t> m_nVideoFramesDropped = 0;
@@ -53,8 +56,7 @@ public:
     void RaiseElapsed(std::int64_t nTimeUs)
     {
         std::int64_t nElapsedUs = m_nElapsedUs.load();
-        while (nElapsedUs < nTimeUs && !m_nElapsedUs.compare_exchange_weak(nElapsedUs, nTimeUs)) {
-        }
+        while (nElapsedUs < nTimeUs && !m_nElapsedUs.compare_exchange_weak(nElapsedUs, nTimeUs)) { }
     }
 
     // The audio stage raises the peak with every block; each status takes
@@ -62,8 +64,7 @@ public:
     void RaiseAudioPeak(float fPeak)
     {
         float fCurrent = m_fAudioPeak.load();
-        while (fCurrent < fPeak && !m_fAudioPeak.compare_exchange_weak(fCurrent, fPeak)) {
-        }
+        while (fCurrent < fPeak && !m_fAudioPeak.compare_exchange_weak(fCurrent, fPeak)) { }
     }
 
     float TakeAudioPeak() { return m_fAudioPeak.exchange(0); }

@@ -15,23 +15,21 @@ namespace {
 constexpr int MAX_ENUMERATED_ITEMS = 64;
 
 // Only the pixel formats FFmpeg's v4l2 input can hand on are offered.
-struct CFourccName {
+struct CFourccName
+{
     unsigned int nFourcc;
     const char* pszReadable;
     const char* pszFfmpeg;
 };
 constexpr CFourccName KNOWN_FORMATS[] = {
-    { V4L2_PIX_FMT_YUYV, "YUYV", "yuyv422" },
-    { V4L2_PIX_FMT_UYVY, "UYVY", "uyvy422" },
-    { V4L2_PIX_FMT_YUV420, "I420", "yuv420p" },
-    { V4L2_PIX_FMT_NV12, "NV12", "nv12" },
-    { V4L2_PIX_FMT_RGB24, "RGB24", "rgb24" },
-    { V4L2_PIX_FMT_BGR24, "BGR24", "bgr24" },
-    { V4L2_PIX_FMT_GREY, "GREY", "gray" },
-    { V4L2_PIX_FMT_MJPEG, "MJPEG", "mjpeg" },
+    { V4L2_PIX_FMT_YUYV, "YUYV", "yuyv422" },   { V4L2_PIX_FMT_UYVY, "UYVY", "uyvy422" },
+    { V4L2_PIX_FMT_YUV420, "I420", "yuv420p" }, { V4L2_PIX_FMT_NV12, "NV12", "nv12" },
+    { V4L2_PIX_FMT_RGB24, "RGB24", "rgb24" },   { V4L2_PIX_FMT_BGR24, "BGR24", "bgr24" },
+    { V4L2_PIX_FMT_GREY, "GREY", "gray" },      { V4L2_PIX_FMT_MJPEG, "MJPEG", "mjpeg" },
 };
 
-class CDeviceFile {
+class CDeviceFile
+{
 public:
     explicit CDeviceFile(const std::string& strPath)
         : m_nFd(open(strPath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC))
@@ -103,8 +101,9 @@ void AddFrameSizes(const CDeviceFile& device, const CFourccName& format, std::ve
             nWidth = static_cast<int>(size.stepwise.max_width);
             nHeight = static_cast<int>(size.stepwise.max_height);
         }
-        formats.push_back({ std::string(format.pszReadable) + " " + std::to_string(nWidth) + "x" + std::to_string(nHeight),
-            format.pszFfmpeg, nWidth, nHeight });
+        formats.push_back(
+            { std::string(format.pszReadable) + " " + std::to_string(nWidth) + "x" + std::to_string(nHeight),
+              format.pszFfmpeg, nWidth, nHeight });
         if (size.type != V4L2_FRMSIZE_TYPE_DISCRETE)
             break;
     }
@@ -127,7 +126,8 @@ std::vector<CVideoFormatInfo> ListFormats(const CDeviceFile& device)
 
 bool CapturesVideo(const v4l2_capability& capability)
 {
-    const unsigned int nCaps = (capability.capabilities & V4L2_CAP_DEVICE_CAPS) ? capability.device_caps : capability.capabilities;
+    const unsigned int nCaps =
+        (capability.capabilities & V4L2_CAP_DEVICE_CAPS) ? capability.device_caps : capability.capabilities;
     return (nCaps & V4L2_CAP_VIDEO_CAPTURE) != 0;
 }
 

@@ -60,10 +60,11 @@ bool MakeFrameWritable(CFramePtr& pFrame)
 // Scales a picture into pTarget, made on first use and renewed while an
 // encoder still holds it, through a scaler kept for the next picture.
 AVFrame* ScaleInto(CSwsPtr& pScaler, CFramePtr& pTarget, const AVFrame* pSource, int nWidth, int nHeight,
-    AVPixelFormat eFormat)
+                   AVPixelFormat eFormat)
 {
     pScaler.reset(sws_getCachedContext(pScaler.release(), pSource->width, pSource->height,
-        static_cast<AVPixelFormat>(pSource->format), nWidth, nHeight, eFormat, SWS_BICUBIC, nullptr, nullptr, nullptr));
+                                       static_cast<AVPixelFormat>(pSource->format), nWidth, nHeight, eFormat,
+                                       SWS_BICUBIC, nullptr, nullptr, nullptr));
     if (!pScaler)
         return nullptr;
     if (!pTarget)
@@ -79,7 +80,7 @@ AVFrame* ScaleInto(CSwsPtr& pScaler, CFramePtr& pTarget, const AVFrame* pSource,
 } // namespace
 
 CVideoStage::CVideoStage(const CRecordingSettings& settings, CSessionState& state, CPreviewCallback previewCallback,
-    int nPreviewWidth, int nPreviewHeight)
+                         int nPreviewWidth, int nPreviewHeight)
     : CEncoderStage(settings, state, FRAME_QUEUE_SIZE, "video")
     , m_previewCallback(std::move(previewCallback))
     , m_nPreviewWidth(nPreviewWidth > 0 ? nPreviewWidth : settings.nVideoWidth)
@@ -122,8 +123,8 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     pEncoder->thread_count = 0;
     if (m_settings.nVideoWidth > 0 && m_settings.nVideoHeight > 0) {
         av_reduce(&pEncoder->sample_aspect_ratio.num, &pEncoder->sample_aspect_ratio.den,
-            static_cast<std::int64_t>(m_settings.displayAspect.num) * m_settings.nVideoHeight,
-            static_cast<std::int64_t>(m_settings.displayAspect.den) * m_settings.nVideoWidth, 255);
+                  static_cast<std::int64_t>(m_settings.displayAspect.num) * m_settings.nVideoHeight,
+                  static_cast<std::int64_t>(m_settings.displayAspect.den) * m_settings.nVideoWidth, 255);
     }
     if (bMpeg && m_settings.nOutputType != OUTPUT_TYPE_MPEG1) {
         pEncoder->rc_max_rate = DVD_MAX_VIDEO_RATE_BITS;
@@ -223,16 +224,16 @@ void CVideoStage::SendPreview(const AVFrame* pFrame)
     if (now - m_lastPreviewTime < PREVIEW_INTERVAL)
         return;
     m_lastPreviewTime = now;
-    m_pPreviewScaler.reset(sws_getCachedContext(m_pPreviewScaler.release(), pFrame->width, pFrame->height,
-        static_cast<AVPixelFormat>(pFrame->format), m_nPreviewWidth, m_nPreviewHeight, PREVIEW_PIXEL_FORMAT,
-        SWS_BILINEAR, nullptr, nullptr, nullptr));
+    m_pPreviewScaler.reset(sws_getCachedContext(
+        m_pPreviewScaler.release(), pFrame->width, pFrame->height, static_cast<AVPixelFormat>(pFrame->format),
+        m_nPreviewWidth, m_nPreviewHeight, PREVIEW_PIXEL_FORMAT, SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!m_pPreview)
         m_pPreview = AllocateFrame(m_nPreviewWidth, m_nPreviewHeight, PREVIEW_PIXEL_FORMAT);
     if (!m_pPreviewScaler || !m_pPreview)
         return;
     // A picture that does not scale is left out of the preview only.
     if (sws_scale(m_pPreviewScaler.get(), pFrame->data, pFrame->linesize, 0, pFrame->height, m_pPreview->data,
-            m_pPreview->linesize)
+                  m_pPreview->linesize)
         < 0)
         return;
     const CPreviewFrame preview { m_nPreviewWidth, m_nPreviewHeight, m_pPreview->linesize[0], m_pPreview->data[0] };
@@ -249,7 +250,7 @@ void CVideoStage::Record(AVFrame* pFrame, std::int64_t nTimeUs)
     // frame early for its slot is skipped, a missed slot repeats the previous
     // picture.
     const std::int64_t nSlot = av_rescale_q_rnd(nTimeUs, AVRational { 1, 1000000 }, m_pEncoder->time_base,
-        static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
+                                                static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
     if (m_bFirstRecorded) {
         m_bFirstRecorded = false;
         m_nNextPts = std::max<std::int64_t>(nSlot, 0);

@@ -10,12 +10,13 @@
 // The video thread of a recording: scales captured frames to the coded
 // picture, lays the frame picture over them, feeds the preview, places them on
 // the constant frame grid MPEG and AVI need and encodes them.
-class CVideoStage : public CEncoderStage {
+class CVideoStage : public CEncoderStage
+{
 public:
     static constexpr std::size_t FRAME_QUEUE_SIZE = 8;
 
     CVideoStage(const CRecordingSettings& settings, CSessionState& state, CPreviewCallback previewCallback,
-        int nPreviewWidth, int nPreviewHeight);
+                int nPreviewWidth, int nPreviewHeight);
 
     // Opens the video encoder the settings name, in a pixel format it
     // takes (YUV 4:2:0 where it can); only needed when recording to a file.

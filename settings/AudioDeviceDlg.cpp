@@ -5,10 +5,10 @@
 
 CAudioDeviceDlg::CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
     : CDeviceDialog(QStringLiteral("Audio Device"), pOwner,
-                    {DEVICE_LIST, &CEncorda::GetAudioDevices, &CEncorda::GetAudioDevice,
-                     &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName},
-                    {{INPUT_LIST, QStringLiteral("Audio Input"), &CEncorda::GetAudioInputs, &ReadNames,
-                      &ConversionSettings::nAudioInputIndex, &ConversionSettings::strAudioInputName}},
+                    { DEVICE_LIST, &CEncorda::GetAudioDevices, &CEncorda::GetAudioDevice,
+                      &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName },
+                    { { INPUT_LIST, QStringLiteral("Audio Input"), &CEncorda::GetAudioInputs, &ReadNames,
+                        &ConversionSettings::nAudioInputIndex, &ConversionSettings::strAudioInputName } },
                     pParent)
 {
 }

@@ -20,37 +20,40 @@ CAviProfileDlg::CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent)
 {
     QGroupBox* pGroup = Group();
     m_pUseVideoCompressorCheck = MakeSwitch(USE_VIDEO_COMPRESSOR_CHECK, QStringLiteral("Use Video Compressor"),
-        &ConversionSettings::bUseVideoCompressor);
+                                            &ConversionSettings::bUseVideoCompressor);
     m_pVideoCompressorList = MakeDropDownList(VIDEO_COMPRESSOR_LIST, pGroup);
     StoreChoice(m_pVideoCompressorList, &ConversionSettings::nVideoCompressorIndex,
-        &ConversionSettings::strVideoCompressorName);
+                &ConversionSettings::strVideoCompressorName);
     m_pSettingButton = new QPushButton(QStringLiteral("Setting"), pGroup);
     m_pSettingButton->setObjectName(QString::number(SETTING_BUTTON));
     m_pSettingButton->setAutoDefault(false);
     connect(m_pSettingButton, &QPushButton::clicked, this, &CAviProfileDlg::ShowCompressorSettings);
     m_pUseAudioCompressorCheck = MakeSwitch(USE_AUDIO_COMPRESSOR_CHECK, QStringLiteral("Use Audio Compressor"),
-        &ConversionSettings::bUseAudioCompressor);
+                                            &ConversionSettings::bUseAudioCompressor);
     m_pAudioCompressorList = MakeDropDownList(AUDIO_COMPRESSOR_LIST, pGroup);
     StoreChoice(m_pAudioCompressorList, &ConversionSettings::nAudioCompressorIndex,
-        &ConversionSettings::strAudioCompressorName);
+                &ConversionSettings::strAudioCompressorName);
     m_pUseCustomFrameCheck = MakeSwitch(USE_CUSTOM_FRAME_CHECK, QStringLiteral("Use Custom Video Frame"),
-        &ConversionSettings::bUseCustomFrame);
+                                        &ConversionSettings::bUseCustomFrame);
     m_pWidthEdit = MakeSizeField(WIDTH_EDIT, &ConversionSettings::nCustomFrameWidth);
     m_pHeightEdit = MakeSizeField(HEIGHT_EDIT, &ConversionSettings::nCustomFrameHeight);
-    m_pAudioCompressorWhenCaptureCheck = MakeSwitch(AUDIO_COMPRESSOR_WHEN_CAPTURE_CHECK,
-        QStringLiteral("Use Audio Compressor when Capture"), &ConversionSettings::bUseAudioCompressorWhenCapture);
-    m_pVideoCompressorWhenCaptureCheck = MakeSwitch(VIDEO_COMPRESSOR_WHEN_CAPTURE_CHECK,
-        QStringLiteral("Use Video Compressor when Capture"), &ConversionSettings::bUseVideoCompressorWhenCapture);
+    m_pAudioCompressorWhenCaptureCheck =
+        MakeSwitch(AUDIO_COMPRESSOR_WHEN_CAPTURE_CHECK, QStringLiteral("Use Audio Compressor when Capture"),
+                   &ConversionSettings::bUseAudioCompressorWhenCapture);
+    m_pVideoCompressorWhenCaptureCheck =
+        MakeSwitch(VIDEO_COMPRESSOR_WHEN_CAPTURE_CHECK, QStringLiteral("Use Video Compressor when Capture"),
+                   &ConversionSettings::bUseVideoCompressorWhenCapture);
     m_pShowPreviewCheck = MakeSwitch(SHOW_PREVIEW_CHECK, QStringLiteral("Show Preview when Capture"),
-        &ConversionSettings::bShowPreviewWhenCapture);
-    m_pAudioCaptureCheck = MakeSwitch(AUDIO_CAPTURE_CHECK, QStringLiteral("Audio Capture"),
-        &ConversionSettings::bAudioCapture);
-    m_pVideoCaptureCheck = MakeSwitch(VIDEO_CAPTURE_CHECK, QStringLiteral("Video Capture"),
-        &ConversionSettings::bVideoCapture);
+                                     &ConversionSettings::bShowPreviewWhenCapture);
+    m_pAudioCaptureCheck =
+        MakeSwitch(AUDIO_CAPTURE_CHECK, QStringLiteral("Audio Capture"), &ConversionSettings::bAudioCapture);
+    m_pVideoCaptureCheck =
+        MakeSwitch(VIDEO_CAPTURE_CHECK, QStringLiteral("Video Capture"), &ConversionSettings::bVideoCapture);
     m_pMuteTvCheck = MakeSwitch(MUTE_TV_CHECK, QStringLiteral("Mute TV"), &ConversionSettings::bMuteTV);
     // The recorder mutes the tuner at once, not at the next start.
-    connect(m_pMuteTvCheck, &QCheckBox::clicked, this, [this](bool bChecked) { m_pOwner->Encoder().SetTVMute(bChecked); });
-    for (QCheckBox* pCheck : {m_pUseVideoCompressorCheck, m_pUseAudioCompressorCheck, m_pUseCustomFrameCheck})
+    connect(m_pMuteTvCheck, &QCheckBox::clicked, this,
+            [this](bool bChecked) { m_pOwner->Encoder().SetTVMute(bChecked); });
+    for (QCheckBox* pCheck : { m_pUseVideoCompressorCheck, m_pUseAudioCompressorCheck, m_pUseCustomFrameCheck })
         connect(pCheck, &QCheckBox::clicked, this, &CAviProfileDlg::UpdateEnabled);
 
     // A compressor list takes the row under its switch; the switches of the
@@ -64,8 +67,8 @@ CAviProfileDlg::CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent)
     pGrid->addWidget(m_pAudioCompressorList, nRow++, 0);
     pGrid->addWidget(m_pUseCustomFrameCheck, nRow++, 0, 1, 2);
     auto* pSize = new QHBoxLayout;
-    for (const auto& [strLabel, pEdit] : {std::pair{QStringLiteral("Width"), m_pWidthEdit},
-             std::pair{QStringLiteral("Height"), m_pHeightEdit}}) {
+    for (const auto& [strLabel, pEdit] : { std::pair { QStringLiteral("Width"), m_pWidthEdit },
+                                           std::pair { QStringLiteral("Height"), m_pHeightEdit } }) {
         auto* pLabel = new QLabel(strLabel, pGroup);
         pLabel->setBuddy(pEdit);
         pSize->addWidget(pLabel);
@@ -73,8 +76,8 @@ CAviProfileDlg::CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent)
     }
     pSize->addStretch();
     pGrid->addLayout(pSize, nRow++, 0, 1, 2);
-    for (QCheckBox* pCheck : {m_pAudioCompressorWhenCaptureCheck, m_pVideoCompressorWhenCaptureCheck,
-             m_pShowPreviewCheck, m_pAudioCaptureCheck, m_pVideoCaptureCheck, m_pMuteTvCheck})
+    for (QCheckBox* pCheck : { m_pAudioCompressorWhenCaptureCheck, m_pVideoCompressorWhenCaptureCheck,
+                               m_pShowPreviewCheck, m_pAudioCaptureCheck, m_pVideoCaptureCheck, m_pMuteTvCheck })
         pGrid->addWidget(pCheck, nRow++, 0, 1, 2);
 }
 
@@ -83,7 +86,7 @@ QCheckBox* CAviProfileDlg::MakeSwitch(int nId, const QString& strLabel, bool Con
     auto* pCheck = new QCheckBox(strLabel, Group());
     pCheck->setObjectName(QString::number(nId));
     connect(pCheck, &QCheckBox::clicked, this,
-        [pSetting](bool bChecked) { ConversionSettings::Instance().*pSetting = bChecked; });
+            [pSetting](bool bChecked) { ConversionSettings::Instance().*pSetting = bChecked; });
     return pCheck;
 }
 
@@ -92,8 +95,9 @@ QLineEdit* CAviProfileDlg::MakeSizeField(int nId, int ConversionSettings::*pSett
     QLineEdit* pEdit = MakeEdit(nId, Group());
     // A size is a few digits; the row's spare room stays empty.
     pEdit->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    connect(pEdit, &QLineEdit::textChanged, this,
-        [pSetting](const QString& strText) { ConversionSettings::Instance().*pSetting = ReadLeadingInteger(strText); });
+    connect(pEdit, &QLineEdit::textChanged, this, [pSetting](const QString& strText) {
+        ConversionSettings::Instance().*pSetting = ReadLeadingInteger(strText);
+    });
     return pEdit;
 }
 
@@ -134,7 +138,7 @@ int CAviProfileDlg::VideoCompressorIndex() const
 {
     const ConversionSettings& settings = ConversionSettings::Instance();
     return ShownIndex(settings.strVideoCompressorName, settings.nVideoCompressorIndex,
-        m_pOwner->Encoder().GetVideoCompressor());
+                      m_pOwner->Encoder().GetVideoCompressor());
 }
 
 void CAviProfileDlg::UpdateEnabled()

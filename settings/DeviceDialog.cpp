@@ -23,7 +23,7 @@ CDeviceDialog::CDeviceDialog(const QString& strTitle, IEncoderOwner* pOwner, con
         QComboBox* pList = MakeDropDownList(detail.nListId, pGroup);
         StoreChoice(pList, detail.pIndex, detail.pName);
         pForm->addRow(detail.strLabel, pList);
-        m_arrDetails.append({detail, pList});
+        m_arrDetails.append({ detail, pList });
     }
     connect(m_pDeviceList, &QComboBox::activated, this, [this] { FillDeviceDetails(false); });
     connect(&Encoder(), &CEncorda::DevicesChanged, this, [this] {

@@ -34,7 +34,7 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     m_pScaleCheck = new QCheckBox(QStringLiteral("Scale to 16:9"), pGroup);
     m_pScaleCheck->setObjectName(QString::number(SCALE_CHECK));
     connect(m_pScaleCheck, &QCheckBox::clicked, this,
-        [](bool bChecked) { ConversionSettings::Instance().bScaleTo16By9 = bChecked; });
+            [](bool bChecked) { ConversionSettings::Instance().bScaleTo16By9 = bChecked; });
 
     // Video on the left, audio on the right, the picture size below.
     auto* pGrid = new QGridLayout(pGroup);

@@ -52,7 +52,7 @@ protected:
     // Puts the stored choices into the controls; called each time the
     // dialog opens, before it is shown. A dialog whose controls stay as they
     // were left between openings keeps this empty.
-    virtual void ShowStoredValues() {}
+    virtual void ShowStoredValues() { }
 
     void showEvent(QShowEvent* pEvent) override;
 

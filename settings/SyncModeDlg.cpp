@@ -17,9 +17,10 @@ CSyncModeDlg::CSyncModeDlg(QWidget* pParent)
     m_pModeList->addItems(SYNC_MODES);
     StoreChoice(m_pModeList, &ConversionSettings::nSyncMode, &ConversionSettings::strSyncModeName);
     m_pOffsetEdit = MakeEdit(OFFSET_EDIT, pGroup);
-    m_pOffsetEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_pOffsetEdit));
+    m_pOffsetEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_pOffsetEdit));
     connect(m_pOffsetEdit, &QLineEdit::textChanged, this,
-        [](const QString& strText) { ConversionSettings::Instance().nAudioOffset = ReadLeadingInteger(strText); });
+            [](const QString& strText) { ConversionSettings::Instance().nAudioOffset = ReadLeadingInteger(strText); });
 
     auto* pGrid = new QGridLayout(pGroup);
     pGrid->addWidget(m_pModeList, 0, 0, 1, 3);

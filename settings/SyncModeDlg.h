@@ -19,8 +19,8 @@ public:
     };
 
     // In the order of the mode numbers the recorder takes.
-    static inline const QStringList SYNC_MODES = {"No Sync", "Sync with stream offset (Auto Mode)",
-                                                  "Sync with stream offset (Manual Mode)"};
+    static inline const QStringList SYNC_MODES = { "No Sync", "Sync with stream offset (Auto Mode)",
+                                                   "Sync with stream offset (Manual Mode)" };
 
     explicit CSyncModeDlg(QWidget* pParent = nullptr);
 

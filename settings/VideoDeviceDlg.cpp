@@ -5,12 +5,12 @@
 
 CVideoDeviceDlg::CVideoDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
     : CDeviceDialog(QStringLiteral("Video Device"), pOwner,
-                    {DEVICE_LIST, &CEncorda::GetVideoDevices, &CEncorda::GetVideoDevice,
-                     &ConversionSettings::nVideoDeviceIndex, &ConversionSettings::strVideoDeviceName},
-                    {{FORMAT_LIST, QStringLiteral("Video Format"), &CEncorda::GetVideoFormats, &ReadFormatNames,
-                      &ConversionSettings::nVideoFormatIndex, &ConversionSettings::strVideoFormatName},
-                     {INPUT_LIST, QStringLiteral("Video Input"), &CEncorda::GetVideoInputs, &ReadNames,
-                      &ConversionSettings::nVideoInputIndex, &ConversionSettings::strVideoInputName}},
+                    { DEVICE_LIST, &CEncorda::GetVideoDevices, &CEncorda::GetVideoDevice,
+                      &ConversionSettings::nVideoDeviceIndex, &ConversionSettings::strVideoDeviceName },
+                    { { FORMAT_LIST, QStringLiteral("Video Format"), &CEncorda::GetVideoFormats, &ReadFormatNames,
+                        &ConversionSettings::nVideoFormatIndex, &ConversionSettings::strVideoFormatName },
+                      { INPUT_LIST, QStringLiteral("Video Input"), &CEncorda::GetVideoInputs, &ReadNames,
+                        &ConversionSettings::nVideoInputIndex, &ConversionSettings::strVideoInputName } },
                     pParent)
 {
 }

@@ -29,5 +29,5 @@ CVideoFrameDlg::CVideoFrameDlg(IEncoderOwner* pOwner, QWidget* pParent)
     StoreChoice(m_pPictureList, &ConversionSettings::nFramePictureIndex, &ConversionSettings::strFramePictureName);
     // The recorder numbers its pictures from 1; 0 means none.
     connect(m_pPictureList, &QComboBox::activated, this,
-        [this](int nIndex) { m_pOwner->Encoder().SetVideoFrame(static_cast<short>(nIndex + 1)); });
+            [this](int nIndex) { m_pOwner->Encoder().SetVideoFrame(static_cast<short>(nIndex + 1)); });
 }

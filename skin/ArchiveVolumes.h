@@ -11,8 +11,8 @@ class CArchiveVolumes
 public:
     enum class EVolumeMode {
         SingleFile,
-        NumberedFiles,   // "name.000", "name.001", ..., the last one the opened file
-        Undecided,       // until the end record names the disk it lies on
+        NumberedFiles, // "name.000", "name.001", ..., the last one the opened file
+        Undecided,     // until the end record names the disk it lies on
     };
 
     CArchiveVolumes() = default;

@@ -13,7 +13,7 @@ using LittleEndian::Read32;
 
 namespace {
 
-const char END_SIGNATURE_BYTES[] = {0x50, 0x4B, 0x05, 0x06};
+const char END_SIGNATURE_BYTES[] = { 0x50, 0x4B, 0x05, 0x06 };
 
 [[noreturn]] void Fail(CZipException::ECause eCause, const CArchiveVolumes& volumes)
 {

@@ -19,9 +19,7 @@ quint32 CEntryRecord::GetUnixMode() const
 
 bool CEntryRecord::IsFolder() const
 {
-    return (m_nExternalAttributes & DOS_DIRECTORY) != 0
-        || S_ISDIR(GetUnixMode())
-        || m_strName.endsWith(u'/');
+    return (m_nExternalAttributes & DOS_DIRECTORY) != 0 || S_ISDIR(GetUnixMode()) || m_strName.endsWith(u'/');
 }
 
 bool CEntryRecord::IsSymbolicLink() const

@@ -67,15 +67,12 @@ QList<CIniFile::CEntry> CIniFile::ReadSection(const QString& strSection) const
         const qsizetype nEquals = line.indexOf(u'=');
         if (nEquals <= 0)
             continue;
-        entries.append({line.left(nEquals).trimmed().toString(),
-                        line.mid(nEquals + 1).trimmed().toString()});
+        entries.append({ line.left(nEquals).trimmed().toString(), line.mid(nEquals + 1).trimmed().toString() });
     }
     return entries;
 }
 
-QString CIniFile::GetString(const QString& strSection,
-                            const QString& strKey,
-                            const QString& strDefault) const
+QString CIniFile::GetString(const QString& strSection, const QString& strKey, const QString& strDefault) const
 {
     for (const CEntry& entry : ReadSection(strSection)) {
         if (entry.strKey.compare(strKey, Qt::CaseInsensitive) == 0)

@@ -23,9 +23,7 @@ public:
 
     explicit CIniFile(const QString& strPath);
 
-    QString GetString(const QString& strSection,
-                      const QString& strKey,
-                      const QString& strDefault) const;
+    QString GetString(const QString& strSection, const QString& strKey, const QString& strDefault) const;
     // Empties arrKeys, then appends every key of the section in file order.
     // Returns true when arrKeys is not empty.
     bool GetKeyNames(const QString& strSection, QStringList& arrKeys) const;

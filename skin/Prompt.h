@@ -22,8 +22,6 @@ public:
     // ready to take or change): returns the chosen path, or an empty string
     // when the user cancels. The implementation asks before an existing file
     // is replaced.
-    virtual QString AskSaveFile(const QString& strTitle,
-                                const QStringList& arrFilters,
-                                const QString& strDefaultSuffix,
+    virtual QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strDefaultSuffix,
                                 const QString& strProposedPath) = 0;
 };

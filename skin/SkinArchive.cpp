@@ -218,16 +218,14 @@ void CSkinArchive::CheckLocalHeader(const CEntryRecord& record)
     const quint16 nFlags = Read16(header, 6);
     const quint16 nNameLength = Read16(header, 26);
     const quint16 nExtraLength = Read16(header, 28);
-    const bool bMatches = Read32(header, 0) == LOCAL_HEADER_SIGNATURE
-        && nFlags == record.m_nFlags
+    const bool bMatches = Read32(header, 0) == LOCAL_HEADER_SIGNATURE && nFlags == record.m_nFlags
         && Read16(header, 8) == record.m_nMethod
         && (record.m_nMethod == CEntryRecord::METHOD_STORED || record.m_nMethod == CEntryRecord::METHOD_DEFLATED)
         && nNameLength == record.m_nNameLength;
     // With a data descriptor the local header was written before the sizes
     // and CRC were known.
     const bool bSizesMatch = (nFlags & CEntryRecord::FLAG_DATA_DESCRIPTOR) != 0
-        || (Read32(header, 14) == record.m_nCrc32
-            && Read32(header, 18) == record.m_nCompressedSize
+        || (Read32(header, 14) == record.m_nCrc32 && Read32(header, 18) == record.m_nCompressedSize
             && Read32(header, 22) == record.m_nUncompressedSize);
     if (!bMatches || !bSizesMatch)
         Fail(CZipException::eBadZipFile);
@@ -361,8 +359,7 @@ void CSkinArchive::CheckDataDescriptor(const CEntryRecord& record)
     } else {
         m_volumes.ReadSpanning(descriptor + 4, DATA_DESCRIPTOR_BYTES - 4);
     }
-    if (Read32(pFields, 0) != record.m_nCrc32
-        || Read32(pFields, 4) != record.m_nCompressedSize
+    if (Read32(pFields, 0) != record.m_nCrc32 || Read32(pFields, 4) != record.m_nCompressedSize
         || Read32(pFields, 8) != record.m_nUncompressedSize)
         Fail(CZipException::eBadZipFile);
 }

@@ -42,7 +42,8 @@ QList<CSkinSlider*> CSkinFactory::MakeSliders() const
         pSlider->LoadChannelImage(ImagePath(strChannel));
         // An empty drag thumb field means the thumb does not change while
         // dragged; it does not take the thumb away.
-        pSlider->LoadThumbImages(ImagePath(strThumb), strDragThumb.isEmpty() ? QString() : ImagePath(strDragThumb), true);
+        pSlider->LoadThumbImages(ImagePath(strThumb), strDragThumb.isEmpty() ? QString() : ImagePath(strDragThumb),
+                                 true);
         pSlider->EnableFocusFrame(false, false);
         pSlider->SetIndex(nIndex);
         pSlider->SetName(strName);

@@ -24,11 +24,11 @@
 #include "controls/SkinProgress.h"
 #include "controls/SkinSlider.h"
 #include "skin/IniFile.h"
+#include "skin/Prompt.h"
 #include "skin/SkinFactory.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
 #include "skin/SkinPackage.h"
-#include "skin/Prompt.h"
 #include "skin/SkinPath.h"
 #include "skin/SkinUnpacker.h"
 #include "skin/WindowShape.h"
@@ -127,8 +127,8 @@ bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
     if (bLoad) {
         m_strSkinFile = QDir(strWorkFolder).filePath(SkinPackage::DESCRIPTION_NAME);
         LoadSkin();
-        m_nSkinIndex = bUnpacked ? SkinPackage::CommandIndexOf(strPackagePath, m_strPackageFolder)
-                                 : SkinPackage::NO_SKIN_COMMAND;
+        m_nSkinIndex =
+            bUnpacked ? SkinPackage::CommandIndexOf(strPackagePath, m_strPackageFolder) : SkinPackage::NO_SKIN_COMMAND;
     }
     SkinPackage::RemoveSkinFolder(strWorkFolder);
     return bLoad && bUnpacked;
@@ -274,8 +274,8 @@ void CSkinDialog::ShowTaskNotifier(const QString& strFolder)
         m_pTaskNotifier->Hide();
         m_pTaskNotifier->DeleteTaskButton();
     }
-    m_pTaskNotifier->SetSkin(ResolveSkinFile(strFolder, CTaskNotifierDlg::PICTURE_NAME),
-                             NOTIFIER_KEY_RED, NOTIFIER_KEY_GREEN, NOTIFIER_KEY_BLUE);
+    m_pTaskNotifier->SetSkin(ResolveSkinFile(strFolder, CTaskNotifierDlg::PICTURE_NAME), NOTIFIER_KEY_RED,
+                             NOTIFIER_KEY_GREEN, NOTIFIER_KEY_BLUE);
     m_pTaskNotifier->Show(NOTIFIER_SHOW_MS, NOTIFIER_STAY_MS, NOTIFIER_HIDE_MS);
 }
 

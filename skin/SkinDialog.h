@@ -9,8 +9,8 @@
 #include <QRegion>
 #include <QString>
 
-#include "skin/ColorRef.h"
 #include "controls/SkinParent.h"
+#include "skin/ColorRef.h"
 #include "skin/SkinArchive.h"
 #include "skin/SkinPackage.h"
 

@@ -20,10 +20,7 @@ const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
 
 } // namespace
 
-CSkinFactory::CSkinFactory(QWidget& window,
-                           ISkinParent& skinParent,
-                           const CIniFile& ini,
-                           const QString& strFolder,
+CSkinFactory::CSkinFactory(QWidget& window, ISkinParent& skinParent, const CIniFile& ini, const QString& strFolder,
                            COLORREF crTransparent)
     : m_window(window)
     , m_skinParent(skinParent)

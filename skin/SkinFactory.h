@@ -41,10 +41,7 @@ public:
 
     // strFolder: the folder that holds the description; images are looked
     // up there without regard to letter case.
-    CSkinFactory(QWidget& window,
-                 ISkinParent& skinParent,
-                 const CIniFile& ini,
-                 const QString& strFolder,
+    CSkinFactory(QWidget& window, ISkinParent& skinParent, const CIniFile& ini, const QString& strFolder,
                  COLORREF crTransparent);
 
     // BUTTONINFO. Afterwards "BUTTON_PLAY" is shown and "BUTTON_PAUSE"

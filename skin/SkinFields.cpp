@@ -12,10 +12,9 @@ std::uint32_t LeadingDigits(QStringView text, int nBase)
 {
     std::uint32_t nValue = 0;
     for (const QChar ch : text) {
-        const int nDigit = ch.isDigit() ? ch.digitValue()
-                         : (nBase == 16 && ch.toLower() >= u'a' && ch.toLower() <= u'f')
-                               ? ch.toLower().unicode() - u'a' + 10
-                               : -1;
+        const int nDigit = ch.isDigit()                                     ? ch.digitValue()
+            : (nBase == 16 && ch.toLower() >= u'a' && ch.toLower() <= u'f') ? ch.toLower().unicode() - u'a' + 10
+                                                                            : -1;
         if (nDigit < 0 || nDigit >= nBase || ch.unicode() > 0x7F)
             break;
         nValue = nValue * std::uint32_t(nBase) + std::uint32_t(nDigit);
@@ -102,7 +101,7 @@ QList<CControlEntry> ReadControlList(const CIniFile& ini, const QString& strSect
     for (int i = 0; i < arrKeys.size(); ++i) {
         QString strValue = ini.GetString(strSection, QString::number(i + 1), QString());
         if (!strValue.isEmpty())
-            entries.append({i, strValue});
+            entries.append({ i, strValue });
     }
     return entries;
 }

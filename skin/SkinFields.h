@@ -43,7 +43,7 @@ bool IsEnabled(const QString& strField);
 
 struct CControlEntry
 {
-    int nIndex = 0;   // entry number minus one
+    int nIndex = 0; // entry number minus one
     QString strValue;
 };
 

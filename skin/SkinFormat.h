@@ -14,8 +14,7 @@
 // a field added here reaches all of them at once.
 namespace SkinFormat {
 
-enum class EField
-{
+enum class EField {
     eName,        // the name the program acts on ("BUTTON_PLAY")
     eText,        // shown text, tooltip or font face
     eNumber,      // a point size or a position
@@ -44,63 +43,62 @@ namespace Detail {
 
 using enum EField;
 
-inline constexpr EField BACKGROUND[] = {eImage};
-inline constexpr EField KEY_COLOR[] = {eColor};
-inline constexpr EField ICON[] = {eImage, eCoordinate, eCoordinate, eCoordinate, eCoordinate};
-inline constexpr EField RECT[] = {eCoordinate, eCoordinate, eCoordinate, eCoordinate};
-inline constexpr EField LABEL[] = {eName, eCoordinate, eCoordinate, eCoordinate, eCoordinate,
-                                   eText, eText,       eNumber,     eColor};
+inline constexpr EField BACKGROUND[] = { eImage };
+inline constexpr EField KEY_COLOR[] = { eColor };
+inline constexpr EField ICON[] = { eImage, eCoordinate, eCoordinate, eCoordinate, eCoordinate };
+inline constexpr EField RECT[] = { eCoordinate, eCoordinate, eCoordinate, eCoordinate };
+inline constexpr EField LABEL[] = { eName, eCoordinate, eCoordinate, eCoordinate, eCoordinate,
+                                    eText, eText,       eNumber,     eColor };
 // The last flag latches the button down when clicked.
-inline constexpr EField BUTTON[] = {eName, eImage, eCoordinate, eCoordinate, eCoordinate, eCoordinate, eText, eFlag};
+inline constexpr EField BUTTON[] = { eName, eImage, eCoordinate, eCoordinate, eCoordinate, eCoordinate, eText, eFlag };
 // A button's fields, then whether it starts checked.
-inline constexpr EField STATE_BUTTON[] = {eName,       eImage, eCoordinate, eCoordinate, eCoordinate,
-                                          eCoordinate, eText,  eFlag,       eFlag};
+inline constexpr EField STATE_BUTTON[] = { eName,       eImage, eCoordinate, eCoordinate, eCoordinate,
+                                           eCoordinate, eText,  eFlag,       eFlag };
 // Images: channel, thumb, thumb while dragged; then orientation, position
 // and tooltip.
-inline constexpr EField SLIDER[] = {eName,        eImage,      eImage,      eImage,       eCoordinate, eCoordinate,
-                                    eCoordinate,  eCoordinate, eOrientation, eNumber,     eText};
-inline constexpr EField PROGRESS[] = {eName, eCoordinate, eCoordinate, eCoordinate, eCoordinate, eImage};
+inline constexpr EField SLIDER[] = { eName,       eImage,      eImage,       eImage,  eCoordinate, eCoordinate,
+                                     eCoordinate, eCoordinate, eOrientation, eNumber, eText };
+inline constexpr EField PROGRESS[] = { eName, eCoordinate, eCoordinate, eCoordinate, eCoordinate, eImage };
 // Colours: background, text, border; the flag enables typing.
-inline constexpr EField EDIT[] = {eName,  eCoordinate, eCoordinate, eCoordinate, eCoordinate,
-                                  eColor, eColor,      eColor,      eFlag};
+inline constexpr EField EDIT[] = { eName,  eCoordinate, eCoordinate, eCoordinate, eCoordinate,
+                                   eColor, eColor,      eColor,      eFlag };
 // Colours: item background and text, selected item background and text;
 // then the seven scroll bar images.
-inline constexpr EField LIST_BOX[] = {eName,  eCoordinate, eCoordinate, eCoordinate, eCoordinate, eColor,
-                                      eColor, eColor,      eColor,      eImage,      eImage,      eImage,
-                                      eImage, eImage,      eImage,      eImage};
+inline constexpr EField LIST_BOX[] = { eName,  eCoordinate, eCoordinate, eCoordinate, eCoordinate, eColor,
+                                       eColor, eColor,      eColor,      eImage,      eImage,      eImage,
+                                       eImage, eImage,      eImage,      eImage };
 // The drop arrow's image; colours: edit background, text and border, then
 // the list's four as LISTBOXINFO has them; then the seven scroll images.
-inline constexpr EField COMBO_BOX[] = {eName,  eCoordinate, eCoordinate, eCoordinate, eCoordinate,
-                                       eImage, eColor,      eColor,      eColor,      eColor,
-                                       eColor, eColor,      eColor,      eImage,      eImage,
-                                       eImage, eImage,      eImage,      eImage,      eImage};
+inline constexpr EField COMBO_BOX[] = { eName,  eCoordinate, eCoordinate, eCoordinate, eCoordinate, eImage, eColor,
+                                        eColor, eColor,      eColor,      eColor,      eColor,      eColor, eImage,
+                                        eImage, eImage,      eImage,      eImage,      eImage,      eImage };
 
 } // namespace Detail
 
-inline constexpr CSectionFormat BACKGROUND = {"Screen", "Main", Detail::BACKGROUND};
+inline constexpr CSectionFormat BACKGROUND = { "Screen", "Main", Detail::BACKGROUND };
 // The colour that stands for "no pixel" in every picture of the skin.
-inline constexpr CSectionFormat KEY_COLOR = {"TRANSPARENT", "COLOR", Detail::KEY_COLOR};
-inline constexpr CSectionFormat ICON = {"ICON", "ICON", Detail::ICON};
-inline constexpr CSectionFormat CAPTION = {"CAPTION", "CAPTION", Detail::LABEL};
+inline constexpr CSectionFormat KEY_COLOR = { "TRANSPARENT", "COLOR", Detail::KEY_COLOR };
+inline constexpr CSectionFormat ICON = { "ICON", "ICON", Detail::ICON };
+inline constexpr CSectionFormat CAPTION = { "CAPTION", "CAPTION", Detail::LABEL };
 // Where the recorder preview sits.
-inline constexpr CSectionFormat CONTROL = {"CONTROL", "CONTROL", Detail::RECT};
+inline constexpr CSectionFormat CONTROL = { "CONTROL", "CONTROL", Detail::RECT };
 // Where the notifier's web page lies on the notifier picture.
-inline constexpr CSectionFormat NOTIFIER_PAGE = {"TASKNOTIFIER", "PAGE", Detail::RECT};
-inline constexpr CSectionFormat BUTTONS = {"BUTTONINFO", nullptr, Detail::BUTTON};
-inline constexpr CSectionFormat TASK_BUTTONS = {"TASKBARBUTTON", nullptr, Detail::BUTTON};
-inline constexpr CSectionFormat SLIDERS = {"SLIDERINFO", nullptr, Detail::SLIDER};
-inline constexpr CSectionFormat OPTIONS = {"OPTIONINFO", nullptr, Detail::STATE_BUTTON};
-inline constexpr CSectionFormat CHECKS = {"CHECKINFO", nullptr, Detail::STATE_BUTTON};
-inline constexpr CSectionFormat LABELS = {"LABELINFO", nullptr, Detail::LABEL};
-inline constexpr CSectionFormat PROGRESSES = {"PROGRESSINFO", nullptr, Detail::PROGRESS};
-inline constexpr CSectionFormat EDITS = {"EDITBOXINFO", nullptr, Detail::EDIT};
-inline constexpr CSectionFormat LIST_BOXES = {"LISTBOXINFO", nullptr, Detail::LIST_BOX};
-inline constexpr CSectionFormat COMBO_BOXES = {"COMBOBOXINFO", nullptr, Detail::COMBO_BOX};
+inline constexpr CSectionFormat NOTIFIER_PAGE = { "TASKNOTIFIER", "PAGE", Detail::RECT };
+inline constexpr CSectionFormat BUTTONS = { "BUTTONINFO", nullptr, Detail::BUTTON };
+inline constexpr CSectionFormat TASK_BUTTONS = { "TASKBARBUTTON", nullptr, Detail::BUTTON };
+inline constexpr CSectionFormat SLIDERS = { "SLIDERINFO", nullptr, Detail::SLIDER };
+inline constexpr CSectionFormat OPTIONS = { "OPTIONINFO", nullptr, Detail::STATE_BUTTON };
+inline constexpr CSectionFormat CHECKS = { "CHECKINFO", nullptr, Detail::STATE_BUTTON };
+inline constexpr CSectionFormat LABELS = { "LABELINFO", nullptr, Detail::LABEL };
+inline constexpr CSectionFormat PROGRESSES = { "PROGRESSINFO", nullptr, Detail::PROGRESS };
+inline constexpr CSectionFormat EDITS = { "EDITBOXINFO", nullptr, Detail::EDIT };
+inline constexpr CSectionFormat LIST_BOXES = { "LISTBOXINFO", nullptr, Detail::LIST_BOX };
+inline constexpr CSectionFormat COMBO_BOXES = { "COMBOBOXINFO", nullptr, Detail::COMBO_BOX };
 
 // Single values first, then the control lists, in the order the window
 // reads them.
 inline constexpr const CSectionFormat* SECTIONS[] = {
-    &BACKGROUND, &KEY_COLOR, &ICON,   &CAPTION, &CONTROL,    &NOTIFIER_PAGE, &BUTTONS,   &TASK_BUTTONS,
+    &BACKGROUND, &KEY_COLOR, &ICON,   &CAPTION, &CONTROL,    &NOTIFIER_PAGE, &BUTTONS,    &TASK_BUTTONS,
     &SLIDERS,    &OPTIONS,   &CHECKS, &LABELS,  &PROGRESSES, &EDITS,         &LIST_BOXES, &COMBO_BOXES,
 };
 

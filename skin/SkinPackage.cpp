@@ -10,21 +10,21 @@ namespace SkinPackage {
 const QList<CSkinCommand>& SkinCommands()
 {
     static const QList<CSkinCommand> arrCommands = {
-        {32771, QStringLiteral("&Orange"), QStringLiteral("Orange.zip")},
-        {32772, QStringLiteral("&Black"), QStringLiteral("Black.zip")},
-        {32773, QStringLiteral("&Purple"), QStringLiteral("Purple.zip")},
-        {32774, QStringLiteral("Bl&ue"), QStringLiteral("Blue.zip")},
-        {32775, QStringLiteral("&Red"), QStringLiteral("Red.zip")},
-        {32776, QStringLiteral("&Gray"), QStringLiteral("Gray.zip")},
-        {32777, QStringLiteral("P&ink"), QStringLiteral("Pink.zip")},
-        {32778, QStringLiteral("&Deluxe"), QStringLiteral("Deluxe.zip")},
+        { 32771, QStringLiteral("&Orange"), QStringLiteral("Orange.zip") },
+        { 32772, QStringLiteral("&Black"), QStringLiteral("Black.zip") },
+        { 32773, QStringLiteral("&Purple"), QStringLiteral("Purple.zip") },
+        { 32774, QStringLiteral("Bl&ue"), QStringLiteral("Blue.zip") },
+        { 32775, QStringLiteral("&Red"), QStringLiteral("Red.zip") },
+        { 32776, QStringLiteral("&Gray"), QStringLiteral("Gray.zip") },
+        { 32777, QStringLiteral("P&ink"), QStringLiteral("Pink.zip") },
+        { 32778, QStringLiteral("&Deluxe"), QStringLiteral("Deluxe.zip") },
     };
     return arrCommands;
 }
 
 QStringList SearchFolders()
 {
-    QStringList arrFolders = {QDir::currentPath()};
+    QStringList arrFolders = { QDir::currentPath() };
     if (QCoreApplication::instance() != nullptr)
         arrFolders.append(QCoreApplication::applicationDirPath());
     arrFolders.append(QStringLiteral(SKINREC_DATA_DIR));

@@ -10,8 +10,7 @@ namespace {
 // names differing only in case is stable.
 QString FindEntryIgnoringCase(const QDir& dir, const QString& strPart)
 {
-    const QStringList arrEntries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                                                 QDir::Name);
+    const QStringList arrEntries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     for (const QString& strEntry : arrEntries) {
         if (strEntry.compare(strPart, Qt::CaseInsensitive) == 0)
             return strEntry;
@@ -33,8 +32,7 @@ QString ResolveSkinFile(const QString& strFolder, const QString& strName)
     const QStringList arrParts = strRelative.split(u'/', Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < arrParts.size(); ++i) {
         const QString strPart = arrParts[i];
-        QString strFound = QFileInfo::exists(dir.filePath(strPart)) ? strPart
-                                                                     : FindEntryIgnoringCase(dir, strPart);
+        QString strFound = QFileInfo::exists(dir.filePath(strPart)) ? strPart : FindEntryIgnoringCase(dir, strPart);
         if (strFound.isNull())
             return strExact;
         if (i + 1 == arrParts.size())

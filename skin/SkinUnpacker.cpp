@@ -7,9 +7,9 @@
 
 namespace {
 
-const QString RETRY_QUESTION = QStringLiteral(
-    "The central directory was not found. If you're opening a multi-disk archive, "
-    "make sure you have inserted the last disk. Retry?");
+const QString RETRY_QUESTION =
+    QStringLiteral("The central directory was not found. If you're opening a multi-disk archive, "
+                   "make sure you have inserted the last disk. Retry?");
 const QString OPEN_FAILED = QStringLiteral("Open failed");
 const QString EXTRACT_FAILED = QStringLiteral("Extract failed");
 const QString UNKNOWN_ERROR = QStringLiteral("unknown error");

@@ -7,9 +7,9 @@ class IPrompt;
 
 enum class EUnpackResult {
     Ok,
-    OpenFailed,          // "Open failed" shown
-    ExtractFailed,       // "Extract failed" shown; entries before the failure stay
-    NoCentralDirectory,  // the retry question answered No, then "Open failed" shown
+    OpenFailed,         // "Open failed" shown
+    ExtractFailed,      // "Extract failed" shown; entries before the failure stay
+    NoCentralDirectory, // the retry question answered No, then "Open failed" shown
 };
 
 // Unpacks the whole skin package strPackage into strFolder with archive,

@@ -23,7 +23,7 @@ void FindKeptRuns(const QRgb* pLine, int nWidth, QRgb rgbKey, std::vector<CRun>&
         while (x < nWidth && (pLine[x] & RGB_MASK) != rgbKey)
             ++x;
         if (x > nLeft)
-            arrRuns.push_back({nLeft, x});
+            arrRuns.push_back({ nLeft, x });
     }
 }
 
@@ -38,8 +38,8 @@ void AppendBand(const std::vector<CRun>& arrRuns, int nTop, int nHeight, std::ve
 QRegion BuildShapeRegion(const QImage& image, COLORREF crKey)
 {
     const QImage pixels = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
-                              ? image
-                              : image.convertToFormat(QImage::Format_RGB32);
+        ? image
+        : image.convertToFormat(QImage::Format_RGB32);
     const QRgb rgbKey = RgbFromRef(crKey) & RGB_MASK;
 
     std::vector<QRect> arrRects;

@@ -16,22 +16,22 @@ public:
     // removable volumes and no passwords); 1 to 9 mirror zlib's results, the
     // rest are the reader's own.
     enum ECause {
-        eGeneric = 1,            // any other error
-        eStreamEnd = 2,          // zlib: stream end where none was expected
-        eNeedDict = 3,           // zlib: a preset dictionary is needed
-        eErrNo = 4,              // zlib: file error
-        eStreamError = 5,        // zlib: inconsistent stream state
-        eDataError = 6,          // zlib: damaged deflate data
-        eMemError = 7,           // zlib: out of memory
-        eBufError = 8,           // zlib: no progress possible, input ran out
-        eVersionError = 9,       // zlib: version mismatch
-        eBadZipFile = 10,        // damaged archive
-        eBadCrc = 11,            // CRC-32 of the extracted data differs
-        eNoCallback = 12,        // volume set on removable media
-        eAborted = 13,           // a disk-change callback refused a disk
-        eAbortedAction = 14,     // only when creating a volume set
-        eAbortedSafely = 15,     // only when creating a volume set
-        eCdirNotFound = 18,      // end of central directory record not found
+        eGeneric = 1,        // any other error
+        eStreamEnd = 2,      // zlib: stream end where none was expected
+        eNeedDict = 3,       // zlib: a preset dictionary is needed
+        eErrNo = 4,          // zlib: file error
+        eStreamError = 5,    // zlib: inconsistent stream state
+        eDataError = 6,      // zlib: damaged deflate data
+        eMemError = 7,       // zlib: out of memory
+        eBufError = 8,       // zlib: no progress possible, input ran out
+        eVersionError = 9,   // zlib: version mismatch
+        eBadZipFile = 10,    // damaged archive
+        eBadCrc = 11,        // CRC-32 of the extracted data differs
+        eNoCallback = 12,    // volume set on removable media
+        eAborted = 13,       // a disk-change callback refused a disk
+        eAbortedAction = 14, // only when creating a volume set
+        eAbortedSafely = 15, // only when creating a volume set
+        eCdirNotFound = 18,  // end of central directory record not found
         // Added on this platform: a package that would unpack to more files
         // or bytes than any skin needs.
         eTooLarge = 19,
@@ -48,38 +48,64 @@ public:
     static ECause FromZlib(int nZlibResult)
     {
         switch (nZlibResult) {
-        case 1: return eStreamEnd;
-        case 2: return eNeedDict;
-        case -1: return eErrNo;
-        case -2: return eStreamError;
-        case -3: return eDataError;
-        case -4: return eMemError;
-        case -5: return eBufError;
-        case -6: return eVersionError;
-        default: return eGeneric;
+        case 1:
+            return eStreamEnd;
+        case 2:
+            return eNeedDict;
+        case -1:
+            return eErrNo;
+        case -2:
+            return eStreamError;
+        case -3:
+            return eDataError;
+        case -4:
+            return eMemError;
+        case -5:
+            return eBufError;
+        case -6:
+            return eVersionError;
+        default:
+            return eGeneric;
         }
     }
 
     static QString Describe(ECause eCause)
     {
         switch (eCause) {
-        case eGeneric: return QStringLiteral("archive error");
-        case eStreamEnd: return QStringLiteral("unexpected end of compressed data");
-        case eNeedDict: return QStringLiteral("compressed data needs a dictionary");
-        case eErrNo: return QStringLiteral("zlib file error");
-        case eStreamError: return QStringLiteral("zlib stream error");
-        case eDataError: return QStringLiteral("damaged compressed data");
-        case eMemError: return QStringLiteral("out of memory while inflating");
-        case eBufError: return QStringLiteral("compressed data ends early");
-        case eVersionError: return QStringLiteral("zlib version mismatch");
-        case eBadZipFile: return QStringLiteral("damaged archive");
-        case eBadCrc: return QStringLiteral("CRC-32 mismatch");
-        case eNoCallback: return QStringLiteral("volume set on removable media");
-        case eAborted: return QStringLiteral("volume change refused");
-        case eAbortedAction: return QStringLiteral("volume set creation aborted");
-        case eAbortedSafely: return QStringLiteral("too many volumes");
-        case eCdirNotFound: return QStringLiteral("central directory not found");
-        case eTooLarge: return QStringLiteral("package too large for a skin");
+        case eGeneric:
+            return QStringLiteral("archive error");
+        case eStreamEnd:
+            return QStringLiteral("unexpected end of compressed data");
+        case eNeedDict:
+            return QStringLiteral("compressed data needs a dictionary");
+        case eErrNo:
+            return QStringLiteral("zlib file error");
+        case eStreamError:
+            return QStringLiteral("zlib stream error");
+        case eDataError:
+            return QStringLiteral("damaged compressed data");
+        case eMemError:
+            return QStringLiteral("out of memory while inflating");
+        case eBufError:
+            return QStringLiteral("compressed data ends early");
+        case eVersionError:
+            return QStringLiteral("zlib version mismatch");
+        case eBadZipFile:
+            return QStringLiteral("damaged archive");
+        case eBadCrc:
+            return QStringLiteral("CRC-32 mismatch");
+        case eNoCallback:
+            return QStringLiteral("volume set on removable media");
+        case eAborted:
+            return QStringLiteral("volume change refused");
+        case eAbortedAction:
+            return QStringLiteral("volume set creation aborted");
+        case eAbortedSafely:
+            return QStringLiteral("too many volumes");
+        case eCdirNotFound:
+            return QStringLiteral("central directory not found");
+        case eTooLarge:
+            return QStringLiteral("package too large for a skin");
         }
         return QStringLiteral("archive error");
     }

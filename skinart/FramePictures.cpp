@@ -142,8 +142,8 @@ QImage ClassicGold()
         // Bands of light and shade give the moulding its relief.
         const qreal t = qreal(i) / nWidth;
         const qreal dLight = 0.55 + 0.45 * qSin(t * M_PI * 2.2);
-        const QColor clr = QColor::fromRgbF(float(0.55 + 0.4 * dLight), float(0.38 + 0.38 * dLight),
-                                            float(0.08 + 0.2 * dLight));
+        const QColor clr =
+            QColor::fromRgbF(float(0.55 + 0.4 * dLight), float(0.38 + 0.38 * dLight), float(0.08 + 0.2 * dLight));
         painter.setPen(QPen(clr, 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(i + 0.5, i + 0.5, FRAME_WIDTH - 2 * i - 1, FRAME_HEIGHT - 2 * i - 1));

@@ -14,7 +14,7 @@ namespace {
 
 const QString FONT_FACE = "DejaVu Sans";
 const QString NOTIFIER_PICTURE = "dlgTaskNotifier.bmp";
-const QStringList SCROLL_IMAGES = { "sb_track.bmp", "sb_up.bmp",    "sb_up_p.bmp",   "sb_down.bmp",
+const QStringList SCROLL_IMAGES = { "sb_track.bmp",  "sb_up.bmp",    "sb_up_p.bmp",   "sb_down.bmp",
                                     "sb_down_p.bmp", "sb_thumb.bmp", "sb_thumb_p.bmp" };
 
 // Skin descriptions write colours as 0xRRGGBB.
@@ -134,16 +134,14 @@ public:
     bool Build(QList<CPackageFile>& arrFiles, QString& strError)
     {
         AddPicture("background.bmp", m_imgBackground);
-        m_description.Single(SkinFormat::BACKGROUND, CEntryWriter(SkinFormat::BACKGROUND)
-                                                         .Put(EField::eImage, "background.bmp")
-                                                         .Value());
+        m_description.Single(SkinFormat::BACKGROUND,
+                             CEntryWriter(SkinFormat::BACKGROUND).Put(EField::eImage, "background.bmp").Value());
         m_description.Single(SkinFormat::KEY_COLOR,
                              CEntryWriter(SkinFormat::KEY_COLOR).Put(EField::eColor, "0xFF00FF").Value());
         AddPicture("icon.bmp", DrawAppIcon(m_palette, Under(m_layout.rcIcon)));
-        m_description.Single(SkinFormat::ICON, CEntryWriter(SkinFormat::ICON)
-                                                   .Put(EField::eImage, "icon.bmp")
-                                                   .PutRect(m_layout.rcIcon)
-                                                   .Value());
+        m_description.Single(
+            SkinFormat::ICON,
+            CEntryWriter(SkinFormat::ICON).Put(EField::eImage, "icon.bmp").PutRect(m_layout.rcIcon).Value());
         m_description.Single(SkinFormat::CAPTION, LabelEntry(SkinFormat::CAPTION, m_layout.caption, m_palette));
         m_description.Single(SkinFormat::CONTROL, RectEntry(SkinFormat::CONTROL, m_layout.rcControl));
         AddNotifier();
@@ -156,11 +154,12 @@ public:
             arrLabels << LabelEntry(SkinFormat::LABELS, label, m_palette);
         m_description.List(SkinFormat::LABELS, arrLabels);
         AddPicture("level_block.bmp", DrawProgressBlock(m_palette, m_layout.sizeProgressBlock));
-        m_description.List(SkinFormat::PROGRESSES, { CEntryWriter(SkinFormat::PROGRESSES)
-                                                         .Put(EField::eName, "PROGRESS_LEVEL")
-                                                         .PutRect(m_layout.rcProgress)
-                                                         .Put(EField::eImage, "level_block.bmp")
-                                                         .Value() });
+        m_description.List(SkinFormat::PROGRESSES,
+                           { CEntryWriter(SkinFormat::PROGRESSES)
+                                 .Put(EField::eName, "PROGRESS_LEVEL")
+                                 .PutRect(m_layout.rcProgress)
+                                 .Put(EField::eImage, "level_block.bmp")
+                                 .Value() });
         CEntryWriter edit(SkinFormat::EDITS);
         edit.Put(EField::eName, "EDIT_TITLE").PutRect(m_layout.rcEdit);
         PutEditColors(edit, m_palette).Put(EField::eFlag, "TRUE");
@@ -232,16 +231,17 @@ private:
         AddPicture("slider_channel.bmp", DrawSliderChannel(m_palette, Under(rcChannel)));
         AddPicture("slider_thumb.bmp", DrawSliderThumb(m_palette, false, Under(rcThumbUnder)));
         AddPicture("slider_drag.bmp", DrawSliderThumb(m_palette, true, Under(rcThumbUnder)));
-        m_description.List(SkinFormat::SLIDERS, { CEntryWriter(SkinFormat::SLIDERS)
-                                                      .Put(EField::eName, "SLIDER_PROGRESS")
-                                                      .Put(EField::eImage, "slider_channel.bmp")
-                                                      .Put(EField::eImage, "slider_thumb.bmp")
-                                                      .Put(EField::eImage, "slider_drag.bmp")
-                                                      .PutRect(rc)
-                                                      .Put(EField::eOrientation, "H")
-                                                      .Put(EField::eNumber, "0")
-                                                      .Put(EField::eText, "Progress")
-                                                      .Value() });
+        m_description.List(SkinFormat::SLIDERS,
+                           { CEntryWriter(SkinFormat::SLIDERS)
+                                 .Put(EField::eName, "SLIDER_PROGRESS")
+                                 .Put(EField::eImage, "slider_channel.bmp")
+                                 .Put(EField::eImage, "slider_thumb.bmp")
+                                 .Put(EField::eImage, "slider_drag.bmp")
+                                 .PutRect(rc)
+                                 .Put(EField::eOrientation, "H")
+                                 .Put(EField::eNumber, "0")
+                                 .Put(EField::eText, "Progress")
+                                 .Value() });
     }
 
     void AddLists()

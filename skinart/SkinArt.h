@@ -30,10 +30,9 @@ QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout);
 // The task notifier popup's picture ("dlgTaskNotifier.bmp").
 QImage DrawNotifier(const CSkinPalette& palette);
 
-enum class EButtonRole
-{
-    ePush,     // the down frame is the pressed face
-    eToggle,   // the down frame is the checked, lit face
+enum class EButtonRole {
+    ePush,   // the down frame is the pressed face
+    eToggle, // the down frame is the checked, lit face
 };
 
 // Four frames side by side (normal, hover, down, disabled), each exactly the

@@ -188,8 +188,7 @@ QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
     PaintBezel(painter, layout, palette);
     PaintSliderGroove(painter, layout, palette);
 
-    const QRect rcComboFace(layout.rcCombo.topLeft(),
-                            QSize(layout.rcCombo.width(), layout.sizeComboArrow.height()));
+    const QRect rcComboFace(layout.rcCombo.topLeft(), QSize(layout.rcCombo.width(), layout.sizeComboArrow.height()));
     PaintFieldWell(painter, rcComboFace, palette);
     PaintFieldWell(painter, layout.rcEdit, palette);
     PaintFieldWell(painter, layout.rcList, palette);

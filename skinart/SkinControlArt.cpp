@@ -13,8 +13,7 @@ namespace {
 constexpr int FRAME_COUNT = 4;
 constexpr QRgb NEAR_BLACK = 0xFF010101;
 
-enum class EFrame
-{
+enum class EFrame {
     eNormal,
     eHover,
     eDown,
@@ -103,9 +102,8 @@ void PaintGlyphOrText(QPainter& painter, const CButtonLayout& button, EFrame eFr
         painter.drawText(rcInner.translated(ptPress), Qt::AlignCenter, button.strText);
         return;
     }
-    const EGlyph eGlyph = eFrame == EFrame::eDown && button.eGlyphChecked != EGlyph::eNone
-        ? button.eGlyphChecked
-        : button.eGlyph;
+    const EGlyph eGlyph =
+        eFrame == EFrame::eDown && button.eGlyphChecked != EGlyph::eNone ? button.eGlyphChecked : button.eGlyph;
     // Round faces leave less room inside their circle than squares do.
     const qreal dScale = button.eFace == EFace::eRound ? 0.62 : 0.7;
     const qreal dSide = qMin(rcInner.width(), rcInner.height()) * dScale;
@@ -150,8 +148,7 @@ QImage DrawButtonFrame(const CSkinPalette& palette, const CButtonLayout& button,
     }
     painter.restore();
     if (eFrame == EFrame::eHover)
-        painter.strokePath(FacePath(rcInner.adjusted(0.8, 0.8, -0.8, -0.8), button.eFace),
-                           QPen(palette.clrHover, 2));
+        painter.strokePath(FacePath(rcInner.adjusted(0.8, 0.8, -0.8, -0.8), button.eFace), QPen(palette.clrHover, 2));
 
     PaintGlyphOrText(painter, button, eFrame, rcInner, colors.clrGlyph);
     return img;
@@ -174,8 +171,7 @@ QImage SolidUnder(const QSize& size, const QColor& clr)
     return img;
 }
 
-QImage DrawScrollButton(const CSkinPalette& palette, const QSize& size, int nRotation, bool bPressed,
-                        bool bThumb)
+QImage DrawScrollButton(const CSkinPalette& palette, const QSize& size, int nRotation, bool bPressed, bool bThumb)
 {
     // Scroll bar parts are copied without a colour key: fully opaque.
     QImage img(size, QImage::Format_RGB888);
@@ -380,8 +376,7 @@ QImage DrawComboArrowStrip(const CSkinPalette& palette, const QSize& sizeFrame, 
         painter.drawRoundedRect(rc, 5, 5);
         const qreal dSide = sizeFrame.height() * 0.75;
         const QPointF ptPress = eFrame == EFrame::eDown ? QPointF(0, 1) : QPointF(0, 0);
-        const QRectF rcBox(QRectF(img.rect()).center() - QPointF(dSide / 2, dSide / 2) + ptPress,
-                           QSizeF(dSide, dSide));
+        const QRectF rcBox(QRectF(img.rect()).center() - QPointF(dSide / 2, dSide / 2) + ptPress, QSizeF(dSide, dSide));
         painter.fillPath(GlyphPath(EGlyph::eChevronDown, rcBox), colors.clrGlyph);
         if (eFrame == EFrame::eHover) {
             painter.setPen(QPen(palette.clrHover, 1.5));

@@ -113,10 +113,8 @@ CSkinLayout StandardLayout()
     places.arrSettings[5] = QRect(QPoint(550, 188), sizeSetting);
     places.eSettingsFace = EFace::eRoundedSquare;
     layout.arrButtons = CommonButtons(places);
-    layout.arrPanels = { CPanelLayout { QRect(412, 96, 204, 62), 12 },
-                         CPanelLayout { QRect(412, 180, 204, 62), 12 } };
-    layout.arrHeadings = { Heading(QRect(414, 80, 200, 14), "SOURCES"),
-                           Heading(QRect(414, 164, 200, 14), "PROFILES"),
+    layout.arrPanels = { CPanelLayout { QRect(412, 96, 204, 62), 12 }, CPanelLayout { QRect(412, 180, 204, 62), 12 } };
+    layout.arrHeadings = { Heading(QRect(414, 80, 200, 14), "SOURCES"), Heading(QRect(414, 164, 200, 14), "PROFILES"),
                            CLabelLayout { QString(), QRect(412, 293, 66, 18), "Title", LABEL_POINTS, true },
                            Heading(QRect(414, 347, 200, 14), "RECORDINGS") };
 
@@ -161,18 +159,16 @@ CSkinLayout DeluxeLayout()
     places.eSettingsFace = EFace::eRound;
     layout.arrButtons = CommonButtons(places);
     layout.arrPanels = { CPanelLayout { QRect(22, 104, 76, 388), 38 } };
-    layout.arrHeadings = { Heading(QRect(22, 86, 76, 14), "SETUP"),
-                           Heading(QRect(662, 162, 174, 14), "TITLE"),
-                           Heading(QRect(662, 216, 174, 14), "QUALITY"),
-                           Heading(QRect(662, 276, 174, 14), "MONITOR"),
+    layout.arrHeadings = { Heading(QRect(22, 86, 76, 14), "SETUP"), Heading(QRect(662, 162, 174, 14), "TITLE"),
+                           Heading(QRect(662, 216, 174, 14), "QUALITY"), Heading(QRect(662, 276, 174, 14), "MONITOR"),
                            Heading(QRect(662, 336, 174, 14), "RECORDINGS") };
 
-    CButtonLayout good = Button("OPTION_QUALITY_GOOD", QRect(660, 232, 84, 28), EGlyph::eNone, EFace::ePill,
-                              "Good quality");
+    CButtonLayout good =
+        Button("OPTION_QUALITY_GOOD", QRect(660, 232, 84, 28), EGlyph::eNone, EFace::ePill, "Good quality");
     good.strText = "Good";
     good.bChecked = true;
-    CButtonLayout best = Button("OPTION_QUALITY_BEST", QRect(752, 232, 84, 28), EGlyph::eNone, EFace::ePill,
-                              "Best quality");
+    CButtonLayout best =
+        Button("OPTION_QUALITY_BEST", QRect(752, 232, 84, 28), EGlyph::eNone, EFace::ePill, "Best quality");
     best.strText = "Best";
     layout.arrOptions = { good, best };
     layout.arrChecks = { MuteCheck(QRect(660, 292, 36, 28)) };

@@ -7,8 +7,7 @@
 #include <QString>
 
 // What a button shows; SkinGlyphs draws each one as a vector path.
-enum class EGlyph
-{
+enum class EGlyph {
     eNone,
     eRecord,
     ePlay,
@@ -27,8 +26,7 @@ enum class EGlyph
     eChevronDown,
 };
 
-enum class EFace
-{
+enum class EFace {
     eRound,
     eRoundedSquare,
     ePill,
@@ -45,7 +43,7 @@ struct CButtonLayout
     EGlyph eGlyph = EGlyph::eNone;
     EGlyph eGlyphChecked = EGlyph::eNone; // the down frame's icon, when it differs
     EFace eFace = EFace::eRoundedSquare;
-    QString strText;                      // drawn instead of a glyph
+    QString strText; // drawn instead of a glyph
     bool bChecked = false;
 };
 
@@ -74,21 +72,21 @@ struct CSkinLayout
     QRect rcIcon;
     CLabelLayout caption;
     QRect rcBezel;
-    QRect rcControl;          // where the recorder preview sits; 4:3
-    QRect rcTransport;        // cradle behind the transport buttons
+    QRect rcControl;   // where the recorder preview sits; 4:3
+    QRect rcTransport; // cradle behind the transport buttons
     QList<QRect> arrGrilles;
     QList<CPanelLayout> arrPanels;
-    QList<CLabelLayout> arrHeadings;   // static text engraved into the background
+    QList<CLabelLayout> arrHeadings; // static text engraved into the background
     QList<CButtonLayout> arrButtons;
     QList<CButtonLayout> arrOptions;
     QList<CButtonLayout> arrChecks;
     QList<CLabelLayout> arrLabels;
-    QRect rcSlider;           // the window of SLIDER_PROGRESS
+    QRect rcSlider; // the window of SLIDER_PROGRESS
     int nThumbSize = 16;
-    QRect rcCombo;            // face and drop-down list together
-    QSize sizeComboArrow;     // one frame of the arrow strip
+    QRect rcCombo;        // face and drop-down list together
+    QSize sizeComboArrow; // one frame of the arrow strip
     QRect rcEdit;
-    QRect rcList;             // list and its scroll bar together
+    QRect rcList; // list and its scroll bar together
     int nScrollWidth = 12;
     QRect rcProgress;
     QSize sizeProgressBlock;

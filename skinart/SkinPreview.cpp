@@ -255,8 +255,9 @@ private:
             CEntryReader list(SkinFormat::LIST_BOXES, entry.strValue);
             list.Take(EField::eName);
             const QRect rc = list.TakeRect();
-            PaintListBody(rc, list, { "  1. capture.mpg", "  2. lecture.mpg", "  3. garden.mpg",
-                                          "  4. birthday.mpg", "  5. concert.mpg", "  6. demo.mpg" });
+            PaintListBody(rc, list,
+                          { "  1. capture.mpg", "  2. lecture.mpg", "  3. garden.mpg", "  4. birthday.mpg",
+                            "  5. concert.mpg", "  6. demo.mpg" });
         }
     }
 

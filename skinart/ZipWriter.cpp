@@ -12,7 +12,7 @@ namespace {
 constexpr quint32 LOCAL_HEADER_SIGNATURE = 0x04034b50;
 constexpr quint32 CENTRAL_HEADER_SIGNATURE = 0x02014b50;
 constexpr quint32 END_RECORD_SIGNATURE = 0x06054b50;
-constexpr quint16 VERSION_NEEDED = 20;           // deflate
+constexpr quint16 VERSION_NEEDED = 20;             // deflate
 constexpr quint16 VERSION_MADE_BY = (3 << 8) | 20; // Unix, so the permissions below count
 constexpr quint32 FILE_PERMISSIONS = 0100644u << 16;
 constexpr quint16 FLAG_UTF8_NAME = 1 << 11;
@@ -38,8 +38,9 @@ void Append32(QByteArray& out, quint32 nValue)
 bool Deflate(const QByteArray& data, QByteArray& packed)
 {
     z_stream stream = {};
-    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, RAW_DEFLATE_WINDOW_BITS,
-                     DEFLATE_MEMORY_LEVEL, Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, RAW_DEFLATE_WINDOW_BITS, DEFLATE_MEMORY_LEVEL,
+                     Z_DEFAULT_STRATEGY)
+        != Z_OK)
         return false;
     packed.resize(qsizetype(deflateBound(&stream, uLong(data.size()))));
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
@@ -77,8 +78,8 @@ bool CZipWriter::AddFile(const QString& strName, const QByteArray& data, ECompre
             return false;
     }
     entry.nSize = quint32(data.size());
-    entry.nCrc = quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(data.constData()),
-                               uInt(data.size())));
+    entry.nCrc =
+        quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size())));
     entry.nMethod = quint16(eCompression);
     if (eCompression == eDeflated) {
         if (!Deflate(data, entry.arrPacked))
@@ -110,8 +111,8 @@ QByteArray CZipWriter::ToByteArray() const
     QByteArray central;
     for (const CEntry& entry : m_arrEntries) {
         const quint32 nOffset = quint32(out.size());
-        const bool bAscii = std::all_of(entry.arrName.begin(), entry.arrName.end(),
-                                        [](char c) { return uchar(c) < 0x80; });
+        const bool bAscii =
+            std::all_of(entry.arrName.begin(), entry.arrName.end(), [](char c) { return uchar(c) < 0x80; });
         const quint16 nFlags = bAscii ? 0 : FLAG_UTF8_NAME;
 
         Append32(out, LOCAL_HEADER_SIGNATURE);

@@ -11,8 +11,7 @@
 class CZipWriter
 {
 public:
-    enum ECompression
-    {
+    enum ECompression {
         eStored = 0,
         eDeflated = 8,
     };
@@ -34,7 +33,7 @@ public:
 private:
     struct CEntry
     {
-        QByteArray arrName;   // UTF-8
+        QByteArray arrName; // UTF-8
         QByteArray arrPacked;
         quint32 nCrc = 0;
         quint32 nSize = 0;

@@ -30,7 +30,8 @@ QString CompressorName(const CEncordaList& list, const QString& strEncoder)
 }
 
 // What the AVI profile dialog would have stored: the compressors by name, used.
-void ChooseCompressors(ConversionSettings& settings, CEncorda& encoder, const QString& strVideo, const QString& strAudio)
+void ChooseCompressors(ConversionSettings& settings, CEncorda& encoder, const QString& strVideo,
+                       const QString& strAudio)
 {
     settings.bUseVideoCompressor = true;
     settings.strVideoCompressorName = CompressorName(encoder.GetVideoCompressors(), strVideo);
@@ -85,33 +86,33 @@ TEST_F(AviConvertTest, ConvertRecordsTheAviProfile)
         int nHeight;
     };
     const CAviCase cases[] = {
-        {"nothing chosen", [](ConversionSettings&, CEncorda&) {}, "mpeg4", "pcm_s16le", 352, 240},
-        {"video capture off", [](ConversionSettings& settings, CEncorda&) { settings.bVideoCapture = false; }, "",
-         "pcm_s16le", 0, 0},
-        {"audio capture off", [](ConversionSettings& settings, CEncorda&) { settings.bAudioCapture = false; }, "mpeg4",
-         "", 352, 240},
+        { "nothing chosen", [](ConversionSettings&, CEncorda&) {}, "mpeg4", "pcm_s16le", 352, 240 },
+        { "video capture off", [](ConversionSettings& settings, CEncorda&) { settings.bVideoCapture = false; }, "",
+          "pcm_s16le", 0, 0 },
+        { "audio capture off", [](ConversionSettings& settings, CEncorda&) { settings.bAudioCapture = false; }, "mpeg4",
+          "", 352, 240 },
         // Last: the recorder keeps a chosen compressor until another is chosen.
-        {"ffv1 and flac at the custom size",
-         [](ConversionSettings& settings, CEncorda& encoder) {
-             ChooseCompressors(settings, encoder, QStringLiteral("ffv1"), QStringLiteral("flac"));
-             settings.bUseCustomFrame = true;
-             settings.nCustomFrameWidth = 320;
-             settings.nCustomFrameHeight = 176;
-         },
-         "ffv1", "flac", 320, 176},
+        { "ffv1 and flac at the custom size",
+          [](ConversionSettings& settings, CEncorda& encoder) {
+              ChooseCompressors(settings, encoder, QStringLiteral("ffv1"), QStringLiteral("flac"));
+              settings.bUseCustomFrame = true;
+              settings.nCustomFrameWidth = 320;
+              settings.nCustomFrameHeight = 176;
+          },
+          "ffv1", "flac", 320, 176 },
     };
     CEncorda& encoder = m_pDialog->Encoder();
     for (const CAviCase& c : cases) {
         SCOPED_TRACE(c.pszName);
         CBuiltInSourceSettings settings;
         c.choose(settings.Get(), encoder);
-        m_prompt.m_arrFiles = {m_strFile};
+        m_prompt.m_arrFiles = { m_strFile };
         ClickButton(*m_pDialog, "BUTTON_CONVERT");
         EXPECT_EQ(m_prompt.m_arrLastFilters.value(0), "avi file (*.avi)");
         EXPECT_EQ(m_prompt.m_strLastSuffix, "avi");
         ASSERT_TRUE(encoder.GetStatus().bRecordingToFile) << encoder.GetLastError().toStdString();
-        ASSERT_TRUE(WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; },
-                              START_TIMEOUT_MS))
+        ASSERT_TRUE(
+            WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; }, START_TIMEOUT_MS))
             << encoder.GetLastError().toStdString();
         ClickButton(*m_pDialog, "BUTTON_STOP");
         EXPECT_EQ(m_prompt.Texts().filter(CConverterDlg::CAPTURE_FAILURE), QStringList());
@@ -133,10 +134,11 @@ TEST_F(AviConvertTest, CompressorThatRefusesTheSizeSaysWhyAndLeavesNoFile)
     CBuiltInSourceSettings settings;
     // H.261 codes 176x144 and 352x288 only.
     ChooseCompressors(settings.Get(), encoder, QStringLiteral("h261"), QStringLiteral("pcm_s16le"));
-    m_prompt.m_arrFiles = {m_strFile};
+    m_prompt.m_arrFiles = { m_strFile };
     ClickButton(*m_pDialog, "BUTTON_CONVERT");
-    ASSERT_EQ(m_prompt.Texts(), (QStringList{"Save As", CConverterDlg::CAPTURE_FAILURE}));
-    EXPECT_TRUE(m_prompt.m_arrAsked.last().strDetail.contains("h261")) << m_prompt.m_arrAsked.last().strDetail.toStdString();
+    ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
+    EXPECT_TRUE(m_prompt.m_arrAsked.last().strDetail.contains("h261"))
+        << m_prompt.m_arrAsked.last().strDetail.toStdString();
     EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, encoder.GetLastError());
     EXPECT_FALSE(encoder.GetStatus().bRecordingToFile);
     EXPECT_FALSE(QFileInfo::exists(m_strFile));

@@ -25,43 +25,43 @@ namespace {
 using EId = CEncorda::EDispatchId;
 
 const QMap<EId, const char*> DISPATCH_NAMES = {
-    {EId::VideoDevice, "VideoDevice"},
-    {EId::VideoFormat, "VideoFormat"},
-    {EId::VideoDevices, "VideoDevices"},
-    {EId::VideoFormats, "VideoFormats"},
-    {EId::VideoCompressors, "VideoCompressors"},
-    {EId::SaveToFile, "SaveToFile"},
-    {EId::FileName, "FileName"},
-    {EId::AudioDevices, "AudioDevices"},
-    {EId::AudioDevice, "AudioDevice"},
-    {EId::VideoCompressor, "VideoCompressor"},
-    {EId::AudioCompressor, "AudioCompressor"},
-    {EId::AudioCompressors, "AudioCompressors"},
-    {EId::StopFlag, "StopFlag"},
-    {EId::TVMute, "TVMute"},
-    {EId::VideoInputs, "VideoInputs"},
-    {EId::VideoInput, "VideoInput"},
-    {EId::FrameRate, "FrameRate"},
-    {EId::AudioInput, "AudioInput"},
-    {EId::AudioInputs, "AudioInputs"},
-    {EId::CustomFrameHeight, "CustomFrameHeight"},
-    {EId::CustomFrameWidth, "CustomFrameWidth"},
-    {EId::SyncMode, "SyncMode"},
-    {EId::AudioOffset, "AudioOffset"},
-    {EId::UseCustomFrame, "UseCustomFrame"},
-    {EId::WorkMode, "WorkMode"},
-    {EId::VideoFrame, "VideoFrame"},
-    {EId::OutputType, "OutputType"},
-    {EId::AudioBitrate, "AudioBitrate"},
-    {EId::AudioChannels, "AudioChannels"},
-    {EId::AudioSampleRate, "AudioSampleRate"},
-    {EId::VideoHeight, "VideoHeight"},
-    {EId::VideoBitrate, "VideoBitrate"},
-    {EId::VideoWidth, "VideoWidth"},
-    {EId::Start, "Start"},
-    {EId::Stop, "Stop"},
-    {EId::Pause, "Pause"},
-    {EId::Resume, "Resume"},
+    { EId::VideoDevice, "VideoDevice" },
+    { EId::VideoFormat, "VideoFormat" },
+    { EId::VideoDevices, "VideoDevices" },
+    { EId::VideoFormats, "VideoFormats" },
+    { EId::VideoCompressors, "VideoCompressors" },
+    { EId::SaveToFile, "SaveToFile" },
+    { EId::FileName, "FileName" },
+    { EId::AudioDevices, "AudioDevices" },
+    { EId::AudioDevice, "AudioDevice" },
+    { EId::VideoCompressor, "VideoCompressor" },
+    { EId::AudioCompressor, "AudioCompressor" },
+    { EId::AudioCompressors, "AudioCompressors" },
+    { EId::StopFlag, "StopFlag" },
+    { EId::TVMute, "TVMute" },
+    { EId::VideoInputs, "VideoInputs" },
+    { EId::VideoInput, "VideoInput" },
+    { EId::FrameRate, "FrameRate" },
+    { EId::AudioInput, "AudioInput" },
+    { EId::AudioInputs, "AudioInputs" },
+    { EId::CustomFrameHeight, "CustomFrameHeight" },
+    { EId::CustomFrameWidth, "CustomFrameWidth" },
+    { EId::SyncMode, "SyncMode" },
+    { EId::AudioOffset, "AudioOffset" },
+    { EId::UseCustomFrame, "UseCustomFrame" },
+    { EId::WorkMode, "WorkMode" },
+    { EId::VideoFrame, "VideoFrame" },
+    { EId::OutputType, "OutputType" },
+    { EId::AudioBitrate, "AudioBitrate" },
+    { EId::AudioChannels, "AudioChannels" },
+    { EId::AudioSampleRate, "AudioSampleRate" },
+    { EId::VideoHeight, "VideoHeight" },
+    { EId::VideoBitrate, "VideoBitrate" },
+    { EId::VideoWidth, "VideoWidth" },
+    { EId::Start, "Start" },
+    { EId::Stop, "Stop" },
+    { EId::Pause, "Pause" },
+    { EId::Resume, "Resume" },
 };
 
 ConversionSettings& Settings()
@@ -130,21 +130,16 @@ protected:
     // and the capture's own settings.
     static QStringList ProfileCalls()
     {
-        return {"FrameRate=23", "AudioBitrate=224000", "VideoBitrate=4600000", "AudioChannels=2",
-                "AudioSampleRate=44100", "VideoWidth=720", "VideoHeight=480", "FileName=FILE",
-                "SaveToFile=true", "SyncMode=1", "AudioOffset=1"};
+        return { "FrameRate=23",          "AudioBitrate=224000", "VideoBitrate=4600000", "AudioChannels=2",
+                 "AudioSampleRate=44100", "VideoWidth=720",      "VideoHeight=480",      "FileName=FILE",
+                 "SaveToFile=true",       "SyncMode=1",          "AudioOffset=1" };
     }
 
     // What ApplyDeviceSelections writes with the fixture's device names.
     QStringList DeviceCalls() const
     {
-        return {"VideoDevices",
-                QStringLiteral("VideoDevice=%1").arg(m_nVideoDevice),
-                "VideoInputs",
-                "VideoFormats",
-                "AudioDevices",
-                QStringLiteral("AudioDevice=%1").arg(m_nAudioDevice),
-                "AudioInput=0"};
+        return { "VideoDevices", QStringLiteral("VideoDevice=%1").arg(m_nVideoDevice), "VideoInputs", "VideoFormats",
+                 "AudioDevices", QStringLiteral("AudioDevice=%1").arg(m_nAudioDevice), "AudioInput=0" };
     }
 
     CProgramCurrentDirectory m_current;
@@ -158,12 +153,12 @@ protected:
 
 TEST_F(ConversionCommandsTest, ConvertWritesTheDefaultsInOrderAndStarts)
 {
-    m_prompt.m_arrFiles = {m_strFile};
+    m_prompt.m_arrFiles = { m_strFile };
     Command("BUTTON_CONVERT");
-    const QStringList arrExpected = DeviceCalls() + QStringList{"OutputType=5"} + ProfileCalls()
-                                    + QStringList{"WorkMode=2", "VideoFrame=1", "Start"};
+    const QStringList arrExpected = DeviceCalls() + QStringList { "OutputType=5" } + ProfileCalls()
+        + QStringList { "WorkMode=2", "VideoFrame=1", "Start" };
     EXPECT_EQ(m_arrCalls, arrExpected);
-    EXPECT_EQ(m_prompt.Texts(), QStringList{"Save As"});
+    EXPECT_EQ(m_prompt.Texts(), QStringList { "Save As" });
     EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile);
     // Convert leaves the transport buttons and the pause state alone.
     EXPECT_TRUE(IsShown("BUTTON_PLAY"));
@@ -181,18 +176,18 @@ struct CConvertCase
 TEST_F(ConversionCommandsTest, ConvertTruncatesToWhatTheRecorderTakes)
 {
     const CConvertCase cases[] = {
-        {"NTSC rate", [](ConversionSettings& s) { s.dFrameRate = 59.94; }, {"FrameRate=59"}},
-        {"whole rate", [](ConversionSettings& s) { s.dFrameRate = 25; }, {"FrameRate=25"}},
+        { "NTSC rate", [](ConversionSettings& s) { s.dFrameRate = 59.94; }, { "FrameRate=59" } },
+        { "whole rate", [](ConversionSettings& s) { s.dFrameRate = 25; }, { "FrameRate=25" } },
         // Short properties get the low 16 bits.
-        {"wide", [](ConversionSettings& s) { s.nMpegWidth = 70000; }, {"VideoWidth=4464"}},
-        {"frame picture", [](ConversionSettings& s) { s.nFramePictureIndex = 2; }, {"VideoFrame=3"}},
+        { "wide", [](ConversionSettings& s) { s.nMpegWidth = 70000; }, { "VideoWidth=4464" } },
+        { "frame picture", [](ConversionSettings& s) { s.nFramePictureIndex = 2; }, { "VideoFrame=3" } },
     };
     for (const CConvertCase& c : cases) {
         SCOPED_TRACE(c.pszName);
         Settings() = ConversionSettings();
         c.change(Settings());
         m_arrCalls.clear();
-        m_prompt.m_arrFiles = {m_strFile};
+        m_prompt.m_arrFiles = { m_strFile };
         Command("BUTTON_CONVERT");
         for (const QString& strCall : c.arrContains)
             EXPECT_TRUE(m_arrCalls.contains(strCall)) << m_arrCalls.join(' ').toStdString();
@@ -209,7 +204,8 @@ TEST_F(ConversionCommandsTest, CompressorsAreLookedUpOnlyWhenUsedAudioFirst)
     m_arrCalls.clear();
     // A cancelled file dialog ends Convert after the device selections.
     Command("BUTTON_CONVERT");
-    EXPECT_EQ(m_arrCalls, (DeviceCalls() + QStringList{"AudioCompressors", "AudioCompressor=0", "VideoCompressors"}));
+    EXPECT_EQ(m_arrCalls,
+              (DeviceCalls() + QStringList { "AudioCompressors", "AudioCompressor=0", "VideoCompressors" }));
     EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
 }
 
@@ -217,10 +213,14 @@ TEST_F(ConversionCommandsTest, PlayPreviewsWithoutProfileOrFile)
 {
     Settings().bUseCustomFrame = true;
     Command("BUTTON_PLAY");
-    const QStringList arrExpected =
-        DeviceCalls()
-        + QStringList{"SyncMode=1", "AudioOffset=1", "UseCustomFrame=true", "CustomFrameWidth=320",
-                      "CustomFrameHeight=240", "WorkMode=2", "VideoFrame=1", "Start"};
+    const QStringList arrExpected = DeviceCalls() + QStringList { "SyncMode=1",
+                                                                  "AudioOffset=1",
+                                                                  "UseCustomFrame=true",
+                                                                  "CustomFrameWidth=320",
+                                                                  "CustomFrameHeight=240",
+                                                                  "WorkMode=2",
+                                                                  "VideoFrame=1",
+                                                                  "Start" };
     EXPECT_EQ(m_arrCalls, arrExpected);
     EXPECT_TRUE(IsShown("BUTTON_PAUSE"));
     EXPECT_FALSE(IsShown("BUTTON_PLAY"));
@@ -245,10 +245,10 @@ TEST_F(ConversionCommandsTest, OnlyStopEndsThePause)
     Command("BUTTON_PLAY");
     QStringList arrMethods;
     for (const QString& strCall : std::as_const(m_arrCalls)) {
-        if (QStringList{"Start", "Resume", "Pause", "Stop"}.contains(strCall))
+        if (QStringList { "Start", "Resume", "Pause", "Stop" }.contains(strCall))
             arrMethods.append(strCall);
     }
-    EXPECT_EQ(arrMethods, (QStringList{"Start", "Pause", "Resume", "Pause", "Resume", "Stop", "Start"}));
+    EXPECT_EQ(arrMethods, (QStringList { "Start", "Pause", "Resume", "Pause", "Resume", "Stop", "Start" }));
     EXPECT_FALSE(m_pDialog->IsPaused());
 }
 
@@ -257,7 +257,7 @@ TEST_F(ConversionCommandsTest, StopClearsTheFileAndSwapsTheButtons)
     Command("BUTTON_PLAY");
     m_arrCalls.clear();
     Command("BUTTON_STOP");
-    EXPECT_EQ(m_arrCalls, (QStringList{"StopFlag=true", "SaveToFile=false", "Stop"}));
+    EXPECT_EQ(m_arrCalls, (QStringList { "StopFlag=true", "SaveToFile=false", "Stop" }));
     EXPECT_TRUE(IsShown("BUTTON_PLAY"));
     EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
     EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
@@ -271,8 +271,8 @@ TEST_F(ConversionCommandsTest, RefusedStartShowsTheFailureWithItsReason)
         std::function<void(ConversionSettings&, QString&)> change;
     };
     const CFailureCase cases[] = {
-        {"no MPEG frame rate", [](ConversionSettings& s, QString&) { s.dFrameRate = 12.5; }},
-        {"folder missing", [](ConversionSettings&, QString& strFile) { strFile += "/missing/out.mpg"; }},
+        { "no MPEG frame rate", [](ConversionSettings& s, QString&) { s.dFrameRate = 12.5; } },
+        { "folder missing", [](ConversionSettings&, QString& strFile) { strFile += "/missing/out.mpg"; } },
     };
     for (const CFailureCase& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -280,9 +280,9 @@ TEST_F(ConversionCommandsTest, RefusedStartShowsTheFailureWithItsReason)
         QString strFile = m_current.FilePath("refused.mpg");
         c.change(Settings(), strFile);
         m_prompt.m_arrAsked.clear();
-        m_prompt.m_arrFiles = {strFile};
+        m_prompt.m_arrFiles = { strFile };
         Command("BUTTON_CONVERT");
-        ASSERT_EQ(m_prompt.Texts(), (QStringList{"Save As", CConverterDlg::CAPTURE_FAILURE}));
+        ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
         EXPECT_FALSE(m_prompt.m_arrAsked.last().strDetail.isEmpty());
         EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->Encoder().GetLastError());
         EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
@@ -295,11 +295,11 @@ TEST_F(ConversionCommandsTest, RecordingThatFailsLaterIsReportedWithItsReason)
     // Every write to this device fails as on a full disk.
     if (!QFileInfo::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
-    m_prompt.m_arrFiles = {QStringLiteral("/dev/full")};
+    m_prompt.m_arrFiles = { QStringLiteral("/dev/full") };
     Command("BUTTON_CONVERT");
     const CEncorda& encoder = m_pDialog->Encoder();
     ASSERT_TRUE(WaitUntil([this] { return m_prompt.m_arrAsked.size() == 2; }, 30000));
-    EXPECT_EQ(m_prompt.Texts(), (QStringList{"Save As", CConverterDlg::CAPTURE_FAILURE}));
+    EXPECT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
     EXPECT_FALSE(m_prompt.m_arrAsked.last().strDetail.isEmpty());
     EXPECT_FALSE(encoder.GetStatus().bRunning);
     EXPECT_FALSE(encoder.GetStatus().bRecordingToFile);
@@ -368,7 +368,7 @@ TEST_F(ConversionCommandsTest, SelectorChoiceDecidesTheOutputTypeAndSurvivesASki
     EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRunning);
 
     m_arrCalls.clear();
-    m_prompt.m_arrFiles = {m_strFile};
+    m_prompt.m_arrFiles = { m_strFile };
     Command("BUTTON_CONVERT");
     EXPECT_TRUE(m_arrCalls.contains("OutputType=6")) << m_arrCalls.join(' ').toStdString();
 }
@@ -377,10 +377,10 @@ TEST_F(ConversionCommandsTest, AviRowWritesTheAviWorkModeAndCustomFrameButNoOutp
 {
     ChooseOutputType(*m_pDialog, CConverterDlg::AVI_ROW_INDEX);
     m_arrCalls.clear();
-    m_prompt.m_arrFiles = {m_strFile};
+    m_prompt.m_arrFiles = { m_strFile };
     Command("BUTTON_CONVERT");
-    const QStringList arrExpected = DeviceCalls() + ProfileCalls()
-                                    + QStringList{"UseCustomFrame=false", "WorkMode=3", "VideoFrame=1", "Start"};
+    const QStringList arrExpected =
+        DeviceCalls() + ProfileCalls() + QStringList { "UseCustomFrame=false", "WorkMode=3", "VideoFrame=1", "Start" };
     EXPECT_EQ(m_arrCalls, arrExpected);
     EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile) << m_pDialog->Encoder().GetLastError().toStdString();
 }

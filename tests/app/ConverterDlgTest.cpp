@@ -15,8 +15,8 @@
 
 namespace {
 
-const QStringList BUTTON_NAMES = {"BUTTON_EXIT", "BUTTON_CLOSE", "BUTTON_UP",      "BUTTON_DOWN",
-                                  "BUTTON_MINIMIZE", "button_exit", "BUTTON_CONVERT"};
+const QStringList BUTTON_NAMES = { "BUTTON_EXIT",     "BUTTON_CLOSE", "BUTTON_UP",     "BUTTON_DOWN",
+                                   "BUTTON_MINIMIZE", "button_exit",  "BUTTON_CONVERT" };
 const QRect CONTROL_RECT(100, 10, 80, 60);
 
 // Runs each test in a current directory holding a default skin package with
@@ -29,16 +29,20 @@ protected:
         ASSERT_TRUE(m_root.isValid());
         const CTestSkinFolder skin(m_root.filePath("src"));
         skin.WriteBackground("main.bmp", QSize(200, 80), QColor(250, 180, 200), 2);
-        skin.WriteStrip("button.bmp", {Qt::red, Qt::green, Qt::blue, Qt::yellow});
+        skin.WriteStrip("button.bmp", { Qt::red, Qt::green, Qt::blue, Qt::yellow });
         QString strIni = "[Screen]\nMain=main.bmp\n[TRANSPARENT]\nCOLOR=0xFF00FF\n[CONTROL]\nCONTROL=100,10,180,70\n"
                          "[BUTTONINFO]\n";
         for (int i = 0; i < BUTTON_NAMES.size(); ++i)
-            strIni += QString("%1=%2,button.bmp,%3,10,%4,20,,\n").arg(i + 1).arg(BUTTON_NAMES[i]).arg(i * 12).arg(i * 12 + 10);
+            strIni += QString("%1=%2,button.bmp,%3,10,%4,20,,\n")
+                          .arg(i + 1)
+                          .arg(BUTTON_NAMES[i])
+                          .arg(i * 12)
+                          .arg(i * 12 + 10);
         skin.WriteIni(strIni);
         QDir(m_root.path()).mkpath("cwd");
         QProcess zip;
         zip.setWorkingDirectory(skin.Folder());
-        zip.start("zip", {"-q", "-r", m_root.filePath("cwd/Pink.skn"), "."});
+        zip.start("zip", { "-q", "-r", m_root.filePath("cwd/Pink.skn"), "." });
         ASSERT_TRUE(zip.waitForFinished());
         ASSERT_EQ(zip.exitCode(), 0);
         m_strOldCurrent = QDir::currentPath();
@@ -64,7 +68,7 @@ TEST_F(ConverterDlgTest, StartsWithTheDefaultSkinFromTheCurrentDirectory)
     // No skin command has this package.
     EXPECT_EQ(dialog.SkinIndex(), SkinPackage::NO_SKIN_COMMAND);
     // Nothing extracted is left in the current directory.
-    EXPECT_EQ(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Pink.skn"});
+    EXPECT_EQ(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "Pink.skn" });
 }
 
 struct CCommandCase
@@ -78,15 +82,15 @@ struct CCommandCase
 TEST_F(ConverterDlgTest, AnswersTheSkinCommands)
 {
     const CCommandCase cases[] = {
-        {"BUTTON_EXIT", QDialog::Accepted, {}, false},
-        {"BUTTON_CLOSE", QDialog::Accepted, {}, false},
-        {"BUTTON_UP", QDialog::Rejected, {"Up Button Pressed"}, false},
-        {"BUTTON_DOWN", QDialog::Rejected, {"Down Button Pressed"}, false},
-        {"BUTTON_MINIMIZE", QDialog::Rejected, {}, true},
+        { "BUTTON_EXIT", QDialog::Accepted, {}, false },
+        { "BUTTON_CLOSE", QDialog::Accepted, {}, false },
+        { "BUTTON_UP", QDialog::Rejected, { "Up Button Pressed" }, false },
+        { "BUTTON_DOWN", QDialog::Rejected, { "Down Button Pressed" }, false },
+        { "BUTTON_MINIMIZE", QDialog::Rejected, {}, true },
         // Names compare exactly and with case.
-        {"button_exit", QDialog::Rejected, {}, false},
+        { "button_exit", QDialog::Rejected, {}, false },
         // The file dialog is cancelled.
-        {"BUTTON_CONVERT", QDialog::Rejected, {"Save As"}, false},
+        { "BUTTON_CONVERT", QDialog::Rejected, { "Save As" }, false },
     };
     for (const CCommandCase& c : cases) {
         SCOPED_TRACE(c.pszButton);
@@ -131,12 +135,12 @@ TEST_F(ConverterDlgTest, WithoutASelectorConvertKeepsTheOutputType)
     QList<CEncorda::EDispatchId> arrWritten;
     dialog.Encoder().SetDispatchObserver(
         [&arrWritten](const CEncorda::CDispatchCall& call) { arrWritten.append(call.eId); });
-    m_prompt.m_arrFiles = {m_root.filePath("out.mpg")};
+    m_prompt.m_arrFiles = { m_root.filePath("out.mpg") };
     Click(dialog.FindButton("BUTTON_CONVERT"));
     EXPECT_FALSE(arrWritten.contains(CEncorda::EDispatchId::OutputType));
     EXPECT_TRUE(arrWritten.contains(CEncorda::EDispatchId::FrameRate));
     EXPECT_EQ(arrWritten.last(), CEncorda::EDispatchId::Start);
-    EXPECT_EQ(m_prompt.Texts(), QStringList{"Save As"});
+    EXPECT_EQ(m_prompt.Texts(), QStringList { "Save As" });
     EXPECT_TRUE(dialog.Encoder().GetStatus().bRecordingToFile);
     ConversionSettings::Instance() = ConversionSettings();
 }

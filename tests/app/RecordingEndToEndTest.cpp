@@ -36,7 +36,7 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
 {
     if (!CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
         GTEST_SKIP() << "the program's skins are not built beside the test";
-    const COutputCase cases[] = {{0, "mpeg1video"}, {1, "mpeg2video"}};
+    const COutputCase cases[] = { { 0, "mpeg1video" }, { 1, "mpeg2video" } };
     for (const COutputCase& c : cases) {
         SCOPED_TRACE(c.pszCodec);
         CProgramCurrentDirectory current;
@@ -45,7 +45,7 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
         settings.Get().nVideoBitrate = 1500000;
         const QString strFile = current.FilePath(QStringLiteral("recording.mpg"));
         CScriptedPrompt prompt;
-        prompt.m_arrFiles = {strFile};
+        prompt.m_arrFiles = { strFile };
 
         CConverterDlg dialog(prompt);
         dialog.show();
@@ -58,11 +58,11 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
         ASSERT_EQ(pList->GetSelectedRow(), c.nRow);
 
         ClickButton(dialog, "BUTTON_CONVERT");
-        ASSERT_EQ(prompt.Texts(), QStringList{"Save As"});
+        ASSERT_EQ(prompt.Texts(), QStringList { "Save As" });
         const CEncorda& encoder = dialog.Encoder();
         ASSERT_TRUE(encoder.GetStatus().bRecordingToFile);
-        ASSERT_TRUE(WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; },
-                              START_TIMEOUT_MS))
+        ASSERT_TRUE(
+            WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; }, START_TIMEOUT_MS))
             << encoder.GetLastError().toStdString();
         EXPECT_TRUE(encoder.HasPreview());
         EXPECT_GT(encoder.GetStatus().nBytesWritten, 0);
@@ -74,7 +74,7 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
 
         ClickButton(dialog, "BUTTON_STOP");
         EXPECT_FALSE(encoder.GetStatus().bRunning);
-        EXPECT_EQ(prompt.Texts(), QStringList{"Save As"});
+        EXPECT_EQ(prompt.Texts(), QStringList { "Save As" });
 
         const QJsonObject probe = ProbeFile(strFile.toStdString());
         EXPECT_EQ(FindStream(probe, "video")["codec_name"].toString(), c.pszCodec);
@@ -92,7 +92,7 @@ TEST(RecordingEndToEnd, ExitWhileRecordingLeavesAPlayableFile)
     const CBuiltInSourceSettings settings;
     const QString strFile = current.FilePath(QStringLiteral("interrupted.mpg"));
     CScriptedPrompt prompt;
-    prompt.m_arrFiles = {strFile};
+    prompt.m_arrFiles = { strFile };
     {
         CConverterDlg dialog(prompt);
         dialog.show();

@@ -57,7 +57,7 @@ TEST_F(SkinControls, TheLevelMeterShowsTheToneAndEmptiesAfterStop)
 TEST_F(SkinControls, MuteSilencesTheRecordingFromTheClickOn)
 {
     const std::string strFile = m_current.FilePath(QStringLiteral("muted.mpg")).toStdString();
-    m_prompt.m_arrFiles = {QString::fromStdString(strFile)};
+    m_prompt.m_arrFiles = { QString::fromStdString(strFile) };
     CConverterDlg dialog(m_prompt);
     dialog.show();
     CSkinCheck* pMute = dialog.FindCheck(QStringLiteral("CHECK_MUTE"));
@@ -95,11 +95,13 @@ namespace {
 TEST(RecordingTitle, BecomesAFileNameAnyFolderTakes)
 {
     const QDateTime now(QDate(2026, 12, 7), QTime(9, 5, 3));
-    EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral("Holiday: day 1/2"), now), QStringLiteral("Holiday_ day 1_2"));
+    EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral("Holiday: day 1/2"), now),
+              QStringLiteral("Holiday_ day 1_2"));
     EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral("  a\tb  "), now), QStringLiteral("a b"));
     EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral("x*?\"<>|\\y"), now), QStringLiteral("x_______y"));
     EXPECT_EQ(CConverterDlg::FileNameForTitle(QString(), now), QStringLiteral("Recording 2026-12-07 09-05-03"));
-    EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral(".."), now), QStringLiteral("Recording 2026-12-07 09-05-03"))
+    EXPECT_EQ(CConverterDlg::FileNameForTitle(QStringLiteral(".."), now),
+              QStringLiteral("Recording 2026-12-07 09-05-03"))
         << "a title must not name the parent folder";
     EXPECT_EQ(CConverterDlg::FileNameForTitle(QString(300, u'x'), now).size(), 120);
 }
@@ -122,7 +124,7 @@ TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
     ClickButton(dialog, "BUTTON_CONVERT");
     EXPECT_EQ(QFileInfo(m_prompt.m_strLastProposedPath).fileName(), QStringLiteral("Evening news.mpg"));
 
-    m_prompt.m_arrFiles = {strFile};
+    m_prompt.m_arrFiles = { strFile };
     ClickButton(dialog, "BUTTON_CONVERT");
     const CEncorda& encoder = dialog.Encoder();
     ASSERT_TRUE(WaitUntil([&] { return encoder.GetStatus().dElapsedSeconds >= 1.0; }, START_TIMEOUT_MS))
@@ -145,7 +147,7 @@ TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
     // Double-click opens it; once deleted, it shows as missing and does not open.
     const QPoint ptRow(pList->width() / 2, pList->RowHeight() / 2);
     QTest::mouseDClick(pList, Qt::LeftButton, {}, ptRow);
-    EXPECT_EQ(arrOpened, QList<QUrl>{QUrl::fromLocalFile(strFile)});
+    EXPECT_EQ(arrOpened, QList<QUrl> { QUrl::fromLocalFile(strFile) });
     ASSERT_TRUE(QFile::remove(strFile));
     QTest::mouseDClick(pList, Qt::LeftButton, {}, ptRow);
     EXPECT_EQ(arrOpened.size(), 1);

@@ -43,7 +43,6 @@ protected:
         const CSkinButton* pButton = dialog.FindButton(pszButton);
         return pButton && pButton->isVisible();
     }
-
 };
 
 // Decodes to its last frame without a complaint and holds at least dSeconds.
@@ -77,7 +76,7 @@ TEST_F(TransportSafety, PlayDuringARecordingKeepsItGoing)
     ClickButton(dialog, "BUTTON_STOP");
 
     EXPECT_TRUE(IsWholeRecording(strFile, 2.0));
-    EXPECT_EQ(m_prompt.Texts(), QStringList{"Save As"});
+    EXPECT_EQ(m_prompt.Texts(), QStringList { "Save As" });
 }
 
 TEST_F(TransportSafety, ConvertDuringARecordingLeavesTwoWholeFiles)
@@ -115,7 +114,7 @@ TEST_F(TransportSafety, AFailedPlayIsReportedAndPlayComesBack)
     dialog.show();
     ClickButton(dialog, "BUTTON_PLAY");
 
-    ASSERT_EQ(m_prompt.Texts(), QStringList{CConverterDlg::CAPTURE_FAILURE});
+    ASSERT_EQ(m_prompt.Texts(), QStringList { CConverterDlg::CAPTURE_FAILURE });
     EXPECT_FALSE(m_prompt.m_arrAsked.first().strDetail.isEmpty()) << "the cause is shown";
     EXPECT_TRUE(IsShown(dialog, "BUTTON_PLAY"));
     EXPECT_FALSE(IsShown(dialog, "BUTTON_PAUSE"));
@@ -127,7 +126,8 @@ TEST_F(TransportSafety, ARecordingThatEndsByItselfLeavesTheWindowStopped)
     dialog.show();
     CEncorda& encoder = dialog.Encoder();
     ClickButton(dialog, "BUTTON_PLAY");
-    ASSERT_TRUE(WaitUntil([&] { return encoder.HasPreview(); }, START_TIMEOUT_MS)) << encoder.GetLastError().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return encoder.HasPreview(); }, START_TIMEOUT_MS))
+        << encoder.GetLastError().toStdString();
     ClickButton(dialog, "BUTTON_PAUSE");
     ASSERT_TRUE(dialog.IsPaused());
     // A camera pulled out while paused.
@@ -137,7 +137,7 @@ TEST_F(TransportSafety, ARecordingThatEndsByItselfLeavesTheWindowStopped)
     EXPECT_FALSE(dialog.IsPaused());
     EXPECT_TRUE(IsShown(dialog, "BUTTON_PLAY"));
     EXPECT_FALSE(IsShown(dialog, "BUTTON_PAUSE"));
-    ASSERT_EQ(m_prompt.Texts(), QStringList{CConverterDlg::CAPTURE_FAILURE});
+    ASSERT_EQ(m_prompt.Texts(), QStringList { CConverterDlg::CAPTURE_FAILURE });
     EXPECT_TRUE(m_prompt.m_arrAsked.last().strDetail.contains("stopped delivering"))
         << m_prompt.m_arrAsked.last().strDetail.toStdString();
 
@@ -173,7 +173,7 @@ TEST(ProgramExit, TerminateEndsWithStatusZero)
     const QString strProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/skinrecorder");
     if (!QFileInfo(strProgram).isExecutable())
         GTEST_SKIP() << "the program is not built beside the test";
-    for (const int nSignal : {SIGTERM, SIGINT, SIGHUP}) {
+    for (const int nSignal : { SIGTERM, SIGINT, SIGHUP }) {
         SCOPED_TRACE(nSignal);
         QProcess program;
         program.setWorkingDirectory(QCoreApplication::applicationDirPath());

@@ -4,8 +4,8 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
-#include <QWebEnginePage>
 #include <QWebEngineHistory>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include "auxiliary/HtmlCtrl.h"
@@ -45,7 +45,8 @@ struct CReportTimes
 
     void WatchLoads(QWebEnginePage* pPage)
     {
-        QObject::connect(pPage, &QWebEnginePage::loadFinished, pPage, [this] { m_arrLoaded.append(m_clock.elapsed()); });
+        QObject::connect(pPage, &QWebEnginePage::loadFinished, pPage,
+                         [this] { m_arrLoaded.append(m_clock.elapsed()); });
     }
 
     QElapsedTimer m_clock;
@@ -61,15 +62,18 @@ protected:
     {
         m_server.AddPage("/tessam", CLocalPageServer::Page("TESSAM", "the expected page"));
         m_server.AddPage("/lower", CLocalPageServer::Page("tessam", "a page by another name"));
-        m_server.AddPage("/links", CLocalPageServer::Page("links", "<a id='upper' href='APP:foo'>foo</a> "
-                                                                  "<a id='lower' href='app:bar'>bar</a>"));
+        m_server.AddPage("/links",
+                         CLocalPageServer::Page("links",
+                                                "<a id='upper' href='APP:foo'>foo</a> "
+                                                "<a id='lower' href='app:bar'>bar</a>"));
         // Ready once frames are drawn, when the page takes input.
-        m_server.AddPage("/press", "<!DOCTYPE html><html><head><title>waiting</title></head>"
-                                   "<body style='margin:0;height:100vh'"
-                                   " onmousedown=\"document.title='pressed'\"><script>"
-                                   "requestAnimationFrame(() => requestAnimationFrame(() => {"
-                                   " if (document.title == 'waiting') document.title = 'ready'; }));"
-                                   "</script></body></html>");
+        m_server.AddPage("/press",
+                         "<!DOCTYPE html><html><head><title>waiting</title></head>"
+                         "<body style='margin:0;height:100vh'"
+                         " onmousedown=\"document.title='pressed'\"><script>"
+                         "requestAnimationFrame(() => requestAnimationFrame(() => {"
+                         " if (document.title == 'waiting') document.title = 'ready'; }));"
+                         "</script></body></html>");
         m_window.resize(320, 240);
         m_window.show();
     }
@@ -185,7 +189,7 @@ TEST_F(HtmlCtrlTest, AppLinksReachOnAppLinkAndNeverNavigate)
     pPane->View()->page()->runJavaScript("document.getElementById('upper').click();"
                                          "document.getElementById('lower').click();");
     ASSERT_TRUE(QTest::qWaitFor([&] { return pPane->m_arrAppLinks.size() == 2; }, LOAD_WAIT_MS));
-    EXPECT_EQ(pPane->m_arrAppLinks, (QStringList{ "foo", "bar" }));
+    EXPECT_EQ(pPane->m_arrAppLinks, (QStringList { "foo", "bar" }));
     EXPECT_EQ(pPane->View()->url(), m_server.Url("/links"));
     EXPECT_EQ(pPane->View()->title(), "links");
     EXPECT_EQ(pPane->View()->history()->count(), nHistory);
@@ -223,11 +227,8 @@ TEST(HtmlCtrlAppLink, TheSchemeIsComparedWithoutCase)
         bool bAppLink;
         const char* pszCommand;
     } rows[] = {
-        { "app:foo", true, "foo" },
-        { "APP:foo", true, "foo" },
-        { "App:open%20file", true, "open file" },
-        { "apps:foo", false, "" },
-        { "http://app/foo", false, "" },
+        { "app:foo", true, "foo" }, { "APP:foo", true, "foo" },      { "App:open%20file", true, "open file" },
+        { "apps:foo", false, "" },  { "http://app/foo", false, "" },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszUrl);

@@ -58,16 +58,16 @@ TEST(MenuColours, MixesLightEdgeAndDarkFromThePalette)
 {
     const CColourCase cases[] = {
         // 86 % window + 14 % menu, and the other way round, rounded.
-        {"classic face on white", CLASSIC_FACE, Qt::white, TRUE_COLOUR, QColor(249, 248, 247), QColor(218, 215, 208)},
+        { "classic face on white", CLASSIC_FACE, Qt::white, TRUE_COLOUR, QColor(249, 248, 247), QColor(218, 215, 208) },
         // Light and edge the same colour: window and menu colours instead.
-        {"equal colours", QColor(240, 240, 240), QColor(240, 240, 240), TRUE_COLOUR, QColor(240, 240, 240),
-         QColor(240, 240, 240)},
+        { "equal colours", QColor(240, 240, 240), QColor(240, 240, 240), TRUE_COLOUR, QColor(240, 240, 240),
+          QColor(240, 240, 240) },
         // 200.88 and 195.12 stay apart on a true-colour screen...
-        {"apart on true colour", QColor(194, 100, 194), QColor(202, 100, 202), TRUE_COLOUR, QColor(201, 100, 201),
-         QColor(195, 100, 195)},
+        { "apart on true colour", QColor(194, 100, 194), QColor(202, 100, 202), TRUE_COLOUR, QColor(201, 100, 201),
+          QColor(195, 100, 195) },
         // ...but a 5-bit red and blue show both as one.
-        {"one on high colour", QColor(194, 100, 194), QColor(202, 100, 202), HIGH_COLOUR, QColor(202, 100, 202),
-         QColor(194, 100, 194)},
+        { "one on high colour", QColor(194, 100, 194), QColor(202, 100, 202), HIGH_COLOUR, QColor(202, 100, 202),
+          QColor(194, 100, 194) },
     };
     for (const CColourCase& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -78,7 +78,8 @@ TEST(MenuColours, MixesLightEdgeAndDarkFromThePalette)
         EXPECT_EQ(colours.crButtonShadow, BUTTON_SHADOW);
     }
     // Every channel times 127 / 255, rounded.
-    EXPECT_EQ(MenuColours::FrameColours(MenuPalette(CLASSIC_FACE, Qt::white), TRUE_COLOUR).crDark, QColor(106, 104, 100));
+    EXPECT_EQ(MenuColours::FrameColours(MenuPalette(CLASSIC_FACE, Qt::white), TRUE_COLOUR).crDark,
+              QColor(106, 104, 100));
 }
 
 TEST(MenuColours, FewColoursTakeTheEdgeFromTheButtonFace)
@@ -88,7 +89,8 @@ TEST(MenuColours, FewColoursTakeTheEdgeFromTheButtonFace)
     EXPECT_EQ(colours.crEdge, crFace);
     EXPECT_EQ(colours.crLight, QColor(249, 248, 247));
     // A face the palette screen shows as the light colour gives way.
-    const CMenuColours merged = MenuColours::FrameColours(MenuPalette(CLASSIC_FACE, Qt::white, QColor(250, 250, 250)), 8);
+    const CMenuColours merged =
+        MenuColours::FrameColours(MenuPalette(CLASSIC_FACE, Qt::white, QColor(250, 250, 250)), 8);
     EXPECT_EQ(merged.crLight, QColor(Qt::white));
     EXPECT_EQ(merged.crEdge, CLASSIC_FACE);
 }
@@ -186,9 +188,9 @@ TEST(MenuFrame, PaintsTheBoxesForEachKindOfDesktop)
     const CMenuColours colours = MenuColours::FrameColours(MenuPalette(CLASSIC_FACE, Qt::white), TRUE_COLOUR);
     const QColor crUntouched(1, 2, 3);
     const CPaintCase cases[] = {
-        {"own shadow", false, false},
-        {"system shadow", true, false},
-        {"high contrast", false, true},
+        { "own shadow", false, false },
+        { "system shadow", true, false },
+        { "high contrast", false, true },
     };
     for (const CPaintCase& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -205,7 +207,7 @@ TEST(MenuFrame, PaintsTheBoxesForEachKindOfDesktop)
         const int nRight = MENU_SIZE.width() - 1 - nOuter;
         const int nBottom = MENU_SIZE.height() - 1 - nOuter;
         const QColor crOuter = c.bHighContrast ? BUTTON_TEXT : colours.crDark;
-        for (const QPoint& pt : {QPoint(0, 0), QPoint(nRight, 10), QPoint(10, nBottom), QPoint(nRight, nBottom)})
+        for (const QPoint& pt : { QPoint(0, 0), QPoint(nRight, 10), QPoint(10, nBottom), QPoint(nRight, nBottom) })
             EXPECT_EQ(img.pixelColor(pt), crOuter);
         EXPECT_EQ(img.pixelColor(10, 1), c.bHighContrast ? crUntouched : colours.crLight);
         EXPECT_EQ(img.pixelColor(nRight - 1, 10), c.bHighContrast ? crUntouched : colours.crLight);

@@ -49,8 +49,8 @@ QColor Darkened(const QColor& colour, int nAmount)
 // What the menu's items take, without the style's own frame.
 QSize ItemArea(const QMenu& menu)
 {
-    const QRect rcItems = menu.actionGeometry(menu.actions().constFirst())
-                              .united(menu.actionGeometry(menu.actions().constLast()));
+    const QRect rcItems =
+        menu.actionGeometry(menu.actions().constFirst()).united(menu.actionGeometry(menu.actions().constLast()));
     return rcItems.size();
 }
 
@@ -155,7 +155,7 @@ protected:
 
     CProgramCurrentDirectory m_current;
     CScriptedPrompt m_prompt;
-    QWidget m_background{nullptr, Qt::FramelessWindowHint};
+    QWidget m_background { nullptr, Qt::FramelessWindowHint };
     std::unique_ptr<CConverterDlg> m_pDialog;
 };
 
@@ -202,7 +202,7 @@ TEST_F(MenuOnX11Test, SkinMenuGetsTheFlatFrameAndASoftShadow)
         if (pAction->isChecked())
             arrChecked.append(pAction->text());
     }
-    EXPECT_EQ(arrChecked, QStringList{"P&ink"});
+    EXPECT_EQ(arrChecked, QStringList { "P&ink" });
 }
 
 TEST_F(MenuOnX11Test, SystemShadowsLeaveTheShadowToTheDesktop)

@@ -61,7 +61,8 @@ public:
         for (unsigned int i = 0; i < nCount; ++i) {
             XWindowAttributes attributes;
             if (XGetWindowAttributes(m_pDisplay, pChildren[i], &attributes) != 0 && attributes.map_state == IsViewable)
-                arrMapped.append({ pChildren[i], QRect(attributes.x, attributes.y, attributes.width, attributes.height) });
+                arrMapped.append(
+                    { pChildren[i], QRect(attributes.x, attributes.y, attributes.width, attributes.height) });
         }
         XFree(pChildren);
         std::sort(arrMapped.begin(), arrMapped.end(), [](const auto& a, const auto& b) {
@@ -108,7 +109,8 @@ protected:
                          CLocalPageServer::Page("TESSAM", "")
                              .replace("<body>", "<body style='background:" + PAGE_COLOUR.name().toLatin1() + "'>"));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(NotifierPage::HOST_VARIABLE, QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
+        environment.insert(NotifierPage::HOST_VARIABLE,
+                           QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()));
         // Packages are found beside the program.
         m_program.setWorkingDirectory(m_currentDir.path());
         m_program.setProcessEnvironment(environment);
@@ -161,10 +163,12 @@ TEST_F(NotifierOnX11, ThePopupRisesShowsItsPageAndLeavesByItsExitButton)
     const QRect rcScreen = QGuiApplication::primaryScreen()->geometry();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Popup().has_value(); }, START_WAIT_MS));
     EXPECT_EQ(Popup()->second.size(), NotifierSize());
-    const QPoint ptShown(rcScreen.right() + 1 - NotifierSize().width(), rcScreen.bottom() + 1 - NotifierSize().height());
+    const QPoint ptShown(rcScreen.right() + 1 - NotifierSize().width(),
+                         rcScreen.bottom() + 1 - NotifierSize().height());
 
     QList<QRect> arrRising;
-    ASSERT_TRUE(Watch(arrRising, SLIDE_WAIT_MS, [&] { return !arrRising.isEmpty() && arrRising.last().topLeft() == ptShown; }));
+    ASSERT_TRUE(
+        Watch(arrRising, SLIDE_WAIT_MS, [&] { return !arrRising.isEmpty() && arrRising.last().topLeft() == ptShown; }));
     // Seen on its way up, from below, at the right edge.
     EXPECT_GE(arrRising.size(), 2);
     EXPECT_GT(arrRising.first().top(), ptShown.y());

@@ -65,7 +65,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    CTaskNotifierDlg m_popup{ nullptr };
+    CTaskNotifierDlg m_popup { nullptr };
 };
 
 TEST(TaskNotifierPlan, TheTaskbarSideDecidesWhereThePopupComesFrom)
@@ -88,10 +88,20 @@ TEST(TaskNotifierPlan, TheTaskbarSideDecidesWhereThePopupComesFrom)
         { "taskbar bottom", rcScreen, QRect(0, 0, 1920, 1040), EDirection::Up, { 1620, 1040 }, { 1620, 792 }, 248 },
         { "no taskbar", rcScreen, rcScreen, EDirection::Up, { 1620, 1080 }, { 1620, 832 }, 248 },
         // A second screen right of the first: its own left edge counts.
-        { "second screen, taskbar right", QRect(1920, 0, 1280, 1024), QRect(1920, 0, 1220, 1024), EDirection::Left,
-          { 3140, 776 }, { 2840, 776 }, 300 },
-        { "second screen, taskbar bottom", QRect(1920, 0, 1280, 1024), QRect(1920, 0, 1280, 984), EDirection::Up,
-          { 2900, 984 }, { 2900, 736 }, 248 },
+        { "second screen, taskbar right",
+          QRect(1920, 0, 1280, 1024),
+          QRect(1920, 0, 1220, 1024),
+          EDirection::Left,
+          { 3140, 776 },
+          { 2840, 776 },
+          300 },
+        { "second screen, taskbar bottom",
+          QRect(1920, 0, 1280, 1024),
+          QRect(1920, 0, 1280, 984),
+          EDirection::Up,
+          { 2900, 984 },
+          { 2900, 736 },
+          248 },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszCase);

@@ -19,19 +19,19 @@ public:
 
     void ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail) override
     {
-        m_arrAsked.append({strText, eIcon, strDetail});
+        m_arrAsked.append({ strText, eIcon, strDetail });
     }
 
     EAnswer AskYesNo(const QString& strText, EIcon eIcon) override
     {
-        m_arrAsked.append({strText, eIcon, QString()});
+        m_arrAsked.append({ strText, eIcon, QString() });
         return m_arrYesNo.isEmpty() ? EAnswer::No : m_arrYesNo.takeFirst();
     }
 
     QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strSuffix,
                         const QString& strProposedPath) override
     {
-        m_arrAsked.append({strTitle, EIcon::Information, QString()});
+        m_arrAsked.append({ strTitle, EIcon::Information, QString() });
         m_strLastProposedPath = strProposedPath;
         m_arrLastFilters = arrFilters;
         m_strLastSuffix = strSuffix;

@@ -13,7 +13,7 @@
 class CTestSkinFolder
 {
 public:
-    static inline const QColor KEY{255, 0, 255};
+    static inline const QColor KEY { 255, 0, 255 };
     static inline const QString KEY_FIELD = QStringLiteral("0xFF00FF");
 
     explicit CTestSkinFolder(const QString& strFolder)
@@ -34,7 +34,7 @@ public:
         QPainter painter(&image);
         const int w = size.width() - nCornerSize;
         const int h = size.height() - nCornerSize;
-        for (const QPoint& pt : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h)})
+        for (const QPoint& pt : { QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h) })
             painter.fillRect(QRect(pt, QSize(nCornerSize, nCornerSize)), KEY);
         painter.end();
         image.save(FilePath(strName), "BMP");

@@ -33,7 +33,7 @@ public:
         m_arrChecks.append(nIndex);
         return nullptr;
     }
-    void OnSliderChanged(int nIndex, int nPos) override { m_arrSliderChanges.append({nIndex, nPos}); }
+    void OnSliderChanged(int nIndex, int nPos) override { m_arrSliderChanges.append({ nIndex, nPos }); }
     void OnTaskButton(const QString& strName) override { m_arrTaskButtons.append(strName); }
     CSkinComboBox* FirstComboBox() const override { return m_pFirstCombo; }
     void SetDropDownOpen(bool bOpen) override { m_bDropDownOpen = bOpen; }

@@ -22,8 +22,8 @@ namespace {
 constexpr COLORREF KEY_MAGENTA = MakeColorRef(255, 0, 255);
 const QColor HOST_COLOUR(40, 90, 140);
 // Normal, hover, down, disabled.
-const std::array<QColor, 4> FRAME_COLOURS = {QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200),
-                                             QColor(200, 200, 0)};
+const std::array<QColor, 4> FRAME_COLOURS = { QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200),
+                                              QColor(200, 200, 0) };
 const QRect BUTTON_RECT(20, 20, 40, 30);
 
 enum class EKind { Button, Option, Check };
@@ -93,8 +93,8 @@ protected:
         auto* pButton = new TButton(&m_host, m_parent);
         pButton->Create(BUTTON_RECT);
         pButton->SetTransparentColor(KEY_MAGENTA);
-        pButton->LoadStrip(WriteStrip(m_dir, 10), BUTTON_RECT.left(), BUTTON_RECT.top(),
-                           BUTTON_RECT.right() + 1, BUTTON_RECT.bottom() + 1);
+        pButton->LoadStrip(WriteStrip(m_dir, 10), BUTTON_RECT.left(), BUTTON_RECT.top(), BUTTON_RECT.right() + 1,
+                           BUTTON_RECT.bottom() + 1);
         pButton->SetIndex(nIndex);
         pButton->SetName("BUTTON_TEST");
         pButton->SetLatched(bLatched);
@@ -144,18 +144,18 @@ TEST_F(SkinButtonTest, FrameFollowsState)
 {
     using F = CSkinButton::EFrame;
     const CFrameCase cases[] = {
-        {"plain", false, false, true, EMouse::Away, F::Normal},
-        {"hover", false, false, true, EMouse::Over, F::Hover},
-        {"pressed", false, false, true, EMouse::PressedInside, F::Down},
-        {"pressed, dragged outside", false, false, true, EMouse::PressedThenOutside, F::Normal},
-        {"disabled", false, false, false, EMouse::Over, F::Disabled},
-        {"checked", false, true, true, EMouse::Away, F::Down},
-        {"checked under the mouse", false, true, true, EMouse::Over, F::Hover},
-        {"latched checked under the mouse", true, true, true, EMouse::Over, F::Down},
-        {"latched checked pressed", true, true, true, EMouse::PressedInside, F::Down},
-        {"latched checked disabled", true, true, false, EMouse::Away, F::Down},
-        {"latched unchecked under the mouse", true, false, true, EMouse::Over, F::Normal},
-        {"latched unchecked pressed", true, false, true, EMouse::PressedInside, F::Normal},
+        { "plain", false, false, true, EMouse::Away, F::Normal },
+        { "hover", false, false, true, EMouse::Over, F::Hover },
+        { "pressed", false, false, true, EMouse::PressedInside, F::Down },
+        { "pressed, dragged outside", false, false, true, EMouse::PressedThenOutside, F::Normal },
+        { "disabled", false, false, false, EMouse::Over, F::Disabled },
+        { "checked", false, true, true, EMouse::Away, F::Down },
+        { "checked under the mouse", false, true, true, EMouse::Over, F::Hover },
+        { "latched checked under the mouse", true, true, true, EMouse::Over, F::Down },
+        { "latched checked pressed", true, true, true, EMouse::PressedInside, F::Down },
+        { "latched checked disabled", true, true, false, EMouse::Away, F::Down },
+        { "latched unchecked under the mouse", true, false, true, EMouse::Over, F::Normal },
+        { "latched unchecked pressed", true, false, true, EMouse::PressedInside, F::Normal },
     };
     for (const CFrameCase& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -232,7 +232,7 @@ TEST_F(SkinButtonTest, OnlyAReleaseInsideReports)
     EXPECT_TRUE(m_parent.m_arrButtons.isEmpty());
 
     QTest::mouseClick(pButton, Qt::LeftButton, {}, ptInside);
-    EXPECT_EQ(m_parent.m_arrButtons, QList<int>{5});
+    EXPECT_EQ(m_parent.m_arrButtons, QList<int> { 5 });
     EXPECT_FALSE(pButton->IsHover());
 }
 
@@ -266,12 +266,12 @@ struct CHighlightCase
 TEST_F(SkinButtonTest, HighlightStartsOnlyOnAnUncheckedControlOfTheActiveApplication)
 {
     const CHighlightCase cases[] = {
-        {"button", EKind::Button, false, true, true},
-        {"unchecked option", EKind::Option, false, true, true},
-        {"checked option", EKind::Option, true, true, false},
-        {"unchecked check box", EKind::Check, false, true, true},
-        {"checked check box", EKind::Check, true, true, false},
-        {"button of an inactive application", EKind::Button, false, false, false},
+        { "button", EKind::Button, false, true, true },
+        { "unchecked option", EKind::Option, false, true, true },
+        { "checked option", EKind::Option, true, true, false },
+        { "unchecked check box", EKind::Check, false, true, true },
+        { "checked check box", EKind::Check, true, true, false },
+        { "button of an inactive application", EKind::Button, false, false, false },
     };
     for (const CHighlightCase& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -303,7 +303,7 @@ TEST_F(SkinButtonTest, TaskExitButtonReportsByName)
     CSkinButton* pButton = MakeButton<CSkinButton>(false, false);
     pButton->SetName(CSkinButton::TASK_EXIT_NAME);
     QTest::mouseClick(pButton, Qt::LeftButton, {}, pButton->rect().center());
-    EXPECT_EQ(m_parent.m_arrTaskButtons, QStringList{"TASKBUTTON_EXIT"});
+    EXPECT_EQ(m_parent.m_arrTaskButtons, QStringList { "TASKBUTTON_EXIT" });
     EXPECT_TRUE(m_parent.m_arrButtons.isEmpty());
 }
 
@@ -318,7 +318,7 @@ TEST_F(SkinButtonTest, CheckTogglesAndNeverHighlightsWhileChecked)
     EXPECT_EQ(ShownFrame(pCheck), FRAME_COLOURS[int(CSkinButton::EFrame::Down)]);
     QTest::mouseClick(pCheck, Qt::LeftButton, {}, ptInside);
     EXPECT_FALSE(pCheck->IsChecked());
-    EXPECT_EQ(m_parent.m_arrChecks, (QList<int>{2, 2}));
+    EXPECT_EQ(m_parent.m_arrChecks, (QList<int> { 2, 2 }));
 }
 
 TEST_F(SkinButtonTest, ClickingACheckedOptionKeepsItCheckedAndReports)
@@ -327,7 +327,7 @@ TEST_F(SkinButtonTest, ClickingACheckedOptionKeepsItCheckedAndReports)
     QTest::mouseClick(pOption, Qt::LeftButton, {}, pOption->rect().center());
     EXPECT_TRUE(pOption->IsChecked());
     EXPECT_FALSE(pOption->IsHover());
-    EXPECT_EQ(m_parent.m_arrOptions, QList<int>{4});
+    EXPECT_EQ(m_parent.m_arrOptions, QList<int> { 4 });
 }
 
 TEST_F(SkinButtonTest, ComboButtonAsksForTheDropDown)

@@ -76,7 +76,7 @@ TEST_F(SkinListBoxTest, BarStandsInAStripCutFromTheList)
 
 TEST_F(SkinListBoxTest, RowsAreNumberedInThreeCharactersAndAPoint)
 {
-    for (const char* pszText : {"a", "b", "c"})
+    for (const char* pszText : { "a", "b", "c" })
         m_pList->AddItem(pszText);
     EXPECT_EQ(m_pList->GetItemText(2, 0), QStringLiteral("  3."));
     EXPECT_EQ(m_pList->GetItemText(2, 1), QStringLiteral("c"));
@@ -85,10 +85,11 @@ TEST_F(SkinListBoxTest, RowsAreNumberedInThreeCharactersAndAPoint)
 TEST_F(SkinListBoxTest, ThumbPlacementFollowsScrollPosition)
 {
     FillForLimit30();
-    const struct {
+    const struct
+    {
         int nPos;
         int nThumbTop;
-    } rows[] = {{0, 15}, {11, 70}, {30, 165}};
+    } rows[] = { { 0, 15 }, { 11, 70 }, { 30, 165 } };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.nPos);
         m_pList->ScrollLines(row.nPos - m_pList->GetScrollPos());
@@ -120,8 +121,8 @@ TEST_F(SkinListBoxTest, ArrowRepeatPausesWhileTheMouseIsOffIt)
     const QPoint ptDown(8, 192);
     // Each tick of the repeat timer is a moment the held arrow may scroll.
     const QList<QTimer*> arrTimers = m_pBar->findChildren<QTimer*>();
-    const auto itRepeat = std::find_if(arrTimers.begin(), arrTimers.end(),
-                                       [](const QTimer* pTimer) { return !pTimer->isSingleShot(); });
+    const auto itRepeat =
+        std::find_if(arrTimers.begin(), arrTimers.end(), [](const QTimer* pTimer) { return !pTimer->isSingleShot(); });
     ASSERT_NE(itRepeat, arrTimers.end());
     QSignalSpy repeats(*itRepeat, &QTimer::timeout);
 
@@ -183,11 +184,11 @@ TEST_F(SkinListBoxTest, KeysAndWheelKeepTheThumbInStep)
 {
     FillForLimit30();
     const CScrollInputCase cases[] = {
-        {"End", 0, Qt::Key_End, 0, 30},
-        {"Home", 30, Qt::Key_Home, 0, 0},
-        {"Page Down from the top", 0, Qt::Key_PageDown, 0, 1},
-        {"wheel a notch down", 0, Qt::Key_unknown, -1, CSkinListBox::WHEEL_LINES},
-        {"wheel a notch up", 30, Qt::Key_unknown, 1, 30 - CSkinListBox::WHEEL_LINES},
+        { "End", 0, Qt::Key_End, 0, 30 },
+        { "Home", 30, Qt::Key_Home, 0, 0 },
+        { "Page Down from the top", 0, Qt::Key_PageDown, 0, 1 },
+        { "wheel a notch down", 0, Qt::Key_unknown, -1, CSkinListBox::WHEEL_LINES },
+        { "wheel a notch up", 30, Qt::Key_unknown, 1, 30 - CSkinListBox::WHEEL_LINES },
     };
     for (const CScrollInputCase& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -331,7 +332,8 @@ TEST_F(SkinComboBoxTest, DropButtonOpensAndClosesWithTheSharedFlag)
     QTest::mouseClick(m_pCombo->Button(), Qt::LeftButton, Qt::NoModifier, ptButton);
     EXPECT_FALSE(m_pCombo->IsDropDownVisible());
     EXPECT_FALSE(m_parent.m_bDropDownOpen);
-    EXPECT_EQ(m_parent.grab(rcFrame).toImage().pixelColor(0, 0), m_parent.BackgroundCopy().pixelColor(rcFrame.topLeft()));
+    EXPECT_EQ(m_parent.grab(rcFrame).toImage().pixelColor(0, 0),
+              m_parent.BackgroundCopy().pixelColor(rcFrame.topLeft()));
 }
 
 TEST_F(SkinComboBoxTest, ClickingARowSelectsItsTextAndCloses)
@@ -360,7 +362,10 @@ TEST_F(SkinComboBoxTest, MouseMoveOutsideClosesAndRepaintsWhatLayUnder)
     struct CPaintCounter : QObject
     {
         int& m_nPaints;
-        explicit CPaintCounter(int& nPaints) : m_nPaints(nPaints) {}
+        explicit CPaintCounter(int& nPaints)
+            : m_nPaints(nPaints)
+        {
+        }
         bool eventFilter(QObject*, QEvent* pEvent) override
         {
             if (pEvent->type() == QEvent::Paint)

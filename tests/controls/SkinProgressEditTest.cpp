@@ -27,15 +27,17 @@ TEST(SkinProgress, BlocksFillThePositionWithTheLastOneSqueezed)
     bar.Create(QRect(BAR_ORIGIN, QSize(200, 12)));
     bar.SetTransparentColor(KEY);
     // Block 16 x 12 whose rows 8..11 are key-coloured.
-    ASSERT_TRUE(bar.LoadBlock(WriteBitmap(dir, "block.bmp", 16, 12, BLOCK_COLOR, QRect(0, 8, 16, 4), ColorFromRef(KEY))));
+    ASSERT_TRUE(
+        bar.LoadBlock(WriteBitmap(dir, "block.bmp", 16, 12, BLOCK_COLOR, QRect(0, 8, 16, 4), ColorFromRef(KEY))));
     parent.show();
     const auto background = [&](int x, int y) { return parent.BackgroundCopy().pixelColor(BAR_ORIGIN + QPoint(x, y)); };
 
-    const struct {
+    const struct
+    {
         int nPos;
         int nFilled;
         int nStored;
-    } rows[] = {{50, 100, 50}, {100, 200, 100}, {150, 200, 100}, {-5, 0, 0}};
+    } rows[] = { { 50, 100, 50 }, { 100, 200, 100 }, { 150, 200, 100 }, { -5, 0, 0 } };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.nPos);
         bar.SetPos(row.nPos);

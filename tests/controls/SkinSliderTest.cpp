@@ -30,7 +30,8 @@ protected:
     void LoadImages(bool bVertical)
     {
         const QSize channel = bVertical ? QSize(10, 220) : QSize(220, 10);
-        m_pSlider->LoadChannelImage(WriteBitmap(m_dir, "channel.bmp", channel.width(), channel.height(), CHANNEL_COLOR));
+        m_pSlider->LoadChannelImage(
+            WriteBitmap(m_dir, "channel.bmp", channel.width(), channel.height(), CHANNEL_COLOR));
         const QRect rcKey(5, 5, 10, 10);
         m_pSlider->LoadThumbImages(WriteBitmap(m_dir, "thumb.bmp", 20, 20, THUMB_COLOR, rcKey, ColorFromRef(KEY)),
                                    WriteBitmap(m_dir, "drag.bmp", 20, 20, ACTIVE_THUMB_COLOR, rcKey, ColorFromRef(KEY)),
@@ -61,10 +62,11 @@ protected:
 TEST_F(SkinSliderTest, PositionAndPixelMapping)
 {
     LoadImages(false);
-    const struct {
+    const struct
+    {
         int nPos;
         int nPixel;
-    } rows[] = {{0, 10}, {3600, 110}, {7200, 210}};
+    } rows[] = { { 0, 10 }, { 3600, 110 }, { 7200, 210 } };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.nPos);
         EXPECT_EQ(m_pSlider->PositionToPixel(row.nPos), row.nPixel);
@@ -94,19 +96,15 @@ TEST_F(SkinSliderTest, ClickOnTrackJumpsAndDragClampsWithNotifications)
 TEST_F(SkinSliderTest, KeysMoveWithinRangeWithoutNotifying)
 {
     LoadImages(false);
-    const struct {
+    const struct
+    {
         int nStart;
         Qt::Key key;
         int nExpected;
     } rows[] = {
-        {7190, Qt::Key_PageDown, 7200},
-        {30, Qt::Key_PageUp, 10},
-        {10, Qt::Key_PageUp, 0},
-        {500, Qt::Key_Home, 0},
-        {500, Qt::Key_End, 7200},
-        {500, Qt::Key_Down, 501},
-        {0, Qt::Key_Left, 0},
-        {500, Qt::Key_A, 500},
+        { 7190, Qt::Key_PageDown, 7200 }, { 30, Qt::Key_PageUp, 10 }, { 10, Qt::Key_PageUp, 0 },
+        { 500, Qt::Key_Home, 0 },         { 500, Qt::Key_End, 7200 }, { 500, Qt::Key_Down, 501 },
+        { 0, Qt::Key_Left, 0 },           { 500, Qt::Key_A, 500 },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.nStart);

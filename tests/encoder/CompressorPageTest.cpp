@@ -76,8 +76,8 @@ TEST(CompressorPage, KeepsAcceptedValuesAndNamesRefusedOnes)
         // Refused: the page stays and says which option and why.
         const QList<QLabel*> arrLabels = page.findChildren<QLabel*>();
         bRefusedShown = page.isVisible() && std::any_of(arrLabels.begin(), arrLabels.end(), [&](QLabel* pLabel) {
-            return pLabel->isVisible() && pLabel->text().startsWith(strOption + ':');
-        });
+                            return pLabel->isVisible() && pLabel->text().startsWith(strOption + ':');
+                        });
         pField->setText("1");
         PressOk(page);
     });

@@ -14,7 +14,8 @@ namespace {
 
 // The AVI part of a recording; empty compressor names keep the recorder's own
 // choice.
-struct CAviRequest {
+struct CAviRequest
+{
     const char* pszVideoCompressor = "";
     const char* pszAudioCompressor = "";
     bool bVideoCapture = true;
@@ -26,7 +27,8 @@ struct CAviRequest {
 constexpr short CUSTOM_WIDTH = 176;
 constexpr short CUSTOM_HEIGHT = 144;
 
-bool ConfigureAvi(CRecorder& recorder, const CRecordingRequest& request, const CAviRequest& avi, const std::string& strFile)
+bool ConfigureAvi(CRecorder& recorder, const CRecordingRequest& request, const CAviRequest& avi,
+                  const std::string& strFile)
 {
     if (!ConfigureRecorder(recorder, request, strFile))
         return false;
@@ -45,7 +47,8 @@ bool ConfigureAvi(CRecorder& recorder, const CRecordingRequest& request, const C
 }
 
 // Records one request to the end of its duration; the recorder's reason on failure.
-::testing::AssertionResult RecordAvi(const CRecordingRequest& request, const CAviRequest& avi, const std::string& strFile)
+::testing::AssertionResult RecordAvi(const CRecordingRequest& request, const CAviRequest& avi,
+                                     const std::string& strFile)
 {
     CRecorder recorder;
     if (!ConfigureAvi(recorder, request, avi, strFile))
@@ -95,7 +98,8 @@ TEST(AviRecording, CompressorListsHoldOnlyWhatAviCarries)
 
 TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
 {
-    struct CAviCase {
+    struct CAviCase
+    {
         const char* pszName;
         CAviRequest avi;
         const char* pszVideoCodec; // "" for no video stream
@@ -112,12 +116,31 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
         { "ffv1 and flac", { "ffv1", "flac" }, "ffv1", "FFV1", "flac", 352, 240, 2, 0.1, "yuv420p", "s16" },
         // Neither takes YUV 4:2:0 or 16-bit samples.
         { "huffyuv and AC-3", { "huffyuv", "ac3" }, "huffyuv", "", "ac3", 352, 240, 2, 0.035, "yuv422p", "fltp" },
-        { "custom frame", { "mpeg4", "mp2", true, true, WORK_MODE_AVI, true }, "mpeg4", "DIVX", "mp2", CUSTOM_WIDTH, CUSTOM_HEIGHT, 2, 0.025, "yuv420p", "s16p" },
+        { "custom frame",
+          { "mpeg4", "mp2", true, true, WORK_MODE_AVI, true },
+          "mpeg4",
+          "DIVX",
+          "mp2",
+          CUSTOM_WIDTH,
+          CUSTOM_HEIGHT,
+          2,
+          0.025,
+          "yuv420p",
+          "s16p" },
         { "video only", { "", "", true, false }, "mpeg4", "DIVX", "", 352, 240, 1, 0, "yuv420p", "" },
         { "audio only", { "", "", false, true }, "", "", "pcm_s16le", 0, 0, 1, 0, "", "s16" },
         // video, audio and DVD navigation packets
-        { "MPEG ignores the switches", { "", "", false, false, WORK_MODE_MPEG }, "mpeg2video", "", "mp2", 352, 240, 3,
-            0.025, "yuv420p", "s16p" },
+        { "MPEG ignores the switches",
+          { "", "", false, false, WORK_MODE_MPEG },
+          "mpeg2video",
+          "",
+          "mp2",
+          352,
+          240,
+          3,
+          0.025,
+          "yuv420p",
+          "s16p" },
     };
     const QTemporaryDir folder;
     for (const CAviCase& testCase : cases) {
@@ -157,7 +180,8 @@ TEST(AviRecording, LateStreamsStartAtZero)
 {
     // AVI keeps no timestamps: a stream the offset starts late begins with
     // silence or with its first picture, so both still span the recording.
-    struct COffsetCase {
+    struct COffsetCase
+    {
         short nOffsetMs;
     } const cases[] = { { 0 }, { 400 }, { -400 } };
     const QTemporaryDir folder;
@@ -177,26 +201,27 @@ TEST(AviRecording, LateStreamsStartAtZero)
 
 TEST(AviRecording, RefusedSettingsFailStartWithTheReasonAndNoFile)
 {
-    struct CRefusalCase {
+    struct CRefusalCase
+    {
         const char* pszName;
         EFailure eCause;
         const char* pszNamed; // what the reason must name
         std::function<void(CRecordingRequest&, CAviRequest&)> change;
     } const cases[] = {
         { "size H.261 lacks", EFailure::eEncoderSettings, "h261",
-            [](CRecordingRequest&, CAviRequest& avi) { avi.pszVideoCompressor = "h261"; } },
+          [](CRecordingRequest&, CAviRequest& avi) { avi.pszVideoCompressor = "h261"; } },
         { "rate MPEG-1 lacks", EFailure::eEncoderSettings, "mpeg1video",
-            [](CRecordingRequest& request, CAviRequest& avi) {
-                avi.pszVideoCompressor = "mpeg1video";
-                request.nFrameRate = 15;
-            } },
+          [](CRecordingRequest& request, CAviRequest& avi) {
+              avi.pszVideoCompressor = "mpeg1video";
+              request.nFrameRate = 15;
+          } },
         { "sample rate AC-3 lacks", EFailure::eEncoderSettings, "ac3",
-            [](CRecordingRequest& request, CAviRequest& avi) {
-                avi.pszAudioCompressor = "ac3";
-                request.nSampleRate = 8000;
-            } },
+          [](CRecordingRequest& request, CAviRequest& avi) {
+              avi.pszAudioCompressor = "ac3";
+              request.nSampleRate = 8000;
+          } },
         { "nothing to record", EFailure::eNoStream, "",
-            [](CRecordingRequest&, CAviRequest& avi) { avi.bVideoCapture = avi.bAudioCapture = false; } },
+          [](CRecordingRequest&, CAviRequest& avi) { avi.bVideoCapture = avi.bAudioCapture = false; } },
     };
     const QTemporaryDir folder;
     const std::string strFile = folder.filePath("refused.avi").toStdString();

@@ -76,23 +76,25 @@ TEST(Compressors, ListEncodersWithTheirOptions)
     EXPECT_FALSE(recorder.HasCompressorOptions(ECompressorKind::eVideo, -1));
 
     const std::vector<CCompressorOption> options = recorder.GetCompressorOptions(ECompressorKind::eVideo, nMpeg2);
-    const auto intraVlc = std::find_if(options.begin(), options.end(), [](const CCompressorOption& option) {
-        return option.strName == "intra_vlc";
-    });
+    const auto intraVlc = std::find_if(options.begin(), options.end(),
+                                       [](const CCompressorOption& option) { return option.strName == "intra_vlc"; });
     ASSERT_NE(intraVlc, options.end());
     EXPECT_EQ(intraVlc->strType, "bool");
 
     std::string strReason;
-    EXPECT_TRUE(recorder.SetCompressorOption(ECompressorKind::eVideo, nMpeg2, "intra_vlc", "1", strReason)) << strReason;
+    EXPECT_TRUE(recorder.SetCompressorOption(ECompressorKind::eVideo, nMpeg2, "intra_vlc", "1", strReason))
+        << strReason;
     EXPECT_EQ(recorder.GetCompressorOption(ECompressorKind::eVideo, nMpeg2, "intra_vlc"), "1");
-    struct CBadOption {
+    struct CBadOption
+    {
         const char* pszOption;
         const char* pszValue;
     } const badOptions[] = { { "intra_vlc", "maybe" }, { "no_such_option", "1" } };
     for (const CBadOption& bad : badOptions) {
         SCOPED_TRACE(bad.pszOption);
         strReason.clear();
-        EXPECT_FALSE(recorder.SetCompressorOption(ECompressorKind::eVideo, nMpeg2, bad.pszOption, bad.pszValue, strReason));
+        EXPECT_FALSE(
+            recorder.SetCompressorOption(ECompressorKind::eVideo, nMpeg2, bad.pszOption, bad.pszValue, strReason));
         EXPECT_NE(strReason, "");
     }
     EXPECT_EQ(recorder.GetCompressorOption(ECompressorKind::eVideo, nMpeg2, "no_such_option"), "");

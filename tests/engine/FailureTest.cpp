@@ -14,7 +14,8 @@
 
 namespace {
 
-struct CStartFailureCase {
+struct CStartFailureCase
+{
     const char* pszName;
     EFailure eCause;
     std::function<void(CRecorder&, CRecordingRequest&, std::string&)> change;
@@ -27,25 +28,43 @@ TEST(RecordingFailure, StartRefusesWithAReason)
     const QTemporaryDir folder;
     const std::string strGoodFile = folder.filePath("out.mpg").toStdString();
     const CStartFailureCase cases[] = {
-        { "missing folder", EFailure::eOutputFile, [&](CRecorder&, CRecordingRequest&, std::string& strFile) { strFile = folder.filePath("no/such/dir/x.mpg").toStdString(); } },
-        { "unwritable place", EFailure::eOutputFile, [](CRecorder&, CRecordingRequest&, std::string& strFile) { strFile = "/proc/x.mpg"; } },
-        { "frame rate MPEG cannot carry", EFailure::eFrameRate, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nFrameRate = 15; } },
-        { "frame rate 0", EFailure::eFrameRate, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nFrameRate = 0; } },
-        { "video bitrate 0", EFailure::eEncoderSettings, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nVideoBitrate = 0; } },
-        { "negative video bitrate", EFailure::eEncoderSettings, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nVideoBitrate = -5; } },
-        { "video bitrate over the DVD limit", EFailure::eEncoderSettings, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nVideoBitrate = 15000000; } },
-        { "audio bitrate layer II lacks", EFailure::eEncoderSettings, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nAudioBitrate = 100000; } },
-        { "sample rate layer II lacks", EFailure::eEncoderSettings, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nSampleRate = 8000; } },
-        { "six channels", EFailure::eEncoderSettings, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nChannels = 6; } },
-        { "no channels", EFailure::eEncoderSettings, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nChannels = 0; } },
-        { "picture size 0", EFailure::ePictureSize, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nWidth = 0; } },
-        { "picture too large for MPEG-1", EFailure::eEncoderSettings, [](CRecorder&, CRecordingRequest& request, std::string&) {
-             request.nOutputType = 5;
-             request.nWidth = 5000;
-         } },
-        { "unknown output type", EFailure::eOutputType, [](CRecorder&, CRecordingRequest& request, std::string&) { request.nOutputType = 3; } },
-        { "work mode other than MPEG", EFailure::eWorkMode, [](CRecorder& recorder, CRecordingRequest&, std::string&) { recorder.Profile().nWorkMode = 1; } },
-        { "video device out of range", EFailure::eNoSuchDevice, [](CRecorder& recorder, CRecordingRequest&, std::string&) { recorder.SetVideoDevice(99); } },
+        { "missing folder", EFailure::eOutputFile,
+          [&](CRecorder&, CRecordingRequest&, std::string& strFile) {
+              strFile = folder.filePath("no/such/dir/x.mpg").toStdString();
+          } },
+        { "unwritable place", EFailure::eOutputFile,
+          [](CRecorder&, CRecordingRequest&, std::string& strFile) { strFile = "/proc/x.mpg"; } },
+        { "frame rate MPEG cannot carry", EFailure::eFrameRate,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nFrameRate = 15; } },
+        { "frame rate 0", EFailure::eFrameRate,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nFrameRate = 0; } },
+        { "video bitrate 0", EFailure::eEncoderSettings,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nVideoBitrate = 0; } },
+        { "negative video bitrate", EFailure::eEncoderSettings,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nVideoBitrate = -5; } },
+        { "video bitrate over the DVD limit", EFailure::eEncoderSettings,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nVideoBitrate = 15000000; } },
+        { "audio bitrate layer II lacks", EFailure::eEncoderSettings,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nAudioBitrate = 100000; } },
+        { "sample rate layer II lacks", EFailure::eEncoderSettings,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nSampleRate = 8000; } },
+        { "six channels", EFailure::eEncoderSettings,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nChannels = 6; } },
+        { "no channels", EFailure::eEncoderSettings,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nChannels = 0; } },
+        { "picture size 0", EFailure::ePictureSize,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nWidth = 0; } },
+        { "picture too large for MPEG-1", EFailure::eEncoderSettings,
+          [](CRecorder&, CRecordingRequest& request, std::string&) {
+              request.nOutputType = 5;
+              request.nWidth = 5000;
+          } },
+        { "unknown output type", EFailure::eOutputType,
+          [](CRecorder&, CRecordingRequest& request, std::string&) { request.nOutputType = 3; } },
+        { "work mode other than MPEG", EFailure::eWorkMode,
+          [](CRecorder& recorder, CRecordingRequest&, std::string&) { recorder.Profile().nWorkMode = 1; } },
+        { "video device out of range", EFailure::eNoSuchDevice,
+          [](CRecorder& recorder, CRecordingRequest&, std::string&) { recorder.SetVideoDevice(99); } },
     };
     for (const CStartFailureCase& testCase : cases) {
         SCOPED_TRACE(testCase.pszName);

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <chrono>
 #include <thread>
-#include <cstring>
 
 extern "C" {
 #include <libavutil/frame.h>
@@ -40,7 +40,7 @@ void PutU16(std::vector<std::uint8_t>& data, std::uint16_t nValue)
 // A Windows bitmap as paint programs write it: bottom row first unless
 // bTopDown, rows padded to four bytes.
 std::vector<std::uint8_t> MakeBitmap(int nWidth, int nHeight, int nBits, bool bTopDown,
-    const std::function<std::uint32_t(int, int)>& pixelAt)
+                                     const std::function<std::uint32_t(int, int)>& pixelAt)
 {
     const std::size_t nRowSize = (static_cast<std::size_t>(nWidth) * nBits / 8 + 3) & ~std::size_t(3);
     std::vector<std::uint8_t> data = { 'B', 'M' };
@@ -86,7 +86,8 @@ std::uint32_t HalfRed(int x, int, int nWidth)
     return x < nWidth / 2 ? RED : MAGENTA;
 }
 
-class CCurrentDirectory {
+class CCurrentDirectory
+{
 public:
     explicit CCurrentDirectory(const std::filesystem::path& folder)
         : m_previous(std::filesystem::current_path())
@@ -119,11 +120,14 @@ TEST(FramePicture, ListsLowerCaseBifFilesInNameOrder)
 TEST(FramePicture, ReadsBitmapLayouts)
 {
     const QTemporaryDir folder;
-    struct CLayoutCase {
+    struct CLayoutCase
+    {
         const char* pszName;
         int nBits;
         bool bTopDown;
-    } const cases[] = { { "24-bit bottom-up", 24, false }, { "32-bit bottom-up", 32, false }, { "24-bit top-down", 24, true } };
+    } const cases[] = { { "24-bit bottom-up", 24, false },
+                        { "32-bit bottom-up", 32, false },
+                        { "24-bit top-down", 24, true } };
     const auto pattern = [](int x, int y) { return static_cast<std::uint32_t>((x * 40) << 16 | (y * 50) << 8 | 7); };
     for (const CLayoutCase& testCase : cases) {
         SCOPED_TRACE(testCase.pszName);
@@ -154,8 +158,9 @@ TEST(FramePicture, RefusesDamagedBitmaps)
     std::vector<std::uint8_t> offsetPastEnd = good;
     offsetPastEnd[13] = 0x7F; // pixel data offset
     const std::pair<const char*, std::vector<std::uint8_t>> cases[] = {
-        { "truncated pixels", truncated }, { "absurd width", huge }, { "palette bitmap", eightBit },
-        { "pixel offset past the end", offsetPastEnd }, { "not a bitmap", { 'P', 'K', 3, 4 } },
+        { "truncated pixels", truncated },      { "absurd width", huge },
+        { "palette bitmap", eightBit },         { "pixel offset past the end", offsetPastEnd },
+        { "not a bitmap", { 'P', 'K', 3, 4 } },
     };
     for (const auto& [pszName, data] : cases) {
         SCOPED_TRACE(pszName);
@@ -194,11 +199,11 @@ TEST(FramePicture, ShowsInTheRecordedPicture)
     const QTemporaryDir folder;
     const std::filesystem::path root = folder.path().toStdString();
     std::filesystem::create_directory(root / "Frame");
-    WriteFile(root / "Frame" / "1.bif",
-        MakeBitmap(64, 48, 24, false, [](int x, int y) { return HalfRed(x, y, 64); }));
+    WriteFile(root / "Frame" / "1.bif", MakeBitmap(64, 48, 24, false, [](int x, int y) { return HalfRed(x, y, 64); }));
     const CCurrentDirectory current(root);
 
-    struct CFormatCase {
+    struct CFormatCase
+    {
         int nWorkMode;
         const char* pszVideoCompressor; // AVI only; one that codes YUV 4:2:2
     } const cases[] = { { WORK_MODE_MPEG, "" }, { WORK_MODE_AVI, "huffyuv" } };
@@ -215,8 +220,8 @@ TEST(FramePicture, ShowsInTheRecordedPicture)
         const std::string strFile = (root / "frame.mpg").string();
         ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
         recorder.Profile().nWorkMode = formatCase.nWorkMode;
-        recorder.Profile().nVideoCompressor
-            = static_cast<short>(FindCompressor(ECompressorKind::eVideo, formatCase.pszVideoCompressor));
+        recorder.Profile().nVideoCompressor =
+            static_cast<short>(FindCompressor(ECompressorKind::eVideo, formatCase.pszVideoCompressor));
         ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
         recorder.WaitUntilFinished(-1);
         recorder.Stop();

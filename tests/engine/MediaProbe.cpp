@@ -49,8 +49,8 @@ QByteArray RunProgram(const QString& strProgram, const QStringList& arguments, i
 
 QJsonObject ProbeFile(const std::string& strFile)
 {
-    const QByteArray json = RunProgram("ffprobe",
-        { "-v", "error", "-show_format", "-show_streams", "-of", "json", QString::fromStdString(strFile) });
+    const QByteArray json = RunProgram(
+        "ffprobe", { "-v", "error", "-show_format", "-show_streams", "-of", "json", QString::fromStdString(strFile) });
     return QJsonDocument::fromJson(json).object();
 }
 
@@ -71,9 +71,10 @@ double JsonNumber(const QJsonObject& object, const QString& strKey)
 
 double StreamSpanSeconds(const std::string& strFile, const char* pszStream)
 {
-    const QByteArray json = RunProgram("ffprobe",
-        { "-v", "error", "-select_streams", pszStream, "-show_entries", "packet=pts_time,duration_time", "-of", "json",
-            QString::fromStdString(strFile) });
+    const QByteArray json =
+        RunProgram("ffprobe",
+                   { "-v", "error", "-select_streams", pszStream, "-show_entries", "packet=pts_time,duration_time",
+                     "-of", "json", QString::fromStdString(strFile) });
     double dFirst = 1e9;
     double dEnd = -1e9;
     for (const QJsonValue& packet : QJsonDocument::fromJson(json).object()["packets"].toArray()) {
@@ -87,8 +88,8 @@ double StreamSpanSeconds(const std::string& strFile, const char* pszStream)
 std::vector<double> VideoPacketTimes(const std::string& strFile)
 {
     const QByteArray json = RunProgram("ffprobe",
-        { "-v", "error", "-select_streams", "v", "-show_entries", "packet=pts_time", "-of", "json",
-            QString::fromStdString(strFile) });
+                                       { "-v", "error", "-select_streams", "v", "-show_entries", "packet=pts_time",
+                                         "-of", "json", QString::fromStdString(strFile) });
     std::vector<double> times;
     for (const QJsonValue& packet : QJsonDocument::fromJson(json).object()["packets"].toArray())
         times.push_back(packet["pts_time"].toString().toDouble());
@@ -99,7 +100,8 @@ QString DecodeErrors(const std::string& strFile)
 {
     int nExitCode = -1;
     QByteArray errors;
-    RunProgram("ffmpeg", { "-v", "error", "-i", QString::fromStdString(strFile), "-f", "null", "-" }, &nExitCode, &errors);
+    RunProgram("ffmpeg", { "-v", "error", "-i", QString::fromStdString(strFile), "-f", "null", "-" }, &nExitCode,
+               &errors);
     if (nExitCode != 0 && errors.isEmpty())
         errors = "ffmpeg exited with " + QByteArray::number(nExitCode);
     return QString::fromUtf8(errors).trimmed();
@@ -121,9 +123,10 @@ double MaxVolumeDb(const std::string& strFile, double dFromSeconds, double dToSe
 {
     QByteArray report;
     RunProgram("ffmpeg",
-        { "-v", "info", "-i", QString::fromStdString(strFile), "-vn", "-af",
-            QStringLiteral("atrim=start=%1:end=%2,volumedetect").arg(dFromSeconds).arg(dToSeconds), "-f", "null", "-" },
-        nullptr, &report);
+               { "-v", "info", "-i", QString::fromStdString(strFile), "-vn", "-af",
+                 QStringLiteral("atrim=start=%1:end=%2,volumedetect").arg(dFromSeconds).arg(dToSeconds), "-f", "null",
+                 "-" },
+               nullptr, &report);
     const QByteArray key = "max_volume: ";
     const qsizetype nAt = report.indexOf(key);
     return nAt < 0 ? 0 : report.mid(nAt + key.size()).split(' ').first().toDouble();
@@ -142,8 +145,9 @@ bool WaitForCount(const std::atomic<int>& nCounter, int nAtLeast, int nTimeoutMs
 
 std::vector<std::uint8_t> DecodePictureRgb(const std::string& strFile, double dSeconds)
 {
-    const QByteArray pixels = RunProgram("ffmpeg",
-        { "-v", "error", "-i", QString::fromStdString(strFile), "-ss", QString::number(dSeconds), "-frames:v", "1",
-            "-f", "rawvideo", "-pix_fmt", "rgb24", "-" });
+    const QByteArray pixels =
+        RunProgram("ffmpeg",
+                   { "-v", "error", "-i", QString::fromStdString(strFile), "-ss", QString::number(dSeconds),
+                     "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", "-" });
     return std::vector<std::uint8_t>(pixels.begin(), pixels.end());
 }

@@ -12,7 +12,8 @@
 #include "engine/Recorder.h"
 
 // What a test asks the recorder to record; defaults are small and fast.
-struct CRecordingRequest {
+struct CRecordingRequest
+{
     int nOutputType = 6;
     short nFrameRate = 29;
     short nWidth = 352;
@@ -37,7 +38,7 @@ bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, co
 // Runs a program and returns its standard output; the exit code goes to
 // *pExitCode when given.
 QByteArray RunProgram(const QString& strProgram, const QStringList& arguments, int* pExitCode = nullptr,
-    QByteArray* pErrorOutput = nullptr);
+                      QByteArray* pErrorOutput = nullptr);
 
 // ffprobe -of json of a file's format and streams.
 QJsonObject ProbeFile(const std::string& strFile);

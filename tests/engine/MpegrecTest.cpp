@@ -30,32 +30,45 @@ TEST(Mpegrec, ListsEveryList)
     const QString output = QString::fromUtf8(RunProgram(MPEGREC, { "--list" }, &nExitCode));
     EXPECT_EQ(nExitCode, 0);
     for (const char* pszExpected : { "Video devices:", "Test Pattern", "Video formats of Test Pattern:", "I420 720x480",
-             "Audio devices:", "Test Tone", "Audio inputs of Test Tone:", "Video compressors:",
-             "MPEG-2 video (mpeg2video)", "Audio compressors:", "(mp2)" }) {
+                                     "Audio devices:", "Test Tone", "Audio inputs of Test Tone:", "Video compressors:",
+                                     "MPEG-2 video (mpeg2video)", "Audio compressors:", "(mp2)" }) {
         EXPECT_TRUE(output.contains(pszExpected)) << pszExpected;
     }
 }
 
 TEST(Mpegrec, RecordsAndSummarises)
 {
-    struct CCommandCase {
+    struct CCommandCase
+    {
         QStringList arguments;
         const char* pszVideoCodec;
         const char* pszAudioCodec;
         int nWidth;
         double dFrames;
     } const cases[] = {
-        { { "--type", "mpeg1", "--size", "352x240", "--frame-rate", "25", "--video-bitrate", "1150000",
-              "--sample-rate", "44100", "--duration", "1" },
-            "mpeg1video", "mp2", 352, 25 },
+        { { "--type", "mpeg1", "--size", "352x240", "--frame-rate", "25", "--video-bitrate", "1150000", "--sample-rate",
+            "44100", "--duration", "1" },
+          "mpeg1video",
+          "mp2",
+          352,
+          25 },
         { { "--type", "mpeg2", "--size", "320x240", "--frame-rate", "29", "--channels", "1", "--audio-bitrate",
-              "128000", "--sync-mode", "2", "--audio-offset", "100", "--duration", "0.5" },
-            "mpeg2video", "mp2", 320, 15 },
+            "128000", "--sync-mode", "2", "--audio-offset", "100", "--duration", "0.5" },
+          "mpeg2video",
+          "mp2",
+          320,
+          15 },
         { { "--type", "avi", "--size", "320x240", "--frame-rate", "25", "--video-compressor", "ffv1",
-              "--audio-compressor", "flac", "--duration", "1" },
-            "ffv1", "flac", 320, 25 },
-        { { "--type", "avi", "--size", "176x144", "--frame-rate", "15", "--no-audio", "--duration", "1" }, "mpeg4", "",
-            176, 15 },
+            "--audio-compressor", "flac", "--duration", "1" },
+          "ffv1",
+          "flac",
+          320,
+          25 },
+        { { "--type", "avi", "--size", "176x144", "--frame-rate", "15", "--no-audio", "--duration", "1" },
+          "mpeg4",
+          "",
+          176,
+          15 },
         { { "--type", "avi", "--no-video", "--audio-compressor", "mp2", "--duration", "1" }, "", "mp2", 0, 0 },
     };
     const QTemporaryDir folder;
@@ -64,8 +77,8 @@ TEST(Mpegrec, RecordsAndSummarises)
         SCOPED_TRACE(testCase.arguments.join(' ').toStdString());
         int nExitCode = -1;
         QByteArray errors;
-        const QByteArray output
-            = RunProgram(MPEGREC, QStringList { "-o", strFile, "--fast" } + testCase.arguments, &nExitCode, &errors);
+        const QByteArray output =
+            RunProgram(MPEGREC, QStringList { "-o", strFile, "--fast" } + testCase.arguments, &nExitCode, &errors);
         ASSERT_EQ(nExitCode, 0) << errors.toStdString();
         const std::map<std::string, double> summary = ParseSummary(output);
         EXPECT_EQ(summary.at("frames"), testCase.dFrames);

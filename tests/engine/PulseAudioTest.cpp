@@ -18,7 +18,8 @@ constexpr auto SERVER_POLL_INTERVAL = std::chrono::milliseconds(50);
 
 // A private PulseAudio server with one null sink, whose monitor is a capture
 // source delivering silence in real time.
-class CPulseServer {
+class CPulseServer
+{
 public:
     bool Start(std::string& strReason)
     {
@@ -32,10 +33,11 @@ public:
         environment.insert("HOME", m_folder.path());
         m_server.setProcessEnvironment(environment);
         m_server.setProcessChannelMode(QProcess::MergedChannels);
-        m_server.start("pulseaudio",
+        m_server.start(
+            "pulseaudio",
             { "--daemonize=no", "--exit-idle-time=-1", "-n", "--use-pid-file=no",
-                "--load=module-null-sink sink_name=skinrec_test",
-                QString::fromStdString("--load=module-native-protocol-unix auth-anonymous=1 socket=" + m_strSocket) });
+              "--load=module-null-sink sink_name=skinrec_test",
+              QString::fromStdString("--load=module-native-protocol-unix auth-anonymous=1 socket=" + m_strSocket) });
         if (!m_server.waitForStarted()) {
             strReason = "pulseaudio cannot be started here";
             return false;
@@ -69,8 +71,8 @@ public:
     static bool AddSource(const QString& strDescription, std::string& strReason, QByteArray* pModule = nullptr)
     {
         return Control({ "load-module", "module-null-sink", "sink_name=" + strDescription.toLower(),
-                           "sink_properties=device.description=" + strDescription },
-            strReason, pModule);
+                         "sink_properties=device.description=" + strDescription },
+                       strReason, pModule);
     }
 
     ~CPulseServer()

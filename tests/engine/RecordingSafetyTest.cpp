@@ -41,7 +41,8 @@ std::int64_t FileSize(const std::string& strFile)
         return ::testing::AssertionFailure() << strFile << " does not decode cleanly: " << strErrors.toStdString();
     const double dSeconds = StreamSpanSeconds(strFile, "v");
     if (dSeconds < dAtLeastSeconds)
-        return ::testing::AssertionFailure() << strFile << " holds " << dSeconds << " s, expected at least " << dAtLeastSeconds;
+        return ::testing::AssertionFailure()
+            << strFile << " holds " << dSeconds << " s, expected at least " << dAtLeastSeconds;
     return ::testing::AssertionSuccess();
 }
 
@@ -147,7 +148,8 @@ TEST(RecordingSafety, StopReturnsSoonWhileASourceStalls)
     recorder.Stop();
     EXPECT_LT(std::chrono::steady_clock::now() - stopAsked, std::chrono::seconds(2));
     EXPECT_FALSE(recorder.IsRunning());
-    EXPECT_EQ(recorder.GetLastFailure(), EFailure::eNone) << "Stop ended it, not the stall: " << recorder.GetLastError();
+    EXPECT_EQ(recorder.GetLastFailure(), EFailure::eNone)
+        << "Stop ended it, not the stall: " << recorder.GetLastError();
     EXPECT_TRUE(IsWholeRecording(strFile, 0.3));
 }
 
@@ -162,7 +164,8 @@ TEST(RecordingSafety, PauseHoldsThePreviewButNotARecordingsPreview)
         recorder.SetPreviewSize(88, 60);
         recorder.SetPreviewCallback([&](const CPreviewFrame&) { ++nPreviews; });
         recorder.SetStatusCallback([&](const CRecorderStatus& status) { nPausedReports += status.bPaused ? 1 : 0; });
-        ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), bToFile ? folder.filePath("p.mpg").toStdString() : ""));
+        ASSERT_TRUE(
+            ConfigureRecorder(recorder, RealTimeUntilStop(), bToFile ? folder.filePath("p.mpg").toStdString() : ""));
         ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
         ASSERT_TRUE(WaitForCount(nPreviews, 3));
 

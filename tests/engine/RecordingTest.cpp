@@ -14,7 +14,8 @@
 
 namespace {
 
-struct CProfileCase {
+struct CProfileCase
+{
     const char* pszName;
     CRecordingRequest request;
     const char* pszVideoCodec;
@@ -123,7 +124,8 @@ TEST(Recording, ProfilesGiveTheAskedStreams)
 
 TEST(Recording, ManualSyncShiftsTheAudioByTheOffset)
 {
-    struct CSyncCase {
+    struct CSyncCase
+    {
         short nSyncMode;
         short nOffsetMs;
         double dExpectedAudioLeadSeconds; // audio start minus video start
@@ -135,7 +137,8 @@ TEST(Recording, ManualSyncShiftsTheAudioByTheOffset)
     };
     const QTemporaryDir folder;
     for (const CSyncCase& testCase : cases) {
-        SCOPED_TRACE("sync mode " + std::to_string(testCase.nSyncMode) + ", offset " + std::to_string(testCase.nOffsetMs));
+        SCOPED_TRACE("sync mode " + std::to_string(testCase.nSyncMode) + ", offset "
+                     + std::to_string(testCase.nOffsetMs));
         CRecordingRequest request;
         request.nSyncMode = testCase.nSyncMode;
         request.nAudioOffsetMs = testCase.nOffsetMs;
@@ -143,8 +146,8 @@ TEST(Recording, ManualSyncShiftsTheAudioByTheOffset)
         CRecorder recorder;
         ASSERT_TRUE(Record(recorder, request, strFile));
         const QJsonObject probe = ProbeFile(strFile);
-        const double dShift = JsonNumber(FindStream(probe, "audio"), "start_time")
-            - JsonNumber(FindStream(probe, "video"), "start_time");
+        const double dShift =
+            JsonNumber(FindStream(probe, "audio"), "start_time") - JsonNumber(FindStream(probe, "video"), "start_time");
         EXPECT_NEAR(dShift, testCase.dExpectedAudioLeadSeconds, 1.001 / 30);
     }
 }
@@ -179,7 +182,8 @@ TEST(Recording, PauseLeavesNoGap)
     ASSERT_GT(times.size(), 20u);
     std::sort(times.begin(), times.end());
     for (std::size_t nIndex = 1; nIndex < times.size(); ++nIndex)
-        ASSERT_NEAR(times[nIndex] - times[nIndex - 1], 0.04, 0.001) << "between frames " << nIndex - 1 << " and " << nIndex;
+        ASSERT_NEAR(times[nIndex] - times[nIndex - 1], 0.04, 0.001)
+            << "between frames " << nIndex - 1 << " and " << nIndex;
     const QJsonObject probe = ProbeFile(strFile);
     // About 1.4 s recorded of 2.2 s running; the paused 0.8 s are not in the file.
     EXPECT_LT(StreamSpanSeconds(strFile, "v"), 1.9);
@@ -234,7 +238,8 @@ TEST(Recording, CaptureWithoutFileOnlyPreviews)
 
 TEST(Recording, CaptureSizeIsScaledToThePicture)
 {
-    struct CCaptureSizeCase {
+    struct CCaptureSizeCase
+    {
         const char* pszName;
         bool bCustomFrame;
         short nFormat; // -1: device default
@@ -292,7 +297,8 @@ TEST(Recording, StopWithoutStopFlagKeepsThePreviewRunning)
 
 TEST(Recording, BestQualityUsesTheFormatsHighestRate)
 {
-    struct CQualityCase {
+    struct CQualityCase
+    {
         const char* pszName;
         int nOutputType;
         double dMinimumRatio; // Best's file size over Good's at 1.5 Mbit/s

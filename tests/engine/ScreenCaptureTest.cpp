@@ -17,7 +17,8 @@ namespace {
 
 // Covers the screen in red. (xsetroot's root background does not reach
 // Xvfb's frame buffer here, so the test draws a window of its own.)
-class CRedWindow : public QRasterWindow {
+class CRedWindow : public QRasterWindow
+{
 protected:
     void paintEvent(QPaintEvent*) override
     {

@@ -22,15 +22,15 @@ struct CSwitchCase
 };
 
 const CSwitchCase SWITCHES[] = {
-    {USE_VIDEO_COMPRESSOR_CHECK, &ConversionSettings::bUseVideoCompressor},
-    {USE_AUDIO_COMPRESSOR_CHECK, &ConversionSettings::bUseAudioCompressor},
-    {USE_CUSTOM_FRAME_CHECK, &ConversionSettings::bUseCustomFrame},
-    {1023, &ConversionSettings::bUseAudioCompressorWhenCapture},
-    {1024, &ConversionSettings::bUseVideoCompressorWhenCapture},
-    {1026, &ConversionSettings::bShowPreviewWhenCapture},
-    {1027, &ConversionSettings::bAudioCapture},
-    {1028, &ConversionSettings::bVideoCapture},
-    {MUTE_TV_CHECK, &ConversionSettings::bMuteTV},
+    { USE_VIDEO_COMPRESSOR_CHECK, &ConversionSettings::bUseVideoCompressor },
+    { USE_AUDIO_COMPRESSOR_CHECK, &ConversionSettings::bUseAudioCompressor },
+    { USE_CUSTOM_FRAME_CHECK, &ConversionSettings::bUseCustomFrame },
+    { 1023, &ConversionSettings::bUseAudioCompressorWhenCapture },
+    { 1024, &ConversionSettings::bUseVideoCompressorWhenCapture },
+    { 1026, &ConversionSettings::bShowPreviewWhenCapture },
+    { 1027, &ConversionSettings::bAudioCapture },
+    { 1028, &ConversionSettings::bVideoCapture },
+    { MUTE_TV_CHECK, &ConversionSettings::bMuteTV },
 };
 
 class AviProfileDlgTest : public SettingsTest
@@ -62,7 +62,7 @@ protected:
     }
 
     CTestOwner m_owner;
-    CAviProfileDlg m_dialog{&m_owner};
+    CAviProfileDlg m_dialog { &m_owner };
 };
 
 TEST_F(AviProfileDlgTest, OpensWithTheDefaults)
@@ -132,7 +132,7 @@ TEST_F(AviProfileDlgTest, MuteTvReachesTheRecorderAtOnce)
     QCheckBox* pMute = Find<QCheckBox>(m_dialog, MUTE_TV_CHECK);
     Click(pMute);
     Click(pMute);
-    EXPECT_EQ(m_owner.Written(EDispatchId::TVMute), QVariantList({false, true}));
+    EXPECT_EQ(m_owner.Written(EDispatchId::TVMute), QVariantList({ false, true }));
 }
 
 TEST_F(AviProfileDlgTest, CompressorChoicesAndSizesAreStored)
@@ -174,12 +174,12 @@ TEST_F(AviProfileDlgTest, SettingOpensTheStoredCompressorsPageOrSaysThereIsNone)
     const int nMpeg2 = IndexOfCompressor("mpeg2video");
     const int nRaw = IndexOfCompressor("rawvideo");
     const CCase cases[] = {
-        {"encoder with options", nMpeg2, arrNames.value(nMpeg2), true},
-        {"encoder without options", nRaw, arrNames.value(nRaw), false},
-        {"index past the list", static_cast<int>(arrNames.size()) + 5, QStringLiteral("gone"), false},
-        {"no index", -1, QStringLiteral("gone"), false},
+        { "encoder with options", nMpeg2, arrNames.value(nMpeg2), true },
+        { "encoder without options", nRaw, arrNames.value(nRaw), false },
+        { "index past the list", static_cast<int>(arrNames.size()) + 5, QStringLiteral("gone"), false },
+        { "no index", -1, QStringLiteral("gone"), false },
         // mpeg4, which has options, stands in for what sits at the index.
-        {"none chosen yet", nRaw, QString(), true},
+        { "none chosen yet", nRaw, QString(), true },
     };
     for (const CCase& settingCase : cases) {
         SCOPED_TRACE(settingCase.pszWhat);
@@ -191,7 +191,7 @@ TEST_F(AviProfileDlgTest, SettingOpensTheStoredCompressorsPageOrSaysThereIsNone)
         m_owner.m_prompt.m_arrAsked.clear();
         EXPECT_EQ(PressSettingAndClosePage(), settingCase.bPageShown);
         EXPECT_EQ(m_owner.m_prompt.Texts(),
-            settingCase.bPageShown ? QStringList() : QStringList{CAviProfileDlg::NO_PROPERTY_PAGE});
+                  settingCase.bPageShown ? QStringList() : QStringList { CAviProfileDlg::NO_PROPERTY_PAGE });
         m_dialog.reject();
     }
 }

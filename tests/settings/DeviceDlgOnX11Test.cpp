@@ -40,8 +40,7 @@ TEST_F(DeviceDlgOnX11, FormatsAndInputsAreThoseOfTheSelectedDevice)
     QComboBox* pFormats = Find<QComboBox>(dialog, CVideoDeviceDlg::FORMAT_LIST);
     ChooseItem(pDevices, nScreen);
     EXPECT_EQ(Items(pFormats), arrScreenFormats);
-    EXPECT_EQ(Items(Find<QComboBox>(dialog, CVideoDeviceDlg::INPUT_LIST)),
-              ReadNames(encoder.GetVideoInputs(nScreen)));
+    EXPECT_EQ(Items(Find<QComboBox>(dialog, CVideoDeviceDlg::INPUT_LIST)), ReadNames(encoder.GetVideoInputs(nScreen)));
     ChooseItem(pDevices, nPattern);
     EXPECT_EQ(Items(pFormats), arrPatternFormats);
 

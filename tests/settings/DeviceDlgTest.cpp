@@ -39,8 +39,8 @@ TEST_F(DeviceDlgTest, ListsAreFetchedAfreshAtEveryOpening)
         audioDialog.show();
         audioDialog.reject();
     }
-    for (EDispatchId eList : {EDispatchId::VideoDevices, EDispatchId::VideoInputs, EDispatchId::VideoFormats,
-             EDispatchId::AudioDevices, EDispatchId::AudioInputs}) {
+    for (EDispatchId eList : { EDispatchId::VideoDevices, EDispatchId::VideoInputs, EDispatchId::VideoFormats,
+                               EDispatchId::AudioDevices, EDispatchId::AudioInputs }) {
         SCOPED_TRACE(static_cast<int>(eList));
         EXPECT_EQ(m_owner.CountCalls(eList), 2);
     }
@@ -107,17 +107,22 @@ TEST_F(DeviceDlgTest, VideoChoicesAreStoredAsIndexAndName)
 {
     CVideoDeviceDlg dialog(&m_owner);
     ExpectChoicesStored(dialog,
-        {{CVideoDeviceDlg::DEVICE_LIST, &ConversionSettings::nVideoDeviceIndex, &ConversionSettings::strVideoDeviceName},
-            {CVideoDeviceDlg::FORMAT_LIST, &ConversionSettings::nVideoFormatIndex, &ConversionSettings::strVideoFormatName},
-            {CVideoDeviceDlg::INPUT_LIST, &ConversionSettings::nVideoInputIndex, &ConversionSettings::strVideoInputName}});
+                        { { CVideoDeviceDlg::DEVICE_LIST, &ConversionSettings::nVideoDeviceIndex,
+                            &ConversionSettings::strVideoDeviceName },
+                          { CVideoDeviceDlg::FORMAT_LIST, &ConversionSettings::nVideoFormatIndex,
+                            &ConversionSettings::strVideoFormatName },
+                          { CVideoDeviceDlg::INPUT_LIST, &ConversionSettings::nVideoInputIndex,
+                            &ConversionSettings::strVideoInputName } });
 }
 
 TEST_F(DeviceDlgTest, AudioChoicesAreStoredAsIndexAndName)
 {
     CAudioDeviceDlg dialog(&m_owner);
     ExpectChoicesStored(dialog,
-        {{CAudioDeviceDlg::DEVICE_LIST, &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName},
-            {CAudioDeviceDlg::INPUT_LIST, &ConversionSettings::nAudioInputIndex, &ConversionSettings::strAudioInputName}});
+                        { { CAudioDeviceDlg::DEVICE_LIST, &ConversionSettings::nAudioDeviceIndex,
+                            &ConversionSettings::strAudioDeviceName },
+                          { CAudioDeviceDlg::INPUT_LIST, &ConversionSettings::nAudioInputIndex,
+                            &ConversionSettings::strAudioInputName } });
 }
 
 } // namespace

@@ -81,15 +81,15 @@ struct CFieldCase
 TEST_F(MpegProfileDlgTest, NumberFieldsStoreTheirLeadingInteger)
 {
     const CFieldCase cases[] = {
-        {WIDTH_EDIT, "12abc", &ConversionSettings::nMpegWidth, 12},
-        {WIDTH_EDIT, "abc", &ConversionSettings::nMpegWidth, 0},
-        {HEIGHT_EDIT, "  -576", &ConversionSettings::nMpegHeight, -576},
-        {HEIGHT_EDIT, "+480 lines", &ConversionSettings::nMpegHeight, 480},
-        {VIDEO_BITRATE_EDIT, "99999999999", &ConversionSettings::nVideoBitrate, INT_MAX},
-        {VIDEO_BITRATE_EDIT, "-99999999999", &ConversionSettings::nVideoBitrate, INT_MIN},
-        {AUDIO_BITRATE_EDIT, "192000", &ConversionSettings::nAudioBitrate, 192000},
-        {AUDIO_CHANNEL_EDIT, "1", &ConversionSettings::nAudioChannels, 1},
-        {AUDIO_CHANNEL_EDIT, "", &ConversionSettings::nAudioChannels, 0},
+        { WIDTH_EDIT, "12abc", &ConversionSettings::nMpegWidth, 12 },
+        { WIDTH_EDIT, "abc", &ConversionSettings::nMpegWidth, 0 },
+        { HEIGHT_EDIT, "  -576", &ConversionSettings::nMpegHeight, -576 },
+        { HEIGHT_EDIT, "+480 lines", &ConversionSettings::nMpegHeight, 480 },
+        { VIDEO_BITRATE_EDIT, "99999999999", &ConversionSettings::nVideoBitrate, INT_MAX },
+        { VIDEO_BITRATE_EDIT, "-99999999999", &ConversionSettings::nVideoBitrate, INT_MIN },
+        { AUDIO_BITRATE_EDIT, "192000", &ConversionSettings::nAudioBitrate, 192000 },
+        { AUDIO_CHANNEL_EDIT, "1", &ConversionSettings::nAudioChannels, 1 },
+        { AUDIO_CHANNEL_EDIT, "", &ConversionSettings::nAudioChannels, 0 },
     };
     for (const CFieldCase& fieldCase : cases) {
         SCOPED_TRACE(testing::Message() << fieldCase.nId << " \"" << fieldCase.pszTyped << '"');

@@ -72,9 +72,9 @@ protected:
 TEST_F(SettingsEndToEndTest, EachSettingsButtonOpensItsDialog)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"BUTTON_EDIT", "CMpegProfileDlg"},       {"BUTTON_EDITVIDEO", "CVideoDeviceDlg"},
-        {"BUTTON_EDITAUDIO", "CAudioDeviceDlg"},  {"BUTTON_EDITMODE", "CSyncModeDlg"},
-        {"BUTTON_EDITAVI", "CAviProfileDlg"},
+        { "BUTTON_EDIT", "CMpegProfileDlg" },      { "BUTTON_EDITVIDEO", "CVideoDeviceDlg" },
+        { "BUTTON_EDITAUDIO", "CAudioDeviceDlg" }, { "BUTTON_EDITMODE", "CSyncModeDlg" },
+        { "BUTTON_EDITAVI", "CAviProfileDlg" },
     };
     CConverterDlg window(m_prompt);
     window.show();
@@ -92,7 +92,7 @@ TEST_F(SettingsEndToEndTest, EachSettingsButtonOpensItsDialog)
 // file have what they chose.
 TEST_F(SettingsEndToEndTest, TheDeviceStartsMutedAsTheSettingsShow)
 {
-    for (const bool bMuted : {true, false}) {
+    for (const bool bMuted : { true, false }) {
         SCOPED_TRACE(bMuted);
         ConversionSettings::Instance().bMuteTV = bMuted;
         CConverterDlg window(m_prompt);
@@ -124,15 +124,17 @@ TEST_F(SettingsEndToEndTest, TheRecordersDefaultsAreTheSettingsDefaults)
 TEST_F(SettingsEndToEndTest, TheDialogsChoicesReachTheRecording)
 {
     const QString strFile = m_current.FilePath(QStringLiteral("chosen.mpg"));
-    m_prompt.m_arrFiles = {strFile};
+    m_prompt.m_arrFiles = { strFile };
     CConverterDlg window(m_prompt);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-    RunModalDialog(window, "BUTTON_EDITVIDEO",
-        [](QDialog& dialog) { ChooseNamedItem(Find<QComboBox>(dialog, 1005), QStringLiteral("Test Pattern")); });
-    RunModalDialog(window, "BUTTON_EDITAUDIO",
-        [](QDialog& dialog) { ChooseNamedItem(Find<QComboBox>(dialog, 1013), QStringLiteral("Test Tone")); });
+    RunModalDialog(window, "BUTTON_EDITVIDEO", [](QDialog& dialog) {
+        ChooseNamedItem(Find<QComboBox>(dialog, 1005), QStringLiteral("Test Pattern"));
+    });
+    RunModalDialog(window, "BUTTON_EDITAUDIO", [](QDialog& dialog) {
+        ChooseNamedItem(Find<QComboBox>(dialog, 1013), QStringLiteral("Test Tone"));
+    });
     RunModalDialog(window, "BUTTON_EDIT", [](QDialog& dialog) {
         ChooseNamedItem(Find<QComboBox>(dialog, 1030), QStringLiteral("29.97"));
         ChooseNamedItem(Find<QComboBox>(dialog, 1031), QStringLiteral("32000"));
@@ -165,12 +167,12 @@ TEST_F(SettingsEndToEndTest, TheDialogsChoicesReachTheRecording)
     EXPECT_EQ(encoder.GetSyncMode(), 2);
     EXPECT_EQ(encoder.GetAudioOffset(), 40);
     EXPECT_EQ(encoder.GetVideoFrame(), 2);
-    ASSERT_TRUE(WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; },
-        START_TIMEOUT_MS))
+    ASSERT_TRUE(
+        WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; }, START_TIMEOUT_MS))
         << encoder.GetLastError().toStdString();
     ClickSkinButton(window, "BUTTON_STOP");
     ASSERT_FALSE(encoder.GetStatus().bRunning);
-    EXPECT_EQ(m_prompt.Texts(), QStringList{"Save As"});
+    EXPECT_EQ(m_prompt.Texts(), QStringList { "Save As" });
 
     const QJsonObject probe = ProbeFile(strFile.toStdString());
     const QJsonObject video = FindStream(probe, "video");

@@ -23,7 +23,7 @@ public:
     int CountCalls(CEncorda::EDispatchId eId) const
     {
         return static_cast<int>(std::count_if(m_arrCalls.begin(), m_arrCalls.end(),
-            [eId](const CEncorda::CDispatchCall& call) { return call.eId == eId; }));
+                                              [eId](const CEncorda::CDispatchCall& call) { return call.eId == eId; }));
     }
 
     // The values written to one property, in order.

@@ -24,7 +24,7 @@ protected:
         ASSERT_TRUE(m_current.isValid());
         QDir folder(m_current.path());
         ASSERT_TRUE(folder.mkpath("Frame/folder.bif"));
-        for (const char* pszName : {"c.bif", "a.bif", "bif", "D.BIF", "e.Bif", "b.bif", "f.bmp", "g.bif.bak"}) {
+        for (const char* pszName : { "c.bif", "a.bif", "bif", "D.BIF", "e.Bif", "b.bif", "f.bmp", "g.bif.bak" }) {
             QFile file(folder.filePath(QStringLiteral("Frame/") + pszName));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         }
@@ -50,7 +50,7 @@ TEST_F(VideoFrameDlgTest, ListsLowerCaseBifFilesInNameOrder)
     QStringList arrItems;
     for (int i = 0; i < pList->count(); ++i)
         arrItems.append(pList->itemText(i));
-    EXPECT_EQ(arrItems, QStringList({"a.bif", "b.bif", "bif", "c.bif"}));
+    EXPECT_EQ(arrItems, QStringList({ "a.bif", "b.bif", "bif", "c.bif" }));
     EXPECT_EQ(pList->currentIndex(), 0);
     // Made at start-up: nothing is sent or stored until the user chooses.
     EXPECT_EQ(m_owner.CountCalls(EDispatchId::VideoFrame), 0);
@@ -62,7 +62,7 @@ TEST_F(VideoFrameDlgTest, TheThirdPictureIsSentAsThreeAtOnce)
     CVideoFrameDlg dialog(&m_owner);
     dialog.show();
     ChooseItem(Find<QComboBox>(dialog, PICTURE_LIST), 2);
-    EXPECT_EQ(m_owner.Written(EDispatchId::VideoFrame), QVariantList{3});
+    EXPECT_EQ(m_owner.Written(EDispatchId::VideoFrame), QVariantList { 3 });
     EXPECT_EQ(m_owner.Encoder().GetVideoFrame(), 3);
     EXPECT_EQ(Settings().nFramePictureIndex, 2);
     EXPECT_EQ(Settings().strFramePictureName, "bif");
@@ -88,7 +88,7 @@ TEST_F(VideoFrameDlgTest, WithoutAFrameFolderHereTheOneBesideTheProgramIsListed)
     ASSERT_TRUE(QDir(m_current.filePath("Frame")).removeRecursively());
     // The build puts the program's pictures beside the test programs too.
     QDir besideProgram(QCoreApplication::applicationDirPath() + "/Frame");
-    besideProgram.setNameFilters({"*bif"});
+    besideProgram.setNameFilters({ "*bif" });
     besideProgram.setFilter(QDir::Files | QDir::CaseSensitive);
     besideProgram.setSorting(QDir::Name);
     CVideoFrameDlg dialog(&m_owner);

@@ -45,9 +45,9 @@ TEST_F(IniFileTest, FirstOccurrenceOfSectionAndKeyWins)
 TEST_F(IniFileTest, KeyNamesKeepFileOrderAndSkipComments)
 {
     const CIniFile ini(Write("[BUTTONINFO]\n2=b\n;1=hidden\n1=a\n\n5=e\nnot a key line\n[NEXT]\n9=x\n"));
-    QStringList arrKeys{"stale"};
+    QStringList arrKeys { "stale" };
     EXPECT_TRUE(ini.GetKeyNames("buttoninfo", arrKeys));
-    EXPECT_EQ(arrKeys, (QStringList{"2", "1", "5"}));
+    EXPECT_EQ(arrKeys, (QStringList { "2", "1", "5" }));
     EXPECT_FALSE(ini.GetKeyNames("EMPTY", arrKeys));
     EXPECT_TRUE(arrKeys.isEmpty());
 }

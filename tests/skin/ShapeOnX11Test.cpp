@@ -40,7 +40,7 @@ QColor WaitForScreenPixel(QPoint pt, const QColor& colour)
 TEST(ShapeOnX11, CutPixelsShowTheRootWindow)
 {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
-    ASSERT_EQ(QProcess::execute("xsetroot", {"-solid", ROOT_COLOUR.name()}), 0);
+    ASSERT_EQ(QProcess::execute("xsetroot", { "-solid", ROOT_COLOUR.name() }), 0);
 
     QTemporaryDir dir;
     const CTestSkinFolder skin(dir.filePath("Test"));
@@ -55,7 +55,7 @@ TEST(ShapeOnX11, CutPixelsShowTheRootWindow)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
 
     EXPECT_EQ(WaitForScreenPixel(WINDOW_POS + QPoint(80, 50), BACKGROUND), BACKGROUND);
-    for (const QPoint& ptCorner : {QPoint(2, 2), QPoint(157, 2), QPoint(2, 97), QPoint(157, 97)}) {
+    for (const QPoint& ptCorner : { QPoint(2, 2), QPoint(157, 2), QPoint(2, 97), QPoint(157, 97) }) {
         SCOPED_TRACE(QString("corner %1,%2").arg(ptCorner.x()).arg(ptCorner.y()).toStdString());
         EXPECT_EQ(ScreenPixel(WINDOW_POS + ptCorner), ROOT_COLOUR);
     }

@@ -18,9 +18,9 @@ namespace {
 
 using EAnswer = IPrompt::EAnswer;
 
-const QString RETRY_QUESTION = QStringLiteral(
-    "The central directory was not found. If you're opening a multi-disk archive, "
-    "make sure you have inserted the last disk. Retry?");
+const QString RETRY_QUESTION =
+    QStringLiteral("The central directory was not found. If you're opening a multi-disk archive, "
+                   "make sure you have inserted the last disk. Retry?");
 
 class SkinArchiveTest : public ::testing::Test
 {
@@ -65,23 +65,27 @@ TEST_F(SkinArchiveTest, ExtractsWhatUnzipExtractsForEveryTool)
         const char* pszName;
         const char* pszCommand;
     } rows[] = {
-        {"zip deflated", "cd src && zip -qr ../t.zip ."},
-        {"zip stored", "cd src && zip -qr0 ../t.zip ."},
-        {"zip data descriptors", "cd src && zip -qr -fd ../t.zip ."},
-        {"zip streamed to a pipe", "cat src/big.bin | zip -q -fz- - - | cat > t.zip"},
-        {"zip with a stub, adjusted", "head -c 5000 /dev/urandom > t.zip && (cd src && zip -qr ../s.zip .) "
-                                      "&& cat s.zip >> t.zip && zip -qA t.zip"},
-        {"raw stub in front", "printf 'MZ stub%04000d' 0 > t.zip && (cd src && zip -qr ../s.zip .) && cat s.zip >> t.zip"},
-        {"bsdtar", "cd src && bsdtar --format zip -cf ../t.zip ."},
-        {"bsdtar stored", "cd src && bsdtar --format zip --options zip:compression=store -cf ../t.zip ."},
-        {"7z", "cd src && 7z a -tzip -bd ../t.zip . > /dev/null"},
-        {"python zipfile", "cd src && python3 -c \"import zipfile, os\n"
-                           "with zipfile.ZipFile('../t.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
-                           "    for d, _, fs in os.walk('.'):\n"
-                           "        for f in fs: z.write(os.path.join(d, f))\""},
-        {"jar", "cd src && jar cf ../t.zip ."},
-        {"comment of 65535 bytes", "cd src && zip -qr ../t.zip . && cd .. && python3 -c \"import zipfile\n"
-                                   "with zipfile.ZipFile('t.zip', 'a') as z: z.comment = b'c' * 65535\""},
+        { "zip deflated", "cd src && zip -qr ../t.zip ." },
+        { "zip stored", "cd src && zip -qr0 ../t.zip ." },
+        { "zip data descriptors", "cd src && zip -qr -fd ../t.zip ." },
+        { "zip streamed to a pipe", "cat src/big.bin | zip -q -fz- - - | cat > t.zip" },
+        { "zip with a stub, adjusted",
+          "head -c 5000 /dev/urandom > t.zip && (cd src && zip -qr ../s.zip .) "
+          "&& cat s.zip >> t.zip && zip -qA t.zip" },
+        { "raw stub in front",
+          "printf 'MZ stub%04000d' 0 > t.zip && (cd src && zip -qr ../s.zip .) && cat s.zip >> t.zip" },
+        { "bsdtar", "cd src && bsdtar --format zip -cf ../t.zip ." },
+        { "bsdtar stored", "cd src && bsdtar --format zip --options zip:compression=store -cf ../t.zip ." },
+        { "7z", "cd src && 7z a -tzip -bd ../t.zip . > /dev/null" },
+        { "python zipfile",
+          "cd src && python3 -c \"import zipfile, os\n"
+          "with zipfile.ZipFile('../t.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
+          "    for d, _, fs in os.walk('.'):\n"
+          "        for f in fs: z.write(os.path.join(d, f))\"" },
+        { "jar", "cd src && jar cf ../t.zip ." },
+        { "comment of 65535 bytes",
+          "cd src && zip -qr ../t.zip . && cd .. && python3 -c \"import zipfile\n"
+          "with zipfile.ZipFile('t.zip', 'a') as z: z.comment = b'c' * 65535\"" },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
@@ -106,8 +110,8 @@ TEST_F(SkinArchiveTest, HandMadeLayoutsExtractByteExact)
         const char* pszScript;
         const char* pszArchive;
     } rows[] = {
-        {"descriptors without signature", DESCRIPTOR_WITHOUT_SIGNATURE_ZIP, "nosig.zip"},
-        {"two numbered volumes, entry split across them", TWO_VOLUME_SET, "set.skn"},
+        { "descriptors without signature", DESCRIPTOR_WITHOUT_SIGNATURE_ZIP, "nosig.zip" },
+        { "two numbered volumes, entry split across them", TWO_VOLUME_SET, "set.skn" },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
@@ -129,32 +133,61 @@ TEST_F(SkinArchiveTest, OpenOutcomesAndMessages)
     const struct
     {
         const char* pszName;
-        QByteArray arrPackage;   // empty: no file at all
+        QByteArray arrPackage; // empty: no file at all
         QList<EAnswer> arrAnswers;
         EUnpackResult eResult;
         QStringList arrTexts;
         int nEntries;
     } rows[] = {
-        {"good", arrGood, {}, EUnpackResult::Ok, {}, 1},
-        {"no entries", QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'), {}, EUnpackResult::Ok, {}, 0},
-        {"missing file", QByteArray(), {}, EUnpackResult::OpenFailed, {"Open failed"}, 0},
-        {"shorter than a signature", "PK\x05", {}, EUnpackResult::NoCentralDirectory,
-         {RETRY_QUESTION, "Open failed"}, 0},
-        {"not an archive", CZipWorkspace::TextBytes(100000), {EAnswer::Yes, EAnswer::No},
-         EUnpackResult::NoCentralDirectory, {RETRY_QUESTION, RETRY_QUESTION, "Open failed"}, 0},
-        {"end record cut short", arrGood.left(arrGood.size() - 5), {}, EUnpackResult::OpenFailed, {"Open failed"}, 0},
-        {"first half only", arrGood.left(arrGood.size() / 2), {}, EUnpackResult::NoCentralDirectory,
-         {RETRY_QUESTION, "Open failed"}, 0},
+        { "good", arrGood, {}, EUnpackResult::Ok, {}, 1 },
+        { "no entries", QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'), {}, EUnpackResult::Ok, {}, 0 },
+        { "missing file", QByteArray(), {}, EUnpackResult::OpenFailed, { "Open failed" }, 0 },
+        { "shorter than a signature",
+          "PK\x05",
+          {},
+          EUnpackResult::NoCentralDirectory,
+          { RETRY_QUESTION, "Open failed" },
+          0 },
+        { "not an archive",
+          CZipWorkspace::TextBytes(100000),
+          { EAnswer::Yes, EAnswer::No },
+          EUnpackResult::NoCentralDirectory,
+          { RETRY_QUESTION, RETRY_QUESTION, "Open failed" },
+          0 },
+        { "end record cut short",
+          arrGood.left(arrGood.size() - 5),
+          {},
+          EUnpackResult::OpenFailed,
+          { "Open failed" },
+          0 },
+        { "first half only",
+          arrGood.left(arrGood.size() / 2),
+          {},
+          EUnpackResult::NoCentralDirectory,
+          { RETRY_QUESTION, "Open failed" },
+          0 },
         // End record offset 16: central directory offset, here beyond the
         // end record itself.
-        {"directory offset beyond the end", QByteArray(arrGood).replace(nEnd + 16, 4, Le32(0xFFFFFFF0)), {},
-         EUnpackResult::OpenFailed, {"Open failed"}, 0},
+        { "directory offset beyond the end",
+          QByteArray(arrGood).replace(nEnd + 16, 4, Le32(0xFFFFFFF0)),
+          {},
+          EUnpackResult::OpenFailed,
+          { "Open failed" },
+          0 },
         // End record offset 12: directory size 0 with one entry announced.
-        {"size 0 with entries", QByteArray(arrGood).replace(nEnd + 12, 4, Le32(0)), {},
-         EUnpackResult::OpenFailed, {"Open failed"}, 0},
+        { "size 0 with entries",
+          QByteArray(arrGood).replace(nEnd + 12, 4, Le32(0)),
+          {},
+          EUnpackResult::OpenFailed,
+          { "Open failed" },
+          0 },
         // End record offset 10: more entries than the directory holds.
-        {"entry count too high", QByteArray(arrGood).replace(nEnd + 10, 2, Le16(60000)), {},
-         EUnpackResult::OpenFailed, {"Open failed"}, 0},
+        { "entry count too high",
+          QByteArray(arrGood).replace(nEnd + 10, 2, Le16(60000)),
+          {},
+          EUnpackResult::OpenFailed,
+          { "Open failed" },
+          0 },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
@@ -178,11 +211,11 @@ TEST_F(SkinArchiveTest, EndSignatureAtEveryWindowEdgeIsFound)
     m_work.Write("a.txt", "alpha");
     // A comment of n bytes puts the signature n + 22 bytes from the end; the
     // search windows cover the last 32768 bytes, then overlap by 3.
-    for (const int nCommentBytes : {32744, 32745, 32746, 32747, 32748, 65508, 65509, 65510, 65513, 65535}) {
+    for (const int nCommentBytes : { 32744, 32745, 32746, 32747, 32748, 65508, 65509, 65510, 65513, 65535 }) {
         SCOPED_TRACE(nCommentBytes);
         ASSERT_EQ(m_work.Python("z = zipfile.ZipFile('c.zip', 'w'); z.writestr('a.txt', 'alpha');"
                                 "z.comment = b'\\xff' * int(sys.argv[1]); z.close()",
-                                {QString::number(nCommentBytes)}),
+                                { QString::number(nCommentBytes) }),
                   0);
         m_archive.Close();
         ASSERT_NO_THROW(m_archive.Open(m_work.Path("c.zip")));
@@ -202,56 +235,58 @@ TEST_F(SkinArchiveTest, DamagedEntriesStopExtraction)
         std::function<void(CZipWorkspace&, const CZipLayout&)> patch;
         bool bSecondFileWritten;
     } rows[] = {
-        {"bad CRC: the file stays", "-0",
-         [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrDataStarts[1] + 3, "X"); }, true},
-        {"damaged deflate data", "",
-         [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrDataStarts[1], "\xff\xff"); },
-         true},
-        {"method 12", "",
-         [](CZipWorkspace& w, const CZipLayout& l) {
-             w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 8, Le16(12));
-             w.PatchBytes("three.zip", l.arrCentralRecords[1] + 10, Le16(12));
-         },
-         false},
-        {"local flags differ", "",
-         [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 6, Le16(0x4000)); },
-         false},
-        {"local method differs", "",
-         [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 8, Le16(0)); },
-         false},
-        {"local size differs", "",
-         [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 18, "\x01"); },
-         false},
-        {"local name length differs", "",
-         [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 26, "\x06"); },
-         false},
-        {"local header offset beyond the file", "",
-         [](CZipWorkspace& w, const CZipLayout& l) {
-             w.PatchBytes("three.zip", l.arrCentralRecords[1] + 42, Le32(0x7FFFFF00));
-         },
-         false},
+        { "bad CRC: the file stays", "-0",
+          [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrDataStarts[1] + 3, "X"); }, true },
+        { "damaged deflate data", "",
+          [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrDataStarts[1], "\xff\xff"); },
+          true },
+        { "method 12", "",
+          [](CZipWorkspace& w, const CZipLayout& l) {
+              w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 8, Le16(12));
+              w.PatchBytes("three.zip", l.arrCentralRecords[1] + 10, Le16(12));
+          },
+          false },
+        { "local flags differ", "",
+          [](CZipWorkspace& w, const CZipLayout& l) {
+              w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 6, Le16(0x4000));
+          },
+          false },
+        { "local method differs", "",
+          [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 8, Le16(0)); },
+          false },
+        { "local size differs", "",
+          [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 18, "\x01"); },
+          false },
+        { "local name length differs", "",
+          [](CZipWorkspace& w, const CZipLayout& l) { w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 26, "\x06"); },
+          false },
+        { "local header offset beyond the file", "",
+          [](CZipWorkspace& w, const CZipLayout& l) {
+              w.PatchBytes("three.zip", l.arrCentralRecords[1] + 42, Le32(0x7FFFFF00));
+          },
+          false },
         // b.txt is 1200 bytes; local header +22 and central record +24 hold
         // the uncompressed size.
-        {"deflate data shorter than declared", "",
-         [](CZipWorkspace& w, const CZipLayout& l) {
-             w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 22, Le32(1201));
-             w.PatchBytes("three.zip", l.arrCentralRecords[1] + 24, Le32(1201));
-         },
-         true},
-        {"deflate data longer than declared", "",
-         [](CZipWorkspace& w, const CZipLayout& l) {
-             w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 22, Le32(1199));
-             w.PatchBytes("three.zip", l.arrCentralRecords[1] + 24, Le32(1199));
-         },
-         true},
-        {"stored size larger than its data", "-0",
-         [](CZipWorkspace& w, const CZipLayout& l) {
-             w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 18, Le32(200000));
-             w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 22, Le32(200000));
-             w.PatchBytes("three.zip", l.arrCentralRecords[1] + 20, Le32(200000));
-             w.PatchBytes("three.zip", l.arrCentralRecords[1] + 24, Le32(200000));
-         },
-         true},
+        { "deflate data shorter than declared", "",
+          [](CZipWorkspace& w, const CZipLayout& l) {
+              w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 22, Le32(1201));
+              w.PatchBytes("three.zip", l.arrCentralRecords[1] + 24, Le32(1201));
+          },
+          true },
+        { "deflate data longer than declared", "",
+          [](CZipWorkspace& w, const CZipLayout& l) {
+              w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 22, Le32(1199));
+              w.PatchBytes("three.zip", l.arrCentralRecords[1] + 24, Le32(1199));
+          },
+          true },
+        { "stored size larger than its data", "-0",
+          [](CZipWorkspace& w, const CZipLayout& l) {
+              w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 18, Le32(200000));
+              w.PatchBytes("three.zip", l.arrLocalHeaders[1] + 22, Le32(200000));
+              w.PatchBytes("three.zip", l.arrCentralRecords[1] + 20, Le32(200000));
+              w.PatchBytes("three.zip", l.arrCentralRecords[1] + 24, Le32(200000));
+          },
+          true },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
@@ -261,7 +296,7 @@ TEST_F(SkinArchiveTest, DamagedEntriesStopExtraction)
         const CZipLayout layout = MakeThree(row.pszZipOptions);
         row.patch(m_work, layout);
         EXPECT_EQ(Unpack("three.zip"), EUnpackResult::ExtractFailed);
-        EXPECT_EQ(m_prompt.Texts(), QStringList{"Extract failed"});
+        EXPECT_EQ(m_prompt.Texts(), QStringList { "Extract failed" });
         const auto tree = CZipWorkspace::Tree(m_work.Path("out"));
         EXPECT_EQ(tree.value("a.txt"), m_work.Read("a.txt"));
         EXPECT_EQ(tree.contains("b.txt"), row.bSecondFileWritten);
@@ -295,7 +330,7 @@ TEST_F(SkinArchiveTest, EncryptedEntriesAreSkippedSilently)
     ASSERT_EQ(m_work.Shell("zip -qX -P password e.zip secret.txt && zip -qX e.zip plain.txt"), 0);
     EXPECT_EQ(Unpack("e.zip"), EUnpackResult::Ok);
     EXPECT_EQ(m_prompt.Texts(), QStringList());
-    EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")).keys(), QStringList{"plain.txt"});
+    EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")).keys(), QStringList { "plain.txt" });
 }
 
 TEST_F(SkinArchiveTest, NamesStayInsideTheDestination)
@@ -303,21 +338,22 @@ TEST_F(SkinArchiveTest, NamesStayInsideTheDestination)
     const struct
     {
         const char* pszStored;
-        const char* pszExtracted;   // nullptr: refused
+        const char* pszExtracted; // nullptr: refused
     } rows[] = {
-        {"../evil.txt", nullptr},
-        {"a/../../evil.txt", nullptr},
-        {"..\\evil.txt", nullptr},
-        {"/abs/x.txt", "abs/x.txt"},
-        {"C:\\drive\\y.txt", "drive/y.txt"},
-        {"C:../evil.txt", nullptr},
-        {"sub\\back\\z.txt", "sub/back/z.txt"},
-        {"./dot/./w.txt", "dot/w.txt"},
-        {"deep//double.txt", "deep/double.txt"},
+        { "../evil.txt", nullptr },
+        { "a/../../evil.txt", nullptr },
+        { "..\\evil.txt", nullptr },
+        { "/abs/x.txt", "abs/x.txt" },
+        { "C:\\drive\\y.txt", "drive/y.txt" },
+        { "C:../evil.txt", nullptr },
+        { "sub\\back\\z.txt", "sub/back/z.txt" },
+        { "./dot/./w.txt", "dot/w.txt" },
+        { "deep//double.txt", "deep/double.txt" },
     };
     QString strScript = "z = zipfile.ZipFile('n.zip', 'w')\n";
     for (const auto& row : rows)
-        strScript += QStringLiteral("z.writestr(zipfile.ZipInfo(%1), b'data')\n").arg(QString("r'") + row.pszStored + "'");
+        strScript +=
+            QStringLiteral("z.writestr(zipfile.ZipInfo(%1), b'data')\n").arg(QString("r'") + row.pszStored + "'");
     ASSERT_EQ(m_work.Python(strScript + "z.close()"), 0);
     EXPECT_EQ(Unpack("n.zip", "jail/out"), EUnpackResult::Ok);
     QStringList arrExpected;

@@ -37,31 +37,33 @@ public:
     QList<QPair<QString, int>> m_arrSliderMoves;
 
 protected:
-    void OnSkinSliderMoved(const QString& strName, int nPos) override { m_arrSliderMoves.append({strName, nPos}); }
+    void OnSkinSliderMoved(const QString& strName, int nPos) override { m_arrSliderMoves.append({ strName, nPos }); }
 };
 
 const QString SCROLL_IMAGES = QStringLiteral("sc.bmp,up.bmp,upp.bmp,dn.bmp,dnp.bmp,th.bmp,thp.bmp");
 
-const QString FULL_SKIN = QString(
-    "[SLIDERINFO]\n"
-    "1=SLIDER_PROGRESS,channel.bmp,thumb.bmp,drag.bmp,10,150,230,170,H,0,Progress\n"
-    "2=SLIDER_VOLUME,vchannel.bmp,thumb.bmp,,250,10,270,230,V,9000,Volume\n"
-    "[PROGRESSINFO]\n"
-    "1=PROGRESS_BUFFER,10,240,210,252,block.bmp\n"
-    "[CAPTION]\n"
-    "CAPTION=CAPTION,10,2,200,20,Skin Recorder,DejaVu Sans,12,0xFFFF00\n"
-    "[LABELINFO]\n"
-    "1=LABEL_TIME,10,175,200,190,,Arial,9,0xFFFFFF\n"
-    "2=LABEL_MODE,10,195,200,210,first,Arial,9,\n"
-    "3=LABEL_MODE,10,215,200,230,second,Arial,9,0x00FF00\n"
-    "[EDITBOXINFO]\n"
-    "1=EDIT_NAME,300,10,400,30,0x102030,0xF0F0F0,0xFF0000,TRUE\n"
-    "2=EDIT_PATH,300,40,400,60,,,,true\n"
-    "[LISTBOXINFO]\n"
-    "1=LIST_FILES,300,80,600,280,0x000040,0xFFFFFF,0xFFFF00,0x000000," + SCROLL_IMAGES + "\n"
-    "[COMBOBOXINFO]\n"
-    "1=COMBO_TYPE,10,20,210,40,arrow.bmp,0x000000,0xFFFFFF,0xFF8000,0x000040,0xFFFFFF,0xFFFF00,0x000000," +
-    SCROLL_IMAGES + "\n");
+const QString FULL_SKIN =
+    QString("[SLIDERINFO]\n"
+            "1=SLIDER_PROGRESS,channel.bmp,thumb.bmp,drag.bmp,10,150,230,170,H,0,Progress\n"
+            "2=SLIDER_VOLUME,vchannel.bmp,thumb.bmp,,250,10,270,230,V,9000,Volume\n"
+            "[PROGRESSINFO]\n"
+            "1=PROGRESS_BUFFER,10,240,210,252,block.bmp\n"
+            "[CAPTION]\n"
+            "CAPTION=CAPTION,10,2,200,20,Skin Recorder,DejaVu Sans,12,0xFFFF00\n"
+            "[LABELINFO]\n"
+            "1=LABEL_TIME,10,175,200,190,,Arial,9,0xFFFFFF\n"
+            "2=LABEL_MODE,10,195,200,210,first,Arial,9,\n"
+            "3=LABEL_MODE,10,215,200,230,second,Arial,9,0x00FF00\n"
+            "[EDITBOXINFO]\n"
+            "1=EDIT_NAME,300,10,400,30,0x102030,0xF0F0F0,0xFF0000,TRUE\n"
+            "2=EDIT_PATH,300,40,400,60,,,,true\n"
+            "[LISTBOXINFO]\n"
+            "1=LIST_FILES,300,80,600,280,0x000040,0xFFFFFF,0xFFFF00,0x000000,"
+            + SCROLL_IMAGES
+            + "\n"
+              "[COMBOBOXINFO]\n"
+              "1=COMBO_TYPE,10,20,210,40,arrow.bmp,0x000000,0xFFFFFF,0xFF8000,0x000040,0xFFFFFF,0xFFFF00,0x000000,"
+            + SCROLL_IMAGES + "\n");
 
 class SkinControlLoadersTest : public testing::Test
 {
@@ -77,7 +79,7 @@ protected:
         WriteImage("block.bmp", QSize(16, 12), Qt::green);
         WriteImage("arrow.bmp", QSize(64, 18), Qt::gray);
         WriteImage("sc.bmp", QSize(16, 10), Qt::darkGray);
-        for (const char* pszName : {"up.bmp", "upp.bmp", "dn.bmp", "dnp.bmp"})
+        for (const char* pszName : { "up.bmp", "upp.bmp", "dn.bmp", "dnp.bmp" })
             WriteImage(pszName, QSize(16, 15), Qt::white);
         WriteImage("th.bmp", QSize(16, 20), Qt::yellow);
         WriteImage("thp.bmp", QSize(16, 20), Qt::yellow);
@@ -92,16 +94,16 @@ protected:
 
     void Load(const QString& strSections)
     {
-        m_skin.WriteIni("[Screen]\nMain=back.bmp\n[TRANSPARENT]\nCOLOR=" + CTestSkinFolder::KEY_FIELD + "\n" +
-                        strSections);
+        m_skin.WriteIni("[Screen]\nMain=back.bmp\n[TRANSPARENT]\nCOLOR=" + CTestSkinFolder::KEY_FIELD + "\n"
+                        + strSections);
         m_dialog.SetSkinFile(m_skin.SkinFile());
         m_dialog.LoadSkin();
     }
 
     QTemporaryDir m_dir;
-    CTestSkinFolder m_skin{m_dir.filePath("Test")};
+    CTestSkinFolder m_skin { m_dir.filePath("Test") };
     CScriptedPrompt m_prompt;
-    CControlsTestDialog m_dialog{m_prompt};
+    CControlsTestDialog m_dialog { m_prompt };
 };
 
 } // namespace

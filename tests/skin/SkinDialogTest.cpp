@@ -18,7 +18,7 @@
 namespace {
 
 const QColor BACKGROUND(30, 60, 90);
-const QList<QColor> FRAMES = {QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200), QColor(200, 200, 0)};
+const QList<QColor> FRAMES = { QColor(200, 0, 0), QColor(0, 200, 0), QColor(0, 0, 200), QColor(200, 200, 0) };
 
 class SkinDialogTest : public testing::Test
 {
@@ -33,8 +33,8 @@ protected:
     // A description with the background and colour key, then strSections.
     void WriteSkin(const QString& strSections) const
     {
-        m_skin.WriteIni("[Screen]\nMain=back.bmp\n[TRANSPARENT]\nCOLOR=" + CTestSkinFolder::KEY_FIELD + "\n" +
-                        strSections);
+        m_skin.WriteIni("[Screen]\nMain=back.bmp\n[TRANSPARENT]\nCOLOR=" + CTestSkinFolder::KEY_FIELD + "\n"
+                        + strSections);
     }
 
     void Load()
@@ -53,18 +53,17 @@ protected:
     void Click(QWidget* pControl) { QTest::mouseClick(pControl, Qt::LeftButton, {}, pControl->rect().center()); }
 
     QTemporaryDir m_dir;
-    CTestSkinFolder m_skin{m_dir.filePath("Test")};
+    CTestSkinFolder m_skin { m_dir.filePath("Test") };
     CScriptedPrompt m_prompt;
-    CSkinTestDialog m_dialog{m_prompt};
+    CSkinTestDialog m_dialog { m_prompt };
 };
 
 TEST_F(SkinDialogTest, KeyColouredCornersAreCutFromTheWindow)
 {
     WriteSkin("");
     Load();
-    const QRegion expected =
-        QRegion(0, 0, 120, 80) - QRegion(0, 0, 4, 4) - QRegion(116, 0, 4, 4) - QRegion(0, 76, 4, 4) -
-        QRegion(116, 76, 4, 4);
+    const QRegion expected = QRegion(0, 0, 120, 80) - QRegion(0, 0, 4, 4) - QRegion(116, 0, 4, 4) - QRegion(0, 76, 4, 4)
+        - QRegion(116, 76, 4, 4);
     EXPECT_EQ(m_dialog.size(), QSize(120, 80));
     EXPECT_EQ(m_dialog.mask(), expected);
     EXPECT_EQ(m_dialog.WindowRegion(), expected);
@@ -96,7 +95,7 @@ TEST_F(SkinDialogTest, EnterAndEscDoNothing)
     WriteSkin("");
     Load();
     ShowActive();
-    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+    for (const Qt::Key key : { Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter }) {
         SCOPED_TRACE(int(key));
         QTest::keyClick(&m_dialog, key);
         EXPECT_TRUE(m_dialog.isVisible());
@@ -114,7 +113,7 @@ TEST_F(SkinDialogTest, ClicksReachTheButtonThatCarriesTheIndex)
     ASSERT_EQ(m_dialog.Buttons().size(), 2);
     Click(m_dialog.FindButton("BUTTON_FIRST"));
     Click(m_dialog.FindButton("BUTTON_SECOND"));
-    EXPECT_EQ(m_dialog.m_arrCommands, (QStringList{"BUTTON_FIRST", "BUTTON_SECOND"}));
+    EXPECT_EQ(m_dialog.m_arrCommands, (QStringList { "BUTTON_FIRST", "BUTTON_SECOND" }));
 
     // An index no control carries is ignored.
     m_dialog.OnButtonClicked(0);
@@ -136,17 +135,17 @@ struct COptionCase
 TEST_F(SkinDialogTest, OptionsBehaveAsOneGroupExceptAudioStreamOne)
 {
     const COptionCase cases[] = {
-        {"second of three", {"OPTION_A", "OPTION_B", "OPTION_C"}, {true, false, true}, 1, {false, true, false}},
-        {"checked audio stream stays",
-         {"OPTION_AUDIOSTREAM1", "OPTION_B", "OPTION_C"},
-         {true, false, true},
-         2,
-         {true, false, true}},
-        {"audio stream clears the others",
-         {"OPTION_A", "OPTION_AUDIOSTREAM1", "OPTION_C"},
-         {true, false, true},
-         1,
-         {false, true, false}},
+        { "second of three", { "OPTION_A", "OPTION_B", "OPTION_C" }, { true, false, true }, 1, { false, true, false } },
+        { "checked audio stream stays",
+          { "OPTION_AUDIOSTREAM1", "OPTION_B", "OPTION_C" },
+          { true, false, true },
+          2,
+          { true, false, true } },
+        { "audio stream clears the others",
+          { "OPTION_A", "OPTION_AUDIOSTREAM1", "OPTION_C" },
+          { true, false, true },
+          1,
+          { false, true, false } },
     };
     for (const COptionCase& c : cases) {
         SCOPED_TRACE(c.pszName);
@@ -168,7 +167,7 @@ TEST_F(SkinDialogTest, OptionsBehaveAsOneGroupExceptAudioStreamOne)
         for (const CSkinOption* pOption : m_dialog.Options())
             arrChecked.append(pOption->IsChecked());
         EXPECT_EQ(arrChecked, c.arrCheckedAfter);
-        EXPECT_EQ(m_dialog.m_arrOptionsSelected, QStringList{c.arrNames[c.nClicked]});
+        EXPECT_EQ(m_dialog.m_arrOptionsSelected, QStringList { c.arrNames[c.nClicked] });
     }
 }
 
@@ -212,7 +211,8 @@ TEST_F(SkinDialogTest, ButtonsOptionsAndChecksShowTheTooltipTheirEntryGives)
 
 TEST_F(SkinDialogTest, ReloadingReplacesEveryControl)
 {
-    WriteSkin("[BUTTONINFO]\n1=BUTTON_A,button.bmp,10,10,30,30,,\n[OPTIONINFO]\n1=OPTION_A,button.bmp,40,10,60,30,,,\n");
+    WriteSkin(
+        "[BUTTONINFO]\n1=BUTTON_A,button.bmp,10,10,30,30,,\n[OPTIONINFO]\n1=OPTION_A,button.bmp,40,10,60,30,,,\n");
     Load();
     WriteSkin("[BUTTONINFO]\n1=BUTTON_B,button.bmp,10,10,30,30,,\n");
     Load();
@@ -263,8 +263,8 @@ TEST_F(SkinDialogTest, RightClickOnTheBackgroundOpensTheSkinMenu)
 TEST(SkinDialog, FormatTime)
 {
     const QList<QPair<int, QString>> cases = {
-        {0, "00:00:00"}, {59, "00:00:59"}, {3725, "01:02:05"}, {7200, "02:00:00"},
-        {359999, "99:59:59"}, {360000, "99:59:59"}, {400000, "99:59:59"}, {-5, "00:00:00"},
+        { 0, "00:00:00" },      { 59, "00:00:59" },     { 3725, "01:02:05" },   { 7200, "02:00:00" },
+        { 359999, "99:59:59" }, { 360000, "99:59:59" }, { 400000, "99:59:59" }, { -5, "00:00:00" },
     };
     for (const auto& [nSeconds, strExpected] : cases) {
         SCOPED_TRACE(nSeconds);
@@ -279,12 +279,12 @@ TEST(SkinDialog, GetFolderOf)
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     const QString strCurrent = QDir::currentPath();
     const QList<QPair<QString, QString>> cases = {
-        {"Skin.ini", strCurrent + "/"},
-        {"Test/Skin.ini", strCurrent + "/Test/"},
-        {"/tmp/x/Skin.ini", "/tmp/x/"},
-        {"/Skin.ini", "/"},
+        { "Skin.ini", strCurrent + "/" },
+        { "Test/Skin.ini", strCurrent + "/Test/" },
+        { "/tmp/x/Skin.ini", "/tmp/x/" },
+        { "/Skin.ini", "/" },
         // A folder whose name holds the file name is kept whole.
-        {"/opt/Skin.ini.d/Skin.ini", "/opt/Skin.ini.d/"},
+        { "/opt/Skin.ini.d/Skin.ini", "/opt/Skin.ini.d/" },
     };
     for (const auto& [strPath, strExpected] : cases) {
         SCOPED_TRACE(strPath.toStdString());

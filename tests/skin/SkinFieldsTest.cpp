@@ -42,8 +42,12 @@ TEST(SkinFields, TwoCommasInARowGiveAnEmptyField)
 
 TEST(SkinFields, NumbersReadLikeAtoi)
 {
-    const struct { const char* szField; int nValue; } rows[] = {
-        {"42", 42}, {"  -7px", -7}, {"+3", 3}, {"", 0}, {"abc", 0}, {"12abc", 12}, {"- 5", 0},
+    const struct
+    {
+        const char* szField;
+        int nValue;
+    } rows[] = {
+        { "42", 42 }, { "  -7px", -7 }, { "+3", 3 }, { "", 0 }, { "abc", 0 }, { "12abc", 12 }, { "- 5", 0 },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.szField);
@@ -53,14 +57,14 @@ TEST(SkinFields, NumbersReadLikeAtoi)
 
 TEST(SkinFields, ColoursSwapRedAndBlue)
 {
-    const struct { const char* szField; COLORREF cr; } rows[] = {
-        {"0xFF00FF", 0x00FF00FFu},
-        {"16711935", 0x00FF00FFu},
-        {"0x123456", 0x00563412u},
-        {"0X0000ff", 0x00FF0000u},
-        {"255", 0x00FF0000u},
-        {"0", 0u},
-        {"", CLR_NONE_GIVEN},
+    const struct
+    {
+        const char* szField;
+        COLORREF cr;
+    } rows[] = {
+        { "0xFF00FF", 0x00FF00FFu }, { "16711935", 0x00FF00FFu }, { "0x123456", 0x00563412u },
+        { "0X0000ff", 0x00FF0000u }, { "255", 0x00FF0000u },      { "0", 0u },
+        { "", CLR_NONE_GIVEN },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.szField);

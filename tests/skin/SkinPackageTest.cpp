@@ -20,7 +20,7 @@ bool ZipFolder(const QString& strFolder, const QString& strZip)
 {
     QProcess zip;
     zip.setWorkingDirectory(strFolder);
-    zip.start("zip", {"-q", "-r", strZip, "."});
+    zip.start("zip", { "-q", "-r", strZip, "." });
     return zip.waitForFinished() && zip.exitStatus() == QProcess::NormalExit && zip.exitCode() == 0;
 }
 
@@ -54,16 +54,19 @@ protected:
     {
         const CTestSkinFolder skin(Path("src-" + strName));
         skin.WriteBackground("main.bmp", QSize(60, 40), colour, 2);
-        skin.WriteStrip("button.bmp", {Qt::red, Qt::green, Qt::blue, Qt::yellow});
-        skin.WriteIni("[Screen]\nMain=main.bmp\n[TRANSPARENT]\nCOLOR=0xFF00FF\n[BUTTONINFO]\n1=BUTTON_" +
-                      strName.section('.', 0, 0).toUpper() + ",button.bmp,5,5,15,15,,\n");
+        skin.WriteStrip("button.bmp", { Qt::red, Qt::green, Qt::blue, Qt::yellow });
+        skin.WriteIni("[Screen]\nMain=main.bmp\n[TRANSPARENT]\nCOLOR=0xFF00FF\n[BUTTONINFO]\n1=BUTTON_"
+                      + strName.section('.', 0, 0).toUpper() + ",button.bmp,5,5,15,15,,\n");
         const QString strZip = Path("programs/" + strName);
         QDir().mkpath(Path("programs"));
         EXPECT_TRUE(ZipFolder(skin.Folder(), strZip));
         return strZip;
     }
 
-    bool TempFolderIsEmpty() const { return QDir(Path("tmp")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+    bool TempFolderIsEmpty() const
+    {
+        return QDir(Path("tmp")).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
 
     // The skin menu's checked items, as it would show them.
     QStringList CheckedItems()
@@ -83,7 +86,7 @@ protected:
     QString m_strOldCurrent;
     QByteArray m_strOldTemp;
     CScriptedPrompt m_prompt;
-    CSkinTestDialog m_dialog{m_prompt};
+    CSkinTestDialog m_dialog { m_prompt };
 };
 
 TEST_F(SkinPackageTest, RedCommandLoadsRedZipAndChecksOnlyRed)
@@ -105,8 +108,8 @@ TEST_F(SkinPackageTest, RedCommandLoadsRedZipAndChecksOnlyRed)
     for (const QAction* pAction : m_dialog.SkinMenu()->actions())
         arrTexts.append(pAction->text());
     EXPECT_EQ(m_dialog.SkinMenu()->title(), "&Change Skin");
-    EXPECT_EQ(arrTexts, (QStringList{"&Orange", "&Black", "&Purple", "Bl&ue", "&Red", "&Gray", "P&ink", "&Deluxe"}));
-    EXPECT_EQ(CheckedItems(), QStringList{"&Red"});
+    EXPECT_EQ(arrTexts, (QStringList { "&Orange", "&Black", "&Purple", "Bl&ue", "&Red", "&Gray", "P&ink", "&Deluxe" }));
+    EXPECT_EQ(CheckedItems(), QStringList { "&Red" });
 }
 
 // The menu used to check "&Orange" whatever package the window started with.
@@ -120,7 +123,7 @@ TEST_F(SkinPackageTest, StartupPackageChecksTheCommandWithTheSameBytes)
 
     ASSERT_TRUE(m_dialog.MakeSkinCurrent(Path("cwd/Pink.skn")));
     EXPECT_EQ(m_dialog.SkinIndex(), 6);
-    EXPECT_EQ(CheckedItems(), QStringList{"P&ink"});
+    EXPECT_EQ(CheckedItems(), QStringList { "P&ink" });
 
     ASSERT_TRUE(m_dialog.MakeSkinCurrent(strOther));
     EXPECT_EQ(m_dialog.SkinIndex(), SkinPackage::NO_SKIN_COMMAND);
@@ -144,7 +147,7 @@ TEST_F(SkinPackageTest, MissingPackageKeepsTheSkinInUse)
 
     m_dialog.ChangeSkin(32772);
 
-    EXPECT_EQ(m_prompt.Texts(), QStringList{"Open failed"});
+    EXPECT_EQ(m_prompt.Texts(), QStringList { "Open failed" });
     EXPECT_EQ(m_dialog.SkinIndex(), SkinPackage::NO_SKIN_COMMAND);
     EXPECT_EQ(ShownBackground(), QColor(250, 180, 200));
     EXPECT_NE(m_dialog.FindButton("BUTTON_PINK"), nullptr);
@@ -171,7 +174,7 @@ TEST_F(SkinPackageTest, RemoveSkinFolderTakesReadOnlyFilesAndFolders)
 {
     const QString strFolder = Path("tmp/Test");
     QDir().mkpath(strFolder + "/sub/deeper");
-    for (const char* pszFile : {"/a.bmp", "/sub/b.bmp", "/sub/deeper/c.bmp"}) {
+    for (const char* pszFile : { "/a.bmp", "/sub/b.bmp", "/sub/deeper/c.bmp" }) {
         QFile file(strFolder + pszFile);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.close();

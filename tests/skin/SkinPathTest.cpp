@@ -19,14 +19,14 @@ TEST(SkinPath, ResolvesNamesWrittenInAnyCaseAndSeparator)
         const char* pszName;
         const char* pszResolved;
     } rows[] = {
-        {"SKIN.INI", "Skin.ini"},
-        {"images\\buttons\\play.bmp", "Images/Buttons/Play.BMP"},
-        {"IMAGES/Buttons\\PLAY.bmp", "Images/Buttons/Play.BMP"},
-        {"EXACT.bmp", "EXACT.bmp"},
-        {"exact.bmp", "exact.bmp"},
-        {"Exact.BMP", "EXACT.bmp"},
-        {"images/missing.bmp", "images/missing.bmp"},
-        {"nothing/Play.bmp", "nothing/Play.bmp"},
+        { "SKIN.INI", "Skin.ini" },
+        { "images\\buttons\\play.bmp", "Images/Buttons/Play.BMP" },
+        { "IMAGES/Buttons\\PLAY.bmp", "Images/Buttons/Play.BMP" },
+        { "EXACT.bmp", "EXACT.bmp" },
+        { "exact.bmp", "exact.bmp" },
+        { "Exact.BMP", "EXACT.bmp" },
+        { "images/missing.bmp", "images/missing.bmp" },
+        { "nothing/Play.bmp", "nothing/Play.bmp" },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);

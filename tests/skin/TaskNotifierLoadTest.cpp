@@ -58,7 +58,7 @@ protected:
 
     QTemporaryDir m_root;
     CScriptedPrompt m_prompt;
-    CSkinTestDialog m_dialog{ m_prompt };
+    CSkinTestDialog m_dialog { m_prompt };
 };
 
 TEST_F(TaskNotifierLoadTest, EveryLoadSlidesInTheShapedPopupWithItsButtonsAndPage)

@@ -41,36 +41,36 @@ struct CShapeCase
 QList<CShapeCase> ShapeCases()
 {
     QList<CShapeCase> cases;
-    cases.append({"no key pixel", Solid(37, 21)});
+    cases.append({ "no key pixel", Solid(37, 21) });
 
     QImage corners = Solid(40, 30);
-    for (const QPoint& pt : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 29), QPoint(39, 29)})
+    for (const QPoint& pt : { QPoint(0, 0), QPoint(39, 0), QPoint(0, 29), QPoint(39, 29) })
         corners.setPixelColor(pt, KEY_COLOUR);
-    cases.append({"key corners", corners});
+    cases.append({ "key corners", corners });
 
     QImage all = Solid(9, 5);
     all.fill(KEY_COLOUR);
-    cases.append({"every pixel key", all});
+    cases.append({ "every pixel key", all });
 
     QImage scattered = Solid(64, 48);
     std::mt19937 random(7);
     for (int i = 0; i < 400; ++i)
         scattered.setPixelColor(int(random() % 64), int(random() % 48), KEY_COLOUR);
-    cases.append({"scattered key pixels", scattered});
+    cases.append({ "scattered key pixels", scattered });
 
     QImage stripes = Solid(20, 20);
     for (int y = 5; y < 15; ++y) {
         for (int x = 0; x < 20; x += 2)
             stripes.setPixelColor(x, y, KEY_COLOUR);
     }
-    cases.append({"repeated rows", stripes});
+    cases.append({ "repeated rows", stripes });
 
     QImage nearKey = Solid(6, 6);
     nearKey.setPixelColor(2, 2, QColor(254, 0, 255));
-    cases.append({"a colour one step from the key stays", nearKey});
+    cases.append({ "a colour one step from the key stays", nearKey });
 
     // 24-bit bitmaps load in another format than the window paints in.
-    cases.append({"24-bit image", corners.convertToFormat(QImage::Format_RGB888)});
+    cases.append({ "24-bit image", corners.convertToFormat(QImage::Format_RGB888) });
     return cases;
 }
 

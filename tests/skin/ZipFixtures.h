@@ -59,13 +59,13 @@ public:
     }
 
     // A shell command in the workspace, for pipes and redirections.
-    int Shell(const QString& strCommand) const { return Run("sh", {"-c", strCommand}); }
+    int Shell(const QString& strCommand) const { return Run("sh", { "-c", strCommand }); }
 
     // Python with the script's arguments; the script sees zipfile, struct,
     // zlib, os and sys already imported.
     int Python(const QString& strScript, const QStringList& arrArgs = {}) const
     {
-        return Run("python3", QStringList{"-c", "import zipfile, struct, zlib, os, sys\n" + strScript} + arrArgs);
+        return Run("python3", QStringList { "-c", "import zipfile, struct, zlib, os, sys\n" + strScript } + arrArgs);
     }
 
     void PatchBytes(const QString& strRelative, qint64 nOffset, const QByteArray& arrBytes) const
@@ -95,14 +95,14 @@ public:
     {
         const QString strFolder = Path("unzip-" + QFileInfo(strArchive).fileName());
         // Exit code 1 is a warning, such as bytes in front of the archive.
-        EXPECT_LE(Run("unzip", {"-qo", strArchive, "-d", strFolder}), 1);
+        EXPECT_LE(Run("unzip", { "-qo", strArchive, "-d", strFolder }), 1);
         return Tree(strFolder);
     }
 
     static QByteArray RandomBytes(qsizetype nSize)
     {
         QByteArray arrData(nSize, Qt::Uninitialized);
-        QRandomGenerator generator{quint32(nSize)};
+        QRandomGenerator generator { quint32(nSize) };
         for (char& ch : arrData)
             ch = char(generator.bounded(256));
         return arrData;
@@ -129,28 +129,27 @@ struct CZipLayout
     qint64 nCentralDirectory = 0;  // offset of the first central record
     QList<qint64> arrLocalHeaders; // per entry, in central order
     QList<qint64> arrCentralRecords;
-    QList<qint64> arrDataStarts;   // first byte of each entry's data
+    QList<qint64> arrDataStarts; // first byte of each entry's data
 };
 
 inline CZipLayout ReadLayout(const CZipWorkspace& workspace, const QString& strArchive)
 {
     QByteArray arrOutput;
-    const int nExit = workspace.Run(
-        "python3",
-        {"-c",
-         "import zipfile, struct, sys\n"
-         "data = open(sys.argv[1], 'rb').read()\n"
-         "end = data.rfind(b'PK\\x05\\x06')\n"
-         "cd = struct.unpack('<I', data[end + 16:end + 20])[0]\n"
-         "print(end, cd)\n"
-         "pos = cd\n"
-         "for info in zipfile.ZipFile(sys.argv[1]).infolist():\n"
-         "    h = info.header_offset\n"
-         "    n, e = struct.unpack('<HH', data[h + 26:h + 30])\n"
-         "    print(h, pos, h + 30 + n + e)\n"
-         "    pos += 46 + sum(struct.unpack('<HHH', data[pos + 28:pos + 34]))\n",
-         strArchive},
-        QByteArray(), &arrOutput);
+    const int nExit = workspace.Run("python3",
+                                    { "-c",
+                                      "import zipfile, struct, sys\n"
+                                      "data = open(sys.argv[1], 'rb').read()\n"
+                                      "end = data.rfind(b'PK\\x05\\x06')\n"
+                                      "cd = struct.unpack('<I', data[end + 16:end + 20])[0]\n"
+                                      "print(end, cd)\n"
+                                      "pos = cd\n"
+                                      "for info in zipfile.ZipFile(sys.argv[1]).infolist():\n"
+                                      "    h = info.header_offset\n"
+                                      "    n, e = struct.unpack('<HH', data[h + 26:h + 30])\n"
+                                      "    print(h, pos, h + 30 + n + e)\n"
+                                      "    pos += 46 + sum(struct.unpack('<HHH', data[pos + 28:pos + 34]))\n",
+                                      strArchive },
+                                    QByteArray(), &arrOutput);
     EXPECT_EQ(nExit, 0);
     CZipLayout layout;
     const QList<QByteArray> arrLines = arrOutput.trimmed().split('\n');
@@ -168,7 +167,7 @@ inline CZipLayout ReadLayout(const CZipWorkspace& workspace, const QString& strA
 
 inline QByteArray Le16(quint16 nValue)
 {
-    const char bytes[] = {char(nValue & 0xFF), char(nValue >> 8)};
+    const char bytes[] = { char(nValue & 0xFF), char(nValue >> 8) };
     return QByteArray(bytes, sizeof(bytes));
 }
 

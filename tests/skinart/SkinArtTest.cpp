@@ -9,7 +9,7 @@ TEST(SkinArt, FlattenKeysOnlyUntouchedPixelsAndNeverDrawsTheKey)
     QImage imgArt(4, 1, QImage::Format_ARGB32_Premultiplied);
     imgArt.setPixel(0, 0, qPremultiply(qRgba(0, 0, 0, 0)));
     imgArt.setPixel(1, 0, qPremultiply(qRgba(255, 0, 255, 255))); // art that happens to be magenta
-    imgArt.setPixel(2, 0, qPremultiply(qRgba(0, 0, 0, 128)));      // half covered edge
+    imgArt.setPixel(2, 0, qPremultiply(qRgba(0, 0, 0, 128)));     // half covered edge
     imgArt.setPixel(3, 0, qPremultiply(qRgba(10, 20, 30, 255)));
     QImage imgUnder(4, 1, QImage::Format_RGB32);
     imgUnder.fill(QColor(200, 100, 50));

@@ -31,16 +31,16 @@ const char* const PACKAGES[] = { "Orange.zip", "Black.zip", "Purple.zip", "Blue.
 
 // Skin names the main window acts on, and the kinds of control every package
 // carries so the controls can be tried with it.
-const char* const REQUIRED_BUTTONS[] = { "BUTTON_CONVERT",   "BUTTON_PLAY",      "BUTTON_PAUSE",    "BUTTON_STOP",
+const char* const REQUIRED_BUTTONS[] = { "BUTTON_CONVERT",   "BUTTON_PLAY",      "BUTTON_PAUSE",     "BUTTON_STOP",
                                          "BUTTON_EDIT",      "BUTTON_EDITVIDEO", "BUTTON_EDITAUDIO", "BUTTON_EDITMODE",
-                                         "BUTTON_EDITFRAME", "BUTTON_EDITAVI",   "BUTTON_MINIMIZE", "BUTTON_EXIT" };
+                                         "BUTTON_EDITFRAME", "BUTTON_EDITAVI",   "BUTTON_MINIMIZE",  "BUTTON_EXIT" };
 const CSectionFormat* const REQUIRED_SECTIONS[] = { &SkinFormat::TASK_BUTTONS, &SkinFormat::SLIDERS,
                                                     &SkinFormat::CHECKS,       &SkinFormat::LABELS,
                                                     &SkinFormat::PROGRESSES,   &SkinFormat::EDITS,
                                                     &SkinFormat::LIST_BOXES,   &SkinFormat::COMBO_BOXES };
 
-const CSectionFormat* const STRIP_SECTIONS[] = { &SkinFormat::TASK_BUTTONS, &SkinFormat::BUTTONS,
-                                                  &SkinFormat::OPTIONS, &SkinFormat::CHECKS };
+const CSectionFormat* const STRIP_SECTIONS[] = { &SkinFormat::TASK_BUTTONS, &SkinFormat::BUTTONS, &SkinFormat::OPTIONS,
+                                                 &SkinFormat::CHECKS };
 
 // The values of a section: its one value, or every entry of a control list.
 QStringList ValuesOf(const CIniFile& ini, const CSectionFormat& format)
@@ -210,8 +210,8 @@ struct CPlacedControl
 QList<CPlacedControl> PlacedControls(const CIniFile& ini, const QDir& dir)
 {
     QList<CPlacedControl> arrControls;
-    for (const CSectionFormat* pFormat : { &SkinFormat::BUTTONS, &SkinFormat::OPTIONS, &SkinFormat::CHECKS,
-                                           &SkinFormat::SLIDERS }) {
+    for (const CSectionFormat* pFormat :
+         { &SkinFormat::BUTTONS, &SkinFormat::OPTIONS, &SkinFormat::CHECKS, &SkinFormat::SLIDERS }) {
         for (const QString& strValue : ValuesOf(ini, *pFormat)) {
             CEntryReader entry(*pFormat, strValue);
             const QString strName = entry.Take(EField::eName);
@@ -222,8 +222,8 @@ QList<CPlacedControl> PlacedControls(const CIniFile& ini, const QDir& dir)
                 arrControls.append({ strName, entry.TakeRect(), pFormat == &SkinFormat::SLIDERS });
         }
     }
-    for (const CSectionFormat* pFormat : { &SkinFormat::LABELS, &SkinFormat::PROGRESSES, &SkinFormat::EDITS,
-                                           &SkinFormat::LIST_BOXES }) {
+    for (const CSectionFormat* pFormat :
+         { &SkinFormat::LABELS, &SkinFormat::PROGRESSES, &SkinFormat::EDITS, &SkinFormat::LIST_BOXES }) {
         for (const QString& strValue : ValuesOf(ini, *pFormat)) {
             CEntryReader entry(*pFormat, strValue);
             const QString strName = entry.Take(EField::eName);

@@ -62,15 +62,15 @@ TEST_F(SkintoolTest, UnpackExitCodesFollowTheMessages)
         QStringList arrArgs;
         int nExit;
     } rows[] = {
-        {"good", {"unpack", "good.skn", "out"}, 0},
-        {"missing package", {"unpack", "none.skn", "out"}, 1},
-        {"damaged entry", {"unpack", "bad.skn", "out"}, 2},
-        {"no central directory, not retried", {"unpack", "text.skn", "out"}, 3},
-        {"no command", {}, 64},
-        {"unknown command", {"pack", "x"}, 64},
-        {"missing folder", {"unpack", "good.skn"}, 64},
-        {"list", {"list", "good.skn"}, 0},
-        {"list of a non-archive", {"list", "text.skn"}, 1},
+        { "good", { "unpack", "good.skn", "out" }, 0 },
+        { "missing package", { "unpack", "none.skn", "out" }, 1 },
+        { "damaged entry", { "unpack", "bad.skn", "out" }, 2 },
+        { "no central directory, not retried", { "unpack", "text.skn", "out" }, 3 },
+        { "no command", {}, 64 },
+        { "unknown command", { "pack", "x" }, 64 },
+        { "missing folder", { "unpack", "good.skn" }, 64 },
+        { "list", { "list", "good.skn" }, 0 },
+        { "list of a non-archive", { "list", "text.skn" }, 1 },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszName);
@@ -85,7 +85,7 @@ TEST_F(SkintoolTest, ListShowsIndexSizeMethodAndName)
     m_work.Write("skin/x.bin", "xyz");
     ASSERT_EQ(m_work.Shell("cd skin && zip -qX ../l.zip Skin.ini && zip -qX0 ../l.zip x.bin"), 0);
     QByteArray arrOutput;
-    EXPECT_EQ(Skintool({"list", "l.zip"}, &arrOutput), 0);
+    EXPECT_EQ(Skintool({ "list", "l.zip" }, &arrOutput), 0);
     const QList<QByteArray> arrLines = arrOutput.trimmed().split('\n');
     ASSERT_EQ(arrLines.size(), 2);
     EXPECT_EQ(arrLines[0].simplified(), "0 1000 deflated Skin.ini");
@@ -97,7 +97,7 @@ TEST_F(SkintoolTest, CheckOfACleanSkinPasses)
     WriteCleanSkin();
     Pack("clean.skn");
     QByteArray arrOutput;
-    EXPECT_EQ(Skintool({"check", "clean.skn"}, &arrOutput), 0);
+    EXPECT_EQ(Skintool({ "check", "clean.skn" }, &arrOutput), 0);
     EXPECT_EQ(arrOutput, QByteArray());
 }
 
@@ -114,26 +114,28 @@ TEST_F(SkintoolTest, CheckReportsEveryProblemOnItsOwnLine)
                  "2=BUTTON_PLAY,broken.bmp,40,10,60,30\r\n"
                  "5=BUTTON_LOST,play.bmp,1,1,2,2,Lost,FALSE\r\n"
                  "[SLIDERINFO]\r\n1=SLIDER_PROGRESS,ch.bmp,th.bmp,th.bmp,0,50,200,60,H,0,Seek\r\n"
-                 "[LISTBOXINFO]\r\n1=LIST," + QByteArray(300, '9') + "\r\n"
-                 "[COMBOBOXINFO]\r\n1=COMBO,0,0,10,10,gone.bmp,1,2,3,4,5,6,7,s1.bmp\r\n");
+                 "[LISTBOXINFO]\r\n1=LIST,"
+                     + QByteArray(300, '9')
+                     + "\r\n"
+                       "[COMBOBOXINFO]\r\n1=COMBO,0,0,10,10,gone.bmp,1,2,3,4,5,6,7,s1.bmp\r\n");
     Pack("flawed.skn");
     QByteArray arrOutput;
-    EXPECT_EQ(Skintool({"check", "flawed.skn"}, &arrOutput), 1);
+    EXPECT_EQ(Skintool({ "check", "flawed.skn" }, &arrOutput), 1);
     const QString strOutput = QString::fromUtf8(arrOutput);
     const struct
     {
         const char* pszProblem;
-        const char* pszExpected;   // words the line must hold, in order
+        const char* pszExpected; // words the line must hold, in order
     } rows[] = {
-        {"icon smaller than its rectangle", "ICON ICON: .*16x16.*32x16.*icon.bmp"},
-        {"image that does not load", "BUTTONINFO 2: image cannot be loaded: broken.bmp"},
-        {"too few fields", "BUTTONINFO 2: 6 fields, BUTTONINFO needs 8"},
-        {"numbering gap", "BUTTONINFO 5: never read"},
-        {"missing slider thumb", "SLIDERINFO 1: image not found: th.bmp"},
-        {"overlong value", "LISTBOXINFO 1: value has 305 characters"},
-        {"missing combo image", "COMBOBOXINFO 1: image not found: gone.bmp"},
-        {"missing scroll image", "COMBOBOXINFO 1: image not found: s1.bmp"},
-        {"missing notifier picture", "dlgTaskNotifier.bmp: missing"},
+        { "icon smaller than its rectangle", "ICON ICON: .*16x16.*32x16.*icon.bmp" },
+        { "image that does not load", "BUTTONINFO 2: image cannot be loaded: broken.bmp" },
+        { "too few fields", "BUTTONINFO 2: 6 fields, BUTTONINFO needs 8" },
+        { "numbering gap", "BUTTONINFO 5: never read" },
+        { "missing slider thumb", "SLIDERINFO 1: image not found: th.bmp" },
+        { "overlong value", "LISTBOXINFO 1: value has 305 characters" },
+        { "missing combo image", "COMBOBOXINFO 1: image not found: gone.bmp" },
+        { "missing scroll image", "COMBOBOXINFO 1: image not found: s1.bmp" },
+        { "missing notifier picture", "dlgTaskNotifier.bmp: missing" },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszProblem);
@@ -156,11 +158,7 @@ TEST_F(SkintoolTest, CheckWantsTheNotifierPageOnTheNotifierPicture)
         const char* pszPage;
         int nExitCode;
     } rows[] = {
-        {"10,20,90,55", 0},
-        {"0,0,100,60", 0},
-        {"10,20,101,55", 1},
-        {"-1,20,90,55", 1},
-        {"50,20,50,55", 1},
+        { "10,20,90,55", 0 }, { "0,0,100,60", 0 }, { "10,20,101,55", 1 }, { "-1,20,90,55", 1 }, { "50,20,50,55", 1 },
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.pszPage);
@@ -169,7 +167,7 @@ TEST_F(SkintoolTest, CheckWantsTheNotifierPageOnTheNotifierPicture)
         QFile::remove(m_work.Path("page.skn"));
         Pack("page.skn");
         QByteArray arrOutput;
-        EXPECT_EQ(Skintool({"check", "page.skn"}, &arrOutput), row.nExitCode);
+        EXPECT_EQ(Skintool({ "check", "page.skn" }, &arrOutput), row.nExitCode);
         if (row.nExitCode != 0) {
             EXPECT_TRUE(arrOutput.startsWith("TASKNOTIFIER PAGE: page ")) << arrOutput.constData();
         }
@@ -181,7 +179,7 @@ TEST_F(SkintoolTest, CheckReportsAMissingDescription)
     m_work.Write("skin/dlgTaskNotifier.bmp", "x");
     Pack("empty.skn");
     QByteArray arrOutput;
-    EXPECT_EQ(Skintool({"check", "empty.skn"}, &arrOutput), 1);
+    EXPECT_EQ(Skintool({ "check", "empty.skn" }, &arrOutput), 1);
     EXPECT_TRUE(arrOutput.startsWith("Skin.ini: missing"));
 }
 

@@ -5,15 +5,16 @@
 #include <map>
 #include <stdexcept>
 
-const char* const MPEGREC_USAGE = "usage: mpegrec --list\n"
-                                  "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--video-device NAME] [--audio-device NAME]\n"
-                                  "               [--frame-rate N] [--size WxH] [--video-bitrate N] [--audio-bitrate N]\n"
-                                  "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
-                                  "               [--frame N] [--duration SECONDS] [--fast]\n"
-                                  "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
-                                  "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
-                                  "--no-audio/--no-video apply to --type avi.\n"
-                                  "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n";
+const char* const MPEGREC_USAGE =
+    "usage: mpegrec --list\n"
+    "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--video-device NAME] [--audio-device NAME]\n"
+    "               [--frame-rate N] [--size WxH] [--video-bitrate N] [--audio-bitrate N]\n"
+    "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
+    "               [--frame N] [--duration SECONDS] [--fast]\n"
+    "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
+    "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
+    "--no-audio/--no-video apply to --type avi.\n"
+    "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n";
 
 namespace {
 
@@ -44,12 +45,9 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
     CCommandLine command;
     using CIntTarget = std::optional<int> CCommandLine::*;
     const std::map<std::string, CIntTarget> intOptions = {
-        { "--frame-rate", &CCommandLine::frameRate },
-        { "--video-bitrate", &CCommandLine::videoBitrate },
-        { "--audio-bitrate", &CCommandLine::audioBitrate },
-        { "--sample-rate", &CCommandLine::sampleRate },
-        { "--channels", &CCommandLine::channels },
-        { "--sync-mode", &CCommandLine::syncMode },
+        { "--frame-rate", &CCommandLine::frameRate },       { "--video-bitrate", &CCommandLine::videoBitrate },
+        { "--audio-bitrate", &CCommandLine::audioBitrate }, { "--sample-rate", &CCommandLine::sampleRate },
+        { "--channels", &CCommandLine::channels },          { "--sync-mode", &CCommandLine::syncMode },
         { "--audio-offset", &CCommandLine::audioOffsetMs },
     };
     for (std::size_t nIndex = 0; nIndex < arguments.size(); ++nIndex) {

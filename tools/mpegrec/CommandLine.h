@@ -5,7 +5,8 @@
 #include <vector>
 
 // What mpegrec was asked to do.
-struct CCommandLine {
+struct CCommandLine
+{
     bool bList = false;
     bool bHelp = false;
     std::string strOutput;

@@ -9,9 +9,9 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
+#include "CommandLine.h"
 #include "engine/CompressorCatalog.h"
 #include "engine/Recorder.h"
-#include "CommandLine.h"
 
 namespace {
 
@@ -84,8 +84,8 @@ bool ChooseCompressor(CRecorder& recorder, ECompressorKind eKind, const std::str
         strError = "no compressor " + strCodec + " an AVI file can carry (see --list)";
         return false;
     }
-    (eKind == ECompressorKind::eVideo ? recorder.Profile().nVideoCompressor : recorder.Profile().nAudioCompressor)
-        = static_cast<short>(nIndex);
+    (eKind == ECompressorKind::eVideo ? recorder.Profile().nVideoCompressor : recorder.Profile().nAudioCompressor) =
+        static_cast<short>(nIndex);
     return true;
 }
 
@@ -144,10 +144,10 @@ int Record(CRecorder& recorder, const CCommandLine& command)
     const CRecorderStatus status = recorder.GetStatus();
     std::printf("frames %lld\ndropped %lld\naudio-dropped %lld\nskipped %lld\nrepeated %lld\nbytes %lld\n"
                 "seconds %.3f\n",
-        static_cast<long long>(status.nVideoFramesEncoded), static_cast<long long>(status.nVideoFramesDropped),
-        static_cast<long long>(status.nAudioFramesDropped), static_cast<long long>(status.nVideoFramesSkipped),
-        static_cast<long long>(status.nVideoFramesRepeated), static_cast<long long>(status.nBytesWritten),
-        status.dElapsedSeconds);
+                static_cast<long long>(status.nVideoFramesEncoded), static_cast<long long>(status.nVideoFramesDropped),
+                static_cast<long long>(status.nAudioFramesDropped), static_cast<long long>(status.nVideoFramesSkipped),
+                static_cast<long long>(status.nVideoFramesRepeated), static_cast<long long>(status.nBytesWritten),
+                status.dElapsedSeconds);
     if (!status.strError.empty()) {
         std::cerr << "mpegrec: recording stopped: " << status.strError << "\n";
         return EXIT_FAILURE;
@@ -160,8 +160,8 @@ int Record(CRecorder& recorder, const CCommandLine& command)
 int main(int argc, char** argv)
 {
     std::string strError;
-    const std::optional<CCommandLine> command
-        = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), strError);
+    const std::optional<CCommandLine> command =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), strError);
     if (!command) {
         std::cerr << "mpegrec: " << strError << "\n" << MPEGREC_USAGE;
         return EXIT_USAGE;

@@ -74,15 +74,17 @@ private:
     void CheckValueShape(const QString& strWhere, const QString& strValue, const CSectionFormat& format)
     {
         if (strValue.size() > SkinFields::MAX_ENTRY_CHARS)
-            Report(strWhere + QStringLiteral(": value has %1 characters, more than %2")
-                                  .arg(strValue.size())
-                                  .arg(SkinFields::MAX_ENTRY_CHARS));
+            Report(strWhere
+                   + QStringLiteral(": value has %1 characters, more than %2")
+                         .arg(strValue.size())
+                         .arg(SkinFields::MAX_ENTRY_CHARS));
         const qsizetype nFields = strValue.count(u',') + 1;
         if (nFields < format.FieldCount())
-            Report(strWhere + QStringLiteral(": %1 fields, %2 needs %3")
-                                  .arg(nFields)
-                                  .arg(format.Section())
-                                  .arg(format.FieldCount()));
+            Report(strWhere
+                   + QStringLiteral(": %1 fields, %2 needs %3")
+                         .arg(nFields)
+                         .arg(format.Section())
+                         .arg(format.FieldCount()));
     }
 
     void CheckEntry(const QString& strWhere, const QString& strValue, const CSectionFormat& format)
@@ -115,13 +117,14 @@ private:
         if (picture.isNull())
             return;
         if (rcPage.isEmpty() || !picture.rect().contains(rcPage))
-            Report(strWhere + QStringLiteral(": page %1,%2,%3,%4 does not lie on the %5x%6 notifier picture")
-                                  .arg(rcPage.left())
-                                  .arg(rcPage.top())
-                                  .arg(rcPage.left() + rcPage.width())
-                                  .arg(rcPage.top() + rcPage.height())
-                                  .arg(picture.width())
-                                  .arg(picture.height()));
+            Report(strWhere
+                   + QStringLiteral(": page %1,%2,%3,%4 does not lie on the %5x%6 notifier picture")
+                         .arg(rcPage.left())
+                         .arg(rcPage.top())
+                         .arg(rcPage.left() + rcPage.width())
+                         .arg(rcPage.top() + rcPage.height())
+                         .arg(picture.width())
+                         .arg(picture.height()));
     }
 
     // The icon is drawn unscaled: an image smaller than its rectangle
@@ -136,11 +139,12 @@ private:
         if (image.isNull())
             return;
         if (image.width() < rcIcon.width() || image.height() < rcIcon.height())
-            Report(strWhere + QStringLiteral(": image %1x%2 smaller than its rectangle %3x%4: ")
-                                  .arg(image.width())
-                                  .arg(image.height())
-                                  .arg(rcIcon.width())
-                                  .arg(rcIcon.height())
+            Report(strWhere
+                   + QStringLiteral(": image %1x%2 smaller than its rectangle %3x%4: ")
+                         .arg(image.width())
+                         .arg(image.height())
+                         .arg(rcIcon.width())
+                         .arg(rcIcon.height())
                    + strFile);
     }
 
@@ -154,8 +158,9 @@ private:
             setRead.insert(QString::number(i));
         for (const QString& strKey : arrKeys) {
             if (!setRead.contains(strKey))
-                Report(strSection + u' ' + strKey
-                       + QStringLiteral(": never read; keys must be numbered 1 to %1 without gaps").arg(arrKeys.size()));
+                Report(
+                    strSection + u' ' + strKey
+                    + QStringLiteral(": never read; keys must be numbered 1 to %1 without gaps").arg(arrKeys.size()));
         }
         for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(m_ini, strSection))
             CheckEntry(strSection + u' ' + QString::number(entry.nIndex + 1), entry.strValue, format);

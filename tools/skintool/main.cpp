@@ -23,10 +23,9 @@ constexpr int EXIT_EXTRACT_FAILED = 2;
 constexpr int EXIT_NO_CENTRAL_DIRECTORY = 3;
 constexpr int EXIT_USAGE = 64;
 
-const char USAGE[] =
-    "usage: skintool list PACKAGE\n"
-    "       skintool unpack PACKAGE FOLDER\n"
-    "       skintool check PACKAGE\n";
+const char USAGE[] = "usage: skintool list PACKAGE\n"
+                     "       skintool unpack PACKAGE FOLDER\n"
+                     "       skintool check PACKAGE\n";
 
 int Usage(const char* pszProblem)
 {
@@ -37,9 +36,12 @@ int Usage(const char* pszProblem)
 QString MethodName(quint16 nMethod)
 {
     switch (nMethod) {
-    case CEntryRecord::METHOD_STORED: return QStringLiteral("stored");
-    case CEntryRecord::METHOD_DEFLATED: return QStringLiteral("deflated");
-    default: return QStringLiteral("method%1").arg(nMethod);
+    case CEntryRecord::METHOD_STORED:
+        return QStringLiteral("stored");
+    case CEntryRecord::METHOD_DEFLATED:
+        return QStringLiteral("deflated");
+    default:
+        return QStringLiteral("method%1").arg(nMethod);
     }
 }
 
@@ -54,8 +56,8 @@ int List(const QString& strPackage)
     }
     for (int i = 0; i < archive.GetEntryCount(); ++i) {
         const CEntryRecord& record = archive.GetEntryRecord(i);
-        std::printf("%5d %10u %-9s %s\n", i, record.m_nUncompressedSize,
-                    qPrintable(MethodName(record.m_nMethod)), record.m_strName.toUtf8().constData());
+        std::printf("%5d %10u %-9s %s\n", i, record.m_nUncompressedSize, qPrintable(MethodName(record.m_nMethod)),
+                    record.m_strName.toUtf8().constData());
     }
     archive.Close();
     return EXIT_OK;
@@ -64,10 +66,14 @@ int List(const QString& strPackage)
 int ExitCodeOf(EUnpackResult eResult)
 {
     switch (eResult) {
-    case EUnpackResult::Ok: return EXIT_OK;
-    case EUnpackResult::OpenFailed: return EXIT_OPEN_FAILED;
-    case EUnpackResult::ExtractFailed: return EXIT_EXTRACT_FAILED;
-    case EUnpackResult::NoCentralDirectory: return EXIT_NO_CENTRAL_DIRECTORY;
+    case EUnpackResult::Ok:
+        return EXIT_OK;
+    case EUnpackResult::OpenFailed:
+        return EXIT_OPEN_FAILED;
+    case EUnpackResult::ExtractFailed:
+        return EXIT_EXTRACT_FAILED;
+    case EUnpackResult::NoCentralDirectory:
+        return EXIT_NO_CENTRAL_DIRECTORY;
     }
     return EXIT_OPEN_FAILED;
 }
