@@ -116,6 +116,8 @@ void CConverterDlg::Convert()
     m_encoder.SetAudioSampleRate(settings.nAudioSampleRate);
     m_encoder.SetVideoWidth(Low16(settings.nMpegWidth));
     m_encoder.SetVideoHeight(Low16(settings.nMpegHeight));
+    // The MPEG profile's 16:9 box; an AVI keeps the picture's own shape.
+    m_encoder.SetWideScreen(!bAvi && settings.bScaleTo16By9);
     m_encoder.SetFileName(strFile);
     const QString strTitle = RecordingTitle();
     m_encoder.SetTitle(strTitle);

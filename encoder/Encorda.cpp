@@ -430,6 +430,13 @@ bool CEncorda::GetBestQuality() const
     return m_pRecorder->Profile().bBestQuality;
 }
 
+void CEncorda::SetWideScreen(bool bWide)
+{
+    CRecordingProfile& profile = m_pRecorder->Profile();
+    profile.nAspectNumerator = bWide ? 16 : 4;
+    profile.nAspectDenominator = bWide ? 9 : 3;
+}
+
 void CEncorda::SetCaptureSwitches(bool bVideo, bool bAudio)
 {
     m_pRecorder->Profile().bVideoCapture = bVideo;

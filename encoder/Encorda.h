@@ -161,6 +161,10 @@ public:
     // numbered properties.
     void SetBestQuality(bool bBest);
     bool GetBestQuality() const;
+    // The picture from the next Start is shown at 16:9 instead of 4:3; the
+    // coded size stays, its pixels are marked wider. Not one of the
+    // numbered properties.
+    void SetWideScreen(bool bWide);
     // AVI capture only: a stream switched off is left out of the file. Not
     // numbered properties either.
     void SetCaptureSwitches(bool bVideo, bool bAudio);

@@ -26,6 +26,9 @@ struct COutputCase
 {
     int nRow;
     const char* pszCodec;
+    bool bWideScreen;
+    // As ffprobe reports it; MPEG-1 only approximates it, so not checked there.
+    const char* pszDisplayAspect;
 };
 
 // The whole road of a recording: the program on its default skin, the
@@ -36,13 +39,16 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
 {
     if (!CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
         GTEST_SKIP() << "the program's skins are not built beside the test";
-    const COutputCase cases[] = { { 0, "mpeg1video" }, { 1, "mpeg2video" } };
+    const COutputCase cases[] = { { 0, "mpeg1video", false, nullptr },
+                                  { 1, "mpeg2video", false, "4:3" },
+                                  { 1, "mpeg2video", true, "16:9" } };
     for (const COutputCase& c : cases) {
-        SCOPED_TRACE(c.pszCodec);
+        SCOPED_TRACE(std::string(c.pszCodec) + (c.bWideScreen ? " 16:9" : " 4:3"));
         CProgramCurrentDirectory current;
         ASSERT_TRUE(current.IsValid());
         CBuiltInSourceSettings settings;
         settings.Get().nVideoBitrate = 1500000;
+        settings.Get().bScaleTo16By9 = c.bWideScreen;
         const QString strFile = current.FilePath(QStringLiteral("recording.mpg"));
         CScriptedPrompt prompt;
         prompt.m_arrFiles = { strFile };
@@ -78,6 +84,9 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
 
         const QJsonObject probe = ProbeFile(strFile.toStdString());
         EXPECT_EQ(FindStream(probe, "video")["codec_name"].toString(), c.pszCodec);
+        if (c.pszDisplayAspect) {
+            EXPECT_EQ(FindStream(probe, "video")["display_aspect_ratio"].toString().toStdString(), c.pszDisplayAspect);
+        }
         EXPECT_EQ(FindStream(probe, "audio")["codec_name"].toString(), "mp2");
         EXPECT_GE(StreamSpanSeconds(strFile.toStdString(), "v"), RECORD_SECONDS - 0.5);
     }
