@@ -45,6 +45,7 @@ TEST(Mpegrec, RecordsAndSummarises)
         const char* pszAudioCodec;
         int nWidth;
         double dFrames;
+        const char* pszDisplayAspect = nullptr;
     } const cases[] = {
         { { "--type", "mpeg1", "--size", "352x240", "--frame-rate", "25", "--video-bitrate", "1150000", "--sample-rate",
             "44100", "--duration", "1" },
@@ -57,7 +58,14 @@ TEST(Mpegrec, RecordsAndSummarises)
           "mpeg2video",
           "mp2",
           320,
-          15 },
+          15,
+          "4:3" },
+        { { "--type", "mpeg2", "--size", "320x240", "--aspect", "16:9", "--frame-rate", "25", "--duration", "1" },
+          "mpeg2video",
+          "mp2",
+          320,
+          25,
+          "16:9" },
         { { "--type", "avi", "--size", "320x240", "--frame-rate", "25", "--video-compressor", "ffv1",
             "--audio-compressor", "flac", "--duration", "1" },
           "ffv1",
@@ -89,6 +97,9 @@ TEST(Mpegrec, RecordsAndSummarises)
         const QJsonObject video = FindStream(probe, "video");
         EXPECT_EQ(video["codec_name"].toString(), testCase.pszVideoCodec);
         EXPECT_EQ(video["width"].toInt(), testCase.nWidth);
+        if (testCase.pszDisplayAspect) {
+            EXPECT_EQ(video["display_aspect_ratio"].toString().toStdString(), testCase.pszDisplayAspect);
+        }
         EXPECT_EQ(FindStream(probe, "audio")["codec_name"].toString(), testCase.pszAudioCodec);
     }
 }
@@ -101,6 +112,8 @@ TEST(Mpegrec, ErrorsSayWhyAndExitNonZero)
         {},
         { "--bogus" },
         { "-o", strFile, "--size", "352" },
+        { "-o", strFile, "--aspect", "16" },
+        { "-o", strFile, "--aspect", "0:9" },
         { "-o", strFile, "--type", "avix" },
         { "-o", strFile, "--video-compressor", "mpeg4" },
         { "-o", strFile, "--type", "avi", "--no-video", "--no-audio" },

@@ -8,12 +8,13 @@
 const char* const MPEGREC_USAGE =
     "usage: mpegrec --list\n"
     "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--video-device NAME] [--audio-device NAME]\n"
-    "               [--frame-rate N] [--size WxH] [--video-bitrate N] [--audio-bitrate N]\n"
+    "               [--frame-rate N] [--size WxH] [--aspect W:H] [--video-bitrate N] [--audio-bitrate N]\n"
     "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
     "               [--frame N] [--duration SECONDS] [--fast]\n"
     "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
     "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
     "--no-audio/--no-video apply to --type avi.\n"
+    "--aspect is the shape the picture is shown at (4:3 unless given; 16:9 for wide).\n"
     "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n";
 
 namespace {
@@ -25,16 +26,17 @@ bool ParseInt(const std::string& strText, int& nValue)
     return error == std::errc() && pStop == pEnd;
 }
 
-bool ParseSize(const std::string& strText, CCommandLine& command)
+// Two positive whole numbers with cSeparator between them ("720x480", "16:9").
+bool ParsePair(const std::string& strText, char cSeparator, std::optional<int>& first, std::optional<int>& second)
 {
-    const std::size_t nCross = strText.find('x');
-    int nWidth = 0;
-    int nHeight = 0;
-    if (nCross == std::string::npos || !ParseInt(strText.substr(0, nCross), nWidth)
-        || !ParseInt(strText.substr(nCross + 1), nHeight))
+    const std::size_t nSeparator = strText.find(cSeparator);
+    int nFirst = 0;
+    int nSecond = 0;
+    if (nSeparator == std::string::npos || !ParseInt(strText.substr(0, nSeparator), nFirst)
+        || !ParseInt(strText.substr(nSeparator + 1), nSecond) || nFirst <= 0 || nSecond <= 0)
         return false;
-    command.nWidth = nWidth;
-    command.nHeight = nHeight;
+    first = nFirst;
+    second = nSecond;
     return true;
 }
 
@@ -97,8 +99,13 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         } else if (strOption == "--audio-compressor") {
             command.strAudioCompressor = strValue;
         } else if (strOption == "--size") {
-            if (!ParseSize(strValue, command)) {
+            if (!ParsePair(strValue, 'x', command.nWidth, command.nHeight)) {
                 strError = "--size needs WIDTHxHEIGHT, not \"" + strValue + "\"";
+                return std::nullopt;
+            }
+        } else if (strOption == "--aspect") {
+            if (!ParsePair(strValue, ':', command.nAspectWidth, command.nAspectHeight)) {
+                strError = "--aspect needs WIDTH:HEIGHT such as 16:9, not \"" + strValue + "\"";
                 return std::nullopt;
             }
         } else if (strOption == "--frame") {

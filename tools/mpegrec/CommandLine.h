@@ -21,6 +21,9 @@ struct CCommandLine
     std::optional<int> frameRate;
     std::optional<int> nWidth;
     std::optional<int> nHeight;
+    // The display aspect, as 16 and 9.
+    std::optional<int> nAspectWidth;
+    std::optional<int> nAspectHeight;
     std::optional<int> videoBitrate;
     std::optional<int> audioBitrate;
     std::optional<int> sampleRate;

@@ -98,6 +98,10 @@ void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
         recorder.Profile().nVideoWidth = static_cast<short>(*command.nWidth);
         recorder.Profile().nVideoHeight = static_cast<short>(*command.nHeight);
     }
+    if (command.nAspectWidth) {
+        recorder.Profile().nAspectNumerator = *command.nAspectWidth;
+        recorder.Profile().nAspectDenominator = *command.nAspectHeight;
+    }
     if (command.videoBitrate)
         recorder.Profile().nVideoBitrate = *command.videoBitrate;
     if (command.audioBitrate)
