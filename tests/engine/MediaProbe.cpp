@@ -69,31 +69,55 @@ double JsonNumber(const QJsonObject& object, const QString& strKey)
     return value.isString() ? value.toString().toDouble() : value.toDouble();
 }
 
+namespace {
+
+// Every decoded frame of one stream ("v" or "a"), in presentation order. A
+// program stream carries a timestamp only where a PES packet starts, so
+// small pictures that share a packet have none of their own; the decoder's
+// best-effort time fills them in.
+QJsonArray DecodedFrames(const std::string& strFile, const char* pszStream, const char* pszEntries)
+{
+    const QByteArray json = RunProgram("ffprobe",
+                                       { "-v", "error", "-select_streams", pszStream, "-show_entries",
+                                         QStringLiteral("frame=%1").arg(QLatin1String(pszEntries)), "-of", "json",
+                                         QString::fromStdString(strFile) });
+    return QJsonDocument::fromJson(json).object()["frames"].toArray();
+}
+
+double FrameTime(const QJsonValue& frame)
+{
+    return frame["best_effort_timestamp_time"].toString().toDouble();
+}
+
+} // namespace
+
 double StreamSpanSeconds(const std::string& strFile, const char* pszStream)
 {
-    const QByteArray json =
-        RunProgram("ffprobe",
-                   { "-v", "error", "-select_streams", pszStream, "-show_entries", "packet=pts_time,duration_time",
-                     "-of", "json", QString::fromStdString(strFile) });
     double dFirst = 1e9;
     double dEnd = -1e9;
-    for (const QJsonValue& packet : QJsonDocument::fromJson(json).object()["packets"].toArray()) {
-        const double dStart = packet["pts_time"].toString().toDouble();
-        dFirst = std::min(dFirst, dStart);
-        dEnd = std::max(dEnd, dStart + packet["duration_time"].toString().toDouble());
+    for (const QJsonValue& frame : DecodedFrames(strFile, pszStream, "best_effort_timestamp_time,pkt_duration_time")) {
+        if (!frame.toObject().contains("best_effort_timestamp_time"))
+            continue;
+        dFirst = std::min(dFirst, FrameTime(frame));
+        dEnd = std::max(dEnd, FrameTime(frame) + frame["pkt_duration_time"].toString().toDouble());
     }
     return dEnd > dFirst ? dEnd - dFirst : 0;
 }
 
-std::vector<double> VideoPacketTimes(const std::string& strFile)
+std::vector<double> VideoFrameTimes(const std::string& strFile)
 {
-    const QByteArray json = RunProgram("ffprobe",
-                                       { "-v", "error", "-select_streams", "v", "-show_entries", "packet=pts_time",
-                                         "-of", "json", QString::fromStdString(strFile) });
     std::vector<double> times;
-    for (const QJsonValue& packet : QJsonDocument::fromJson(json).object()["packets"].toArray())
-        times.push_back(packet["pts_time"].toString().toDouble());
+    for (const QJsonValue& frame : DecodedFrames(strFile, "v", "best_effort_timestamp_time"))
+        times.push_back(FrameTime(frame));
     return times;
+}
+
+std::string VideoPictureTypes(const std::string& strFile)
+{
+    std::string strTypes;
+    for (const QJsonValue& frame : DecodedFrames(strFile, "v", "pict_type"))
+        strTypes += frame["pict_type"].toString().toStdString();
+    return strTypes;
 }
 
 QString DecodeErrors(const std::string& strFile)

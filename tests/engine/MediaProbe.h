@@ -46,13 +46,15 @@ QJsonObject ProbeFile(const std::string& strFile);
 QJsonObject FindStream(const QJsonObject& probe, const QString& strType);
 double JsonNumber(const QJsonObject& object, const QString& strKey);
 
-// From the first packet's start to the last packet's end of one stream
-// ("v" or "a"), in seconds. Counts what is in the file, where ffprobe's
-// stream duration of a program stream is only an estimate.
+// From the first frame's start to the last frame's end of one stream ("v" or
+// "a"), in seconds. Counts what is in the file, where ffprobe's stream
+// duration of a program stream is only an estimate.
 double StreamSpanSeconds(const std::string& strFile, const char* pszStream);
 
-// Presentation times of a file's video packets, in seconds, in file order.
-std::vector<double> VideoPacketTimes(const std::string& strFile);
+// Presentation times of a file's video pictures, in seconds, in display order.
+std::vector<double> VideoFrameTimes(const std::string& strFile);
+// The type of each video picture in display order, a letter each ("IBBP...").
+std::string VideoPictureTypes(const std::string& strFile);
 
 // What a full decode of the file to its last frame complains about; empty
 // for a whole file.

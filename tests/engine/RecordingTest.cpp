@@ -178,7 +178,7 @@ TEST(Recording, PauseLeavesNoGap)
     recorder.Stop();
     ASSERT_EQ(recorder.GetStatus().strError, "");
 
-    std::vector<double> times = VideoPacketTimes(strFile);
+    std::vector<double> times = VideoFrameTimes(strFile);
     ASSERT_GT(times.size(), 20u);
     std::sort(times.begin(), times.end());
     for (std::size_t nIndex = 1; nIndex < times.size(); ++nIndex)
