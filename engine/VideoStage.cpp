@@ -30,6 +30,15 @@ constexpr int MPEG1_BEST_RATE_BITS = 2500000;
 constexpr std::pair<const char*, const char*> MPEG1_BEST_OPTIONS[] = { { "trellis", "1" } };
 constexpr std::pair<const char*, const char*> MPEG2_BEST_OPTIONS[] = { { "mbd", "rd" } };
 constexpr int DVD_VBV_BUFFER_BITS = 1835008;
+// The GOPs DVD and VCD players and authoring tools expect: closed, so each
+// can be cut out on its own, and at most 15 pictures long at the PAL rates
+// and 18 at the NTSC and film ones, with two B-pictures between anchors,
+// which cost little time and give the most picture per bit.
+constexpr int PAL_GOP_LENGTH = 15;
+constexpr int NTSC_GOP_LENGTH = 18;
+constexpr int MPEG_B_FRAMES = 2;
+// The encoder's own value for "never": no difference between pictures reaches it.
+constexpr std::int64_t NO_SCENE_CHANGE_DETECTION = 1000000000;
 
 CFramePtr AllocateFrame(int nWidth, int nHeight, AVPixelFormat eFormat)
 {
@@ -75,6 +84,13 @@ AVFrame* ScaleInto(CSwsPtr& pScaler, CFramePtr& pTarget, const AVFrame* pSource,
         < 0)
         return nullptr;
     return pTarget.get();
+}
+
+// 25 and 50 pictures a second, where the other rates MPEG carries are NTSC's
+// and film's.
+bool IsPalRate(AVRational rate)
+{
+    return rate.den == 1 && rate.num % 25 == 0;
 }
 
 } // namespace
@@ -125,6 +141,20 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
         av_reduce(&pEncoder->sample_aspect_ratio.num, &pEncoder->sample_aspect_ratio.den,
                   static_cast<std::int64_t>(m_settings.displayAspect.num) * m_settings.nVideoHeight,
                   static_cast<std::int64_t>(m_settings.displayAspect.den) * m_settings.nVideoWidth, 255);
+    }
+    if (bMpeg) {
+        // A closed GOP ends on an anchor, so with two B-pictures the encoder
+        // makes it 13 or 16 pictures long: within the standards' 15 and 18.
+        pEncoder->gop_size = IsPalRate(m_settings.frameRate) ? PAL_GOP_LENGTH : NTSC_GOP_LENGTH;
+        pEncoder->max_b_frames = MPEG_B_FRAMES;
+        pEncoder->flags |= AV_CODEC_FLAG_CLOSED_GOP;
+        // An I-picture at every scene change would break the fixed length;
+        // the encoder also refuses closed GOPs with it.
+        const int nResult = av_opt_set_int(pEncoder, "sc_threshold", NO_SCENE_CHANGE_DETECTION, AV_OPT_SEARCH_CHILDREN);
+        if (nResult < 0) {
+            strReason = "the encoder refuses fixed GOPs: " + AvErrorText(nResult);
+            return false;
+        }
     }
     if (bMpeg && m_settings.nOutputType != OUTPUT_TYPE_MPEG1) {
         pEncoder->rc_max_rate = DVD_MAX_VIDEO_RATE_BITS;

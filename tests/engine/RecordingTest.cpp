@@ -325,3 +325,49 @@ TEST(Recording, BestQualityUsesTheFormatsHighestRate)
         EXPECT_GT(static_cast<double>(nSizes[1]) / static_cast<double>(nSizes[0]), testCase.dMinimumRatio);
     }
 }
+
+TEST(Recording, MpegGopsAreClosedRegularAndWithinTheStandardLength)
+{
+    struct CGopCase
+    {
+        const char* pszName;
+        int nOutputType;
+        short nFrameRate;
+        std::size_t nLongestGop;
+    };
+    const CGopCase cases[] = { { "MPEG-2 PAL", 6, 25, 15 }, { "MPEG-2 NTSC", 6, 29, 18 }, { "MPEG-1 PAL", 5, 25, 15 } };
+    const QTemporaryDir folder;
+    for (const CGopCase& testCase : cases) {
+        SCOPED_TRACE(testCase.pszName);
+        CRecordingRequest request;
+        request.nOutputType = testCase.nOutputType;
+        request.nFrameRate = testCase.nFrameRate;
+        request.dSeconds = 2.0;
+        const std::string strFile = TempFile(folder, "gop.mpg");
+        CRecorder recorder;
+        ASSERT_TRUE(Record(recorder, request, strFile));
+        const std::string strTypes = VideoPictureTypes(strFile);
+        SCOPED_TRACE(strTypes);
+        ASSERT_EQ(strTypes.front(), 'I');
+        EXPECT_NE(strTypes.find('B'), std::string::npos);
+        std::vector<std::size_t> gopStarts;
+        for (std::size_t nIndex = 0; nIndex < strTypes.size(); ++nIndex) {
+            if (strTypes[nIndex] != 'I')
+                continue;
+            gopStarts.push_back(nIndex);
+            // A closed GOP's B-pictures look at nothing beyond its end, so
+            // none stands just before the next GOP's I-picture.
+            if (nIndex > 0) {
+                EXPECT_NE(strTypes[nIndex - 1], 'B') << "picture " << nIndex - 1;
+            }
+        }
+        // Whole GOPs are all of one length, none longer than the standard's.
+        ASSERT_GE(gopStarts.size(), 3u);
+        const std::size_t nLength = gopStarts[1] - gopStarts[0];
+        EXPECT_LE(nLength, testCase.nLongestGop);
+        EXPECT_GE(nLength, testCase.nLongestGop - 3);
+        for (std::size_t nGop = 1; nGop < gopStarts.size(); ++nGop)
+            EXPECT_EQ(gopStarts[nGop] - gopStarts[nGop - 1], nLength) << "GOP " << nGop;
+        EXPECT_LE(strTypes.size() - gopStarts.back(), testCase.nLongestGop);
+    }
+}
