@@ -142,20 +142,8 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
                   static_cast<std::int64_t>(m_settings.displayAspect.num) * m_settings.nVideoHeight,
                   static_cast<std::int64_t>(m_settings.displayAspect.den) * m_settings.nVideoWidth, 255);
     }
-    if (bMpeg) {
-        // A closed GOP ends on an anchor, so with two B-pictures the encoder
-        // makes it 13 or 16 pictures long: within the standards' 15 and 18.
-        pEncoder->gop_size = IsPalRate(m_settings.frameRate) ? PAL_GOP_LENGTH : NTSC_GOP_LENGTH;
-        pEncoder->max_b_frames = MPEG_B_FRAMES;
-        pEncoder->flags |= AV_CODEC_FLAG_CLOSED_GOP;
-        // An I-picture at every scene change would break the fixed length;
-        // the encoder also refuses closed GOPs with it.
-        const int nResult = av_opt_set_int(pEncoder, "sc_threshold", NO_SCENE_CHANGE_DETECTION, AV_OPT_SEARCH_CHILDREN);
-        if (nResult < 0) {
-            strReason = "the encoder refuses fixed GOPs: " + AvErrorText(nResult);
-            return false;
-        }
-    }
+    if (bMpeg && !UseStandardGops(pEncoder, strReason))
+        return false;
     if (bMpeg && m_settings.nOutputType != OUTPUT_TYPE_MPEG1) {
         pEncoder->rc_max_rate = DVD_MAX_VIDEO_RATE_BITS;
         pEncoder->rc_buffer_size = DVD_VBV_BUFFER_BITS;
@@ -166,6 +154,23 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     if (strFourCc.size() == FOURCC_LENGTH)
         pEncoder->codec_tag = MKTAG(strFourCc[0], strFourCc[1], strFourCc[2], strFourCc[3]);
     return OpenEncoderWithOptions(pEncoder, pCodec, m_settings.compressorOptions, strReason);
+}
+
+bool CVideoStage::UseStandardGops(AVCodecContext* pEncoder, std::string& strReason) const
+{
+    // A closed GOP ends on an anchor, so with two B-pictures the encoder
+    // makes it 13 or 16 pictures long: within the standards' 15 and 18.
+    pEncoder->gop_size = IsPalRate(m_settings.frameRate) ? PAL_GOP_LENGTH : NTSC_GOP_LENGTH;
+    pEncoder->max_b_frames = MPEG_B_FRAMES;
+    pEncoder->flags |= AV_CODEC_FLAG_CLOSED_GOP;
+    // An I-picture at every scene change would break the fixed length;
+    // the encoder also refuses closed GOPs with it.
+    const int nResult = av_opt_set_int(pEncoder, "sc_threshold", NO_SCENE_CHANGE_DETECTION, AV_OPT_SEARCH_CHILDREN);
+    if (nResult < 0) {
+        strReason = "the encoder refuses fixed GOPs: " + AvErrorText(nResult);
+        return false;
+    }
+    return true;
 }
 
 bool CVideoStage::UseBestQuality(AVCodecContext* pEncoder, std::string& strReason) const
