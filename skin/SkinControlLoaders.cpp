@@ -95,7 +95,7 @@ CLabel* CSkinFactory::MakeLabel(CEntryReader& entry) const
 
 CLabel* CSkinFactory::MakeCaption() const
 {
-    const QString strValue = SingleValue(SkinFormat::CAPTION);
+    const QString strValue = SkinFormat::SingleValue(m_ini, SkinFormat::CAPTION);
     if (strValue.isEmpty())
         return nullptr;
     CEntryReader entry(SkinFormat::CAPTION, strValue);

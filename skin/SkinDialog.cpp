@@ -251,8 +251,8 @@ void CSkinDialog::LoadSkin()
     ShowTaskNotifier(strFolder);
     ReleaseSkin();
     const CIniFile ini(m_strSkinFile);
-    LoadBackground(strFolder, ini.GetString(SkinFormat::BACKGROUND.Section(), SkinFormat::BACKGROUND.Key(), QString()));
-    const QString strKey = ini.GetString(SkinFormat::KEY_COLOR.Section(), SkinFormat::KEY_COLOR.Key(), QString());
+    LoadBackground(strFolder, SkinFormat::SingleValue(ini, SkinFormat::BACKGROUND));
+    const QString strKey = SkinFormat::SingleValue(ini, SkinFormat::KEY_COLOR);
     if (!strKey.isEmpty())
         m_crTransparent = SkinFields::ParseColor(strKey);
     if (!m_imgBackground.isNull()) {

@@ -35,11 +35,6 @@ QString CSkinFactory::ImagePath(const QString& strImage) const
     return ResolveSkinFile(m_strFolder, strImage);
 }
 
-QString CSkinFactory::SingleValue(const SkinFormat::CSectionFormat& format) const
-{
-    return m_ini.GetString(format.Section(), format.Key(), QString());
-}
-
 // Reads the fields BUTTONINFO shares with the state buttons; the entry keeps
 // whatever follows.
 void CSkinFactory::SetUpButton(CSkinButton& button, int nIndex, CEntryReader& entry) const
@@ -108,7 +103,7 @@ QList<CSkinCheck*> CSkinFactory::MakeChecks() const
 
 bool CSkinFactory::ReadIcon(QImage& imgIcon, QRect& rcIcon) const
 {
-    const QString strValue = SingleValue(SkinFormat::ICON);
+    const QString strValue = SkinFormat::SingleValue(m_ini, SkinFormat::ICON);
     if (strValue.isEmpty())
         return false;
     CEntryReader entry(SkinFormat::ICON, strValue);
@@ -120,7 +115,7 @@ bool CSkinFactory::ReadIcon(QImage& imgIcon, QRect& rcIcon) const
 
 bool CSkinFactory::ReadControlRect(QRect& rcControl) const
 {
-    const QString strValue = SingleValue(SkinFormat::CONTROL);
+    const QString strValue = SkinFormat::SingleValue(m_ini, SkinFormat::CONTROL);
     if (strValue.isEmpty())
         return false;
     rcControl = CEntryReader(SkinFormat::CONTROL, strValue).TakeRect();
@@ -129,6 +124,6 @@ bool CSkinFactory::ReadControlRect(QRect& rcControl) const
 
 QRect CSkinFactory::ReadNotifierPageRect() const
 {
-    const QString strValue = SingleValue(SkinFormat::NOTIFIER_PAGE);
+    const QString strValue = SkinFormat::SingleValue(m_ini, SkinFormat::NOTIFIER_PAGE);
     return strValue.isEmpty() ? QRect() : CEntryReader(SkinFormat::NOTIFIER_PAGE, strValue).TakeRect();
 }

@@ -80,7 +80,6 @@ private:
     template <class TControl, class TMake>
     QList<TControl*> MakeEach(const SkinFormat::CSectionFormat& format, TMake make) const;
     // The value of a single value section; empty when the skin gives none.
-    QString SingleValue(const SkinFormat::CSectionFormat& format) const;
 
     QList<CSkinButton*> MakePushButtons(const SkinFormat::CSectionFormat& format) const;
     template <class TButton>

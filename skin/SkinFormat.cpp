@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include "skin/IniFile.h"
 #include "skin/SkinFields.h"
 
 namespace SkinFormat {
@@ -26,6 +27,11 @@ QList<int> CSectionFormat::FieldsOf(EField eKind) const
             arrPositions.append(i);
     }
     return arrPositions;
+}
+
+QString SingleValue(const CIniFile& ini, const CSectionFormat& format)
+{
+    return ini.GetString(format.Section(), format.Key(), QString());
 }
 
 QStringList CutFields(const CSectionFormat& format, QString strValue)

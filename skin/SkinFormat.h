@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class CIniFile;
+
 // The one description of Skin.ini: every section the program reads, its key
 // (or a numbered control list), and what each comma-separated field holds.
 // The window's factory, skintool check, the description fuzzer, the package
@@ -105,6 +107,9 @@ inline constexpr const CSectionFormat* SECTIONS[] = {
 // Every field of an entry, cut the way the window cuts them: missing
 // trailing fields repeat the last one that is there.
 QStringList CutFields(const CSectionFormat& format, QString strValue);
+
+// The one value of a section that is not a control list; empty when absent.
+QString SingleValue(const CIniFile& ini, const CSectionFormat& format);
 
 // Reads an entry field by field in the order its section lays them out.
 // Asking for a kind the table does not have at that place is a mistake in

@@ -48,23 +48,24 @@ public:
         , m_ini(m_dir.filePath("Skin.ini"))
         , m_painter(painter)
     {
-        m_rgbKey = RgbFromRef(ParseColor(SingleValue(SkinFormat::KEY_COLOR)));
+        m_rgbKey = RgbFromRef(ParseColor(SkinFormat::SingleValue(m_ini, SkinFormat::KEY_COLOR)));
     }
 
     QImage Load(const QString& strName) const { return QImage(m_dir.filePath(strName)); }
 
     void PaintWindow()
     {
-        m_painter.drawImage(0, 0, KeyedToAlpha(Load(SingleValue(SkinFormat::BACKGROUND)), m_rgbKey));
-        CEntryReader icon(SkinFormat::ICON, SingleValue(SkinFormat::ICON));
+        m_painter.drawImage(0, 0, KeyedToAlpha(Load(SkinFormat::SingleValue(m_ini, SkinFormat::BACKGROUND)), m_rgbKey));
+        CEntryReader icon(SkinFormat::ICON, SkinFormat::SingleValue(m_ini, SkinFormat::ICON));
         const QString strIconImage = icon.Take(EField::eImage);
         m_painter.drawImage(icon.TakeRect().topLeft(), KeyedToAlpha(Load(strIconImage), m_rgbKey));
-        PaintTestPicture(CEntryReader(SkinFormat::CONTROL, SingleValue(SkinFormat::CONTROL)).TakeRect());
+        PaintTestPicture(
+            CEntryReader(SkinFormat::CONTROL, SkinFormat::SingleValue(m_ini, SkinFormat::CONTROL)).TakeRect());
         PaintButtons(SkinFormat::BUTTONS, QPoint(0, 0));
         PaintButtons(SkinFormat::OPTIONS, QPoint(0, 0));
         PaintButtons(SkinFormat::CHECKS, QPoint(0, 0));
         PaintSliders();
-        CEntryReader caption(SkinFormat::CAPTION, SingleValue(SkinFormat::CAPTION));
+        CEntryReader caption(SkinFormat::CAPTION, SkinFormat::SingleValue(m_ini, SkinFormat::CAPTION));
         caption.Take(EField::eName);
         PaintLabel(caption);
         for (const CControlEntry& entry : ReadControlList(m_ini, SkinFormat::LABELS.Section())) {
@@ -114,11 +115,6 @@ public:
     }
 
 private:
-    QString SingleValue(const CSectionFormat& format) const
-    {
-        return m_ini.GetString(format.Section(), format.Key(), "");
-    }
-
     void PaintTestPicture(const QRect& rc)
     {
         const QColor arrBars[] = { Qt::white, Qt::yellow, Qt::cyan, Qt::green, Qt::magenta, Qt::red, Qt::blue };
@@ -310,8 +306,7 @@ bool ComposePreview(const QList<CPackageFile>& arrFiles, QImage& imgPreview, QSt
         }
     }
     const CIniFile ini(tempDir.filePath("Skin.ini"));
-    const QImage imgBackground(
-        tempDir.filePath(ini.GetString(SkinFormat::BACKGROUND.Section(), SkinFormat::BACKGROUND.Key(), "")));
+    const QImage imgBackground(tempDir.filePath(SkinFormat::SingleValue(ini, SkinFormat::BACKGROUND)));
     const QImage imgNotifier(tempDir.filePath("dlgTaskNotifier.bmp"));
     if (imgBackground.isNull() || imgNotifier.isNull()) {
         strError = "the package has no readable background or notifier picture";

@@ -46,7 +46,7 @@ const CSectionFormat* const STRIP_SECTIONS[] = { &SkinFormat::TASK_BUTTONS, &Ski
 QStringList ValuesOf(const CIniFile& ini, const CSectionFormat& format)
 {
     if (!format.IsControlList())
-        return { ini.GetString(format.Section(), format.Key(), "") };
+        return { SkinFormat::SingleValue(ini, format) };
     QStringList arrValues;
     for (const CControlEntry& entry : ReadControlList(ini, format.Section()))
         arrValues << entry.strValue;

@@ -66,7 +66,7 @@ private:
     void CheckBackgroundGiven()
     {
         const CSectionFormat& format = SkinFormat::BACKGROUND;
-        if (m_ini.GetString(format.Section(), format.Key(), QString()).isEmpty())
+        if (SkinFormat::SingleValue(m_ini, format).isEmpty())
             Report(format.Section() + u' ' + format.Key() + QStringLiteral(": no background image"));
     }
 
@@ -97,7 +97,7 @@ private:
 
     void CheckSingleValue(const CSectionFormat& format)
     {
-        const QString strValue = m_ini.GetString(format.Section(), format.Key(), QString());
+        const QString strValue = SkinFormat::SingleValue(m_ini, format);
         if (strValue.isEmpty())
             return;
         const QString strWhere = format.Section() + u' ' + format.Key();
