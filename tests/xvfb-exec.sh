@@ -8,9 +8,25 @@ set -euo pipefail
 screen=$1
 shift
 
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 "$screen" -nolisten tcp 2>/dev/null)
+# A server that is shutting down removes its socket file by name. Were another
+# server to take the same display number in that moment, the file removed
+# would be the new server's and its clients could not connect. Starting and
+# stopping servers one at a time (the tests themselves still run in
+# parallel) rules that out.
+exec 9>"${TMPDIR:-/tmp}/skinrecorder-xvfb.lock"
+flock 9
+
+# -noreset: the server would otherwise reset when the readiness probe below
+# disconnects, just as the command connects.
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 "$screen" -nolisten tcp -noreset 2>/dev/null 9>&-)
 xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+
+stop_server() {
+    flock 9
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+}
+trap stop_server EXIT
 
 if ! read -r -t 30 display <&3; then
     echo "xvfb-exec: Xvfb did not start" >&2
@@ -23,7 +39,8 @@ for ((attempt = 0; attempt < 300; ++attempt)); do
     xdpyinfo -display ":$display" >/dev/null 2>&1 && break
     sleep 0.1
 done
+flock -u 9
 
 status=0
-DISPLAY=":$display" "$@" || status=$?
+DISPLAY=":$display" "$@" 9>&- || status=$?
 exit "$status"
