@@ -104,18 +104,26 @@ void CEntryDirectory::ReadRecords(CArchiveVolumes& volumes)
     m_arrRecords.clear();
     m_nTotalUncompressedBytes = 0;
     // The count is not trusted for any reservation: every record must be
-    // read from the file before it takes memory.
+    // read from the file, and lie inside the directory, before it takes
+    // memory.
+    qint64 nBytesLeft = m_nCentralDirectorySize;
     for (int i = 0; i < m_nTotalEntries; ++i) {
-        m_arrRecords.append(ReadRecord(volumes));
+        m_arrRecords.append(ReadRecord(volumes, nBytesLeft));
         const CEntryRecord& record = m_arrRecords.back();
         if (!record.IsFolder())
             m_nTotalUncompressedBytes += record.m_nUncompressedSize;
     }
+    // A count that disagrees with the directory's size would leave records
+    // unread, and their files missing from a skin that unpacked "fine".
+    if (nBytesLeft != 0)
+        Fail(CZipException::eBadZipFile, volumes);
 }
 
-CEntryRecord CEntryDirectory::ReadRecord(CArchiveVolumes& volumes)
+CEntryRecord CEntryDirectory::ReadRecord(CArchiveVolumes& volumes, qint64& nBytesLeft)
 {
     char fixed[CEntryRecord::FIXED_BYTES];
+    if (nBytesLeft < CEntryRecord::FIXED_BYTES)
+        Fail(CZipException::eBadZipFile, volumes);
     volumes.ReadWhole(fixed, CEntryRecord::FIXED_BYTES);
     if (Read32(fixed, 0) != CEntryRecord::SIGNATURE)
         Fail(CZipException::eBadZipFile, volumes);
@@ -135,6 +143,9 @@ CEntryRecord CEntryDirectory::ReadRecord(CArchiveVolumes& volumes)
     record.m_nExternalAttributes = Read32(fixed, 38);
     record.m_nLocalHeaderOffset = Read32(fixed, 42);
 
+    nBytesLeft -= CEntryRecord::FIXED_BYTES + record.m_nNameLength + record.m_nExtraLength + record.m_nCommentLength;
+    if (nBytesLeft < 0)
+        Fail(CZipException::eBadZipFile, volumes);
     record.m_arrRawName.resize(record.m_nNameLength);
     volumes.ReadWhole(record.m_arrRawName.data(), record.m_nNameLength);
     record.m_arrExtra.resize(record.m_nExtraLength);

@@ -41,7 +41,9 @@ private:
     void LocateEndRecord(CArchiveVolumes& volumes);
     void ReadEndRecord(CArchiveVolumes& volumes);
     void ReadRecords(CArchiveVolumes& volumes);
-    static CEntryRecord ReadRecord(CArchiveVolumes& volumes);
+    // Reads one record, which must fit in the nBytesLeft bytes of the
+    // directory still unread; takes its length from them.
+    static CEntryRecord ReadRecord(CArchiveVolumes& volumes, qint64& nBytesLeft);
 
     qint64 m_nEndRecordPosition = 0;
     qint64 m_nBytesBefore = 0;

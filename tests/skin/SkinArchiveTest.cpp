@@ -52,6 +52,20 @@ protected:
         return ReadLayout(m_work, m_work.Path("three.zip"));
     }
 
+    // The cause with which opening the archive fails, 0 when it opens.
+    int OpenCause(const QString& strArchive)
+    {
+        m_archive.Close();
+        int nCause = 0;
+        try {
+            m_archive.Open(m_work.Path(strArchive));
+        } catch (const CZipException& exception) {
+            nCause = exception.GetCause();
+        }
+        m_archive.Close();
+        return nCause;
+    }
+
     CZipWorkspace m_work;
     CSkinArchive m_archive;
     CScriptedPrompt m_prompt;
@@ -203,6 +217,24 @@ TEST_F(SkinArchiveTest, OpenOutcomesAndMessages)
             EXPECT_EQ(asked.eIcon, IPrompt::EIcon::Stop);
         EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")).size(), row.nEntries);
         EXPECT_EQ(m_archive.GetEntryCount(), 0);
+    }
+}
+
+TEST_F(SkinArchiveTest, EntryCountThatDisagreesWithTheDirectoryIsDamaged)
+{
+    // End record +8 and +10: the entry counts, here one below and one above
+    // the three records the directory holds.
+    for (const quint16 nCount : { 2, 4 }) {
+        SCOPED_TRACE(nCount);
+        QDir(m_work.Path("out")).removeRecursively();
+        QFile::remove(m_work.Path("three.zip"));
+        m_prompt = CScriptedPrompt();
+        const CZipLayout layout = MakeThree("");
+        m_work.PatchBytes("three.zip", layout.nEndRecord + 8, Le16(nCount) + Le16(nCount));
+        EXPECT_EQ(OpenCause("three.zip"), CZipException::eBadZipFile);
+        EXPECT_EQ(Unpack("three.zip"), EUnpackResult::OpenFailed);
+        EXPECT_EQ(m_prompt.Texts(), QStringList { "Open failed" });
+        EXPECT_FALSE(QFileInfo::exists(m_work.Path("out")));
     }
 }
 
