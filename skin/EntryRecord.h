@@ -28,8 +28,9 @@ public:
 
     bool IsEncrypted() const { return (m_nFlags & FLAG_ENCRYPTED) != 0; }
     bool HasDataDescriptor() const { return (m_nFlags & FLAG_DATA_DESCRIPTOR) != 0; }
-    // Tools mark folders in different ways: the DOS attribute, a Unix
-    // directory mode, or only a name ending in a separator (jar).
+    // Tools mark folders in different ways: a name ending in a separator
+    // (jar marks them by nothing else), the DOS attribute of an entry made
+    // on DOS or Windows, or the Unix directory mode of one made on Unix.
     bool IsFolder() const;
     bool IsSymbolicLink() const;
     // The Unix mode (file type and permissions) of an entry made on Unix,

@@ -463,6 +463,20 @@ TEST_F(SkinArchiveTest, AttributesTimeStampsAndFoldersAreApplied)
     EXPECT_TRUE(QDir(m_work.Path("out")).removeRecursively());
 }
 
+TEST_F(SkinArchiveTest, UnixFileWithTheDosDirectoryBitKeepsItsData)
+{
+    // create_system 3 with a regular-file mode in the high 16 bits, and the
+    // DOS directory bit 0x10 set beside it, as some Unix writers do.
+    ASSERT_EQ(m_work.Python("z = zipfile.ZipFile('u.zip', 'w')\n"
+                            "i = zipfile.ZipInfo('Back.bmp'); i.create_system = 3\n"
+                            "i.external_attr = (0o100644 << 16) | 0x10\n"
+                            "z.writestr(i, b'bitmap data'); z.close()"),
+              0);
+    EXPECT_EQ(Unpack("u.zip"), EUnpackResult::Ok);
+    EXPECT_EQ(m_work.Read("out/Back.bmp"), "bitmap data");
+    EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")), m_work.UnzipTree(m_work.Path("u.zip")));
+}
+
 TEST_F(SkinArchiveTest, OversizedPackagesAreRefusedBeforeWriting)
 {
     ASSERT_EQ(m_work.Python("z = zipfile.ZipFile('many.zip', 'w')\n"
