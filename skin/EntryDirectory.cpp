@@ -5,6 +5,7 @@
 
 #include "skin/ArchiveVolumes.h"
 #include "skin/EntryName.h"
+#include "skin/ExtraField.h"
 #include "skin/LittleEndian.h"
 #include "skin/ZipException.h"
 
@@ -153,6 +154,14 @@ CEntryRecord CEntryDirectory::ReadRecord(CArchiveVolumes& volumes, qint64& nByte
     // Nothing shows an entry's comment; it is only read past.
     QByteArray arrComment(record.m_nCommentLength, Qt::Uninitialized);
     volumes.ReadWhole(arrComment.data(), record.m_nCommentLength);
-    record.m_strName = EntryName::Decode(record.m_arrRawName, (record.m_nFlags & CEntryRecord::FLAG_UTF8_NAME) != 0);
+    record.m_strName = DecodeName(record);
     return record;
+}
+
+QString CEntryDirectory::DecodeName(const CEntryRecord& record)
+{
+    if ((record.m_nFlags & CEntryRecord::FLAG_UTF8_NAME) != 0)
+        return EntryName::Decode(record.m_arrRawName, true);
+    const std::optional<QByteArray> arrUtf8 = ExtraField::UnicodePath(record.m_arrExtra, record.m_arrRawName);
+    return arrUtf8 ? EntryName::Decode(*arrUtf8, true) : EntryName::Decode(record.m_arrRawName, false);
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 #include <QtGlobal>
 
 #include "skin/EntryRecord.h"
@@ -44,6 +45,10 @@ private:
     // Reads one record, which must fit in the nBytesLeft bytes of the
     // directory still unread; takes its length from them.
     static CEntryRecord ReadRecord(CArchiveVolumes& volumes, qint64& nBytesLeft);
+    // The name a record stands for: its UTF-8 name, else the UTF-8 form
+    // Info-ZIP adds beside a name stored in the DOS code page, else that
+    // name decoded from the code page.
+    static QString DecodeName(const CEntryRecord& record);
 
     qint64 m_nEndRecordPosition = 0;
     qint64 m_nBytesBefore = 0;

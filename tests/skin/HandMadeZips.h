@@ -52,3 +52,30 @@ open('set.skn', 'wb').write(second + cd + end(1, 2, len(cd), len(second)))
 expect('blob.bin', blob)
 expect('text.txt', text)
 )";
+
+// "unicode.zip": names that are not UTF-8-flagged, each with Info-ZIP's
+// Unicode Path block (0x7075: version 1, CRC-32 of the stored name, UTF-8
+// name). The first is stored as UTF-8 bytes, as zip on a UTF-8 system does,
+// the second in code page 437; the third block was written for another
+// stored name, so its CRC-32 does not match and the code page 437 name
+// stays.
+inline const char UNICODE_PATH_ZIP[] = R"(
+def unicode_path(utf8, crc_of):
+    body = b'\x01' + struct.pack('<I', zlib.crc32(crc_of)) + utf8
+    return struct.pack('<HH', 0x7075, len(body)) + body
+rows = (
+    ('ÄÖÜ.bmp'.encode('utf-8'), 3, unicode_path('ÄÖÜ.bmp'.encode(), 'ÄÖÜ.bmp'.encode('utf-8')), 'ÄÖÜ.bmp'),
+    ('Größe.bmp'.encode('cp437'), 0, unicode_path('Größe.bmp'.encode(), 'Größe.bmp'.encode('cp437')), 'Größe.bmp'),
+    ('Menü.bmp'.encode('cp437'), 0, unicode_path(b'Renamed.bmp', b'Old.bmp'), 'Menü.bmp'),
+)
+out, cd = b'', b''
+for stored, host, extra, shown in rows:
+    data = shown.encode() * 3
+    crc = zlib.crc32(data)
+    cd += struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, (host << 8) | 20, 20, 0, 0, 0x6000, 0x2d21, crc,
+                      len(data), len(data), len(stored), len(extra), 0, 0, 0, 0, len(out)) + stored + extra
+    out += struct.pack('<IHHHHHIIIHH', 0x04034b50, 20, 0, 0, 0x6000, 0x2d21, crc, len(data), len(data),
+                       len(stored), len(extra)) + stored + extra + data
+    expect(shown, data)
+open('unicode.zip', 'wb').write(out + cd + end(0, len(rows), len(cd), len(out)))
+)";

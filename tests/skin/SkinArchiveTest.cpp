@@ -417,6 +417,22 @@ TEST_F(SkinArchiveTest, NamesDecodeFromCodePage437OrUtf8)
     EXPECT_EQ(m_work.Read(QString::fromUtf8("out/caf\u00e9.bmp")), "utf");
 }
 
+TEST_F(SkinArchiveTest, UnicodePathFieldNamesTheFileWhenItsCrcMatches)
+{
+    ASSERT_EQ(m_work.Python(QString(HAND_MADE_ZIP_PRELUDE) + UNICODE_PATH_ZIP), 0);
+    EXPECT_EQ(Unpack("unicode.zip"), EUnpackResult::Ok);
+    const auto tree = CZipWorkspace::Tree(m_work.Path("out"));
+    EXPECT_EQ(tree, CZipWorkspace::Tree(m_work.Path("expect")));
+    // unzip takes the same two names from the field; for the third it
+    // writes the code page's character in Latin-1, not UTF-8.
+    const auto unzipped = m_work.UnzipTree(m_work.Path("unicode.zip"));
+    for (const QString& strName : { QStringLiteral("\u00c4\u00d6\u00dc.bmp"), QStringLiteral("Gr\u00f6\u00dfe.bmp") }) {
+        SCOPED_TRACE(qPrintable(strName));
+        EXPECT_TRUE(tree.contains(strName));
+        EXPECT_EQ(tree.value(strName), unzipped.value(strName));
+    }
+}
+
 TEST_F(SkinArchiveTest, SymbolicLinksNeverBecomeLinks)
 {
     m_work.Write("target.txt", "target");
