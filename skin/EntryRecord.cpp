@@ -18,6 +18,34 @@ int HostOf(quint16 nVersionMadeBy)
 
 } // namespace
 
+QString CEntryRecord::MethodName(quint16 nMethod)
+{
+    switch (nMethod) {
+    case METHOD_STORED:
+        return QStringLiteral("stored");
+    case METHOD_DEFLATED:
+        return QStringLiteral("deflated");
+    case 9:
+        return QStringLiteral("Deflate64");
+    case 12:
+        return QStringLiteral("bzip2");
+    case 14:
+        return QStringLiteral("LZMA");
+    // 20 was Zstandard's number before 93 replaced it.
+    case 20:
+    case 93:
+        return QStringLiteral("Zstandard");
+    case 95:
+        return QStringLiteral("XZ");
+    case 98:
+        return QStringLiteral("PPMd");
+    case METHOD_AES:
+        return QStringLiteral("AES");
+    default:
+        return QStringLiteral("method%1").arg(nMethod);
+    }
+}
+
 quint32 CEntryRecord::GetUnixMode() const
 {
     if (HostOf(m_nVersionMadeBy) != HOST_UNIX)

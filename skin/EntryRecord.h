@@ -21,12 +21,19 @@ public:
 
     static constexpr quint16 METHOD_STORED = 0;
     static constexpr quint16 METHOD_DEFLATED = 8;
+    // WinZip's AES encryption: the real method is inside its extra block.
+    static constexpr quint16 METHOD_AES = 99;
 
     // DOS attribute bits in the low byte of the external attributes.
     static constexpr quint32 DOS_READ_ONLY = 0x01;
     static constexpr quint32 DOS_DIRECTORY = 0x10;
 
-    bool IsEncrypted() const { return (m_nFlags & FLAG_ENCRYPTED) != 0; }
+    // The name skin authors know a method by ("deflated", "bzip2", ...), or
+    // "method" and its number.
+    static QString MethodName(quint16 nMethod);
+
+    bool IsEncrypted() const { return (m_nFlags & FLAG_ENCRYPTED) != 0 || m_nMethod == METHOD_AES; }
+    bool HasSupportedMethod() const { return m_nMethod == METHOD_STORED || m_nMethod == METHOD_DEFLATED; }
     bool HasDataDescriptor() const { return (m_nFlags & FLAG_DATA_DESCRIPTOR) != 0; }
     // Tools mark folders in different ways: a name ending in a separator
     // (jar marks them by nothing else), the DOS attribute of an entry made

@@ -179,10 +179,14 @@ bool CSkinArchive::OpenEntry(quint16 nIndex)
     const CEntryRecord& record = m_directory.GetRecord(nIndex);
     m_volumes.SwitchTo(record.m_nDiskNumberStart);
     CheckLocalHeader(record);
+    // Whatever their method: without a password there is nothing to read.
     if (record.IsEncrypted()) {
         m_arrLocalExtra.clear();
         return false;
     }
+    if (!record.HasSupportedMethod())
+        throw CZipException(CZipException::eUnsupportedMethod, m_volumes.GetFilePath(),
+                            CEntryRecord::MethodName(record.m_nMethod));
     // Stored data is its own size; anything else would be read past or
     // fall short.
     if (record.m_nMethod == CEntryRecord::METHOD_STORED && record.m_nCompressedSize != record.m_nUncompressedSize)
@@ -219,9 +223,7 @@ void CSkinArchive::CheckLocalHeader(const CEntryRecord& record)
     const quint16 nNameLength = Read16(header, 26);
     const quint16 nExtraLength = Read16(header, 28);
     const bool bMatches = Read32(header, 0) == LOCAL_HEADER_SIGNATURE && nFlags == record.m_nFlags
-        && Read16(header, 8) == record.m_nMethod
-        && (record.m_nMethod == CEntryRecord::METHOD_STORED || record.m_nMethod == CEntryRecord::METHOD_DEFLATED)
-        && nNameLength == record.m_nNameLength;
+        && Read16(header, 8) == record.m_nMethod && nNameLength == record.m_nNameLength;
     // With a data descriptor the local header was written before the sizes
     // and CRC were known.
     const bool bSizesMatch = (nFlags & CEntryRecord::FLAG_DATA_DESCRIPTOR) != 0

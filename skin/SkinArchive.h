@@ -62,8 +62,9 @@ public:
 
     // Streaming access to one entry at a time, read strictly forwards.
     // OpenEntry refuses (false) an index out of range, a second open entry
-    // and an encrypted entry; throws when the local header disagrees with
-    // the central record or the method is not stored or deflated.
+    // and an encrypted entry (whatever its method); throws when the local
+    // header disagrees with the central record, and eUnsupportedMethod when
+    // the method is not stored or deflated.
     bool OpenEntry(quint16 nIndex);
     // Fills pBuffer with up to nSize bytes of the entry's data; returns the
     // number produced, 0 at the end. Data that ends before its declared

@@ -35,12 +35,16 @@ public:
         // Added on this platform: a package that would unpack to more files
         // or bytes than any skin needs.
         eTooLarge = 19,
+        // An entry compressed with a method other than stored or deflated.
+        eUnsupportedMethod = 20,
     };
 
-    CZipException(ECause eCause, const QString& strFileName)
+    // strSubject names what the cause is about where it needs a name (the
+    // method of eUnsupportedMethod).
+    CZipException(ECause eCause, const QString& strFileName, const QString& strSubject = QString())
         : m_strFileName(strFileName)
         , m_eCause(eCause)
-        , m_strWhat(Describe(eCause).toStdString() + ": " + strFileName.toStdString())
+        , m_strWhat(Describe(eCause, strSubject).toStdString() + ": " + strFileName.toStdString())
     {
     }
 
@@ -69,7 +73,7 @@ public:
         }
     }
 
-    static QString Describe(ECause eCause)
+    static QString Describe(ECause eCause, const QString& strSubject = QString())
     {
         switch (eCause) {
         case eGeneric:
@@ -106,6 +110,8 @@ public:
             return QStringLiteral("central directory not found");
         case eTooLarge:
             return QStringLiteral("package too large for a skin");
+        case eUnsupportedMethod:
+            return QStringLiteral("unsupported compression method %1 (use deflate)").arg(strSubject);
         }
         return QStringLiteral("archive error");
     }

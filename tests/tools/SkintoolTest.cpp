@@ -10,9 +10,9 @@ namespace {
 class SkintoolTest : public ::testing::Test
 {
 protected:
-    int Skintool(const QStringList& arrArgs, QByteArray* pOutput = nullptr)
+    int Skintool(const QStringList& arrArgs, QByteArray* pOutput = nullptr, QByteArray* pError = nullptr)
     {
-        return m_work.Run(SKINTOOL_PATH, arrArgs, QByteArray(), pOutput);
+        return m_work.Run(SKINTOOL_PATH, arrArgs, QByteArray(), pOutput, pError);
     }
 
     void WriteImage(const QString& strName, int nWidth, int nHeight)
@@ -90,6 +90,23 @@ TEST_F(SkintoolTest, ListShowsIndexSizeMethodAndName)
     ASSERT_EQ(arrLines.size(), 2);
     EXPECT_EQ(arrLines[0].simplified(), "0 1000 deflated Skin.ini");
     EXPECT_EQ(arrLines[1].simplified(), "1 3 stored x.bin");
+}
+
+TEST_F(SkintoolTest, UnsupportedMethodIsNamed)
+{
+    WriteCleanSkin();
+    ASSERT_EQ(m_work.Shell("cd skin && zip -qrX -Z bzip2 ../b.skn ."), 0);
+    const QByteArray arrCause = "unsupported compression method bzip2 (use deflate)";
+    QByteArray arrOutput;
+    QByteArray arrError;
+    EXPECT_EQ(Skintool({ "unpack", "b.skn", "out" }, nullptr, &arrError), 2);
+    EXPECT_TRUE(arrError.contains("Extract failed (" + arrCause)) << arrError.constData();
+    arrError.clear();
+    EXPECT_EQ(Skintool({ "check", "b.skn" }, &arrOutput, &arrError), 1);
+    EXPECT_TRUE(arrOutput.contains("package cannot be unpacked")) << arrOutput.constData();
+    EXPECT_TRUE(arrError.contains(arrCause)) << arrError.constData();
+    EXPECT_EQ(Skintool({ "list", "b.skn" }, &arrOutput), 0);
+    EXPECT_TRUE(arrOutput.contains(" bzip2 ")) << arrOutput.constData();
 }
 
 TEST_F(SkintoolTest, CheckOfACleanSkinPasses)

@@ -33,18 +33,6 @@ int Usage(const char* pszProblem)
     return EXIT_USAGE;
 }
 
-QString MethodName(quint16 nMethod)
-{
-    switch (nMethod) {
-    case CEntryRecord::METHOD_STORED:
-        return QStringLiteral("stored");
-    case CEntryRecord::METHOD_DEFLATED:
-        return QStringLiteral("deflated");
-    default:
-        return QStringLiteral("method%1").arg(nMethod);
-    }
-}
-
 int List(const QString& strPackage)
 {
     CSkinArchive archive;
@@ -56,8 +44,8 @@ int List(const QString& strPackage)
     }
     for (int i = 0; i < archive.GetEntryCount(); ++i) {
         const CEntryRecord& record = archive.GetEntryRecord(i);
-        std::printf("%5d %10u %-9s %s\n", i, record.m_nUncompressedSize, qPrintable(MethodName(record.m_nMethod)),
-                    record.m_strName.toUtf8().constData());
+        std::printf("%5d %10u %-9s %s\n", i, record.m_nUncompressedSize,
+                    qPrintable(CEntryRecord::MethodName(record.m_nMethod)), record.m_strName.toUtf8().constData());
     }
     archive.Close();
     return EXIT_OK;
