@@ -1,6 +1,7 @@
 #include "skin/EntryDirectory.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "skin/ArchiveVolumes.h"
@@ -11,10 +12,16 @@
 
 using LittleEndian::Read16;
 using LittleEndian::Read32;
+using LittleEndian::Read64;
 
 namespace {
 
 const char END_SIGNATURE_BYTES[] = { 0x50, 0x4B, 0x05, 0x06 };
+constexpr quint32 ZIP64_END_SIGNATURE = 0x06064B50;
+constexpr quint32 ZIP64_LOCATOR_SIGNATURE = 0x07064B50;
+// The ZIP64 end record's size field counts neither itself nor the
+// signature.
+constexpr quint64 ZIP64_END_RECORD_SIZE_FIELD = CEntryDirectory::ZIP64_END_RECORD_BYTES - 12;
 
 [[noreturn]] void Fail(CZipException::ECause eCause, const CArchiveVolumes& volumes)
 {
@@ -26,6 +33,7 @@ const char END_SIGNATURE_BYTES[] = { 0x50, 0x4B, 0x05, 0x06 };
 void CEntryDirectory::Clear()
 {
     m_nEndRecordPosition = 0;
+    m_nDirectoryEndPosition = 0;
     m_nBytesBefore = 0;
     m_nThisDisk = 0;
     m_nCentralDirectoryDisk = 0;
@@ -37,11 +45,11 @@ void CEntryDirectory::Clear()
     m_nTotalUncompressedBytes = 0;
 }
 
-void CEntryDirectory::Read(CArchiveVolumes& volumes)
+void CEntryDirectory::Read(CArchiveVolumes& volumes, int nMaxRecords)
 {
     Clear();
     LocateEndRecord(volumes);
-    ReadEndRecord(volumes);
+    ReadEndRecord(volumes, nMaxRecords);
 }
 
 void CEntryDirectory::LocateEndRecord(CArchiveVolumes& volumes)
@@ -69,7 +77,7 @@ void CEntryDirectory::LocateEndRecord(CArchiveVolumes& volumes)
     Fail(CZipException::eCdirNotFound, volumes);
 }
 
-void CEntryDirectory::ReadEndRecord(CArchiveVolumes& volumes)
+void CEntryDirectory::ReadEndRecord(CArchiveVolumes& volumes, int nMaxRecords)
 {
     char record[END_RECORD_BYTES];
     volumes.Seek(m_nEndRecordPosition);
@@ -80,43 +88,90 @@ void CEntryDirectory::ReadEndRecord(CArchiveVolumes& volumes)
     m_nCentralDirectorySize = Read32(record, 12);
     m_nCentralDirectoryOffset = Read32(record, 16);
     const quint16 nCommentLength = Read16(record, 20);
-
-    volumes.SettleMode(m_nThisDisk);
-    const bool bSingleFile = volumes.GetMode() == CArchiveVolumes::EVolumeMode::SingleFile;
-    // 64-bit sums: a hostile offset must not wrap round into the file.
-    const qint64 nCentralDirectoryEnd = qint64(m_nCentralDirectoryOffset) + m_nCentralDirectorySize;
-    if (bSingleFile && m_nEndRecordPosition < nCentralDirectoryEnd)
-        Fail(CZipException::eBadZipFile, volumes);
     if (nCommentLength != 0) {
         m_arrComment.resize(nCommentLength);
         volumes.ReadWhole(m_arrComment.data(), nCommentLength);
     }
-    m_nBytesBefore = bSingleFile ? m_nEndRecordPosition - nCentralDirectoryEnd : 0;
+    m_nDirectoryEndPosition = m_nEndRecordPosition;
+    ReadZip64EndRecord(volumes);
+
+    volumes.SettleMode(m_nThisDisk);
+    CheckDirectoryPosition(volumes);
     if ((m_nCentralDirectorySize == 0) != (m_nTotalEntries == 0))
         Fail(CZipException::eBadZipFile, volumes);
     volumes.SwitchTo(m_nCentralDirectoryDisk);
     if (m_nCentralDirectorySize != 0)
-        ReadRecords(volumes);
+        ReadRecords(volumes, nMaxRecords);
 }
 
-void CEntryDirectory::ReadRecords(CArchiveVolumes& volumes)
+void CEntryDirectory::ReadZip64EndRecord(CArchiveVolumes& volumes)
 {
-    volumes.Seek(m_nCentralDirectoryOffset + m_nBytesBefore);
+    const qint64 nLocatorPosition = m_nEndRecordPosition - ZIP64_LOCATOR_BYTES;
+    if (nLocatorPosition < ZIP64_END_RECORD_BYTES)
+        return;
+    char locator[ZIP64_LOCATOR_BYTES];
+    volumes.Seek(nLocatorPosition);
+    volumes.ReadWhole(locator, ZIP64_LOCATOR_BYTES);
+    if (Read32(locator, 0) != ZIP64_LOCATOR_SIGNATURE)
+        return;
+    // Writers put the ZIP64 end record right before its locator. Its stored
+    // offset is not used to find it: that would miss bytes in front of the
+    // archive, which are only known once the record is found.
+    const qint64 nRecordPosition = nLocatorPosition - ZIP64_END_RECORD_BYTES;
+    char record[ZIP64_END_RECORD_BYTES];
+    volumes.Seek(nRecordPosition);
+    volumes.ReadWhole(record, ZIP64_END_RECORD_BYTES);
+    if (Read32(record, 0) != ZIP64_END_SIGNATURE || Read64(record, 4) != ZIP64_END_RECORD_SIZE_FIELD)
+        Fail(CZipException::eBadZipFile, volumes);
+    // Volume sets are read only without ZIP64 records: the disk holding
+    // the record, this disk and the directory's disk must all be the first.
+    if (Read32(locator, 4) != 0 || Read32(record, 16) != 0 || Read32(record, 20) != 0)
+        Fail(CZipException::eBadZipFile, volumes);
+    m_nThisDisk = 0;
+    m_nCentralDirectoryDisk = 0;
+    m_nTotalEntries = Read64(record, 32);
+    m_nCentralDirectorySize = Read64(record, 40);
+    m_nCentralDirectoryOffset = Read64(record, 48);
+    m_nDirectoryEndPosition = nRecordPosition;
+}
+
+void CEntryDirectory::CheckDirectoryPosition(const CArchiveVolumes& volumes)
+{
+    // In a volume set the directory lies in a volume of its own; offsets
+    // are that volume's, with nothing in front of them.
+    if (volumes.GetMode() != CArchiveVolumes::EVolumeMode::SingleFile) {
+        m_nBytesBefore = 0;
+        return;
+    }
+    // Compared without sums: hostile 64-bit values must not wrap round
+    // into the file.
+    const auto nDirectoryEnd = quint64(m_nDirectoryEndPosition);
+    if (m_nCentralDirectoryOffset > nDirectoryEnd
+        || m_nCentralDirectorySize > nDirectoryEnd - m_nCentralDirectoryOffset)
+        Fail(CZipException::eBadZipFile, volumes);
+    m_nBytesBefore = m_nDirectoryEndPosition - qint64(m_nCentralDirectoryOffset + m_nCentralDirectorySize);
+}
+
+void CEntryDirectory::ReadRecords(CArchiveVolumes& volumes, int nMaxRecords)
+{
+    volumes.Seek(qint64(m_nCentralDirectoryOffset) + m_nBytesBefore);
     m_arrRecords.clear();
     m_nTotalUncompressedBytes = 0;
     // The count is not trusted for any reservation: every record must be
     // read from the file, and lie inside the directory, before it takes
     // memory.
-    qint64 nBytesLeft = m_nCentralDirectorySize;
-    for (int i = 0; i < m_nTotalEntries; ++i) {
+    auto nBytesLeft = qint64(m_nCentralDirectorySize);
+    const quint64 nRecordsToRead = std::min<quint64>(m_nTotalEntries, nMaxRecords);
+    for (quint64 i = 0; i < nRecordsToRead; ++i) {
         m_arrRecords.append(ReadRecord(volumes, nBytesLeft));
         const CEntryRecord& record = m_arrRecords.back();
+        const quint64 nRoomLeft = std::numeric_limits<quint64>::max() - m_nTotalUncompressedBytes;
         if (!record.IsFolder())
-            m_nTotalUncompressedBytes += record.m_nUncompressedSize;
+            m_nTotalUncompressedBytes += std::min(record.m_nUncompressedSize, nRoomLeft);
     }
     // A count that disagrees with the directory's size would leave records
     // unread, and their files missing from a skin that unpacked "fine".
-    if (nBytesLeft != 0)
+    if (nRecordsToRead == m_nTotalEntries && nBytesLeft != 0)
         Fail(CZipException::eBadZipFile, volumes);
 }
 
@@ -151,6 +206,10 @@ CEntryRecord CEntryDirectory::ReadRecord(CArchiveVolumes& volumes, qint64& nByte
     volumes.ReadWhole(record.m_arrRawName.data(), record.m_nNameLength);
     record.m_arrExtra.resize(record.m_nExtraLength);
     volumes.ReadWhole(record.m_arrExtra.data(), record.m_nExtraLength);
+    if (!ExtraField::WidenFromZip64(
+            record.m_arrExtra,
+            { &record.m_nUncompressedSize, &record.m_nCompressedSize, &record.m_nLocalHeaderOffset }))
+        Fail(CZipException::eBadZipFile, volumes);
     // Nothing shows an entry's comment; it is only read past.
     QByteArray arrComment(record.m_nCommentLength, Qt::Uninitialized);
     volumes.ReadWhole(arrComment.data(), record.m_nCommentLength);

@@ -50,14 +50,16 @@ public:
     quint16 m_nDosTime = 0;
     quint16 m_nDosDate = 0;
     quint32 m_nCrc32 = 0;
-    quint32 m_nCompressedSize = 0;
-    quint32 m_nUncompressedSize = 0;
+    // Sizes and the offset are those of the ZIP64 block where the 32-bit
+    // fields hold its all-ones escape.
+    quint64 m_nCompressedSize = 0;
+    quint64 m_nUncompressedSize = 0;
     quint16 m_nNameLength = 0;
     quint16 m_nExtraLength = 0;
     quint16 m_nCommentLength = 0;
     quint16 m_nDiskNumberStart = 0;
     quint32 m_nExternalAttributes = 0;
-    quint32 m_nLocalHeaderOffset = 0;
+    quint64 m_nLocalHeaderOffset = 0;
 
     QByteArray m_arrRawName;
     QByteArray m_arrExtra;

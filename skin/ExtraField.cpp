@@ -6,12 +6,15 @@
 
 using LittleEndian::Read16;
 using LittleEndian::Read32;
+using LittleEndian::Read64;
 
 namespace ExtraField {
 
 namespace {
 
 constexpr int BLOCK_HEADER_BYTES = 4;
+constexpr quint64 ESCAPE_32 = 0xFFFFFFFF;
+constexpr int WIDE_VALUE_BYTES = 8;
 // The Unicode Path block: a version byte, the stored name's CRC-32, then
 // the UTF-8 name.
 constexpr char UNICODE_PATH_VERSION = 1;
@@ -32,6 +35,23 @@ std::optional<QByteArray> Find(const QByteArray& arrExtra, quint16 nId)
         nPosition += BLOCK_HEADER_BYTES + nLength;
     }
     return std::nullopt;
+}
+
+bool WidenFromZip64(const QByteArray& arrExtra, std::initializer_list<quint64*> arrFields)
+{
+    std::optional<QByteArray> arrBlock;
+    qsizetype nPosition = 0;
+    for (quint64* pField : arrFields) {
+        if (*pField != ESCAPE_32)
+            continue;
+        if (!arrBlock)
+            arrBlock = Find(arrExtra, ZIP64_ID).value_or(QByteArray());
+        if (arrBlock->size() - nPosition < WIDE_VALUE_BYTES)
+            return false;
+        *pField = Read64(arrBlock->constData(), int(nPosition));
+        nPosition += WIDE_VALUE_BYTES;
+    }
+    return true;
 }
 
 std::optional<QByteArray> UnicodePath(const QByteArray& arrExtra, const QByteArray& arrStoredName)

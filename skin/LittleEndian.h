@@ -15,4 +15,9 @@ inline quint32 Read32(const char* pRecord, int nOffset)
     return qFromLittleEndian<quint32>(pRecord + nOffset);
 }
 
+inline quint64 Read64(const char* pRecord, int nOffset)
+{
+    return qFromLittleEndian<quint64>(pRecord + nOffset);
+}
+
 } // namespace LittleEndian

@@ -12,19 +12,23 @@
 #include <QFileInfo>
 
 #include "skin/EntryName.h"
+#include "skin/ExtraField.h"
 #include "skin/ExtractedFile.h"
 #include "skin/LittleEndian.h"
 
 using LittleEndian::Read16;
 using LittleEndian::Read32;
+using LittleEndian::Read64;
 
 namespace {
 
 constexpr quint32 LOCAL_HEADER_SIGNATURE = 0x04034B50;
 constexpr int LOCAL_HEADER_BYTES = 30;
 constexpr quint32 DATA_DESCRIPTOR_SIGNATURE = 0x08074B50;
-// CRC-32, compressed and uncompressed size, after the optional signature.
+// CRC-32, compressed and uncompressed size, after the optional signature;
+// the sizes take 8 bytes each when the local header has a ZIP64 block.
 constexpr int DATA_DESCRIPTOR_BYTES = 12;
+constexpr int ZIP64_DATA_DESCRIPTOR_BYTES = 20;
 // Raw deflate data, without a zlib header.
 constexpr int RAW_DEFLATE_WINDOW_BITS = -MAX_WBITS;
 
@@ -87,7 +91,8 @@ void CSkinArchive::Open(const QString& strPath)
     m_eEntryState = EEntryState::None;
     m_volumes.Open(strPath);
     try {
-        m_directory.Read(m_volumes);
+        // One record beyond the limit is enough to refuse the package.
+        m_directory.Read(m_volumes, MAX_ENTRIES + 1);
     } catch (const std::exception&) {
         // A failed open lists no entries, not the ones read before the damage.
         m_directory.Clear();
@@ -121,12 +126,17 @@ void CSkinArchive::Close()
     m_volumes.Close();
 }
 
+void CSkinArchive::CheckLimits() const
+{
+    if (GetEntryCount() > MAX_ENTRIES || m_directory.GetTotalUncompressedBytes() > quint64(MAX_UNPACKED_BYTES))
+        Fail(CZipException::eTooLarge);
+}
+
 bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder)
 {
     if (strFolder.isEmpty())
         return false;
-    if (GetEntryCount() > MAX_ENTRIES || m_directory.GetTotalUncompressedBytes() > MAX_UNPACKED_BYTES)
-        Fail(CZipException::eTooLarge);
+    CheckLimits();
     if (nIndex >= GetEntryCount())
         return false;
     const CEntryRecord& record = m_directory.GetRecord(nIndex);
@@ -215,7 +225,10 @@ bool CSkinArchive::OpenEntry(quint16 nIndex)
 
 void CSkinArchive::CheckLocalHeader(const CEntryRecord& record)
 {
-    const qint64 nHeaderPosition = m_directory.GetBytesBefore() + record.m_nLocalHeaderOffset;
+    // A hostile 64-bit offset must not wrap round into the file.
+    if (record.m_nLocalHeaderOffset > quint64(std::numeric_limits<qint64>::max() - m_directory.GetBytesBefore()))
+        Fail(CZipException::eBadZipFile);
+    const qint64 nHeaderPosition = m_directory.GetBytesBefore() + qint64(record.m_nLocalHeaderOffset);
     m_volumes.Seek(nHeaderPosition);
     char header[LOCAL_HEADER_BYTES];
     m_volumes.ReadWhole(header, LOCAL_HEADER_BYTES);
@@ -224,21 +237,29 @@ void CSkinArchive::CheckLocalHeader(const CEntryRecord& record)
     const quint16 nExtraLength = Read16(header, 28);
     const bool bMatches = Read32(header, 0) == LOCAL_HEADER_SIGNATURE && nFlags == record.m_nFlags
         && Read16(header, 8) == record.m_nMethod && nNameLength == record.m_nNameLength;
-    // With a data descriptor the local header was written before the sizes
-    // and CRC were known.
-    const bool bSizesMatch = (nFlags & CEntryRecord::FLAG_DATA_DESCRIPTOR) != 0
-        || (Read32(header, 14) == record.m_nCrc32 && Read32(header, 18) == record.m_nCompressedSize
-            && Read32(header, 22) == record.m_nUncompressedSize);
-    if (!bMatches || !bSizesMatch)
+    if (!bMatches)
         Fail(CZipException::eBadZipFile);
     m_volumes.Seek(nHeaderPosition + LOCAL_HEADER_BYTES + nNameLength);
     m_arrLocalExtra.resize(nExtraLength);
     m_volumes.ReadWhole(m_arrLocalExtra.data(), nExtraLength);
+    // With a data descriptor the local header was written before the sizes
+    // and CRC were known.
+    if ((nFlags & CEntryRecord::FLAG_DATA_DESCRIPTOR) == 0 && !LocalSizesMatch(header, record))
+        Fail(CZipException::eBadZipFile);
+}
+
+bool CSkinArchive::LocalSizesMatch(const char* pHeader, const CEntryRecord& record) const
+{
+    quint64 nCompressedSize = Read32(pHeader, 18);
+    quint64 nUncompressedSize = Read32(pHeader, 22);
+    return ExtraField::WidenFromZip64(m_arrLocalExtra, { &nUncompressedSize, &nCompressedSize })
+        && Read32(pHeader, 14) == record.m_nCrc32 && nCompressedSize == record.m_nCompressedSize
+        && nUncompressedSize == record.m_nUncompressedSize;
 }
 
 void CSkinArchive::FillInput()
 {
-    const quint32 nChunk = std::min(READ_BUFFER_BYTES, m_nCompressedLeft);
+    const auto nChunk = quint32(std::min<quint64>(READ_BUFFER_BYTES, m_nCompressedLeft));
     m_volumes.ReadSpanning(m_pReadBuffer.get(), nChunk);
     m_nCompressedLeft -= nChunk;
     m_pStream->next_in = reinterpret_cast<Bytef*>(m_pReadBuffer.get());
@@ -289,7 +310,7 @@ quint32 CSkinArchive::ReadEntry(char* pBuffer, quint32 nSize)
 quint32 CSkinArchive::ReadEntryData(char* pBuffer, quint32 nSize)
 {
     const bool bStored = m_directory.GetRecord(m_nCurrentEntry).m_nMethod == CEntryRecord::METHOD_STORED;
-    quint32 nRoom = std::min(nSize, m_nUncompressedLeft);
+    auto nRoom = quint32(std::min<quint64>(nSize, m_nUncompressedLeft));
     // With no room left, compressed bytes still unread must inflate to
     // nothing (the end of the deflate data); output there is corruption.
     const bool bDrain = nRoom == 0 && m_nCompressedLeft > 0;
@@ -350,18 +371,22 @@ void CSkinArchive::CheckDataDescriptor(const CEntryRecord& record)
     // the deflate data; the descriptor follows all of them.
     while (m_nCompressedLeft > 0)
         FillInput();
-    char descriptor[4 + DATA_DESCRIPTOR_BYTES];
+    const bool bWide = ExtraField::Find(m_arrLocalExtra, ExtraField::ZIP64_ID).has_value();
+    const int nFieldsBytes = bWide ? ZIP64_DATA_DESCRIPTOR_BYTES : DATA_DESCRIPTOR_BYTES;
+    char descriptor[4 + ZIP64_DATA_DESCRIPTOR_BYTES];
     m_volumes.ReadSpanning(descriptor, 4);
     // The descriptor's signature is optional: without it the four bytes
     // already read are the CRC-32.
     const char* pFields = descriptor;
     if (Read32(descriptor, 0) == DATA_DESCRIPTOR_SIGNATURE) {
-        m_volumes.ReadSpanning(descriptor + 4, DATA_DESCRIPTOR_BYTES);
+        m_volumes.ReadSpanning(descriptor + 4, nFieldsBytes);
         pFields = descriptor + 4;
     } else {
-        m_volumes.ReadSpanning(descriptor + 4, DATA_DESCRIPTOR_BYTES - 4);
+        m_volumes.ReadSpanning(descriptor + 4, nFieldsBytes - 4);
     }
-    if (Read32(pFields, 0) != record.m_nCrc32 || Read32(pFields, 4) != record.m_nCompressedSize
-        || Read32(pFields, 8) != record.m_nUncompressedSize)
+    const quint64 nCompressedSize = bWide ? Read64(pFields, 4) : Read32(pFields, 4);
+    const quint64 nUncompressedSize = bWide ? Read64(pFields, 12) : Read32(pFields, 8);
+    if (Read32(pFields, 0) != record.m_nCrc32 || nCompressedSize != record.m_nCompressedSize
+        || nUncompressedSize != record.m_nUncompressedSize)
         Fail(CZipException::eBadZipFile);
 }

@@ -44,6 +44,10 @@ public:
     void Open(const QString& strPath);
     // The number of entries, 0 while closed.
     int GetEntryCount() const;
+    // Throws eTooLarge for a package beyond MAX_ENTRIES or
+    // MAX_UNPACKED_BYTES; of such a package only the first records beyond
+    // the limit are read.
+    void CheckLimits() const;
     // The central record of entry nIndex (0 <= nIndex < GetEntryCount()).
     const CEntryRecord& GetEntryRecord(int nIndex) const;
     const QByteArray& GetComment() const { return m_directory.GetComment(); }
@@ -88,7 +92,10 @@ private:
 
     // Writes the open entry's data to a new file at strTarget.
     void WriteOpenEntry(const QString& strTarget);
+    // Reads the entry's local header and extra field; throws eBadZipFile
+    // when they disagree with its central record.
     void CheckLocalHeader(const CEntryRecord& record);
+    bool LocalSizesMatch(const char* pHeader, const CEntryRecord& record) const;
     void FillInput();
     quint32 CopyStored(char* pOutput, quint32 nRoom);
     quint32 Inflate(char* pOutput, quint32 nRoom, bool& bEnded);
@@ -108,8 +115,8 @@ private:
 
     // One inflate stream, reused for every deflated entry.
     std::unique_ptr<z_stream_s> m_pStream;
-    quint32 m_nCompressedLeft = 0;
-    quint32 m_nUncompressedLeft = 0;
+    quint64 m_nCompressedLeft = 0;
+    quint64 m_nUncompressedLeft = 0;
     quint32 m_nRunningCrc = 0;
     std::unique_ptr<char[]> m_pReadBuffer;
     // Blocks the inflater holds right now. Closing after an error never

@@ -1,9 +1,10 @@
 #pragma once
 
 // Archives no everyday tool writes, built record by record in Python:
-// data descriptors without their optional signature, and a set of two
-// numbered volume files with an entry split across them. Each script also
-// writes the expected contents below "expect/".
+// data descriptors without their optional signature, a set of two numbered
+// volume files with an entry split across them, names with Unicode Path
+// blocks and a ZIP64 entry too large for a skin. Each script that extracts
+// also writes the expected contents below "expect/".
 
 inline const char HAND_MADE_ZIP_PRELUDE[] = R"(
 def local(name, method, crc, csize, usize, flags):
@@ -78,4 +79,20 @@ for stored, host, extra, shown in rows:
                        len(stored), len(extra)) + stored + extra + data
     expect(shown, data)
 open('unicode.zip', 'wb').write(out + cd + end(0, len(rows), len(cd), len(out)))
+)";
+
+// "huge.zip": one deflated entry whose ZIP64 blocks (local and central)
+// declare 5 GiB of data, with a ZIP64 end record and locator; its deflate
+// data holds only a few bytes.
+inline const char ZIP64_HUGE_ENTRY_ZIP[] = R"(
+size, packed = 5 << 30, deflate(b'x')
+name, crc = b'Back.bmp', zlib.crc32(b'x')
+wide = struct.pack('<HHQQ', 1, 16, size, len(packed))
+out = struct.pack('<IHHHHHIIIHH', 0x04034b50, 45, 0, 8, 0x6000, 0x2d21, crc, 0xFFFFFFFF, 0xFFFFFFFF,
+                  len(name), len(wide)) + name + wide + packed
+cd = struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, (3 << 8) | 45, 45, 0, 8, 0x6000, 0x2d21, crc, 0xFFFFFFFF,
+                 0xFFFFFFFF, len(name), len(wide), 0, 0, 0, 0o100644 << 16, 0) + name + wide
+zip64_end = struct.pack('<IQHHIIQQQQ', 0x06064b50, 44, 45, 45, 0, 0, 1, 1, len(cd), len(out))
+locator = struct.pack('<IIQI', 0x07064b50, 0, len(out) + len(cd), 1)
+open('huge.zip', 'wb').write(out + cd + zip64_end + locator + end(0, 1, len(cd), 0xFFFFFFFF))
 )";

@@ -97,6 +97,28 @@ TEST_F(SkinArchiveTest, ExtractsWhatUnzipExtractsForEveryTool)
           "    for d, _, fs in os.walk('.'):\n"
           "        for f in fs: z.write(os.path.join(d, f))\"" },
         { "jar", "cd src && jar cf ../t.zip ." },
+        // ZIP64: end records with their locator, 64-bit sizes in the
+        // headers' ZIP64 blocks, descriptors with 8-byte sizes.
+        { "zip from standard input", "cat src/big.bin | zip -q t.zip -" },
+        { "zip from standard input to a pipe", "cat src/big.bin | zip -q - - | cat > t.zip" },
+        { "zip -fz", "cd src && zip -qr -fz ../t.zip ." },
+        { "zip -fz with a raw stub in front",
+          "printf 'MZ stub%04000d' 0 > t.zip && (cd src && zip -qr -fz ../s.zip .) && cat s.zip >> t.zip" },
+        { "bsdtar zip64", "cd src && bsdtar --format zip --options zip:zip64 -cf ../t.zip ." },
+        { "python zipfile force_zip64",
+          "cd src && python3 -c \"import zipfile, os\n"
+          "with zipfile.ZipFile('../t.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
+          "    for d, _, fs in os.walk('.'):\n"
+          "        for f in fs:\n"
+          "            with z.open(os.path.join(d, f), 'w', force_zip64=True) as e:\n"
+          "                e.write(open(os.path.join(d, f), 'rb').read())\"" },
+        { "python zipfile force_zip64 streamed to a pipe",
+          "cd src && python3 -c \"import zipfile, os, sys\n"
+          "with zipfile.ZipFile(sys.stdout.buffer, 'w', zipfile.ZIP_DEFLATED) as z:\n"
+          "    for d, _, fs in os.walk('.'):\n"
+          "        for f in fs:\n"
+          "            with z.open(os.path.join(d, f), 'w', force_zip64=True) as e:\n"
+          "                e.write(open(os.path.join(d, f), 'rb').read())\" | cat > ../t.zip" },
         { "comment of 65535 bytes",
           "cd src && zip -qr ../t.zip . && cd .. && python3 -c \"import zipfile\n"
           "with zipfile.ZipFile('t.zip', 'a') as z: z.comment = b'c' * 65535\"" },
@@ -106,6 +128,7 @@ TEST_F(SkinArchiveTest, ExtractsWhatUnzipExtractsForEveryTool)
         QFile::remove(m_work.Path("t.zip"));
         QFile::remove(m_work.Path("s.zip"));
         QDir(m_work.Path("out")).removeRecursively();
+        m_prompt = CScriptedPrompt();
         ASSERT_EQ(m_work.Shell(row.pszCommand), 0);
         EXPECT_EQ(Unpack("t.zip"), EUnpackResult::Ok);
         EXPECT_EQ(m_prompt.Texts(), QStringList());
@@ -600,6 +623,21 @@ TEST_F(SkinArchiveTest, OversizedPackagesAreRefusedBeforeWriting)
     } catch (const CZipException& exception) {
         EXPECT_EQ(exception.GetCause(), CZipException::eTooLarge);
         EXPECT_EQ(exception.GetFileName(), m_work.Path("three.zip"));
+    }
+}
+
+TEST_F(SkinArchiveTest, HugeZip64EntryIsTooLargeNotDamaged)
+{
+    ASSERT_EQ(m_work.Python(QString(HAND_MADE_ZIP_PRELUDE) + ZIP64_HUGE_ENTRY_ZIP), 0);
+    EXPECT_EQ(Unpack("huge.zip"), EUnpackResult::ExtractFailed);
+    EXPECT_FALSE(QFileInfo::exists(m_work.Path("out")));
+    try {
+        m_archive.Open(m_work.Path("huge.zip"));
+        EXPECT_EQ(m_archive.GetEntryRecord(0).m_nUncompressedSize, quint64(5) << 30);
+        m_archive.ExtractEntry(0, m_work.Path("out"));
+        ADD_FAILURE() << "no exception";
+    } catch (const CZipException& exception) {
+        EXPECT_EQ(exception.GetCause(), CZipException::eTooLarge);
     }
 }
 

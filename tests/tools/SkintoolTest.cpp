@@ -109,6 +109,19 @@ TEST_F(SkintoolTest, UnsupportedMethodIsNamed)
     EXPECT_TRUE(arrOutput.contains(" bzip2 ")) << arrOutput.constData();
 }
 
+TEST_F(SkintoolTest, ListRefusesAPackageTooLargeForASkin)
+{
+    ASSERT_EQ(m_work.Python("z = zipfile.ZipFile('many.zip', 'w')\n"
+                            "for i in range(4097): z.writestr('f%d' % i, b'')\n"
+                            "z.close()"),
+              0);
+    QByteArray arrOutput;
+    QByteArray arrError;
+    EXPECT_EQ(Skintool({ "list", "many.zip" }, &arrOutput, &arrError), 1);
+    EXPECT_EQ(arrOutput, QByteArray());
+    EXPECT_TRUE(arrError.contains("package too large")) << arrError.constData();
+}
+
 TEST_F(SkintoolTest, CheckOfACleanSkinPasses)
 {
     WriteCleanSkin();

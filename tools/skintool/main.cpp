@@ -38,13 +38,16 @@ int List(const QString& strPackage)
     CSkinArchive archive;
     try {
         archive.Open(strPackage);
+        // A package beyond the limits is read only in part: its listing
+        // would be cut short.
+        archive.CheckLimits();
     } catch (const std::exception& exception) {
         std::cerr << "skintool: Open failed (" << exception.what() << ")" << std::endl;
         return EXIT_OPEN_FAILED;
     }
     for (int i = 0; i < archive.GetEntryCount(); ++i) {
         const CEntryRecord& record = archive.GetEntryRecord(i);
-        std::printf("%5d %10u %-9s %s\n", i, record.m_nUncompressedSize,
+        std::printf("%5d %10llu %-9s %s\n", i, static_cast<unsigned long long>(record.m_nUncompressedSize),
                     qPrintable(CEntryRecord::MethodName(record.m_nMethod)), record.m_strName.toUtf8().constData());
     }
     archive.Close();
