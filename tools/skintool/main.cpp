@@ -38,8 +38,8 @@ int List(const QString& strPackage)
     CSkinArchive archive;
     try {
         archive.Open(strPackage);
-        // A package beyond the limits is read only in part: its listing
-        // would be cut short.
+        // Of a package beyond the limits only the first records are read:
+        // its listing would be cut short.
         archive.CheckLimits();
     } catch (const std::exception& exception) {
         std::cerr << "skintool: Open failed (" << exception.what() << ")" << std::endl;
