@@ -183,4 +183,38 @@ TEST_F(SkintoolTest, CheckReportsAMissingDescription)
     EXPECT_TRUE(arrOutput.startsWith("Skin.ini: missing"));
 }
 
+TEST_F(SkintoolTest, HelpPrintsTheUsageAndSucceeds)
+{
+    QByteArray arrOutput;
+    EXPECT_EQ(Skintool({ "--help" }, &arrOutput), 0);
+    EXPECT_TRUE(arrOutput.startsWith("usage: skintool")) << arrOutput.constData();
+}
+
+// A file that is no ZIP archive asks whether to retry; the tool answers No
+// itself and ends with the status of a missing central directory, both
+// without a terminal and on one where every answer typed would be "y".
+TEST_F(SkintoolTest, NeverWaitsForAnAnswer)
+{
+    m_work.Write("text.skn", CZipWorkspace::TextBytes(1000));
+    // Bounds a run that waits for input, which would otherwise hang the test.
+    const QString strTimeLimit = QStringLiteral("timeout 60 ");
+    const QString strTool = QStringLiteral("'") + SKINTOOL_PATH + u'\'';
+    const struct
+    {
+        const char* pszArgs;
+        int nExit;
+    } rows[] = { { "unpack text.skn out", 3 }, { "check text.skn", 1 } };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszArgs);
+        const QString strCommand = strTool + u' ' + row.pszArgs;
+        EXPECT_EQ(m_work.Shell("yes | " + strTimeLimit + strCommand + " 2>plain.txt >/dev/null"), row.nExit);
+        EXPECT_EQ(m_work.Shell("yes | head -c 1000 | " + strTimeLimit + "script -qec \"" + strCommand
+                               + "\" /dev/null >pty.txt"),
+                  row.nExit);
+        // One question each, answered at once.
+        EXPECT_EQ(m_work.Read("plain.txt").count("[y/N] n"), 1);
+        EXPECT_EQ(m_work.Read("pty.txt").count("[y/N] n"), 1);
+    }
+}
+
 } // namespace
