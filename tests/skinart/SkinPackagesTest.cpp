@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -23,6 +25,9 @@ namespace {
 constexpr QRgb KEY = 0xFFFF00FF;
 constexpr int BMP_BITS_OFFSET = 28;
 constexpr int FRAMES = 4;
+// The body's gradient moves a colour channel by at most this from one row
+// to the next.
+constexpr int MAX_BODY_STEP = 3;
 
 const QDir PROGRAM_DIR(SKINREC_PROGRAM_DIR);
 
@@ -302,6 +307,37 @@ TEST_P(SkinPackage, ControlsLieInsideTheShapeAndApart)
                 << arrControls[i].strName.toStdString() << " overlaps " << arrControls[j].strName.toStdString();
         }
     }
+}
+
+// The window never shows the progress slider, so the background may draw
+// nothing for it: what lies under its rectangle is the plain body, which
+// changes only slowly from row to row.
+TEST_P(SkinPackage, NothingIsDrawnUnderTheHiddenProgressSlider)
+{
+    const CIniFile ini = Ini();
+    const QImage imgBackground(PathOf(ValuesOf(ini, SkinFormat::BACKGROUND).value(0)));
+    ASSERT_FALSE(imgBackground.isNull());
+    int nSliders = 0;
+    for (const QString& strValue : ValuesOf(ini, SkinFormat::SLIDERS)) {
+        CEntryReader entry(SkinFormat::SLIDERS, strValue);
+        if (entry.Take(EField::eName) != "SLIDER_PROGRESS")
+            continue;
+        ++nSliders;
+        while (entry.NextKind() == EField::eImage)
+            entry.Take(EField::eImage);
+        const QRect rc = entry.TakeRect();
+        int nLargestStep = 0;
+        for (int x = rc.left(); x <= rc.right(); ++x) {
+            for (int y = rc.top(); y <= rc.bottom() + 1; ++y) {
+                const QRgb rgbAbove = imgBackground.pixel(x, y - 1);
+                const QRgb rgb = imgBackground.pixel(x, y);
+                nLargestStep = std::max({ nLargestStep, qAbs(qRed(rgb) - qRed(rgbAbove)),
+                                          qAbs(qGreen(rgb) - qGreen(rgbAbove)), qAbs(qBlue(rgb) - qBlue(rgbAbove)) });
+            }
+        }
+        EXPECT_LE(nLargestStep, MAX_BODY_STEP);
+    }
+    EXPECT_EQ(nSliders, 1);
 }
 
 // The drop button treats black as its colour key and draws the skin's key
