@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "settings/FramePictureNames.h"
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
@@ -371,22 +372,35 @@ TEST(SkinPackages, StartupSkinIsThePinkPackage)
 TEST(SkinPackages, FramePicturesAreKeyedBitmaps)
 {
     const QDir dirFrames(PROGRAM_DIR.filePath("Frame"));
-    const QStringList arrFrames = dirFrames.entryList({ "*bif" }, QDir::Files);
-    EXPECT_GE(arrFrames.size(), 4);
-    EXPECT_LE(arrFrames.size(), 6);
+    const QStringList arrFrames = dirFrames.entryList({ "*bif" }, QDir::Files, QDir::Name);
+    EXPECT_GE(arrFrames.size(), 5);
+    EXPECT_LE(arrFrames.size(), 7);
+    // Convert and Play show the first picture unless another is chosen.
+    ASSERT_FALSE(arrFrames.isEmpty());
+    EXPECT_EQ(arrFrames.first(), FramePictureNames::NO_FRAME_FILE);
     for (const QString& strFrame : arrFrames) {
         SCOPED_TRACE(strFrame.toStdString());
         EXPECT_EQ(BmpBitsPerPixel(dirFrames.filePath(strFrame)), 24);
         const QImage img = QImage(dirFrames.filePath(strFrame)).convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(img.isNull());
-        // Edges decorated, the middle left to the video.
+        // Edges decorated, the middle left to the video; the first picture
+        // leaves all of it.
         EXPECT_EQ(img.pixel(img.width() / 2, img.height() / 2), KEY);
         int nDrawn = 0;
         for (int x = 0; x < img.width(); ++x)
             nDrawn += img.pixel(x, 10) != KEY || img.pixel(x, img.height() - 10) != KEY;
         for (int y = 0; y < img.height(); ++y)
             nDrawn += img.pixel(10, y) != KEY || img.pixel(img.width() - 10, y) != KEY;
-        EXPECT_GT(nDrawn, 0);
+        if (strFrame == FramePictureNames::NO_FRAME_FILE) {
+            int nNotKey = 0;
+            for (int y = 0; y < img.height(); ++y) {
+                for (int x = 0; x < img.width(); ++x)
+                    nNotKey += img.pixel(x, y) != KEY;
+            }
+            EXPECT_EQ(nNotKey, 0);
+        } else {
+            EXPECT_GT(nDrawn, 0);
+        }
     }
 }
 
