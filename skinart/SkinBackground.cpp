@@ -177,8 +177,6 @@ QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
         PaintGrille(painter, rcGrille);
     for (const CLabelLayout& heading : layout.arrHeadings)
         PaintEngraved(painter, heading, palette);
-    // The progress slider and the time label are hidden by the window, so
-    // nothing is drawn for them: a track no control fills looks broken.
     PaintBezel(painter, layout, palette);
 
     const QRect rcComboFace(layout.rcCombo.topLeft(), QSize(layout.rcCombo.width(), layout.sizeComboArrow.height()));

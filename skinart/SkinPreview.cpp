@@ -22,7 +22,8 @@ constexpr double SAMPLE_POSITION = 0.4;
 constexpr int FRAMES_PER_STRIP = 4;
 
 // Controls a stopped window does not show: Pause takes Play's place only
-// while recording, and the progress slider and time label are never shown.
+// while the window records or previews, and the progress slider and time
+// label are never shown.
 const QStringList HIDDEN_CONTROLS = { "BUTTON_PAUSE", "SLIDER_PROGRESS", "LABEL_TIME" };
 
 QImage KeyedToAlpha(const QImage& img, QRgb rgbKey)
