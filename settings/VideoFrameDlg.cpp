@@ -6,6 +6,7 @@
 
 #include "encoder/Encorda.h"
 #include "settings/EncoderOwner.h"
+#include "settings/FramePictureNames.h"
 #include "settings/RecorderNames.h"
 
 namespace {
@@ -23,7 +24,7 @@ CVideoFrameDlg::CVideoFrameDlg(IEncoderOwner* pOwner, QWidget* pParent)
     auto* pLayout = new QVBoxLayout(pGroup);
     pLayout->addWidget(m_pPictureList);
 
-    FillList(m_pPictureList, ReadNames(CEncorda::GetFramePictures()));
+    FillList(m_pPictureList, FramePictureNames::ListEntries(ReadNames(CEncorda::GetFramePictures())));
     m_pPictureList->setCurrentIndex(ConversionSettings::Instance().nFramePictureIndex);
 
     StoreChoice(m_pPictureList, &ConversionSettings::nFramePictureIndex, &ConversionSettings::strFramePictureName);

@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 #include <QtMath>
 
+#include "settings/FramePictureNames.h"
 #include "skinart/SkinArt.h"
 
 namespace {
@@ -59,6 +60,14 @@ QList<QPointF> BorderPoints(int nCount, QRandomGenerator& random)
             arrPoints << pt;
     }
     return arrPoints;
+}
+
+// Nothing but the transparent colour.
+QImage NoFrame()
+{
+    QImage img(FRAME_WIDTH, FRAME_HEIGHT, QImage::Format_RGB32);
+    img.fill(KEY_RGB);
+    return img;
 }
 
 QImage FilmStrip()
@@ -158,8 +167,8 @@ QImage ClassicGold()
 
 QList<CPackageFile> BuildFramePictures()
 {
+    QList<CPackageFile> arrFiles = { CPackageFile { FramePictureNames::NO_FRAME_FILE, EncodeBmp(NoFrame()) } };
     const QImage arrPictures[] = { FilmStrip(), RoundedBorder(), Hearts(), Stars(), ClassicGold() };
-    QList<CPackageFile> arrFiles;
     int nNumber = 1;
     for (const QImage& img : arrPictures)
         arrFiles.append(CPackageFile { QString("Frame%1.bif").arg(nNumber++, 2, 10, QChar('0')), EncodeBmp(img) });

@@ -26,6 +26,8 @@ QImage FlattenOutline(const QImage& imgArt, const QColor& clrEdge);
 QByteArray EncodeBmp(const QImage& img);
 
 // Window background; its key-coloured outside gives the window its shape.
+// The window hides the progress slider and the time label, so nothing is
+// drawn for them: a track that nothing fills looks broken.
 QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout);
 // The task notifier popup's picture ("dlgTaskNotifier.bmp").
 QImage DrawNotifier(const CSkinPalette& palette);

@@ -135,14 +135,6 @@ void PaintBezel(QPainter& painter, const CSkinLayout& layout, const CSkinPalette
     painter.drawEllipse(ptLamp, 2, 2);
 }
 
-void PaintSliderGroove(QPainter& painter, const CSkinLayout& layout, const CSkinPalette& palette)
-{
-    const int nHeight = SliderChannelHeight(layout.nThumbSize);
-    const QRectF rcGroove(layout.rcSlider.left(), layout.rcSlider.top() + (layout.nThumbSize - nHeight) / 2,
-                          layout.rcSlider.width(), nHeight);
-    PaintWell(painter, rcGroove, nHeight / 2.0, FieldBackColor(palette));
-}
-
 void PaintFieldWell(QPainter& painter, const QRect& rc, const CSkinPalette& palette)
 {
     const QRectF rcWell = QRectF(rc).adjusted(-2, -2, 2, 2);
@@ -186,7 +178,6 @@ QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
     for (const CLabelLayout& heading : layout.arrHeadings)
         PaintEngraved(painter, heading, palette);
     PaintBezel(painter, layout, palette);
-    PaintSliderGroove(painter, layout, palette);
 
     const QRect rcComboFace(layout.rcCombo.topLeft(), QSize(layout.rcCombo.width(), layout.sizeComboArrow.height()));
     PaintFieldWell(painter, rcComboFace, palette);

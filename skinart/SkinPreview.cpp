@@ -21,6 +21,11 @@ constexpr int GAP = 12;
 constexpr double SAMPLE_POSITION = 0.4;
 constexpr int FRAMES_PER_STRIP = 4;
 
+// Controls a stopped window does not show: Pause takes Play's place only
+// while the window records or previews, and the progress slider and time
+// label are never shown.
+const QStringList HIDDEN_CONTROLS = { "BUTTON_PAUSE", "SLIDER_PROGRESS", "LABEL_TIME" };
+
 QImage KeyedToAlpha(const QImage& img, QRgb rgbKey)
 {
     QImage out = img.convertToFormat(QImage::Format_ARGB32);
@@ -70,8 +75,8 @@ public:
         PaintLabel(caption);
         for (const CControlEntry& entry : ReadControlList(m_ini, SkinFormat::LABELS.Section())) {
             CEntryReader label(SkinFormat::LABELS, entry.strValue);
-            label.Take(EField::eName);
-            PaintLabel(label);
+            if (!HIDDEN_CONTROLS.contains(label.Take(EField::eName)))
+                PaintLabel(label);
         }
         PaintProgress();
         PaintEdits();
@@ -140,7 +145,7 @@ private:
             button.Take(EField::eText);
             button.Take(EField::eFlag);
             const bool bChecked = bStateButtons && IsFlagSet(button.Take(EField::eFlag));
-            if (strName == "BUTTON_PAUSE" || imgStrip.isNull())
+            if (HIDDEN_CONTROLS.contains(strName) || imgStrip.isNull())
                 continue;
             const int nFrameWidth = imgStrip.width() / FRAMES_PER_STRIP;
             const QImage imgFrame = imgStrip.copy(bChecked ? 2 * nFrameWidth : 0, 0, nFrameWidth, imgStrip.height());
@@ -152,7 +157,8 @@ private:
     {
         for (const CControlEntry& entry : ReadControlList(m_ini, SkinFormat::SLIDERS.Section())) {
             CEntryReader slider(SkinFormat::SLIDERS, entry.strValue);
-            slider.Take(EField::eName);
+            if (HIDDEN_CONTROLS.contains(slider.Take(EField::eName)))
+                continue;
             const QImage imgChannel = Load(slider.Take(EField::eImage));
             const QImage imgThumb = KeyedToAlpha(Load(slider.Take(EField::eImage)), m_rgbKey);
             slider.Take(EField::eImage);

@@ -96,7 +96,23 @@ TEST_F(VideoFrameDlgTest, WithoutAFrameFolderHereTheOneBesideTheProgramIsListed)
     const QStringList arrExpected = besideProgram.exists() ? besideProgram.entryList() : QStringList();
     ASSERT_EQ(pList->count(), arrExpected.size());
     for (int i = 0; i < pList->count(); ++i)
-        EXPECT_EQ(pList->itemText(i), arrExpected[i]);
+        EXPECT_EQ(pList->itemText(i), i == 0 ? QStringLiteral("No frame") : arrExpected[i]);
+}
+
+// The first picture is what Convert and Play show unless another is chosen.
+TEST_F(VideoFrameDlgTest, ThePictureThatDrawsNothingReadsNoFrame)
+{
+    QFile file(QDir(m_current.path()).filePath("Frame/Frame00.bif"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    CVideoFrameDlg dialog(&m_owner);
+    QComboBox* pList = Find<QComboBox>(dialog, PICTURE_LIST);
+    ASSERT_GT(pList->count(), 1);
+    EXPECT_EQ(pList->itemText(0), "No frame");
+    EXPECT_EQ(pList->itemText(1), "a.bif");
+    dialog.show();
+    ChooseItem(pList, 0);
+    EXPECT_EQ(m_owner.Encoder().GetVideoFrame(), 1);
+    EXPECT_EQ(Settings().strFramePictureName, "No frame");
 }
 
 } // namespace

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "settings/FramePictureNames.h"
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
@@ -23,6 +26,9 @@ namespace {
 constexpr QRgb KEY = 0xFFFF00FF;
 constexpr int BMP_BITS_OFFSET = 28;
 constexpr int FRAMES = 4;
+// The body's gradient moves a colour channel by at most this from one row
+// to the next.
+constexpr int MAX_BODY_STEP = 3;
 
 const QDir PROGRAM_DIR(SKINREC_PROGRAM_DIR);
 
@@ -304,6 +310,37 @@ TEST_P(SkinPackage, ControlsLieInsideTheShapeAndApart)
     }
 }
 
+// The window never shows the progress slider, so the background may draw
+// nothing for it: what lies under its rectangle is the plain body, which
+// changes only slowly from row to row.
+TEST_P(SkinPackage, NothingIsDrawnUnderTheHiddenProgressSlider)
+{
+    const CIniFile ini = Ini();
+    const QImage imgBackground(PathOf(ValuesOf(ini, SkinFormat::BACKGROUND).value(0)));
+    ASSERT_FALSE(imgBackground.isNull());
+    int nSliders = 0;
+    for (const QString& strValue : ValuesOf(ini, SkinFormat::SLIDERS)) {
+        CEntryReader entry(SkinFormat::SLIDERS, strValue);
+        if (entry.Take(EField::eName) != "SLIDER_PROGRESS")
+            continue;
+        ++nSliders;
+        while (entry.NextKind() == EField::eImage)
+            entry.Take(EField::eImage);
+        const QRect rc = entry.TakeRect();
+        int nLargestStep = 0;
+        for (int x = rc.left(); x <= rc.right(); ++x) {
+            for (int y = rc.top(); y <= rc.bottom() + 1; ++y) {
+                const QRgb rgbAbove = imgBackground.pixel(x, y - 1);
+                const QRgb rgb = imgBackground.pixel(x, y);
+                nLargestStep = std::max({ nLargestStep, qAbs(qRed(rgb) - qRed(rgbAbove)),
+                                          qAbs(qGreen(rgb) - qGreen(rgbAbove)), qAbs(qBlue(rgb) - qBlue(rgbAbove)) });
+            }
+        }
+        EXPECT_LE(nLargestStep, MAX_BODY_STEP);
+    }
+    EXPECT_EQ(nSliders, 1);
+}
+
 // The drop button treats black as its colour key and draws the skin's key
 // colour as it is, so its strip may hold neither.
 TEST_P(SkinPackage, ComboArrowHasNoBlackOrKeyPixel)
@@ -335,22 +372,35 @@ TEST(SkinPackages, StartupSkinIsThePinkPackage)
 TEST(SkinPackages, FramePicturesAreKeyedBitmaps)
 {
     const QDir dirFrames(PROGRAM_DIR.filePath("Frame"));
-    const QStringList arrFrames = dirFrames.entryList({ "*bif" }, QDir::Files);
-    EXPECT_GE(arrFrames.size(), 4);
-    EXPECT_LE(arrFrames.size(), 6);
+    const QStringList arrFrames = dirFrames.entryList({ "*bif" }, QDir::Files, QDir::Name);
+    EXPECT_GE(arrFrames.size(), 5);
+    EXPECT_LE(arrFrames.size(), 7);
+    // Convert and Play show the first picture unless another is chosen.
+    ASSERT_FALSE(arrFrames.isEmpty());
+    EXPECT_EQ(arrFrames.first(), FramePictureNames::NO_FRAME_FILE);
     for (const QString& strFrame : arrFrames) {
         SCOPED_TRACE(strFrame.toStdString());
         EXPECT_EQ(BmpBitsPerPixel(dirFrames.filePath(strFrame)), 24);
         const QImage img = QImage(dirFrames.filePath(strFrame)).convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(img.isNull());
-        // Edges decorated, the middle left to the video.
+        // Edges decorated, the middle left to the video; the first picture
+        // leaves all of it.
         EXPECT_EQ(img.pixel(img.width() / 2, img.height() / 2), KEY);
         int nDrawn = 0;
         for (int x = 0; x < img.width(); ++x)
             nDrawn += img.pixel(x, 10) != KEY || img.pixel(x, img.height() - 10) != KEY;
         for (int y = 0; y < img.height(); ++y)
             nDrawn += img.pixel(10, y) != KEY || img.pixel(img.width() - 10, y) != KEY;
-        EXPECT_GT(nDrawn, 0);
+        if (strFrame == FramePictureNames::NO_FRAME_FILE) {
+            int nNotKey = 0;
+            for (int y = 0; y < img.height(); ++y) {
+                for (int x = 0; x < img.width(); ++x)
+                    nNotKey += img.pixel(x, y) != KEY;
+            }
+            EXPECT_EQ(nNotKey, 0);
+        } else {
+            EXPECT_GT(nDrawn, 0);
+        }
     }
 }
 

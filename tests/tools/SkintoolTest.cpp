@@ -3,9 +3,17 @@
 #include <QImage>
 #include <QRegularExpression>
 
+#include <initializer_list>
+
 #include "tests/skin/ZipFixtures.h"
 
 namespace {
+
+// Record, stop and close: the buttons a skin cannot do without.
+const QByteArray CLEAN_BUTTONS = "1=BUTTON_EXIT,images\\Exit.bmp,10,10,30,30,Exit,FALSE\r\n"
+                                 "2=BUTTON_PLAY,play.bmp,40,10,60,30,Play,TRUE\r\n"
+                                 "3=BUTTON_CONVERT,play.bmp,70,10,90,30,Record,FALSE\r\n"
+                                 "4=BUTTON_STOP,play.bmp,100,10,120,30,Stop,FALSE\r\n";
 
 class SkintoolTest : public ::testing::Test
 {
@@ -23,15 +31,17 @@ protected:
         ASSERT_TRUE(image.save(m_work.Path(strName), "BMP"));
     }
 
-    // A complete skin in "skin/": every image named exists and loads.
-    void WriteCleanSkin()
+    // A complete skin in "skin/" on a 300x200 background with a 100x60
+    // notifier picture: every image named exists and loads. strButtons
+    // replaces its buttons, strMore adds sections.
+    void WriteCleanSkin(const QByteArray& strButtons = CLEAN_BUTTONS, const QByteArray& strMore = QByteArray())
     {
         m_work.Write("skin/Skin.ini",
                      "[Screen]\r\nMain=Back.bmp\r\n"
                      "[ICON]\r\nICON=icon.bmp,0,0,16,16\r\n"
-                     "[BUTTONINFO]\r\n1=BUTTON_EXIT,images\\Exit.bmp,10,10,30,30,Exit,FALSE\r\n"
-                     "2=BUTTON_PLAY,play.bmp,40,10,60,30,Play,TRUE\r\n"
-                     "[SLIDERINFO]\r\n1=SLIDER_PROGRESS,ch.bmp,th.bmp,th.bmp,0,50,200,60,H,0,Seek\r\n");
+                     "[BUTTONINFO]\r\n"
+                         + strButtons
+                         + "[SLIDERINFO]\r\n1=SLIDER_PROGRESS,ch.bmp,th.bmp,th.bmp,0,50,200,60,H,0,Seek\r\n" + strMore);
         WriteImage("skin/back.BMP", 300, 200);
         WriteImage("skin/icon.bmp", 16, 16);
         WriteImage("skin/Images/exit.bmp", 80, 20);
@@ -42,6 +52,17 @@ protected:
     }
 
     void Pack(const QString& strArchive) { ASSERT_EQ(m_work.Shell("cd skin && zip -qr ../" + strArchive + " ."), 0); }
+
+    // skintool check of the skin as "skin/" holds it now.
+    int CheckSkin(QString& strOutput)
+    {
+        QFile::remove(m_work.Path("check.skn"));
+        Pack("check.skn");
+        QByteArray arrOutput;
+        const int nExit = Skintool({ "check", "check.skn" }, &arrOutput);
+        strOutput = QString::fromUtf8(arrOutput);
+        return nExit;
+    }
 
     CZipWorkspace m_work;
 };
@@ -160,7 +181,9 @@ TEST_F(SkintoolTest, CheckReportsEveryProblemOnItsOwnLine)
         { "icon smaller than its rectangle", "ICON ICON: .*16x16.*32x16.*icon.bmp" },
         { "image that does not load", "BUTTONINFO 2: image cannot be loaded: broken.bmp" },
         { "too few fields", "BUTTONINFO 2: 6 fields, BUTTONINFO needs 8" },
-        { "numbering gap", "BUTTONINFO 5: never read" },
+        { "numbering gap",
+          "BUTTONINFO key 3 missing: the window reads keys 1 to 3 only, so BUTTON_LOST \\(key 5\\) "
+          "is ignored" },
         { "missing slider thumb", "SLIDERINFO 1: image not found: th.bmp" },
         { "overlong value", "LISTBOXINFO 1: value has 305 characters" },
         { "missing combo image", "COMBOBOXINFO 1: image not found: gone.bmp" },
@@ -211,6 +234,151 @@ TEST_F(SkintoolTest, CheckReportsAMissingDescription)
     QByteArray arrOutput;
     EXPECT_EQ(Skintool({ "check", "empty.skn" }, &arrOutput), 1);
     EXPECT_TRUE(arrOutput.startsWith("Skin.ini: missing"));
+}
+
+// One button entry whose only concern is its key and name.
+QByteArray ButtonLine(int nKey, const char* pszName)
+{
+    const int nLeft = 10 + 12 * nKey;
+    return QByteArray::number(nKey) + '=' + pszName + ",play.bmp," + QByteArray::number(nLeft) + ",100,"
+        + QByteArray::number(nLeft + 10) + ",110,Tip,FALSE\r\n";
+}
+
+QByteArray ButtonLines(std::initializer_list<std::pair<int, const char*>> buttons)
+{
+    QByteArray arrLines;
+    for (const auto& [nKey, pszName] : buttons)
+        arrLines += ButtonLine(nKey, pszName);
+    return arrLines;
+}
+
+TEST_F(SkintoolTest, CheckWantsButtonsToRecordStopAndClose)
+{
+    const struct
+    {
+        const char* pszCase;
+        QByteArray arrButtons;
+        const char* pszProblem; // nullptr: the skin passes
+    } rows[] = {
+        { "no Convert", ButtonLines({ { 1, "BUTTON_STOP" }, { 2, "BUTTON_EXIT" } }), "BUTTONINFO: no BUTTON_CONVERT" },
+        { "no Stop", ButtonLines({ { 1, "BUTTON_CONVERT" }, { 2, "BUTTON_EXIT" } }), "BUTTONINFO: no BUTTON_STOP" },
+        { "no Exit", ButtonLines({ { 1, "BUTTON_CONVERT" }, { 2, "BUTTON_STOP" } }), "BUTTONINFO: no BUTTON_EXIT" },
+        { "names are exact", ButtonLines({ { 1, "BUTTON_CONVERT" }, { 2, "BUTTON_STOP" }, { 3, "button_exit" } }),
+          "BUTTONINFO: no BUTTON_EXIT" },
+        { "Stop behind a gap", ButtonLines({ { 1, "BUTTON_CONVERT" }, { 2, "BUTTON_EXIT" }, { 4, "BUTTON_STOP" } }),
+          "BUTTONINFO: no BUTTON_STOP" },
+        { "Close closes the window as Exit does",
+          ButtonLines({ { 1, "BUTTON_CONVERT" }, { 2, "BUTTON_STOP" }, { 3, "BUTTON_CLOSE" } }), nullptr },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszCase);
+        WriteCleanSkin(row.arrButtons);
+        QString strOutput;
+        EXPECT_EQ(CheckSkin(strOutput), row.pszProblem ? 1 : 0) << qPrintable(strOutput);
+        if (row.pszProblem) {
+            EXPECT_TRUE(strOutput.contains(QRegularExpression(QStringLiteral("(^|\n)") + row.pszProblem + " button")))
+                << qPrintable(strOutput);
+        }
+    }
+}
+
+// The background is 300x200 and the notifier picture 100x60.
+TEST_F(SkintoolTest, CheckReportsRectanglesTheWindowCannotShow)
+{
+    const struct
+    {
+        const char* pszCase;
+        QByteArray arrMore;
+        const char* pszProblem; // nullptr: the skin passes
+    } rows[] = {
+        { "right left of left", "[LABELINFO]\r\n1=LABEL_TIME,90,10,70,30,Time,Arial,8,0\r\n",
+          "LABELINFO 1: right 70 is less than left 90" },
+        { "bottom above top", "[OPTIONINFO]\r\n1=OPTION_A,play.bmp,130,30,150,5,A,FALSE,TRUE\r\n",
+          "OPTIONINFO 1: bottom 5 is less than top 30" },
+        { "far right of the background", "[CHECKINFO]\r\n1=CHECK_MUTE,play.bmp,900,10,920,30,Mute,FALSE,FALSE\r\n",
+          "CHECKINFO 1: rectangle 900,10,920,30 lies outside the 300x200 background" },
+        { "mostly below the background", "[CONTROL]\r\nCONTROL=10,150,100,400\r\n",
+          "CONTROL CONTROL: rectangle 10,150,100,400 lies mostly outside the 300x200 background" },
+        { "task button off its notifier", "[TASKBARBUTTON]\r\n1=TASKBUTTON_EXIT,play.bmp,150,10,170,30,Close,FALSE\r\n",
+          "TASKBARBUTTON 1: rectangle 150,10,170,30 lies outside the 100x60 notifier picture" },
+        { "half over the edge", "[CHECKINFO]\r\n1=CHECK_MUTE,play.bmp,290,10,310,30,Mute,FALSE,FALSE\r\n", nullptr },
+        { "task button on its notifier", "[TASKBARBUTTON]\r\n1=TASKBUTTON_EXIT,play.bmp,70,10,90,30,Close,FALSE\r\n",
+          nullptr },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszCase);
+        WriteCleanSkin(CLEAN_BUTTONS, row.arrMore);
+        QString strOutput;
+        EXPECT_EQ(CheckSkin(strOutput), row.pszProblem ? 1 : 0) << qPrintable(strOutput);
+        if (row.pszProblem) {
+            EXPECT_TRUE(strOutput.split(u'\n').contains(QString::fromLatin1(row.pszProblem))) << qPrintable(strOutput);
+        }
+    }
+}
+
+// The window reads keys 1 up to the number of keys a section has.
+TEST_F(SkintoolTest, CheckNamesTheEntriesANumberingGapHides)
+{
+    const struct
+    {
+        const char* pszCase;
+        QByteArray arrExtra;
+        const char* pszProblem;
+    } rows[] = {
+        { "one gap", ButtonLine(7, "BUTTON_EDIT"),
+          "BUTTONINFO key 5 missing: the window reads keys 1 to 5 only, so BUTTON_EDIT (key 7) is ignored" },
+        { "two gaps", ButtonLine(6, "BUTTON_EDIT") + ButtonLine(8, "BUTTON_EDITAUDIO") + ButtonLine(9, "BUTTON_UP"),
+          "BUTTONINFO keys 5, 7 missing: the window reads keys 1 to 7 only, so BUTTON_EDITAUDIO (key 8) and 1 more "
+          "entry after it are ignored" },
+        { "a run of gaps",
+          ButtonLine(20, "BUTTON_EDIT") + ButtonLine(21, "BUTTON_UP") + ButtonLine(22, "BUTTON_DOWN")
+              + ButtonLine(23, "BUTTON_MINIMIZE"),
+          "BUTTONINFO keys 5 to 8 missing: the window reads keys 1 to 8 only, so BUTTON_EDIT (key 20) and 3 more "
+          "entries after it are ignored" },
+        { "a key that is no number", "x=BUTTON_EDIT,play.bmp,1,1,2,2,Edit,FALSE\r\n",
+          "BUTTONINFO x: never read; keys must be numbered 1 to 5 without gaps" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszCase);
+        WriteCleanSkin(CLEAN_BUTTONS + row.arrExtra);
+        QString strOutput;
+        EXPECT_EQ(CheckSkin(strOutput), 1);
+        EXPECT_EQ(strOutput, QString::fromLatin1(row.pszProblem) + u'\n');
+    }
+}
+
+TEST_F(SkintoolTest, HelpPrintsTheUsageAndSucceeds)
+{
+    QByteArray arrOutput;
+    EXPECT_EQ(Skintool({ "--help" }, &arrOutput), 0);
+    EXPECT_TRUE(arrOutput.startsWith("usage: skintool")) << arrOutput.constData();
+}
+
+// A file that is no ZIP archive asks whether to retry; the tool answers No
+// itself and ends with the status of a missing central directory, both
+// without a terminal and on one where every answer typed would be "y".
+TEST_F(SkintoolTest, NeverWaitsForAnAnswer)
+{
+    m_work.Write("text.skn", CZipWorkspace::TextBytes(1000));
+    // Bounds a run that waits for input, which would otherwise hang the test.
+    const QString strTimeLimit = QStringLiteral("timeout 60 ");
+    const QString strTool = QStringLiteral("'") + SKINTOOL_PATH + u'\'';
+    const struct
+    {
+        const char* pszArgs;
+        int nExit;
+    } rows[] = { { "unpack text.skn out", 3 }, { "check text.skn", 1 } };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszArgs);
+        const QString strCommand = strTool + u' ' + row.pszArgs;
+        EXPECT_EQ(m_work.Shell("yes | " + strTimeLimit + strCommand + " 2>plain.txt >/dev/null"), row.nExit);
+        EXPECT_EQ(m_work.Shell("yes | head -c 1000 | " + strTimeLimit + "script -qec \"" + strCommand
+                               + "\" /dev/null >pty.txt"),
+                  row.nExit);
+        // One question each, answered at once.
+        EXPECT_EQ(m_work.Read("plain.txt").count("[y/N] n"), 1);
+        EXPECT_EQ(m_work.Read("pty.txt").count("[y/N] n"), 1);
+    }
 }
 
 } // namespace

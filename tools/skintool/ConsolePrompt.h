@@ -2,8 +2,9 @@
 
 #include "skin/Prompt.h"
 
-// Messages on stderr; a Yes/No question is answered by the user on a
-// terminal and No otherwise, so scripts never hang on a prompt.
+// Messages on stderr. A command-line tool runs in scripts as often as in a
+// terminal, and a question there would stop a script that cannot answer it,
+// so every Yes/No question is shown with its answer, No, and never waits.
 class CConsolePrompt : public IPrompt
 {
 public:

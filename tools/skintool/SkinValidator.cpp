@@ -1,5 +1,7 @@
 #include "tools/skintool/SkinValidator.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QImage>
 #include <QSet>
@@ -15,6 +17,22 @@ namespace {
 
 const QString SKIN_FILE = QStringLiteral("Skin.ini");
 const QString NOTIFIER_IMAGE = QStringLiteral("dlgTaskNotifier.bmp");
+// Buttons without which the window cannot do its work, another name the
+// window treats the same, and what is lost without either.
+const struct
+{
+    const char* pszName;
+    const char* pszSameCommand;
+    const char* pszLost;
+} REQUIRED_BUTTONS[] = {
+    { "BUTTON_CONVERT", nullptr, "nothing starts a recording" },
+    { "BUTTON_STOP", nullptr, "nothing stops a recording" },
+    { "BUTTON_EXIT", "BUTTON_CLOSE", "nothing closes the window" },
+};
+
+// A control with less than this share of its rectangle on its picture is
+// mostly cut off: a typing slip rather than a design.
+constexpr double MIN_SHARE_ON_PICTURE = 0.5;
 
 class CSkinValidator
 {
@@ -31,12 +49,15 @@ public:
             Report(SKIN_FILE + QStringLiteral(": missing"));
         } else {
             CheckBackgroundGiven();
+            m_sizeBackground = ImageSize(SkinFormat::SingleValue(m_ini, SkinFormat::BACKGROUND));
+            m_sizeNotifier = ImageSize(NOTIFIER_IMAGE);
             for (const CSectionFormat* pFormat : SkinFormat::SECTIONS) {
                 if (pFormat->IsControlList())
                     CheckControlList(*pFormat);
                 else
                     CheckSingleValue(*pFormat);
             }
+            CheckRequiredButtons();
         }
         if (!QFileInfo::exists(ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE)))
             Report(NOTIFIER_IMAGE + QStringLiteral(": missing (task notifier picture)"));
@@ -45,6 +66,15 @@ public:
 
 private:
     void Report(const QString& strProblem) { m_arrProblems.append(strProblem); }
+
+    // Invalid when the picture is missing or does not load; that is
+    // reported where the picture is named.
+    QSize ImageSize(const QString& strFile) const
+    {
+        if (strFile.isEmpty())
+            return QSize();
+        return QImage(ResolveSkinFile(m_strFolder, strFile)).size();
+    }
 
     // The image as the window loads it; a null image after reporting why.
     QImage CheckImage(const QString& strWhere, const QString& strFile)
@@ -93,6 +123,47 @@ private:
         const QStringList arrFields = SkinFormat::CutFields(format, strValue);
         for (const int nField : format.FieldsOf(SkinFormat::EField::eImage))
             CheckImage(strWhere, arrFields[nField]);
+        if (!format.FieldsOf(SkinFormat::EField::eCoordinate).isEmpty() && &format != &SkinFormat::NOTIFIER_PAGE)
+            CheckRect(strWhere, RectOf(format, strValue), format);
+    }
+
+    // The rectangle as the window reads it, whatever fields come first.
+    static QRect RectOf(const CSectionFormat& format, const QString& strValue)
+    {
+        SkinFormat::CEntryReader entry(format, strValue);
+        while (entry.NextKind() != SkinFormat::EField::eCoordinate)
+            entry.Take(entry.NextKind());
+        return entry.TakeRect();
+    }
+
+    // A control turned inside out has no size; one mostly off its picture
+    // is cut off by the window's edge.
+    void CheckRect(const QString& strWhere, const QRect& rc, const CSectionFormat& format)
+    {
+        const int nRight = rc.left() + rc.width();
+        const int nBottom = rc.top() + rc.height();
+        if (rc.width() < 0)
+            Report(strWhere + QStringLiteral(": right %1 is less than left %2").arg(nRight).arg(rc.left()));
+        if (rc.height() < 0)
+            Report(strWhere + QStringLiteral(": bottom %1 is less than top %2").arg(nBottom).arg(rc.top()));
+        const bool bOnNotifier = &format == &SkinFormat::TASK_BUTTONS;
+        const QSize sizePicture = bOnNotifier ? m_sizeNotifier : m_sizeBackground;
+        if (rc.isEmpty() || !sizePicture.isValid())
+            return;
+        const QRect rcOnPicture = rc.intersected(QRect(QPoint(0, 0), sizePicture));
+        const double dShareOnPicture =
+            double(rcOnPicture.width()) * rcOnPicture.height() / (double(rc.width()) * rc.height());
+        if (dShareOnPicture < MIN_SHARE_ON_PICTURE)
+            Report(strWhere
+                   + QStringLiteral(": rectangle %1,%2,%3,%4 lies %5outside the %6x%7 %8")
+                         .arg(rc.left())
+                         .arg(rc.top())
+                         .arg(nRight)
+                         .arg(nBottom)
+                         .arg(rcOnPicture.isEmpty() ? QString() : QStringLiteral("mostly "))
+                         .arg(sizePicture.width())
+                         .arg(sizePicture.height())
+                         .arg(bOnNotifier ? QStringLiteral("notifier picture") : QStringLiteral("background")));
     }
 
     void CheckSingleValue(const CSectionFormat& format)
@@ -153,21 +224,94 @@ private:
         const QString strSection = format.Section();
         QStringList arrKeys;
         m_ini.GetKeyNames(strSection, arrKeys);
-        QSet<QString> setRead;
-        for (int i = 1; i <= arrKeys.size(); ++i)
-            setRead.insert(QString::number(i));
-        for (const QString& strKey : arrKeys) {
-            if (!setRead.contains(strKey))
-                Report(
-                    strSection + u' ' + strKey
-                    + QStringLiteral(": never read; keys must be numbered 1 to %1 without gaps").arg(arrKeys.size()));
-        }
-        for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(m_ini, strSection))
+        CheckNumbering(format, arrKeys);
+        for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(m_ini, strSection)) {
             CheckEntry(strSection + u' ' + QString::number(entry.nIndex + 1), entry.strValue, format);
+            if (&format == &SkinFormat::BUTTONS)
+                m_setButtonNames.insert(
+                    SkinFormat::CEntryReader(format, entry.strValue).Take(SkinFormat::EField::eName));
+        }
+    }
+
+    // The window reads keys 1 up to the number of keys: each number missing
+    // below that count pushes a numbered entry above it, out of reach.
+    void CheckNumbering(const CSectionFormat& format, const QStringList& arrKeys)
+    {
+        const QString strSection = format.Section();
+        const qsizetype nCount = arrKeys.size();
+        QList<int> arrHidden;
+        for (const QString& strKey : arrKeys) {
+            bool bNumber = false;
+            const int nNumber = strKey.toInt(&bNumber);
+            const bool bNumbered = bNumber && nNumber >= 1 && QString::number(nNumber) == strKey;
+            if (!bNumbered)
+                Report(strSection + u' ' + strKey
+                       + QStringLiteral(": never read; keys must be numbered 1 to %1 without gaps").arg(nCount));
+            else if (nNumber > nCount)
+                arrHidden.append(nNumber);
+        }
+        if (arrHidden.isEmpty())
+            return;
+        std::sort(arrHidden.begin(), arrHidden.end());
+        QList<int> arrMissing;
+        for (int nKey = 1; nKey <= nCount; ++nKey) {
+            if (!arrKeys.contains(QString::number(nKey)))
+                arrMissing.append(nKey);
+        }
+        const QString strFirstHidden = QString::number(arrHidden.first());
+        const qsizetype nMore = arrHidden.size() - 1;
+        const QString strMore = nMore == 0 ? QStringLiteral(" is ignored")
+                                           : QStringLiteral(" and %1 more %2 after it are ignored")
+                                                 .arg(nMore)
+                                                 .arg(nMore == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
+        Report(strSection + (arrMissing.size() == 1 ? QStringLiteral(" key ") : QStringLiteral(" keys "))
+               + KeyRuns(arrMissing)
+               + QStringLiteral(" missing: the window reads keys 1 to %1 only, so %2 (key %3)%4")
+                     .arg(nCount)
+                     .arg(EntryName(format, strFirstHidden), strFirstHidden, strMore));
+    }
+
+    // Ascending keys with runs shortened: "2, 5 to 9".
+    static QString KeyRuns(const QList<int>& arrKeys)
+    {
+        QStringList arrRuns;
+        for (qsizetype i = 0; i < arrKeys.size();) {
+            qsizetype nEnd = i;
+            while (nEnd + 1 < arrKeys.size() && arrKeys[nEnd + 1] == arrKeys[nEnd] + 1)
+                ++nEnd;
+            arrRuns.append(nEnd == i ? QString::number(arrKeys[i])
+                                     : QStringLiteral("%1 to %2").arg(arrKeys[i]).arg(arrKeys[nEnd]));
+            i = nEnd + 1;
+        }
+        return arrRuns.join(QStringLiteral(", "));
+    }
+
+    // The name an entry gives its control, or its key when it has none.
+    QString EntryName(const CSectionFormat& format, const QString& strKey) const
+    {
+        const QString strValue = m_ini.GetString(format.Section(), strKey, QString());
+        const QString strName =
+            strValue.isEmpty() ? QString() : SkinFormat::CEntryReader(format, strValue).Take(SkinFormat::EField::eName);
+        return strName.isEmpty() ? QStringLiteral("entry ") + strKey : strName;
+    }
+
+    void CheckRequiredButtons()
+    {
+        for (const auto& button : REQUIRED_BUTTONS) {
+            const QString strName = QString::fromLatin1(button.pszName);
+            const bool bSameCommand = button.pszSameCommand != nullptr
+                && m_setButtonNames.contains(QString::fromLatin1(button.pszSameCommand));
+            if (!m_setButtonNames.contains(strName) && !bSameCommand)
+                Report(SkinFormat::BUTTONS.Section() + QStringLiteral(": no ") + strName + QStringLiteral(" button; ")
+                       + QString::fromLatin1(button.pszLost));
+        }
     }
 
     QString m_strFolder;
     CIniFile m_ini;
+    QSize m_sizeBackground;
+    QSize m_sizeNotifier;
+    QSet<QString> m_setButtonNames;
     QStringList m_arrProblems;
 };
 

@@ -25,7 +25,11 @@ constexpr int EXIT_USAGE = 64;
 
 const char USAGE[] = "usage: skintool list PACKAGE\n"
                      "       skintool unpack PACKAGE FOLDER\n"
-                     "       skintool check PACKAGE\n";
+                     "       skintool check PACKAGE\n"
+                     "       skintool --help\n";
+
+const char EXIT_STATUSES[] = "exit status: 0 done, and check found no problem; 1 open failed, or check found\n"
+                             "problems; 2 extract failed; 3 central directory not found; 64 usage error\n";
 
 int Usage(const char* pszProblem)
 {
@@ -104,6 +108,10 @@ int main(int argc, char* argv[])
     if (arrArgs.isEmpty())
         return Usage("no command given");
     const QString& strCommand = arrArgs[0];
+    if (strCommand == u"--help" || strCommand == u"-h") {
+        std::cout << USAGE << EXIT_STATUSES;
+        return EXIT_OK;
+    }
     if (strCommand == u"list" && arrArgs.size() == 2)
         return List(arrArgs[1]);
     if (strCommand == u"unpack" && arrArgs.size() == 3)
