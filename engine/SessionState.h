@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/AvPtr.h"
+#include "engine/CaptureClock.h"
 #include "engine/RecorderTypes.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -50,6 +52,29 @@ public:
     // Test only: the built-in sources deliver nothing, as a stalled device.
     std::atomic<bool> m_bTestSourcesStalled = false;
     CSteadyTime m_startTime = std::chrono::steady_clock::now();
+
+    // Pauses are instants of the recording clock: now in real time, or how
+    // far the capture got when the built-in sources run ahead of it.
+    void Pause()
+    {
+        m_bPaused = true;
+        m_pauses.Pause(RecordingNowUs());
+    }
+
+    void Resume()
+    {
+        m_bPaused = false;
+        m_pauses.Resume(RecordingNowUs());
+    }
+
+    const CPauseTimeline& Pauses() const { return m_pauses; }
+
+    // A capture thread reports the recording-clock time of each frame it read.
+    void RaiseCaptured(std::int64_t nRecordingUs)
+    {
+        std::int64_t nCapturedUs = m_nCapturedUs.load();
+        while (nCapturedUs < nRecordingUs && !m_nCapturedUs.compare_exchange_weak(nCapturedUs, nRecordingUs)) { }
+    }
 
     // Both stages report how far they got; the elapsed time is the furthest
     // of them and never goes back, however their updates interleave.
@@ -128,6 +153,15 @@ public:
     }
 
 private:
+    std::int64_t RecordingNowUs() const
+    {
+        const auto running = std::chrono::steady_clock::now() - m_startTime;
+        return std::max<std::int64_t>(std::chrono::duration_cast<std::chrono::microseconds>(running).count(),
+                                      m_nCapturedUs.load());
+    }
+
+    CPauseTimeline m_pauses;
+    std::atomic<std::int64_t> m_nCapturedUs = 0;
     mutable std::mutex m_mutex;
     std::condition_variable m_cvWake;
     std::atomic<bool> m_bStopping = false;
