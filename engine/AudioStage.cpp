@@ -20,12 +20,13 @@ constexpr int FREE_FRAME_SAMPLES = 1024;
 // already smoothed, so the resampler follows them closely: it stretches or
 // squeezes the audio in proportion to how far it is off, by at most 0.5 %
 // (a pitch change nobody hears, above the 0.2 % of the worst sound card),
-// working any difference off within about a second. Only beyond a tenth of
-// a second (a device hiccup) is silence inserted or audio dropped at once.
+// working any difference off within about a second. Only a gap or overlap
+// of a frame's length (a device that lost or repeated blocks) gets silence
+// inserted or audio dropped at once.
 constexpr double SYNC_MIN_COMPENSATION_SECONDS = 0.0001;
 constexpr double SYNC_MAX_SOFT_COMPENSATION = 0.005;
 constexpr double SYNC_COMPENSATION_DURATION_SECONDS = 1.0;
-constexpr double SYNC_MIN_HARD_COMPENSATION_SECONDS = 0.1;
+constexpr double SYNC_MIN_HARD_COMPENSATION_SECONDS = 0.04;
 
 AVSampleFormat ChooseSampleFormat(const AVCodec* pCodec)
 {

@@ -75,23 +75,41 @@ std::int64_t CRecordingTimeSource::RecordingTime(std::int64_t nPts, AVRational t
     return m_tracker.Track(nDeviceUs, nArrivalUs);
 }
 
-void CPauseTimeline::Pause(std::int64_t nAtUs)
+void CPauseTimeline::Pause(std::int64_t nNowUs)
 {
     std::lock_guard lock(m_mutex);
     if (m_pauses.empty() || m_pauses.back().nEndUs != STILL_PAUSED)
-        m_pauses.push_back({ nAtUs, STILL_PAUSED });
+        m_pauses.push_back({ std::max(nNowUs, m_nJudgedUs), STILL_PAUSED });
 }
 
-void CPauseTimeline::Resume(std::int64_t nAtUs)
+void CPauseTimeline::Resume(std::int64_t nNowUs)
 {
     std::lock_guard lock(m_mutex);
-    if (!m_pauses.empty() && m_pauses.back().nEndUs == STILL_PAUSED)
-        m_pauses.back().nEndUs = std::max(nAtUs, m_pauses.back().nStartUs);
+    if (m_pauses.empty() || m_pauses.back().nEndUs != STILL_PAUSED)
+        return;
+    CPause& pause = m_pauses.back();
+    std::int64_t nPausedUs = std::max(nNowUs, m_nJudgedUs) - pause.nStartUs;
+    if (m_frameRate.num > 0) {
+        const std::int64_t nFrameScale = m_frameRate.den * MICROSECONDS;
+        const std::int64_t nFrames = av_rescale_rnd(nPausedUs, m_frameRate.num, nFrameScale, AV_ROUND_UP);
+        nPausedUs = av_rescale(nFrames, nFrameScale, m_frameRate.num);
+    }
+    pause.nEndUs = pause.nStartUs + nPausedUs;
+    // A pause that cut nothing would still split the block it began in.
+    if (nPausedUs == 0)
+        m_pauses.pop_back();
 }
 
-CRecordedSpan CPauseTimeline::Recorded(std::int64_t nStartUs, std::int64_t nDurationUs) const
+void CPauseTimeline::SetFrameRate(AVRational frameRate)
 {
     std::lock_guard lock(m_mutex);
+    m_frameRate = frameRate;
+}
+
+CRecordedSpan CPauseTimeline::Recorded(std::int64_t nStartUs, std::int64_t nDurationUs)
+{
+    std::lock_guard lock(m_mutex);
+    m_nJudgedUs = std::max(m_nJudgedUs, nStartUs + nDurationUs);
     CRecordedSpan span { true, nStartUs, nStartUs + nDurationUs, 0 };
     for (const CPause& pause : m_pauses) {
         if (pause.nEndUs <= span.nFromUs) {

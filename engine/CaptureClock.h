@@ -70,13 +70,21 @@ struct CRecordedSpan
 class CPauseTimeline
 {
 public:
-    // Each is ignored when the timeline is already in that state.
-    void Pause(std::int64_t nAtUs);
-    void Resume(std::int64_t nAtUs);
+    // Each is ignored when the timeline is already in that state. A pause
+    // begins or ends now, or, when a capture already judged frames beyond
+    // now (the built-in sources run ahead of real time), after them, so that
+    // no frame is judged against a pause that did not yet exist.
+    void Pause(std::int64_t nNowUs);
+    void Resume(std::int64_t nNowUs);
+
+    // Pauses then last whole frames, so that the pictures after one stay
+    // on the frame grid of those before it instead of moving by a part of
+    // a frame against the audio.
+    void SetFrameRate(AVRational frameRate);
 
     // The first part of [nStartUs, nStartUs + nDurationUs) outside the
     // pauses; a frame of no duration is recorded unless it lies in one.
-    CRecordedSpan Recorded(std::int64_t nStartUs, std::int64_t nDurationUs) const;
+    CRecordedSpan Recorded(std::int64_t nStartUs, std::int64_t nDurationUs);
 
 private:
     struct CPause
@@ -85,8 +93,10 @@ private:
         std::int64_t nEndUs; // INT64_MAX while paused
     };
 
-    mutable std::mutex m_mutex;
+    std::mutex m_mutex;
     std::vector<CPause> m_pauses;
+    std::int64_t m_nJudgedUs = 0; // the end of the latest span judged
+    AVRational m_frameRate { 0, 1 };
 };
 
 // A stream's time in the file: its recording-clock time with the pauses cut

@@ -78,6 +78,10 @@ bool CRecordingSession::Start(EFailure& eCause, std::string& strReason)
     if (m_settings.videoDevice.eKind == ESourceKind::eV4l2)
         SetV4l2Mute(m_settings.videoDevice.strUrl, m_settings.bTvMute);
     m_state.m_startTime = std::chrono::steady_clock::now();
+    m_state.Pauses().SetFrameRate(m_settings.frameRate);
+    const bool bPaced = m_settings.bFastTestSources;
+    m_state.PaceCaptures(bPaced && m_settings.bVideoCapture && IsBuiltIn(m_settings.videoDevice.eKind),
+                         bPaced && m_settings.bAudioCapture && IsBuiltIn(m_settings.audioDevice.eKind));
     eCause = EFailure::eThreadStart;
     return StartThreads(strReason);
 }
@@ -273,6 +277,7 @@ bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
 void CRecordingSession::CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo)
 {
     RunGuarded(bVideo ? "video capture" : "audio capture", [&] { CaptureLoop(source, queue, bVideo); });
+    m_state.EndStep(bVideo);
     ++m_state.m_nFinishedSources;
     m_state.Wake();
 }
@@ -323,7 +328,8 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         const std::int64_t nRecordingUs = recordingTime.RecordingTime(nPts, timeBase, pFrame->sample_rate, nArrivalUs);
         if (bThrottle && !m_state.WaitUntil(m_state.m_startTime + std::chrono::microseconds(nRecordingUs)))
             return;
-        m_state.RaiseCaptured(nRecordingUs);
+        if (bMayWait && !m_state.KeepStep(bVideo, nRecordingUs))
+            return;
         CCapturedFrame captured;
         const EPlacement ePlacement = Place(pFrame.get(), nRecordingUs, bVideo, clock, captured);
         if (ePlacement == EPlacement::eBeyondLimit)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -20,11 +21,14 @@ constexpr int LUMA_SAMPLE_STEP = 4;
 // A burst is at half of full scale; the codec's noise around it and the
 // silence between bursts stay far below this.
 constexpr float BURST_LEVEL = 0.15f;
-// A burst ends after this much quiet, and one shorter than the minimum
-// length was cut by a pause or the end of the recording.
-constexpr double BURST_GAP_SECONDS = 0.1;
+// A burst's samples pass the level twice a millisecond, so a few
+// milliseconds of quiet end it. One much shorter than 50 ms was cut by a
+// pause or the end of the recording; one much longer is a cut one run
+// into the next by a pause.
+constexpr double BURST_GAP_SECONDS = 0.005;
 constexpr double BURST_SECONDS = 0.05;
 constexpr double MIN_BURST_SECONDS = 0.04;
+constexpr double MAX_BURST_SECONDS = 0.06;
 // Marks come once a second: a burst more than half a second from where the
 // last offset expects it belongs to another flash.
 constexpr double MAX_PAIRING_ERROR_SECONDS = 0.5;
@@ -123,8 +127,11 @@ private:
         m_bInBurst = false;
         // The middle of the burst is where both its edges agree, whatever
         // the codec smeared onto either of them.
-        if (m_dLastLoud - m_dBurstStart >= MIN_BURST_SECONDS)
+        const double dLength = m_dLastLoud - m_dBurstStart;
+        if (dLength >= MIN_BURST_SECONDS && dLength <= MAX_BURST_SECONDS)
             m_marks.burstSeconds.push_back((m_dBurstStart + m_dLastLoud - BURST_SECONDS) / 2);
+        else
+            m_marks.cutBurstSeconds.push_back(m_dBurstStart);
     }
 
     CSyncMarks& m_marks;
@@ -253,6 +260,18 @@ private:
     double m_dNextAudioSeconds = 0;
 };
 
+// The time in an ascending list nearest to dTime; infinity for none.
+double Nearest(const std::vector<double>& times, double dTime)
+{
+    const auto after = std::lower_bound(times.begin(), times.end(), dTime);
+    double dNearest = std::numeric_limits<double>::infinity();
+    if (after != times.end())
+        dNearest = *after;
+    if (after != times.begin() && dTime - *(after - 1) < std::fabs(dNearest - dTime))
+        dNearest = *(after - 1);
+    return dNearest;
+}
+
 } // namespace
 
 std::optional<CSyncMarks> FindSyncMarks(const std::string& strFile, std::string& strError)
@@ -268,17 +287,14 @@ std::optional<CSyncMarks> FindSyncMarks(const std::string& strFile, std::string&
 std::vector<CSyncOffset> PairSyncMarks(const CSyncMarks& marks)
 {
     std::vector<CSyncOffset> offsets;
-    const std::vector<double>& bursts = marks.burstSeconds;
     double dExpectedOffset = 0;
     for (const double dFlash : marks.flashSeconds) {
         const double dExpected = dFlash + dExpectedOffset;
-        const auto after = std::lower_bound(bursts.begin(), bursts.end(), dExpected);
-        auto nearest = after;
-        if (after == bursts.end() || (after != bursts.begin() && dExpected - *(after - 1) < *after - dExpected))
-            nearest = after - 1;
-        if (bursts.empty() || std::fabs(*nearest - dExpected) > MAX_PAIRING_ERROR_SECONDS)
+        const double dBurst = Nearest(marks.burstSeconds, dExpected);
+        if (std::fabs(dBurst - dExpected) > MAX_PAIRING_ERROR_SECONDS
+            || std::fabs(Nearest(marks.cutBurstSeconds, dExpected) - dExpected) < std::fabs(dBurst - dExpected))
             continue;
-        dExpectedOffset = *nearest - dFlash;
+        dExpectedOffset = dBurst - dFlash;
         offsets.push_back({ dFlash, dExpectedOffset });
     }
     return offsets;

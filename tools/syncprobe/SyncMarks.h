@@ -6,11 +6,13 @@
 
 // The sync marks of a recording made with the built-in sources' marks on:
 // when each white picture is shown and when each 1 kHz burst begins, in
-// seconds of the file's presentation time.
+// seconds of the file's presentation time. A burst cut short by a pause or
+// the end is kept apart, by where its sound begins: its flash has no partner.
 struct CSyncMarks
 {
     std::vector<double> flashSeconds;
     std::vector<double> burstSeconds;
+    std::vector<double> cutBurstSeconds;
 };
 
 // How far the audio lies behind the picture at one flash (negative: ahead).
@@ -26,5 +28,6 @@ std::optional<CSyncMarks> FindSyncMarks(const std::string& strFile, std::string&
 
 // Pairs each flash with its burst. The offset changes slowly even where the
 // audio drifts, so each burst is looked for where the last offset puts it;
-// a flash without a burst near there (cut by a pause or the end) is left out.
+// a flash without a whole burst near there (cut by a pause or the end) is
+// left out.
 std::vector<CSyncOffset> PairSyncMarks(const CSyncMarks& marks);
