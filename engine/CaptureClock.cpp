@@ -109,7 +109,8 @@ void CPauseTimeline::SetFrameRate(AVRational frameRate)
 CRecordedSpan CPauseTimeline::Recorded(std::int64_t nStartUs, std::int64_t nDurationUs)
 {
     std::lock_guard lock(m_mutex);
-    m_nJudgedUs = std::max(m_nJudgedUs, nStartUs + nDurationUs);
+    // A picture holds its instant: a pause may begin only after it.
+    m_nJudgedUs = std::max(m_nJudgedUs, nStartUs + std::max<std::int64_t>(nDurationUs, 1));
     CRecordedSpan span { true, nStartUs, nStartUs + nDurationUs, 0 };
     for (const CPause& pause : m_pauses) {
         if (pause.nEndUs <= span.nFromUs) {

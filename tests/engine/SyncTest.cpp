@@ -132,6 +132,10 @@ TEST(Sync, PausesCutBothStreamsAtTheSameInstants)
     ASSERT_TRUE(WaitForElapsed(recorder, recorder.GetStatus().dElapsedSeconds + SECONDS_BETWEEN_PAUSES));
     recorder.Stop();
     ASSERT_EQ(recorder.GetStatus().strError, "");
+    // Pauses of whole frames keep the pictures on their grid: none falls
+    // into another's slot, none is missing.
+    EXPECT_EQ(recorder.GetStatus().nVideoFramesSkipped, 0);
+    EXPECT_EQ(recorder.GetStatus().nVideoFramesRepeated, 0);
 
     const std::vector<CSyncOffset> offsets = MeasureOffsets(strFile);
     EXPECT_GE(offsets.size(), static_cast<std::size_t>(PAUSES * 3));
