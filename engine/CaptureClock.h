@@ -13,7 +13,7 @@ extern "C" {
 // parts per million, and its blocks arrive with a jitter of milliseconds; a
 // second-order delay-locked loop smooths both into the recording-clock time
 // of each block and learns the card's true rate, so the audio can be
-// resampled to the picture without audible steps.
+// resampled to the picture without audible steps. Used by one capture thread.
 class CDeviceClockTracker
 {
 public:
@@ -34,7 +34,7 @@ private:
 // at its nominal rate while it delivers them at its skewed one. A camera's or
 // screen's timestamps run on the system's monotonic clock, as the recording
 // clock does, placed by the arrival of their first frame; a sound card's are
-// tracked against the arrival of its blocks.
+// tracked against the arrival of its blocks. Used by one capture thread.
 class CRecordingTimeSource
 {
 public:
@@ -101,7 +101,7 @@ private:
 
 // A stream's time in the file: its recording-clock time with the pauses cut
 // out and the manual offset added, or, without sync, counted from the
-// frames and samples recorded.
+// frames and samples recorded. Used by one capture thread.
 class CCaptureClock
 {
 public:
