@@ -16,14 +16,17 @@ namespace {
 // the encoder's first.
 constexpr AVSampleFormat PREFERRED_SAMPLE_FORMAT = AV_SAMPLE_FMT_S16;
 constexpr int FREE_FRAME_SAMPLES = 1024;
-// Drift correction: differences under 20 ms are left alone, larger ones are
-// absorbed by stretching at most 1 % over a second; beyond a tenth of a
-// second (a device hiccup, a source delivering late) silence is inserted or
-// audio dropped at once.
-constexpr double SYNC_MIN_COMPENSATION_SECONDS = 0.02;
-constexpr double SYNC_MAX_SOFT_COMPENSATION = 0.01;
+// Drift correction: the captured blocks carry their recording-clock times,
+// already smoothed, so the resampler follows them closely: it stretches or
+// squeezes the audio in proportion to how far it is off, by at most 0.5 %
+// (a pitch change nobody hears, above the 0.2 % of the worst sound card),
+// working any difference off within about a second. Only a gap or overlap
+// of a frame's length (a device that lost or repeated blocks) gets silence
+// inserted or audio dropped at once.
+constexpr double SYNC_MIN_COMPENSATION_SECONDS = 0.0001;
+constexpr double SYNC_MAX_SOFT_COMPENSATION = 0.005;
 constexpr double SYNC_COMPENSATION_DURATION_SECONDS = 1.0;
-constexpr double SYNC_MIN_HARD_COMPENSATION_SECONDS = 0.1;
+constexpr double SYNC_MIN_HARD_COMPENSATION_SECONDS = 0.04;
 
 AVSampleFormat ChooseSampleFormat(const AVCodec* pCodec)
 {

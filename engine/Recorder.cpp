@@ -534,13 +534,13 @@ void CRecorder::Stop()
 void CRecorder::Pause()
 {
     if (m_pSession)
-        m_pSession->State().m_bPaused = true;
+        m_pSession->State().Pause();
 }
 
 void CRecorder::Resume()
 {
     if (m_pSession)
-        m_pSession->State().m_bPaused = false;
+        m_pSession->State().Resume();
 }
 
 bool CRecorder::IsRunning() const

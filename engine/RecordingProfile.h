@@ -75,6 +75,11 @@ struct CRecordingProfile
     // The built-in test sources run as fast as the encoders can instead of
     // in real time (benchmarks, tests); real devices always run in real time.
     bool bFastTestSources = false;
+    // Test only: the built-in sources show and sound a mark at every whole
+    // second, and the test tone's clock runs off by this many parts per
+    // million (see engine/TestSources.h).
+    bool bTestSyncMarks = false;
+    int nTestClockSkewPpm = 0;
     double dDurationLimitSeconds = 0; // ends the recording by itself; 0: until Stop
     // Test only: how many threads a session may start before the next one
     // fails as when the system has none left; -1: no limit.

@@ -1,10 +1,16 @@
 #include "engine/RecordingSession.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <system_error>
 
+extern "C" {
+#include <libavutil/samplefmt.h>
+}
+
 #include "engine/AudioLevel.h"
+#include "engine/TestSources.h"
 #include "engine/V4l2Device.h"
 
 namespace {
@@ -32,68 +38,19 @@ bool IsBuiltIn(ESourceKind eKind)
     return eKind == ESourceKind::eTestPattern || eKind == ESourceKind::eTestTone;
 }
 
-// Turns the device timestamps of one stream into stream time: relative to the
-// session start, pauses cut out (the first frame after a pause follows the
-// last one before it), or, without sync, counted from frames and samples.
-class CCaptureClock
+// Leaves the nKeep samples from nSkip on in the frame.
+bool KeepSamples(AVFrame* pFrame, int nSkip, int nKeep)
 {
-public:
-    CCaptureClock(int nSyncMode, std::int64_t nShiftUs, std::int64_t nNominalDurationUs)
-        : m_nSyncMode(nSyncMode)
-        , m_nShiftUs(nShiftUs)
-        , m_nLastDurationUs(nNominalDurationUs)
-    {
+    if (nSkip > 0) {
+        // A decoder's frame may share its buffers; the move must not reach them.
+        if (av_frame_make_writable(pFrame) < 0)
+            return false;
+        av_samples_copy(pFrame->extended_data, pFrame->extended_data, 0, nSkip, nKeep, pFrame->ch_layout.nb_channels,
+                        static_cast<AVSampleFormat>(pFrame->format));
     }
-
-    // Device time of a frame, relative to the stream's first frame.
-    std::int64_t DeviceTime(std::int64_t nDeviceUs)
-    {
-        if (!m_bStarted) {
-            m_bStarted = true;
-            m_nFirstDeviceUs = nDeviceUs;
-        }
-        return nDeviceUs - m_nFirstDeviceUs;
-    }
-
-    void SetArrivalOffset(std::int64_t nOffsetUs) { m_nArrivalOffsetUs = nOffsetUs; }
-
-    // Stream time of a recorded frame lasting nDurationUs (0: not known).
-    std::int64_t StreamTime(std::int64_t nDeviceTimeUs, std::int64_t nDurationUs)
-    {
-        if (m_bWasPaused) {
-            m_bWasPaused = false;
-            // Paused from the start: the stream begins with this frame.
-            m_nPausedUs += m_bHaveLast ? nDeviceTimeUs - m_nLastDeviceTimeUs - m_nLastDurationUs : nDeviceTimeUs;
-        } else if (nDurationUs == 0 && m_bHaveLast) {
-            m_nLastDurationUs = nDeviceTimeUs - m_nLastDeviceTimeUs;
-        }
-        if (nDurationUs > 0)
-            m_nLastDurationUs = nDurationUs;
-        m_nLastDeviceTimeUs = nDeviceTimeUs;
-        m_bHaveLast = true;
-        if (m_nSyncMode == SYNC_MODE_NONE) {
-            const std::int64_t nCounted = m_nCountedUs;
-            m_nCountedUs += m_nLastDurationUs;
-            return nCounted;
-        }
-        return m_nArrivalOffsetUs + nDeviceTimeUs - m_nPausedUs + m_nShiftUs;
-    }
-
-    void MarkPaused() { m_bWasPaused = true; }
-
-private:
-    int m_nSyncMode;
-    std::int64_t m_nShiftUs;
-    std::int64_t m_nArrivalOffsetUs = 0;
-    bool m_bStarted = false;
-    std::int64_t m_nFirstDeviceUs = 0;
-    bool m_bHaveLast = false;
-    std::int64_t m_nLastDeviceTimeUs = 0;
-    std::int64_t m_nLastDurationUs;
-    std::int64_t m_nPausedUs = 0;
-    bool m_bWasPaused = false;
-    std::int64_t m_nCountedUs = 0;
-};
+    pFrame->nb_samples = std::max(nKeep, 0);
+    return true;
+}
 
 } // namespace
 
@@ -121,6 +78,10 @@ bool CRecordingSession::Start(EFailure& eCause, std::string& strReason)
     if (m_settings.videoDevice.eKind == ESourceKind::eV4l2)
         SetV4l2Mute(m_settings.videoDevice.strUrl, m_settings.bTvMute);
     m_state.m_startTime = std::chrono::steady_clock::now();
+    m_state.Pauses().SetFrameRate(m_settings.frameRate);
+    const bool bPaced = m_settings.bFastTestSources;
+    m_state.PaceCaptures(bPaced && m_settings.bVideoCapture && IsBuiltIn(m_settings.videoDevice.eKind),
+                         bPaced && m_settings.bAudioCapture && IsBuiltIn(m_settings.audioDevice.eKind));
     eCause = EFailure::eThreadStart;
     return StartThreads(strReason);
 }
@@ -208,7 +169,7 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
             return false;
         }
         strFormat = "lavfi";
-        strUrl = "testsrc2=size=" + SizeText(nWidth, nHeight) + ":rate=" + RateText(m_settings.frameRate);
+        strUrl = TestPatternGraph(nWidth, nHeight, m_settings.frameRate, m_settings.bTestSyncMarks);
         break;
     case ESourceKind::eScreen:
         strFormat = "x11grab";
@@ -254,8 +215,13 @@ bool CRecordingSession::OpenAudioSource(EFailure& eCause, std::string& strReason
     std::string strUrl = device.strUrl;
     switch (device.eKind) {
     case ESourceKind::eTestTone:
+        if (std::abs(m_settings.nTestClockSkewPpm) > MAX_TEST_CLOCK_SKEW_PPM) {
+            strReason = "a clock skew of " + std::to_string(m_settings.nTestClockSkewPpm)
+                + " ppm is beyond the test tone's limit of " + std::to_string(MAX_TEST_CLOCK_SKEW_PPM);
+            return false;
+        }
         strFormat = "lavfi";
-        strUrl = "sine=frequency=440:sample_rate=" + std::to_string(nRate);
+        strUrl = TestToneGraph(nRate, m_settings.bTestSyncMarks, m_settings.nTestClockSkewPpm);
         break;
     case ESourceKind::ePulse:
     case ESourceKind::eAlsa:
@@ -311,6 +277,7 @@ bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
 void CRecordingSession::CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo)
 {
     RunGuarded(bVideo ? "video capture" : "audio capture", [&] { CaptureLoop(source, queue, bVideo); });
+    m_state.EndStep(bVideo);
     ++m_state.m_nFinishedSources;
     m_state.Wake();
 }
@@ -323,18 +290,10 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
     // Only the built-in sources may hold the capture back; a real device
     // keeps delivering, so what the pipeline cannot take is dropped and counted.
     const bool bMayWait = bBuiltIn && m_settings.bFastTestSources;
-    std::int64_t nShiftUs = 0;
-    if (m_settings.nSyncMode == SYNC_MODE_MANUAL) {
-        // A positive offset plays the audio later; a negative one the video.
-        const std::int64_t nOffsetUs = static_cast<std::int64_t>(m_settings.nAudioOffsetMs) * 1000;
-        nShiftUs = bVideo ? std::max<std::int64_t>(0, -nOffsetUs) : std::max<std::int64_t>(0, nOffsetUs);
-    }
-    const std::int64_t nNominalDurationUs =
-        av_rescale(MICROSECONDS, m_settings.frameRate.den, m_settings.frameRate.num);
-    CCaptureClock clock(m_settings.nSyncMode, nShiftUs, bVideo ? nNominalDurationUs : 0);
-    const std::int64_t nLimitUs = static_cast<std::int64_t>(m_settings.dDurationLimitSeconds * MICROSECONDS);
+    CRecordingTimeSource recordingTime(bBuiltIn, bVideo, m_settings.nTestClockSkewPpm);
+    CCaptureClock clock(m_settings.nSyncMode, ManualShiftUs(bVideo),
+                        av_rescale(MICROSECONDS, m_settings.frameRate.den, m_settings.frameRate.num));
     const AVRational timeBase = source.TimeBase();
-    bool bFirst = true;
     CSteadyTime lastDelivery = std::chrono::steady_clock::now();
     CFramePtr pFrame;
 
@@ -364,35 +323,20 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
             return;
         }
         const std::int64_t nPts = pFrame->best_effort_timestamp != AV_NOPTS_VALUE ? pFrame->best_effort_timestamp : 0;
-        const std::int64_t nDeviceTimeUs =
-            clock.DeviceTime(av_rescale_q(nPts, timeBase, AVRational { 1, MICROSECONDS }));
-        if (bFirst) {
-            bFirst = false;
-            if (!bBuiltIn) {
-                clock.SetArrivalOffset(std::chrono::duration_cast<std::chrono::microseconds>(
-                                           std::chrono::steady_clock::now() - m_state.m_startTime)
-                                           .count());
-            }
-        }
-        if (bThrottle && !m_state.WaitUntil(m_state.m_startTime + std::chrono::microseconds(nDeviceTimeUs)))
+        const std::int64_t nArrivalUs =
+            std::chrono::duration_cast<std::chrono::microseconds>(now - m_state.m_startTime).count();
+        const std::int64_t nRecordingUs = recordingTime.RecordingTime(nPts, timeBase, pFrame->sample_rate, nArrivalUs);
+        if (bThrottle && !m_state.WaitUntil(m_state.m_startTime + std::chrono::microseconds(nRecordingUs)))
+            return;
+        if (bMayWait && !m_state.KeepStep(bVideo, nRecordingUs))
             return;
         CCapturedFrame captured;
-        captured.bRecord = !m_state.m_bPaused;
-        if (captured.bRecord) {
-            const std::int64_t nDurationUs =
-                bVideo ? 0 : av_rescale(pFrame->nb_samples, MICROSECONDS, pFrame->sample_rate);
-            captured.nTimeUs = clock.StreamTime(nDeviceTimeUs, nDurationUs);
-            if (nLimitUs > 0 && captured.nTimeUs >= nLimitUs)
-                return;
-            if (!bVideo && nLimitUs > 0 && captured.nTimeUs + nDurationUs > nLimitUs)
-                pFrame->nb_samples =
-                    static_cast<int>(av_rescale(nLimitUs - captured.nTimeUs, pFrame->sample_rate, MICROSECONDS));
-        } else {
-            clock.MarkPaused();
-            // Paused audio is neither recorded nor shown.
-            if (!bVideo)
-                continue;
-        }
+        const EPlacement ePlacement = Place(pFrame.get(), nRecordingUs, bVideo, clock, captured);
+        if (ePlacement == EPlacement::eBeyondLimit)
+            return;
+        // Paused audio is neither recorded nor shown.
+        if (ePlacement == EPlacement::ePaused && !bVideo)
+            continue;
         captured.pFrame = std::move(pFrame);
         if (bMayWait) {
             if (!queue.Push(std::move(captured)))
@@ -402,6 +346,41 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
             ++(bVideo ? m_state.m_nVideoFramesDropped : m_state.m_nAudioFramesDropped);
         }
     }
+}
+
+std::int64_t CRecordingSession::ManualShiftUs(bool bVideo) const
+{
+    if (m_settings.nSyncMode != SYNC_MODE_MANUAL)
+        return 0;
+    // A positive offset plays the audio later; a negative one the video.
+    const std::int64_t nOffsetUs = static_cast<std::int64_t>(m_settings.nAudioOffsetMs) * 1000;
+    return bVideo ? std::max<std::int64_t>(0, -nOffsetUs) : std::max<std::int64_t>(0, nOffsetUs);
+}
+
+CRecordingSession::EPlacement CRecordingSession::Place(AVFrame* pFrame, std::int64_t nRecordingUs, bool bVideo,
+                                                       CCaptureClock& clock, CCapturedFrame& captured)
+{
+    const std::int64_t nDurationUs = bVideo ? 0 : av_rescale(pFrame->nb_samples, MICROSECONDS, pFrame->sample_rate);
+    const CRecordedSpan span = m_state.Pauses().Recorded(nRecordingUs, nDurationUs);
+    captured.bRecord = span.bRecorded;
+    if (!span.bRecorded)
+        return EPlacement::ePaused;
+    if (!bVideo && (span.nFromUs > nRecordingUs || span.nToUs < nRecordingUs + nDurationUs)) {
+        // A block the pause begins or ends in keeps the samples outside it.
+        const int nSkip = static_cast<int>(av_rescale(span.nFromUs - nRecordingUs, pFrame->sample_rate, MICROSECONDS));
+        const int nKeep = static_cast<int>(av_rescale(span.nToUs - span.nFromUs, pFrame->sample_rate, MICROSECONDS));
+        if (!KeepSamples(pFrame, nSkip, std::min(nKeep, pFrame->nb_samples - nSkip)))
+            throw std::bad_alloc();
+    }
+    const std::int64_t nKeptDurationUs = bVideo ? 0 : av_rescale(pFrame->nb_samples, MICROSECONDS, pFrame->sample_rate);
+    captured.nTimeUs = clock.StreamTime(span.nFromUs - span.nPausedBeforeUs, nKeptDurationUs);
+    const std::int64_t nLimitUs = static_cast<std::int64_t>(m_settings.dDurationLimitSeconds * MICROSECONDS);
+    if (nLimitUs > 0 && captured.nTimeUs >= nLimitUs)
+        return EPlacement::eBeyondLimit;
+    if (!bVideo && nLimitUs > 0 && captured.nTimeUs + nKeptDurationUs > nLimitUs)
+        pFrame->nb_samples =
+            static_cast<int>(av_rescale(nLimitUs - captured.nTimeUs, pFrame->sample_rate, MICROSECONDS));
+    return EPlacement::eRecorded;
 }
 
 void CRecordingSession::Supervise()

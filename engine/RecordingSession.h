@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/AudioStage.h"
+#include "engine/CaptureClock.h"
 #include "engine/MediaSource.h"
 #include "engine/Muxer.h"
 #include "engine/RecorderTypes.h"
@@ -49,6 +50,16 @@ private:
     bool OpenAudioSource(EFailure& eCause, std::string& strReason);
     bool OpenOutput(EFailure& eCause, std::string& strReason);
     void CaptureLoop(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
+    // What became of a captured frame: recorded (its stream time set),
+    // left out by a pause, or past the recording's duration limit.
+    enum class EPlacement {
+        eRecorded,
+        ePaused,
+        eBeyondLimit,
+    };
+    EPlacement Place(AVFrame* pFrame, std::int64_t nRecordingUs, bool bVideo, CCaptureClock& clock,
+                     CCapturedFrame& captured);
+    std::int64_t ManualShiftUs(bool bVideo) const;
     void CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     void RunGuarded(const char* pszWork, const std::function<void()>& work);
     bool StartThreads(std::string& strReason);

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "engine/AvPtr.h"
+#include "engine/CaptureClock.h"
 #include "engine/RecorderTypes.h"
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <limits>
 #include <mutex>
 #include <string>
 
@@ -50,6 +53,53 @@ public:
     // Test only: the built-in sources deliver nothing, as a stalled device.
     std::atomic<bool> m_bTestSourcesStalled = false;
     CSteadyTime m_startTime = std::chrono::steady_clock::now();
+
+    // Pauses are instants of the recording clock, which runs from the start.
+    void Pause()
+    {
+        m_bPaused = true;
+        m_pauses.Pause(RecordingNowUs());
+    }
+
+    void Resume()
+    {
+        m_bPaused = false;
+        m_pauses.Resume(RecordingNowUs());
+    }
+
+    CPauseTimeline& Pauses() { return m_pauses; }
+
+    // Built-in sources running as fast as they can keep step on the
+    // recording clock, as real devices do by running in real time: neither
+    // gets further ahead of the other than CAPTURE_STEP_US, so a pause falls
+    // on both at about the same place and the file's streams interleave.
+    void PaceCaptures(bool bVideo, bool bAudio)
+    {
+        std::lock_guard lock(m_mutex);
+        m_capturedUs = { bVideo ? 0 : NOT_PACED, bAudio ? 0 : NOT_PACED };
+    }
+
+    // A paced capture read a frame at nRecordingUs; waits while it is too
+    // far ahead of the other. False on stop.
+    bool KeepStep(bool bVideo, std::int64_t nRecordingUs)
+    {
+        std::unique_lock lock(m_mutex);
+        m_capturedUs[bVideo ? 0 : 1] = nRecordingUs;
+        m_cvStep.notify_all();
+        const std::int64_t& nOtherUs = m_capturedUs[bVideo ? 1 : 0];
+        m_cvStep.wait(lock, [&] { return m_bStopping || nOtherUs >= nRecordingUs - CAPTURE_STEP_US; });
+        return !m_bStopping;
+    }
+
+    // A capture that ended holds the other back no longer.
+    void EndStep(bool bVideo)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_capturedUs[bVideo ? 0 : 1] = NOT_PACED;
+        }
+        m_cvStep.notify_all();
+    }
 
     // Both stages report how far they got; the elapsed time is the furthest
     // of them and never goes back, however their updates interleave.
@@ -106,6 +156,7 @@ public:
             std::lock_guard lock(m_mutex);
             m_bStopping = true;
         }
+        m_cvStep.notify_all();
         Wake();
     }
 
@@ -128,8 +179,20 @@ public:
     }
 
 private:
+    std::int64_t RecordingNowUs() const
+    {
+        return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - m_startTime)
+            .count();
+    }
+
+    static constexpr std::int64_t CAPTURE_STEP_US = 100000;
+    static constexpr std::int64_t NOT_PACED = std::numeric_limits<std::int64_t>::max();
+
+    CPauseTimeline m_pauses;
+    std::array<std::int64_t, 2> m_capturedUs { NOT_PACED, NOT_PACED }; // video, audio
     mutable std::mutex m_mutex;
     std::condition_variable m_cvWake;
+    std::condition_variable m_cvStep; // the paced captures only, so the status keeps its pace
     std::atomic<bool> m_bStopping = false;
     std::atomic<float> m_fAudioPeak = 0;
     std::string m_strError;

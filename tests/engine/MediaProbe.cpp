@@ -31,6 +31,8 @@ bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, co
     recorder.Profile().nWorkMode = WORK_MODE_MPEG;
     recorder.SetVideoFrame(request.nVideoFrame);
     recorder.Profile().bFastTestSources = request.bFast;
+    recorder.Profile().bTestSyncMarks = request.bSyncMarks;
+    recorder.Profile().nTestClockSkewPpm = request.nClockSkewPpm;
     recorder.Profile().dDurationLimitSeconds = request.dSeconds;
     return true;
 }

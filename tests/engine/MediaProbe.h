@@ -27,6 +27,8 @@ struct CRecordingRequest
     short nVideoFrame = 0;
     double dSeconds = 1.0;
     bool bFast = true;
+    bool bSyncMarks = false;
+    int nClockSkewPpm = 0;
     std::string strVideoDevice = "Test Pattern";
     std::string strAudioDevice = "Test Tone";
 };

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "tests/engine/MediaProbe.h"
+#include "tools/syncprobe/SyncMarks.h"
 
 namespace {
 
@@ -120,6 +121,8 @@ TEST(Mpegrec, ErrorsSayWhyAndExitNonZero)
         { "-o", strFile, "--type", "avi", "--video-compressor", "prores", "--fast", "--duration", "1" },
         { "-o", strFile, "--type", "avi", "--video-compressor", "h261", "--fast", "--duration", "1" },
         { "-o", strFile, "--frame-rate", "abc" },
+        { "-o", strFile, "--clock-skew", "0.5" },
+        { "-o", strFile, "--fast", "--duration", "1", "--clock-skew", "200000" },
         { "-o", strFile, "--duration", "-1" },
         { "-o", strFile, "--fast", "--duration", "1", "--frame-rate", "15" },
         { "-o", strFile, "--fast", "--duration", "1", "--audio-bitrate", "1000" },
@@ -136,4 +139,40 @@ TEST(Mpegrec, ErrorsSayWhyAndExitNonZero)
         EXPECT_TRUE(errors.startsWith("mpegrec: ")) << errors.toStdString();
     }
     EXPECT_FALSE(std::filesystem::exists(strFile.toStdString()));
+}
+
+TEST(Mpegrec, WithoutSyncTheAudioOfASkewedClockDrifts)
+{
+    struct CDriftCase
+    {
+        const char* pszSkewPpm;
+        double dDriftPerSecond;
+    } const cases[] = {
+        { "2000", 0.002 },
+        { "-2000", -0.002 },
+    };
+    const QTemporaryDir folder;
+    const QString strFile = folder.filePath("drift.mpg");
+    for (const CDriftCase& testCase : cases) {
+        SCOPED_TRACE(std::string("skew ") + testCase.pszSkewPpm);
+        int nExitCode = -1;
+        QByteArray errors;
+        RunProgram(MPEGREC,
+                   { "-o", strFile, "--fast", "--type", "mpeg1", "--size", "176x144", "--frame-rate", "25",
+                     "--video-bitrate", "400000", "--sync-mode", "0", "--sync-marks", "--clock-skew",
+                     testCase.pszSkewPpm, "--duration", "20" },
+                   &nExitCode, &errors);
+        ASSERT_EQ(nExitCode, 0) << errors.toStdString();
+        std::string strError;
+        const std::optional<CSyncMarks> marks = FindSyncMarks(strFile.toStdString(), strError);
+        ASSERT_TRUE(marks) << strError;
+        const std::vector<CSyncOffset> offsets = PairSyncMarks(*marks);
+        ASSERT_GE(offsets.size(), 19u);
+        // The tone's samples are recorded as they come, so its bursts fall
+        // behind (or ahead of) the flashes by the skew: 40 ms after 20 s.
+        const double dStart = offsets.front().dVideoSeconds;
+        for (const CSyncOffset& offset : offsets)
+            EXPECT_NEAR(offset.dOffsetSeconds, (offset.dVideoSeconds - dStart) * testCase.dDriftPerSecond, 0.005)
+                << "at " << offset.dVideoSeconds << " s";
+    }
 }

@@ -10,11 +10,14 @@ const char* const MPEGREC_USAGE =
     "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--video-device NAME] [--audio-device NAME]\n"
     "               [--frame-rate N] [--size WxH] [--aspect W:H] [--video-bitrate N] [--audio-bitrate N]\n"
     "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
-    "               [--frame N] [--duration SECONDS] [--fast]\n"
+    "               [--frame N] [--duration SECONDS] [--fast] [--sync-marks] [--clock-skew PPM]\n"
     "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
     "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
     "--no-audio/--no-video apply to --type avi.\n"
     "--aspect is the shape the picture is shown at (4:3 unless given; 16:9 for wide).\n"
+    "--sync-marks makes the Test Pattern flash white and the Test Tone beep (1 kHz, 50 ms) at\n"
+    "every whole second; --clock-skew makes the Test Tone's clock run fast (positive) or\n"
+    "slow (negative) by PPM parts per million, as a sound card's crystal may.\n"
     "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n";
 
 namespace {
@@ -50,7 +53,7 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         { "--frame-rate", &CCommandLine::frameRate },       { "--video-bitrate", &CCommandLine::videoBitrate },
         { "--audio-bitrate", &CCommandLine::audioBitrate }, { "--sample-rate", &CCommandLine::sampleRate },
         { "--channels", &CCommandLine::channels },          { "--sync-mode", &CCommandLine::syncMode },
-        { "--audio-offset", &CCommandLine::audioOffsetMs },
+        { "--audio-offset", &CCommandLine::audioOffsetMs }, { "--clock-skew", &CCommandLine::clockSkewPpm },
     };
     for (std::size_t nIndex = 0; nIndex < arguments.size(); ++nIndex) {
         const std::string& strOption = arguments[nIndex];
@@ -58,8 +61,8 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
             command.bList = true;
             continue;
         }
-        if (strOption == "--fast") {
-            command.bFast = true;
+        if (strOption == "--fast" || strOption == "--sync-marks") {
+            (strOption == "--fast" ? command.bFast : command.bSyncMarks) = true;
             continue;
         }
         if (strOption == "--no-video" || strOption == "--no-audio") {

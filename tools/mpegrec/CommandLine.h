@@ -33,6 +33,10 @@ struct CCommandLine
     int nFrame = 0;
     double dDurationSeconds = 0;
     bool bFast = false;
+    // For proving sync: marks in the built-in sources, and the test tone's
+    // clock off by that many parts per million.
+    bool bSyncMarks = false;
+    std::optional<int> clockSkewPpm;
 };
 
 // Parses the arguments after the program name; on a mistake returns nothing

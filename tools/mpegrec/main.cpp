@@ -121,6 +121,8 @@ void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
     recorder.Profile().bVideoCapture = !command.bNoVideo;
     recorder.Profile().bAudioCapture = !command.bNoAudio;
     recorder.Profile().bFastTestSources = command.bFast;
+    recorder.Profile().bTestSyncMarks = command.bSyncMarks;
+    recorder.Profile().nTestClockSkewPpm = command.clockSkewPpm.value_or(0);
     recorder.Profile().dDurationLimitSeconds = command.dDurationSeconds;
 }
 

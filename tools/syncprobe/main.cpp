@@ -1,0 +1,48 @@
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "tools/syncprobe/SyncMarks.h"
+
+namespace {
+
+constexpr int EXIT_USAGE = 2;
+constexpr double MILLISECONDS = 1000;
+
+} // namespace
+
+// Prints, for a file recorded with mpegrec --sync-marks, how far the audio
+// lies behind the picture (negative: ahead) at its first, middle and last
+// flash, as "name value" lines.
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: syncprobe FILE\n";
+        return EXIT_USAGE;
+    }
+    av_log_set_level(AV_LOG_QUIET);
+    std::string strError;
+    const std::optional<CSyncMarks> marks = FindSyncMarks(argv[1], strError);
+    if (!marks) {
+        std::cerr << "syncprobe: " << strError << "\n";
+        return EXIT_FAILURE;
+    }
+    const std::vector<CSyncOffset> offsets = PairSyncMarks(*marks);
+    std::printf("flashes %zu\nbursts %zu\npairs %zu\n", marks->flashSeconds.size(), marks->burstSeconds.size(),
+                offsets.size());
+    if (offsets.empty()) {
+        std::cerr << "syncprobe: no flash has a burst near it\n";
+        return EXIT_FAILURE;
+    }
+    const CSyncOffset& middle = offsets[offsets.size() / 2];
+    std::printf("start-at %.3f\nstart-ms %.1f\nmiddle-at %.3f\nmiddle-ms %.1f\nend-at %.3f\nend-ms %.1f\n",
+                offsets.front().dVideoSeconds, offsets.front().dOffsetSeconds * MILLISECONDS, middle.dVideoSeconds,
+                middle.dOffsetSeconds * MILLISECONDS, offsets.back().dVideoSeconds,
+                offsets.back().dOffsetSeconds * MILLISECONDS);
+    return EXIT_SUCCESS;
+}
