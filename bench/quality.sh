@@ -16,21 +16,11 @@ build_dir=${1:-build}
 mpegrec=$build_dir/bin/mpegrec
 runs=${RUNS:-3}
 media_seconds=${SECONDS_MEDIA:-30}
-[ -x "$mpegrec" ] || { echo "no $mpegrec; build the mpegrec target first" >&2; exit 1; }
-command -v ffmpeg >/dev/null || { echo "ffmpeg is not installed" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/common.sh"
 
 # CPU seconds (user + system, all threads) of one command.
 cpu_of() {
-    local TIMEFORMAT='%U %S' timing
-    timing=$( { time "$@" >/dev/null 2>&1 ; } 2>&1 ) || { echo "failed: $*" >&2; exit 1; }
-    awk '{ print $1 + $2 }' <<<"$timing"
-}
-
-median() {
-    sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+    times_of "$@" | cut -d' ' -f2
 }
 
 # SSIM in dB of a file's pictures against the source they were made from,
