@@ -76,8 +76,9 @@ std::string DefaultText(const AVOption& option)
 
 // Settings the recording profile makes, which the stages rely on: the audio
 // format they resample to and the video timing they count frames in.
-constexpr const char* PROFILE_OWNED_OPTIONS[] = { "ar", "ac", "ch_layout", "channel_layout", "frame_size",
-                                                  "ticks_per_frame" };
+constexpr const char* PROFILE_OWNED_OPTIONS[] = { "ar",         "ac",
+                                                  "ch_layout",  "channel_layout",
+                                                  "frame_size", "ticks_per_frame" };
 
 bool IsProfileOwned(const std::string& strOption)
 {
@@ -119,7 +120,7 @@ void CollectOptions(const AVClass* pClass, int nRequiredFlags, std::vector<CComp
         const std::string strName = pOption->name;
         if (IsProfileOwned(strName)
             || std::any_of(options.begin(), options.end(),
-                        [&strName](const CCompressorOption& listed) { return listed.strName == strName; }))
+                           [&strName](const CCompressorOption& listed) { return listed.strName == strName; }))
             continue;
         CCompressorOption option;
         option.strName = strName;
@@ -188,8 +189,8 @@ bool CheckCompressorOption(const std::string& strCodec, const std::string& strOp
         return false;
     }
     // The generic context takes a name first, as when the encoder opens.
-    void* pTarget = av_opt_find(pContext.get(), strOption.c_str(), nullptr, 0, 0) ? static_cast<void*>(pContext.get())
-                                                                                   : pContext->priv_data;
+    const bool bGeneric = av_opt_find(pContext.get(), strOption.c_str(), nullptr, 0, 0) != nullptr;
+    void* pTarget = bGeneric ? static_cast<void*>(pContext.get()) : pContext->priv_data;
     const int nResult = av_opt_set(pTarget, strOption.c_str(), strValue.c_str(), 0);
     if (nResult < 0) {
         strReason = strCodec + " refuses " + strOption + "=" + strValue + ": " + AvErrorText(nResult);

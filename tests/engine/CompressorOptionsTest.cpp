@@ -78,8 +78,8 @@ TEST(CompressorOptions, GenericValuesAreCheckedAndPutBack)
     for (const CRefusal& refusal : refusals) {
         SCOPED_TRACE(refusal.pszOption);
         strReason.clear();
-        EXPECT_FALSE(
-            recorder.SetCompressorOption(refusal.eKind, refusal.nIndex, refusal.pszOption, refusal.pszValue, strReason));
+        EXPECT_FALSE(recorder.SetCompressorOption(refusal.eKind, refusal.nIndex, refusal.pszOption, refusal.pszValue,
+                                                  strReason));
         EXPECT_NE(strReason.find(refusal.pszCause), std::string::npos) << strReason;
     }
 
