@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -46,9 +47,12 @@ CCompressorPage::CCompressorPage(CRecorder& recorder, ECompressorKind eKind, sho
     m_pError->setWordWrap(true);
     m_pError->hide();
 
-    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    auto* pButtons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults);
     connect(pButtons, &QDialogButtonBox::accepted, this, &CCompressorPage::accept);
     connect(pButtons, &QDialogButtonBox::rejected, this, &CCompressorPage::reject);
+    connect(pButtons->button(QDialogButtonBox::RestoreDefaults), &QPushButton::clicked, this,
+            &CCompressorPage::ClearAll);
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(pScroll);
@@ -66,12 +70,15 @@ QWidget* CCompressorPage::MakeEditor(const CCompressorOption& option, const QStr
         pCombo->addItem(QString());
         for (const std::string& strNamed : option.namedValues)
             pCombo->addItem(QString::fromStdString(strNamed));
+        // Flags combine ("+mv4+cgop"), which a list of single names cannot.
+        pCombo->setEditable(option.strType == "flags");
         pCombo->setCurrentText(strValue);
         pCombo->setToolTip(strHelp);
         return pCombo;
     }
     auto* pEdit = new QLineEdit(strValue);
     pEdit->setPlaceholderText(QString::fromStdString(option.strDefault));
+    pEdit->setClearButtonEnabled(true);
     pEdit->setToolTip(strHelp);
     return pEdit;
 }
@@ -83,12 +90,30 @@ QString CCompressorPage::EditorValue(const QWidget* pEditor)
     return qobject_cast<const QLineEdit*>(pEditor)->text().trimmed();
 }
 
+void CCompressorPage::ClearEditor(QWidget* pEditor)
+{
+    if (auto* pCombo = qobject_cast<QComboBox*>(pEditor))
+        pCombo->setCurrentIndex(0);
+    else
+        qobject_cast<QLineEdit*>(pEditor)->clear();
+}
+
+void CCompressorPage::ClearAll()
+{
+    for (const CRow& row : m_arrRows)
+        ClearEditor(row.pEditor);
+}
+
 void CCompressorPage::accept()
 {
     for (const CRow& row : m_arrRows) {
         const QString strValue = EditorValue(row.pEditor);
-        if (strValue == row.strInitial || strValue.isEmpty())
+        if (strValue == row.strInitial)
             continue;
+        if (strValue.isEmpty()) {
+            m_recorder.ResetCompressorOption(m_eKind, m_nIndex, row.strOption.toStdString());
+            continue;
+        }
         std::string strReason;
         if (!m_recorder.SetCompressorOption(m_eKind, m_nIndex, row.strOption.toStdString(), strValue.toStdString(),
                                             strReason)) {

@@ -11,9 +11,11 @@ class QWidget;
 struct CCompressorOption;
 enum class ECompressorKind;
 
-// A compressor's own settings: one row per option of the encoder, empty
-// when it keeps the encoder's default. OK stores every changed value in the
-// recorder, or names the value the encoder refuses and stays open.
+// A compressor's settings: one row per option of the encoder (its own, then
+// the generic ones), empty when it keeps the default. Emptying a row, or
+// Restore Defaults for all of them, puts the option back to its default. OK
+// stores every change in the recorder, or names the value the encoder
+// refuses and stays open.
 class CCompressorPage : public QDialog
 {
     Q_OBJECT
@@ -33,6 +35,8 @@ private:
 
     QWidget* MakeEditor(const CCompressorOption& option, const QString& strValue);
     static QString EditorValue(const QWidget* pEditor);
+    static void ClearEditor(QWidget* pEditor);
+    void ClearAll();
 
     CRecorder& m_recorder;
     ECompressorKind m_eKind;

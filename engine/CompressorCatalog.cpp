@@ -1,6 +1,7 @@
 #include "engine/CompressorCatalog.h"
 
 #include <algorithm>
+#include <iterator>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -73,6 +74,66 @@ std::string DefaultText(const AVOption& option)
     }
 }
 
+// Settings the recording profile makes, which the stages rely on: the audio
+// format they resample to and the video timing they count frames in.
+constexpr const char* PROFILE_OWNED_OPTIONS[] = { "ar",         "ac",
+                                                  "ch_layout",  "channel_layout",
+                                                  "frame_size", "ticks_per_frame" };
+
+bool IsProfileOwned(const std::string& strOption)
+{
+    return std::find(std::begin(PROFILE_OWNED_OPTIONS), std::end(PROFILE_OWNED_OPTIONS), strOption)
+        != std::end(PROFILE_OWNED_OPTIONS);
+}
+
+int MediaFlag(AVMediaType eType)
+{
+    return eType == AVMEDIA_TYPE_VIDEO ? AV_OPT_FLAG_VIDEO_PARAM
+        : eType == AVMEDIA_TYPE_AUDIO  ? AV_OPT_FLAG_AUDIO_PARAM
+                                       : AV_OPT_FLAG_SUBTITLE_PARAM;
+}
+
+bool HasFlags(const AVOption& option, int nRequiredFlags)
+{
+    return (option.flags & nRequiredFlags) == nRequiredFlags && !(option.flags & AV_OPT_FLAG_DEPRECATED);
+}
+
+// Adds the class's options that have all of nRequiredFlags, except those
+// already listed: the encoder takes a name that both classes know only once.
+void CollectOptions(const AVClass* pClass, int nRequiredFlags, std::vector<CCompressorOption>& options)
+{
+    const std::size_t nFirst = options.size();
+    // Named values of a choice option come as AV_OPT_TYPE_CONST entries that
+    // share the option's unit.
+    std::vector<std::string> units;
+    const AVOption* pOption = nullptr;
+    while ((pOption = av_opt_next(&pClass, pOption))) {
+        if (!HasFlags(*pOption, nRequiredFlags))
+            continue;
+        if (pOption->type == AV_OPT_TYPE_CONST) {
+            for (std::size_t nIndex = 0; nIndex < units.size(); ++nIndex) {
+                if (pOption->unit && units[nIndex] == pOption->unit)
+                    options[nFirst + nIndex].namedValues.push_back(pOption->name);
+            }
+            continue;
+        }
+        const std::string strName = pOption->name;
+        if (IsProfileOwned(strName)
+            || std::any_of(options.begin(), options.end(),
+                           [&strName](const CCompressorOption& listed) { return listed.strName == strName; }))
+            continue;
+        CCompressorOption option;
+        option.strName = strName;
+        option.strHelp = pOption->help ? pOption->help : "";
+        option.strType = TypeName(pOption->type);
+        option.strDefault = DefaultText(*pOption);
+        option.dMinimum = pOption->min;
+        option.dMaximum = pOption->max;
+        options.push_back(std::move(option));
+        units.push_back(pOption->unit ? pOption->unit : "");
+    }
+}
+
 } // namespace
 
 const std::vector<CCompressorInfo>& ListCompressors(ECompressorKind eKind)
@@ -95,33 +156,12 @@ std::vector<CCompressorOption> ListCompressorOptions(const std::string& strCodec
 {
     std::vector<CCompressorOption> options;
     const AVCodec* pCodec = avcodec_find_encoder_by_name(strCodec.c_str());
+    // Encoders with no settings of their own (raw pictures, PCM) ignore the
+    // generic ones too.
     if (!pCodec || !pCodec->priv_class)
         return options;
-    const AVClass* pClass = pCodec->priv_class;
-    // Named values of a choice option come as AV_OPT_TYPE_CONST entries that
-    // share the option's unit.
-    std::vector<std::string> units;
-    const AVOption* pOption = nullptr;
-    while ((pOption = av_opt_next(&pClass, pOption))) {
-        if (pOption->type == AV_OPT_TYPE_CONST) {
-            for (std::size_t nIndex = 0; nIndex < options.size(); ++nIndex) {
-                if (pOption->unit && units[nIndex] == pOption->unit)
-                    options[nIndex].namedValues.push_back(pOption->name);
-            }
-            continue;
-        }
-        if (!(pOption->flags & AV_OPT_FLAG_ENCODING_PARAM))
-            continue;
-        CCompressorOption option;
-        option.strName = pOption->name;
-        option.strHelp = pOption->help ? pOption->help : "";
-        option.strType = TypeName(pOption->type);
-        option.strDefault = DefaultText(*pOption);
-        option.dMinimum = pOption->min;
-        option.dMaximum = pOption->max;
-        options.push_back(std::move(option));
-        units.push_back(pOption->unit ? pOption->unit : "");
-    }
+    CollectOptions(pCodec->priv_class, AV_OPT_FLAG_ENCODING_PARAM, options);
+    CollectOptions(avcodec_get_class(), AV_OPT_FLAG_ENCODING_PARAM | MediaFlag(pCodec->type), options);
     return options;
 }
 
@@ -133,12 +173,25 @@ bool CheckCompressorOption(const std::string& strCodec, const std::string& strOp
         strReason = "unknown encoder " + strCodec;
         return false;
     }
-    const CCodecContextPtr pContext(avcodec_alloc_context3(pCodec)); // holds the encoder's private defaults
-    if (!pContext || !pContext->priv_data) {
-        strReason = strCodec + " has no settings of its own";
+    if (IsProfileOwned(strOption)) {
+        strReason = strOption + " follows the recording profile";
         return false;
     }
-    const int nResult = av_opt_set(pContext->priv_data, strOption.c_str(), strValue.c_str(), 0);
+    const std::vector<CCompressorOption> options = ListCompressorOptions(strCodec);
+    if (std::none_of(options.begin(), options.end(),
+                     [&strOption](const CCompressorOption& option) { return option.strName == strOption; })) {
+        strReason = strCodec + " has no option " + strOption;
+        return false;
+    }
+    const CCodecContextPtr pContext(avcodec_alloc_context3(pCodec)); // holds the encoder's defaults
+    if (!pContext) {
+        strReason = "out of memory";
+        return false;
+    }
+    // The generic context takes a name first, as when the encoder opens.
+    const bool bGeneric = av_opt_find(pContext.get(), strOption.c_str(), nullptr, 0, 0) != nullptr;
+    void* pTarget = bGeneric ? static_cast<void*>(pContext.get()) : pContext->priv_data;
+    const int nResult = av_opt_set(pTarget, strOption.c_str(), strValue.c_str(), 0);
     if (nResult < 0) {
         strReason = strCodec + " refuses " + strOption + "=" + strValue + ": " + AvErrorText(nResult);
         return false;

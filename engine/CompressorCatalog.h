@@ -24,10 +24,14 @@ const std::vector<CCompressorInfo>& ListCompressors(ECompressorKind eKind);
 // The entry of an encoder, by its FFmpeg name; -1 when not listed.
 int FindCompressor(ECompressorKind eKind, const std::string& strCodec);
 
-// The encoder's own options; empty when it has none or the name is unknown.
+// The options a user may set for the encoder: its own, then the generic
+// encoding options of its kind of media (GOP size, B-frames, flags, ...),
+// leaving out those the recording profile sets. Empty when the name is
+// unknown or the encoder has no options of its own (raw pictures, PCM),
+// which ignores the generic ones as well.
 std::vector<CCompressorOption> ListCompressorOptions(const std::string& strCodec);
 
-// Checks that the encoder accepts the value for the option; the reason names
-// the cause when it does not.
+// Checks that the encoder accepts the value for one of those options; the
+// reason names the cause when it does not.
 bool CheckCompressorOption(const std::string& strCodec, const std::string& strOption, const std::string& strValue,
                            std::string& strReason);

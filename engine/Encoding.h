@@ -13,9 +13,9 @@
 bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream,
                     CBoundedQueue<CEncodedPacket>& packets, CSessionState& state, const char* pszStreamName);
 
-// Opens an encoder with the user's values for its own options (those filed
-// under the codec's name); every value the encoder does not take is a failure
-// with the option's name.
+// Opens an encoder with the user's option values filed under the codec's
+// name, generic or its own; they replace what the stage set before. Every
+// value the encoder does not take is a failure with the option's name.
 bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec,
                             const CCompressorOptions& compressorOptions, std::string& strReason);
 

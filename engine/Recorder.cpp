@@ -301,6 +301,16 @@ bool CRecorder::SetCompressorOption(ECompressorKind eKind, short nIndex, const s
     return true;
 }
 
+void CRecorder::ResetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption)
+{
+    const auto codec = m_compressorOptions.find(CompressorCodec(eKind, nIndex));
+    if (codec == m_compressorOptions.end())
+        return;
+    codec->second.erase(strOption);
+    if (codec->second.empty())
+        m_compressorOptions.erase(codec);
+}
+
 std::string CRecorder::GetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption) const
 {
     const auto codec = m_compressorOptions.find(CompressorCodec(eKind, nIndex));

@@ -90,6 +90,9 @@ public:
     // False with the encoder's reason when it does not take the value.
     bool SetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption,
                              const std::string& strValue, std::string& strReason);
+    // The option goes back to the encoder's default (or the recording's own
+    // choice for MPEG, where there is one).
+    void ResetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption);
     // The user's value, or empty when the option keeps its default.
     std::string GetCompressorOption(ECompressorKind eKind, short nIndex, const std::string& strOption) const;
 

@@ -68,8 +68,8 @@ struct CPreviewFrame
 using CPreviewCallback = std::function<void(const CPreviewFrame&)>;
 using CStatusCallback = std::function<void(const CRecorderStatus&)>;
 
-// One of an encoder's own settings (an AVOption of the encoder's private
-// class), for a settings page to show.
+// One of an encoder's settings (an AVOption of its private class or of the
+// generic encoder context), for a settings page to show.
 struct CCompressorOption
 {
     std::string strName;

@@ -14,6 +14,13 @@ inline constexpr int SYNC_MODE_NONE = 0;
 inline constexpr int SYNC_MODE_AUTO = 1;
 inline constexpr int SYNC_MODE_MANUAL = 2;
 
+// The order in which the two fields of an interlaced picture were taken.
+enum class EFieldOrder {
+    eProgressive, // whole pictures
+    eTopFirst,
+    eBottomFirst,
+};
+
 // Everything a caller sets before Start, as the caller wrote it; Start
 // checks and resolves it. Its defaults are the program's own, so a Play
 // that writes no MPEG profile records what the settings dialogs show.
@@ -84,4 +91,7 @@ struct CRecordingProfile
     // Test only: how many threads a session may start before the next one
     // fails as when the system has none left; -1: no limit.
     int nTestThreadLimit = -1;
+    // Test only: the Test Pattern counts as interlaced with this field
+    // order, as a TV card's picture does.
+    EFieldOrder eTestPatternFields = EFieldOrder::eProgressive;
 };

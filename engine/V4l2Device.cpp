@@ -184,3 +184,35 @@ bool SetV4l2Mute(const std::string& strPath, bool bMute)
     control.value = bMute ? 1 : 0;
     return device.Query(VIDIOC_S_CTRL, control);
 }
+
+EFieldOrder FieldOrderOfV4l2(std::uint32_t nField, std::uint64_t nStandard)
+{
+    switch (nField) {
+    case V4L2_FIELD_INTERLACED_TB:
+        return EFieldOrder::eTopFirst;
+    case V4L2_FIELD_INTERLACED_BT:
+        return EFieldOrder::eBottomFirst;
+    case V4L2_FIELD_INTERLACED:
+        // Woven fields, the older one as the TV standard sends it: the
+        // 525-line standards (NTSC) send the bottom field first, all others
+        // the top one.
+        return (nStandard & V4L2_STD_525_60) ? EFieldOrder::eBottomFirst : EFieldOrder::eTopFirst;
+    default:
+        // Whole frames, or fields delivered one at a time or one above the
+        // other, which are no interlaced picture to an encoder.
+        return EFieldOrder::eProgressive;
+    }
+}
+
+EFieldOrder V4l2FieldOrder(const std::string& strPath)
+{
+    const CDeviceFile device(strPath);
+    v4l2_format format {};
+    format.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    if (!device.IsOpen() || !device.Query(VIDIOC_G_FMT, format))
+        return EFieldOrder::eProgressive;
+    // Devices without TV standards answer nothing and keep 0.
+    v4l2_std_id nStandard = 0;
+    device.Query(VIDIOC_G_STD, nStandard);
+    return FieldOrderOfV4l2(format.fmt.pix.field, nStandard);
+}

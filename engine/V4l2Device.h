@@ -1,7 +1,9 @@
 #pragma once
 
 #include "engine/DeviceCatalog.h"
+#include "engine/RecordingProfile.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,3 +13,12 @@ std::vector<CVideoDeviceInfo> ListV4l2Devices();
 
 // Sets the device's audio mute control; false when the device has none.
 bool SetV4l2Mute(const std::string& strPath, bool bMute);
+
+// The order of the fields in the pictures the device delivers now (ask it
+// while capturing, after the capture set its format); progressive when it
+// cannot tell.
+EFieldOrder V4l2FieldOrder(const std::string& strPath);
+
+// The field order a V4L2 field layout (V4L2_FIELD_*) stands for under the
+// TV standard nStandard (a V4L2_STD_* mask, 0 when the device has none).
+EFieldOrder FieldOrderOfV4l2(std::uint32_t nField, std::uint64_t nStandard);

@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include "engine/Encoding.h"
+#include "engine/MpegPictureChoices.h"
 
 namespace {
 
@@ -27,8 +28,8 @@ constexpr int DVD_MAX_VIDEO_RATE_BITS = 9000000;
 // usual MPEG-1 sizes. MPEG-2 at DVD sizes cannot afford trellis live; the
 // rate-distortion macroblock decision costs half again and gains less.
 constexpr int MPEG1_BEST_RATE_BITS = 2500000;
-constexpr std::pair<const char*, const char*> MPEG1_BEST_OPTIONS[] = { { "trellis", "1" } };
-constexpr std::pair<const char*, const char*> MPEG2_BEST_OPTIONS[] = { { "mbd", "rd" } };
+constexpr COptionValue MPEG1_BEST_OPTIONS[] = { { "trellis", "1" } };
+constexpr COptionValue MPEG2_BEST_OPTIONS[] = { { "mbd", "rd" } };
 constexpr int DVD_VBV_BUFFER_BITS = 1835008;
 // The GOPs DVD and VCD players and authoring tools expect: closed, so each
 // can be cut out on its own, and at most 15 pictures long at the PAL rates
@@ -148,8 +149,11 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
         pEncoder->rc_max_rate = DVD_MAX_VIDEO_RATE_BITS;
         pEncoder->rc_buffer_size = DVD_VBV_BUFFER_BITS;
     }
+    if (bMpeg && !UseMpegQualityDefaults(pEncoder, strReason))
+        return false;
     if (bMpeg && m_settings.bBestQuality && !UseBestQuality(pEncoder, strReason))
         return false;
+    m_eCodedFields = UseFieldOrder(pEncoder, SourceFieldOrder(m_settings));
     const std::string& strFourCc = m_settings.strVideoFourCc;
     if (strFourCc.size() == FOURCC_LENGTH)
         pEncoder->codec_tag = MKTAG(strFourCc[0], strFourCc[1], strFourCc[2], strFourCc[3]);
@@ -178,14 +182,8 @@ bool CVideoStage::UseBestQuality(AVCodecContext* pEncoder, std::string& strReaso
     const bool bMpeg1 = m_settings.nOutputType == OUTPUT_TYPE_MPEG1;
     pEncoder->bit_rate = bMpeg1 ? MPEG1_BEST_RATE_BITS : DVD_MAX_VIDEO_RATE_BITS;
     // Set before the user's own options, which still have the last word.
-    for (const auto& [pszOption, pszValue] : bMpeg1 ? std::span(MPEG1_BEST_OPTIONS) : std::span(MPEG2_BEST_OPTIONS)) {
-        const int nResult = av_opt_set(pEncoder, pszOption, pszValue, AV_OPT_SEARCH_CHILDREN);
-        if (nResult < 0) {
-            strReason = std::string("the encoder refuses ") + pszOption + "=" + pszValue + ": " + AvErrorText(nResult);
-            return false;
-        }
-    }
-    return true;
+    return SetEncoderOptions(pEncoder, bMpeg1 ? std::span(MPEG1_BEST_OPTIONS) : std::span(MPEG2_BEST_OPTIONS),
+                             strReason);
 }
 
 void CVideoStage::Run()
@@ -347,6 +345,7 @@ bool CVideoStage::Encode(AVFrame* pCoded, std::int64_t nPts)
         return false;
     }
     pFrame->pts = nPts;
+    MarkFields(pFrame, m_eCodedFields);
     if (!EncodeToMuxer(pFrame))
         return false;
     ++m_state.m_nVideoFramesEncoded;

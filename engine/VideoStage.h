@@ -55,6 +55,7 @@ private:
     int m_nOverlayNumber = 0;
     std::unique_ptr<CFrameOverlay> m_pOverlay;
 
+    EFieldOrder m_eCodedFields = EFieldOrder::eProgressive;
     std::int64_t m_nNextPts = 0; // in the encoder's time base, one per frame
     bool m_bFirstRecorded = true;
 };

@@ -52,9 +52,36 @@ void OnNextPage(const std::function<void(QDialog&)>& work)
     });
 }
 
+void PressButton(QDialog& page, QDialogButtonBox::StandardButton eButton)
+{
+    page.findChild<QDialogButtonBox*>()->button(eButton)->click();
+}
+
 void PressOk(QDialog& page)
 {
-    page.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    PressButton(page, QDialogButtonBox::Ok);
+}
+
+bool ShowsErrorFor(QDialog& page, const QString& strOption)
+{
+    const QList<QLabel*> arrLabels = page.findChildren<QLabel*>();
+    return page.isVisible() && std::any_of(arrLabels.begin(), arrLabels.end(), [&](QLabel* pLabel) {
+               return pLabel->isVisible() && pLabel->text().startsWith(strOption + ':');
+           });
+}
+
+// The text of each named field when the page opens next.
+QStringList FieldsShown(const CEncordaList& compressors, short nIndex, const QStringList& arrOptions)
+{
+    QStringList arrShown;
+    OnNextPage([&](QDialog& page) {
+        for (const QString& strOption : arrOptions) {
+            const QLineEdit* pField = FieldOf(page, strOption);
+            arrShown << (pField ? pField->text() : QStringLiteral("(no field)"));
+        }
+    });
+    compressors.ShowPropertyPage(nIndex);
+    return arrShown;
 }
 
 TEST(CompressorPage, KeepsAcceptedValuesAndNamesRefusedOnes)
@@ -74,10 +101,7 @@ TEST(CompressorPage, KeepsAcceptedValuesAndNamesRefusedOnes)
         pField->setText("not a number");
         PressOk(page);
         // Refused: the page stays and says which option and why.
-        const QList<QLabel*> arrLabels = page.findChildren<QLabel*>();
-        bRefusedShown = page.isVisible() && std::any_of(arrLabels.begin(), arrLabels.end(), [&](QLabel* pLabel) {
-                            return pLabel->isVisible() && pLabel->text().startsWith(strOption + ':');
-                        });
+        bRefusedShown = ShowsErrorFor(page, strOption);
         pField->setText("1");
         PressOk(page);
     });
@@ -91,6 +115,50 @@ TEST(CompressorPage, KeepsAcceptedValuesAndNamesRefusedOnes)
     });
     EXPECT_TRUE(encoder.GetVideoCompressors().ShowPropertyPage(nIndex));
     EXPECT_EQ(strShown, "1");
+}
+
+TEST(CompressorPage, GenericOptionsAreSetAndPutBackToTheirDefaults)
+{
+    CEncorda encoder;
+    const CEncordaList compressors = encoder.GetVideoCompressors();
+    const short nIndex = compressors.FindIndex(MPEG2_COMPRESSOR);
+    ASSERT_NE(nIndex, -1);
+    const QStringList arrOptions { QStringLiteral("g"), QStringLiteral("bf") };
+
+    bool bRefusedShown = false;
+    OnNextPage([&](QDialog& page) {
+        QLineEdit* pGop = FieldOf(page, arrOptions[0]);
+        QLineEdit* pBFrames = FieldOf(page, arrOptions[1]);
+        ASSERT_NE(pGop, nullptr);
+        ASSERT_NE(pBFrames, nullptr);
+        pGop->setText("6");
+        pBFrames->setText("lots");
+        PressOk(page);
+        bRefusedShown = ShowsErrorFor(page, arrOptions[1]);
+        pBFrames->setText("0");
+        PressOk(page);
+    });
+    EXPECT_TRUE(compressors.ShowPropertyPage(nIndex));
+    EXPECT_TRUE(bRefusedShown);
+    EXPECT_EQ(FieldsShown(compressors, nIndex, arrOptions), QStringList({ "6", "0" }));
+
+    // An emptied field puts its option back and leaves the others.
+    OnNextPage([&](QDialog& page) {
+        if (QLineEdit* pGop = FieldOf(page, arrOptions[0]))
+            pGop->clear();
+        PressOk(page);
+    });
+    EXPECT_TRUE(compressors.ShowPropertyPage(nIndex));
+    EXPECT_EQ(FieldsShown(compressors, nIndex, arrOptions), QStringList({ "", "0" }));
+
+    // Restore Defaults empties every field; OK puts them all back.
+    OnNextPage([&](QDialog& page) {
+        FieldOf(page, arrOptions[0])->setText("9");
+        PressButton(page, QDialogButtonBox::RestoreDefaults);
+        PressOk(page);
+    });
+    EXPECT_TRUE(compressors.ShowPropertyPage(nIndex));
+    EXPECT_EQ(FieldsShown(compressors, nIndex, arrOptions), QStringList({ "", "" }));
 }
 
 } // namespace

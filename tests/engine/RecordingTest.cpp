@@ -371,3 +371,52 @@ TEST(Recording, MpegGopsAreClosedRegularAndWithinTheStandardLength)
         EXPECT_LE(strTypes.size() - gopStarts.back(), testCase.nLongestGop);
     }
 }
+
+TEST(Recording, CompressorOptionsOverrideTheMpegDefaults)
+{
+    CRecorder recorder;
+    const short nMpeg2 = recorder.GetVideoCompressors().FindIndex("MPEG-2 video (mpeg2video)");
+    ASSERT_GE(nMpeg2, 0);
+    std::string strReason;
+    ASSERT_TRUE(recorder.SetCompressorOption(ECompressorKind::eVideo, nMpeg2, "bf", "0", strReason)) << strReason;
+    ASSERT_TRUE(recorder.SetCompressorOption(ECompressorKind::eVideo, nMpeg2, "g", "6", strReason)) << strReason;
+    const QTemporaryDir folder;
+    const std::string strFile = TempFile(folder, "options.mpg");
+    CRecordingRequest request;
+    request.dSeconds = 1.0;
+    ASSERT_TRUE(Record(recorder, request, strFile));
+    const std::string strTypes = VideoPictureTypes(strFile);
+    ASSERT_GE(strTypes.size(), 12u);
+    EXPECT_EQ(strTypes.substr(0, 12), "IPPPPPIPPPPP");
+}
+
+TEST(Recording, InterlacedSourcesKeepTheirFieldOrder)
+{
+    struct CFieldCase
+    {
+        const char* pszName;
+        int nOutputType;
+        EFieldOrder eSource;
+        const char* pszExpected; // ffprobe's field_order, which MPEG-1 has none of
+    } const cases[] = {
+        { "MPEG-2 top first", OUTPUT_TYPE_MPEG2, EFieldOrder::eTopFirst, "tt" },
+        { "MPEG-2 bottom first", OUTPUT_TYPE_MPEG2, EFieldOrder::eBottomFirst, "bb" },
+        { "MPEG-2 progressive", OUTPUT_TYPE_MPEG2, EFieldOrder::eProgressive, "progressive" },
+        { "MPEG-1 top first", OUTPUT_TYPE_MPEG1, EFieldOrder::eTopFirst, "" },
+    };
+    const QTemporaryDir folder;
+    for (const CFieldCase& fieldCase : cases) {
+        SCOPED_TRACE(fieldCase.pszName);
+        const std::string strFile = TempFile(folder, "fields.mpg");
+        CRecordingRequest request;
+        request.nOutputType = fieldCase.nOutputType;
+        request.nFrameRate = 25;
+        request.dSeconds = 0.5;
+        CRecorder recorder;
+        recorder.Profile().eTestPatternFields = fieldCase.eSource;
+        ASSERT_TRUE(Record(recorder, request, strFile));
+        EXPECT_EQ(FindStream(ProbeFile(strFile), "video")["field_order"].toString().toStdString(),
+                  fieldCase.pszExpected);
+        EXPECT_EQ(DecodeErrors(strFile), "");
+    }
+}
