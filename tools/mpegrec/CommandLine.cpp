@@ -7,14 +7,20 @@
 
 const char* const MPEGREC_USAGE =
     "usage: mpegrec --list\n"
-    "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--video-device NAME] [--audio-device NAME]\n"
-    "               [--frame-rate N] [--size WxH] [--aspect W:H] [--video-bitrate N] [--audio-bitrate N]\n"
+    "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--target vcd|svcd|dvd] [--video-device NAME]\n"
+    "               [--audio-device NAME] [--frame-rate RATE] [--size WxH] [--aspect W:H]\n"
+    "               [--video-bitrate N] [--audio-bitrate N]\n"
     "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
     "               [--frame N] [--duration SECONDS] [--fast]\n"
     "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
     "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
     "--no-audio/--no-video apply to --type avi.\n"
     "--aspect is the shape the picture is shown at (4:3 unless given; 16:9 for wide).\n"
+    "--frame-rate takes 23.976, 24, 25, 29.97, 30, 50, 59.94 or 60 (also as 30000:1001).\n"
+    "--target sets everything the disc needs: MPEG-1 (VCD) or MPEG-2, picture size, bit\n"
+    "rates, audio; PAL at --frame-rate 25 (the default), NTSC (29.97) at 29.97 or 30.\n"
+    "Options beside it may change what the disc allows (a lower SVCD or DVD bit rate,\n"
+    "16:9 on SVCD and DVD, a DVD picture 704 or 352 wide); anything else is refused.\n"
     "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n";
 
 namespace {
@@ -40,6 +46,68 @@ bool ParsePair(const std::string& strText, char cSeparator, std::optional<int>& 
     return true;
 }
 
+// A frame rate as a whole number, the NTSC rates as decimals or fractions
+// ("29.97", "30000:1001"); the profile's code for it.
+bool ParseFrameRate(const std::string& strText, int& nCode)
+{
+    // The NTSC rates are the whole rates one above their codes, slowed by 1000/1001.
+    constexpr int NTSC_DIVISOR = 1001;
+    const std::pair<const char*, int> decimals[] = { { "23.976", 23 }, { "29.97", 29 }, { "59.94", 59 } };
+    for (const auto& [pszText, nDecimalCode] : decimals) {
+        if (strText == pszText) {
+            nCode = nDecimalCode;
+            return true;
+        }
+    }
+    const std::size_t nSeparator = strText.find_first_of(":/");
+    if (nSeparator == std::string::npos)
+        return ParseInt(strText, nCode);
+    std::optional<int> numerator;
+    std::optional<int> denominator;
+    if (!ParsePair(strText, strText[nSeparator], numerator, denominator))
+        return false;
+    if (*denominator == 1) {
+        nCode = *numerator;
+        return true;
+    }
+    if (*denominator != NTSC_DIVISOR || *numerator % 1000 != 0)
+        return false;
+    nCode = *numerator / 1000 - 1;
+    return true;
+}
+
+bool ParseTarget(const std::string& strText, std::optional<EDiscStandard>& target)
+{
+    const std::pair<const char*, EDiscStandard> names[] = {
+        { "vcd", EDiscStandard::eVcd }, { "svcd", EDiscStandard::eSvcd }, { "dvd", EDiscStandard::eDvd } };
+    for (const auto& [pszName, eStandard] : names) {
+        if (strText == pszName) {
+            target = eStandard;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A disc is PAL or NTSC; the frame rate says which.
+bool ChooseTargetNorm(CCommandLine& command, std::string& strError)
+{
+    constexpr int PAL_RATE = 25;
+    constexpr int NTSC_RATE = 29;
+    constexpr int NTSC_WHOLE_RATE = 30;
+    if (!command.frameRate || *command.frameRate == PAL_RATE) {
+        command.eTargetNorm = ETvNorm::ePal;
+        return true;
+    }
+    if (*command.frameRate == NTSC_RATE || *command.frameRate == NTSC_WHOLE_RATE) {
+        command.eTargetNorm = ETvNorm::eNtsc;
+        return true;
+    }
+    strError = std::string(DiscStandard(*command.target).pszName)
+        + " records at --frame-rate 25 (PAL) or 29.97 (NTSC), not " + std::to_string(*command.frameRate);
+    return false;
+}
+
 } // namespace
 
 std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arguments, std::string& strError)
@@ -47,10 +115,9 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
     CCommandLine command;
     using CIntTarget = std::optional<int> CCommandLine::*;
     const std::map<std::string, CIntTarget> intOptions = {
-        { "--frame-rate", &CCommandLine::frameRate },       { "--video-bitrate", &CCommandLine::videoBitrate },
-        { "--audio-bitrate", &CCommandLine::audioBitrate }, { "--sample-rate", &CCommandLine::sampleRate },
-        { "--channels", &CCommandLine::channels },          { "--sync-mode", &CCommandLine::syncMode },
-        { "--audio-offset", &CCommandLine::audioOffsetMs },
+        { "--video-bitrate", &CCommandLine::videoBitrate }, { "--audio-bitrate", &CCommandLine::audioBitrate },
+        { "--sample-rate", &CCommandLine::sampleRate },     { "--channels", &CCommandLine::channels },
+        { "--sync-mode", &CCommandLine::syncMode },         { "--audio-offset", &CCommandLine::audioOffsetMs },
     };
     for (std::size_t nIndex = 0; nIndex < arguments.size(); ++nIndex) {
         const std::string& strOption = arguments[nIndex];
@@ -82,6 +149,17 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
                 return std::nullopt;
             }
             command.*(target->second) = nValue;
+        } else if (strOption == "--frame-rate") {
+            if (!ParseFrameRate(strValue, nValue)) {
+                strError = "--frame-rate needs a rate such as 25 or 29.97, not \"" + strValue + "\"";
+                return std::nullopt;
+            }
+            command.frameRate = nValue;
+        } else if (strOption == "--target") {
+            if (!ParseTarget(strValue, command.target)) {
+                strError = "--target is vcd, svcd or dvd, not \"" + strValue + "\"";
+                return std::nullopt;
+            }
         } else if (strOption == "-o") {
             command.strOutput = strValue;
         } else if (strOption == "--type") {
@@ -130,6 +208,12 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
     }
     const bool bAviOptions = !command.strVideoCompressor.empty() || !command.strAudioCompressor.empty()
         || command.bNoVideo || command.bNoAudio;
+    if (command.target && command.strType == "avi") {
+        strError = "--target makes an MPEG file, not --type avi";
+        return std::nullopt;
+    }
+    if (command.target && !ChooseTargetNorm(command, strError))
+        return std::nullopt;
     if (bAviOptions && command.strType != "avi") {
         strError = "--video-compressor, --audio-compressor, --no-video and --no-audio go with --type avi";
         return std::nullopt;
