@@ -307,21 +307,21 @@ void ApplyDiscStandard(CRecordingProfile& profile, EDiscStandard eStandard, ETvN
 
 std::string DescribeDiscStandards(const CRecordingProfile& profile)
 {
-    std::string strLine;
+    std::string strText;
     for (const EDiscStandard eStandard : DISC_STANDARDS) {
         const CDiscStandard& standard = DiscStandard(eStandard);
         const std::vector<std::string> reasons = ValueShortfalls(profile, standard);
-        if (!strLine.empty())
-            strLine += " ";
+        if (!strText.empty())
+            strText += "\n";
         if (reasons.empty()) {
-            strLine += std::string("Meets ") + standard.pszName + " (record as " + FormatName(standard.nOutputType)
+            strText += std::string("Meets ") + standard.pszName + " (record as " + FormatName(standard.nOutputType)
                 + ").";
             continue;
         }
-        strLine += std::string("Not ") + standard.pszName + ": ";
+        strText += std::string("Not ") + standard.pszName + ": ";
         for (std::size_t nIndex = 0; nIndex < reasons.size(); ++nIndex)
-            strLine += (nIndex > 0 ? "; " : "") + reasons[nIndex];
-        strLine += ".";
+            strText += (nIndex > 0 ? "; " : "") + reasons[nIndex];
+        strText += ".";
     }
-    return strLine;
+    return strText;
 }

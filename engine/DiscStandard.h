@@ -93,8 +93,7 @@ CStreamLayout MpegStreamLayout(const CRecordingProfile& profile);
 // format.
 void ApplyDiscStandard(CRecordingProfile& profile, EDiscStandard eStandard, ETvNorm eNorm);
 
-// One line saying which standards the MPEG profile's values meet and what
-// stops the others. The output type is left out: the values go to MPEG-1 or
-// MPEG-2 as chosen elsewhere, so the line names the type each standard
-// records as.
+// A line for each standard: whether the MPEG profile's values meet it or
+// what stops them. The output type is left out: the values go to MPEG-1 or
+// MPEG-2 as chosen elsewhere, so a standard met names the type it needs.
 std::string DescribeDiscStandards(const CRecordingProfile& profile);
