@@ -170,12 +170,13 @@ std::string RangeText(int nMin, int nMax, int nValue)
     return "needs " + std::to_string(nMin) + " to " + std::to_string(nMax);
 }
 
-void CheckPicture(const CRecordingProfile& profile, const CDiscStandard& standard, std::vector<std::string>& reasons)
+// Without a norm's rate, the size is held against each norm's first.
+void CheckRateAndSize(const CRecordingProfile& profile, const CDiscStandard& standard,
+                      std::vector<std::string>& reasons)
 {
     const std::optional<ETvNorm> norm = NormOf(profile.nFrameRate);
-    if (!norm) {
+    if (!norm)
         reasons.push_back(FrameRateText(profile.nFrameRate) + " frames/s, needs 25 or 29.97");
-    }
     std::vector<CPictureSize> allowed;
     for (const ETvNorm eNorm : { ETvNorm::ePal, ETvNorm::eNtsc }) {
         const std::span<const CPictureSize> sizes = SizesOf(standard, eNorm);
@@ -191,17 +192,21 @@ void CheckPicture(const CRecordingProfile& profile, const CDiscStandard& standar
         reasons.push_back("picture " + SizeText({ profile.nVideoWidth, profile.nVideoHeight }) + ", needs "
                           + Alternatives(choices));
     }
+}
+
+void CheckAspect(const CRecordingProfile& profile, const CDiscStandard& standard, std::vector<std::string>& reasons)
+{
     const long long nAspectWidth = profile.nAspectNumerator;
     const long long nAspectHeight = profile.nAspectDenominator;
     const bool bStandardAspect = nAspectWidth * 3 == nAspectHeight * 4;
     const bool bWideAspect = nAspectWidth * 9 == nAspectHeight * 16;
     if (!bStandardAspect && !(bWideAspect && standard.bWideAllowed)) {
-        reasons.push_back(std::to_string(nAspectWidth) + ":" + std::to_string(nAspectHeight)
-                          + " picture, needs " + (standard.bWideAllowed ? "4:3 or 16:9" : "4:3"));
+        reasons.push_back(std::to_string(nAspectWidth) + ":" + std::to_string(nAspectHeight) + " picture, needs "
+                          + (standard.bWideAllowed ? "4:3 or 16:9" : "4:3"));
     }
 }
 
-void CheckRates(const CRecordingProfile& profile, const CDiscStandard& standard, std::vector<std::string>& reasons)
+void CheckVideoRate(const CRecordingProfile& profile, const CDiscStandard& standard, std::vector<std::string>& reasons)
 {
     const int nVideoBitrate = RecordedVideoBitrate(profile);
     if (nVideoBitrate < standard.nMinVideoBitrate || nVideoBitrate > standard.nMaxVideoBitrate) {
@@ -213,6 +218,10 @@ void CheckRates(const CRecordingProfile& profile, const CDiscStandard& standard,
         reasons.push_back("video and audio " + std::to_string(nStreamsBitrate) + " bit/s together, needs at most "
                           + std::to_string(standard.nMaxStreamsBitrate));
     }
+}
+
+void CheckAudio(const CRecordingProfile& profile, const CDiscStandard& standard, std::vector<std::string>& reasons)
+{
     if (profile.nAudioSampleRate != standard.nSampleRate) {
         reasons.push_back(KilohertzText(profile.nAudioSampleRate) + " audio, needs "
                           + KilohertzText(standard.nSampleRate));
@@ -226,7 +235,8 @@ void CheckRates(const CRecordingProfile& profile, const CDiscStandard& standard,
             ? std::to_string(standard.nMinChannels)
             : std::to_string(standard.nMinChannels) + " or " + std::to_string(standard.nMaxChannels);
         reasons.push_back(std::to_string(profile.nAudioChannels)
-                          + (profile.nAudioChannels == 1 ? " audio channel" : " audio channels") + ", needs " + strNeeded);
+                          + (profile.nAudioChannels == 1 ? " audio channel" : " audio channels") + ", needs "
+                          + strNeeded);
     }
 }
 
@@ -234,8 +244,10 @@ void CheckRates(const CRecordingProfile& profile, const CDiscStandard& standard,
 std::vector<std::string> ValueShortfalls(const CRecordingProfile& profile, const CDiscStandard& standard)
 {
     std::vector<std::string> reasons;
-    CheckPicture(profile, standard, reasons);
-    CheckRates(profile, standard, reasons);
+    CheckRateAndSize(profile, standard, reasons);
+    CheckAspect(profile, standard, reasons);
+    CheckVideoRate(profile, standard, reasons);
+    CheckAudio(profile, standard, reasons);
     return reasons;
 }
 
@@ -314,8 +326,8 @@ std::string DescribeDiscStandards(const CRecordingProfile& profile)
         if (!strText.empty())
             strText += "\n";
         if (reasons.empty()) {
-            strText += std::string("Meets ") + standard.pszName + " (record as " + FormatName(standard.nOutputType)
-                + ").";
+            strText +=
+                std::string("Meets ") + standard.pszName + " (record as " + FormatName(standard.nOutputType) + ").";
             continue;
         }
         strText += std::string("Not ") + standard.pszName + ": ";

@@ -75,7 +75,8 @@ bool CMuxer::UseLayout(std::string& strReason)
     if (m_layout.nMuxRateBits > 0) {
         const int nResult = av_opt_set_int(m_pOutput->priv_data, "muxrate", m_layout.nMuxRateBits, 0);
         if (nResult < 0) {
-            strReason = std::string("the ") + m_layout.pszMuxer + " muxer refuses its mux rate: " + AvErrorText(nResult);
+            strReason =
+                std::string("the ") + m_layout.pszMuxer + " muxer refuses its mux rate: " + AvErrorText(nResult);
             return false;
         }
     }

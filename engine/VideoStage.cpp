@@ -22,8 +22,9 @@ constexpr std::size_t FOURCC_LENGTH = 4;
 // left in the timestamps rather than filled with a frozen picture.
 constexpr std::int64_t MAX_REPEATED_FRAMES = 60;
 // The best MPEG-1 quality: trellis quantisation, which costs about three
-// times the encoding time yet keeps up live at the usual MPEG-1 sizes. MPEG-2 at DVD sizes cannot afford trellis live; the
-// rate-distortion macroblock decision costs half again and gains less.
+// times the encoding time yet keeps up live at the usual MPEG-1 sizes.
+// MPEG-2 at DVD sizes cannot afford trellis live; the rate-distortion
+// macroblock decision costs half again and gains less.
 constexpr std::pair<const char*, const char*> MPEG1_BEST_OPTIONS[] = { { "trellis", "1" } };
 constexpr std::pair<const char*, const char*> MPEG2_BEST_OPTIONS[] = { { "mbd", "rd" } };
 // The GOPs DVD and VCD players and authoring tools expect: closed, so each

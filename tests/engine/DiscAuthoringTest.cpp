@@ -96,8 +96,8 @@ TEST(DiscAuthoring, VcdxbuildTakesVideoCdTargets)
         { { "--target", "vcd", "--frame-rate", "29.97" }, "vcd", "2.0", true },
         { { "--target", "svcd", "--frame-rate", "30" }, "svcd", "1.0", true },
         // VCD's values but 48 kHz audio: an MPEG-1 stream no Video CD takes.
-        { { "--type", "mpeg1", "--size", "352x288", "--frame-rate", "25", "--video-bitrate", "1150000",
-            "--sample-rate", "48000" },
+        { { "--type", "mpeg1", "--size", "352x288", "--frame-rate", "25", "--video-bitrate", "1150000", "--sample-rate",
+            "48000" },
           "vcd",
           "2.0",
           false },

@@ -218,6 +218,6 @@ TEST(DiscStandard, LineSaysWhatEachStandardNeeds)
     const std::string strVcd = DescribeDiscStandards(vcd);
     EXPECT_TRUE(Contains(strVcd, "Meets VCD (record as MPEG-1)."));
     EXPECT_TRUE(Contains(strVcd, "Not DVD: 44.1 kHz audio, needs 48 kHz."));
-    EXPECT_TRUE(Contains(DescribeDiscStandards(Preset(EDiscStandard::eDvd, ETvNorm::ePal)),
-                         "Meets DVD (record as MPEG-2)."));
+    EXPECT_TRUE(
+        Contains(DescribeDiscStandards(Preset(EDiscStandard::eDvd, ETvNorm::ePal)), "Meets DVD (record as MPEG-2)."));
 }

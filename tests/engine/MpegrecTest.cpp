@@ -164,9 +164,21 @@ TEST(Mpegrec, TargetRecordsWhatTheDiscNeeds)
         const char* pszDisplayAspect;
     } const cases[] = {
         { { "--target", "vcd" }, "mpeg1video", 352, 288, "25/1", "44100", 1150000, nullptr },
-        { { "--target", "vcd", "--frame-rate", "29.97" }, "mpeg1video", 352, 240, "30000/1001", "44100", 1150000,
+        { { "--target", "vcd", "--frame-rate", "29.97" },
+          "mpeg1video",
+          352,
+          240,
+          "30000/1001",
+          "44100",
+          1150000,
           nullptr },
-        { { "--target", "svcd", "--frame-rate", "30000:1001" }, "mpeg2video", 480, 480, "30000/1001", "44100", 2554000,
+        { { "--target", "svcd", "--frame-rate", "30000:1001" },
+          "mpeg2video",
+          480,
+          480,
+          "30000/1001",
+          "44100",
+          2554000,
           "4:3" },
         { { "--target", "dvd", "--frame-rate", "30" }, "mpeg2video", 720, 480, "30000/1001", "48000", 9000000, "4:3" },
         // What DVD allows beside its preset: another of its sizes, 16:9, a lower rate.
@@ -185,8 +197,8 @@ TEST(Mpegrec, TargetRecordsWhatTheDiscNeeds)
         SCOPED_TRACE(testCase.arguments.join(' ').toStdString());
         int nExitCode = -1;
         QByteArray errors;
-        RunProgram(MPEGREC, QStringList { "-o", strFile, "--fast", "--duration", "1" } + testCase.arguments,
-                   &nExitCode, &errors);
+        RunProgram(MPEGREC, QStringList { "-o", strFile, "--fast", "--duration", "1" } + testCase.arguments, &nExitCode,
+                   &errors);
         ASSERT_EQ(nExitCode, 0) << errors.toStdString();
         const QJsonObject probe = ProbeFile(strFile.toStdString());
         const QJsonObject video = FindStream(probe, "video");

@@ -50,8 +50,10 @@ bool ParsePair(const std::string& strText, char cSeparator, std::optional<int>& 
 // ("29.97", "30000:1001"); the profile's code for it.
 bool ParseFrameRate(const std::string& strText, int& nCode)
 {
-    // The NTSC rates are the whole rates one above their codes, slowed by 1000/1001.
+    // An NTSC rate is N000/1001 pictures a second, coded as N - 1 (29 for
+    // 30000/1001).
     constexpr int NTSC_DIVISOR = 1001;
+    constexpr int NTSC_MULTIPLIER = 1000;
     const std::pair<const char*, int> decimals[] = { { "23.976", 23 }, { "29.97", 29 }, { "59.94", 59 } };
     for (const auto& [pszText, nDecimalCode] : decimals) {
         if (strText == pszText) {
@@ -70,16 +72,17 @@ bool ParseFrameRate(const std::string& strText, int& nCode)
         nCode = *numerator;
         return true;
     }
-    if (*denominator != NTSC_DIVISOR || *numerator % 1000 != 0)
+    if (*denominator != NTSC_DIVISOR || *numerator % NTSC_MULTIPLIER != 0)
         return false;
-    nCode = *numerator / 1000 - 1;
+    nCode = *numerator / NTSC_MULTIPLIER - 1;
     return true;
 }
 
 bool ParseTarget(const std::string& strText, std::optional<EDiscStandard>& target)
 {
-    const std::pair<const char*, EDiscStandard> names[] = {
-        { "vcd", EDiscStandard::eVcd }, { "svcd", EDiscStandard::eSvcd }, { "dvd", EDiscStandard::eDvd } };
+    const std::pair<const char*, EDiscStandard> names[] = { { "vcd", EDiscStandard::eVcd },
+                                                            { "svcd", EDiscStandard::eSvcd },
+                                                            { "dvd", EDiscStandard::eDvd } };
     for (const auto& [pszName, eStandard] : names) {
         if (strText == pszName) {
             target = eStandard;
