@@ -46,6 +46,18 @@ bool ParsePair(const std::string& strText, char cSeparator, std::optional<int>& 
     return true;
 }
 
+// The NTSC rates as people write them, with the profile's codes for them.
+constexpr std::pair<const char*, int> NTSC_DECIMAL_RATES[] = { { "23.976", 23 }, { "29.97", 29 }, { "59.94", 59 } };
+
+std::string FrameRateText(int nCode)
+{
+    for (const auto& [pszText, nDecimalCode] : NTSC_DECIMAL_RATES) {
+        if (nCode == nDecimalCode)
+            return pszText;
+    }
+    return std::to_string(nCode);
+}
+
 // A frame rate as a whole number, the NTSC rates as decimals or fractions
 // ("29.97", "30000:1001"); the profile's code for it.
 bool ParseFrameRate(const std::string& strText, int& nCode)
@@ -54,8 +66,7 @@ bool ParseFrameRate(const std::string& strText, int& nCode)
     // 30000/1001).
     constexpr int NTSC_DIVISOR = 1001;
     constexpr int NTSC_MULTIPLIER = 1000;
-    const std::pair<const char*, int> decimals[] = { { "23.976", 23 }, { "29.97", 29 }, { "59.94", 59 } };
-    for (const auto& [pszText, nDecimalCode] : decimals) {
+    for (const auto& [pszText, nDecimalCode] : NTSC_DECIMAL_RATES) {
         if (strText == pszText) {
             nCode = nDecimalCode;
             return true;
@@ -107,7 +118,7 @@ bool ChooseTargetNorm(CCommandLine& command, std::string& strError)
         return true;
     }
     strError = std::string(DiscStandard(*command.target).pszName)
-        + " records at --frame-rate 25 (PAL) or 29.97 (NTSC), not " + std::to_string(*command.frameRate);
+        + " records at --frame-rate 25 (PAL) or 29.97 (NTSC), not " + FrameRateText(*command.frameRate);
     return false;
 }
 
