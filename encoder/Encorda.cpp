@@ -10,6 +10,7 @@
 #include "encoder/CompressorPage.h"
 #include "encoder/RecordingOverlay.h"
 #include "engine/AudioLevel.h"
+#include "engine/DiscStandard.h"
 #include "engine/FramePicture.h"
 #include "engine/Recorder.h"
 #include "engine/RecordingProfile.h"
@@ -21,6 +22,13 @@ static_assert(CEncorda::WORK_MODE_MPEG == WORK_MODE_MPEG && CEncorda::WORK_MODE_
 static_assert(CEncorda::SILENCE_DBFS == SILENCE_DBFS);
 
 namespace {
+
+// The coded size stays; its pixels are marked wider for 16:9.
+void SetDisplayAspect(CRecordingProfile& profile, bool bWide)
+{
+    profile.nAspectNumerator = bWide ? 16 : 4;
+    profile.nAspectDenominator = bWide ? 9 : 3;
+}
 
 QString ToQString(const std::string& strText)
 {
@@ -432,9 +440,21 @@ bool CEncorda::GetBestQuality() const
 
 void CEncorda::SetWideScreen(bool bWide)
 {
-    CRecordingProfile& profile = m_pRecorder->Profile();
-    profile.nAspectNumerator = bWide ? 16 : 4;
-    profile.nAspectDenominator = bWide ? 9 : 3;
+    SetDisplayAspect(m_pRecorder->Profile(), bWide);
+}
+
+QString CEncorda::DescribeDiscStandards(const CMpegValues& values)
+{
+    CRecordingProfile profile;
+    profile.nFrameRate = values.nFrameRate;
+    profile.nVideoWidth = values.nWidth;
+    profile.nVideoHeight = values.nHeight;
+    profile.nVideoBitrate = values.nVideoBitrate;
+    profile.nAudioBitrate = values.nAudioBitrate;
+    profile.nAudioSampleRate = values.nAudioSampleRate;
+    profile.nAudioChannels = values.nAudioChannels;
+    SetDisplayAspect(profile, values.bWideScreen);
+    return ToQString(::DescribeDiscStandards(profile));
 }
 
 void CEncorda::SetCaptureSwitches(bool bVideo, bool bAudio)

@@ -101,6 +101,23 @@ public:
         double dAudioLevelDbfs = SILENCE_DBFS;
     };
 
+    // The values of the MPEG profile dialog, as Convert writes them.
+    struct CMpegValues
+    {
+        short nFrameRate = 0; // whole frames a second; 23, 29 and 59 for the NTSC rates
+        short nWidth = 0;
+        short nHeight = 0;
+        int nVideoBitrate = 0; // bit/s
+        int nAudioBitrate = 0; // bit/s
+        int nAudioSampleRate = 0;
+        short nAudioChannels = 0;
+        bool bWideScreen = false;
+    };
+    // For the user, a line each for VCD, SVCD and DVD: whether these values
+    // meet it (and as MPEG-1 or MPEG-2), or what keeps them from it. Needs
+    // no recorder.
+    static QString DescribeDiscStandards(const CMpegValues& values);
+
     // The level of silence, and of a recorder that is not running.
     static constexpr double SILENCE_DBFS = -120.0;
 

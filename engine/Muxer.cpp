@@ -8,17 +8,10 @@ extern "C" {
 
 #include "engine/RecordingSettings.h"
 
-namespace {
-
-// DVD players read the program stream at this rate; authoring tools check it.
-constexpr int DVD_MUX_RATE_BITS = 10080000;
-
-} // namespace
-
-CMuxer::CMuxer(CSessionState& state, int nWorkMode, int nOutputType)
+CMuxer::CMuxer(CSessionState& state, const CRecordingProfile& profile)
     : m_state(state)
-    , m_nWorkMode(nWorkMode)
-    , m_nOutputType(nOutputType)
+    , m_nWorkMode(profile.nWorkMode)
+    , m_layout(MpegStreamLayout(profile))
 {
 }
 
@@ -31,7 +24,7 @@ int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
 {
     if (!m_pOutput) {
         const bool bMpeg = m_nWorkMode == WORK_MODE_MPEG;
-        const char* pszMuxer = !bMpeg ? "avi" : m_nOutputType == OUTPUT_TYPE_MPEG1 ? "mpeg" : "dvd";
+        const char* pszMuxer = bMpeg ? m_layout.pszMuxer : "avi";
         AVFormatContext* pRawOutput = nullptr;
         int nResult = avformat_alloc_output_context2(&pRawOutput, nullptr, pszMuxer, nullptr);
         if (nResult < 0) {
@@ -39,13 +32,8 @@ int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
             return -1;
         }
         m_pOutput.reset(pRawOutput);
-        if (bMpeg && m_nOutputType == OUTPUT_TYPE_MPEG2) {
-            nResult = av_opt_set_int(m_pOutput->priv_data, "muxrate", DVD_MUX_RATE_BITS, 0);
-            if (nResult < 0) {
-                strReason = "the dvd muxer refuses its mux rate: " + AvErrorText(nResult);
-                return -1;
-            }
-        }
+        if (bMpeg && !UseLayout(strReason))
+            return -1;
     }
     AVStream* pStream = avformat_new_stream(m_pOutput.get(), nullptr);
     if (!pStream) {
@@ -76,6 +64,23 @@ int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
     }
     m_encoderTimeBases.push_back(pEncoder->time_base);
     return pStream->index;
+}
+
+bool CMuxer::UseLayout(std::string& strReason)
+{
+    // Authoring tools check that every pack fills one disc sector and that
+    // the stream's clock runs at the disc's reading rate.
+    if (m_layout.nPacketBytes > 0)
+        m_pOutput->packet_size = static_cast<unsigned int>(m_layout.nPacketBytes);
+    if (m_layout.nMuxRateBits > 0) {
+        const int nResult = av_opt_set_int(m_pOutput->priv_data, "muxrate", m_layout.nMuxRateBits, 0);
+        if (nResult < 0) {
+            strReason =
+                std::string("the ") + m_layout.pszMuxer + " muxer refuses its mux rate: " + AvErrorText(nResult);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, std::string& strReason)

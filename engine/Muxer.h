@@ -2,6 +2,7 @@
 
 #include "engine/AvPtr.h"
 #include "engine/BoundedQueue.h"
+#include "engine/DiscStandard.h"
 #include "engine/SessionState.h"
 
 #include <string>
@@ -17,7 +18,8 @@ class CMuxer
 public:
     static constexpr std::size_t PACKET_QUEUE_SIZE = 64;
 
-    CMuxer(CSessionState& state, int nWorkMode, int nOutputType);
+    // An MPEG program stream is laid out for the disc the profile suits.
+    CMuxer(CSessionState& state, const CRecordingProfile& profile);
     ~CMuxer();
     CMuxer(const CMuxer&) = delete;
     CMuxer& operator=(const CMuxer&) = delete;
@@ -41,12 +43,13 @@ public:
     void Discard();
 
 private:
+    bool UseLayout(std::string& strReason);
     void WritePacket(CEncodedPacket& packet);
     void Close();
 
     CSessionState& m_state;
     int m_nWorkMode;
-    int m_nOutputType;
+    CStreamLayout m_layout;
     COutputContextPtr m_pOutput;
     std::string m_strFileName;
     bool m_bCreatedFile = false;

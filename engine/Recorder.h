@@ -22,8 +22,9 @@ struct CRecordingSettings;
 // The recording engine as the program drives it: properties written before
 // Start, the name lists the settings dialogs show, and Start, Stop, Pause and
 // Resume. Start captures from the chosen devices and, with SaveToFile and a
-// FileName, writes an MPEG-1 (OutputType 5) or DVD-compatible MPEG-2
-// (OutputType 6) program stream.
+// FileName, writes an MPEG-1 (OutputType 5) or MPEG-2 (OutputType 6)
+// program stream, laid out for VCD, SVCD or DVD when the profile meets one
+// of them and in DVD's packs for any other MPEG-2.
 //
 // Thread contract: one controlling thread (the UI thread) calls every method
 // unless a method says otherwise. The preview and status callbacks are called

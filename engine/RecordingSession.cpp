@@ -261,7 +261,7 @@ bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
     if ((m_settings.bVideoCapture && !m_videoStage.OpenEncoder(strReason))
         || (m_settings.bAudioCapture && !m_audioStage.OpenEncoder(strReason)))
         return false;
-    m_pMuxer = std::make_unique<CMuxer>(m_state, m_settings.nWorkMode, m_settings.nOutputType);
+    m_pMuxer = std::make_unique<CMuxer>(m_state, m_settings);
     const int nVideoStream = m_settings.bVideoCapture ? m_pMuxer->AddStream(m_videoStage.Encoder(), strReason) : 0;
     const int nAudioStream = m_settings.bAudioCapture ? m_pMuxer->AddStream(m_audioStage.Encoder(), strReason) : 0;
     if (nVideoStream < 0 || nAudioStream < 0)

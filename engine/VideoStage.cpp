@@ -9,6 +9,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include "engine/DiscStandard.h"
 #include "engine/Encoding.h"
 #include "engine/MpegPictureChoices.h"
 
@@ -21,16 +22,12 @@ constexpr std::size_t FOURCC_LENGTH = 4;
 // Beyond this many missing frames the capture had a real break; the gap is
 // left in the timestamps rather than filled with a frozen picture.
 constexpr std::int64_t MAX_REPEATED_FRAMES = 60;
-// DVD limits: the video rate the players are built for and their VBV buffer.
-constexpr int DVD_MAX_VIDEO_RATE_BITS = 9000000;
-// The best MPEG-1 quality: its highest common rate, and trellis quantisation,
-// which costs about three times the encoding time yet keeps up live at the
-// usual MPEG-1 sizes. MPEG-2 at DVD sizes cannot afford trellis live; the
-// rate-distortion macroblock decision costs half again and gains less.
-constexpr int MPEG1_BEST_RATE_BITS = 2500000;
+// The best MPEG-1 quality: trellis quantisation, which costs about three
+// times the encoding time yet keeps up live at the usual MPEG-1 sizes.
+// MPEG-2 at DVD sizes cannot afford trellis live; the rate-distortion
+// macroblock decision costs half again and gains less.
 constexpr COptionValue MPEG1_BEST_OPTIONS[] = { { "trellis", "1" } };
 constexpr COptionValue MPEG2_BEST_OPTIONS[] = { { "mbd", "rd" } };
-constexpr int DVD_VBV_BUFFER_BITS = 1835008;
 // The GOPs DVD and VCD players and authoring tools expect: closed, so each
 // can be cut out on its own, and at most 15 pictures long at the PAL rates
 // and 18 at the NTSC and film ones, with two B-pictures between anchors,
@@ -111,9 +108,10 @@ bool CVideoStage::CheckMpegBitrate(std::string& strReason) const
         strReason = "the video bitrate must be positive, not " + std::to_string(m_settings.nVideoBitrate);
         return false;
     }
-    if (m_settings.nOutputType != OUTPUT_TYPE_MPEG1 && m_settings.nVideoBitrate > DVD_MAX_VIDEO_RATE_BITS) {
+    const int nDvdLimit = DiscStandard(EDiscStandard::eDvd).nMaxVideoBitrate;
+    if (m_settings.nOutputType != OUTPUT_TYPE_MPEG1 && m_settings.nVideoBitrate > nDvdLimit) {
         strReason = "a video bitrate of " + std::to_string(m_settings.nVideoBitrate)
-            + " bit/s exceeds the DVD limit of " + std::to_string(DVD_MAX_VIDEO_RATE_BITS) + " bit/s";
+            + " bit/s exceeds the DVD limit of " + std::to_string(nDvdLimit) + " bit/s";
         return false;
     }
     return true;
@@ -145,10 +143,8 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     }
     if (bMpeg && !UseStandardGops(pEncoder, strReason))
         return false;
-    if (bMpeg && m_settings.nOutputType != OUTPUT_TYPE_MPEG1) {
-        pEncoder->rc_max_rate = DVD_MAX_VIDEO_RATE_BITS;
-        pEncoder->rc_buffer_size = DVD_VBV_BUFFER_BITS;
-    }
+    if (bMpeg && !UseStreamLayout(pEncoder, strReason))
+        return false;
     if (bMpeg && !UseMpegQualityDefaults(pEncoder, strReason))
         return false;
     if (bMpeg && m_settings.bBestQuality && !UseBestQuality(pEncoder, strReason))
@@ -177,10 +173,27 @@ bool CVideoStage::UseStandardGops(AVCodecContext* pEncoder, std::string& strReas
     return true;
 }
 
+bool CVideoStage::UseStreamLayout(AVCodecContext* pEncoder, std::string& strReason) const
+{
+    // The buffer a disc player has, filled no faster than it reads.
+    const CStreamLayout layout = MpegStreamLayout(m_settings);
+    pEncoder->rc_min_rate = layout.nMinVideoRateBits;
+    pEncoder->rc_max_rate = layout.nMaxVideoRateBits;
+    pEncoder->rc_buffer_size = layout.nVbvBufferBits;
+    if (!layout.bScanOffsets)
+        return true;
+    const int nResult = av_opt_set_int(pEncoder, "scan_offset", 1, AV_OPT_SEARCH_CHILDREN);
+    if (nResult < 0) {
+        strReason = "the encoder refuses to reserve scan offsets: " + AvErrorText(nResult);
+        return false;
+    }
+    return true;
+}
+
 bool CVideoStage::UseBestQuality(AVCodecContext* pEncoder, std::string& strReason) const
 {
     const bool bMpeg1 = m_settings.nOutputType == OUTPUT_TYPE_MPEG1;
-    pEncoder->bit_rate = bMpeg1 ? MPEG1_BEST_RATE_BITS : DVD_MAX_VIDEO_RATE_BITS;
+    pEncoder->bit_rate = RecordedVideoBitrate(m_settings);
     // Set before the user's own options, which still have the last word.
     return SetEncoderOptions(pEncoder, bMpeg1 ? std::span(MPEG1_BEST_OPTIONS) : std::span(MPEG2_BEST_OPTIONS),
                              strReason);

@@ -32,6 +32,7 @@ private:
     void Record(AVFrame* pFrame, std::int64_t nTimeUs);
     bool CheckMpegBitrate(std::string& strReason) const;
     bool UseStandardGops(AVCodecContext* pEncoder, std::string& strReason) const;
+    bool UseStreamLayout(AVCodecContext* pEncoder, std::string& strReason) const;
     bool UseBestQuality(AVCodecContext* pEncoder, std::string& strReason) const;
     // The picture in the encoder's pixel format; the pipeline before it
     // (scaling, frame picture, preview) works in YUV 4:2:0.

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "encoder/Encorda.h"
+
 CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     : CSettingsDialog(QStringLiteral("Mpeg Profile"), pParent)
 {
@@ -18,6 +20,7 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
         ConversionSettings& settings = ConversionSettings::Instance();
         settings.nFrameRateIndex = nIndex;
         settings.dFrameRate = m_pFrameRateList->itemText(nIndex).toDouble();
+        ShowDiscStandards();
     });
     m_pSampleRateList = MakeDropDownList(SAMPLE_RATE_LIST, pGroup);
     m_pSampleRateList->addItems(SAMPLE_RATES);
@@ -25,6 +28,7 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
         ConversionSettings& settings = ConversionSettings::Instance();
         settings.nAudioSampleRateIndex = nIndex;
         settings.nAudioSampleRate = ReadLeadingInteger(m_pSampleRateList->itemText(nIndex));
+        ShowDiscStandards();
     });
     m_pVideoBitrateEdit = MakeNumberField(VIDEO_BITRATE_EDIT, &ConversionSettings::nVideoBitrate);
     m_pAudioBitrateEdit = MakeNumberField(AUDIO_BITRATE_EDIT, &ConversionSettings::nAudioBitrate);
@@ -33,8 +37,13 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     m_pHeightEdit = MakeNumberField(HEIGHT_EDIT, &ConversionSettings::nMpegHeight);
     m_pScaleCheck = new QCheckBox(QStringLiteral("Scale to 16:9"), pGroup);
     m_pScaleCheck->setObjectName(QString::number(SCALE_CHECK));
-    connect(m_pScaleCheck, &QCheckBox::clicked, this,
-            [](bool bChecked) { ConversionSettings::Instance().bScaleTo16By9 = bChecked; });
+    connect(m_pScaleCheck, &QCheckBox::clicked, this, [this](bool bChecked) {
+        ConversionSettings::Instance().bScaleTo16By9 = bChecked;
+        ShowDiscStandards();
+    });
+    m_pDiscStandardLine = new QLabel(pGroup);
+    m_pDiscStandardLine->setObjectName(QString::number(DISC_STANDARD_LINE));
+    m_pDiscStandardLine->setWordWrap(true);
 
     // Video on the left, audio on the right, the picture size below.
     auto* pGrid = new QGridLayout(pGroup);
@@ -52,15 +61,34 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     addRow(3, 0, QStringLiteral("Width"), m_pWidthEdit);
     addRow(3, 2, QStringLiteral("Height"), m_pHeightEdit);
     pGrid->addWidget(m_pScaleCheck, 4, 0, 1, 4);
+    pGrid->addWidget(m_pDiscStandardLine, 5, 0, 1, 4);
 }
 
 QLineEdit* CMpegProfileDlg::MakeNumberField(int nId, int ConversionSettings::*pSetting)
 {
     QLineEdit* pEdit = MakeEdit(nId, Group());
-    connect(pEdit, &QLineEdit::textChanged, this, [pSetting](const QString& strText) {
+    connect(pEdit, &QLineEdit::textChanged, this, [this, pSetting](const QString& strText) {
         ConversionSettings::Instance().*pSetting = ReadLeadingInteger(strText);
+        ShowDiscStandards();
     });
     return pEdit;
+}
+
+void CMpegProfileDlg::ShowDiscStandards()
+{
+    // Short values take the low 16 bits, as Convert writes them; the frame
+    // rate's whole part is its code.
+    const ConversionSettings& settings = ConversionSettings::Instance();
+    CEncorda::CMpegValues values;
+    values.nFrameRate = static_cast<short>(static_cast<int>(settings.dFrameRate));
+    values.nWidth = static_cast<short>(settings.nMpegWidth);
+    values.nHeight = static_cast<short>(settings.nMpegHeight);
+    values.nVideoBitrate = settings.nVideoBitrate;
+    values.nAudioBitrate = settings.nAudioBitrate;
+    values.nAudioSampleRate = settings.nAudioSampleRate;
+    values.nAudioChannels = static_cast<short>(settings.nAudioChannels);
+    values.bWideScreen = settings.bScaleTo16By9;
+    m_pDiscStandardLine->setText(CEncorda::DescribeDiscStandards(values));
 }
 
 void CMpegProfileDlg::ShowStoredValues()
@@ -74,4 +102,5 @@ void CMpegProfileDlg::ShowStoredValues()
     m_pWidthEdit->setText(QString::number(settings.nMpegWidth));
     m_pHeightEdit->setText(QString::number(settings.nMpegHeight));
     m_pScaleCheck->setChecked(settings.bScaleTo16By9);
+    ShowDiscStandards();
 }

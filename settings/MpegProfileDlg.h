@@ -5,11 +5,14 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 // The MPEG profile Convert sends: frame rate, sample rate, bit rates,
 // channel count and picture size. Every change goes to the settings store at
-// once, so Cancel keeps it too.
+// once, so Cancel keeps it too. Below the fields a line each for VCD, SVCD
+// and DVD says whether the values meet it or what stops them; it only
+// informs: the recording is made as the user chose.
 class CMpegProfileDlg : public CSettingsDialog
 {
     Q_OBJECT
@@ -25,6 +28,7 @@ public:
         WIDTH_EDIT = 1021,
         HEIGHT_EDIT = 1022,
         SCALE_CHECK = 1035,
+        DISC_STANDARD_LINE = 1036,
     };
 
     static inline const QStringList FRAME_RATES = { "23.976", "24", "25", "29.97", "30", "50", "59.94" };
@@ -38,6 +42,7 @@ protected:
 private:
     // A field that stores its number in pSetting on every change of its text.
     QLineEdit* MakeNumberField(int nId, int ConversionSettings::*pSetting);
+    void ShowDiscStandards();
 
     QComboBox* m_pFrameRateList = nullptr;
     QComboBox* m_pSampleRateList = nullptr;
@@ -47,4 +52,5 @@ private:
     QLineEdit* m_pWidthEdit = nullptr;
     QLineEdit* m_pHeightEdit = nullptr;
     QCheckBox* m_pScaleCheck = nullptr;
+    QLabel* m_pDiscStandardLine = nullptr;
 };

@@ -1,3 +1,4 @@
+#include <QJsonArray>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -21,6 +22,17 @@ std::map<std::string, double> ParseSummary(const QByteArray& output)
             values[fields[0].toStdString()] = fields[1].toDouble();
     }
     return values;
+}
+
+// The video rate the stream's header announces: MPEG-1's one rate, the
+// peak of MPEG-2's variable one.
+double AnnouncedVideoBitrate(const QJsonObject& video)
+{
+    for (const QJsonValue& sideData : video["side_data_list"].toArray()) {
+        if (sideData["side_data_type"].toString() == "CPB properties")
+            return JsonNumber(sideData.toObject(), "max_bitrate");
+    }
+    return JsonNumber(video, "bit_rate");
 }
 
 } // namespace
@@ -175,4 +187,102 @@ TEST(Mpegrec, WithoutSyncTheAudioOfASkewedClockDrifts)
             EXPECT_NEAR(offset.dOffsetSeconds, (offset.dVideoSeconds - dStart) * testCase.dDriftPerSecond, 0.005)
                 << "at " << offset.dVideoSeconds << " s";
     }
+}
+
+TEST(Mpegrec, TargetRecordsWhatTheDiscNeeds)
+{
+    struct CTargetCase
+    {
+        QStringList arguments;
+        const char* pszVideoCodec;
+        int nWidth;
+        int nHeight;
+        const char* pszFrameRate;
+        const char* pszSampleRate;
+        double dAnnouncedVideoBitrate;
+        const char* pszDisplayAspect;
+    } const cases[] = {
+        { { "--target", "vcd" }, "mpeg1video", 352, 288, "25/1", "44100", 1150000, nullptr },
+        { { "--target", "vcd", "--frame-rate", "29.97" },
+          "mpeg1video",
+          352,
+          240,
+          "30000/1001",
+          "44100",
+          1150000,
+          nullptr },
+        { { "--target", "svcd", "--frame-rate", "30000:1001" },
+          "mpeg2video",
+          480,
+          480,
+          "30000/1001",
+          "44100",
+          2554000,
+          "4:3" },
+        { { "--target", "dvd", "--frame-rate", "30" }, "mpeg2video", 720, 480, "30000/1001", "48000", 9000000, "4:3" },
+        // What DVD allows beside its preset: another of its sizes, 16:9, a lower rate.
+        { { "--target", "dvd", "--size", "704x576", "--aspect", "16:9", "--video-bitrate", "3000000" },
+          "mpeg2video",
+          704,
+          576,
+          "25/1",
+          "48000",
+          9000000,
+          "16:9" },
+    };
+    const QTemporaryDir folder;
+    const QString strFile = folder.filePath("disc.mpg");
+    for (const CTargetCase& testCase : cases) {
+        SCOPED_TRACE(testCase.arguments.join(' ').toStdString());
+        int nExitCode = -1;
+        QByteArray errors;
+        RunProgram(MPEGREC, QStringList { "-o", strFile, "--fast", "--duration", "1" } + testCase.arguments, &nExitCode,
+                   &errors);
+        ASSERT_EQ(nExitCode, 0) << errors.toStdString();
+        const QJsonObject probe = ProbeFile(strFile.toStdString());
+        const QJsonObject video = FindStream(probe, "video");
+        EXPECT_EQ(video["codec_name"].toString(), testCase.pszVideoCodec);
+        EXPECT_EQ(video["width"].toInt(), testCase.nWidth);
+        EXPECT_EQ(video["height"].toInt(), testCase.nHeight);
+        EXPECT_EQ(video["r_frame_rate"].toString(), testCase.pszFrameRate);
+        EXPECT_EQ(AnnouncedVideoBitrate(video), testCase.dAnnouncedVideoBitrate);
+        if (testCase.pszDisplayAspect) {
+            EXPECT_EQ(video["display_aspect_ratio"].toString(), testCase.pszDisplayAspect);
+        }
+        const QJsonObject audio = FindStream(probe, "audio");
+        EXPECT_EQ(audio["codec_name"].toString(), "mp2");
+        EXPECT_EQ(audio["sample_rate"].toString(), testCase.pszSampleRate);
+        EXPECT_EQ(audio["channels"].toInt(), 2);
+        EXPECT_EQ(JsonNumber(audio, "bit_rate"), 224000);
+    }
+}
+
+TEST(Mpegrec, TargetRefusesWhatTheDiscDoesNotAllow)
+{
+    const QTemporaryDir folder;
+    const QString strFile = folder.filePath("refused.mpg");
+    const QStringList cases[] = {
+        { "--target", "cd" },
+        { "--target", "vcd", "--frame-rate", "24" },
+        { "--target", "dvd", "--frame-rate", "23.976" },
+        { "--target", "dvd", "--type", "avi" },
+        { "--target", "dvd", "--type", "mpeg1" },
+        { "--target", "vcd", "--type", "mpeg2" },
+        { "--target", "vcd", "--video-bitrate", "2000000" },
+        { "--target", "vcd", "--aspect", "16:9" },
+        { "--target", "svcd", "--size", "720x576" },
+        { "--target", "svcd", "--video-bitrate", "2700000" },
+        { "--target", "dvd", "--sample-rate", "44100" },
+        { "--target", "dvd", "--channels", "6" },
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        int nExitCode = 0;
+        QByteArray errors;
+        RunProgram(MPEGREC, QStringList { "-o", strFile, "--fast", "--duration", "1" } + arguments, &nExitCode,
+                   &errors);
+        EXPECT_EQ(nExitCode, 2);
+        EXPECT_TRUE(errors.startsWith("mpegrec: ")) << errors.toStdString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(strFile.toStdString()));
 }

@@ -1,6 +1,7 @@
 #include <climits>
 
 #include <QCheckBox>
+#include <QLabel>
 
 #include "settings/MpegProfileDlg.h"
 #include "tests/settings/DialogDriver.h"
@@ -112,6 +113,48 @@ TEST_F(MpegProfileDlgTest, ScaleTo16By9FollowsTheBox)
     EXPECT_TRUE(pScale->isChecked());
     Click(pScale);
     EXPECT_FALSE(Settings().bScaleTo16By9);
+}
+
+// The line is the dialog's whole verdict, so its words are what is checked.
+TEST_F(MpegProfileDlgTest, TheDefaultProfileSaysWhyNoDvdTakesIt)
+{
+    m_dialog.show();
+    const QString strLine = Find<QLabel>(m_dialog, DISC_STANDARD_LINE)->text();
+    EXPECT_TRUE(strLine.contains("Not DVD: 23.976 frames/s, needs 25 or 29.97; 44.1 kHz audio, needs 48 kHz."))
+        << strLine.toStdString();
+    EXPECT_TRUE(strLine.contains("Not VCD: ")) << strLine.toStdString();
+    EXPECT_TRUE(strLine.contains("Not SVCD: ")) << strLine.toStdString();
+}
+
+TEST_F(MpegProfileDlgTest, TheDiscLineFollowsEveryField)
+{
+    m_dialog.show();
+    const QLabel* pLine = Find<QLabel>(m_dialog, DISC_STANDARD_LINE);
+    const auto expectLine = [pLine](const char* pszPart) {
+        EXPECT_TRUE(pLine->text().contains(pszPart)) << pLine->text().toStdString();
+    };
+    ChooseItem(Find<QComboBox>(m_dialog, FRAME_RATE_LIST), 2);
+    ChooseItem(Find<QComboBox>(m_dialog, SAMPLE_RATE_LIST), 2);
+    TypeText(Find<QLineEdit>(m_dialog, HEIGHT_EDIT), "576");
+    expectLine("Meets DVD (record as MPEG-2).");
+    TypeText(Find<QLineEdit>(m_dialog, VIDEO_BITRATE_EDIT), "9500000");
+    expectLine("Not DVD: video 9500000 bit/s, needs at most 9000000.");
+
+    TypeText(Find<QLineEdit>(m_dialog, WIDTH_EDIT), "352");
+    TypeText(Find<QLineEdit>(m_dialog, HEIGHT_EDIT), "288");
+    TypeText(Find<QLineEdit>(m_dialog, VIDEO_BITRATE_EDIT), "1150000");
+    ChooseItem(Find<QComboBox>(m_dialog, SAMPLE_RATE_LIST), 1);
+    expectLine("Meets VCD (record as MPEG-1).");
+    TypeText(Find<QLineEdit>(m_dialog, AUDIO_BITRATE_EDIT), "192000");
+    expectLine("Not VCD: audio 192000 bit/s, needs 224000.");
+    TypeText(Find<QLineEdit>(m_dialog, AUDIO_BITRATE_EDIT), "224000");
+    TypeText(Find<QLineEdit>(m_dialog, AUDIO_CHANNEL_EDIT), "1");
+    expectLine("Not VCD: 1 audio channel, needs 2.");
+    TypeText(Find<QLineEdit>(m_dialog, AUDIO_CHANNEL_EDIT), "2");
+    Click(Find<QCheckBox>(m_dialog, SCALE_CHECK));
+    expectLine("Not VCD: 16:9 picture, needs 4:3.");
+    ChooseItem(Find<QComboBox>(m_dialog, FRAME_RATE_LIST), 3);
+    expectLine("Not VCD: picture 352x288, needs 352x240; 16:9 picture, needs 4:3.");
 }
 
 } // namespace

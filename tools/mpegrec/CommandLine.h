@@ -4,13 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "engine/DiscStandard.h"
+
 // What mpegrec was asked to do.
 struct CCommandLine
 {
     bool bList = false;
     bool bHelp = false;
     std::string strOutput;
-    std::string strType = "mpeg2";
+    // mpeg1, mpeg2 or avi; empty: as --target needs, else mpeg2.
+    std::string strType;
+    // The disc the recording is made for, in the norm of the frame rate.
+    std::optional<EDiscStandard> target;
+    ETvNorm eTargetNorm = ETvNorm::ePal;
     std::string strVideoDevice;
     std::string strAudioDevice;
     // AVI only: FFmpeg's encoder names (see --list), and streams left out.
@@ -18,6 +24,7 @@ struct CCommandLine
     std::string strAudioCompressor;
     bool bNoVideo = false;
     bool bNoAudio = false;
+    // The profile's frame rate code: 23, 29 and 59 for the NTSC rates.
     std::optional<int> frameRate;
     std::optional<int> nWidth;
     std::optional<int> nHeight;

@@ -11,6 +11,7 @@ extern "C" {
 
 #include "CommandLine.h"
 #include "engine/CompressorCatalog.h"
+#include "engine/DiscStandard.h"
 #include "engine/Recorder.h"
 
 namespace {
@@ -91,8 +92,13 @@ bool ChooseCompressor(CRecorder& recorder, ECompressorKind eKind, const std::str
 
 void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
 {
-    recorder.Profile().nOutputType = command.strType == "mpeg1" ? OUTPUT_TYPE_MPEG1 : OUTPUT_TYPE_MPEG2;
-    if (command.frameRate)
+    // The disc's values first, so that the options given beside it change them.
+    if (command.target)
+        ApplyDiscStandard(recorder.Profile(), *command.target, command.eTargetNorm);
+    if (!command.target || !command.strType.empty())
+        recorder.Profile().nOutputType = command.strType == "mpeg1" ? OUTPUT_TYPE_MPEG1 : OUTPUT_TYPE_MPEG2;
+    // A disc's frame rate is its norm's, which the given rate chose.
+    if (command.frameRate && !command.target)
         recorder.Profile().nFrameRate = static_cast<short>(*command.frameRate);
     if (command.nWidth) {
         recorder.Profile().nVideoWidth = static_cast<short>(*command.nWidth);
@@ -126,6 +132,20 @@ void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
     recorder.Profile().dDurationLimitSeconds = command.dDurationSeconds;
 }
 
+// The options given beside --target must leave a profile the disc takes.
+bool CheckTarget(const CRecordingProfile& profile, const CCommandLine& command, std::string& strError)
+{
+    if (!command.target)
+        return true;
+    const std::vector<std::string> reasons = DiscStandardShortfalls(profile, *command.target);
+    if (reasons.empty())
+        return true;
+    strError = std::string(DiscStandard(*command.target).pszName) + " does not allow ";
+    for (std::size_t nIndex = 0; nIndex < reasons.size(); ++nIndex)
+        strError += (nIndex > 0 ? "; " : "") + reasons[nIndex];
+    return false;
+}
+
 int Record(CRecorder& recorder, const CCommandLine& command)
 {
     std::string strError;
@@ -136,6 +156,10 @@ int Record(CRecorder& recorder, const CCommandLine& command)
         return EXIT_USAGE;
     }
     ApplyProfile(recorder, command);
+    if (!CheckTarget(recorder.Profile(), command, strError)) {
+        std::cerr << "mpegrec: " << strError << "\n";
+        return EXIT_USAGE;
+    }
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     if (recorder.Start() == -1) {
