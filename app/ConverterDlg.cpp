@@ -5,10 +5,10 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileInfo>
-#include <QPainter>
-#include <QPixmap>
 
+#include "app/ProgramIdentity.h"
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -37,29 +37,11 @@ const QString BEST_QUALITY_OPTION = QStringLiteral("OPTION_QUALITY_BEST");
 constexpr double LEVEL_METER_FLOOR_DBFS = -60.0;
 constexpr int LEVEL_METER_MAX = 100;
 
-constexpr int ICON_SIZE = 32;
-
-QIcon ProgramIcon()
-{
-    QPixmap pixIcon(ICON_SIZE, ICON_SIZE);
-    pixIcon.fill(Qt::transparent);
-    QPainter painter(&pixIcon);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(240, 150, 190));
-    painter.drawEllipse(QRect(1, 1, ICON_SIZE - 2, ICON_SIZE - 2));
-    painter.setBrush(QColor(210, 20, 40));
-    painter.drawEllipse(QRect(ICON_SIZE / 4, ICON_SIZE / 4, ICON_SIZE / 2, ICON_SIZE / 2));
-    painter.end();
-    return QIcon(pixIcon);
-}
-
 } // namespace
 
 CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     : CSkinDialog(prompt, pParent)
     , m_encoder(this)
-    , m_hIcon(ProgramIcon())
     , m_openUrl(&QDesktopServices::openUrl)
     , m_mpegProfileDlg(this)
     , m_videoFrameDlg(this, this)
@@ -73,7 +55,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     LoadStartupSkin();
     PlaceEncoder();
     FillOutputTypes();
-    setWindowIcon(m_hIcon);
+    setWindowIcon(ProgramIdentity::Icon());
     RefreshExitButton();
     // The device gets the mute state the settings show, from the start.
     m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
@@ -85,6 +67,15 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
             RefreshExitButton();
     });
     m_timerExitRefresh.start(EXIT_REFRESH_MS);
+}
+
+int CConverterDlg::RunAsMainWindow()
+{
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    loop.exec();
+    return result();
 }
 
 void CConverterDlg::LoadStartupSkin()
@@ -154,18 +145,6 @@ void CConverterDlg::OnSkinChanged()
     ShowQualityState();
     ShowAudioLevel();
     ShowRecordings();
-}
-
-void CConverterDlg::paintEvent(QPaintEvent* pEvent)
-{
-    if (!isMinimized()) {
-        CSkinDialog::paintEvent(pEvent);
-        return;
-    }
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    const QRect rcIcon((width() - ICON_SIZE + 1) / 2, (height() - ICON_SIZE + 1) / 2, ICON_SIZE, ICON_SIZE);
-    m_hIcon.paint(&painter, rcIcon);
 }
 
 int CConverterDlg::LevelMeterPosition(double dDbfs)

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QDialog>
-#include <QIcon>
 #include <QTimer>
 
 #include <functional>
@@ -43,6 +42,11 @@ public:
 
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
 
+    // Shows the window as the program's main window until it closes, and
+    // returns its result. Not modal: a window system keeps a modal window
+    // out of its taskbar and window switcher.
+    int RunAsMainWindow();
+
     // The settings dialogs reach the recorder through their owner.
     CEncorda& Encoder() override { return m_encoder; }
     IPrompt& MessagePrompt() override { return Prompt(); }
@@ -81,7 +85,6 @@ protected:
     void OnSkinOptionSelected(const QString& strName) override;
     void OnSkinSliderMoved(const QString& strName, int nPos) override;
     void OnSkinChanged() override;
-    void paintEvent(QPaintEvent* pEvent) override;
 
 private:
     void LoadStartupSkin();
@@ -121,7 +124,6 @@ private:
     void ShowQualityState();
 
     CEncorda m_encoder;
-    QIcon m_hIcon;
     bool m_paused = false;
     // The output type the user last chose, kept across skin changes.
     int m_nOutputTypeRow = 0;
