@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -24,7 +25,6 @@
 
 namespace {
 
-const QString EXIT_BUTTON = QStringLiteral("BUTTON_EXIT");
 const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
 const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
 const QString MUTE_CHECK = QStringLiteral("CHECK_MUTE");
@@ -56,6 +56,8 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     PlaceEncoder();
     FillOutputTypes();
     setWindowIcon(ProgramIdentity::Icon());
+    MakeKeyCommands();
+    ShowKeysInTooltips();
     RefreshExitButton();
     // The device gets the mute state the settings show, from the start.
     m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
@@ -139,6 +141,8 @@ void CConverterDlg::ShowButton(const QString& strName, bool bShow)
 
 void CConverterDlg::OnSkinChanged()
 {
+    ShowTransportButtons(m_bPauseOffered);
+    ShowKeysInTooltips();
     PlaceEncoder();
     FillOutputTypes();
     ShowMuteState();
@@ -230,11 +234,30 @@ void CConverterDlg::EndOnQuitSignal()
     accept();
 }
 
+bool CConverterDlg::MayQuit()
+{
+    if (!m_encoder.GetStatus().bRecordingToFile)
+        return true;
+    if (Prompt().AskYesNo(STOP_AND_QUIT, IPrompt::EIcon::Warning) != IPrompt::EAnswer::Yes)
+        return false;
+    Stop();
+    return true;
+}
+
+void CConverterDlg::closeEvent(QCloseEvent* pEvent)
+{
+    if (MayQuit())
+        CSkinDialog::closeEvent(pEvent);
+    else
+        pEvent->ignore();
+}
+
 void CConverterDlg::OnSkinCommand(const QString& strName)
 {
-    if (strName == EXIT_BUTTON || strName == QLatin1String("BUTTON_CLOSE"))
-        accept();
-    else if (strName == QLatin1String("BUTTON_CONVERT"))
+    if (strName == EXIT_BUTTON || strName == QLatin1String("BUTTON_CLOSE")) {
+        if (MayQuit())
+            accept();
+    } else if (strName == CONVERT_BUTTON)
         Convert();
     else if (strName == QLatin1String("BUTTON_UP"))
         Prompt().ShowMessage(QStringLiteral("Up Button Pressed"), IPrompt::EIcon::Information);
@@ -242,11 +265,11 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         Prompt().ShowMessage(QStringLiteral("Down Button Pressed"), IPrompt::EIcon::Information);
     else if (strName == QLatin1String("BUTTON_EDIT"))
         m_mpegProfileDlg.exec();
-    else if (strName == QLatin1String("BUTTON_PLAY"))
+    else if (strName == PLAY_BUTTON)
         Play();
-    else if (strName == QLatin1String("BUTTON_PAUSE"))
+    else if (strName == PAUSE_BUTTON)
         Pause();
-    else if (strName == QLatin1String("BUTTON_STOP"))
+    else if (strName == STOP_BUTTON)
         Stop();
     else if (strName == QLatin1String("BUTTON_MINIMIZE"))
         showMinimized();

@@ -30,6 +30,12 @@ public:
     static inline const QString DEFAULT_SKIN = QStringLiteral("Pink.skn");
     // How often the exit button repaints.
     static constexpr int EXIT_REFRESH_MS = 50;
+    // The transport's and the exit's buttons, by their skin names.
+    static inline const QString CONVERT_BUTTON = QStringLiteral("BUTTON_CONVERT");
+    static inline const QString PLAY_BUTTON = QStringLiteral("BUTTON_PLAY");
+    static inline const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
+    static inline const QString STOP_BUTTON = QStringLiteral("BUTTON_STOP");
+    static inline const QString EXIT_BUTTON = QStringLiteral("BUTTON_EXIT");
     // The output-type selector's rows.
     static inline const QString MPEG1_ROW = QStringLiteral("MPEG1");
     static inline const QString MPEG2_ROW = QStringLiteral("MPEG2");
@@ -39,6 +45,7 @@ public:
         QStringLiteral("Capture Failure, Video/Audio compressor not correct or capture file opening");
     static inline const QString FILE_BEING_RECORDED =
         QStringLiteral("This file is being recorded now. Choose another file for the new recording.");
+    static inline const QString STOP_AND_QUIT = QStringLiteral("Stop the recording and quit?");
 
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
 
@@ -85,6 +92,9 @@ protected:
     void OnSkinOptionSelected(const QString& strName) override;
     void OnSkinSliderMoved(const QString& strName, int nPos) override;
     void OnSkinChanged() override;
+    // The window system's close (Alt+F4, its close button) asks as the
+    // window's own close button does.
+    void closeEvent(QCloseEvent* pEvent) override;
 
 private:
     void LoadStartupSkin();
@@ -93,6 +103,13 @@ private:
     // The selector's selection mark: 0 MPEG1, 1 MPEG2, 2 AVI, -1 none.
     int OutputTypeRow() const;
     void RefreshExitButton();
+    // Whether the window may close: during a recording only when the user
+    // agrees, and the recording is then stopped.
+    bool MayQuit();
+    // Ctrl+R records, Space plays or pauses, Ctrl+Period stops, Ctrl+Q
+    // quits; the buttons' tooltips name the keys.
+    void MakeKeyCommands();
+    void ShowKeysInTooltips();
     void ShowButton(const QString& strName, bool bShow);
 
     // The conversion commands.
@@ -112,6 +129,9 @@ private:
     void Stop();
     // Play shown, Pause hidden, not paused.
     void ShowStopped();
+    // Pause in place of Play, or Play in place of Pause; a new skin starts
+    // with Play.
+    void ShowTransportButtons(bool bPauseOffered);
     void OnRecordingFinished(const QString& strError);
     void ShowAudioLevel();
     // The file recording that just ended goes to the top of the list.
@@ -125,6 +145,8 @@ private:
 
     CEncorda m_encoder;
     bool m_paused = false;
+    // Pause, not Play, is the transport's next step; the keys follow it.
+    bool m_bPauseOffered = false;
     // The output type the user last chose, kept across skin changes.
     int m_nOutputTypeRow = 0;
     // The folder of the last file recorded to, proposed for the next one.

@@ -160,10 +160,37 @@ TEST_F(ConversionCommandsTest, ConvertWritesTheDefaultsInOrderAndStarts)
     EXPECT_EQ(m_arrCalls, arrExpected);
     EXPECT_EQ(m_prompt.Texts(), QStringList { "Save As" });
     EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile);
-    // Convert leaves the transport buttons and the pause state alone.
+    // The recording can be paused at once, as after Play.
+    EXPECT_TRUE(IsShown("BUTTON_PAUSE"));
+    EXPECT_FALSE(IsShown("BUTTON_PLAY"));
+    EXPECT_FALSE(m_pDialog->IsPaused());
+}
+
+TEST_F(ConversionCommandsTest, PauseAndStopAfterConvertSwapTheButtonsBack)
+{
+    m_prompt.m_arrFiles = { m_strFile };
+    Command("BUTTON_CONVERT");
+    ASSERT_TRUE(IsShown("BUTTON_PAUSE"));
+    Command("BUTTON_PAUSE");
+    EXPECT_TRUE(m_pDialog->IsPaused());
+    EXPECT_TRUE(IsShown("BUTTON_PLAY"));
+    Command("BUTTON_PLAY");
+    EXPECT_TRUE(IsShown("BUTTON_PAUSE"));
+    EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile) << "resumed, not restarted";
+    Command("BUTTON_STOP");
     EXPECT_TRUE(IsShown("BUTTON_PLAY"));
     EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
-    EXPECT_FALSE(m_pDialog->IsPaused());
+}
+
+TEST_F(ConversionCommandsTest, AFailedConvertLeavesPlayInPlace)
+{
+    // The recorder refuses a picture without pixels.
+    Settings().nMpegWidth = 0;
+    m_prompt.m_arrFiles = { m_strFile };
+    Command("BUTTON_CONVERT");
+    ASSERT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
+    EXPECT_TRUE(IsShown("BUTTON_PLAY"));
+    EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
 }
 
 struct CConvertCase
