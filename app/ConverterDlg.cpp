@@ -101,6 +101,9 @@ void CConverterDlg::FillOutputTypes()
     CSkinComboBox* pCombo = FirstComboBox();
     if (pCombo == nullptr)
         return;
+    // Its rows are the only output types there are.
+    if (pCombo->GetName() == OUTPUT_SELECTOR)
+        pCombo->MakeSelectOnly();
     const QStringList arrRows { MPEG1_ROW, MPEG2_ROW, AVI_ROW };
     for (const QString& strRow : arrRows)
         pCombo->AddString(strRow);

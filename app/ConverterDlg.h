@@ -36,6 +36,9 @@ public:
     static inline const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
     static inline const QString STOP_BUTTON = QStringLiteral("BUTTON_STOP");
     static inline const QString EXIT_BUTTON = QStringLiteral("BUTTON_EXIT");
+    // The output-type selector: the skin's combo box of this name is read
+    // only; the window's first combo box gets the rows.
+    static inline const QString OUTPUT_SELECTOR = QStringLiteral("COMBO_OUTPUT");
     // The output-type selector's rows.
     static inline const QString MPEG1_ROW = QStringLiteral("MPEG1");
     static inline const QString MPEG2_ROW = QStringLiteral("MPEG2");

@@ -369,6 +369,27 @@ void ChooseOutputType(CConverterDlg& dialog, int nRow)
     EXPECT_FALSE(Settings().bDropDownOpen);
 }
 
+TEST_F(ConversionCommandsTest, TypingIntoTheOutputSelectorChangesNothing)
+{
+    CSkinComboBox* pSelector = m_pDialog->FirstComboBox();
+    ASSERT_NE(pSelector, nullptr);
+    ASSERT_EQ(pSelector->GetName(), CConverterDlg::OUTPUT_SELECTOR);
+    ChooseOutputType(*m_pDialog, 1);
+    ASSERT_EQ(pSelector->Edit()->text(), CConverterDlg::MPEG2_ROW);
+
+    CSkinEdit* pEdit = pSelector->Edit();
+    pEdit->setFocus();
+    QTest::keyClicks(pEdit, QStringLiteral("garbage"));
+    EXPECT_EQ(pEdit->text(), CConverterDlg::MPEG2_ROW);
+    m_prompt.m_arrFiles = { m_strFile };
+    Command("BUTTON_CONVERT");
+    EXPECT_TRUE(m_arrCalls.contains("OutputType=6")) << m_arrCalls.join(' ').toStdString();
+    Command("BUTTON_STOP");
+
+    Click(pEdit);
+    EXPECT_TRUE(pSelector->IsDropDownVisible()) << "a click on the text opens the list";
+}
+
 TEST_F(ConversionCommandsTest, SelectorChoiceDecidesTheOutputTypeAndSurvivesASkinChange)
 {
     CSkinComboBox* pCombo = m_pDialog->FirstComboBox();
