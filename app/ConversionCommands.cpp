@@ -137,7 +137,7 @@ void CConverterDlg::StartRecording(const QString& strFile, const QString& strTit
 {
     const CEncorda::CStatus replaced = m_encoder.GetStatus();
     if (m_encoder.Start() == CEncorda::START_FAILED) {
-        Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
+        ReportCaptureFailure(m_encoder.GetLastError());
         return;
     }
     // A recording this one replaced ended without a finish notice.
@@ -165,7 +165,7 @@ void CConverterDlg::Play()
         m_encoder.Resume();
     } else if (!m_encoder.GetStatus().bRecordingToFile && m_encoder.Start() == CEncorda::START_FAILED) {
         ShowStopped();
-        Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
+        ReportCaptureFailure(m_encoder.GetLastError());
     }
 }
 
@@ -217,5 +217,10 @@ void CConverterDlg::OnRecordingFinished(const QString& strError)
     ShowStopped();
     NoteFinishedRecording(m_encoder.GetStatus().dElapsedSeconds);
     if (!strError.isEmpty())
-        Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, strError);
+        ReportCaptureFailure(strError);
+}
+
+void CConverterDlg::ReportCaptureFailure(const QString& strReason)
+{
+    Prompt().ShowFailure(CAPTURE_FAILURE, m_encoder.GetLastFailureText(), strReason);
 }

@@ -136,6 +136,9 @@ private:
     // with Play.
     void ShowTransportButtons(bool bPauseOffered);
     void OnRecordingFinished(const QString& strError);
+    // The failure box: the headline, the recorder's cause in plain words,
+    // and its technical reason behind "Show Details".
+    void ReportCaptureFailure(const QString& strReason);
     void ShowAudioLevel();
     // The file recording that just ended goes to the top of the list.
     void NoteFinishedRecording(double dSeconds);

@@ -29,6 +29,16 @@ void CMessageBoxPrompt::ShowMessage(const QString& strText, EIcon eIcon, const Q
     box.exec();
 }
 
+void CMessageBoxPrompt::ShowFailure(const QString& strHeadline, const QString& strCause, const QString& strDetail)
+{
+    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), strHeadline, QMessageBox::Ok,
+                    m_pParent);
+    box.setInformativeText(strCause);
+    if (!strDetail.isEmpty())
+        box.setDetailedText(strDetail);
+    box.exec();
+}
+
 IPrompt::EAnswer CMessageBoxPrompt::AskYesNo(const QString& strText, EIcon eIcon)
 {
     QMessageBox box(BoxIcon(eIcon), QGuiApplication::applicationDisplayName(), strText,

@@ -369,6 +369,56 @@ void ChooseOutputType(CConverterDlg& dialog, int nRow)
     EXPECT_FALSE(Settings().bDropDownOpen);
 }
 
+struct CCauseCase
+{
+    const char* pszName;
+    std::function<void(ConversionSettings&, QString&)> change;
+    int nOutputRow;
+    QStringList arrCauseContains;
+};
+
+TEST_F(ConversionCommandsTest, TheFailureBoxShowsTheCauseInPlainWords)
+{
+    const CCauseCase cases[] = {
+        { "folder missing",
+          [](ConversionSettings&, QString& strFile) { strFile = QFileInfo(strFile).absolutePath() + "/gone/out.mpg"; },
+          0,
+          { "/gone does not exist", "Choose an existing folder" } },
+        { "bad size", [](ConversionSettings& s, QString&) { s.nMpegWidth = 0; }, 0, { "picture size", "0x480" } },
+        { "bit rate over the limit",
+          [](ConversionSettings& s, QString&) { s.nVideoBitrate = 20000000; },
+          1,
+          { "20000000", "Lower the bit rate" } },
+    };
+    for (const CCauseCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        Settings() = ConversionSettings();
+        ChooseOutputType(*m_pDialog, c.nOutputRow);
+        QString strFile = m_current.FilePath("refused.mpg");
+        c.change(Settings(), strFile);
+        m_prompt.m_arrAsked.clear();
+        m_prompt.m_arrFiles = { strFile };
+        Command("BUTTON_CONVERT");
+        ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
+        const QString strCause = m_prompt.m_arrAsked.last().strCause;
+        for (const QString& strPart : c.arrCauseContains)
+            EXPECT_TRUE(strCause.contains(strPart)) << strCause.toStdString();
+        EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->Encoder().GetLastError());
+    }
+}
+
+TEST_F(ConversionCommandsTest, AFailedWriteNamesTheDiskInTheFailureBox)
+{
+    if (!QFileInfo::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    m_prompt.m_arrFiles = { QStringLiteral("/dev/full") };
+    Command("BUTTON_CONVERT");
+    ASSERT_TRUE(WaitUntil([this] { return m_prompt.m_arrAsked.size() == 2; }, 30000));
+    const QString strCause = m_prompt.m_arrAsked.last().strCause;
+    EXPECT_TRUE(strCause.contains("Writing /dev/full failed")) << strCause.toStdString();
+    EXPECT_TRUE(strCause.contains("free some space")) << strCause.toStdString();
+}
+
 TEST_F(ConversionCommandsTest, TypingIntoTheOutputSelectorChangesNothing)
 {
     CSkinComboBox* pSelector = m_pDialog->FirstComboBox();
