@@ -185,14 +185,13 @@ void CSkinComboBox::MakeSelectOnly()
 
 bool CSkinComboBox::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    if (pWatched != m_pEdit)
-        return CSkinControl::eventFilter(pWatched, pEvent);
+    // Mouse events first: the edit may be part way through its destruction
+    // when other events arrive, and is no edit any more then.
     const QEvent::Type eType = pEvent->type();
-    if (eType == QEvent::MouseButtonDblClick)
-        return true;
-    if (eType != QEvent::MouseButtonPress || static_cast<QMouseEvent*>(pEvent)->button() != Qt::LeftButton)
-        return false;
-    ToggleDropDown();
+    if ((eType != QEvent::MouseButtonPress && eType != QEvent::MouseButtonDblClick) || pWatched != m_pEdit)
+        return CSkinControl::eventFilter(pWatched, pEvent);
+    if (eType == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton)
+        ToggleDropDown();
     return true;
 }
 
