@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString PLAY_BUTTON = QStringLiteral("BUTTON_PLAY");
-const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
 const QString TITLE_EDIT = QStringLiteral("EDIT_TITLE");
 // Titles longer than this are cut for the file name; the metadata keeps all.
 constexpr int MAX_TITLE_FILE_NAME = 120;
@@ -139,7 +137,7 @@ void CConverterDlg::StartRecording(const QString& strFile, const QString& strTit
 {
     const CEncorda::CStatus replaced = m_encoder.GetStatus();
     if (m_encoder.Start() == CEncorda::START_FAILED) {
-        Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
+        ReportCaptureFailure(m_encoder.GetLastError());
         return;
     }
     // A recording this one replaced ended without a finish notice.
@@ -147,12 +145,14 @@ void CConverterDlg::StartRecording(const QString& strFile, const QString& strTit
         NoteFinishedRecording(replaced.dElapsedSeconds);
     m_strRecordingFile = strFile;
     m_strRecordingTitle = strTitle;
+    // A new recording runs unpaused, and Pause must be within reach.
+    ShowTransportButtons(true);
+    m_paused = false;
 }
 
 void CConverterDlg::Play()
 {
-    ShowButton(PAUSE_BUTTON, true);
-    ShowButton(PLAY_BUTTON, false);
+    ShowTransportButtons(true);
     ApplyDeviceSelections();
     const ConversionSettings& settings = ConversionSettings::Instance();
     m_encoder.SetSyncMode(Low16(settings.nSyncMode));
@@ -165,7 +165,7 @@ void CConverterDlg::Play()
         m_encoder.Resume();
     } else if (!m_encoder.GetStatus().bRecordingToFile && m_encoder.Start() == CEncorda::START_FAILED) {
         ShowStopped();
-        Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, m_encoder.GetLastError());
+        ReportCaptureFailure(m_encoder.GetLastError());
     }
 }
 
@@ -183,8 +183,7 @@ void CConverterDlg::WriteCustomFrame()
 
 void CConverterDlg::Pause()
 {
-    ShowButton(PAUSE_BUTTON, false);
-    ShowButton(PLAY_BUTTON, true);
+    ShowTransportButtons(false);
     m_paused = true;
     m_encoder.Pause();
 }
@@ -199,9 +198,15 @@ void CConverterDlg::Stop()
 
 void CConverterDlg::ShowStopped()
 {
-    ShowButton(PAUSE_BUTTON, false);
-    ShowButton(PLAY_BUTTON, true);
+    ShowTransportButtons(false);
     m_paused = false;
+}
+
+void CConverterDlg::ShowTransportButtons(bool bPauseOffered)
+{
+    m_bPauseOffered = bPauseOffered;
+    ShowButton(PAUSE_BUTTON, bPauseOffered);
+    ShowButton(PLAY_BUTTON, !bPauseOffered);
 }
 
 void CConverterDlg::OnRecordingFinished(const QString& strError)
@@ -212,5 +217,10 @@ void CConverterDlg::OnRecordingFinished(const QString& strError)
     ShowStopped();
     NoteFinishedRecording(m_encoder.GetStatus().dElapsedSeconds);
     if (!strError.isEmpty())
-        Prompt().ShowMessage(CAPTURE_FAILURE, IPrompt::EIcon::Warning, strError);
+        ReportCaptureFailure(strError);
+}
+
+void CConverterDlg::ReportCaptureFailure(const QString& strReason)
+{
+    Prompt().ShowFailure(CAPTURE_FAILURE, m_encoder.GetLastFailureText(), strReason);
 }

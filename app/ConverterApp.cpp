@@ -2,11 +2,13 @@
 
 #include "app/ConverterDlg.h"
 #include "app/MessageBoxPrompt.h"
+#include "app/ProgramIdentity.h"
 #include "app/QuitSignals.h"
 
 CConverterApp::CConverterApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    ProgramIdentity::Apply();
 }
 
 int CConverterApp::InitInstance()
@@ -16,8 +18,8 @@ int CConverterApp::InitInstance()
     prompt.SetParent(&dialog);
     CQuitSignals quitSignals;
     connect(&quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
-    // exec returns however the window closes: its exit or close button, the
+    // Returns however the window closes: its exit or close button, the
     // window system's close, or the session ending.
-    dialog.exec();
+    dialog.RunAsMainWindow();
     return 0;
 }

@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileInfo>
-#include <QPainter>
-#include <QPixmap>
 
+#include "app/ProgramIdentity.h"
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-const QString EXIT_BUTTON = QStringLiteral("BUTTON_EXIT");
 const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
 const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
 const QString MUTE_CHECK = QStringLiteral("CHECK_MUTE");
@@ -37,29 +37,11 @@ const QString BEST_QUALITY_OPTION = QStringLiteral("OPTION_QUALITY_BEST");
 constexpr double LEVEL_METER_FLOOR_DBFS = -60.0;
 constexpr int LEVEL_METER_MAX = 100;
 
-constexpr int ICON_SIZE = 32;
-
-QIcon ProgramIcon()
-{
-    QPixmap pixIcon(ICON_SIZE, ICON_SIZE);
-    pixIcon.fill(Qt::transparent);
-    QPainter painter(&pixIcon);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(240, 150, 190));
-    painter.drawEllipse(QRect(1, 1, ICON_SIZE - 2, ICON_SIZE - 2));
-    painter.setBrush(QColor(210, 20, 40));
-    painter.drawEllipse(QRect(ICON_SIZE / 4, ICON_SIZE / 4, ICON_SIZE / 2, ICON_SIZE / 2));
-    painter.end();
-    return QIcon(pixIcon);
-}
-
 } // namespace
 
 CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     : CSkinDialog(prompt, pParent)
     , m_encoder(this)
-    , m_hIcon(ProgramIcon())
     , m_openUrl(&QDesktopServices::openUrl)
     , m_mpegProfileDlg(this)
     , m_videoFrameDlg(this, this)
@@ -73,7 +55,9 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     LoadStartupSkin();
     PlaceEncoder();
     FillOutputTypes();
-    setWindowIcon(m_hIcon);
+    setWindowIcon(ProgramIdentity::Icon());
+    MakeKeyCommands();
+    ShowKeysInTooltips();
     RefreshExitButton();
     // The device gets the mute state the settings show, from the start.
     m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
@@ -85,6 +69,15 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
             RefreshExitButton();
     });
     m_timerExitRefresh.start(EXIT_REFRESH_MS);
+}
+
+int CConverterDlg::RunAsMainWindow()
+{
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    show();
+    loop.exec();
+    return result();
 }
 
 void CConverterDlg::LoadStartupSkin()
@@ -108,6 +101,9 @@ void CConverterDlg::FillOutputTypes()
     CSkinComboBox* pCombo = FirstComboBox();
     if (pCombo == nullptr)
         return;
+    // Its rows are the only output types there are.
+    if (pCombo->GetName() == OUTPUT_SELECTOR)
+        pCombo->MakeSelectOnly();
     const QStringList arrRows { MPEG1_ROW, MPEG2_ROW, AVI_ROW };
     for (const QString& strRow : arrRows)
         pCombo->AddString(strRow);
@@ -148,24 +144,14 @@ void CConverterDlg::ShowButton(const QString& strName, bool bShow)
 
 void CConverterDlg::OnSkinChanged()
 {
+    ShowTransportButtons(m_bPauseOffered);
+    ShowKeysInTooltips();
     PlaceEncoder();
     FillOutputTypes();
     ShowMuteState();
     ShowQualityState();
     ShowAudioLevel();
     ShowRecordings();
-}
-
-void CConverterDlg::paintEvent(QPaintEvent* pEvent)
-{
-    if (!isMinimized()) {
-        CSkinDialog::paintEvent(pEvent);
-        return;
-    }
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    const QRect rcIcon((width() - ICON_SIZE + 1) / 2, (height() - ICON_SIZE + 1) / 2, ICON_SIZE, ICON_SIZE);
-    m_hIcon.paint(&painter, rcIcon);
 }
 
 int CConverterDlg::LevelMeterPosition(double dDbfs)
@@ -251,11 +237,30 @@ void CConverterDlg::EndOnQuitSignal()
     accept();
 }
 
+bool CConverterDlg::MayQuit()
+{
+    if (!m_encoder.GetStatus().bRecordingToFile)
+        return true;
+    if (Prompt().AskYesNo(STOP_AND_QUIT, IPrompt::EIcon::Warning) != IPrompt::EAnswer::Yes)
+        return false;
+    Stop();
+    return true;
+}
+
+void CConverterDlg::closeEvent(QCloseEvent* pEvent)
+{
+    if (MayQuit())
+        CSkinDialog::closeEvent(pEvent);
+    else
+        pEvent->ignore();
+}
+
 void CConverterDlg::OnSkinCommand(const QString& strName)
 {
-    if (strName == EXIT_BUTTON || strName == QLatin1String("BUTTON_CLOSE"))
-        accept();
-    else if (strName == QLatin1String("BUTTON_CONVERT"))
+    if (strName == EXIT_BUTTON || strName == QLatin1String("BUTTON_CLOSE")) {
+        if (MayQuit())
+            accept();
+    } else if (strName == CONVERT_BUTTON)
         Convert();
     else if (strName == QLatin1String("BUTTON_UP"))
         Prompt().ShowMessage(QStringLiteral("Up Button Pressed"), IPrompt::EIcon::Information);
@@ -263,11 +268,11 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         Prompt().ShowMessage(QStringLiteral("Down Button Pressed"), IPrompt::EIcon::Information);
     else if (strName == QLatin1String("BUTTON_EDIT"))
         m_mpegProfileDlg.exec();
-    else if (strName == QLatin1String("BUTTON_PLAY"))
+    else if (strName == PLAY_BUTTON)
         Play();
-    else if (strName == QLatin1String("BUTTON_PAUSE"))
+    else if (strName == PAUSE_BUTTON)
         Pause();
-    else if (strName == QLatin1String("BUTTON_STOP"))
+    else if (strName == STOP_BUTTON)
         Stop();
     else if (strName == QLatin1String("BUTTON_MINIMIZE"))
         showMinimized();

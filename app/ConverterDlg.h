@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QDialog>
-#include <QIcon>
 #include <QTimer>
 
 #include <functional>
@@ -31,6 +30,15 @@ public:
     static inline const QString DEFAULT_SKIN = QStringLiteral("Pink.skn");
     // How often the exit button repaints.
     static constexpr int EXIT_REFRESH_MS = 50;
+    // The transport's and the exit's buttons, by their skin names.
+    static inline const QString CONVERT_BUTTON = QStringLiteral("BUTTON_CONVERT");
+    static inline const QString PLAY_BUTTON = QStringLiteral("BUTTON_PLAY");
+    static inline const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
+    static inline const QString STOP_BUTTON = QStringLiteral("BUTTON_STOP");
+    static inline const QString EXIT_BUTTON = QStringLiteral("BUTTON_EXIT");
+    // The output-type selector: the skin's combo box of this name is read
+    // only; the window's first combo box gets the rows.
+    static inline const QString OUTPUT_SELECTOR = QStringLiteral("COMBO_OUTPUT");
     // The output-type selector's rows.
     static inline const QString MPEG1_ROW = QStringLiteral("MPEG1");
     static inline const QString MPEG2_ROW = QStringLiteral("MPEG2");
@@ -40,8 +48,14 @@ public:
         QStringLiteral("Capture Failure, Video/Audio compressor not correct or capture file opening");
     static inline const QString FILE_BEING_RECORDED =
         QStringLiteral("This file is being recorded now. Choose another file for the new recording.");
+    static inline const QString STOP_AND_QUIT = QStringLiteral("Stop the recording and quit?");
 
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
+
+    // Shows the window as the program's main window until it closes, and
+    // returns its result. Not modal: a window system keeps a modal window
+    // out of its taskbar and window switcher.
+    int RunAsMainWindow();
 
     // The settings dialogs reach the recorder through their owner.
     CEncorda& Encoder() override { return m_encoder; }
@@ -81,7 +95,9 @@ protected:
     void OnSkinOptionSelected(const QString& strName) override;
     void OnSkinSliderMoved(const QString& strName, int nPos) override;
     void OnSkinChanged() override;
-    void paintEvent(QPaintEvent* pEvent) override;
+    // The window system's close (Alt+F4, its close button) asks as the
+    // window's own close button does.
+    void closeEvent(QCloseEvent* pEvent) override;
 
 private:
     void LoadStartupSkin();
@@ -90,6 +106,13 @@ private:
     // The selector's selection mark: 0 MPEG1, 1 MPEG2, 2 AVI, -1 none.
     int OutputTypeRow() const;
     void RefreshExitButton();
+    // Whether the window may close: during a recording only when the user
+    // agrees, and the recording is then stopped.
+    bool MayQuit();
+    // Ctrl+R records, Space plays or pauses, Ctrl+Period stops, Ctrl+Q
+    // quits; the buttons' tooltips name the keys.
+    void MakeKeyCommands();
+    void ShowKeysInTooltips();
     void ShowButton(const QString& strName, bool bShow);
 
     // The conversion commands.
@@ -109,7 +132,13 @@ private:
     void Stop();
     // Play shown, Pause hidden, not paused.
     void ShowStopped();
+    // Pause in place of Play, or Play in place of Pause; a new skin starts
+    // with Play.
+    void ShowTransportButtons(bool bPauseOffered);
     void OnRecordingFinished(const QString& strError);
+    // The failure box: the headline, the recorder's cause in plain words,
+    // and its technical reason behind "Show Details".
+    void ReportCaptureFailure(const QString& strReason);
     void ShowAudioLevel();
     // The file recording that just ended goes to the top of the list.
     void NoteFinishedRecording(double dSeconds);
@@ -121,8 +150,9 @@ private:
     void ShowQualityState();
 
     CEncorda m_encoder;
-    QIcon m_hIcon;
     bool m_paused = false;
+    // Pause, not Play, is the transport's next step; the keys follow it.
+    bool m_bPauseOffered = false;
     // The output type the user last chose, kept across skin changes.
     int m_nOutputTypeRow = 0;
     // The folder of the last file recorded to, proposed for the next one.

@@ -1,7 +1,7 @@
 #include "app/MessageBoxPrompt.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace {
@@ -23,7 +23,17 @@ QMessageBox::Icon BoxIcon(IPrompt::EIcon eIcon)
 
 void CMessageBoxPrompt::ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail)
 {
-    QMessageBox box(BoxIcon(eIcon), QCoreApplication::applicationName(), strText, QMessageBox::Ok, m_pParent);
+    QMessageBox box(BoxIcon(eIcon), QGuiApplication::applicationDisplayName(), strText, QMessageBox::Ok, m_pParent);
+    if (!strDetail.isEmpty())
+        box.setDetailedText(strDetail);
+    box.exec();
+}
+
+void CMessageBoxPrompt::ShowFailure(const QString& strHeadline, const QString& strCause, const QString& strDetail)
+{
+    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), strHeadline, QMessageBox::Ok,
+                    m_pParent);
+    box.setInformativeText(strCause);
     if (!strDetail.isEmpty())
         box.setDetailedText(strDetail);
     box.exec();
@@ -31,8 +41,8 @@ void CMessageBoxPrompt::ShowMessage(const QString& strText, EIcon eIcon, const Q
 
 IPrompt::EAnswer CMessageBoxPrompt::AskYesNo(const QString& strText, EIcon eIcon)
 {
-    QMessageBox box(BoxIcon(eIcon), QCoreApplication::applicationName(), strText, QMessageBox::Yes | QMessageBox::No,
-                    m_pParent);
+    QMessageBox box(BoxIcon(eIcon), QGuiApplication::applicationDisplayName(), strText,
+                    QMessageBox::Yes | QMessageBox::No, m_pParent);
     return box.exec() == QMessageBox::Yes ? EAnswer::Yes : EAnswer::No;
 }
 

@@ -13,6 +13,7 @@ public:
     void SetParent(QWidget* pParent) { m_pParent = pParent; }
 
     void ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail = QString()) override;
+    void ShowFailure(const QString& strHeadline, const QString& strCause, const QString& strDetail) override;
     EAnswer AskYesNo(const QString& strText, EIcon eIcon) override;
     QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strDefaultSuffix,
                         const QString& strProposedPath) override;

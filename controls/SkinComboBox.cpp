@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QImageReader>
+#include <QMouseEvent>
 #include <QRegion>
 
 #include "controls/SkinComboButton.h"
@@ -171,6 +172,27 @@ void CSkinComboBox::ToggleDropDown()
     }
     m_skinParent.SetDropDownOpen(bShow);
     m_bShowNext = !m_bShowNext;
+}
+
+void CSkinComboBox::MakeSelectOnly()
+{
+    if (!m_pEdit)
+        return;
+    m_pEdit->setReadOnly(true);
+    m_pEdit->setCursor(Qt::ArrowCursor);
+    m_pEdit->installEventFilter(this);
+}
+
+bool CSkinComboBox::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    // Mouse events first: the edit may be part way through its destruction
+    // when other events arrive, and is no edit any more then.
+    const QEvent::Type eType = pEvent->type();
+    if ((eType != QEvent::MouseButtonPress && eType != QEvent::MouseButtonDblClick) || pWatched != m_pEdit)
+        return CSkinControl::eventFilter(pWatched, pEvent);
+    if (eType == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton)
+        ToggleDropDown();
+    return true;
 }
 
 void CSkinComboBox::AddString(const QString& strText)

@@ -62,6 +62,11 @@ public:
     // combo box at a skin change.
     void DeleteParts();
 
+    // The edit field takes no typing, and a press anywhere on it opens or
+    // closes the list: a choice among fixed rows, where typed text would
+    // stand for none of them.
+    void MakeSelectOnly();
+
     void ToggleDropDown();
     void AddString(const QString& strText);
     // Puts the text into the edit field and closes the list.
@@ -79,6 +84,9 @@ public:
     const QRect& EditRect() const { return m_rcEdit; }
     const QRect& ListRect() const { return m_rcList; }
     const QRect& WholeRect() const { return m_rcWhole; }
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     ISkinParent& m_skinParent;

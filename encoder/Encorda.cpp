@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include "encoder/CompressorPage.h"
+#include "encoder/FailureText.h"
 #include "encoder/RecordingOverlay.h"
 #include "engine/AudioLevel.h"
 #include "engine/DiscStandard.h"
@@ -468,6 +469,7 @@ short CEncorda::Start()
     Notify(EDispatchId::Start);
     ChoosePreviewSize();
     if (m_pRecorder->Start() == START_FAILED) {
+        m_strLastFailureText = ExplainFailure(m_pRecorder->GetLastFailure(), GetLastError(), GetFileName());
         // A refused Start may leave the running recording as it was, or
         // have ended it first; the status tells which.
         TakeStatus();
@@ -578,6 +580,8 @@ void CEncorda::TakeStatus()
             std::lock_guard lock(m_sharedMutex);
             m_pSharedPreview.reset();
         }
+        if (!status.strError.empty())
+            m_strLastFailureText = ExplainFailure(status.eFailure, ToQString(status.strError), GetFileName());
         emit RecordingFinished(ToQString(status.strError));
     }
     // Statuses come twenty times a second; only the overlay shows them, and

@@ -247,6 +247,8 @@ public:
     bool IsRecordingTo(const QString& strFileName) const;
     // Why the last Start failed or the last recording ended early.
     QString GetLastError() const;
+    // The same in plain words, with what to do where that is clear.
+    QString GetLastFailureText() const { return m_strLastFailureText; }
     CStatus GetStatus() const;
     // Whether a preview picture has arrived since the last Start.
     bool HasPreview() const;
@@ -282,6 +284,7 @@ private:
 
     CDispatchObserver m_observer;
     CStatus m_status;
+    QString m_strLastFailureText;
 
     // The latest preview picture, shared with the engine's threads.
     mutable std::mutex m_sharedMutex;

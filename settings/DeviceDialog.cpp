@@ -60,10 +60,17 @@ void CDeviceDialog::ShowStoredValues()
     Encoder().RescanDevices();
 }
 
+short CDeviceDialog::DeviceInUse(const CEncordaList& devices, const QString& strChosenName, short nRecorderDevice)
+{
+    const short nChosen = strChosenName.isEmpty() ? -1 : devices.FindIndex(strChosenName);
+    return nChosen != -1 ? nChosen : nRecorderDevice;
+}
+
 void CDeviceDialog::FillLists()
 {
-    const ConversionSettings& settings = ConversionSettings::Instance();
-    FillList(m_pDeviceList, ReadNames((Encoder().*m_device.getDevices)()));
-    SelectStored(m_pDeviceList, settings.*m_device.pIndex, settings.*m_device.pName);
+    const CEncordaList devices = (Encoder().*m_device.getDevices)();
+    FillList(m_pDeviceList, ReadNames(devices));
+    m_pDeviceList->setCurrentIndex(
+        DeviceInUse(devices, ConversionSettings::Instance().*m_device.pName, (Encoder().*m_device.getCurrentDevice)()));
     FillDeviceDetails(true);
 }

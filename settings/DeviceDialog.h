@@ -19,6 +19,14 @@ class CDeviceDialog : public CSettingsDialog
 {
     Q_OBJECT
 
+public:
+    // The device recordings use, as the dialog shows it: the one the user
+    // chose, by name, while the list holds it; else the recorder's own
+    // choice, which Convert and Play then leave in place. The stored index
+    // plays no part: before any choice it says 0 whatever the recorder
+    // chose.
+    static short DeviceInUse(const CEncordaList& devices, const QString& strChosenName, short nRecorderDevice);
+
 protected:
     // Where the device list comes from and where the choice is stored.
     struct CDeviceSource

@@ -160,10 +160,37 @@ TEST_F(ConversionCommandsTest, ConvertWritesTheDefaultsInOrderAndStarts)
     EXPECT_EQ(m_arrCalls, arrExpected);
     EXPECT_EQ(m_prompt.Texts(), QStringList { "Save As" });
     EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile);
-    // Convert leaves the transport buttons and the pause state alone.
+    // The recording can be paused at once, as after Play.
+    EXPECT_TRUE(IsShown("BUTTON_PAUSE"));
+    EXPECT_FALSE(IsShown("BUTTON_PLAY"));
+    EXPECT_FALSE(m_pDialog->IsPaused());
+}
+
+TEST_F(ConversionCommandsTest, PauseAndStopAfterConvertSwapTheButtonsBack)
+{
+    m_prompt.m_arrFiles = { m_strFile };
+    Command("BUTTON_CONVERT");
+    ASSERT_TRUE(IsShown("BUTTON_PAUSE"));
+    Command("BUTTON_PAUSE");
+    EXPECT_TRUE(m_pDialog->IsPaused());
+    EXPECT_TRUE(IsShown("BUTTON_PLAY"));
+    Command("BUTTON_PLAY");
+    EXPECT_TRUE(IsShown("BUTTON_PAUSE"));
+    EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile) << "resumed, not restarted";
+    Command("BUTTON_STOP");
     EXPECT_TRUE(IsShown("BUTTON_PLAY"));
     EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
-    EXPECT_FALSE(m_pDialog->IsPaused());
+}
+
+TEST_F(ConversionCommandsTest, AFailedConvertLeavesPlayInPlace)
+{
+    // The recorder refuses a picture without pixels.
+    Settings().nMpegWidth = 0;
+    m_prompt.m_arrFiles = { m_strFile };
+    Command("BUTTON_CONVERT");
+    ASSERT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
+    EXPECT_TRUE(IsShown("BUTTON_PLAY"));
+    EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
 }
 
 struct CConvertCase
@@ -340,6 +367,77 @@ void ChooseOutputType(CConverterDlg& dialog, int nRow)
     Click(pList, QPoint(pList->width() / 3, pList->RowHeight() * nRow + pList->RowHeight() / 2));
     EXPECT_FALSE(pCombo->IsDropDownVisible());
     EXPECT_FALSE(Settings().bDropDownOpen);
+}
+
+struct CCauseCase
+{
+    const char* pszName;
+    std::function<void(ConversionSettings&, QString&)> change;
+    int nOutputRow;
+    QStringList arrCauseContains;
+};
+
+TEST_F(ConversionCommandsTest, TheFailureBoxShowsTheCauseInPlainWords)
+{
+    const CCauseCase cases[] = {
+        { "folder missing",
+          [](ConversionSettings&, QString& strFile) { strFile = QFileInfo(strFile).absolutePath() + "/gone/out.mpg"; },
+          0,
+          { "/gone does not exist", "Choose an existing folder" } },
+        { "bad size", [](ConversionSettings& s, QString&) { s.nMpegWidth = 0; }, 0, { "picture size", "0x480" } },
+        { "bit rate over the limit",
+          [](ConversionSettings& s, QString&) { s.nVideoBitrate = 20000000; },
+          1,
+          { "20000000", "Lower the bit rate" } },
+    };
+    for (const CCauseCase& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        Settings() = ConversionSettings();
+        ChooseOutputType(*m_pDialog, c.nOutputRow);
+        QString strFile = m_current.FilePath("refused.mpg");
+        c.change(Settings(), strFile);
+        m_prompt.m_arrAsked.clear();
+        m_prompt.m_arrFiles = { strFile };
+        Command("BUTTON_CONVERT");
+        ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
+        const QString strCause = m_prompt.m_arrAsked.last().strCause;
+        for (const QString& strPart : c.arrCauseContains)
+            EXPECT_TRUE(strCause.contains(strPart)) << strCause.toStdString();
+        EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->Encoder().GetLastError());
+    }
+}
+
+TEST_F(ConversionCommandsTest, AFailedWriteNamesTheDiskInTheFailureBox)
+{
+    if (!QFileInfo::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    m_prompt.m_arrFiles = { QStringLiteral("/dev/full") };
+    Command("BUTTON_CONVERT");
+    ASSERT_TRUE(WaitUntil([this] { return m_prompt.m_arrAsked.size() == 2; }, 30000));
+    const QString strCause = m_prompt.m_arrAsked.last().strCause;
+    EXPECT_TRUE(strCause.contains("Writing /dev/full failed")) << strCause.toStdString();
+    EXPECT_TRUE(strCause.contains("free some space")) << strCause.toStdString();
+}
+
+TEST_F(ConversionCommandsTest, TypingIntoTheOutputSelectorChangesNothing)
+{
+    CSkinComboBox* pSelector = m_pDialog->FirstComboBox();
+    ASSERT_NE(pSelector, nullptr);
+    ASSERT_EQ(pSelector->GetName(), CConverterDlg::OUTPUT_SELECTOR);
+    ChooseOutputType(*m_pDialog, 1);
+    ASSERT_EQ(pSelector->Edit()->text(), CConverterDlg::MPEG2_ROW);
+
+    CSkinEdit* pEdit = pSelector->Edit();
+    pEdit->setFocus();
+    QTest::keyClicks(pEdit, QStringLiteral("garbage"));
+    EXPECT_EQ(pEdit->text(), CConverterDlg::MPEG2_ROW);
+    m_prompt.m_arrFiles = { m_strFile };
+    Command("BUTTON_CONVERT");
+    EXPECT_TRUE(m_arrCalls.contains("OutputType=6")) << m_arrCalls.join(' ').toStdString();
+    Command("BUTTON_STOP");
+
+    Click(pEdit);
+    EXPECT_TRUE(pSelector->IsDropDownVisible()) << "a click on the text opens the list";
 }
 
 TEST_F(ConversionCommandsTest, SelectorChoiceDecidesTheOutputTypeAndSurvivesASkinChange)

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "app/ConverterDlg.h"
+#include "app/ProgramIdentity.h"
 #include "controls/SkinButton.h"
 #include "settings/ConversionSettings.h"
 #include "skin/SkinPackage.h"
@@ -113,14 +115,43 @@ TEST_F(ConverterDlgTest, RunningWindowEndsWhicheverWayItCloses)
     {
         CConverterDlg dialog(m_prompt);
         QTimer::singleShot(0, &dialog, [&dialog] { Click(dialog.FindButton("BUTTON_EXIT")); });
-        EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+        EXPECT_EQ(dialog.RunAsMainWindow(), QDialog::Accepted);
     }
     {
         // What the window system's close (Alt+F4, a close menu) does.
         CConverterDlg dialog(m_prompt);
         QTimer::singleShot(0, &dialog, [&dialog] { dialog.close(); });
-        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        EXPECT_EQ(dialog.RunAsMainWindow(), QDialog::Rejected);
     }
+}
+
+// The window class (WM_CLASS) comes from the application's name.
+TEST(ProgramIdentity, NamesTheProgramForTheWindowSystem)
+{
+    ProgramIdentity::Apply();
+    EXPECT_EQ(QGuiApplication::applicationName(), "skinrecorder");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "skinrecorder");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "SkinRecorder");
+    EXPECT_FALSE(QGuiApplication::windowIcon().isNull());
+}
+
+TEST_F(ConverterDlgTest, RunsAsAnOrdinaryTopLevelWindow)
+{
+    CConverterDlg dialog(m_prompt);
+    bool bChecked = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(dialog.isModal());
+        EXPECT_EQ(dialog.windowModality(), Qt::NonModal);
+        EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
+        EXPECT_EQ(dialog.windowType(), Qt::Window) << "not a dialog window";
+        EXPECT_EQ(dialog.parentWidget(), nullptr);
+        EXPECT_FALSE(dialog.windowIcon().isNull());
+        bChecked = true;
+        dialog.close();
+    });
+    dialog.RunAsMainWindow();
+    EXPECT_TRUE(bChecked);
 }
 
 TEST_F(ConverterDlgTest, WithoutASelectorConvertKeepsTheOutputType)

@@ -109,8 +109,11 @@ TEST(RecordingEndToEnd, ExitWhileRecordingLeavesAPlayableFile)
         ClickButton(dialog, "BUTTON_CONVERT");
         const CEncorda& encoder = dialog.Encoder();
         ASSERT_TRUE(WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= 1.0; }, START_TIMEOUT_MS));
+        // Asked whether to stop the recording and quit, the user agrees.
+        prompt.m_arrYesNo = { IPrompt::EAnswer::Yes };
         ClickButton(dialog, "BUTTON_EXIT");
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(prompt.Texts().last(), CConverterDlg::STOP_AND_QUIT);
     }
     const QJsonObject probe = ProbeFile(strFile.toStdString());
     EXPECT_EQ(FindStream(probe, "video")["codec_name"].toString(), "mpeg1video");

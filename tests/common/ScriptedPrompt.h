@@ -15,23 +15,30 @@ public:
         QString strText;
         EIcon eIcon;
         QString strDetail;
+        // A failure's cause, as the message shows it under the headline.
+        QString strCause;
     };
 
     void ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail) override
     {
-        m_arrAsked.append({ strText, eIcon, strDetail });
+        m_arrAsked.append({ strText, eIcon, strDetail, QString() });
+    }
+
+    void ShowFailure(const QString& strHeadline, const QString& strCause, const QString& strDetail) override
+    {
+        m_arrAsked.append({ strHeadline, EIcon::Warning, strDetail, strCause });
     }
 
     EAnswer AskYesNo(const QString& strText, EIcon eIcon) override
     {
-        m_arrAsked.append({ strText, eIcon, QString() });
+        m_arrAsked.append({ strText, eIcon, QString(), QString() });
         return m_arrYesNo.isEmpty() ? EAnswer::No : m_arrYesNo.takeFirst();
     }
 
     QString AskSaveFile(const QString& strTitle, const QStringList& arrFilters, const QString& strSuffix,
                         const QString& strProposedPath) override
     {
-        m_arrAsked.append({ strTitle, EIcon::Information, QString() });
+        m_arrAsked.append({ strTitle, EIcon::Information, QString(), QString() });
         m_strLastProposedPath = strProposedPath;
         m_arrLastFilters = arrFilters;
         m_strLastSuffix = strSuffix;

@@ -385,3 +385,31 @@ TEST_F(SkinComboBoxTest, MouseMoveOutsideClosesAndRepaintsWhatLayUnder)
     ASSERT_TRUE(QTest::qWaitFor([&] { return nPaints > 0; }));
     EXPECT_FALSE(m_pCombo->CloseDropDownOnMouseMove(QPoint(250, 150)));
 }
+
+TEST_F(SkinComboBoxTest, ASelectOnlyEditTakesNoTypingAndOpensTheList)
+{
+    m_pCombo->SelectText(QStringLiteral("MPEG1"));
+    m_pCombo->MakeSelectOnly();
+    CSkinEdit* pEdit = m_pCombo->Edit();
+    pEdit->setFocus();
+    QTest::keyClicks(pEdit, QStringLiteral("garbage"));
+    QTest::keyClick(pEdit, Qt::Key_Backspace);
+    EXPECT_EQ(pEdit->text(), QStringLiteral("MPEG1"));
+
+    // Anywhere on the field, not only on the arrow.
+    QTest::mouseClick(pEdit, Qt::LeftButton, {}, QPoint(3, pEdit->height() / 2));
+    EXPECT_TRUE(m_pCombo->IsDropDownVisible());
+    EXPECT_TRUE(m_parent.m_bDropDownOpen);
+    QTest::mouseClick(pEdit, Qt::LeftButton, {}, pEdit->rect().center());
+    EXPECT_FALSE(m_pCombo->IsDropDownVisible());
+}
+
+TEST_F(SkinComboBoxTest, AnOrdinaryEditTakesTypingAndLeavesTheListClosed)
+{
+    CSkinEdit* pEdit = m_pCombo->Edit();
+    pEdit->setFocus();
+    QTest::keyClicks(pEdit, QStringLiteral("typed"));
+    EXPECT_EQ(pEdit->text(), QStringLiteral("typed"));
+    QTest::mouseClick(pEdit, Qt::LeftButton, {}, pEdit->rect().center());
+    EXPECT_FALSE(m_pCombo->IsDropDownVisible());
+}

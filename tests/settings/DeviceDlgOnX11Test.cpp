@@ -57,4 +57,18 @@ TEST_F(DeviceDlgOnX11, FormatsAndInputsAreThoseOfTheSelectedDevice)
     EXPECT_EQ(Items(pFormats), arrScreenFormats);
 }
 
+// The screen comes first in the list, the recorder records the test
+// pattern: a dialog opened before any choice shows the pattern.
+TEST_F(DeviceDlgOnX11, BeforeAnyChoiceTheDeviceInUseIsShown)
+{
+    CEncorda& encoder = m_owner.Encoder();
+    const CEncordaList devices = encoder.GetVideoDevices();
+    ASSERT_NE(encoder.GetVideoDevice(), 0) << "the recorder's own choice is not the first device";
+    CVideoDeviceDlg dialog(&m_owner);
+    dialog.show();
+    EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST)->currentText(),
+              devices.Name(encoder.GetVideoDevice()));
+    EXPECT_EQ(Items(Find<QComboBox>(dialog, CVideoDeviceDlg::FORMAT_LIST)), ReadFormatNames(encoder.GetVideoFormats()));
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 #include "settings/AudioDeviceDlg.h"
+#include "settings/DeviceDialog.h"
 #include "settings/RecorderNames.h"
 #include "settings/VideoDeviceDlg.h"
 #include "tests/settings/DialogDriver.h"
@@ -69,9 +70,36 @@ TEST_F(DeviceDlgTest, AStoredIndexOutsideTheListLeavesNoSelection)
     Settings().nVideoFormatIndex = -1;
     CVideoDeviceDlg dialog(&m_owner);
     dialog.show();
-    EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST)->currentIndex(), -1);
+    // The device is the recorder's, whatever index is stored.
+    EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST)->currentIndex(),
+              m_owner.Encoder().GetVideoDevice());
     EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::FORMAT_LIST)->currentIndex(), -1);
     EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::INPUT_LIST)->currentIndex(), 0);
+}
+
+struct CDeviceInUseCase
+{
+    const char* pszWhat;
+    QString strChosen;
+    short nRecorderDevice;
+    short nShown;
+};
+
+// Before any choice the stored index says 0 whatever the recorder chose;
+// the dialogs show the device it records from instead.
+TEST(DeviceInUse, IsTheChosenNameElseTheRecordersOwn)
+{
+    const CEncordaList devices({ QStringLiteral("Screen"), QStringLiteral("Test Pattern"), QStringLiteral("Camera") });
+    const CDeviceInUseCase cases[] = {
+        { "nothing chosen", QString(), 1, 1 },
+        { "chosen", QStringLiteral("Camera"), 1, 2 },
+        { "chosen, unplugged since", QStringLiteral("Old camera"), 1, 1 },
+        { "chosen, the recorder's own", QStringLiteral("Test Pattern"), 1, 1 },
+    };
+    for (const CDeviceInUseCase& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        EXPECT_EQ(CDeviceDialog::DeviceInUse(devices, c.strChosen, c.nRecorderDevice), c.nShown);
+    }
 }
 
 struct CChoiceCase

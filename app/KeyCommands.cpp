@@ -1,0 +1,61 @@
+#include "app/ConverterDlg.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+
+#include "controls/SkinButton.h"
+
+// The keyboard's way to the transport and to quitting: the skinned buttons
+// take no keyboard focus, so without these a recording needs the mouse.
+
+namespace {
+
+const QKeySequence RECORD_KEYS(Qt::CTRL | Qt::Key_R);
+const QKeySequence PLAY_PAUSE_KEYS(Qt::Key_Space);
+const QKeySequence STOP_KEYS(Qt::CTRL | Qt::Key_Period);
+const QKeySequence QUIT_KEYS(Qt::CTRL | Qt::Key_Q);
+
+struct CKeyTip
+{
+    QString strButton;
+    // For a skin whose button has no tooltip of its own.
+    QString strDescription;
+    QKeySequence keys;
+};
+
+QList<CKeyTip> KeyTips()
+{
+    return {
+        { CConverterDlg::CONVERT_BUTTON, QStringLiteral("Record to file"), RECORD_KEYS },
+        { CConverterDlg::PLAY_BUTTON, QStringLiteral("Play"), PLAY_PAUSE_KEYS },
+        { CConverterDlg::PAUSE_BUTTON, QStringLiteral("Pause"), PLAY_PAUSE_KEYS },
+        { CConverterDlg::STOP_BUTTON, QStringLiteral("Stop"), STOP_KEYS },
+        { CConverterDlg::EXIT_BUTTON, QStringLiteral("Quit"), QUIT_KEYS },
+    };
+}
+
+} // namespace
+
+void CConverterDlg::MakeKeyCommands()
+{
+    const auto bind = [this](const QKeySequence& keys, auto command) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, command);
+    };
+    bind(RECORD_KEYS, [this] { OnSkinCommand(CONVERT_BUTTON); });
+    bind(PLAY_PAUSE_KEYS, [this] { OnSkinCommand(m_bPauseOffered ? PAUSE_BUTTON : PLAY_BUTTON); });
+    bind(STOP_KEYS, [this] { OnSkinCommand(STOP_BUTTON); });
+    bind(QUIT_KEYS, [this] { OnSkinCommand(EXIT_BUTTON); });
+}
+
+void CConverterDlg::ShowKeysInTooltips()
+{
+    for (const CKeyTip& tip : KeyTips()) {
+        CSkinButton* pButton = FindButton(tip.strButton);
+        if (pButton == nullptr)
+            continue;
+        const QString strSkinTip = pButton->toolTip();
+        pButton->SetTipText(QStringLiteral("%1 (%2)").arg(strSkinTip.isEmpty() ? tip.strDescription : strSkinTip,
+                                                          tip.keys.toString(QKeySequence::NativeText)),
+                            true);
+    }
+}

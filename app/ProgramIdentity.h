@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// How the program names itself to the window system and the desktop: the
+// window class and desktop file name a taskbar groups its windows by, the
+// name people read, and the icon.
+namespace ProgramIdentity {
+
+inline const QString NAME = QStringLiteral("skinrecorder");
+inline const QString DISPLAY_NAME = QStringLiteral("SkinRecorder");
+
+QIcon Icon();
+
+// Before the first window is made: the window class is taken from the
+// application's name when a window is created.
+void Apply();
+
+} // namespace ProgramIdentity
