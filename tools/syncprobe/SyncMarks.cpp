@@ -22,16 +22,22 @@ constexpr int LUMA_SAMPLE_STEP = 4;
 // silence between bursts stay far below this.
 constexpr float BURST_LEVEL = 0.15f;
 // A burst's samples pass the level twice a millisecond, so a few
-// milliseconds of quiet end it. One much shorter than 50 ms was cut by a
-// pause or the end of the recording; one much longer is a cut one run
-// into the next by a pause.
+// milliseconds of quiet end it. Whole bursts come out of the codec 49.9 ms
+// long; one shorter than 48 ms was cut by a pause or the end of the
+// recording (a longer cut one would move its middle by up to a
+// millisecond), and one much longer is a cut one run into the next by a
+// pause.
 constexpr double BURST_GAP_SECONDS = 0.005;
 constexpr double BURST_SECONDS = 0.05;
-constexpr double MIN_BURST_SECONDS = 0.04;
-constexpr double MAX_BURST_SECONDS = 0.06;
-// Marks come once a second: a burst more than half a second from where the
-// last offset expects it belongs to another flash.
-constexpr double MAX_PAIRING_ERROR_SECONDS = 0.5;
+constexpr double MIN_BURST_SECONDS = 0.048;
+constexpr double MAX_BURST_SECONDS = 0.052;
+// Marks come once a second: the first burst more than half a second from
+// its flash belongs to another flash. After that the offset moves by no
+// more than the clocks drift between two marks, so a burst a frame away
+// from where the last offset expects it belongs to another mark: one whose
+// flash or burst a pause cut off, which the cut brought next to this one.
+constexpr double MAX_FIRST_PAIRING_ERROR_SECONDS = 0.5;
+constexpr double MAX_PAIRING_ERROR_SECONDS = 0.04;
 
 struct CDecodedStream
 {
@@ -291,7 +297,8 @@ std::vector<CSyncOffset> PairSyncMarks(const CSyncMarks& marks)
     for (const double dFlash : marks.flashSeconds) {
         const double dExpected = dFlash + dExpectedOffset;
         const double dBurst = Nearest(marks.burstSeconds, dExpected);
-        if (std::fabs(dBurst - dExpected) > MAX_PAIRING_ERROR_SECONDS
+        const double dMaxError = offsets.empty() ? MAX_FIRST_PAIRING_ERROR_SECONDS : MAX_PAIRING_ERROR_SECONDS;
+        if (std::fabs(dBurst - dExpected) > dMaxError
             || std::fabs(Nearest(marks.cutBurstSeconds, dExpected) - dExpected) < std::fabs(dBurst - dExpected))
             continue;
         dExpectedOffset = dBurst - dFlash;
