@@ -124,6 +124,19 @@ protected:
         Click(pButton);
     }
 
+    // Converts with the settings changeSettings leaves, to "refused.mpg" here
+    // or the name it gives instead; the questions asked are counted afresh.
+    // Returns the file chosen.
+    QString ConvertChanged(const std::function<void(ConversionSettings&, QString&)>& changeSettings)
+    {
+        QString strFile = m_current.FilePath("refused.mpg");
+        changeSettings(Settings(), strFile);
+        m_prompt.m_arrAsked.clear();
+        m_prompt.m_arrFiles = { strFile };
+        Command("BUTTON_CONVERT");
+        return strFile;
+    }
+
     bool IsShown(const QString& strButton) const { return m_pDialog->FindButton(strButton)->isVisible(); }
 
     // What Convert writes of the default profile, between the output type
@@ -304,11 +317,7 @@ TEST_F(ConversionCommandsTest, RefusedStartShowsTheFailureWithItsReason)
     for (const CFailureCase& c : cases) {
         SCOPED_TRACE(c.pszName);
         Settings() = ConversionSettings();
-        QString strFile = m_current.FilePath("refused.mpg");
-        c.change(Settings(), strFile);
-        m_prompt.m_arrAsked.clear();
-        m_prompt.m_arrFiles = { strFile };
-        Command("BUTTON_CONVERT");
+        const QString strFile = ConvertChanged(c.change);
         ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
         EXPECT_FALSE(m_prompt.m_arrAsked.last().strDetail.isEmpty());
         EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->Encoder().GetLastError());
@@ -394,11 +403,7 @@ TEST_F(ConversionCommandsTest, TheFailureBoxShowsTheCauseInPlainWords)
         SCOPED_TRACE(c.pszName);
         Settings() = ConversionSettings();
         ChooseOutputType(*m_pDialog, c.nOutputRow);
-        QString strFile = m_current.FilePath("refused.mpg");
-        c.change(Settings(), strFile);
-        m_prompt.m_arrAsked.clear();
-        m_prompt.m_arrFiles = { strFile };
-        Command("BUTTON_CONVERT");
+        ConvertChanged(c.change);
         ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
         const QString strCause = m_prompt.m_arrAsked.last().strCause;
         for (const QString& strPart : c.arrCauseContains)
