@@ -151,11 +151,17 @@ def button_strip(size, glyph, glyph_colours=None):
     return strip
 
 
-def background():
-    width, height = WINDOW
+def rimmed_body(size, radius, rim):
+    """A rounded body with a rim of the edge colour, the key colour around."""
+    width, height = size
     picture = Picture(width, height, KEY)
-    picture.fill_where(rounded_rect(0, 0, width, height, 16), EDGE)
-    picture.fill_where(rounded_rect(2, 2, width - 2, height - 2, 14), BODY)
+    picture.fill_where(rounded_rect(0, 0, width, height, radius), EDGE)
+    picture.fill_where(rounded_rect(rim, rim, width - rim, height - rim, radius - rim), BODY)
+    return picture
+
+
+def background():
+    picture = rimmed_body(WINDOW, 16, 2)
     # The bezel around the preview, CONTROL=12,30,236,198.
     picture.rectangle(10, 28, 238, 200, BEZEL)
     # The level meter's groove, under PROGRESSINFO 1.
@@ -177,10 +183,8 @@ def level_block():
 
 
 def notifier():
-    width, height = NOTIFIER
-    picture = Picture(width, height, KEY)
-    picture.fill_where(rounded_rect(0, 0, width, height, 10), EDGE)
-    picture.fill_where(rounded_rect(1, 1, width - 1, height - 1, 9), BODY)
+    width = NOTIFIER[0]
+    picture = rimmed_body(NOTIFIER, 10, 1)
     picture.fill_where(rounded_rect(1, 1, width - 1, 24, 9), ACCENT)
     picture.rectangle(1, 14, width - 1, 24, ACCENT)
     # The page area, TASKNOTIFIER PAGE=8,30,252,192.
