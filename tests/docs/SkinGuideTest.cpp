@@ -47,10 +47,10 @@ QString ReadGuide()
 QString EntryTemplate(const QString& strGuide, const SkinFormat::CSectionFormat& format)
 {
     const QString strKey = format.IsControlList() ? QStringLiteral("1") : format.Key();
-    const QRegularExpression templateBlock(QStringLiteral("^```ini\\n\\[") + QRegularExpression::escape(format.Section())
-                                           + QStringLiteral("\\]\\n(") + QRegularExpression::escape(strKey)
-                                           + QStringLiteral("=[^\\n]*)\\n```"),
-                                           QRegularExpression::MultilineOption);
+    const QRegularExpression templateBlock(
+        QStringLiteral("^```ini\\n\\[") + QRegularExpression::escape(format.Section()) + QStringLiteral("\\]\\n(")
+            + QRegularExpression::escape(strKey) + QStringLiteral("=[^\\n]*)\\n```"),
+        QRegularExpression::MultilineOption);
     return templateBlock.match(strGuide).captured(1);
 }
 
@@ -148,7 +148,7 @@ TEST_F(ExampleSkin, PassesSkintoolCheck)
 
 // Started as the guide says: the package as Pink.skn in the current
 // directory.
-TEST_F(ExampleSkin, IsTheWindowsSkinWithEveryControlTheProgramNeeds)
+TEST_F(ExampleSkin, StartsTheWindowWithEveryControlTheProgramNeeds)
 {
     CProgramCurrentDirectory current;
     ASSERT_TRUE(current.IsValid());
@@ -179,7 +179,7 @@ TEST_F(ExampleSkin, IsTheWindowsSkinWithEveryControlTheProgramNeeds)
     ASSERT_NE(pNotifier->TaskButton(), nullptr);
     EXPECT_EQ(pNotifier->TaskButton()->GetName(), CSkinButton::TASK_EXIT_NAME);
 
-    ClickButton(dialog, "BUTTON_EXIT");
+    ClickButton(dialog, qPrintable(CConverterDlg::EXIT_BUTTON));
     EXPECT_EQ(dialog.result(), QDialog::Accepted) << "the close button closes the window";
 }
 
