@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLoggingCategory>
 
 #include "app/ProgramIdentity.h"
 #include "controls/Label.h"
@@ -24,6 +25,10 @@
 #include "skin/SkinPackage.h"
 
 namespace {
+
+// Where the program found its skins and frame pictures, for a user whose
+// window or frames do not show: QT_LOGGING_RULES="skinrecorder.startup.info=true".
+Q_LOGGING_CATEGORY(lcStartup, "skinrecorder.startup", QtWarningMsg)
 
 const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
 const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
@@ -82,11 +87,14 @@ int CConverterDlg::RunAsMainWindow()
 
 void CConverterDlg::LoadStartupSkin()
 {
+    qCInfo(lcStartup).noquote() << "skin packages are looked for in" << SkinPackage::SearchFolders().join(u", ");
     const QString strPackage = SkinPackage::FindSkinPackage(DEFAULT_SKIN);
     // The skin commands take their packages from where the default skin lies.
     if (QFileInfo::exists(strPackage))
         SetPackageFolder(QFileInfo(strPackage).absolutePath());
-    MakeSkinCurrent(strPackage);
+    const bool bLoaded = MakeSkinCurrent(strPackage);
+    qCInfo(lcStartup).noquote() << (bLoaded ? "loaded the skin" : "could not load the skin") << strPackage;
+    qCInfo(lcStartup).noquote() << "frame pictures:" << CEncorda::GetFramePictures().Names().join(u", ");
 }
 
 void CConverterDlg::PlaceEncoder()

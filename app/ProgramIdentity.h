@@ -11,6 +11,7 @@ namespace ProgramIdentity {
 inline const QString NAME = QStringLiteral("skinrecorder");
 inline const QString DISPLAY_NAME = QStringLiteral("SkinRecorder");
 
+// The icon the desktop file names, at every size the build draws it.
 QIcon Icon();
 
 // Before the first window is made: the window class is taken from the

@@ -66,9 +66,14 @@ std::filesystem::path FindFramePictureFolder()
     const std::filesystem::path current = std::filesystem::current_path(error) / FRAME_FOLDER_NAME;
     if (!error && std::filesystem::is_directory(current, error))
         return current;
-    const std::filesystem::path besideProgram = ExecutableFolder() / FRAME_FOLDER_NAME;
-    if (std::filesystem::is_directory(besideProgram, error))
-        return besideProgram;
+    const std::filesystem::path programFolder = ExecutableFolder();
+    if (programFolder.empty())
+        return {};
+    for (const std::filesystem::path& candidate :
+         { programFolder / FRAME_FOLDER_NAME, programFolder / SKINREC_DATA_DIR_FROM_PROGRAM / FRAME_FOLDER_NAME }) {
+        if (std::filesystem::is_directory(candidate, error))
+            return candidate.lexically_normal();
+    }
     return {};
 }
 

@@ -9,8 +9,9 @@
 
 struct AVFrame;
 
-// The "Frame" folder of the current directory, or the one beside the
-// executable when the current directory has none; empty when neither exists.
+// The "Frame" folder of the current directory, else the one beside the
+// executable, else the one in the data folder of an installed copy (found
+// from the executable's folder); empty when none exists.
 std::filesystem::path FindFramePictureFolder();
 
 // The frame pictures of a folder: plain files whose names end in lower-case

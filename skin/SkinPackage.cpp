@@ -25,9 +25,11 @@ const QList<CSkinCommand>& SkinCommands()
 QStringList SearchFolders()
 {
     QStringList arrFolders = { QDir::currentPath() };
-    if (QCoreApplication::instance() != nullptr)
-        arrFolders.append(QCoreApplication::applicationDirPath());
-    arrFolders.append(QStringLiteral(SKINREC_DATA_DIR));
+    if (QCoreApplication::instance() != nullptr) {
+        const QDir dirProgram(QCoreApplication::applicationDirPath());
+        arrFolders.append(dirProgram.path());
+        arrFolders.append(QDir::cleanPath(dirProgram.filePath(QStringLiteral(SKINREC_DATA_DIR_FROM_PROGRAM))));
+    }
     arrFolders.removeDuplicates();
     return arrFolders;
 }

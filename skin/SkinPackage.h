@@ -27,7 +27,8 @@ inline constexpr int NO_SKIN_COMMAND = -1;
 const QList<CSkinCommand>& SkinCommands();
 
 // The folders searched for a package, in order: the current directory, the
-// program's folder, then the installed data folder.
+// program's folder, then the data folder of an installed copy, found from the
+// program's folder.
 QStringList SearchFolders();
 
 // The full path of the first package of that name in the search folders; when

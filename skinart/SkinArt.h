@@ -42,6 +42,8 @@ enum class EButtonRole {
 QImage DrawButtonStrip(const CSkinPalette& palette, const CButtonLayout& button, EButtonRole eRole,
                        const QImage& imgUnder);
 QImage DrawAppIcon(const CSkinPalette& palette, const QImage& imgUnder);
+// The button as it looks untouched, on a transparent image of that size.
+QImage DrawButtonFace(const CSkinPalette& palette, const CButtonLayout& button, const QSize& size);
 
 // The slider's filled track: imgUnder is the empty groove it covers.
 QImage DrawSliderChannel(const CSkinPalette& palette, const QImage& imgUnder);

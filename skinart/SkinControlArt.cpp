@@ -268,6 +268,11 @@ QImage DrawButtonStrip(const CSkinPalette& palette, const CButtonLayout& button,
     return Strip(arrFrames);
 }
 
+QImage DrawButtonFace(const CSkinPalette& palette, const CButtonLayout& button, const QSize& size)
+{
+    return DrawButtonFrame(palette, button, EButtonRole::ePush, EFrame::eNormal, size);
+}
+
 QImage DrawAppIcon(const CSkinPalette& palette, const QImage& imgUnder)
 {
     QImage img = NewArt(imgUnder.size());

@@ -1,6 +1,6 @@
 // Draws the skin packages and frame pictures into the program folder; run by
 // the build. With --preview FOLDER it also writes one PNG per skin showing how
-// the package looks when loaded.
+// the package looks when loaded; with --icons FOLDER, the program's icon.
 
 #include <cstdio>
 
@@ -10,6 +10,7 @@
 
 #include "skinart/FramePictures.h"
 #include "skinart/PackageAssembler.h"
+#include "skinart/ProgramIcon.h"
 #include "skinart/SkinPalette.h"
 #include "skinart/SkinPreview.h"
 #include "skinart/ZipWriter.h"
@@ -77,6 +78,17 @@ bool WriteFrames(const QDir& dirOut, QString& strError)
     return true;
 }
 
+// Removes "NAME VALUE" from the arguments; the value, or empty without one.
+QString TakeOption(QStringList& arrArgs, const QString& strName)
+{
+    const qsizetype nAt = arrArgs.indexOf(strName);
+    if (nAt < 0 || nAt + 1 >= arrArgs.size())
+        return QString();
+    const QString strValue = arrArgs[nAt + 1];
+    arrArgs.remove(nAt, 2);
+    return strValue;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -86,14 +98,10 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList arrArgs = app.arguments().mid(1);
-    QString strPreviewFolder;
-    const qsizetype nPreview = arrArgs.indexOf("--preview");
-    if (nPreview >= 0 && nPreview + 1 < arrArgs.size()) {
-        strPreviewFolder = arrArgs[nPreview + 1];
-        arrArgs.remove(nPreview, 2);
-    }
+    const QString strPreviewFolder = TakeOption(arrArgs, "--preview");
+    const QString strIconFolder = TakeOption(arrArgs, "--icons");
     if (arrArgs.size() != 1) {
-        std::fprintf(stderr, "usage: skinrec_skingen OUTPUT_FOLDER [--preview PREVIEW_FOLDER]\n");
+        std::fprintf(stderr, "usage: skinrec_skingen OUTPUT_FOLDER [--preview PREVIEW_FOLDER] [--icons ICON_FOLDER]\n");
         return 2;
     }
     const QDir dirOut(arrArgs.first());
@@ -104,6 +112,11 @@ int main(int argc, char* argv[])
     QString strError;
     for (const CSkinPalette& palette : SkinPalettes()) {
         if (!WriteSkin(palette, dirOut, strPreviewFolder, strError)) {
+            std::fprintf(stderr, "skinrec_skingen: %s\n", qPrintable(strError));
+            return 1;
+        }
+        if (palette.strName == STARTUP_SKIN && !strIconFolder.isEmpty()
+            && !WriteProgramIcons(palette, strIconFolder, strError)) {
             std::fprintf(stderr, "skinrec_skingen: %s\n", qPrintable(strError));
             return 1;
         }

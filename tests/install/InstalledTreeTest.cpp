@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "tests/common/ProgramSkin.h"
+
+// The build installed into a temporary prefix, as `cmake --install build
+// --prefix PREFIX` installs it, holds what a user needs, and the installed
+// program finds its skins and frame pictures from any folder.
+
+namespace {
+
+constexpr int PROCESS_TIMEOUT_MS = 60000;
+constexpr int ICON_SIDES[] = { 16, 32, 48, 64, 128, 256 };
+const QString STARTUP_PACKAGE = QStringLiteral("Pink.skn");
+const QString FRAME_FOLDER = QStringLiteral("Frame");
+const QString PROGRAMS_WITH_PAGES[] = { QStringLiteral("skintool"), QStringLiteral("mpegrec") };
+
+struct CRun
+{
+    bool bFinished = false;
+    int nExitCode = -1;
+    QString strOutput;
+    QString strErrors;
+};
+
+CRun RunToEnd(const QString& strProgram, const QStringList& arrArguments,
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(strProgram, arrArguments);
+    CRun run;
+    run.bFinished = process.waitForFinished(PROCESS_TIMEOUT_MS) && process.exitStatus() == QProcess::NormalExit;
+    run.nExitCode = process.exitCode();
+    run.strOutput = QString::fromUtf8(process.readAllStandardOutput());
+    run.strErrors = QString::fromUtf8(process.readAllStandardError());
+    if (!run.bFinished)
+        run.strErrors += process.errorString();
+    return run;
+}
+
+QStringList FilesUnder(const QString& strFolder)
+{
+    QStringList arrFiles;
+    QDirIterator files(strFolder, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        arrFiles.append(QDir(strFolder).relativeFilePath(files.next()));
+    arrFiles.sort();
+    return arrFiles;
+}
+
+QStringList FramePictureNames(const QString& strFolder)
+{
+    return QDir(strFolder).entryList({ QStringLiteral("*.bif") }, QDir::Files, QDir::Name);
+}
+
+// The long options a text names, each once, in order of their names.
+std::string LongOptions(const QString& strText)
+{
+    static const QRegularExpression option(QStringLiteral("--[a-z][a-z0-9-]*[a-z0-9]"));
+    QStringList arrOptions;
+    for (const QRegularExpressionMatch& match : option.globalMatch(strText))
+        arrOptions.append(match.captured());
+    arrOptions.sort();
+    arrOptions.removeDuplicates();
+    return arrOptions.join(u' ').toStdString();
+}
+
+class InstalledTree : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_prefix = std::make_unique<QTemporaryDir>();
+        const CRun install = RunToEnd(QStringLiteral(SKINREC_CMAKE),
+                                      { "--install", QStringLiteral(SKINREC_BUILD_DIR), "--prefix", s_prefix->path() });
+        if (!s_prefix->isValid() || !install.bFinished || install.nExitCode != 0)
+            s_strInstallProblem = s_prefix->errorString() + install.strOutput + install.strErrors;
+    }
+    static void TearDownTestSuite() { s_prefix.reset(); }
+
+    void SetUp() override { ASSERT_TRUE(s_strInstallProblem.isEmpty()) << s_strInstallProblem.toStdString(); }
+
+    // The programs see their folder with every link resolved.
+    static QString Installed(const QString& strPath)
+    {
+        return QDir(QFileInfo(s_prefix->path()).canonicalFilePath()).filePath(strPath);
+    }
+    static QString DataFolder() { return Installed(QStringLiteral(SKINREC_INSTALL_DATADIR "/skinrecorder")); }
+    static QString Program(const QString& strName) { return Installed(SKINREC_INSTALL_BINDIR "/" + strName); }
+
+    static QString BuildProgramFolder() { return QStringLiteral(SKINREC_BUILD_DIR "/bin"); }
+
+    inline static std::unique_ptr<QTemporaryDir> s_prefix;
+    inline static QString s_strInstallProblem;
+};
+
+TEST_F(InstalledTree, HoldsWhatAUserNeedsAndNothingElse)
+{
+    QStringList arrExpected = { SKINREC_INSTALL_BINDIR "/skinrecorder", SKINREC_INSTALL_BINDIR "/skintool",
+                                SKINREC_INSTALL_BINDIR "/mpegrec",
+                                SKINREC_INSTALL_DATADIR "/applications/skinrecorder.desktop" };
+    const QStringList arrPackages = QDir(BuildProgramFolder()).entryList({ "*.zip", "*.skn" }, QDir::Files);
+    ASSERT_TRUE(arrPackages.contains(STARTUP_PACKAGE)) << arrPackages.join(u' ').toStdString();
+    for (const QString& strPackage : arrPackages)
+        arrExpected.append(SKINREC_INSTALL_DATADIR "/skinrecorder/" + strPackage);
+    for (const QString& strPicture : FramePictureNames(BuildProgramFolder() + "/" + FRAME_FOLDER))
+        arrExpected.append(SKINREC_INSTALL_DATADIR "/skinrecorder/Frame/" + strPicture);
+    for (const int nSide : ICON_SIDES)
+        arrExpected.append(
+            QStringLiteral(SKINREC_INSTALL_DATADIR "/icons/hicolor/%1x%1/apps/skinrecorder.png").arg(nSide));
+    for (const QString& strProgram : PROGRAMS_WITH_PAGES)
+        arrExpected.append(SKINREC_INSTALL_MANDIR "/man1/" + strProgram + ".1");
+    arrExpected.sort();
+
+    EXPECT_EQ(FilesUnder(Installed(".")), arrExpected);
+}
+
+TEST_F(InstalledTree, ProgramStartedElsewhereLoadsItsSkinAndFindsItsFramePictures)
+{
+    const QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_LOGGING_RULES", "skinrecorder.startup.info=true");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(elsewhere.path());
+    program.start(Program("skinrecorder"), {});
+    ASSERT_TRUE(program.waitForStarted()) << program.errorString().toStdString();
+
+    // The frame pictures are reported last, once the skin is in place.
+    QString strLog;
+    const QRegularExpression lastReport(QStringLiteral("frame pictures:[^\n]*\n"));
+    const bool bReported = WaitUntil(
+        [&] {
+            strLog += QString::fromUtf8(program.readAllStandardError());
+            return lastReport.match(strLog).hasMatch();
+        },
+        PROCESS_TIMEOUT_MS);
+    program.kill();
+    program.waitForFinished();
+
+    ASSERT_TRUE(bReported) << strLog.toStdString();
+    EXPECT_TRUE(strLog.contains("loaded the skin " + QDir(DataFolder()).filePath(STARTUP_PACKAGE)))
+        << strLog.toStdString();
+    const QStringList arrPictures = FramePictureNames(QDir(DataFolder()).filePath(FRAME_FOLDER));
+    ASSERT_FALSE(arrPictures.isEmpty());
+    EXPECT_TRUE(strLog.contains("frame pictures: " + arrPictures.join(", ") + "\n")) << strLog.toStdString();
+}
+
+TEST_F(InstalledTree, DesktopFileValidatesAndNamesTheProgramAndItsIcon)
+{
+    const QString strValidator = QStandardPaths::findExecutable("desktop-file-validate");
+    ASSERT_FALSE(strValidator.isEmpty()) << "desktop-file-validate is missing; scripts/setup installs it";
+    const QString strDesktopFile = Installed(SKINREC_INSTALL_DATADIR "/applications/skinrecorder.desktop");
+
+    const CRun validate = RunToEnd(strValidator, { strDesktopFile });
+    ASSERT_TRUE(validate.bFinished) << validate.strErrors.toStdString();
+    EXPECT_EQ(validate.nExitCode, 0);
+    EXPECT_EQ(validate.strOutput.trimmed(), QString());
+
+    QFile desktopFile(strDesktopFile);
+    ASSERT_TRUE(desktopFile.open(QIODevice::ReadOnly));
+    const QStringList arrLines = QString::fromUtf8(desktopFile.readAll()).split(u'\n');
+    for (const char* pszLine : { "Exec=skinrecorder", "Icon=skinrecorder", "StartupWMClass=skinrecorder" })
+        EXPECT_TRUE(arrLines.contains(pszLine)) << pszLine;
+}
+
+TEST_F(InstalledTree, IconIsARoundPictureAtEverySize)
+{
+    for (const int nSide : ICON_SIDES) {
+        SCOPED_TRACE(nSide);
+        const QImage img(
+            Installed(QStringLiteral(SKINREC_INSTALL_DATADIR "/icons/hicolor/%1x%1/apps/skinrecorder.png").arg(nSide)));
+        ASSERT_EQ(img.size(), QSize(nSide, nSide));
+        EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0) << "the corners lie outside the round button";
+        EXPECT_EQ(qAlpha(img.pixel(nSide / 2, nSide / 2)), 255);
+    }
+}
+
+TEST_F(InstalledTree, ManualPagesRenderAndNameTheOptionsHelpNames)
+{
+    QProcessEnvironment plainText = QProcessEnvironment::systemEnvironment();
+    plainText.insert("LC_ALL", "C");
+    plainText.insert("MANWIDTH", "120");
+    for (const QString& strProgram : PROGRAMS_WITH_PAGES) {
+        SCOPED_TRACE(strProgram.toStdString());
+        const CRun page = RunToEnd(
+            "man", { "--warnings", "-l", Installed(SKINREC_INSTALL_MANDIR "/man1/" + strProgram + ".1") }, plainText);
+        ASSERT_TRUE(page.bFinished) << page.strErrors.toStdString();
+        EXPECT_EQ(page.nExitCode, 0);
+        EXPECT_EQ(page.strErrors.toStdString(), "") << "groff warns";
+        for (const char* pszSection : { "NAME", "SYNOPSIS", "DESCRIPTION", "EXIT STATUS", "EXAMPLES" })
+            EXPECT_TRUE(page.strOutput.contains(QStringLiteral("\n%1\n").arg(pszSection))) << pszSection;
+
+        const CRun help = RunToEnd(Program(strProgram), { "--help" });
+        ASSERT_TRUE(help.bFinished);
+        EXPECT_EQ(LongOptions(page.strOutput), LongOptions(help.strOutput));
+    }
+}
+
+} // namespace
