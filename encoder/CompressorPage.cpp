@@ -1,5 +1,7 @@
 #include "encoder/CompressorPage.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -20,6 +22,9 @@ namespace {
 constexpr int PAGE_HEIGHT = 420;
 // A list of flags shows this many and scrolls beyond.
 constexpr int FLAG_ROWS_SHOWN = 6;
+// Labels wrap at about this many characters, so that a long help text
+// makes its row taller rather than the page wider.
+constexpr int LABEL_WIDTH_CHARS = 40;
 // Item data: the value a drop-down entry stands for, the bits of a flag.
 constexpr int VALUE_ROLE = Qt::UserRole;
 
@@ -133,7 +138,8 @@ QListWidget* MakeFlagList(const CCompressorOption& option, const QString& strVal
     }
     const std::int64_t nDefault = DefaultNumber(option);
     CheckFlags(pList, strValue.isEmpty() ? nDefault : ParseFlags(strValue, nDefault, option.namedValues));
-    pList->setMaximumHeight(pList->sizeHintForRow(0) * FLAG_ROWS_SHOWN + 2 * pList->frameWidth());
+    pList->setFixedHeight(pList->sizeHintForRow(0) * std::min(pList->count(), FLAG_ROWS_SHOWN)
+                          + 2 * pList->frameWidth());
     return pList;
 }
 
@@ -179,6 +185,11 @@ CCompressorPage::CCompressorPage(CRecorder& recorder, ECompressorKind eKind, sho
         row.strInitial = EditorValue(row);
         auto* pLabel = new QLabel(LabelText(option));
         pLabel->setWordWrap(true);
+        // A form takes a wrapped label's height at another width than it
+        // gives it; a fixed width keeps the two the same.
+        const int nLabelWidth = pLabel->fontMetrics().averageCharWidth() * LABEL_WIDTH_CHARS;
+        pLabel->setFixedWidth(nLabelWidth);
+        pLabel->setMinimumHeight(pLabel->heightForWidth(nLabelWidth));
         pLabel->setBuddy(row.pEditor);
         pLabel->setToolTip(ToolTipText(option));
         row.pEditor->setToolTip(ToolTipText(option));
