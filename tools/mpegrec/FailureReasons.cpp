@@ -1,6 +1,8 @@
 #include "tools/mpegrec/FailureReasons.h"
 
-#include <regex>
+#include <algorithm>
+#include <cctype>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -24,11 +26,38 @@ const char* MpegrecOption(const std::string& strFfmpegOption)
     return nullptr;
 }
 
-// An option starts after a space, quote or bracket: "-strict", "-b:v".
-const std::regex& FfmpegOptionPattern()
+bool IsNameCharacter(char cCharacter)
 {
-    static const std::regex s_option(R"((^|[\s'"(])(-[a-z][a-z0-9_]*(:[av])?)(?=$|[^a-z0-9_:]))");
-    return s_option;
+    return (cCharacter >= 'a' && cCharacter <= 'z') || (cCharacter >= '0' && cCharacter <= '9') || cCharacter == '_';
+}
+
+struct COptionMention
+{
+    std::size_t nPosition;
+    std::string strOption;
+};
+
+// The options a text mentions: a dash and a name after a space, quote or
+// bracket, "-strict", "-b:v" ("-5" and "non-standard" are none).
+std::vector<COptionMention> FindOptionMentions(const std::string& strText)
+{
+    constexpr std::string_view OPTION_OPENERS = " \t\n'\"(";
+    std::vector<COptionMention> mentions;
+    for (std::size_t nDash = strText.find('-'); nDash != std::string::npos; nDash = strText.find('-', nDash + 1)) {
+        if ((nDash > 0 && OPTION_OPENERS.find(strText[nDash - 1]) == std::string_view::npos)
+            || nDash + 1 >= strText.size() || strText[nDash + 1] < 'a' || strText[nDash + 1] > 'z')
+            continue;
+        std::size_t nEnd = nDash + 1;
+        while (nEnd < strText.size() && IsNameCharacter(strText[nEnd]))
+            ++nEnd;
+        // A stream suffix: "-b:v", "-b:a".
+        if (nEnd + 1 < strText.size() && strText[nEnd] == ':' && (strText[nEnd + 1] == 'a' || strText[nEnd + 1] == 'v'))
+            nEnd += 2;
+        if (nEnd < strText.size() && (IsNameCharacter(strText[nEnd]) || strText[nEnd] == ':'))
+            continue;
+        mentions.push_back({ nDash, strText.substr(nDash, nEnd - nDash) });
+    }
+    return mentions;
 }
 
 struct CClause
@@ -42,19 +71,36 @@ bool EndsSentence(const std::string& strSeparator)
     return strSeparator != ", " && strSeparator != "; ";
 }
 
-// Splits after each comma, semicolon, sentence end and line break, keeping
-// the separators, so that text put back together reads as before.
+// The separator that starts at nPosition, or nothing: a comma or semicolon
+// and its space, a full stop or exclamation mark before white space or the
+// end ("H.263" goes on) with that space, a line break.
+std::size_t SeparatorLength(const std::string& strText, std::size_t nPosition)
+{
+    if (strText.compare(nPosition, 2, ", ") == 0 || strText.compare(nPosition, 2, "; ") == 0)
+        return 2;
+    if (strText[nPosition] == '\n')
+        return 1;
+    if (strText[nPosition] != '.' && strText[nPosition] != '!')
+        return 0;
+    std::size_t nEnd = nPosition + 1;
+    while (nEnd < strText.size() && std::isspace(static_cast<unsigned char>(strText[nEnd])))
+        ++nEnd;
+    return nEnd == nPosition + 1 && nEnd < strText.size() ? 0 : nEnd - nPosition;
+}
+
+// Splits after each separator, keeping it, so that the clauses put back
+// together read as before.
 std::vector<CClause> SplitClauses(const std::string& strText)
 {
-    // A full stop ends a sentence only before a space or the end ("H.263").
-    static const std::regex s_separator(R"(, |; |[.!](\s+|$)|\n)");
     std::vector<CClause> clauses;
     std::size_t nStart = 0;
-    for (auto match = std::sregex_iterator(strText.begin(), strText.end(), s_separator);
-         match != std::sregex_iterator(); ++match) {
-        const auto nPosition = static_cast<std::size_t>(match->position());
-        clauses.push_back({ strText.substr(nStart, nPosition - nStart), match->str() });
-        nStart = nPosition + static_cast<std::size_t>(match->length());
+    for (std::size_t nPosition = 0; nPosition < strText.size(); ++nPosition) {
+        const std::size_t nLength = SeparatorLength(strText, nPosition);
+        if (nLength == 0)
+            continue;
+        clauses.push_back({ strText.substr(nStart, nPosition - nStart), strText.substr(nPosition, nLength) });
+        nStart = nPosition + nLength;
+        nPosition = nStart - 1;
     }
     if (nStart < strText.size())
         clauses.push_back({ strText.substr(nStart), std::string() });
@@ -67,10 +113,9 @@ std::size_t FindForeignSetting(const std::string& strClause)
     std::size_t nFirst = std::string::npos;
     for (const char* pszSetting : FFMPEG_SETTINGS)
         nFirst = std::min(nFirst, strClause.find(pszSetting));
-    for (auto match = std::sregex_iterator(strClause.begin(), strClause.end(), FfmpegOptionPattern());
-         match != std::sregex_iterator(); ++match) {
-        if (!MpegrecOption((*match)[2].str()))
-            nFirst = std::min(nFirst, static_cast<std::size_t>(match->position(2)));
+    for (const COptionMention& mention : FindOptionMentions(strClause)) {
+        if (!MpegrecOption(mention.strOption))
+            nFirst = std::min(nFirst, mention.nPosition);
     }
     return nFirst;
 }
@@ -79,11 +124,9 @@ std::string RenameOptions(const std::string& strClause)
 {
     std::string strRenamed;
     std::size_t nCopied = 0;
-    for (auto match = std::sregex_iterator(strClause.begin(), strClause.end(), FfmpegOptionPattern());
-         match != std::sregex_iterator(); ++match) {
-        const auto nPosition = static_cast<std::size_t>(match->position(2));
-        strRenamed += strClause.substr(nCopied, nPosition - nCopied) + MpegrecOption((*match)[2].str());
-        nCopied = nPosition + static_cast<std::size_t>(match->length(2));
+    for (const COptionMention& mention : FindOptionMentions(strClause)) {
+        strRenamed += strClause.substr(nCopied, mention.nPosition - nCopied) + MpegrecOption(mention.strOption);
+        nCopied = mention.nPosition + mention.strOption.size();
     }
     return strRenamed + strClause.substr(nCopied);
 }
