@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include <QDialog>
@@ -12,10 +13,12 @@ struct CCompressorOption;
 enum class ECompressorKind;
 
 // A compressor's settings: one row per option of the encoder (its own, then
-// the generic ones), empty when it keeps the default. Emptying a row, or
-// Restore Defaults for all of them, puts the option back to its default. OK
-// stores every change in the recorder, or names the value the encoder
-// refuses and stays open.
+// the generic ones), labelled with FFmpeg's help text and named in its
+// tooltip. A row is a drop-down where the option has named values, a list
+// of check boxes for flags, a text field otherwise; empty, or the drop-down's
+// default entry, or the default flags, keep the encoder's default. Restore
+// Defaults puts every row back so. OK stores every change in the recorder,
+// or names the value the encoder refuses and stays open.
 class CCompressorPage : public QDialog
 {
     Q_OBJECT
@@ -30,12 +33,15 @@ private:
     {
         QString strOption;
         QString strInitial;
-        QWidget* pEditor = nullptr; // a QComboBox for named values, else a QLineEdit
+        // A QComboBox for named values, a QListWidget for flags, else a
+        // QLineEdit.
+        QWidget* pEditor = nullptr;
+        std::int64_t nDefaultFlags = 0;
     };
 
-    QWidget* MakeEditor(const CCompressorOption& option, const QString& strValue);
-    static QString EditorValue(const QWidget* pEditor);
-    static void ClearEditor(QWidget* pEditor);
+    static QWidget* MakeEditor(const CCompressorOption& option, const QString& strValue);
+    static QString EditorValue(const CRow& row);
+    static void ClearEditor(const CRow& row);
     void ClearAll();
 
     CRecorder& m_recorder;

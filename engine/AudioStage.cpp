@@ -1,5 +1,7 @@
 #include "engine/AudioStage.h"
 
+#include <algorithm>
+#include <span>
 #include <vector>
 
 extern "C" {
@@ -27,6 +29,46 @@ constexpr double SYNC_MIN_COMPENSATION_SECONDS = 0.0001;
 constexpr double SYNC_MAX_SOFT_COMPENSATION = 0.005;
 constexpr double SYNC_COMPENSATION_DURATION_SECONDS = 1.0;
 constexpr double SYNC_MIN_HARD_COMPENSATION_SECONDS = 0.04;
+
+// MPEG audio layer II codes only these rates, in kbit/s: ISO 11172-3's at
+// 32, 44.1 and 48 kHz, ISO 13818-3's at half those sample rates. FFmpeg's
+// encoder would refuse others in kbit/s, or round 224500 down unasked.
+constexpr int MPEG_AUDIO_SAMPLE_RATES[] = { 32000, 44100, 48000 };
+constexpr int MPEG_AUDIO_HALF_SAMPLE_RATES[] = { 16000, 22050, 24000 };
+constexpr int MPEG_AUDIO_BITRATES_KBIT[] = { 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384 };
+constexpr int MPEG_AUDIO_HALF_RATE_BITRATES_KBIT[] = { 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160 };
+constexpr int BITS_PER_KBIT = 1000;
+
+bool Contains(std::span<const int> values, int nValue)
+{
+    return std::find(values.begin(), values.end(), nValue) != values.end();
+}
+
+std::string BitrateList(std::span<const int> bitratesKbit)
+{
+    std::string strList;
+    for (std::size_t nIndex = 0; nIndex < bitratesKbit.size(); ++nIndex) {
+        strList += nIndex == 0 ? "" : nIndex + 1 == bitratesKbit.size() ? " or " : ", ";
+        strList += std::to_string(bitratesKbit[nIndex] * BITS_PER_KBIT);
+    }
+    return strList;
+}
+
+// At a sample rate MPEG audio has, the bit rate must be one of its table;
+// another sample rate is the encoder's to refuse.
+bool CheckMpegAudioBitrate(int nSampleRate, int nBitrate, std::string& strReason)
+{
+    const bool bHalfRate = Contains(MPEG_AUDIO_HALF_SAMPLE_RATES, nSampleRate);
+    if (!bHalfRate && !Contains(MPEG_AUDIO_SAMPLE_RATES, nSampleRate))
+        return true;
+    const std::span<const int> bitratesKbit =
+        bHalfRate ? std::span<const int>(MPEG_AUDIO_HALF_RATE_BITRATES_KBIT) : MPEG_AUDIO_BITRATES_KBIT;
+    if (nBitrate % BITS_PER_KBIT == 0 && Contains(bitratesKbit, nBitrate / BITS_PER_KBIT))
+        return true;
+    strReason = "MPEG audio at " + std::to_string(nSampleRate) + " Hz is coded at " + BitrateList(bitratesKbit)
+        + " bit/s, not " + std::to_string(nBitrate);
+    return false;
+}
 
 AVSampleFormat ChooseSampleFormat(const AVCodec* pCodec)
 {
@@ -56,7 +98,11 @@ bool CAudioStage::CheckMpegProfile(std::string& strReason) const
         strReason = "the audio sample rate and bitrate must be positive";
         return false;
     }
-    return true;
+    // A bit rate among the encoder's own options replaces the profile's.
+    const auto userOptions = m_settings.compressorOptions.find(m_settings.strAudioEncoder);
+    if (userOptions != m_settings.compressorOptions.end() && userOptions->second.count("b"))
+        return true;
+    return CheckMpegAudioBitrate(m_settings.nAudioSampleRate, m_settings.nAudioBitrate, strReason);
 }
 
 bool CAudioStage::OpenEncoder(std::string& strReason)

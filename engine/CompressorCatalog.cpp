@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <map>
+#include <set>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -98,25 +100,46 @@ bool HasFlags(const AVOption& option, int nRequiredFlags)
     return (option.flags & nRequiredFlags) == nRequiredFlags && !(option.flags & AV_OPT_FLAG_DEPRECATED);
 }
 
+// Named values of a choice option come as AV_OPT_TYPE_CONST entries that
+// share the option's unit; several options may share one unit, and the
+// entries may come before or after the options.
+std::map<std::string, std::vector<CNamedValue>> CollectNamedValues(const AVClass* pClass, int nRequiredFlags)
+{
+    std::map<std::string, std::vector<CNamedValue>> units;
+    const AVOption* pOption = nullptr;
+    while ((pOption = av_opt_next(&pClass, pOption))) {
+        if (pOption->type == AV_OPT_TYPE_CONST && pOption->unit && HasFlags(*pOption, nRequiredFlags))
+            units[pOption->unit].push_back(
+                { pOption->name, pOption->help ? pOption->help : "", pOption->default_val.i64 });
+    }
+    return units;
+}
+
+// A whole-number option whose names cover its whole (small) range offers
+// nothing beyond them.
+bool NamesCoverRange(const AVOption& option, const std::vector<CNamedValue>& namedValues)
+{
+    const double dRangeSize = option.max - option.min + 1;
+    if (TypeName(option.type) != "int" || dRangeSize > static_cast<double>(namedValues.size()))
+        return false;
+    std::set<std::int64_t> covered;
+    for (const CNamedValue& named : namedValues) {
+        const double dValue = static_cast<double>(named.nValue);
+        if (dValue >= option.min && dValue <= option.max)
+            covered.insert(named.nValue);
+    }
+    return static_cast<double>(covered.size()) == dRangeSize;
+}
+
 // Adds the class's options that have all of nRequiredFlags, except those
 // already listed: the encoder takes a name that both classes know only once.
 void CollectOptions(const AVClass* pClass, int nRequiredFlags, std::vector<CCompressorOption>& options)
 {
-    const std::size_t nFirst = options.size();
-    // Named values of a choice option come as AV_OPT_TYPE_CONST entries that
-    // share the option's unit.
-    std::vector<std::string> units;
+    const std::map<std::string, std::vector<CNamedValue>> units = CollectNamedValues(pClass, nRequiredFlags);
     const AVOption* pOption = nullptr;
     while ((pOption = av_opt_next(&pClass, pOption))) {
-        if (!HasFlags(*pOption, nRequiredFlags))
+        if (pOption->type == AV_OPT_TYPE_CONST || !HasFlags(*pOption, nRequiredFlags))
             continue;
-        if (pOption->type == AV_OPT_TYPE_CONST) {
-            for (std::size_t nIndex = 0; nIndex < units.size(); ++nIndex) {
-                if (pOption->unit && units[nIndex] == pOption->unit)
-                    options[nFirst + nIndex].namedValues.push_back(pOption->name);
-            }
-            continue;
-        }
         const std::string strName = pOption->name;
         if (IsProfileOwned(strName)
             || std::any_of(options.begin(), options.end(),
@@ -129,8 +152,10 @@ void CollectOptions(const AVClass* pClass, int nRequiredFlags, std::vector<CComp
         option.strDefault = DefaultText(*pOption);
         option.dMinimum = pOption->min;
         option.dMaximum = pOption->max;
+        if (const auto unit = units.find(pOption->unit ? pOption->unit : ""); unit != units.end())
+            option.namedValues = unit->second;
+        option.bOnlyNamedValues = NamesCoverRange(*pOption, option.namedValues);
         options.push_back(std::move(option));
-        units.push_back(pOption->unit ? pOption->unit : "");
     }
 }
 

@@ -68,17 +68,28 @@ struct CPreviewFrame
 using CPreviewCallback = std::function<void(const CPreviewFrame&)>;
 using CStatusCallback = std::function<void(const CRecorderStatus&)>;
 
+// A value an option accepts by name; for flags, the bits it sets.
+struct CNamedValue
+{
+    std::string strName;
+    std::string strHelp;
+    std::int64_t nValue = 0;
+};
+
 // One of an encoder's settings (an AVOption of its private class or of the
 // generic encoder context), for a settings page to show.
 struct CCompressorOption
 {
     std::string strName;
     std::string strHelp;
-    std::string strType; // "int", "float", "bool", "string", ...
+    std::string strType; // "int", "float", "bool", "string", "flags", ...
     std::string strDefault;
     double dMinimum = 0;
     double dMaximum = 0;
-    std::vector<std::string> namedValues; // the values a choice option accepts by name
+    std::vector<CNamedValue> namedValues;
+    // True when the named values are every value the option takes, so a
+    // choice among them is all there is to offer.
+    bool bOnlyNamedValues = false;
 };
 
 enum class ECompressorKind {

@@ -18,7 +18,8 @@ const CCompressorOption* FindOption(const std::vector<CCompressorOption>& option
 
 bool HasNamedValue(const CCompressorOption& option, const std::string& strValue)
 {
-    return std::find(option.namedValues.begin(), option.namedValues.end(), strValue) != option.namedValues.end();
+    return std::any_of(option.namedValues.begin(), option.namedValues.end(),
+                       [&strValue](const CNamedValue& named) { return named.strName == strValue; });
 }
 
 } // namespace
@@ -86,4 +87,39 @@ TEST(CompressorOptions, GenericValuesAreCheckedAndPutBack)
     recorder.ResetCompressorOption(ECompressorKind::eVideo, nMpeg2, "g");
     EXPECT_EQ(recorder.GetCompressorOption(ECompressorKind::eVideo, nMpeg2, "g"), "");
     EXPECT_EQ(recorder.GetCompressorOption(ECompressorKind::eVideo, nMpeg2, "flags"), "+ildct+ilme");
+}
+
+TEST(CompressorOptions, NamedValuesCarryTheirHelpAndValue)
+{
+    const std::vector<CCompressorOption> video = ListCompressorOptions("mpeg2video");
+    struct CChoiceCase
+    {
+        const char* pszOption;
+        bool bOnlyNamedValues;
+    } const cases[] = {
+        { "motion_est", true }, // zero, epzs and xone are 0 to 2
+        { "mbd", true },
+        { "threads", false },  // "auto" besides any count
+        { "skip_cmp", false }, // compare functions combine with "chroma"
+    };
+    for (const CChoiceCase& choice : cases) {
+        SCOPED_TRACE(choice.pszOption);
+        const CCompressorOption* pOption = FindOption(video, choice.pszOption);
+        ASSERT_NE(pOption, nullptr);
+        EXPECT_FALSE(pOption->namedValues.empty());
+        EXPECT_EQ(pOption->bOnlyNamedValues, choice.bOnlyNamedValues);
+    }
+    const CCompressorOption* pMotion = FindOption(video, "motion_est");
+    ASSERT_NE(pMotion, nullptr);
+    ASSERT_TRUE(HasNamedValue(*pMotion, "xone"));
+    EXPECT_EQ(std::find_if(pMotion->namedValues.begin(), pMotion->namedValues.end(),
+                           [](const CNamedValue& named) { return named.strName == "xone"; })
+                  ->nValue,
+              2);
+    const CCompressorOption* pFlags = FindOption(video, "mpv_flags");
+    ASSERT_NE(pFlags, nullptr);
+    EXPECT_EQ(pFlags->strType, "flags");
+    EXPECT_FALSE(pFlags->bOnlyNamedValues);
+    EXPECT_TRUE(std::all_of(pFlags->namedValues.begin(), pFlags->namedValues.end(),
+                            [](const CNamedValue& named) { return named.nValue != 0 && !named.strHelp.empty(); }));
 }

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "engine/FramePicture.h"
+#include "engine/RecordingProfile.h"
 #include "tests/engine/MediaProbe.h"
 #include "tools/syncprobe/SyncMarks.h"
 
@@ -285,4 +287,96 @@ TEST(Mpegrec, TargetRefusesWhatTheDiscDoesNotAllow)
         EXPECT_TRUE(errors.startsWith("mpegrec: ")) << errors.toStdString();
     }
     EXPECT_FALSE(std::filesystem::exists(strFile.toStdString()));
+}
+
+// What a user reads: each message names mpegrec's option as it was written
+// and suggests no option of the ffmpeg command.
+TEST(Mpegrec, MessagesQuoteTheOptionsAsWritten)
+{
+    const QTemporaryDir folder;
+    const QString strFile = folder.filePath("quoted.mpg");
+    const QStringList SHORT = { "-o", strFile, "--fast", "--duration", "1" };
+    struct CMessageCase
+    {
+        QStringList arguments;
+        int nExitCode;
+        const char* pszExpected;
+    } const cases[] = {
+        { { "--bogus" }, 2, "mpegrec: unknown option --bogus\n" },
+        { { "-o", strFile, "--bogus", "1" }, 2, "mpegrec: unknown option --bogus\n" },
+        { { "-o", strFile, "--video-bitrate", "9x" }, 2, "mpegrec: --video-bitrate 9x: " },
+        { { "-o", strFile, "--size", "100000x20" }, 2, "mpegrec: --size 100000x20: " },
+        { SHORT + QStringList { "--audio-bitrate", "1000" }, 1, " bit/s, not 1000\n" },
+        { SHORT + QStringList { "--audio-bitrate", "224500" }, 1, " bit/s, not 224500\n" },
+        { SHORT + QStringList { "--type", "mpeg2", "--video-bitrate", "99999999" }, 1, " 99999999 bit/s " },
+        { SHORT + QStringList { "--frame-rate", "15" }, 1, "mpegrec: --frame-rate 15: " },
+        { SHORT + QStringList { "--type", "avi", "--no-video", "--audio-compressor", "sonic" }, 1, "experimental" },
+        { SHORT + QStringList { "--type", "avi", "--no-audio", "--video-compressor", "mjpeg" }, 1, "non-standard" },
+    };
+    for (const CMessageCase& testCase : cases) {
+        SCOPED_TRACE(testCase.arguments.join(' ').toStdString());
+        int nExitCode = -1;
+        QByteArray errors;
+        RunProgram(MPEGREC, testCase.arguments, &nExitCode, &errors);
+        EXPECT_EQ(nExitCode, testCase.nExitCode);
+        const QByteArray firstLine = errors.left(errors.indexOf('\n') + 1);
+        EXPECT_TRUE(firstLine.contains(testCase.pszExpected)) << errors.toStdString();
+        for (const char* pszFfmpegOption : { "-strict", "strict_std_compliance", "-b:", "-pix_fmt", " -s ", " -r " })
+            EXPECT_FALSE(firstLine.contains(pszFfmpegOption)) << firstLine.toStdString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(strFile.toStdString()));
+}
+
+TEST(Mpegrec, AFramePastTheFramePicturesIsRefused)
+{
+    // Run from the test's folder, mpegrec takes the pictures beside it.
+    const std::filesystem::path frames = std::filesystem::path(MPEGREC_PATH).parent_path() / "Frame";
+    if (!std::filesystem::is_directory(frames))
+        GTEST_SKIP() << "no Frame folder beside mpegrec";
+    const std::size_t nCount = ListFramePictures(frames).size();
+    ASSERT_GT(nCount, 0u);
+    const QTemporaryDir folder;
+    const QString strFile = folder.filePath("framed.mpg");
+    const QStringList SHORT = { "-o", strFile, "--fast", "--duration", "0.5", "--size", "176x144" };
+
+    int nExitCode = -1;
+    QByteArray errors;
+    const QString strPastLast = QString::number(nCount + 1);
+    RunProgram(MPEGREC, SHORT + QStringList { "--frame", strPastLast }, &nExitCode, &errors);
+    EXPECT_EQ(nExitCode, 2);
+    EXPECT_TRUE(errors.startsWith(("mpegrec: --frame " + strPastLast + ": ").toUtf8())) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral(" has %1 pictures (1 to %1, or 0 for none)").arg(nCount).toUtf8()))
+        << errors.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(strFile.toStdString()));
+
+    RunProgram(MPEGREC, SHORT + QStringList { "--frame", QString::number(nCount) }, &nExitCode, &errors);
+    EXPECT_EQ(nExitCode, 0) << errors.toStdString();
+}
+
+// The window starts on MPEG-1 with the recorder's profile; mpegrec records
+// the same without options, and --help says so.
+TEST(Mpegrec, DefaultsAreTheWindowsAndHelpListsThem)
+{
+    const CRecordingProfile defaults;
+    int nExitCode = -1;
+    const QString strHelp = QString::fromUtf8(RunProgram(MPEGREC, { "--help" }, &nExitCode));
+    EXPECT_EQ(nExitCode, 0);
+    for (const QString& strLine :
+         { QStringLiteral("  --type mpeg1\n"), QStringLiteral("  --frame-rate 23.976\n"),
+           QStringLiteral("  --sample-rate %1\n").arg(defaults.nAudioSampleRate),
+           QStringLiteral("  --video-bitrate %1\n").arg(defaults.nVideoBitrate),
+           QStringLiteral("  --size %1x%2\n").arg(defaults.nVideoWidth).arg(defaults.nVideoHeight) })
+        EXPECT_TRUE(strHelp.contains(strLine)) << strLine.toStdString();
+
+    const QTemporaryDir folder;
+    const QString strFile = folder.filePath("defaults.mpg");
+    QByteArray errors;
+    RunProgram(MPEGREC, { "-o", strFile, "--fast", "--duration", "0.5" }, &nExitCode, &errors);
+    ASSERT_EQ(nExitCode, 0) << errors.toStdString();
+    const QJsonObject probe = ProbeFile(strFile.toStdString());
+    const QJsonObject video = FindStream(probe, "video");
+    EXPECT_EQ(video["codec_name"].toString(), "mpeg1video");
+    EXPECT_EQ(video["r_frame_rate"].toString(), "24000/1001");
+    EXPECT_EQ(video["width"].toInt(), defaults.nVideoWidth);
+    EXPECT_EQ(FindStream(probe, "audio")["sample_rate"].toString(), QString::number(defaults.nAudioSampleRate));
 }

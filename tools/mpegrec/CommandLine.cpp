@@ -1,30 +1,12 @@
-#include "CommandLine.h"
+#include "tools/mpegrec/CommandLine.h"
 
 #include <charconv>
 #include <functional>
-#include <map>
+#include <limits>
 #include <stdexcept>
 
-const char* const MPEGREC_USAGE =
-    "usage: mpegrec --list\n"
-    "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--target vcd|svcd|dvd] [--video-device NAME]\n"
-    "               [--audio-device NAME] [--frame-rate RATE] [--size WxH] [--aspect W:H]\n"
-    "               [--video-bitrate N] [--audio-bitrate N]\n"
-    "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
-    "               [--frame N] [--duration SECONDS] [--fast] [--sync-marks] [--clock-skew PPM]\n"
-    "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
-    "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
-    "--no-audio/--no-video apply to --type avi.\n"
-    "--aspect is the shape the picture is shown at (4:3 unless given; 16:9 for wide).\n"
-    "--sync-marks makes the Test Pattern flash white and the Test Tone beep (1 kHz, 50 ms) at\n"
-    "every whole second; --clock-skew makes the Test Tone's clock run fast (positive) or\n"
-    "slow (negative) by PPM parts per million, as a sound card's crystal may.\n"
-    "--frame-rate takes 23.976, 24, 25, 29.97, 30, 50, 59.94 or 60 (also as 30000:1001).\n"
-    "--target sets everything the disc needs: MPEG-1 (VCD) or MPEG-2, picture size, bit\n"
-    "rates, audio; PAL at --frame-rate 25 (the default), NTSC (29.97) at 29.97 or 30.\n"
-    "Options beside it may change what the disc allows (a lower SVCD or DVD bit rate,\n"
-    "16:9 on SVCD and DVD, a DVD picture 704 or 352 wide); anything else is refused.\n"
-    "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n";
+#include "engine/CompressorCatalog.h"
+#include "engine/RecordingProfile.h"
 
 namespace {
 
@@ -51,15 +33,6 @@ bool ParsePair(const std::string& strText, char cSeparator, std::optional<int>& 
 
 // The NTSC rates as people write them, with the profile's codes for them.
 constexpr std::pair<const char*, int> NTSC_DECIMAL_RATES[] = { { "23.976", 23 }, { "29.97", 29 }, { "59.94", 59 } };
-
-std::string FrameRateText(int nCode)
-{
-    for (const auto& [pszText, nDecimalCode] : NTSC_DECIMAL_RATES) {
-        if (nCode == nDecimalCode)
-            return pszText;
-    }
-    return std::to_string(nCode);
-}
 
 // A frame rate as a whole number, the NTSC rates as decimals or fractions
 // ("29.97", "30000:1001"); the profile's code for it.
@@ -125,18 +98,193 @@ bool ChooseTargetNorm(CCommandLine& command, std::string& strError)
     return false;
 }
 
+// Reads an option's value into the command; returns what the value should
+// be when it cannot, else nothing.
+using CValueReader = std::function<std::string(const std::string& strValue, CCommandLine& command)>;
+
+// A whole number that counts pszUnit; some make sense only above 0.
+CValueReader WholeNumber(std::optional<int> CCommandLine::*pTarget, const char* pszUnit, bool bPositive)
+{
+    return [=](const std::string& strValue, CCommandLine& command) -> std::string {
+        int nValue = 0;
+        if (!ParseInt(strValue, nValue) || (bPositive && nValue <= 0))
+            return std::string(bPositive ? "needs a whole number above 0" : "needs a whole number") + " (" + pszUnit
+                + ")";
+        command.*pTarget = nValue;
+        return {};
+    };
+}
+
+CValueReader Text(std::string CCommandLine::*pTarget)
+{
+    return [=](const std::string& strValue, CCommandLine& command) -> std::string {
+        command.*pTarget = strValue;
+        return {};
+    };
+}
+
+std::string ReadFrameRate(const std::string& strValue, CCommandLine& command)
+{
+    int nCode = 0;
+    if (!ParseFrameRate(strValue, nCode) || nCode <= 0)
+        return "needs a rate such as 25 or 29.97";
+    command.frameRate = nCode;
+    return {};
+}
+
+std::string ReadTarget(const std::string& strValue, CCommandLine& command)
+{
+    return ParseTarget(strValue, command.target) ? std::string() : "is vcd, svcd or dvd";
+}
+
+std::string ReadType(const std::string& strValue, CCommandLine& command)
+{
+    if (strValue != "mpeg1" && strValue != "mpeg2" && strValue != "avi")
+        return "is mpeg1, mpeg2 or avi";
+    command.strType = strValue;
+    return {};
+}
+
+std::string ReadPictureSize(const std::string& strValue, CCommandLine& command)
+{
+    // The profile keeps each side in a short.
+    constexpr int MAX_SIDE = std::numeric_limits<short>::max();
+    if (!ParsePair(strValue, 'x', command.nWidth, command.nHeight) || *command.nWidth > MAX_SIDE
+        || *command.nHeight > MAX_SIDE)
+        return "needs WIDTHxHEIGHT, each 1 to " + std::to_string(MAX_SIDE);
+    return {};
+}
+
+std::string ReadAspect(const std::string& strValue, CCommandLine& command)
+{
+    if (!ParsePair(strValue, ':', command.nAspectWidth, command.nAspectHeight))
+        return "needs WIDTH:HEIGHT such as 16:9";
+    return {};
+}
+
+std::string ReadFrame(const std::string& strValue, CCommandLine& command)
+{
+    if (!ParseInt(strValue, command.nFrame) || command.nFrame < 0)
+        return "needs a picture number (0 for none)";
+    return {};
+}
+
+std::string ReadDuration(const std::string& strValue, CCommandLine& command)
+{
+    constexpr const char* NEEDED = "needs a positive number of seconds";
+    try {
+        std::size_t nUsed = 0;
+        command.dDurationSeconds = std::stod(strValue, &nUsed);
+        return nUsed == strValue.size() && command.dDurationSeconds > 0 ? std::string() : NEEDED;
+    } catch (const std::exception&) {
+        return NEEDED;
+    }
+}
+
+// Every option that takes a value, with how it is read.
+const std::map<std::string, CValueReader>& ValueOptions()
+{
+    static const std::map<std::string, CValueReader> s_options = {
+        { "-o", Text(&CCommandLine::strOutput) },
+        { "--type", ReadType },
+        { "--target", ReadTarget },
+        { "--video-device", Text(&CCommandLine::strVideoDevice) },
+        { "--audio-device", Text(&CCommandLine::strAudioDevice) },
+        { "--video-compressor", Text(&CCommandLine::strVideoCompressor) },
+        { "--audio-compressor", Text(&CCommandLine::strAudioCompressor) },
+        { "--frame-rate", ReadFrameRate },
+        { "--size", ReadPictureSize },
+        { "--aspect", ReadAspect },
+        { "--video-bitrate", WholeNumber(&CCommandLine::videoBitrate, "bit/s", true) },
+        { "--audio-bitrate", WholeNumber(&CCommandLine::audioBitrate, "bit/s", true) },
+        { "--sample-rate", WholeNumber(&CCommandLine::sampleRate, "Hz", true) },
+        { "--channels", WholeNumber(&CCommandLine::channels, "channels", true) },
+        { "--sync-mode", WholeNumber(&CCommandLine::syncMode, "0, 1 or 2", false) },
+        { "--audio-offset", WholeNumber(&CCommandLine::audioOffsetMs, "ms", false) },
+        { "--frame", ReadFrame },
+        { "--duration", ReadDuration },
+        { "--clock-skew", WholeNumber(&CCommandLine::clockSkewPpm, "ppm", false) },
+    };
+    return s_options;
+}
+
+// One line an option: the recorder's own defaults, which the window's
+// settings start from too.
+std::string DefaultsText()
+{
+    const CRecordingProfile defaults;
+    const std::pair<const char*, std::string> lines[] = {
+        { "--type", DEFAULT_TYPE },
+        { "--frame-rate", FrameRateText(defaults.nFrameRate) },
+        { "--size", std::to_string(defaults.nVideoWidth) + "x" + std::to_string(defaults.nVideoHeight) },
+        { "--aspect", std::to_string(defaults.nAspectNumerator) + ":" + std::to_string(defaults.nAspectDenominator) },
+        { "--video-bitrate", std::to_string(defaults.nVideoBitrate) },
+        { "--audio-bitrate", std::to_string(defaults.nAudioBitrate) },
+        { "--sample-rate", std::to_string(defaults.nAudioSampleRate) },
+        { "--channels", std::to_string(defaults.nAudioChannels) },
+        { "--sync-mode", std::to_string(defaults.nSyncMode) },
+        { "--audio-offset", std::to_string(defaults.nAudioOffset) },
+        { "--frame", std::to_string(defaults.nVideoFrame) },
+        { "--video-device", "the first camera or TV card, else Test Pattern" },
+        { "--audio-device", "the sound server's default source, else the first sound card, else Test Tone" },
+        { "--video-compressor", DEFAULT_VIDEO_COMPRESSOR },
+        { "--audio-compressor", DEFAULT_AUDIO_COMPRESSOR },
+        { "--duration", "none: until interrupted" },
+    };
+    std::string strText;
+    for (const auto& [pszOption, strValue] : lines)
+        strText += std::string("  ") + pszOption + " " + strValue + "\n";
+    return strText;
+}
+
 } // namespace
+
+std::string FrameRateText(int nCode)
+{
+    for (const auto& [pszText, nDecimalCode] : NTSC_DECIMAL_RATES) {
+        if (nCode == nDecimalCode)
+            return pszText;
+    }
+    return std::to_string(nCode);
+}
+
+std::string MpegrecUsage()
+{
+    return "usage: mpegrec --list\n"
+           "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--target vcd|svcd|dvd] [--video-device NAME]\n"
+           "               [--audio-device NAME] [--frame-rate RATE] [--size WxH] [--aspect W:H]\n"
+           "               [--video-bitrate N] [--audio-bitrate N]\n"
+           "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
+           "               [--frame N] [--duration SECONDS] [--fast] [--sync-marks] [--clock-skew PPM]\n"
+           "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
+           "       mpegrec --help\n"
+           "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
+           "--no-audio/--no-video apply to --type avi.\n"
+           "--aspect is the shape the picture is shown at (4:3 unless given; 16:9 for wide).\n"
+           "--sync-mode is 0 (no sync), 1 (auto) or 2 (manual: auto shifted by --audio-offset MS).\n"
+           "--frame N lays the Nth picture of the Frame folder (in name order) over the video;\n"
+           "0 lays none.\n"
+           "--sync-marks makes the Test Pattern flash white and the Test Tone beep (1 kHz, 50 ms) at\n"
+           "every whole second; --clock-skew makes the Test Tone's clock run fast (positive) or\n"
+           "slow (negative) by PPM parts per million, as a sound card's crystal may.\n"
+           "--frame-rate takes "
+        + std::string(MPEG_FRAME_RATES)
+        + " (also as 30000:1001).\n"
+          "--target sets everything the disc needs: MPEG-1 (VCD) or MPEG-2, picture size, bit\n"
+          "rates, audio; PAL at --frame-rate 25 (the default), NTSC (29.97) at 29.97 or 30.\n"
+          "Options beside it may change what the disc allows (a lower SVCD or DVD bit rate,\n"
+          "16:9 on SVCD and DVD, a DVD picture 704 or 352 wide); anything else is refused.\n"
+          "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n"
+          "Defaults, the same as the window's:\n"
+        + DefaultsText()
+        + "Exit status: 0 when done; 1 when the recording cannot start or fails; 2 for a mistake in\n"
+          "the command line (an unknown option, a value mpegrec cannot read, a device, compressor\n"
+          "or frame picture it does not have, or a value the --target disc does not allow).\n";
+}
 
 std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arguments, std::string& strError)
 {
     CCommandLine command;
-    using CIntTarget = std::optional<int> CCommandLine::*;
-    const std::map<std::string, CIntTarget> intOptions = {
-        { "--video-bitrate", &CCommandLine::videoBitrate }, { "--audio-bitrate", &CCommandLine::audioBitrate },
-        { "--sample-rate", &CCommandLine::sampleRate },     { "--channels", &CCommandLine::channels },
-        { "--sync-mode", &CCommandLine::syncMode },         { "--audio-offset", &CCommandLine::audioOffsetMs },
-        { "--clock-skew", &CCommandLine::clockSkewPpm },
-    };
     for (std::size_t nIndex = 0; nIndex < arguments.size(); ++nIndex) {
         const std::string& strOption = arguments[nIndex];
         if (strOption == "--list") {
@@ -155,74 +303,21 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
             command.bHelp = true;
             continue;
         }
+        const auto reader = ValueOptions().find(strOption);
+        if (reader == ValueOptions().end()) {
+            strError = (strOption.rfind('-', 0) == 0 ? "unknown option " : "unexpected argument ") + strOption;
+            return std::nullopt;
+        }
         if (nIndex + 1 >= arguments.size()) {
-            strError = strOption.rfind("-", 0) == 0 ? strOption + " needs a value" : "unexpected argument " + strOption;
+            strError = strOption + " needs a value";
             return std::nullopt;
         }
         const std::string& strValue = arguments[++nIndex];
-        int nValue = 0;
-        if (const auto target = intOptions.find(strOption); target != intOptions.end()) {
-            if (!ParseInt(strValue, nValue)) {
-                strError = strOption + " needs a whole number, not \"" + strValue + "\"";
-                return std::nullopt;
-            }
-            command.*(target->second) = nValue;
-        } else if (strOption == "--frame-rate") {
-            if (!ParseFrameRate(strValue, nValue)) {
-                strError = "--frame-rate needs a rate such as 25 or 29.97, not \"" + strValue + "\"";
-                return std::nullopt;
-            }
-            command.frameRate = nValue;
-        } else if (strOption == "--target") {
-            if (!ParseTarget(strValue, command.target)) {
-                strError = "--target is vcd, svcd or dvd, not \"" + strValue + "\"";
-                return std::nullopt;
-            }
-        } else if (strOption == "-o") {
-            command.strOutput = strValue;
-        } else if (strOption == "--type") {
-            if (strValue != "mpeg1" && strValue != "mpeg2" && strValue != "avi") {
-                strError = "--type is mpeg1, mpeg2 or avi, not \"" + strValue + "\"";
-                return std::nullopt;
-            }
-            command.strType = strValue;
-        } else if (strOption == "--video-device") {
-            command.strVideoDevice = strValue;
-        } else if (strOption == "--audio-device") {
-            command.strAudioDevice = strValue;
-        } else if (strOption == "--video-compressor") {
-            command.strVideoCompressor = strValue;
-        } else if (strOption == "--audio-compressor") {
-            command.strAudioCompressor = strValue;
-        } else if (strOption == "--size") {
-            if (!ParsePair(strValue, 'x', command.nWidth, command.nHeight)) {
-                strError = "--size needs WIDTHxHEIGHT, not \"" + strValue + "\"";
-                return std::nullopt;
-            }
-        } else if (strOption == "--aspect") {
-            if (!ParsePair(strValue, ':', command.nAspectWidth, command.nAspectHeight)) {
-                strError = "--aspect needs WIDTH:HEIGHT such as 16:9, not \"" + strValue + "\"";
-                return std::nullopt;
-            }
-        } else if (strOption == "--frame") {
-            if (!ParseInt(strValue, command.nFrame) || command.nFrame < 0) {
-                strError = "--frame needs a picture number (0 for none)";
-                return std::nullopt;
-            }
-        } else if (strOption == "--duration") {
-            try {
-                std::size_t nUsed = 0;
-                command.dDurationSeconds = std::stod(strValue, &nUsed);
-                if (nUsed != strValue.size() || command.dDurationSeconds <= 0)
-                    throw std::invalid_argument(strValue);
-            } catch (const std::exception&) {
-                strError = "--duration needs a positive number of seconds, not \"" + strValue + "\"";
-                return std::nullopt;
-            }
-        } else {
-            strError = "unknown option " + strOption;
+        if (const std::string strNeeded = reader->second(strValue, command); !strNeeded.empty()) {
+            strError = strOption + " " + strValue + ": " + strNeeded;
             return std::nullopt;
         }
+        command.givenValues[strOption] = strValue;
     }
     const bool bAviOptions = !command.strVideoCompressor.empty() || !command.strAudioCompressor.empty()
         || command.bNoVideo || command.bNoAudio;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,7 +13,7 @@ struct CCommandLine
     bool bList = false;
     bool bHelp = false;
     std::string strOutput;
-    // mpeg1, mpeg2 or avi; empty: as --target needs, else mpeg2.
+    // mpeg1, mpeg2 or avi; empty: as --target needs, else DEFAULT_TYPE.
     std::string strType;
     // The disc the recording is made for, in the norm of the frame rate.
     std::optional<EDiscStandard> target;
@@ -44,10 +45,27 @@ struct CCommandLine
     // clock off by that many parts per million.
     bool bSyncMarks = false;
     std::optional<int> clockSkewPpm;
+    // Each option's value as it was written ("--frame-rate" -> "29.97"), for
+    // errors that arise after parsing to quote.
+    std::map<std::string, std::string> givenValues;
 };
+
+// The window's Output selector starts on MPEG-1; mpegrec records what the
+// window would.
+inline constexpr const char* DEFAULT_TYPE = "mpeg1";
 
 // Parses the arguments after the program name; on a mistake returns nothing
 // and says why in strError.
 std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arguments, std::string& strError);
 
-extern const char* const MPEGREC_USAGE;
+// What --help prints: the usage, one option per line, each default, and the
+// exit statuses.
+std::string MpegrecUsage();
+
+// The frame rates MPEG-1 and MPEG-2 carry, as --frame-rate takes them.
+inline constexpr const char* MPEG_FRAME_RATES = "23.976, 24, 25, 29.97, 30, 50, 59.94 or 60";
+
+// The profile's frame rate code as mpegrec takes it ("29.97" for 29).
+std::string FrameRateText(int nCode);
+
+inline constexpr int EXIT_USAGE = 2;

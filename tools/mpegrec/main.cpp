@@ -1,6 +1,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,17 +10,16 @@ extern "C" {
 #include <libavutil/log.h>
 }
 
-#include "CommandLine.h"
 #include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
+#include "engine/FramePicture.h"
 #include "engine/Recorder.h"
+#include "tools/mpegrec/CommandLine.h"
+#include "tools/mpegrec/FailureReasons.h"
 
 namespace {
 
-constexpr int EXIT_USAGE = 2;
 constexpr int WAIT_SLICE_MS = 100;
-constexpr int OUTPUT_TYPE_MPEG1 = 5;
-constexpr int OUTPUT_TYPE_MPEG2 = 6;
 
 std::atomic<bool> g_bInterrupted = false;
 
@@ -95,8 +95,10 @@ void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
     // The disc's values first, so that the options given beside it change them.
     if (command.target)
         ApplyDiscStandard(recorder.Profile(), *command.target, command.eTargetNorm);
-    if (!command.target || !command.strType.empty())
-        recorder.Profile().nOutputType = command.strType == "mpeg1" ? OUTPUT_TYPE_MPEG1 : OUTPUT_TYPE_MPEG2;
+    if (!command.target || !command.strType.empty()) {
+        const std::string strType = command.strType.empty() ? DEFAULT_TYPE : command.strType;
+        recorder.Profile().nOutputType = strType == "mpeg2" ? OUTPUT_TYPE_MPEG2 : OUTPUT_TYPE_MPEG1;
+    }
     // A disc's frame rate is its norm's, which the given rate chose.
     if (command.frameRate && !command.target)
         recorder.Profile().nFrameRate = static_cast<short>(*command.frameRate);
@@ -146,10 +148,31 @@ bool CheckTarget(const CRecordingProfile& profile, const CCommandLine& command, 
     return false;
 }
 
+// --frame numbers the pictures of the folder the recording takes them from
+// from 1; 0 is none.
+bool CheckFramePicture(const CCommandLine& command, std::string& strError)
+{
+    if (command.nFrame == 0)
+        return true;
+    const std::filesystem::path folder = FindFramePictureFolder();
+    const std::size_t nCount = folder.empty() ? 0 : ListFramePictures(folder).size();
+    if (static_cast<std::size_t>(command.nFrame) <= nCount)
+        return true;
+    strError = "--frame " + command.givenValues.at("--frame") + ": ";
+    if (folder.empty()) {
+        strError += "there is no Frame folder in the current folder or beside mpegrec (0 for none)";
+        return false;
+    }
+    const std::string strRange = nCount > 0 ? "1 to " + std::to_string(nCount) + ", or 0 for none" : "0 for none";
+    strError += "the Frame folder " + folder.string() + " has " + std::to_string(nCount)
+        + (nCount == 1 ? " picture (" : " pictures (") + strRange + ")";
+    return false;
+}
+
 int Record(CRecorder& recorder, const CCommandLine& command)
 {
     std::string strError;
-    if (!ChooseDevices(recorder, command, strError)
+    if (!CheckFramePicture(command, strError) || !ChooseDevices(recorder, command, strError)
         || !ChooseCompressor(recorder, ECompressorKind::eVideo, command.strVideoCompressor, strError)
         || !ChooseCompressor(recorder, ECompressorKind::eAudio, command.strAudioCompressor, strError)) {
         std::cerr << "mpegrec: " << strError << "\n";
@@ -163,7 +186,8 @@ int Record(CRecorder& recorder, const CCommandLine& command)
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     if (recorder.Start() == -1) {
-        std::cerr << "mpegrec: cannot start: " << recorder.GetLastError() << "\n";
+        std::cerr << "mpegrec: " << DescribeStartFailure(recorder.GetLastFailure(), recorder.GetLastError(), command)
+                  << "\n";
         return EXIT_FAILURE;
     }
     while (!recorder.WaitUntilFinished(WAIT_SLICE_MS)) {
@@ -193,11 +217,11 @@ int main(int argc, char** argv)
     const std::optional<CCommandLine> command =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), strError);
     if (!command) {
-        std::cerr << "mpegrec: " << strError << "\n" << MPEGREC_USAGE;
+        std::cerr << "mpegrec: " << strError << "\n" << MpegrecUsage();
         return EXIT_USAGE;
     }
     if (command->bHelp) {
-        std::cout << MPEGREC_USAGE;
+        std::cout << MpegrecUsage();
         return EXIT_SUCCESS;
     }
     // FFmpeg's own log would bury the summary; the engine quotes FFmpeg's
