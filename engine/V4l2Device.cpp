@@ -10,6 +10,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "engine/PictureFit.h"
+
 namespace {
 
 constexpr int MAX_ENUMERATED_ITEMS = 64;
@@ -215,4 +217,11 @@ EFieldOrder V4l2FieldOrder(const std::string& strPath)
     v4l2_std_id nStandard = 0;
     device.Query(VIDIOC_G_STD, nStandard);
     return FieldOrderOfV4l2(format.fmt.pix.field, nStandard);
+}
+
+AVRational DisplayAspectOfV4l2(int nCropWidth, int nCropHeight, AVRational pixelAspectHeightByWidth)
+{
+    if (nCropWidth <= 0 || nCropHeight <= 0 || pixelAspectHeightByWidth.num <= 0 || pixelAspectHeightByWidth.den <= 0)
+        return AVRational { 0, 1 };
+    return DisplayAspect(nCropWidth, nCropHeight, av_inv_q(pixelAspectHeightByWidth));
 }
