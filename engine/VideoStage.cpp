@@ -134,6 +134,17 @@ AVFrame* ScaleInto(CSwsPtr& pScaler, CFramePtr& pTarget, const AVFrame* pSource,
     return FillBars(pTarget.get(), area) ? pTarget.get() : nullptr;
 }
 
+// The preview shows the picture as a player would, in the recording's
+// display shape, as large as fits in the size asked; without one it is the
+// coded picture.
+CPictureArea PreviewArea(const CRecordingSettings& settings, int nBoxWidth, int nBoxHeight)
+{
+    if (nBoxWidth <= 0 || nBoxHeight <= 0)
+        return CPictureArea { 0, 0, settings.nVideoWidth, settings.nVideoHeight };
+    return FitPicture(settings.displayAspect, nBoxWidth, nBoxHeight,
+                      DisplayAspect(nBoxWidth, nBoxHeight, SQUARE_PIXELS));
+}
+
 // 25 and 50 pictures a second, where the other rates MPEG carries are NTSC's
 // and film's.
 bool IsPalRate(AVRational rate)
@@ -147,9 +158,10 @@ CVideoStage::CVideoStage(const CRecordingSettings& settings, CSessionState& stat
                          int nPreviewWidth, int nPreviewHeight)
     : CEncoderStage(settings, state, FRAME_QUEUE_SIZE, "video")
     , m_previewCallback(std::move(previewCallback))
-    , m_nPreviewWidth(nPreviewWidth > 0 ? nPreviewWidth : settings.nVideoWidth)
-    , m_nPreviewHeight(nPreviewHeight > 0 ? nPreviewHeight : settings.nVideoHeight)
 {
+    const CPictureArea preview = PreviewArea(settings, nPreviewWidth, nPreviewHeight);
+    m_nPreviewWidth = preview.nWidth;
+    m_nPreviewHeight = preview.nHeight;
 }
 
 bool CVideoStage::CheckMpegBitrate(std::string& strReason) const

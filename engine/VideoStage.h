@@ -42,8 +42,8 @@ private:
     void KeepForRepeating(const AVFrame* pFrame);
 
     CPreviewCallback m_previewCallback;
-    int m_nPreviewWidth;
-    int m_nPreviewHeight;
+    int m_nPreviewWidth = 0;
+    int m_nPreviewHeight = 0;
 
     CSwsPtr m_pScaler;
     CFramePtr m_pScaled;

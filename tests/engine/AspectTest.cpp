@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -116,6 +117,38 @@ struct CShapeCase
     return RecordToTheEnd(recorder);
 }
 
+// The last preview picture, copied out of the callback; read it once the
+// recorder has stopped calling.
+class CPreviewKeeper
+{
+public:
+    void Keep(const CPreviewFrame& frame)
+    {
+        std::lock_guard lock(m_mutex);
+        m_nWidth = frame.nWidth;
+        m_nHeight = frame.nHeight;
+        m_pixels.resize(static_cast<std::size_t>(frame.nWidth) * frame.nHeight);
+        for (int y = 0; y < frame.nHeight; ++y)
+            std::copy_n(
+                reinterpret_cast<const std::uint32_t*>(frame.pPixels + static_cast<std::ptrdiff_t>(y) * frame.nStride),
+                frame.nWidth, m_pixels.begin() + static_cast<std::ptrdiff_t>(y) * frame.nWidth);
+    }
+    int Width() const { return m_nWidth; }
+    int Height() const { return m_nHeight; }
+    // The brightest of the pixel's three channels.
+    int Brightest(int x, int y) const
+    {
+        const std::uint32_t nPixel = m_pixels[static_cast<std::size_t>(y) * m_nWidth + x];
+        return std::max({ (nPixel >> 16) & 0xFF, (nPixel >> 8) & 0xFF, nPixel & 0xFF });
+    }
+
+private:
+    std::mutex m_mutex;
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    std::vector<std::uint32_t> m_pixels;
+};
+
 } // namespace
 
 TEST(PictureFit, KeepsTheSourceShapeInTheShownPicture)
@@ -194,4 +227,30 @@ TEST(SourceShape, SourceOfAnotherShapeKeepsItsProportionsBetweenBars)
         EXPECT_NEAR(nSquareWidth * av_q2d(pixel), nSquareHeight, SHAPE_TOLERANCE)
             << nSquareWidth << " pixels across, " << nSquareHeight << " down";
     }
+}
+
+// The preview shows what a player shows: the bars, and the recording's
+// display shape rather than the coded picture's.
+TEST(SourceShape, PreviewShowsTheRecordedShapeAndBars)
+{
+    const CShapeCase wide { "5:4 source, 16:9 picture", 320, 256, 16, 9, { 52, 0, 248, 240 } };
+    CPreviewKeeper preview;
+    CRecorder recorder;
+    recorder.SetPreviewSize(160, 120);
+    recorder.SetPreviewCallback([&preview](const CPreviewFrame& frame) { preview.Keep(frame); });
+    const QTemporaryDir folder;
+    ASSERT_TRUE(RecordSquare(wide, folder.filePath("preview.mpg").toStdString(), recorder));
+    ASSERT_EQ(preview.Width(), 160);
+    ASSERT_EQ(preview.Height(), 90);
+    // The source fills 248 of 352 columns from column 52: 23 to 136 of 160;
+    // the square, 45 pixels high, is 45 wide in the preview's square pixels.
+    const int nMiddle = preview.Height() / 2;
+    EXPECT_LE(preview.Brightest(10, nMiddle), BLACK_LIMIT) << "left bar";
+    EXPECT_LE(preview.Brightest(150, nMiddle), BLACK_LIMIT) << "right bar";
+    EXPECT_GT(preview.Brightest(40, nMiddle), BLACK_LIMIT) << "grey around the square";
+    EXPECT_LT(preview.Brightest(40, nMiddle), WHITE_LEVEL) << "grey around the square";
+    int nSquareWidth = 0;
+    for (int x = 0; x < preview.Width(); ++x)
+        nSquareWidth += preview.Brightest(x, nMiddle) >= WHITE_LEVEL ? 1 : 0;
+    EXPECT_NEAR(nSquareWidth, 45, SHAPE_TOLERANCE);
 }
