@@ -546,7 +546,7 @@ bool CEncorda::HasPreview() const
 
 void CEncorda::ChoosePreviewSize()
 {
-    // The engine scales to exactly this size: keep the coded picture's 4:3.
+    // The engine fits the recording's display shape into this 4:3 box.
     const QRect rcPreview = FitKeepingAspect(QSize(4, 3), rect());
     m_pRecorder->SetPreviewSize(std::max(rcPreview.width(), 1), std::max(rcPreview.height(), 1));
 }

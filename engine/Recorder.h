@@ -110,8 +110,9 @@ public:
     void StallTestSources(bool bStall);
 
     // Called on an engine thread at most ~30 times a second with the coded
-    // picture scaled to the preview size (0 x 0: the coded size). Set while
-    // stopped; the next Start uses it.
+    // picture as a player shows it: in the recording's display aspect, as
+    // large as fits in the preview size (0 x 0: the coded picture as it is).
+    // Set while stopped; the next Start uses it.
     void SetPreviewCallback(CPreviewCallback callback);
     void SetPreviewSize(int nWidth, int nHeight);
     // Called on an engine thread about four times a second and once more

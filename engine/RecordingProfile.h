@@ -87,6 +87,9 @@ struct CRecordingProfile
     // million (see engine/TestSources.h).
     bool bTestSyncMarks = false;
     int nTestClockSkewPpm = 0;
+    // Test only: the Test Pattern is a square that a test can measure (see
+    // engine/TestSources.h).
+    bool bTestSquarePattern = false;
     double dDurationLimitSeconds = 0; // ends the recording by itself; 0: until Stop
     // Test only: how many threads a session may start before the next one
     // fails as when the system has none left; -1: no limit.

@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include "engine/AudioLevel.h"
+#include "engine/PictureFit.h"
 #include "engine/TestSources.h"
 #include "engine/V4l2Device.h"
 
@@ -159,18 +160,23 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
     std::string strFormat;
     std::string strUrl = device.strUrl;
     switch (device.eKind) {
-    case ESourceKind::eTestPattern:
+    case ESourceKind::eTestPattern: {
+        // Asked for no size of its own, the pattern stands for a device that
+        // delivers the coded picture itself: its size and its shape.
+        CTestPatternPicture picture { nWidth, nHeight, SQUARE_PIXELS, m_settings.frameRate };
         if (nWidth == 0) {
-            nWidth = m_settings.nVideoWidth;
-            nHeight = m_settings.nVideoHeight;
+            picture.nWidth = m_settings.nVideoWidth;
+            picture.nHeight = m_settings.nVideoHeight;
+            picture.pixelAspect = PixelAspect(picture.nWidth, picture.nHeight, m_settings.displayAspect);
         }
-        if (nWidth <= 0 || nHeight <= 0) {
-            strReason = "invalid picture size " + SizeText(nWidth, nHeight);
+        if (picture.nWidth <= 0 || picture.nHeight <= 0) {
+            strReason = "invalid picture size " + SizeText(picture.nWidth, picture.nHeight);
             return false;
         }
         strFormat = "lavfi";
-        strUrl = TestPatternGraph(nWidth, nHeight, m_settings.frameRate, m_settings.bTestSyncMarks);
+        strUrl = TestPatternGraph(picture, m_settings.bTestSyncMarks, m_settings.bTestSquarePattern);
         break;
+    }
     case ESourceKind::eScreen:
         strFormat = "x11grab";
         options.emplace_back("framerate", RateText(m_settings.frameRate));
@@ -196,6 +202,9 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
         strReason = "video device \"" + device.strName + "\": " + strReason;
         return false;
     }
+    // FFmpeg's v4l2 input leaves the pixel shape out of its frames.
+    if (device.eKind == ESourceKind::eV4l2)
+        m_videoDisplayAspect = V4l2DisplayAspect(device.strUrl);
     return true;
 }
 
@@ -322,6 +331,8 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
                              std::string(bVideo ? "video" : "audio") + " capture ended: " + AvErrorText(nResult));
             return;
         }
+        if (bVideo)
+            MarkPixelAspect(pFrame.get());
         const std::int64_t nPts = pFrame->best_effort_timestamp != AV_NOPTS_VALUE ? pFrame->best_effort_timestamp : 0;
         const std::int64_t nArrivalUs =
             std::chrono::duration_cast<std::chrono::microseconds>(now - m_state.m_startTime).count();
@@ -346,6 +357,12 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
             ++(bVideo ? m_state.m_nVideoFramesDropped : m_state.m_nAudioFramesDropped);
         }
     }
+}
+
+void CRecordingSession::MarkPixelAspect(AVFrame* pFrame) const
+{
+    if (pFrame->sample_aspect_ratio.num <= 0 && m_videoDisplayAspect.num > 0)
+        pFrame->sample_aspect_ratio = PixelAspect(pFrame->width, pFrame->height, m_videoDisplayAspect);
 }
 
 std::int64_t CRecordingSession::ManualShiftUs(bool bVideo) const

@@ -60,6 +60,8 @@ private:
     EPlacement Place(AVFrame* pFrame, std::int64_t nRecordingUs, bool bVideo, CCaptureClock& clock,
                      CCapturedFrame& captured);
     std::int64_t ManualShiftUs(bool bVideo) const;
+    // Gives a video frame the pixel shape its device told when the frame has none.
+    void MarkPixelAspect(AVFrame* pFrame) const;
     void CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     void RunGuarded(const char* pszWork, const std::function<void()>& work);
     bool StartThreads(std::string& strReason);
@@ -72,6 +74,7 @@ private:
     CStatusCallback m_statusCallback;
     CSessionState m_state;
     CMediaSource m_videoSource;
+    AVRational m_videoDisplayAspect { 0, 1 }; // the video device's own, when it tells
     CMediaSource m_audioSource;
     CVideoStage m_videoStage;
     CAudioStage m_audioStage;

@@ -21,13 +21,23 @@ std::int64_t ScaledDeliveryRate(int nSampleRate, int nClockSkewPpm)
     return static_cast<std::int64_t>(nSampleRate) * (PARTS_PER_MILLION + nClockSkewPpm);
 }
 
+std::string RatioText(AVRational ratio)
+{
+    return std::to_string(ratio.num) + "/" + std::to_string(ratio.den);
+}
+
 } // namespace
 
-std::string TestPatternGraph(int nWidth, int nHeight, AVRational frameRate, bool bSyncMarks)
+std::string TestPatternGraph(const CTestPatternPicture& picture, bool bSyncMarks, bool bSquare)
 {
-    const std::string strRate = std::to_string(frameRate.num) + "/" + std::to_string(frameRate.den);
-    std::string strGraph =
-        "testsrc2=size=" + std::to_string(nWidth) + "x" + std::to_string(nHeight) + ":rate=" + strRate;
+    const AVRational frameRate = picture.frameRate;
+    const std::string strPicture = "size=" + std::to_string(picture.nWidth) + "x" + std::to_string(picture.nHeight)
+        + ":rate=" + RatioText(frameRate) + ":sar=" + RatioText(picture.pixelAspect);
+    // drawbox's sar is the picture's pixel shape: a box ih/2/sar pixels wide
+    // shows as wide as it is high.
+    std::string strGraph = bSquare ? "color=color=gray:" + strPicture
+            + ",drawbox=color=white:thickness=fill:w=ih/2/sar:h=ih/2:x=(iw-ih/2/sar)/2:y=ih/4"
+                                   : "testsrc2=" + strPicture;
     if (!bSyncMarks)
         return strGraph;
     // Frame n starts at n * den / num seconds; it is the one nearest to a

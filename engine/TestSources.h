@@ -19,7 +19,19 @@ extern "C" {
 // Beyond this a sound card would not work at all; real ones are within 0.1 %.
 inline constexpr int MAX_TEST_CLOCK_SKEW_PPM = 100000;
 
-std::string TestPatternGraph(int nWidth, int nHeight, AVRational frameRate, bool bSyncMarks);
+// The Test Pattern's picture: its size, the shape of its pixels and its rate.
+struct CTestPatternPicture
+{
+    int nWidth = 0;
+    int nHeight = 0;
+    AVRational pixelAspect { 1, 1 };
+    AVRational frameRate { 25, 1 };
+};
+
+// bSquare gives a picture a test can measure shapes in instead of FFmpeg's
+// busy pattern: a white square, half the picture high and square as shown,
+// in the middle of mid grey.
+std::string TestPatternGraph(const CTestPatternPicture& picture, bool bSyncMarks, bool bSquare);
 std::string TestToneGraph(int nSampleRate, bool bSyncMarks, int nClockSkewPpm);
 
 // Recording-clock time of the tone's sample with that number, counted

@@ -10,6 +10,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "engine/PictureFit.h"
+
 namespace {
 
 constexpr int MAX_ENUMERATED_ITEMS = 64;
@@ -215,4 +217,27 @@ EFieldOrder V4l2FieldOrder(const std::string& strPath)
     v4l2_std_id nStandard = 0;
     device.Query(VIDIOC_G_STD, nStandard);
     return FieldOrderOfV4l2(format.fmt.pix.field, nStandard);
+}
+
+AVRational V4l2DisplayAspect(const std::string& strPath)
+{
+    const CDeviceFile device(strPath);
+    v4l2_cropcap capabilities {};
+    capabilities.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    if (!device.IsOpen() || !device.Query(VIDIOC_CROPCAP, capabilities))
+        return AVRational { 0, 1 };
+    // The area sampled now; a device that cannot crop samples its default.
+    v4l2_crop crop {};
+    crop.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    const v4l2_rect area = device.Query(VIDIOC_G_CROP, crop) ? crop.c : capabilities.defrect;
+    const v4l2_fract pixel = capabilities.pixelaspect;
+    return DisplayAspectOfV4l2(static_cast<int>(area.width), static_cast<int>(area.height),
+                               AVRational { static_cast<int>(pixel.numerator), static_cast<int>(pixel.denominator) });
+}
+
+AVRational DisplayAspectOfV4l2(int nCropWidth, int nCropHeight, AVRational pixelAspectHeightByWidth)
+{
+    if (nCropWidth <= 0 || nCropHeight <= 0 || pixelAspectHeightByWidth.num <= 0 || pixelAspectHeightByWidth.den <= 0)
+        return AVRational { 0, 1 };
+    return DisplayAspect(nCropWidth, nCropHeight, av_inv_q(pixelAspectHeightByWidth));
 }

@@ -1,5 +1,6 @@
 #include "engine/VideoStage.h"
 
+#include <algorithm>
 #include <chrono>
 #include <span>
 #include <utility>
@@ -7,11 +8,13 @@
 extern "C" {
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
+#include <libavutil/pixdesc.h>
 }
 
 #include "engine/DiscStandard.h"
 #include "engine/Encoding.h"
 #include "engine/MpegPictureChoices.h"
+#include "engine/PictureFit.h"
 
 namespace {
 
@@ -64,13 +67,59 @@ bool MakeFrameWritable(CFramePtr& pFrame)
     return true;
 }
 
-// Scales a picture into pTarget, made on first use and renewed while an
-// encoder still holds it, through a scaler kept for the next picture.
-AVFrame* ScaleInto(CSwsPtr& pScaler, CFramePtr& pTarget, const AVFrame* pSource, int nWidth, int nHeight,
-                   AVPixelFormat eFormat)
+// The planes of pFrame from the area's top left corner on.
+void AreaPlanes(const AVFrame* pFrame, const CPictureArea& area, std::uint8_t* planes[AV_NUM_DATA_POINTERS])
+{
+    const AVPixFmtDescriptor* pFormat = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(pFrame->format));
+    std::copy_n(pFrame->data, AV_NUM_DATA_POINTERS, planes);
+    bool moved[AV_NUM_DATA_POINTERS] = {};
+    for (int nComponent = 0; nComponent < pFormat->nb_components; ++nComponent) {
+        const AVComponentDescriptor& component = pFormat->comp[nComponent];
+        if (moved[component.plane])
+            continue;
+        moved[component.plane] = true;
+        // The two chroma components may have fewer samples than the picture has pixels.
+        const bool bChroma = nComponent == 1 || nComponent == 2;
+        const int nLeft = bChroma ? area.nLeft >> pFormat->log2_chroma_w : area.nLeft;
+        const int nTop = bChroma ? area.nTop >> pFormat->log2_chroma_h : area.nTop;
+        planes[component.plane] += static_cast<std::ptrdiff_t>(nTop) * pFrame->linesize[component.plane]
+            + static_cast<std::ptrdiff_t>(nLeft) * component.step;
+    }
+}
+
+bool FillBlack(AVFrame* pFrame, const CPictureArea& rectangle)
+{
+    if (rectangle.nWidth <= 0 || rectangle.nHeight <= 0)
+        return true;
+    std::uint8_t* planes[AV_NUM_DATA_POINTERS] = {};
+    AreaPlanes(pFrame, rectangle, planes);
+    ptrdiff_t linesizes[4] = {};
+    std::copy_n(pFrame->linesize, 4, linesizes);
+    return av_image_fill_black(planes, linesizes, static_cast<AVPixelFormat>(pFrame->format), AVCOL_RANGE_MPEG,
+                               rectangle.nWidth, rectangle.nHeight)
+        >= 0;
+}
+
+// Blackens what lies around the area: frame pictures were laid over it, and
+// the scaler writes whole blocks of pixels, past the area's right edge.
+bool FillBars(AVFrame* pFrame, const CPictureArea& area)
+{
+    const int nBelow = area.nTop + area.nHeight;
+    const int nRightOf = area.nLeft + area.nWidth;
+    return FillBlack(pFrame, { 0, 0, pFrame->width, area.nTop })
+        && FillBlack(pFrame, { 0, nBelow, pFrame->width, pFrame->height - nBelow })
+        && FillBlack(pFrame, { 0, area.nTop, area.nLeft, area.nHeight })
+        && FillBlack(pFrame, { nRightOf, area.nTop, pFrame->width - nRightOf, area.nHeight });
+}
+
+// Scales a picture into the area of pTarget, black around it, through a
+// scaler kept for the next picture. pTarget, of nWidth x nHeight, is made on
+// first use and renewed while an encoder still holds it.
+AVFrame* ScaleInto(CSwsPtr& pScaler, CFramePtr& pTarget, const AVFrame* pSource, const CPictureArea& area, int nWidth,
+                   int nHeight, AVPixelFormat eFormat)
 {
     pScaler.reset(sws_getCachedContext(pScaler.release(), pSource->width, pSource->height,
-                                       static_cast<AVPixelFormat>(pSource->format), nWidth, nHeight, eFormat,
+                                       static_cast<AVPixelFormat>(pSource->format), area.nWidth, area.nHeight, eFormat,
                                        SWS_BICUBIC, nullptr, nullptr, nullptr));
     if (!pScaler)
         return nullptr;
@@ -78,10 +127,22 @@ AVFrame* ScaleInto(CSwsPtr& pScaler, CFramePtr& pTarget, const AVFrame* pSource,
         pTarget = AllocateFrame(nWidth, nHeight, eFormat);
     if (!pTarget || !MakeFrameWritable(pTarget))
         return nullptr;
-    if (sws_scale(pScaler.get(), pSource->data, pSource->linesize, 0, pSource->height, pTarget->data, pTarget->linesize)
-        < 0)
+    std::uint8_t* planes[AV_NUM_DATA_POINTERS] = {};
+    AreaPlanes(pTarget.get(), area, planes);
+    if (sws_scale(pScaler.get(), pSource->data, pSource->linesize, 0, pSource->height, planes, pTarget->linesize) < 0)
         return nullptr;
-    return pTarget.get();
+    return FillBars(pTarget.get(), area) ? pTarget.get() : nullptr;
+}
+
+// The preview shows the picture as a player would, in the recording's
+// display shape, as large as fits in the size asked; without one it is the
+// coded picture.
+CPictureArea PreviewArea(const CRecordingSettings& settings, int nBoxWidth, int nBoxHeight)
+{
+    if (nBoxWidth <= 0 || nBoxHeight <= 0)
+        return CPictureArea { 0, 0, settings.nVideoWidth, settings.nVideoHeight };
+    return FitPicture(settings.displayAspect, nBoxWidth, nBoxHeight,
+                      DisplayAspect(nBoxWidth, nBoxHeight, SQUARE_PIXELS));
 }
 
 // 25 and 50 pictures a second, where the other rates MPEG carries are NTSC's
@@ -97,9 +158,10 @@ CVideoStage::CVideoStage(const CRecordingSettings& settings, CSessionState& stat
                          int nPreviewWidth, int nPreviewHeight)
     : CEncoderStage(settings, state, FRAME_QUEUE_SIZE, "video")
     , m_previewCallback(std::move(previewCallback))
-    , m_nPreviewWidth(nPreviewWidth > 0 ? nPreviewWidth : settings.nVideoWidth)
-    , m_nPreviewHeight(nPreviewHeight > 0 ? nPreviewHeight : settings.nVideoHeight)
 {
+    const CPictureArea preview = PreviewArea(settings, nPreviewWidth, nPreviewHeight);
+    m_nPreviewWidth = preview.nWidth;
+    m_nPreviewHeight = preview.nHeight;
 }
 
 bool CVideoStage::CheckMpegBitrate(std::string& strReason) const
@@ -232,7 +294,10 @@ AVFrame* CVideoStage::ToCodedPicture(CCapturedFrame& captured)
     AVFrame* pSource = captured.pFrame.get();
     const int nWidth = m_settings.nVideoWidth;
     const int nHeight = m_settings.nVideoHeight;
-    if (pSource->width == nWidth && pSource->height == nHeight && pSource->format == CODED_PIXEL_FORMAT) {
+    const CPictureArea area = FitPicture(DisplayAspect(pSource->width, pSource->height, pSource->sample_aspect_ratio),
+                                         nWidth, nHeight, m_settings.displayAspect);
+    const bool bWhole = area == CPictureArea { 0, 0, nWidth, nHeight };
+    if (bWhole && pSource->width == nWidth && pSource->height == nHeight && pSource->format == CODED_PIXEL_FORMAT) {
         // Already the coded picture: only the overlay may need its own copy.
         if (m_nOverlayNumber > 0 || m_state.m_nVideoFrame > 0) {
             if (av_frame_make_writable(pSource) < 0)
@@ -241,7 +306,7 @@ AVFrame* CVideoStage::ToCodedPicture(CCapturedFrame& captured)
         pSource->pict_type = AV_PICTURE_TYPE_NONE;
         return pSource;
     }
-    return ScaleInto(m_pScaler, m_pScaled, pSource, nWidth, nHeight, CODED_PIXEL_FORMAT);
+    return ScaleInto(m_pScaler, m_pScaled, pSource, area, nWidth, nHeight, CODED_PIXEL_FORMAT);
 }
 
 void CVideoStage::UpdateOverlay()
@@ -346,7 +411,8 @@ AVFrame* CVideoStage::ToEncoderFormat(AVFrame* pFrame)
     const AVPixelFormat eFormat = m_pEncoder->pix_fmt;
     if (eFormat == CODED_PIXEL_FORMAT)
         return pFrame;
-    return ScaleInto(m_pConverter, m_pConverted, pFrame, pFrame->width, pFrame->height, eFormat);
+    const CPictureArea whole { 0, 0, pFrame->width, pFrame->height };
+    return ScaleInto(m_pConverter, m_pConverted, pFrame, whole, pFrame->width, pFrame->height, eFormat);
 }
 
 bool CVideoStage::Encode(AVFrame* pCoded, std::int64_t nPts)

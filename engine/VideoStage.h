@@ -7,9 +7,10 @@
 #include <memory>
 #include <string>
 
-// The video thread of a recording: scales captured frames to the coded
-// picture, lays the frame picture over them, feeds the preview, places them on
-// the constant frame grid MPEG and AVI need and encodes them.
+// The video thread of a recording: scales captured frames into the coded
+// picture keeping their shape (black bars fill the rest), lays the frame
+// picture over them, feeds the preview, places them on the constant frame
+// grid MPEG and AVI need and encodes them.
 class CVideoStage : public CEncoderStage
 {
 public:
@@ -41,8 +42,8 @@ private:
     void KeepForRepeating(const AVFrame* pFrame);
 
     CPreviewCallback m_previewCallback;
-    int m_nPreviewWidth;
-    int m_nPreviewHeight;
+    int m_nPreviewWidth = 0;
+    int m_nPreviewHeight = 0;
 
     CSwsPtr m_pScaler;
     CFramePtr m_pScaled;

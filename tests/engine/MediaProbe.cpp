@@ -37,6 +37,17 @@ bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, co
     return true;
 }
 
+::testing::AssertionResult RecordToTheEnd(CRecorder& recorder)
+{
+    if (recorder.Start() == -1)
+        return ::testing::AssertionFailure() << "Start failed: " << recorder.GetLastError();
+    recorder.WaitUntilFinished(-1);
+    recorder.Stop();
+    if (!recorder.GetStatus().strError.empty())
+        return ::testing::AssertionFailure() << "recording failed: " << recorder.GetStatus().strError;
+    return ::testing::AssertionSuccess();
+}
+
 QByteArray RunProgram(const QString& strProgram, const QStringList& arguments, int* pExitCode, QByteArray* pErrorOutput)
 {
     QProcess process;

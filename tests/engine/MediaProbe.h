@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -36,6 +38,10 @@ struct CRecordingRequest
 // Writes the request into the recorder as the program would; false when a
 // device is not in its list.
 bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, const std::string& strFile);
+
+// Starts the configured recorder and waits for the end of its duration; the
+// recorder's reason on failure.
+::testing::AssertionResult RecordToTheEnd(CRecorder& recorder);
 
 // Runs a program and returns its standard output; the exit code goes to
 // *pExitCode when given.

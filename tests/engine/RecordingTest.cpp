@@ -32,13 +32,7 @@ std::string TempFile(const QTemporaryDir& folder, const char* pszName)
 {
     if (!ConfigureRecorder(recorder, request, strFile))
         return ::testing::AssertionFailure() << "device missing";
-    if (recorder.Start() == -1)
-        return ::testing::AssertionFailure() << "Start failed: " << recorder.GetLastError();
-    recorder.WaitUntilFinished(-1);
-    recorder.Stop();
-    if (!recorder.GetStatus().strError.empty())
-        return ::testing::AssertionFailure() << "recording failed: " << recorder.GetStatus().strError;
-    return ::testing::AssertionSuccess();
+    return RecordToTheEnd(recorder);
 }
 
 double FramesPerSecond(const QJsonObject& stream)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/DeviceCatalog.h"
@@ -80,5 +81,16 @@ TEST(ScreenCapture, RecordsWhatIsDrawn)
         EXPECT_GT(pPixel[0], 200);
         EXPECT_LT(pPixel[1], 60);
         EXPECT_LT(pPixel[2], 60);
+    }
+    // The 1280x1024 screen is 5:4, narrower than the picture's 4:3: it fills
+    // columns 10 to 339 and black bars the rest, where it was stretched before.
+    for (const auto& [x, y] : { std::pair { 2, 40 }, { 6, 200 }, { 344, 40 }, { 349, 200 } }) {
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        const std::uint8_t* pPixel = &rgb[(static_cast<std::size_t>(y) * 352 + x) * 3];
+        EXPECT_LT(std::max({ pPixel[0], pPixel[1], pPixel[2] }), 24);
+    }
+    for (const auto& [x, y] : { std::pair { 14, 120 }, { 335, 120 } }) {
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        EXPECT_GT(rgb[(static_cast<std::size_t>(y) * 352 + x) * 3], 200) << "the screen reaches the bar";
     }
 }
