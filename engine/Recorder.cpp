@@ -431,8 +431,11 @@ bool CRecorder::ChooseStreams(CRecordingSettings& settings, std::string& strReas
         return false;
     }
     if (settings.bUseCustomFrame) {
+        // A custom frame is the picture as captured, square pixels and all:
+        // shown at the profile's 4:3 it would be boxed or stretched.
         settings.nVideoWidth = settings.nCustomFrameWidth;
         settings.nVideoHeight = settings.nCustomFrameHeight;
+        settings.displayAspect = av_make_q(settings.nVideoWidth, settings.nVideoHeight);
     }
     const std::vector<CCompressorInfo>& video = ListCompressors(ECompressorKind::eVideo);
     if (IsValidIndex(settings.nVideoCompressor, video)) {

@@ -111,8 +111,9 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
         double dAudioFrameSeconds; // the audio span is whole frames of the encoder
         const char* pszPixelFormat;
         const char* pszSampleFormat;
+        const char* pszDisplayAspect = ""; // "" where the codec does not carry it
     } const cases[] = {
-        { "default compressors", {}, "mpeg4", "DIVX", "pcm_s16le", 352, 240, 2, 0, "yuv420p", "s16" },
+        { "default compressors", {}, "mpeg4", "DIVX", "pcm_s16le", 352, 240, 2, 0, "yuv420p", "s16", "4:3" },
         { "ffv1 and flac", { "ffv1", "flac" }, "ffv1", "FFV1", "flac", 352, 240, 2, 0.1, "yuv420p", "s16" },
         // Neither takes YUV 4:2:0 or 16-bit samples.
         { "huffyuv and AC-3", { "huffyuv", "ac3" }, "huffyuv", "", "ac3", 352, 240, 2, 0.035, "yuv422p", "fltp" },
@@ -126,7 +127,8 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
           2,
           0.025,
           "yuv420p",
-          "s16p" },
+          "s16p",
+          "11:9" },
         { "video only", { "", "", true, false }, "mpeg4", "DIVX", "", 352, 240, 1, 0, "yuv420p", "" },
         { "audio only", { "", "", false, true }, "", "", "pcm_s16le", 0, 0, 1, 0, "", "s16" },
         // video, audio and DVD navigation packets
@@ -164,6 +166,9 @@ TEST(AviRecording, CompressorsAndSwitchesGiveTheAskedStreams)
             EXPECT_EQ(video["pix_fmt"].toString(), testCase.pszPixelFormat);
             if (*testCase.pszVideoTag) {
                 EXPECT_EQ(video["codec_tag_string"].toString(), testCase.pszVideoTag);
+            }
+            if (*testCase.pszDisplayAspect) {
+                EXPECT_EQ(video["display_aspect_ratio"].toString(), testCase.pszDisplayAspect);
             }
         }
         if (*testCase.pszAudioCodec) {
