@@ -125,7 +125,7 @@ bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
     // stays instead. Without one, whatever was extracted is all there is.
     const bool bLoad = bUnpacked || m_imgBackground.isNull();
     if (bLoad) {
-        m_strSkinFile = QDir(strWorkFolder).filePath(SkinPackage::DESCRIPTION_NAME);
+        m_strSkinFile = ResolveSkinFile(strWorkFolder, SkinPackage::DESCRIPTION_NAME);
         LoadSkin();
         m_nSkinIndex =
             bUnpacked ? SkinPackage::CommandIndexOf(strPackagePath, m_strPackageFolder) : SkinPackage::NO_SKIN_COMMAND;

@@ -130,6 +130,23 @@ TEST_F(SkinPackageTest, StartupPackageChecksTheCommandWithTheSameBytes)
     EXPECT_EQ(CheckedItems(), QStringList());
 }
 
+// Packages made on Windows, where letter case does not matter, may name
+// their description "SKIN.INI" or "skin.ini"; skintool check accepts them,
+// so the window must too.
+TEST_F(SkinPackageTest, DescriptionNamedInAnyLetterCaseLoads)
+{
+    const CTestSkinFolder skin(Path("src-upper"));
+    skin.WriteBackground("main.bmp", QSize(60, 40), QColor(0, 90, 0), 2);
+    skin.WriteStrip("button.bmp", { Qt::red, Qt::green, Qt::blue, Qt::yellow });
+    skin.WriteIni("[Screen]\nMain=main.bmp\n[BUTTONINFO]\n1=BUTTON_UPPER,button.bmp,5,5,15,15,,\n");
+    ASSERT_TRUE(QFile::rename(skin.SkinFile(), QDir(skin.Folder()).filePath("SKIN.INI")));
+    ASSERT_TRUE(ZipFolder(skin.Folder(), Path("Upper.zip")));
+
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(Path("Upper.zip")));
+    EXPECT_EQ(ShownBackground(), QColor(0, 90, 0));
+    EXPECT_NE(m_dialog.FindButton("BUTTON_UPPER"), nullptr);
+}
+
 TEST_F(SkinPackageTest, MenuItemSwitchesTheSkin)
 {
     MakePackage("Gray.zip", QColor(128, 128, 128));
