@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -28,6 +29,7 @@
 #include "skin/SkinFactory.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
+#include "skin/SkinLimits.h"
 #include "skin/SkinPackage.h"
 #include "skin/SkinPath.h"
 #include "skin/SkinUnpacker.h"
@@ -292,7 +294,12 @@ void CSkinDialog::LoadBackground(const QString& strFolder, const QString& strIma
 {
     if (strImage.isEmpty())
         return;
-    m_imgBackground = QImage(ResolveSkinFile(strFolder, strImage));
+    const QString strPath = ResolveSkinFile(strFolder, strImage);
+    // The header tells the size before any pixel is read: a background
+    // larger than a window may be is never loaded.
+    if (!SkinLimits::WindowFits(QImageReader(strPath).size()))
+        return;
+    m_imgBackground = QImage(strPath);
     if (!m_imgBackground.isNull())
         resize(m_imgBackground.size());
 }

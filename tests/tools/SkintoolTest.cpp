@@ -227,6 +227,27 @@ TEST_F(SkintoolTest, CheckWantsTheNotifierPageOnTheNotifierPicture)
     }
 }
 
+// skintool has no screen: the window is held to the control side too.
+TEST_F(SkintoolTest, CheckReportsEntriesLargerThanAnyScreen)
+{
+    WriteCleanSkin(CLEAN_BUTTONS
+                       + "5=BUTTON_HUGE,play.bmp,0,0,12000,12000,Huge,FALSE\r\n"
+                         "6=BUTTON_WIDEST,play.bmp,0,0,8192,20,Widest,FALSE\r\n",
+                   "[CONTROL]\r\nCONTROL=0,0,8193,100\r\n[LABELINFO]\r\n1=LABEL,0,-99999999999,10,10,t,Arial,9,0\r\n");
+    WriteImage("skin/back.BMP", 8193, 1);
+    QString strOutput;
+    EXPECT_EQ(CheckSkin(strOutput), 1);
+    const char* const arrExpected[] = {
+        "BUTTONINFO 5: 12000x12000 is larger than the 8192x8192 a control may be; the window leaves it out",
+        "CONTROL CONTROL: 8193x100 is larger than the 8192x8192 a window may be; the window leaves it out",
+        "LABELINFO 1: 10x16777226 is larger than the 8192x8192 a control may be; the window leaves it out",
+        "Screen Main: 8193x1 is larger than the 8192x8192 a window may be; the window leaves it out",
+    };
+    for (const char* pszExpected : arrExpected)
+        EXPECT_TRUE(strOutput.contains(QString(pszExpected) + "\n")) << qPrintable(strOutput);
+    EXPECT_FALSE(strOutput.contains("BUTTONINFO 6: 8192x20")) << qPrintable(strOutput);
+}
+
 TEST_F(SkintoolTest, CheckReportsAMissingDescription)
 {
     m_work.Write("skin/dlgTaskNotifier.bmp", "x");
