@@ -121,7 +121,10 @@ bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
         return false;
     }
     const QString strWorkFolder = QDir(workRoot.path()).filePath(SkinPackage::WORK_FOLDER_NAME);
-    const bool bUnpacked = UnpackSkin(m_archive, strPackagePath, strWorkFolder, m_prompt) == EUnpackResult::Ok;
+    // Only the package itself can have put a file in the new folder: one
+    // that names a file twice keeps its last copy, as it always has.
+    const bool bUnpacked =
+        UnpackSkin(m_archive, strPackagePath, strWorkFolder, m_prompt, EExistingFile::Replace) == EUnpackResult::Ok;
     // A package that failed would leave the window without background,
     // shape or controls, with no way left to close it; the skin in use
     // stays instead. Without one, whatever was extracted is all there is.

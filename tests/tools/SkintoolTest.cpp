@@ -100,6 +100,41 @@ TEST_F(SkintoolTest, UnpackExitCodesFollowTheMessages)
     EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")), CZipWorkspace::Tree(m_work.Path("skin")));
 }
 
+TEST_F(SkintoolTest, UnpackNeverWritesThroughALinkInTheFolder)
+{
+    WriteCleanSkin();
+    Pack("good.skn");
+    QDir().mkpath(m_work.Path("outside"));
+    QDir().mkpath(m_work.Path("out"));
+    ASSERT_TRUE(QFile::link(m_work.Path("outside"), m_work.Path("out/Images")));
+    ASSERT_TRUE(QFile::link(m_work.Path("outside/Skin.ini"), m_work.Path("out/Skin.ini")));
+    for (const QStringList& arrArgs :
+         { QStringList { "unpack", "good.skn", "out" }, QStringList { "unpack", "--force", "good.skn", "out" } }) {
+        SCOPED_TRACE(qPrintable(arrArgs.join(' ')));
+        QByteArray arrError;
+        EXPECT_EQ(Skintool(arrArgs, nullptr, &arrError), 2);
+        EXPECT_TRUE(arrError.contains("Extract failed (")) << arrError.constData();
+        EXPECT_TRUE(QDir(m_work.Path("outside")).isEmpty());
+    }
+}
+
+TEST_F(SkintoolTest, UnpackReplacesExistingFilesOnlyWithForce)
+{
+    WriteCleanSkin();
+    Pack("good.skn");
+    m_work.Write("out/Skin.ini", "mine");
+    QFile::setPermissions(m_work.Path("out/Skin.ini"), QFile::ReadOwner);
+    QByteArray arrError;
+    EXPECT_EQ(Skintool({ "unpack", "good.skn", "out" }, nullptr, &arrError), 2);
+    EXPECT_TRUE(arrError.contains("Extract failed (out/Skin.ini: already exists)")) << arrError.constData();
+    EXPECT_TRUE(arrError.contains("--force replaces files that exist")) << arrError.constData();
+    EXPECT_EQ(m_work.Read("out/Skin.ini"), "mine");
+
+    arrError.clear();
+    EXPECT_EQ(Skintool({ "unpack", "good.skn", "out", "--force" }, nullptr, &arrError), 0) << arrError.constData();
+    EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")), CZipWorkspace::Tree(m_work.Path("skin")));
+}
+
 TEST_F(SkintoolTest, ListShowsIndexSizeMethodAndName)
 {
     m_work.Write("skin/Skin.ini", QByteArray(1000, 'a'));
