@@ -1,5 +1,6 @@
 // Opens the input as a skin package and extracts every entry, as unpacking
-// a skin does, into a private folder emptied after each input.
+// a skin does, into a private folder emptied after each input; a name given
+// twice replaces its first file.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     try {
         archive.Open(strPackage);
         for (int i = 0; i < archive.GetEntryCount(); ++i)
-            archive.ExtractEntry(quint16(i), strFolder);
+            archive.ExtractEntry(quint16(i), strFolder, EExistingFile::Replace);
     } catch (const std::exception&) {
         // Damaged inputs are expected; only crashes and leaks are findings.
     }
