@@ -121,12 +121,12 @@ CFolderHandle CFolderHandle::OpenDescendant(const QString& strRelative) const
     return folder;
 }
 
-CExtractedFile::CExtractedFile(const CFolderHandle& folder, const QString& strName, EExistingFile eExisting)
-    : m_folder(folder)
+CExtractedFile::CExtractedFile(CFolderHandle folder, const QString& strName, EExistingFile eExisting)
+    : m_folder(std::move(folder))
     , m_arrName(QFile::encodeName(strName))
-    , m_strPath(folder.Path() + u'/' + strName)
+    , m_strPath(m_folder.Path() + u'/' + strName)
 {
-    if (eExisting == EExistingFile::Replace && Exists(folder.Descriptor(), m_arrName))
+    if (eExisting == EExistingFile::Replace && Exists(m_folder.Descriptor(), m_arrName))
         CreateReplacement();
     else
         CreateNew();

@@ -58,7 +58,7 @@ public:
     // strName: a plain name inside folder. Throws CExistingFileException when
     // something stands there and eExisting is Refuse, CArchiveFileException
     // when the file cannot be created.
-    CExtractedFile(const CFolderHandle& folder, const QString& strName, EExistingFile eExisting);
+    CExtractedFile(CFolderHandle folder, const QString& strName, EExistingFile eExisting);
     CExtractedFile(const CExtractedFile&) = delete;
     CExtractedFile& operator=(const CExtractedFile&) = delete;
     // A replacement never committed is removed; what it was to replace stays.
@@ -83,7 +83,7 @@ private:
     void CreateNew();
     void CreateReplacement();
 
-    const CFolderHandle& m_folder;
+    CFolderHandle m_folder;
     QByteArray m_arrName;
     // The name written under while a file that stands at m_arrName waits to
     // be replaced; empty otherwise, and after Commit.

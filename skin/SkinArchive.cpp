@@ -138,24 +138,19 @@ bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder, EExist
     const std::optional<QString> strRelative = EntryName::SafeRelativePath(record.m_strName);
     if (!strRelative)
         return false;
-    const CFolderHandle destination = CFolderHandle::OpenDestination(strFolder);
-
     if (record.IsFolder()) {
         // Folders keep the permissions they are created with: a read-only
         // or unsearchable folder could not be emptied and removed again.
-        destination.OpenDescendant(*strRelative);
+        CFolderHandle::OpenDestination(strFolder).OpenDescendant(*strRelative);
         return true;
     }
     // A skin needs no links, and a link could point anywhere.
     if (record.IsSymbolicLink() || strRelative->isEmpty())
         return false;
-    const qsizetype nSlash = strRelative->lastIndexOf(u'/');
-    const CFolderHandle folder = destination.OpenDescendant(strRelative->left(std::max<qsizetype>(nSlash, 0)));
     if (!OpenEntry(nIndex))
         return false;
 
-    const std::unique_ptr<CExtractedFile> pFile =
-        CreateFileForOpenEntry(folder, strRelative->mid(nSlash + 1), eExisting);
+    const std::unique_ptr<CExtractedFile> pFile = CreateFileForOpenEntry(strFolder, *strRelative, eExisting);
     WriteOpenEntry(*pFile);
     const bool bWhole = CloseEntry() == 1;
     const bool bTimeSet = pFile->SetDosTimeStamp(record.m_nDosDate, record.m_nDosTime);
@@ -164,11 +159,14 @@ bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder, EExist
     return bWhole && bTimeSet && bPermitted;
 }
 
-std::unique_ptr<CExtractedFile> CSkinArchive::CreateFileForOpenEntry(const CFolderHandle& folder,
-                                                                     const QString& strName, EExistingFile eExisting)
+std::unique_ptr<CExtractedFile>
+CSkinArchive::CreateFileForOpenEntry(const QString& strFolder, const QString& strRelative, EExistingFile eExisting)
 {
+    const qsizetype nSlash = strRelative.lastIndexOf(u'/');
     try {
-        return std::make_unique<CExtractedFile>(folder, strName, eExisting);
+        CFolderHandle folder =
+            CFolderHandle::OpenDestination(strFolder).OpenDescendant(strRelative.left(std::max<qsizetype>(nSlash, 0)));
+        return std::make_unique<CExtractedFile>(std::move(folder), strRelative.mid(nSlash + 1), eExisting);
     } catch (const std::exception&) {
         // Nothing of the entry was read: the next one may still be opened.
         CloseEntry();

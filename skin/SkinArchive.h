@@ -94,9 +94,10 @@ private:
     static void Free(void* pOpaque, void* pAddress);
     void ReleaseBlocks();
 
-    // Creates the file the open entry is extracted to; when that fails,
-    // closes the entry and throws on.
-    std::unique_ptr<CExtractedFile> CreateFileForOpenEntry(const CFolderHandle& folder, const QString& strName,
+    // Creates the file the open entry is extracted to, strRelative below
+    // strFolder, with the folders on its way; when that fails, closes the
+    // entry and throws on.
+    std::unique_ptr<CExtractedFile> CreateFileForOpenEntry(const QString& strFolder, const QString& strRelative,
                                                            EExistingFile eExisting);
     void WriteOpenEntry(CExtractedFile& file);
     // Reads the entry's local header and extra field; throws eBadZipFile
