@@ -7,22 +7,17 @@
 #include <exception>
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 
+#include "fuzz/FuzzInput.h"
 #include "skin/SkinArchive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
-    static const QTemporaryDir workFolder;
-    const QString strPackage = workFolder.filePath("input.skn");
-    const QString strFolder = workFolder.filePath("out");
-    {
-        QFile file(strPackage);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        file.write(reinterpret_cast<const char*>(pData), qint64(nSize));
-    }
+    const QString strPackage = WriteFuzzInput(QStringLiteral("input.skn"), pData, nSize);
+    if (strPackage.isEmpty())
+        return 0;
+    const QString strFolder = QFileInfo(strPackage).dir().filePath(QStringLiteral("out"));
     CSkinArchive archive;
     try {
         archive.Open(strPackage);

@@ -6,9 +6,8 @@
 #include <cstdint>
 
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 
+#include "fuzz/FuzzInput.h"
 #include "skin/Prompt.h"
 #include "skin/SkinDialog.h"
 
@@ -32,25 +31,30 @@ public:
 extern "C" int LLVMFuzzerInitialize(int* pArgc, char*** pArgv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Lives for the whole run; libFuzzer never returns to main's end.
-    new QApplication(*pArgc, *pArgv);
+    // The offscreen platform warns on every shaped window; printing that for
+    // each input would take much of the run. A fatal message still aborts.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    // One application for the whole run, as the program has, and never
+    // destroyed: libFuzzer ends with exit(), when the clean-up Qt WebEngine
+    // registers would meet thread storage already gone.
+    static const QApplication* const pApplication = new QApplication(*pArgc, *pArgv);
+    Q_UNUSED(pApplication);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
-    static const QTemporaryDir workFolder;
-    const QString strPackage = workFolder.filePath("input.skn");
-    {
-        QFile file(strPackage);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        file.write(reinterpret_cast<const char*>(pData), qint64(nSize));
-    }
+    const QString strPackage = WriteFuzzInput(QStringLiteral("input.skn"), pData, nSize);
+    if (strPackage.isEmpty())
+        return 0;
     {
         CSilentPrompt prompt;
         CSkinDialog dialog(prompt);
         dialog.MakeSkinCurrent(strPackage);
+        // Shown first, as the program shows it: a hidden widget's picture
+        // would take in its children wherever they lie, far outside any
+        // window.
+        dialog.show();
         dialog.grab();
     }
     // What the skin load handed to the event loop to delete, and anything

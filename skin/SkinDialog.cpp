@@ -91,6 +91,9 @@ CSkinDialog::CSkinDialog(IPrompt& prompt, QWidget* pParent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
+    // Without a background the window takes the size its controls span
+    // when shown, and a control may lie far outside any screen.
+    setMaximumSize(SkinLimits::MaxWindowSize());
     CreateSkinMenu();
 }
 

@@ -113,6 +113,18 @@ TEST_F(SkinLimitsTest, WindowsUpToTwiceTheScreenLoad)
     EXPECT_EQ(m_dialog.BackgroundCopy().size(), QSize(sizeMax.width(), 1));
 }
 
+// Found by fuzzing: with no background the window took the size its
+// controls span, and one far down made it 16 million pixels tall.
+TEST_F(SkinLimitsTest, AWindowWithoutBackgroundStaysWithinTwiceTheScreen)
+{
+    Load("[LABELINFO]\n1=LABEL_FAR,20,2147483647,0,0,t,Arial,9,0\n2=LABEL_NEAR,0,-1,300,1,t,Arial,9,0\n", "none.bmp");
+    m_dialog.show();
+    const QSize sizeMax = Screen() * SkinLimits::WINDOW_SCREENS;
+    EXPECT_LE(m_dialog.width(), sizeMax.width());
+    EXPECT_LE(m_dialog.height(), sizeMax.height());
+    EXPECT_LE(m_dialog.grab().height(), sizeMax.height());
+}
+
 // Under the sanitizer build these once stopped at a signed overflow.
 TEST_F(SkinLimitsTest, ExtremeRectangleNumbersLoadWithoutOverflow)
 {
