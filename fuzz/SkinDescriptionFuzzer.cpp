@@ -4,9 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include <QFile>
-#include <QTemporaryDir>
-
+#include "fuzz/FuzzInput.h"
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
@@ -32,14 +30,9 @@ void ConvertEveryField(const SkinFormat::CSectionFormat& format, QString strValu
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize)
 {
-    static const QTemporaryDir workFolder;
-    const QString strPath = workFolder.filePath("Skin.ini");
-    {
-        QFile file(strPath);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        file.write(reinterpret_cast<const char*>(pData), qint64(nSize));
-    }
+    const QString strPath = WriteFuzzInput(QStringLiteral("Skin.ini"), pData, nSize);
+    if (strPath.isEmpty())
+        return 0;
     const CIniFile ini(strPath);
     for (const SkinFormat::CSectionFormat* pFormat : SkinFormat::SECTIONS) {
         QStringList arrKeys;

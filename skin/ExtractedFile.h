@@ -1,25 +1,93 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
 class CEntryRecord;
 
-// What extraction does to the files it creates, apart from their contents.
-namespace ExtractedFile {
+// What extraction does with a file that already stands at an entry's name.
+enum class EExistingFile {
+    // Unpacking stops with a CExistingFileException naming the file, which
+    // stays as it was.
+    Refuse,
+    // A new file is written beside it and renamed over it once whole; a
+    // symbolic link at the name is replaced, never followed.
+    Replace,
+};
 
-// Removes whatever stands at strPath unless it is a folder (a file left by
-// an earlier unpack, possibly read-only, or a symbolic link that would
-// redirect the write), so the entry is written as a new file.
-void RemoveExisting(const QString& strPath);
+// An open folder, by descriptor: files and folders are created relative to
+// it, so a link that a name resolves through cannot be swapped in between.
+class CFolderHandle
+{
+public:
+    // strFolder itself is opened as the user named it, links and all, and
+    // created when missing. Throws CArchiveFileException.
+    static CFolderHandle OpenDestination(const QString& strFolder);
 
-// Last-write time from the DOS date and time, taken as local time; the
-// access time becomes now. False for an impossible date or a failure.
-bool SetDosTimeStamp(const QString& strPath, quint16 nDosDate, quint16 nDosTime);
+    CFolderHandle(CFolderHandle&& other) noexcept;
+    CFolderHandle& operator=(CFolderHandle&& other) noexcept;
+    CFolderHandle(const CFolderHandle&) = delete;
+    CFolderHandle& operator=(const CFolderHandle&) = delete;
+    ~CFolderHandle();
 
-// Permissions from the entry's attributes: the Unix permission bits of an
-// entry made on Unix (never set-user-ID, set-group-ID or sticky), else the
-// DOS read-only bit, which removes write permission. False on failure.
-bool ApplyPermissions(const QString& strPath, const CEntryRecord& record);
+    // The folder strName inside this one, created when missing. A symbolic
+    // link or a file there is refused with a CArchiveFileException, so no
+    // write leaves the destination through a link that was already there.
+    CFolderHandle OpenChild(const QString& strName) const;
+    // The folder strRelative ('/'-separated, no "." or "..") names below
+    // this one, each step as OpenChild takes it.
+    CFolderHandle OpenDescendant(const QString& strRelative) const;
 
-} // namespace ExtractedFile
+    int Descriptor() const { return m_nDescriptor; }
+    const QString& Path() const { return m_strPath; }
+
+private:
+    CFolderHandle(int nDescriptor, const QString& strPath);
+
+    int m_nDescriptor = -1;
+    QString m_strPath;
+};
+
+// One file being extracted: created for writing inside its folder without
+// following links, given the entry's time stamp and permissions through its
+// descriptor, and put in place by Commit.
+class CExtractedFile
+{
+public:
+    // strName: a plain name inside folder. Throws CExistingFileException when
+    // something stands there and eExisting is Refuse, CArchiveFileException
+    // when the file cannot be created.
+    CExtractedFile(CFolderHandle folder, const QString& strName, EExistingFile eExisting);
+    CExtractedFile(const CExtractedFile&) = delete;
+    CExtractedFile& operator=(const CExtractedFile&) = delete;
+    // A replacement never committed is removed; what it was to replace stays.
+    ~CExtractedFile();
+
+    // Throws CArchiveFileException.
+    void Write(const char* pData, qint64 nBytes);
+    // Last-write time from the DOS date and time, taken as local time; the
+    // access time becomes now. False for an impossible date or a failure.
+    bool SetDosTimeStamp(quint16 nDosDate, quint16 nDosTime);
+    // Permissions from the entry's attributes: the Unix permission bits of
+    // an entry made on Unix (never set-user-ID, set-group-ID or sticky), else
+    // the DOS read-only bit, which removes write permission. False on failure.
+    bool ApplyPermissions(const CEntryRecord& record);
+    // Closes the file and, when it replaces one, renames it over that one.
+    // Throws CArchiveFileException.
+    void Commit();
+
+    const QString& Path() const { return m_strPath; }
+
+private:
+    void CreateNew();
+    void CreateReplacement();
+
+    CFolderHandle m_folder;
+    QByteArray m_arrName;
+    // The name written under while a file that stands at m_arrName waits to
+    // be replaced; empty otherwise, and after Commit.
+    QByteArray m_arrReplacementName;
+    QString m_strPath;
+    int m_nDescriptor = -1;
+};

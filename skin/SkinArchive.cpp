@@ -7,13 +7,8 @@
 
 #include <zlib.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include "skin/EntryName.h"
 #include "skin/ExtraField.h"
-#include "skin/ExtractedFile.h"
 #include "skin/LittleEndian.h"
 
 using LittleEndian::Read16;
@@ -132,7 +127,7 @@ void CSkinArchive::CheckLimits() const
         Fail(CZipException::eTooLarge);
 }
 
-bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder)
+bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder, EExistingFile eExisting)
 {
     if (strFolder.isEmpty())
         return false;
@@ -143,14 +138,10 @@ bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder)
     const std::optional<QString> strRelative = EntryName::SafeRelativePath(record.m_strName);
     if (!strRelative)
         return false;
-    QString strTarget = QDir::cleanPath(strFolder);
-    if (!strRelative->isEmpty())
-        strTarget += u'/' + *strRelative;
-
     if (record.IsFolder()) {
         // Folders keep the permissions they are created with: a read-only
         // or unsearchable folder could not be emptied and removed again.
-        QDir().mkpath(strTarget);
+        CFolderHandle::OpenDestination(strFolder).OpenDescendant(*strRelative);
         return true;
     }
     // A skin needs no links, and a link could point anywhere.
@@ -159,27 +150,38 @@ bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder)
     if (!OpenEntry(nIndex))
         return false;
 
-    WriteOpenEntry(strTarget);
-    return CloseEntry(strTarget) == 1;
+    const std::unique_ptr<CExtractedFile> pFile = CreateFileForOpenEntry(strFolder, *strRelative, eExisting);
+    WriteOpenEntry(*pFile);
+    const bool bWhole = CloseEntry() == 1;
+    const bool bTimeSet = pFile->SetDosTimeStamp(record.m_nDosDate, record.m_nDosTime);
+    const bool bPermitted = pFile->ApplyPermissions(record);
+    pFile->Commit();
+    return bWhole && bTimeSet && bPermitted;
 }
 
-void CSkinArchive::WriteOpenEntry(const QString& strTarget)
+std::unique_ptr<CExtractedFile>
+CSkinArchive::CreateFileForOpenEntry(const QString& strFolder, const QString& strRelative, EExistingFile eExisting)
 {
-    QDir().mkpath(QFileInfo(strTarget).path());
-    ExtractedFile::RemoveExisting(strTarget);
-    QFile file(strTarget);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        throw CArchiveFileException(strTarget, file.errorString());
+    const qsizetype nSlash = strRelative.lastIndexOf(u'/');
+    try {
+        CFolderHandle folder =
+            CFolderHandle::OpenDestination(strFolder).OpenDescendant(strRelative.left(std::max<qsizetype>(nSlash, 0)));
+        return std::make_unique<CExtractedFile>(std::move(folder), strRelative.mid(nSlash + 1), eExisting);
+    } catch (const std::exception&) {
+        // Nothing of the entry was read: the next one may still be opened.
+        CloseEntry();
+        throw;
+    }
+}
+
+void CSkinArchive::WriteOpenEntry(CExtractedFile& file)
+{
     const auto pBuffer = std::make_unique<char[]>(COPY_BUFFER_BYTES);
     quint32 nRead = 0;
     do {
         nRead = ReadEntry(pBuffer.get(), COPY_BUFFER_BYTES);
-        if (nRead > 0 && file.write(pBuffer.get(), nRead) != qint64(nRead))
-            throw CArchiveFileException(strTarget, file.errorString());
+        file.Write(pBuffer.get(), nRead);
     } while (nRead == COPY_BUFFER_BYTES);
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        throw CArchiveFileException(strTarget, file.errorString());
 }
 
 bool CSkinArchive::OpenEntry(quint16 nIndex)
@@ -332,7 +334,7 @@ quint32 CSkinArchive::ReadEntryData(char* pBuffer, quint32 nSize)
     return nProduced;
 }
 
-int CSkinArchive::CloseEntry(const QString& strPath)
+int CSkinArchive::CloseEntry()
 {
     if (m_eEntryState == EEntryState::None)
         return 0;
@@ -345,13 +347,6 @@ int CSkinArchive::CloseEntry(const QString& strPath)
         Fail(CZipException::eBadCrc);
     if (record.m_nMethod == CEntryRecord::METHOD_DEFLATED)
         inflateEnd(m_pStream.get());
-
-    bool bTimeSet = true;
-    if (!strPath.isEmpty()) {
-        bTimeSet = ExtractedFile::SetDosTimeStamp(strPath, record.m_nDosDate, record.m_nDosTime);
-        if (!ExtractedFile::ApplyPermissions(strPath, record))
-            nResult = -2;
-    }
     // An entry left half-read has no known position for its descriptor.
     if (record.HasDataDescriptor() && bReadToEnd)
         CheckDataDescriptor(record);
@@ -362,7 +357,7 @@ int CSkinArchive::CloseEntry(const QString& strPath)
     m_nFailedCause = 0;
     m_pReadBuffer.reset();
     ReleaseBlocks();
-    return bTimeSet ? nResult : 0;
+    return nResult;
 }
 
 void CSkinArchive::CheckDataDescriptor(const CEntryRecord& record)

@@ -8,6 +8,7 @@
 
 #include "skin/ArchiveVolumes.h"
 #include "skin/EntryDirectory.h"
+#include "skin/ExtractedFile.h"
 #include "skin/ZipException.h"
 
 // zlib's stream, kept out of this header: widgets that own a reader need
@@ -55,10 +56,15 @@ public:
     // Extracts entry nIndex below strFolder, recreating its stored folders,
     // with its time stamp and permissions. Returns false for an entry it
     // refuses without error (encrypted, symbolic link, a name that climbs
-    // out of the folder, an index out of range). Throws on a damaged entry
-    // (a file written before the damage was found stays) and on a package
-    // beyond MAX_ENTRIES or MAX_UNPACKED_BYTES.
-    bool ExtractEntry(quint16 nIndex, const QString& strFolder);
+    // out of the folder, an index out of range) and when the time stamp or
+    // permissions could not be set. Throws on a damaged entry (a new file
+    // written before the damage was found stays; a replacement is dropped
+    // and the file it was to replace stays), on a package beyond MAX_ENTRIES
+    // or MAX_UNPACKED_BYTES, on a symbolic link or file inside strFolder
+    // where the entry's path needs a folder (links there are never
+    // followed), and on a file already at the entry's name unless eExisting
+    // is Replace.
+    bool ExtractEntry(quint16 nIndex, const QString& strFolder, EExistingFile eExisting = EExistingFile::Refuse);
 
     // Closes whatever state the reader is in, without checking anything,
     // after an error as after success.
@@ -76,11 +82,9 @@ public:
     // the same cause until the entry is closed.
     quint32 ReadEntry(char* pBuffer, quint32 nSize);
     // Ends the open entry: 1 success, -1 the entry was not read to its end,
-    // -2 its permissions could not be applied, 0 no entry was open or its
-    // time stamp could not be set. With strPath, gives that file the entry's
-    // time stamp and permissions. Throws eBadCrc or, for a data descriptor
-    // that disagrees with the central record, eBadZipFile.
-    int CloseEntry(const QString& strPath = QString());
+    // 0 no entry was open. Throws eBadCrc or, for a data descriptor that
+    // disagrees with the central record, eBadZipFile.
+    int CloseEntry();
 
 private:
     enum class EEntryState { None, Extracting };
@@ -90,8 +94,12 @@ private:
     static void Free(void* pOpaque, void* pAddress);
     void ReleaseBlocks();
 
-    // Writes the open entry's data to a new file at strTarget.
-    void WriteOpenEntry(const QString& strTarget);
+    // Creates the file the open entry is extracted to, strRelative below
+    // strFolder, with the folders on its way; when that fails, closes the
+    // entry and throws on.
+    std::unique_ptr<CExtractedFile> CreateFileForOpenEntry(const QString& strFolder, const QString& strRelative,
+                                                           EExistingFile eExisting);
+    void WriteOpenEntry(CExtractedFile& file);
     // Reads the entry's local header and extra field; throws eBadZipFile
     // when they disagree with its central record.
     void CheckLocalHeader(const CEntryRecord& record);

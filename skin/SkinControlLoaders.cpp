@@ -11,6 +11,7 @@
 #include "controls/SkinSlider.h"
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
+#include "skin/SkinLimits.h"
 
 using SkinFields::ParseColor;
 using SkinFormat::CEntryReader;
@@ -97,6 +98,8 @@ CLabel* CSkinFactory::MakeCaption() const
 {
     const QString strValue = SkinFormat::SingleValue(m_ini, SkinFormat::CAPTION);
     if (strValue.isEmpty())
+        return nullptr;
+    if (!SkinLimits::ControlFits(SkinFormat::RectOf(SkinFormat::CAPTION, strValue)))
         return nullptr;
     CEntryReader entry(SkinFormat::CAPTION, strValue);
     entry.Take(EField::eName);

@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -28,6 +29,7 @@
 #include "skin/SkinFactory.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
+#include "skin/SkinLimits.h"
 #include "skin/SkinPackage.h"
 #include "skin/SkinPath.h"
 #include "skin/SkinUnpacker.h"
@@ -89,6 +91,9 @@ CSkinDialog::CSkinDialog(IPrompt& prompt, QWidget* pParent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
+    // Without a background the window takes the size its controls span
+    // when shown, and a control may lie far outside any screen.
+    setMaximumSize(SkinLimits::MaxWindowSize());
     CreateSkinMenu();
 }
 
@@ -119,7 +124,10 @@ bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
         return false;
     }
     const QString strWorkFolder = QDir(workRoot.path()).filePath(SkinPackage::WORK_FOLDER_NAME);
-    const bool bUnpacked = UnpackSkin(m_archive, strPackagePath, strWorkFolder, m_prompt) == EUnpackResult::Ok;
+    // Only the package itself can have put a file in the new folder: one
+    // that names a file twice keeps its last copy, as it always has.
+    const bool bUnpacked =
+        UnpackSkin(m_archive, strPackagePath, strWorkFolder, m_prompt, EExistingFile::Replace) == EUnpackResult::Ok;
     // A package that failed would leave the window without background,
     // shape or controls, with no way left to close it; the skin in use
     // stays instead. Without one, whatever was extracted is all there is.
@@ -292,7 +300,12 @@ void CSkinDialog::LoadBackground(const QString& strFolder, const QString& strIma
 {
     if (strImage.isEmpty())
         return;
-    m_imgBackground = QImage(ResolveSkinFile(strFolder, strImage));
+    const QString strPath = ResolveSkinFile(strFolder, strImage);
+    // The header tells the size before any pixel is read: a background
+    // larger than a window may be is never loaded.
+    if (!SkinLimits::WindowFits(QImageReader(strPath).size()))
+        return;
+    m_imgBackground = QImage(strPath);
     if (!m_imgBackground.isNull())
         resize(m_imgBackground.size());
 }

@@ -7,6 +7,7 @@
 #include "controls/SkinOption.h"
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
+#include "skin/SkinLimits.h"
 #include "skin/SkinPath.h"
 
 using SkinFormat::CEntryReader;
@@ -108,7 +109,10 @@ bool CSkinFactory::ReadIcon(QImage& imgIcon, QRect& rcIcon) const
         return false;
     CEntryReader entry(SkinFormat::ICON, strValue);
     const QString strImage = entry.Take(EField::eImage);
-    rcIcon = entry.TakeRect();
+    const QRect rc = entry.TakeRect();
+    if (!SkinLimits::ControlFits(rc))
+        return false;
+    rcIcon = rc;
     imgIcon = QImage(ImagePath(strImage));
     return true;
 }
@@ -118,12 +122,16 @@ bool CSkinFactory::ReadControlRect(QRect& rcControl) const
     const QString strValue = SkinFormat::SingleValue(m_ini, SkinFormat::CONTROL);
     if (strValue.isEmpty())
         return false;
-    rcControl = CEntryReader(SkinFormat::CONTROL, strValue).TakeRect();
+    const QRect rc = CEntryReader(SkinFormat::CONTROL, strValue).TakeRect();
+    if (!SkinLimits::WindowFits(rc.size()))
+        return false;
+    rcControl = rc;
     return true;
 }
 
 QRect CSkinFactory::ReadNotifierPageRect() const
 {
     const QString strValue = SkinFormat::SingleValue(m_ini, SkinFormat::NOTIFIER_PAGE);
-    return strValue.isEmpty() ? QRect() : CEntryReader(SkinFormat::NOTIFIER_PAGE, strValue).TakeRect();
+    const QRect rc = strValue.isEmpty() ? QRect() : CEntryReader(SkinFormat::NOTIFIER_PAGE, strValue).TakeRect();
+    return SkinLimits::ControlFits(rc) ? rc : QRect();
 }

@@ -9,6 +9,7 @@
 #include "skin/ColorRef.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
+#include "skin/SkinLimits.h"
 
 class CIniFile;
 class CLabel;
@@ -26,9 +27,9 @@ class QWidget;
 // Turns the sections of a skin description into controls on the window: one
 // control per entry of a control list section, children of the window, in
 // entry order, each created at the entry's rectangle with its images, name,
-// index (entry number minus one) and flags. The window owns what the factory
-// makes. The button family is made in SkinFactory.cpp, the other controls in
-// SkinControlLoaders.cpp.
+// index (entry number minus one) and flags; an entry larger than SkinLimits
+// allow makes no control. The window owns what the factory makes. The button family is made in SkinFactory.cpp, the
+// other controls in SkinControlLoaders.cpp.
 class CSkinFactory
 {
 public:
@@ -55,20 +56,24 @@ public:
 
     QList<CSkinSlider*> MakeSliders() const;
     QList<CSkinProgress*> MakeProgresses() const;
-    // Null when the skin has no CAPTION entry.
+    // Null when the skin has no CAPTION entry, or one larger than
+    // SkinLimits allow a control.
     CLabel* MakeCaption() const;
     QList<CLabel*> MakeLabels() const;
     QList<CSkinEdit*> MakeEdits() const;
     QList<CSkinListBox*> MakeListBoxes() const;
     QList<CSkinComboBox*> MakeComboBoxes() const;
 
-    // ICON: false, and nothing changed, when the skin gives none. An image
-    // that does not load gives a null image.
+    // ICON: false, and nothing changed, when the skin gives none or one
+    // larger than SkinLimits allow a control. An image that does not load
+    // gives a null image.
     bool ReadIcon(QImage& imgIcon, QRect& rcIcon) const;
-    // CONTROL: false, and nothing changed, when the skin gives none.
+    // CONTROL: false, and nothing changed, when the skin gives none or one
+    // larger than SkinLimits allow a window.
     bool ReadControlRect(QRect& rcControl) const;
     // PAGE of TASKNOTIFIER: where the notifier's web page lies on its
-    // picture; an empty rectangle when the skin does not say.
+    // picture; an empty rectangle when the skin does not say or gives one
+    // larger than SkinLimits allow a control.
     QRect ReadNotifierPageRect() const;
 
     // The path of an image named by the description.
@@ -100,6 +105,10 @@ QList<TControl*> CSkinFactory::MakeEach(const SkinFormat::CSectionFormat& format
 {
     QList<TControl*> arrControls;
     for (const SkinFields::CControlEntry& entry : SkinFields::ReadControlList(m_ini, format.Section())) {
+        // Left out before anything of it is made: its images would be
+        // scaled to its size.
+        if (!SkinLimits::ControlFits(SkinFormat::RectOf(format, entry.strValue)))
+            continue;
         SkinFormat::CEntryReader reader(format, entry.strValue);
         arrControls.append(make(entry.nIndex, reader));
     }

@@ -1,25 +1,62 @@
 #include "skin/SkinFields.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include "skin/IniFile.h"
 
 namespace SkinFields {
 
 namespace {
 
+// Decimal digits past this magnitude can no longer change which end of
+// int's range the number is read as.
+constexpr std::uint64_t DECIMAL_CEILING = std::uint64_t(1) << 32;
+
+// The digit ch stands for in the given base, -1 when it is none.
+int DigitValue(QChar ch, int nBase)
+{
+    if (ch.unicode() > 0x7F)
+        return -1;
+    const char16_t lower = ch.toLower().unicode();
+    const int nDigit = ch.isDigit()                       ? ch.digitValue()
+        : (nBase == 16 && lower >= u'a' && lower <= u'f') ? lower - u'a' + 10
+                                                          : -1;
+    return nDigit < nBase ? nDigit : -1;
+}
+
 // Value of leading digits in the given base; stops at the first other
-// character. Wraps like the 32-bit conversions skins were written for.
-std::uint32_t LeadingDigits(QStringView text, int nBase)
+// character. Wraps like the 32-bit conversion colours were written for.
+std::uint32_t WrappedDigits(QStringView text, int nBase)
 {
     std::uint32_t nValue = 0;
     for (const QChar ch : text) {
-        const int nDigit = ch.isDigit()                                     ? ch.digitValue()
-            : (nBase == 16 && ch.toLower() >= u'a' && ch.toLower() <= u'f') ? ch.toLower().unicode() - u'a' + 10
-                                                                            : -1;
-        if (nDigit < 0 || nDigit >= nBase || ch.unicode() > 0x7F)
+        const int nDigit = DigitValue(ch, nBase);
+        if (nDigit < 0)
             break;
         nValue = nValue * std::uint32_t(nBase) + std::uint32_t(nDigit);
     }
     return nValue;
+}
+
+// Value of leading decimal digits, held at DECIMAL_CEILING once it gets
+// there.
+std::uint64_t SaturatedDecimalDigits(QStringView text)
+{
+    std::uint64_t nValue = 0;
+    for (const QChar ch : text) {
+        const int nDigit = DigitValue(ch, 10);
+        if (nDigit < 0)
+            break;
+        nValue = std::min(nValue * 10 + std::uint64_t(nDigit), DECIMAL_CEILING);
+    }
+    return nValue;
+}
+
+int ToCoordinate(const QString& strField)
+{
+    return std::clamp(ToInt(strField), -MAX_COORDINATE, MAX_COORDINATE);
 }
 
 } // namespace
@@ -45,16 +82,17 @@ int ToInt(const QString& strField)
         bNegative = text.front() == u'-';
         text = text.mid(1);
     }
-    const std::uint32_t nMagnitude = LeadingDigits(text, 10);
-    return int(bNegative ? 0u - nMagnitude : nMagnitude);
+    const auto nMagnitude = qint64(SaturatedDecimalDigits(text));
+    return int(std::clamp<qint64>(bNegative ? -nMagnitude : nMagnitude, std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max()));
 }
 
 QRect ParseRect(QString& strValue)
 {
-    const int nLeft = ToInt(NextField(strValue));
-    const int nTop = ToInt(NextField(strValue));
-    const int nRight = ToInt(NextField(strValue));
-    const int nBottom = ToInt(NextField(strValue));
+    const int nLeft = ToCoordinate(NextField(strValue));
+    const int nTop = ToCoordinate(NextField(strValue));
+    const int nRight = ToCoordinate(NextField(strValue));
+    const int nBottom = ToCoordinate(NextField(strValue));
     return QRect(nLeft, nTop, nRight - nLeft, nBottom - nTop);
 }
 
@@ -70,9 +108,9 @@ COLORREF ParseColor(const QString& strField)
     }
     std::uint32_t nValue = 0;
     if (text.startsWith(u"0x", Qt::CaseInsensitive))
-        nValue = LeadingDigits(text.mid(2), 16);
+        nValue = WrappedDigits(text.mid(2), 16);
     else
-        nValue = LeadingDigits(text, 10);
+        nValue = WrappedDigits(text, 10);
     if (bNegative)
         nValue = 0u - nValue;
     return MakeColorRef(int((nValue >> 16) & 0xFF), int((nValue >> 8) & 0xFF), int(nValue & 0xFF));

@@ -22,12 +22,18 @@ inline constexpr int MAX_ENTRY_CHARS = 255;
 // trimmed at both ends; without a comma it stays as it was.
 QString NextField(QString& strValue);
 
+// A rectangle's coordinates are read no further out than this either way:
+// no screen comes near, and arithmetic on them (right minus left, Qt's own
+// edges) stays inside int.
+inline constexpr int MAX_COORDINATE = 1 << 24;
+
 // Leading blanks, an optional sign, then decimal digits up to the first
-// other character; no digits gives 0.
+// other character; no digits gives 0. A number beyond int's range reads as
+// the nearest end of it.
 int ToInt(const QString& strField);
 
 // Four fields (left, top, right, bottom) as a rectangle whose right and
-// bottom edges are exclusive.
+// bottom edges are exclusive, each held within MAX_COORDINATE.
 QRect ParseRect(QString& strValue);
 
 // 0xRRGGBB written in decimal or with a "0x" prefix, turned into a COLORREF;

@@ -63,6 +63,14 @@ QRect CEntryReader::TakeRect()
     return SkinFields::ParseRect(m_strRest);
 }
 
+QRect RectOf(const CSectionFormat& format, const QString& strValue)
+{
+    CEntryReader entry(format, strValue);
+    while (entry.NextKind() != EField::eCoordinate)
+        entry.Take(entry.NextKind());
+    return entry.TakeRect();
+}
+
 EField CEntryReader::NextKind() const
 {
     if (m_nNext >= m_format.FieldCount())

@@ -108,6 +108,10 @@ inline constexpr const CSectionFormat* SECTIONS[] = {
 // trailing fields repeat the last one that is there.
 QStringList CutFields(const CSectionFormat& format, QString strValue);
 
+// The rectangle of an entry as the window reads it, whatever fields come
+// before its four coordinates; the section must have them.
+QRect RectOf(const CSectionFormat& format, const QString& strValue);
+
 // The one value of a section that is not a control list; empty when absent.
 QString SingleValue(const CIniFile& ini, const CSectionFormat& format);
 

@@ -44,9 +44,17 @@ EUnpackResult OpenPackage(CSkinArchive& archive, const QString& strPackage, IPro
     }
 }
 
+EUnpackResult ExtractionStopped(CSkinArchive& archive, IPrompt& prompt, const QString& strCause, EUnpackResult eResult)
+{
+    archive.Close();
+    prompt.ShowMessage(EXTRACT_FAILED, IPrompt::EIcon::Stop, strCause);
+    return eResult;
+}
+
 } // namespace
 
-EUnpackResult UnpackSkin(CSkinArchive& archive, const QString& strPackage, const QString& strFolder, IPrompt& prompt)
+EUnpackResult UnpackSkin(CSkinArchive& archive, const QString& strPackage, const QString& strFolder, IPrompt& prompt,
+                         EExistingFile eExisting)
 {
     archive.Close();
     const EUnpackResult eOpened = OpenPackage(archive, strPackage, prompt);
@@ -55,15 +63,14 @@ EUnpackResult UnpackSkin(CSkinArchive& archive, const QString& strPackage, const
     try {
         const int nCount = archive.GetEntryCount();
         for (int i = 0; i < nCount; ++i)
-            archive.ExtractEntry(quint16(i), strFolder);
+            archive.ExtractEntry(quint16(i), strFolder, eExisting);
+    } catch (const CExistingFileException& exception) {
+        return ExtractionStopped(archive, prompt, QString::fromStdString(exception.what()), EUnpackResult::FileExists);
     } catch (const std::exception& exception) {
-        archive.Close();
-        prompt.ShowMessage(EXTRACT_FAILED, IPrompt::EIcon::Stop, QString::fromStdString(exception.what()));
-        return EUnpackResult::ExtractFailed;
+        return ExtractionStopped(archive, prompt, QString::fromStdString(exception.what()),
+                                 EUnpackResult::ExtractFailed);
     } catch (...) {
-        archive.Close();
-        prompt.ShowMessage(EXTRACT_FAILED, IPrompt::EIcon::Stop, UNKNOWN_ERROR);
-        return EUnpackResult::ExtractFailed;
+        return ExtractionStopped(archive, prompt, UNKNOWN_ERROR, EUnpackResult::ExtractFailed);
     }
     archive.Close();
     return EUnpackResult::Ok;

@@ -145,3 +145,14 @@ private:
     QString m_strFileName;
     std::string m_strWhat;
 };
+
+// Extraction found a file (or a link) at an entry's name and was not asked
+// to replace it; that file stays as it was.
+class CExistingFileException : public CArchiveFileException
+{
+public:
+    explicit CExistingFileException(const QString& strFileName)
+        : CArchiveFileException(strFileName, QStringLiteral("already exists"))
+    {
+    }
+};

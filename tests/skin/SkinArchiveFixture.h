@@ -12,9 +12,10 @@
 class SkinArchiveTest : public ::testing::Test
 {
 protected:
-    EUnpackResult Unpack(const QString& strArchive, const QString& strFolder = "out")
+    EUnpackResult Unpack(const QString& strArchive, const QString& strFolder = "out",
+                         EExistingFile eExisting = EExistingFile::Refuse)
     {
-        return UnpackSkin(m_archive, m_work.Path(strArchive), m_work.Path(strFolder), m_prompt);
+        return UnpackSkin(m_archive, m_work.Path(strArchive), m_work.Path(strFolder), m_prompt, eExisting);
     }
 
     // The files every tool row packs: the sizes around the copy buffer,

@@ -484,15 +484,4 @@ TEST_F(SkinArchiveTest, ReadOnlyPackageOpens)
     EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")).size(), 3);
 }
 
-TEST_F(SkinArchiveTest, UnpackingAgainOverwritesReadOnlyFiles)
-{
-    ASSERT_EQ(m_work.Python("z = zipfile.ZipFile('r.zip', 'w')\n"
-                            "i = zipfile.ZipInfo('ro.bmp'); i.external_attr = 0x01\n"
-                            "z.writestr(i, b'image'); z.close()"),
-              0);
-    EXPECT_EQ(Unpack("r.zip"), EUnpackResult::Ok);
-    EXPECT_EQ(Unpack("r.zip"), EUnpackResult::Ok);
-    EXPECT_EQ(m_work.Read("out/ro.bmp"), "image");
-}
-
 } // namespace

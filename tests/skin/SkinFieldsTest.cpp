@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -52,6 +54,47 @@ TEST(SkinFields, NumbersReadLikeAtoi)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.szField);
         EXPECT_EQ(ToInt(row.szField), row.nValue);
+    }
+}
+
+TEST(SkinFields, NumbersBeyondIntReadAsTheNearestEnd)
+{
+    const struct
+    {
+        const char* szField;
+        int nValue;
+    } rows[] = {
+        { "2147483647", INT_MAX },  { "2147483648", INT_MAX },  { "99999999999", INT_MAX },
+        { "-2147483648", INT_MIN }, { "-2147483649", INT_MIN }, { "-99999999999999999999999", INT_MIN },
+        { "4294967306", INT_MAX },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.szField);
+        EXPECT_EQ(ToInt(row.szField), row.nValue);
+    }
+}
+
+// Each row once overflowed int in right minus left or in QRect's own edges,
+// which the sanitizer build stops at.
+TEST(SkinFields, ExtremeRectangleNumbersAreHeldWithinTheCoordinateLimit)
+{
+    const struct
+    {
+        const char* szValue;
+        QRect rc;
+    } rows[] = {
+        { "-2147483648,0,2147483647,10", QRect(QPoint(-MAX_COORDINATE, 0), QPoint(MAX_COORDINATE - 1, 9)) },
+        { "0,-99999999999,10,99999999999", QRect(QPoint(0, -MAX_COORDINATE), QPoint(9, MAX_COORDINATE - 1)) },
+        { "2147483647,2147483647,-2147483648,-2147483648",
+          QRect(MAX_COORDINATE, MAX_COORDINATE, -2 * MAX_COORDINATE, -2 * MAX_COORDINATE) },
+        { "16777216,0,16777217,1", QRect(MAX_COORDINATE, 0, 0, 1) },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.szValue);
+        QString strValue = row.szValue;
+        const QRect rc = ParseRect(strValue);
+        EXPECT_EQ(rc, row.rc);
+        EXPECT_EQ(qint64(rc.width()), qint64(row.rc.width()));
     }
 }
 

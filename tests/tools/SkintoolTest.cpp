@@ -100,6 +100,41 @@ TEST_F(SkintoolTest, UnpackExitCodesFollowTheMessages)
     EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")), CZipWorkspace::Tree(m_work.Path("skin")));
 }
 
+TEST_F(SkintoolTest, UnpackNeverWritesThroughALinkInTheFolder)
+{
+    WriteCleanSkin();
+    Pack("good.skn");
+    QDir().mkpath(m_work.Path("outside"));
+    QDir().mkpath(m_work.Path("out"));
+    ASSERT_TRUE(QFile::link(m_work.Path("outside"), m_work.Path("out/Images")));
+    ASSERT_TRUE(QFile::link(m_work.Path("outside/Skin.ini"), m_work.Path("out/Skin.ini")));
+    for (const QStringList& arrArgs :
+         { QStringList { "unpack", "good.skn", "out" }, QStringList { "unpack", "--force", "good.skn", "out" } }) {
+        SCOPED_TRACE(qPrintable(arrArgs.join(' ')));
+        QByteArray arrError;
+        EXPECT_EQ(Skintool(arrArgs, nullptr, &arrError), 2);
+        EXPECT_TRUE(arrError.contains("Extract failed (")) << arrError.constData();
+        EXPECT_TRUE(QDir(m_work.Path("outside")).isEmpty());
+    }
+}
+
+TEST_F(SkintoolTest, UnpackReplacesExistingFilesOnlyWithForce)
+{
+    WriteCleanSkin();
+    Pack("good.skn");
+    m_work.Write("out/Skin.ini", "mine");
+    QFile::setPermissions(m_work.Path("out/Skin.ini"), QFile::ReadOwner);
+    QByteArray arrError;
+    EXPECT_EQ(Skintool({ "unpack", "good.skn", "out" }, nullptr, &arrError), 2);
+    EXPECT_TRUE(arrError.contains("Extract failed (out/Skin.ini: already exists)")) << arrError.constData();
+    EXPECT_TRUE(arrError.contains("--force replaces files that exist")) << arrError.constData();
+    EXPECT_EQ(m_work.Read("out/Skin.ini"), "mine");
+
+    arrError.clear();
+    EXPECT_EQ(Skintool({ "unpack", "good.skn", "out", "--force" }, nullptr, &arrError), 0) << arrError.constData();
+    EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")), CZipWorkspace::Tree(m_work.Path("skin")));
+}
+
 TEST_F(SkintoolTest, ListShowsIndexSizeMethodAndName)
 {
     m_work.Write("skin/Skin.ini", QByteArray(1000, 'a'));
@@ -225,6 +260,27 @@ TEST_F(SkintoolTest, CheckWantsTheNotifierPageOnTheNotifierPicture)
             EXPECT_TRUE(arrOutput.startsWith("TASKNOTIFIER PAGE: page ")) << arrOutput.constData();
         }
     }
+}
+
+// skintool has no screen: the window is held to the control side too.
+TEST_F(SkintoolTest, CheckReportsEntriesLargerThanAnyScreen)
+{
+    WriteCleanSkin(CLEAN_BUTTONS
+                       + "5=BUTTON_HUGE,play.bmp,0,0,12000,12000,Huge,FALSE\r\n"
+                         "6=BUTTON_WIDEST,play.bmp,0,0,8192,20,Widest,FALSE\r\n",
+                   "[CONTROL]\r\nCONTROL=0,0,8193,100\r\n[LABELINFO]\r\n1=LABEL,0,-99999999999,10,10,t,Arial,9,0\r\n");
+    WriteImage("skin/back.BMP", 8193, 1);
+    QString strOutput;
+    EXPECT_EQ(CheckSkin(strOutput), 1);
+    const char* const arrExpected[] = {
+        "BUTTONINFO 5: 12000x12000 is larger than the 8192x8192 a control may be; the window leaves it out",
+        "CONTROL CONTROL: 8193x100 is larger than the 8192x8192 a window may be; the window leaves it out",
+        "LABELINFO 1: 10x16777226 is larger than the 8192x8192 a control may be; the window leaves it out",
+        "Screen Main: 8193x1 is larger than the 8192x8192 a window may be; the window leaves it out",
+    };
+    for (const char* pszExpected : arrExpected)
+        EXPECT_TRUE(strOutput.contains(QString(pszExpected) + "\n")) << qPrintable(strOutput);
+    EXPECT_FALSE(strOutput.contains("BUTTONINFO 6: 8192x20")) << qPrintable(strOutput);
 }
 
 TEST_F(SkintoolTest, CheckReportsAMissingDescription)

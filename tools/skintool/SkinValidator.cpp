@@ -4,11 +4,13 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QSet>
 
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
+#include "skin/SkinLimits.h"
 #include "skin/SkinPath.h"
 
 using SkinFormat::CSectionFormat;
@@ -49,6 +51,7 @@ public:
             Report(SKIN_FILE + QStringLiteral(": missing"));
         } else {
             CheckBackgroundGiven();
+            CheckBackgroundSize();
             m_sizeBackground = ImageSize(SkinFormat::SingleValue(m_ini, SkinFormat::BACKGROUND));
             m_sizeNotifier = ImageSize(NOTIFIER_IMAGE);
             for (const CSectionFormat* pFormat : SkinFormat::SECTIONS) {
@@ -100,6 +103,18 @@ private:
             Report(format.Section() + u' ' + format.Key() + QStringLiteral(": no background image"));
     }
 
+    // Read from the picture's header: a hostile one is never loaded whole.
+    void CheckBackgroundSize()
+    {
+        const CSectionFormat& format = SkinFormat::BACKGROUND;
+        const QString strFile = SkinFormat::SingleValue(m_ini, format);
+        if (strFile.isEmpty())
+            return;
+        const QSize size = QImageReader(ResolveSkinFile(m_strFolder, strFile)).size();
+        if (size.isValid())
+            CheckSizeLimit(format.Section() + u' ' + format.Key(), size, true);
+    }
+
     // Values the window would cut or read with repeated fields.
     void CheckValueShape(const QString& strWhere, const QString& strValue, const CSectionFormat& format)
     {
@@ -123,17 +138,30 @@ private:
         const QStringList arrFields = SkinFormat::CutFields(format, strValue);
         for (const int nField : format.FieldsOf(SkinFormat::EField::eImage))
             CheckImage(strWhere, arrFields[nField]);
-        if (!format.FieldsOf(SkinFormat::EField::eCoordinate).isEmpty() && &format != &SkinFormat::NOTIFIER_PAGE)
-            CheckRect(strWhere, RectOf(format, strValue), format);
+        if (format.FieldsOf(SkinFormat::EField::eCoordinate).isEmpty())
+            return;
+        const QRect rc = SkinFormat::RectOf(format, strValue);
+        CheckSizeLimit(strWhere, rc.size(), &format == &SkinFormat::CONTROL);
+        if (&format != &SkinFormat::NOTIFIER_PAGE)
+            CheckRect(strWhere, rc, format);
     }
 
-    // The rectangle as the window reads it, whatever fields come first.
-    static QRect RectOf(const CSectionFormat& format, const QString& strValue)
+    // Sizes the window refuses, as larger than any screen needs. skintool
+    // has no screen: a window is held to the side a control may have.
+    void CheckSizeLimit(const QString& strWhere, const QSize& size, bool bWindow)
     {
-        SkinFormat::CEntryReader entry(format, strValue);
-        while (entry.NextKind() != SkinFormat::EField::eCoordinate)
-            entry.Take(entry.NextKind());
-        return entry.TakeRect();
+        const bool bFits = bWindow ? SkinLimits::WindowFits(size) : SkinLimits::ControlFits(QRect(QPoint(), size));
+        if (bFits)
+            return;
+        const QSize sizeMax =
+            bWindow ? SkinLimits::MaxWindowSize() : QSize(SkinLimits::MAX_CONTROL_SIDE, SkinLimits::MAX_CONTROL_SIDE);
+        Report(strWhere
+               + QStringLiteral(": %1x%2 is larger than the %3x%4 a %5 may be; the window leaves it out")
+                     .arg(size.width())
+                     .arg(size.height())
+                     .arg(sizeMax.width())
+                     .arg(sizeMax.height())
+                     .arg(bWindow ? QStringLiteral("window") : QStringLiteral("control")));
     }
 
     // A control turned inside out has no size; one mostly off its picture

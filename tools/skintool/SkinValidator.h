@@ -9,6 +9,8 @@
 // reads, keys the numbering rules never reach (and the entries a gap hides),
 // overlong values, an icon smaller than the rectangle it is drawn into
 // unscaled, a notifier page that does not lie on the notifier picture,
-// rectangles turned inside out or mostly off their picture, and no button to
-// record, stop or close. Empty when the skin is clean.
+// rectangles turned inside out or mostly off their picture, controls and
+// windows larger than SkinLimits allow (a window here is held to the side of
+// a control, there being no screen), and no button to record, stop or close.
+// Empty when the skin is clean.
 QStringList ValidateSkinFolder(const QString& strFolder);

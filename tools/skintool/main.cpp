@@ -24,12 +24,18 @@ constexpr int EXIT_NO_CENTRAL_DIRECTORY = 3;
 constexpr int EXIT_USAGE = 64;
 
 const char USAGE[] = "usage: skintool list PACKAGE\n"
-                     "       skintool unpack PACKAGE FOLDER\n"
+                     "       skintool unpack [--force] PACKAGE FOLDER\n"
                      "       skintool check PACKAGE\n"
                      "       skintool --help\n";
 
+const char UNPACK_RULES[] = "unpack writes nothing through a symbolic link inside FOLDER, and replaces a file\n"
+                            "that is already there only with --force\n";
+
 const char EXIT_STATUSES[] = "exit status: 0 done, and check found no problem; 1 open failed, or check found\n"
-                             "problems; 2 extract failed; 3 central directory not found; 64 usage error\n";
+                             "problems; 2 extract failed, or a file exists that unpack may not replace;\n"
+                             "3 central directory not found; 64 usage error\n";
+
+const QString FORCE_OPTION = QStringLiteral("--force");
 
 int Usage(const char* pszProblem)
 {
@@ -66,6 +72,7 @@ int ExitCodeOf(EUnpackResult eResult)
     case EUnpackResult::OpenFailed:
         return EXIT_OPEN_FAILED;
     case EUnpackResult::ExtractFailed:
+    case EUnpackResult::FileExists:
         return EXIT_EXTRACT_FAILED;
     case EUnpackResult::NoCentralDirectory:
         return EXIT_NO_CENTRAL_DIRECTORY;
@@ -73,11 +80,14 @@ int ExitCodeOf(EUnpackResult eResult)
     return EXIT_OPEN_FAILED;
 }
 
-int Unpack(const QString& strPackage, const QString& strFolder)
+int Unpack(const QString& strPackage, const QString& strFolder, EExistingFile eExisting)
 {
     CSkinArchive archive;
     CConsolePrompt prompt;
-    return ExitCodeOf(UnpackSkin(archive, strPackage, strFolder, prompt));
+    const EUnpackResult eResult = UnpackSkin(archive, strPackage, strFolder, prompt, eExisting);
+    if (eResult == EUnpackResult::FileExists)
+        std::cerr << "skintool: " << qPrintable(FORCE_OPTION) << " replaces files that exist" << std::endl;
+    return ExitCodeOf(eResult);
 }
 
 int Check(const QString& strPackage)
@@ -89,7 +99,9 @@ int Check(const QString& strPackage)
     }
     CSkinArchive archive;
     CConsolePrompt prompt;
-    if (UnpackSkin(archive, strPackage, folder.path(), prompt) != EUnpackResult::Ok) {
+    // The folder is new and private, as the window's is: a package that
+    // names one file twice is checked as the window loads it.
+    if (UnpackSkin(archive, strPackage, folder.path(), prompt, EExistingFile::Replace) != EUnpackResult::Ok) {
         std::printf("%s: package cannot be unpacked\n", qPrintable(strPackage));
         return EXIT_PROBLEMS_FOUND;
     }
@@ -104,18 +116,21 @@ int Check(const QString& strPackage)
 int main(int argc, char* argv[])
 {
     const QCoreApplication application(argc, argv);
-    const QStringList arrArgs = QCoreApplication::arguments().mid(1);
+    QStringList arrArgs = QCoreApplication::arguments().mid(1);
     if (arrArgs.isEmpty())
         return Usage("no command given");
-    const QString& strCommand = arrArgs[0];
+    const QString strCommand = arrArgs[0];
     if (strCommand == u"--help" || strCommand == u"-h") {
-        std::cout << USAGE << EXIT_STATUSES;
+        std::cout << USAGE << UNPACK_RULES << EXIT_STATUSES;
         return EXIT_OK;
     }
     if (strCommand == u"list" && arrArgs.size() == 2)
         return List(arrArgs[1]);
-    if (strCommand == u"unpack" && arrArgs.size() == 3)
-        return Unpack(arrArgs[1], arrArgs[2]);
+    if (strCommand == u"unpack") {
+        const bool bForce = arrArgs.removeOne(FORCE_OPTION);
+        if (arrArgs.size() == 3)
+            return Unpack(arrArgs[1], arrArgs[2], bForce ? EExistingFile::Replace : EExistingFile::Refuse);
+    }
     if (strCommand == u"check" && arrArgs.size() == 2)
         return Check(arrArgs[1]);
     if (strCommand == u"list" || strCommand == u"unpack" || strCommand == u"check")
