@@ -101,6 +101,20 @@ TEST(SkinGuide, ShowsEverySectionOfTheFormatWithItsFieldsInOrder)
     }
 }
 
+// The guide quotes skintool's usage word for word, so a new command or exit
+// status shows up here until the guide is brought along.
+TEST(SkinGuide, QuotesSkintoolsUsageAsItPrintsIt)
+{
+    const QRegularExpression usageBlock(QStringLiteral("`skintool --help`\\s+prints:\\s+```\\n(.*?)```"),
+                                        QRegularExpression::DotMatchesEverythingOption);
+    const QString strQuoted = usageBlock.match(ReadGuide()).captured(1);
+    ASSERT_FALSE(strQuoted.isEmpty()) << "the guide quotes skintool --help";
+    QProcess skintool;
+    skintool.start(QStringLiteral(SKINTOOL_PATH), { QStringLiteral("--help") });
+    ASSERT_TRUE(skintool.waitForFinished(-1));
+    EXPECT_EQ(strQuoted, QString::fromUtf8(skintool.readAllStandardOutput()));
+}
+
 TEST(SkinGuide, TheExampleBitmapsAreWhatTheArtScriptDraws)
 {
     const QTemporaryDir drawn;
