@@ -292,9 +292,9 @@ void CSkinDialog::LoadBackground(const QString& strFolder, const QString& strIma
 {
     if (strImage.isEmpty())
         return;
-    m_imgBackground = QImage(ResolveSkinFile(strFolder, strImage));
+    m_imgBackground = LoadSkinImage(ResolveSkinFile(strFolder, strImage), devicePixelRatioF());
     if (!m_imgBackground.isNull())
-        resize(m_imgBackground.size());
+        resize(LogicalSize(m_imgBackground));
 }
 
 void CSkinDialog::BuildWindowRegion()
@@ -411,7 +411,7 @@ void CSkinDialog::paintEvent(QPaintEvent*)
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     if (!m_pixIcon.isNull())
-        painter.drawPixmap(m_rcIcon.topLeft(), m_pixIcon, QRect(QPoint(0, 0), m_rcIcon.size()));
+        DrawPixmapPart(painter, m_rcIcon.topLeft(), m_pixIcon, QRect(QPoint(0, 0), m_rcIcon.size()));
 }
 
 void CSkinDialog::mousePressEvent(QMouseEvent* pEvent)

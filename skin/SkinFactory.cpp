@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "controls/KeyedImage.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinOption.h"
@@ -109,7 +110,7 @@ bool CSkinFactory::ReadIcon(QImage& imgIcon, QRect& rcIcon) const
     CEntryReader entry(SkinFormat::ICON, strValue);
     const QString strImage = entry.Take(EField::eImage);
     rcIcon = entry.TakeRect();
-    imgIcon = QImage(ImagePath(strImage));
+    imgIcon = LoadSkinImage(ImagePath(strImage), m_window.devicePixelRatioF());
     return true;
 }
 
