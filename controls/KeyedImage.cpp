@@ -16,7 +16,7 @@ QImage ReadLogged(const QString& strPath)
 {
     const CSkinImageFile file = ReadSkinImageFile(strPath);
     if (file.eResult != ESkinImageResult::eOk && file.eResult != ESkinImageResult::eMissing)
-        qWarning().noquote() << "[LoadSkinImage]" << file.strReason;
+        qWarning().noquote() << "[LoadSkinImage]" << strPath + QStringLiteral(": ") + file.strReason;
     return file.image;
 }
 

@@ -77,36 +77,43 @@ qint64 LeastPixelBytes(const CBmpGeometry& geometry)
     return nRowBytes * geometry.nRows;
 }
 
-// Why the file, when it is a BMP, must not be decoded; empty when it may be.
-QString BmpRefusal(QFile& file)
+CSkinImageFile Refused(ESkinImageResult eResult, const QString& strCause)
+{
+    return CSkinImageFile { QImage(), eResult, strCause };
+}
+
+CSkinImageFile TooLarge(qint64 nWidth, qint64 nHeight)
+{
+    return Refused(ESkinImageResult::eTooLarge,
+                   QStringLiteral("%1x%2 pixels, more than %3 a side").arg(nWidth).arg(nHeight).arg(MAX_SKIN_IMAGE_SIDE));
+}
+
+// Whether the file, when it is a BMP, must not be decoded: eOk when it may be.
+CSkinImageFile CheckBmpHeader(QFile& file)
 {
     const QByteArray header = file.read(HEADERS_READ);
     if (header.size() < FILE_HEADER_SIZE + 4 || !header.startsWith("BM"))
-        return QString();
+        return CSkinImageFile();
     CBmpGeometry geometry;
     if (!ReadBmpGeometry(header, geometry))
-        return QStringLiteral("BMP header cut short");
+        return Refused(ESkinImageResult::eBadBmpHeader, QStringLiteral("BMP header cut short"));
     if (geometry.nWidth <= 0 || geometry.nRows <= 0 || geometry.nBitsPerPixel <= 0)
-        return QStringLiteral("BMP header claims no pixels (%1x%2, %3 bits)")
-            .arg(geometry.nWidth)
-            .arg(geometry.nRows)
-            .arg(geometry.nBitsPerPixel);
+        return Refused(ESkinImageResult::eBadBmpHeader, QStringLiteral("BMP header claims no pixels (%1x%2, %3 bits)")
+                                                            .arg(geometry.nWidth)
+                                                            .arg(geometry.nRows)
+                                                            .arg(geometry.nBitsPerPixel));
     if (geometry.nWidth > MAX_SKIN_IMAGE_SIDE || geometry.nRows > MAX_SKIN_IMAGE_SIDE)
-        return QString();
+        return TooLarge(geometry.nWidth, geometry.nRows);
     const qint64 nLeastBytes = LeastPixelBytes(geometry);
     const qint64 nHeld = file.size() - geometry.nPixelOffset;
     if (nLeastBytes >= 0 && nHeld < nLeastBytes)
-        return QStringLiteral("BMP header claims %1x%2 pixels (%3 bytes), the file holds %4")
-            .arg(geometry.nWidth)
-            .arg(geometry.nRows)
-            .arg(nLeastBytes)
-            .arg(std::max<qint64>(nHeld, 0));
-    return QString();
-}
-
-CSkinImageFile Refused(ESkinImageResult eResult, const QString& strPath, const QString& strCause)
-{
-    return CSkinImageFile { QImage(), eResult, strPath + QStringLiteral(": ") + strCause };
+        return Refused(ESkinImageResult::eBadBmpHeader,
+                       QStringLiteral("BMP header claims %1x%2 pixels (%3 bytes), the file holds %4")
+                           .arg(geometry.nWidth)
+                           .arg(geometry.nRows)
+                           .arg(nLeastBytes)
+                           .arg(std::max<qint64>(nHeld, 0)));
+    return CSkinImageFile();
 }
 
 } // namespace
@@ -115,22 +122,18 @@ CSkinImageFile ReadSkinImageFile(const QString& strPath)
 {
     QFile file(strPath);
     if (!QFileInfo(strPath).isFile() || !file.open(QIODevice::ReadOnly))
-        return Refused(ESkinImageResult::eMissing, strPath, QStringLiteral("not found"));
-    const QString strBmpRefusal = BmpRefusal(file);
-    if (!strBmpRefusal.isEmpty())
-        return Refused(ESkinImageResult::eTruncatedBmp, strPath, strBmpRefusal);
+        return Refused(ESkinImageResult::eMissing, QStringLiteral("not found"));
+    const CSkinImageFile bmpCheck = CheckBmpHeader(file);
+    if (bmpCheck.eResult != ESkinImageResult::eOk)
+        return bmpCheck;
     file.seek(0);
     QImageReader reader(&file);
     const QSize size = reader.size();
     if (size.width() > MAX_SKIN_IMAGE_SIDE || size.height() > MAX_SKIN_IMAGE_SIDE)
-        return Refused(ESkinImageResult::eTooLarge, strPath,
-                       QStringLiteral("%1x%2 pixels, more than %3 a side")
-                           .arg(size.width())
-                           .arg(size.height())
-                           .arg(MAX_SKIN_IMAGE_SIDE));
+        return TooLarge(size.width(), size.height());
     QImage image = reader.read();
     if (image.isNull())
-        return Refused(ESkinImageResult::eUnreadable, strPath, reader.errorString());
+        return Refused(ESkinImageResult::eUnreadable, reader.errorString());
     return CSkinImageFile { image, ESkinImageResult::eOk, QString() };
 }
 

@@ -13,8 +13,8 @@ inline const QString DOUBLE_SIZE_MARK = QStringLiteral("@2x");
 enum class ESkinImageResult {
     eOk,
     eMissing,
-    // The BMP header claims more pixel data than the file holds.
-    eTruncatedBmp,
+    // The BMP header claims more pixel data than the file holds, or none.
+    eBadBmpHeader,
     eTooLarge,
     eUnreadable,
 };
@@ -23,7 +23,7 @@ struct CSkinImageFile
 {
     QImage image;
     ESkinImageResult eResult = ESkinImageResult::eOk;
-    // Names the file and the cause; empty when the image was read.
+    // The cause, without the path; empty when the image was read.
     QString strReason;
 };
 
