@@ -109,8 +109,8 @@ bool CTaskNotifierDlg::SetSkin(const QString& strPath, int nRed, int nGreen, int
         const int nShapeWidth = PictureSize().width() - PictureSize().width() % SHAPE_WIDTH_ALIGN;
         const qreal dRatio = m_imgPicture.devicePixelRatio();
         m_pixPicture = KeyedPixmap(m_imgPicture, crKey);
-        m_region = BuildShapeRegion(
-            m_imgPicture.copy(0, 0, qRound(nShapeWidth * dRatio), m_imgPicture.height()), crKey);
+        m_region =
+            BuildShapeRegion(m_imgPicture.copy(0, 0, qRound(nShapeWidth * dRatio), m_imgPicture.height()), crKey);
         setMask(m_region);
     }
     resize(PictureSize());

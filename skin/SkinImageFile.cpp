@@ -84,8 +84,9 @@ CSkinImageFile Refused(ESkinImageResult eResult, const QString& strCause)
 
 CSkinImageFile TooLarge(qint64 nWidth, qint64 nHeight)
 {
-    return Refused(ESkinImageResult::eTooLarge,
-                   QStringLiteral("%1x%2 pixels, more than %3 a side").arg(nWidth).arg(nHeight).arg(MAX_SKIN_IMAGE_SIDE));
+    return Refused(
+        ESkinImageResult::eTooLarge,
+        QStringLiteral("%1x%2 pixels, more than %3 a side").arg(nWidth).arg(nHeight).arg(MAX_SKIN_IMAGE_SIDE));
 }
 
 // Whether the file, when it is a BMP, must not be decoded: eOk when it may be.
@@ -98,10 +99,11 @@ CSkinImageFile CheckBmpHeader(QFile& file)
     if (!ReadBmpGeometry(header, geometry))
         return Refused(ESkinImageResult::eBadBmpHeader, QStringLiteral("BMP header cut short"));
     if (geometry.nWidth <= 0 || geometry.nRows <= 0 || geometry.nBitsPerPixel <= 0)
-        return Refused(ESkinImageResult::eBadBmpHeader, QStringLiteral("BMP header claims no pixels (%1x%2, %3 bits)")
-                                                            .arg(geometry.nWidth)
-                                                            .arg(geometry.nRows)
-                                                            .arg(geometry.nBitsPerPixel));
+        return Refused(ESkinImageResult::eBadBmpHeader,
+                       QStringLiteral("BMP header claims no pixels (%1x%2, %3 bits)")
+                           .arg(geometry.nWidth)
+                           .arg(geometry.nRows)
+                           .arg(geometry.nBitsPerPixel));
     if (geometry.nWidth > MAX_SKIN_IMAGE_SIDE || geometry.nRows > MAX_SKIN_IMAGE_SIDE)
         return TooLarge(geometry.nWidth, geometry.nRows);
     const qint64 nLeastBytes = LeastPixelBytes(geometry);
@@ -141,8 +143,7 @@ QString DoubleSizePartnerPath(const QString& strPath)
 {
     const QFileInfo info(strPath);
     const QString strSuffix = info.suffix();
-    const QString strName = strSuffix.isEmpty()
-        ? info.fileName() + DOUBLE_SIZE_MARK
-        : info.completeBaseName() + DOUBLE_SIZE_MARK + u'.' + strSuffix;
+    const QString strName = strSuffix.isEmpty() ? info.fileName() + DOUBLE_SIZE_MARK
+                                                : info.completeBaseName() + DOUBLE_SIZE_MARK + u'.' + strSuffix;
     return ResolveSkinFile(info.path(), strName);
 }

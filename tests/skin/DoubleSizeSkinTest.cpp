@@ -37,8 +37,8 @@ bool HasEdgeFinerThanDoubledPixels(const QImage& image)
 {
     for (int y = 0; y + 1 < image.height(); y += RATIO) {
         for (int x = 0; x + 1 < image.width(); x += RATIO) {
-            const int nKeys = IsKey(image, x, y) + IsKey(image, x + 1, y) + IsKey(image, x, y + 1)
-                + IsKey(image, x + 1, y + 1);
+            const int nKeys =
+                IsKey(image, x, y) + IsKey(image, x + 1, y) + IsKey(image, x, y + 1) + IsKey(image, x + 1, y + 1);
             if (nKeys != 0 && nKeys != RATIO * RATIO)
                 return true;
         }
@@ -113,8 +113,7 @@ TEST_F(DoubleSizeSkinTest, ButtonFramesComeFromTheDoubleSizeStrip)
     m_skin.WriteBackground("back.bmp", WINDOW, BACKGROUND, 0);
     m_skin.WriteBackground("back@2x.bmp", WINDOW * RATIO, BACKGROUND, 0);
     m_skin.WriteDisc("disc.bmp", QSize(BUTTON.width() * CSkinButton::FRAME_COUNT, BUTTON.height()), DISC);
-    m_skin.WriteDisc("disc@2x.bmp", QSize(BUTTON.width() * CSkinButton::FRAME_COUNT, BUTTON.height()) * RATIO,
-                     DISC);
+    m_skin.WriteDisc("disc@2x.bmp", QSize(BUTTON.width() * CSkinButton::FRAME_COUNT, BUTTON.height()) * RATIO, DISC);
     m_skin.WriteIni("[Screen]\nMain=back.bmp\n[TRANSPARENT]\nCOLOR=" + CTestSkinFolder::KEY_FIELD
                     + "\n[BUTTONINFO]\n1=BUTTON_DISC,disc.bmp,10,10,40,40,,\n");
     Load();
