@@ -132,6 +132,29 @@ TEST_F(DoubleSizeSkinTest, ButtonFramesComeFromTheDoubleSizeStrip)
     }
 }
 
+// Controls drawn over a copy of the background take the copy from the same
+// place at either resolution.
+TEST_F(DoubleSizeSkinTest, ControlsCopyTheDoubleSizeBackgroundBeneathThem)
+{
+    m_skin.WriteBackground("back.bmp", WINDOW, BACKGROUND, 0);
+    QImage imgPattern(WINDOW * RATIO, QImage::Format_RGB32);
+    for (int y = 0; y < imgPattern.height(); ++y) {
+        for (int x = 0; x < imgPattern.width(); ++x)
+            imgPattern.setPixel(x, y, qRgb(x, y, 100));
+    }
+    ASSERT_TRUE(imgPattern.save(m_skin.FilePath("back@2x.bmp"), "BMP"));
+    const QRect rcProgress(10, 10, 30, 10);
+    m_skin.WriteIni("[Screen]\nMain=back.bmp\n[TRANSPARENT]\nCOLOR=" + CTestSkinFolder::KEY_FIELD
+                    + "\n[PROGRESSINFO]\n1=PROGRESS_LEVEL,10,10,40,20,none.bmp\n");
+    Load();
+    const QImage imgShown = m_dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect rcDevice(rcProgress.topLeft() * RATIO, rcProgress.size() * RATIO);
+    for (int y = rcDevice.top(); y <= rcDevice.bottom(); ++y) {
+        for (int x = rcDevice.left(); x <= rcDevice.right(); ++x)
+            ASSERT_EQ(imgShown.pixel(x, y), imgPattern.pixel(x, y)) << x << ',' << y;
+    }
+}
+
 TEST_F(DoubleSizeSkinTest, NotifierTakesTheDoubleSizePicture)
 {
     const QSize sizePicture(64, 32);
