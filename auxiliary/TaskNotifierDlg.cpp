@@ -96,7 +96,7 @@ CTaskNotifierDlg::CTaskNotifierDlg(QWidget* pOwner)
 
 bool CTaskNotifierDlg::SetSkin(const QString& strPath, int nRed, int nGreen, int nBlue)
 {
-    const QImage imgPicture = LoadSkinImage(strPath);
+    const QImage imgPicture = LoadSkinImage(strPath, devicePixelRatioF());
     if (imgPicture.isNull())
         return false;
     m_imgPicture = imgPicture;
@@ -106,15 +106,22 @@ bool CTaskNotifierDlg::SetSkin(const QString& strPath, int nRed, int nGreen, int
         clearMask();
     } else {
         const COLORREF crKey = MakeColorRef(nRed, nGreen, nBlue);
-        const int nShapeWidth = m_imgPicture.width() - m_imgPicture.width() % SHAPE_WIDTH_ALIGN;
+        const int nShapeWidth = PictureSize().width() - PictureSize().width() % SHAPE_WIDTH_ALIGN;
+        const qreal dRatio = m_imgPicture.devicePixelRatio();
         m_pixPicture = KeyedPixmap(m_imgPicture, crKey);
-        m_region = BuildShapeRegion(m_imgPicture.copy(0, 0, nShapeWidth, m_imgPicture.height()), crKey);
+        m_region =
+            BuildShapeRegion(m_imgPicture.copy(0, 0, qRound(nShapeWidth * dRatio), m_imgPicture.height()), crKey);
         setMask(m_region);
     }
-    resize(m_imgPicture.size());
+    resize(PictureSize());
     PlacePane();
     update();
     return true;
+}
+
+QSize CTaskNotifierDlg::PictureSize() const
+{
+    return LogicalSize(m_imgPicture);
 }
 
 void CTaskNotifierDlg::SetPageRect(const QRect& rcPage)
@@ -125,7 +132,7 @@ void CTaskNotifierDlg::SetPageRect(const QRect& rcPage)
 
 void CTaskNotifierDlg::PlacePane()
 {
-    m_pHtmlPane->setGeometry(m_rcPage.isEmpty() ? QRect(QPoint(0, 0), m_imgPicture.size()) : m_rcPage);
+    m_pHtmlPane->setGeometry(m_rcPage.isEmpty() ? QRect(QPoint(0, 0), PictureSize()) : m_rcPage);
 }
 
 void CTaskNotifierDlg::Show(int nTimeToShowMs, int nTimeToStayMs, int nTimeToHideMs)
@@ -136,7 +143,7 @@ void CTaskNotifierDlg::Show(int nTimeToShowMs, int nTimeToStayMs, int nTimeToHid
     switch (m_eState) {
     case EState::Hidden: {
         const QScreen* pScreen = Screen();
-        m_plan = PlanSlide(pScreen->availableGeometry(), pScreen->geometry(), m_imgPicture.size());
+        m_plan = PlanSlide(pScreen->availableGeometry(), pScreen->geometry(), PictureSize());
         m_nShowStepMs = StepPeriod(nTimeToShowMs, m_plan.nSpan);
         m_nHideStepMs = StepPeriod(nTimeToHideMs, m_plan.nSpan);
         m_ptCurrent = m_plan.ptStart;
@@ -216,7 +223,7 @@ void CTaskNotifierDlg::OnDisappearStep()
 
 void CTaskNotifierDlg::MoveToCurrent()
 {
-    setGeometry(QRect(m_ptCurrent, m_imgPicture.size()));
+    setGeometry(QRect(m_ptCurrent, PictureSize()));
 }
 
 void CTaskNotifierDlg::AddTaskButtons(const QList<CSkinButton*>& arrButtons)

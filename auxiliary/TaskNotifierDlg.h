@@ -113,6 +113,8 @@ private:
     void PlacePane();
     void LoadPageWhenReady();
     QScreen* Screen() const;
+    // The picture's size in the window's coordinates, whatever its resolution.
+    QSize PictureSize() const;
 
     QWidget* m_pOwner;
     QList<CSkinButton*> m_arrTaskButtons;

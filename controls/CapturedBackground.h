@@ -19,8 +19,11 @@ public:
     {
         if (!m_bTaken) {
             const QImage& background = skinParent.BackgroundCopy();
+            // A double-resolution background keeps its ratio in the copy.
+            const qreal dRatio = background.devicePixelRatio();
             if (!background.isNull())
-                m_bmpBack = background.copy(rcControl);
+                m_bmpBack = background.copy(
+                    QRectF(QPointF(rcControl.topLeft()) * dRatio, QSizeF(rcControl.size()) * dRatio).toRect());
             m_bTaken = true;
         }
         if (!m_bmpBack.isNull())

@@ -25,16 +25,19 @@ bool CSkinButton::LoadStrip(const QString& strPath, int nLeft, int nTop, int nRi
 {
     if (strPath.isEmpty())
         return false;
-    const QImage strip(strPath);
+    const QImage strip = LoadSkinImage(strPath, devicePixelRatioF());
     const int nFrameWidth = strip.width() / FRAME_COUNT;
     const QSize controlSize(nRight - nLeft, nBottom - nTop);
     if (strip.isNull() || nFrameWidth == 0 || controlSize.isEmpty())
         return false;
+    // A double-resolution strip is cut and scaled in its own pixels.
+    const qreal dRatio = strip.devicePixelRatio();
     for (int i = 0; i < FRAME_COUNT; ++i) {
         // Nearest-pixel scaling keeps key-coloured pixels exactly the key,
         // so no blended fringe survives the masking.
-        const QImage frame = strip.copy(i * nFrameWidth, 0, nFrameWidth, strip.height())
-                                 .scaled(controlSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QImage frame = strip.copy(i * nFrameWidth, 0, nFrameWidth, strip.height())
+                           .scaled(controlSize * dRatio, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        frame.setDevicePixelRatio(dRatio);
         m_arrFrames[i] = KeyedPixmap(frame, m_crTransparent);
     }
     update();

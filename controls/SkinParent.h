@@ -17,7 +17,9 @@ public:
 
     // The skin background as painted under the controls, in the parent's
     // client coordinates; a null image before a skin is loaded. Controls
-    // copy the part under themselves once and draw over that copy.
+    // copy the part under themselves once and draw over that copy. A
+    // double-resolution background has a device pixel ratio of 2: its
+    // pixels are twice the client coordinates.
     virtual const QImage& BackgroundCopy() const = 0;
 
     virtual void OnButtonClicked(int nIndex) = 0;

@@ -18,13 +18,13 @@ CSkinProgress::CSkinProgress(QWidget* pParent, ISkinParent& skinParent)
 
 bool CSkinProgress::LoadBlock(const QString& strPath)
 {
-    const QImage block = LoadSkinImage(strPath);
+    const QImage block = LoadSkinImage(strPath, devicePixelRatioF());
     if (block.isNull())
         return false;
     m_imgBlock = block;
     m_bmpBlock = KeyedPixmap(m_imgBlock, m_crTransparent);
-    m_nBlockWidth = block.width();
-    m_nBlockHeight = block.height();
+    m_nBlockWidth = LogicalSize(block).width();
+    m_nBlockHeight = LogicalSize(block).height();
     return true;
 }
 

@@ -12,10 +12,11 @@
 namespace {
 
 // Loads a normal/pressed pair; both stay empty unless both load.
-bool LoadPair(const QString& strNormal, const QString& strPressed, QPixmap& bmpNormal, QPixmap& bmpPressed)
+bool LoadPair(const QString& strNormal, const QString& strPressed, qreal dDevicePixelRatio, QPixmap& bmpNormal,
+              QPixmap& bmpPressed)
 {
-    const QImage normal = LoadSkinImage(strNormal);
-    const QImage pressed = LoadSkinImage(strPressed);
+    const QImage normal = LoadSkinImage(strNormal, dDevicePixelRatio);
+    const QImage pressed = LoadSkinImage(strPressed, dDevicePixelRatio);
     if (normal.isNull() || pressed.isNull())
         return false;
     bmpNormal = QPixmap::fromImage(normal);
@@ -42,23 +43,24 @@ CSkinScrollBar::CSkinScrollBar(QWidget* pParent)
 void CSkinScrollBar::LoadStrip(const QStringList& arrPaths)
 {
     const auto path = [&arrPaths](int nImage) { return arrPaths.value(nImage); };
-    if (LoadPair(path(eUp), path(eUpPressed), m_bmpUp, m_bmpUpPressed)) {
-        m_nUpWidth = m_bmpUp.width();
-        m_nUpHeight = m_bmpUp.height();
+    const qreal dRatio = devicePixelRatioF();
+    if (LoadPair(path(eUp), path(eUpPressed), dRatio, m_bmpUp, m_bmpUpPressed)) {
+        m_nUpWidth = LogicalSize(m_bmpUp).width();
+        m_nUpHeight = LogicalSize(m_bmpUp).height();
     }
-    if (LoadPair(path(eDown), path(eDownPressed), m_bmpDown, m_bmpDownPressed)) {
-        m_nDownWidth = m_bmpDown.width();
-        m_nDownHeight = m_bmpDown.height();
+    if (LoadPair(path(eDown), path(eDownPressed), dRatio, m_bmpDown, m_bmpDownPressed)) {
+        m_nDownWidth = LogicalSize(m_bmpDown).width();
+        m_nDownHeight = LogicalSize(m_bmpDown).height();
     }
-    if (LoadPair(path(eThumb), path(eThumbPressed), m_bmpThumb, m_bmpThumbPressed)) {
-        m_nThumbWidth = m_bmpThumb.width();
-        m_nThumbHeight = m_bmpThumb.height();
+    if (LoadPair(path(eThumb), path(eThumbPressed), dRatio, m_bmpThumb, m_bmpThumbPressed)) {
+        m_nThumbWidth = LogicalSize(m_bmpThumb).width();
+        m_nThumbHeight = LogicalSize(m_bmpThumb).height();
     }
-    const QImage channel = LoadSkinImage(path(eChannel));
+    const QImage channel = LoadSkinImage(path(eChannel), dRatio);
     if (!channel.isNull()) {
         m_bmpChannel = QPixmap::fromImage(channel);
-        m_nChannelWidth = channel.width();
-        m_nChannelHeight = channel.height();
+        m_nChannelWidth = LogicalSize(channel).width();
+        m_nChannelHeight = LogicalSize(channel).height();
     }
     m_nThumbTop = m_nUpHeight;
     m_nBarWidth = m_nUpWidth;

@@ -51,14 +51,14 @@ void CSkinSlider::SetTransparentColor(COLORREF crKey)
 
 bool CSkinSlider::LoadChannelImage(const QString& strPath)
 {
-    const QImage image = LoadSkinImage(strPath);
+    const QImage image = LoadSkinImage(strPath, devicePixelRatioF());
     if (image.isNull()) {
         m_bmpChannel = QPixmap();
         return false;
     }
     m_bmpChannel = QPixmap::fromImage(image);
-    m_nChannelWidth = image.width();
-    m_nChannelHeight = image.height();
+    m_nChannelWidth = LogicalSize(image).width();
+    m_nChannelHeight = LogicalSize(image).height();
     m_bChannelLoaded = true;
     return true;
 }
@@ -78,7 +78,7 @@ bool CSkinSlider::LoadThumbImages(const QString& strPath, const QString& strActi
         ClearThumb();
         return true;
     }
-    const QImage thumb = LoadSkinImage(strPath);
+    const QImage thumb = LoadSkinImage(strPath, devicePixelRatioF());
     if (thumb.isNull()) {
         m_nWidth = m_nChannelWidth;
         m_nHeight = m_nChannelHeight;
@@ -94,7 +94,7 @@ bool CSkinSlider::LoadThumbImages(const QString& strPath, const QString& strActi
     if (strActivePath.isNull()) {
         m_bHasActiveThumb = false;
     } else {
-        const QImage active = LoadSkinImage(strActivePath);
+        const QImage active = LoadSkinImage(strActivePath, devicePixelRatioF());
         if (active.isNull()) {
             m_bmpThumb = QPixmap();
             m_bmpThumbMask = QBitmap();
@@ -107,8 +107,8 @@ bool CSkinSlider::LoadThumbImages(const QString& strPath, const QString& strActi
         }
         m_bHasActiveThumb = true;
     }
-    m_nThumbWidth = thumb.width();
-    m_nThumbHeight = thumb.height();
+    m_nThumbWidth = LogicalSize(thumb).width();
+    m_nThumbHeight = LogicalSize(thumb).height();
     m_nWidth = std::max(m_nThumbWidth, m_nChannelWidth);
     m_nHeight = std::max(m_nThumbHeight, m_nChannelHeight);
     ResizeToImages();
@@ -179,11 +179,11 @@ void CSkinSlider::DrawChannel(QPainter& painter)
         const int nOffset = m_nThumbWidth != 0 ? std::abs(m_nThumbWidth - m_nChannelWidth) / 2 : 0;
         const int nRows = m_nChannelHeight - nPixel;
         if (nRows > 0)
-            painter.drawPixmap(nOffset, nPixel, m_bmpChannel, 0, nPixel, m_nChannelWidth, nRows);
+            DrawPixmapPart(painter, QPoint(nOffset, nPixel), m_bmpChannel, QRect(0, nPixel, m_nChannelWidth, nRows));
     } else {
         const int nOffset = m_nThumbHeight != 0 ? std::abs(m_nThumbHeight - m_nChannelHeight) / 2 : 0;
         if (nPixel > 0)
-            painter.drawPixmap(0, nOffset, m_bmpChannel, 0, 0, nPixel, m_nChannelHeight);
+            DrawPixmapPart(painter, QPoint(0, nOffset), m_bmpChannel, QRect(0, 0, nPixel, m_nChannelHeight));
     }
 }
 

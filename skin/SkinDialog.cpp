@@ -305,9 +305,9 @@ void CSkinDialog::LoadBackground(const QString& strFolder, const QString& strIma
     // larger than a window may be is never loaded.
     if (!SkinLimits::WindowFits(QImageReader(strPath).size()))
         return;
-    m_imgBackground = QImage(strPath);
+    m_imgBackground = LoadSkinImage(strPath, devicePixelRatioF());
     if (!m_imgBackground.isNull())
-        resize(m_imgBackground.size());
+        resize(LogicalSize(m_imgBackground));
 }
 
 void CSkinDialog::BuildWindowRegion()
@@ -424,7 +424,7 @@ void CSkinDialog::paintEvent(QPaintEvent*)
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     if (!m_pixIcon.isNull())
-        painter.drawPixmap(m_rcIcon.topLeft(), m_pixIcon, QRect(QPoint(0, 0), m_rcIcon.size()));
+        DrawPixmapPart(painter, m_rcIcon.topLeft(), m_pixIcon, QRect(QPoint(0, 0), m_rcIcon.size()));
 }
 
 void CSkinDialog::mousePressEvent(QMouseEvent* pEvent)

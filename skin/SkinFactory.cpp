@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "controls/KeyedImage.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinOption.h"
@@ -113,7 +114,7 @@ bool CSkinFactory::ReadIcon(QImage& imgIcon, QRect& rcIcon) const
     if (!SkinLimits::ControlFits(rc))
         return false;
     rcIcon = rc;
-    imgIcon = QImage(ImagePath(strImage));
+    imgIcon = LoadSkinImage(ImagePath(strImage), m_window.devicePixelRatioF());
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <QtMath>
+
 namespace {
 
 struct CRun
@@ -33,14 +35,36 @@ void AppendBand(const std::vector<CRun>& arrRuns, int nTop, int nHeight, std::ve
         arrRects.emplace_back(run.nLeft, nTop, run.nRight - run.nLeft, nHeight);
 }
 
+// One pixel per logical pixel: the key where every device pixel beneath it
+// is the key, another colour where any is not.
+QImage KeptPerLogicalPixel(const QImage& pixels, QRgb rgbKey, int nRatio)
+{
+    const QSize sizeLogical((pixels.width() + nRatio - 1) / nRatio, (pixels.height() + nRatio - 1) / nRatio);
+    QImage kept(sizeLogical, QImage::Format_RGB32);
+    kept.fill(rgbKey);
+    const QRgb rgbKept = ~rgbKey;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const QRgb* pLine = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        QRgb* pKeptLine = reinterpret_cast<QRgb*>(kept.scanLine(y / nRatio));
+        for (int x = 0; x < pixels.width(); ++x) {
+            if ((pLine[x] & RGB_MASK) != rgbKey)
+                pKeptLine[x / nRatio] = rgbKept;
+        }
+    }
+    return kept;
+}
+
 } // namespace
 
 QRegion BuildShapeRegion(const QImage& image, COLORREF crKey)
 {
-    const QImage pixels = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+    const QRgb rgbKey = RgbFromRef(crKey) & RGB_MASK;
+    QImage pixels = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
         ? image
         : image.convertToFormat(QImage::Format_RGB32);
-    const QRgb rgbKey = RgbFromRef(crKey) & RGB_MASK;
+    const int nRatio = qCeil(image.devicePixelRatio());
+    if (nRatio > 1)
+        pixels = KeptPerLogicalPixel(pixels, rgbKey, nRatio);
 
     std::vector<QRect> arrRects;
     std::vector<CRun> arrBand;

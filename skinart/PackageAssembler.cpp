@@ -1,9 +1,12 @@
 #include "skinart/PackageAssembler.h"
 
+#include <functional>
+
 #include <QStringList>
 
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
+#include "skin/SkinImageFile.h"
 #include "skinart/SkinArt.h"
 
 using SkinFormat::CEntryWriter;
@@ -16,6 +19,26 @@ const QString FONT_FACE = "DejaVu Sans";
 const QString NOTIFIER_PICTURE = "dlgTaskNotifier.bmp";
 const QStringList SCROLL_IMAGES = { "sb_track.bmp",  "sb_up.bmp",    "sb_up_p.bmp",   "sb_down.bmp",
                                     "sb_down_p.bmp", "sb_thumb.bmp", "sb_thumb_p.bmp" };
+
+// Every picture goes into a package as drawn at each of these scales, the
+// plain one first; a scale's picture is the same drawing at more pixels.
+constexpr int SCALES[] = { 1, DOUBLE_SCALE };
+
+using CDrawing = std::function<QImage(int nScale)>;
+
+// Where a picture's drawing at a scale is kept in a pair made for SCALES.
+int ScaleIndex(int nScale)
+{
+    return nScale == 1 ? 0 : 1;
+}
+
+QString ScaledName(const QString& strName, int nScale)
+{
+    if (nScale == 1)
+        return strName;
+    const qsizetype nDot = strName.lastIndexOf(u'.');
+    return strName.left(nDot) + DOUBLE_SIZE_MARK + strName.mid(nDot);
+}
 
 // Skin descriptions write colours as 0xRRGGBB.
 QString Color(const QColor& clr)
@@ -127,18 +150,18 @@ public:
     CPackageAssembler(const CSkinPalette& palette, const CSkinLayout& layout)
         : m_palette(palette)
         , m_layout(layout)
-        , m_imgBackground(DrawBackground(palette, layout))
+        , m_arrBackgrounds { DrawBackground(palette, layout, SCALES[0]), DrawBackground(palette, layout, SCALES[1]) }
     {
     }
 
     bool Build(QList<CPackageFile>& arrFiles, QString& strError)
     {
-        AddPicture("background.bmp", m_imgBackground);
+        AddPicture("background.bmp", [this](int nScale) { return m_arrBackgrounds[ScaleIndex(nScale)]; });
         m_description.Single(SkinFormat::BACKGROUND,
                              CEntryWriter(SkinFormat::BACKGROUND).Put(EField::eImage, "background.bmp").Value());
         m_description.Single(SkinFormat::KEY_COLOR,
                              CEntryWriter(SkinFormat::KEY_COLOR).Put(EField::eColor, "0xFF00FF").Value());
-        AddPicture("icon.bmp", DrawAppIcon(m_palette, Under(m_layout.rcIcon)));
+        AddPicture("icon.bmp", [this](int nScale) { return DrawAppIcon(m_palette, Under(m_layout.rcIcon, nScale)); });
         m_description.Single(
             SkinFormat::ICON,
             CEntryWriter(SkinFormat::ICON).Put(EField::eImage, "icon.bmp").PutRect(m_layout.rcIcon).Value());
@@ -153,7 +176,8 @@ public:
         for (const CLabelLayout& label : m_layout.arrLabels)
             arrLabels << LabelEntry(SkinFormat::LABELS, label, m_palette);
         m_description.List(SkinFormat::LABELS, arrLabels);
-        AddPicture("level_block.bmp", DrawProgressBlock(m_palette, m_layout.sizeProgressBlock));
+        AddPicture("level_block.bmp",
+                   [this](int nScale) { return DrawProgressBlock(m_palette, m_layout.sizeProgressBlock, nScale); });
         m_description.List(SkinFormat::PROGRESSES,
                            { CEntryWriter(SkinFormat::PROGRESSES)
                                  .Put(EField::eName, "PROGRESS_LEVEL")
@@ -183,19 +207,30 @@ public:
     }
 
 private:
-    QImage Under(const QRect& rc) const { return m_imgBackground.copy(rc); }
-
-    void AddPicture(const QString& strName, const QImage& img)
+    // The part of a picture under rc, which is in the skin's coordinates.
+    static QImage PartOf(const QImage& img, const QRect& rc)
     {
-        m_arrPictures.append(CPackageFile { strName, EncodeBmp(img) });
+        const int nScale = qRound(img.devicePixelRatio());
+        return img.copy(QRect(rc.topLeft() * nScale, rc.size() * nScale));
+    }
+
+    QImage Under(const QRect& rc, int nScale) const { return PartOf(m_arrBackgrounds[ScaleIndex(nScale)], rc); }
+
+    void AddPicture(const QString& strName, const CDrawing& draw)
+    {
+        for (const int nScale : SCALES)
+            m_arrPictures.append(CPackageFile { ScaledName(strName, nScale), EncodeBmp(draw(nScale)) });
     }
 
     void AddNotifier()
     {
-        const QImage imgNotifier = DrawNotifier(m_palette);
+        const QImage arrNotifiers[] = { DrawNotifier(m_palette, SCALES[0]), DrawNotifier(m_palette, SCALES[1]) };
         const CButtonLayout close = NotifierCloseButton();
-        AddPicture(NOTIFIER_PICTURE, imgNotifier);
-        AddPicture(close.strImage, DrawButtonStrip(m_palette, close, EButtonRole::ePush, imgNotifier.copy(close.rc)));
+        AddPicture(NOTIFIER_PICTURE, [&arrNotifiers](int nScale) { return arrNotifiers[ScaleIndex(nScale)]; });
+        AddPicture(close.strImage, [&](int nScale) {
+            return DrawButtonStrip(m_palette, close, EButtonRole::ePush,
+                                   PartOf(arrNotifiers[ScaleIndex(nScale)], close.rc));
+        });
         m_description.List(SkinFormat::TASK_BUTTONS, { ButtonEntry(SkinFormat::TASK_BUTTONS, close) });
         m_description.Single(SkinFormat::NOTIFIER_PAGE, RectEntry(SkinFormat::NOTIFIER_PAGE, NotifierPageArea()));
     }
@@ -204,7 +239,9 @@ private:
     {
         QStringList arrEntries;
         for (const CButtonLayout& button : m_layout.arrButtons) {
-            AddPicture(button.strImage, DrawButtonStrip(m_palette, button, EButtonRole::ePush, Under(button.rc)));
+            AddPicture(button.strImage, [&](int nScale) {
+                return DrawButtonStrip(m_palette, button, EButtonRole::ePush, Under(button.rc, nScale));
+            });
             arrEntries << ButtonEntry(SkinFormat::BUTTONS, button);
         }
         m_description.List(SkinFormat::BUTTONS, arrEntries);
@@ -214,7 +251,9 @@ private:
     {
         QStringList arrEntries;
         for (const CButtonLayout& toggle : arrToggles) {
-            AddPicture(toggle.strImage, DrawButtonStrip(m_palette, toggle, EButtonRole::eToggle, Under(toggle.rc)));
+            AddPicture(toggle.strImage, [&](int nScale) {
+                return DrawButtonStrip(m_palette, toggle, EButtonRole::eToggle, Under(toggle.rc, nScale));
+            });
             arrEntries << ToggleEntry(format, toggle);
         }
         if (!arrEntries.isEmpty())
@@ -228,9 +267,12 @@ private:
         const int nChannel = SliderChannelHeight(nThumb);
         const QRect rcChannel(rc.left(), rc.top() + (nThumb - nChannel) / 2, rc.width(), nChannel);
         const QRect rcThumbUnder(rc.left() + rc.width() / 2, rc.top(), nThumb, nThumb);
-        AddPicture("slider_channel.bmp", DrawSliderChannel(m_palette, Under(rcChannel)));
-        AddPicture("slider_thumb.bmp", DrawSliderThumb(m_palette, false, Under(rcThumbUnder)));
-        AddPicture("slider_drag.bmp", DrawSliderThumb(m_palette, true, Under(rcThumbUnder)));
+        AddPicture("slider_channel.bmp",
+                   [&](int nScale) { return DrawSliderChannel(m_palette, Under(rcChannel, nScale)); });
+        AddPicture("slider_thumb.bmp",
+                   [&](int nScale) { return DrawSliderThumb(m_palette, false, Under(rcThumbUnder, nScale)); });
+        AddPicture("slider_drag.bmp",
+                   [&](int nScale) { return DrawSliderThumb(m_palette, true, Under(rcThumbUnder, nScale)); });
         m_description.List(SkinFormat::SLIDERS,
                            { CEntryWriter(SkinFormat::SLIDERS)
                                  .Put(EField::eName, "SLIDER_PROGRESS")
@@ -246,9 +288,10 @@ private:
 
     void AddLists()
     {
-        const QList<QImage> arrScroll = DrawScrollImages(m_palette, m_layout.nScrollWidth);
-        for (int i = 0; i < arrScroll.size(); ++i)
-            AddPicture(SCROLL_IMAGES[i], arrScroll[i]);
+        const QList<QImage> arrScrolls[] = { DrawScrollImages(m_palette, m_layout.nScrollWidth, SCALES[0]),
+                                             DrawScrollImages(m_palette, m_layout.nScrollWidth, SCALES[1]) };
+        for (int i = 0; i < SCROLL_IMAGES.size(); ++i)
+            AddPicture(SCROLL_IMAGES[i], [&arrScrolls, i](int nScale) { return arrScrolls[ScaleIndex(nScale)][i]; });
         CEntryWriter list(SkinFormat::LIST_BOXES);
         list.Put(EField::eName, "LIST_RECENT").PutRect(m_layout.rcList);
         PutScrollImages(PutListColors(list, m_palette));
@@ -257,7 +300,8 @@ private:
         const QSize sizeArrow = m_layout.sizeComboArrow;
         const QRect rcArrowUnder(m_layout.rcCombo.left() + m_layout.rcCombo.width() - sizeArrow.width(),
                                  m_layout.rcCombo.top(), sizeArrow.width(), sizeArrow.height());
-        AddPicture("combo_arrow.bmp", DrawComboArrowStrip(m_palette, sizeArrow, Under(rcArrowUnder)));
+        AddPicture("combo_arrow.bmp",
+                   [&](int nScale) { return DrawComboArrowStrip(m_palette, sizeArrow, Under(rcArrowUnder, nScale)); });
         CEntryWriter combo(SkinFormat::COMBO_BOXES);
         combo.Put(EField::eName, "COMBO_OUTPUT").PutRect(m_layout.rcCombo).Put(EField::eImage, "combo_arrow.bmp");
         PutScrollImages(PutListColors(PutEditColors(combo, m_palette), m_palette));
@@ -266,7 +310,8 @@ private:
 
     const CSkinPalette& m_palette;
     const CSkinLayout& m_layout;
-    const QImage m_imgBackground;
+    // The background at each of SCALES.
+    const QImage m_arrBackgrounds[2];
     CDescription m_description;
     QList<CPackageFile> m_arrPictures;
 };

@@ -17,6 +17,13 @@ inline constexpr QRgb KEY_RGB = 0xFFFF00FF;
 // into the opaque 24-bit pictures a skin stores. Edge pixels cannot be half
 // transparent there, so they are blended over what will lie beneath them
 // (imgUnder, same size): only untouched pixels become the colour key.
+//
+// Every picture is drawn in the skin's coordinates at nScale device pixels
+// to one (the picture's device pixel ratio), so the @2x partners are the same
+// drawing at twice the resolution; the flattening works on device pixels, so
+// their key edges are as hard as the others'. Pictures drawn over imgUnder
+// take its scale.
+inline constexpr int DOUBLE_SCALE = 2;
 QImage FlattenOver(const QImage& imgArt, const QImage& imgUnder);
 // For outlines with nothing known beneath: pixels at least half covered
 // become opaque (blended over clrEdge), the others the colour key.
@@ -28,9 +35,9 @@ QByteArray EncodeBmp(const QImage& img);
 // Window background; its key-coloured outside gives the window its shape.
 // The window hides the progress slider and the time label, so nothing is
 // drawn for them: a track that nothing fills looks broken.
-QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout);
+QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout, int nScale = 1);
 // The task notifier popup's picture ("dlgTaskNotifier.bmp").
-QImage DrawNotifier(const CSkinPalette& palette);
+QImage DrawNotifier(const CSkinPalette& palette, int nScale = 1);
 
 enum class EButtonRole {
     ePush,   // the down frame is the pressed face
@@ -52,11 +59,16 @@ QImage DrawSliderThumb(const CSkinPalette& palette, bool bDragging, const QImage
 int SliderChannelHeight(int nThumbSize);
 
 // Track, up, up pressed, down, down pressed, thumb, thumb pressed.
-QList<QImage> DrawScrollImages(const CSkinPalette& palette, int nWidth);
+QList<QImage> DrawScrollImages(const CSkinPalette& palette, int nWidth, int nScale = 1);
 // Arrow strip of a combo box: four frames of sizeFrame. The drop button
 // treats black as transparent, so no pixel of it is pure black.
 QImage DrawComboArrowStrip(const CSkinPalette& palette, const QSize& sizeFrame, const QImage& imgUnder);
-QImage DrawProgressBlock(const CSkinPalette& palette, const QSize& size);
+QImage DrawProgressBlock(const CSkinPalette& palette, const QSize& size, int nScale = 1);
+
+// An image of size (in the skin's coordinates) at nScale device pixels to one.
+QImage NewScaledImage(const QSize& size, int nScale, QImage::Format eFormat);
+// The image's rectangle in the skin's coordinates.
+QRect ArtRect(const QImage& img);
 
 // Colours of edit fields and lists: written into the description and used
 // for the wells the background draws around them.

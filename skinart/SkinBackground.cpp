@@ -154,9 +154,9 @@ void PaintMeterSlot(QPainter& painter, const CSkinLayout& layout, const CSkinPal
 
 } // namespace
 
-QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
+QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout, int nScale)
 {
-    QImage img(layout.size, QImage::Format_ARGB32_Premultiplied);
+    QImage img = NewScaledImage(layout.size, nScale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter painter(&img);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -188,10 +188,10 @@ QImage DrawBackground(const CSkinPalette& palette, const CSkinLayout& layout)
     return FlattenOutline(img, palette.clrRim);
 }
 
-QImage DrawNotifier(const CSkinPalette& palette)
+QImage DrawNotifier(const CSkinPalette& palette, int nScale)
 {
     const QSize size = NotifierSize();
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    QImage img = NewScaledImage(size, nScale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter painter(&img);
     painter.setRenderHint(QPainter::Antialiasing);

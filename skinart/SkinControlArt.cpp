@@ -56,11 +56,16 @@ QPainterPath FacePath(const QRectF& rc, EFace eFace)
     return path;
 }
 
-QImage NewArt(const QSize& size)
+QImage NewArt(const QSize& size, int nScale)
 {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    QImage img = NewScaledImage(size, nScale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     return img;
+}
+
+int ScaleOf(const QImage& img)
+{
+    return qRound(img.devicePixelRatio());
 }
 
 struct CFaceColors
@@ -115,9 +120,9 @@ void PaintGlyphOrText(QPainter& painter, const CButtonLayout& button, EFrame eFr
 }
 
 QImage DrawButtonFrame(const CSkinPalette& palette, const CButtonLayout& button, EButtonRole eRole, EFrame eFrame,
-                       const QSize& size)
+                       const QSize& size, int nScale)
 {
-    QImage img = NewArt(size);
+    QImage img = NewArt(size, nScale);
     QPainter painter(&img);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -156,25 +161,27 @@ QImage DrawButtonFrame(const CSkinPalette& palette, const CButtonLayout& button,
 
 QImage Strip(const QList<QImage>& arrFrames)
 {
-    const QSize sizeFrame = arrFrames.first().size();
-    QImage imgStrip(sizeFrame.width() * int(arrFrames.size()), sizeFrame.height(), QImage::Format_RGB888);
+    const QSize sizeFrame = ArtRect(arrFrames.first()).size();
+    QImage imgStrip = NewScaledImage(QSize(sizeFrame.width() * int(arrFrames.size()), sizeFrame.height()),
+                                     ScaleOf(arrFrames.first()), QImage::Format_RGB888);
     QPainter painter(&imgStrip);
     for (int i = 0; i < arrFrames.size(); ++i)
         painter.drawImage(i * sizeFrame.width(), 0, arrFrames[i]);
     return imgStrip;
 }
 
-QImage SolidUnder(const QSize& size, const QColor& clr)
+QImage SolidUnder(const QSize& size, int nScale, const QColor& clr)
 {
-    QImage img(size, QImage::Format_RGB888);
+    QImage img = NewScaledImage(size, nScale, QImage::Format_RGB888);
     img.fill(clr);
     return img;
 }
 
-QImage DrawScrollButton(const CSkinPalette& palette, const QSize& size, int nRotation, bool bPressed, bool bThumb)
+QImage DrawScrollButton(const CSkinPalette& palette, const QSize& size, int nScale, int nRotation, bool bPressed,
+                        bool bThumb)
 {
     // Scroll bar parts are copied without a colour key: fully opaque.
-    QImage img(size, QImage::Format_RGB888);
+    QImage img = NewScaledImage(size, nScale, QImage::Format_RGB888);
     img.fill(FieldBackColor(palette));
     QPainter painter(&img);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -205,6 +212,18 @@ QImage DrawScrollButton(const CSkinPalette& palette, const QSize& size, int nRot
 
 } // namespace
 
+QImage NewScaledImage(const QSize& size, int nScale, QImage::Format eFormat)
+{
+    QImage img(size * nScale, eFormat);
+    img.setDevicePixelRatio(nScale);
+    return img;
+}
+
+QRect ArtRect(const QImage& img)
+{
+    return QRect(QPoint(0, 0), img.deviceIndependentSize().toSize());
+}
+
 QByteArray EncodeBmp(const QImage& img)
 {
     QByteArray data;
@@ -221,6 +240,7 @@ QImage FlattenOver(const QImage& imgArt, const QImage& imgUnder)
     const QImage art = imgArt.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const QImage under = imgUnder.convertToFormat(QImage::Format_RGB32);
     QImage out(art.size(), QImage::Format_RGB888);
+    out.setDevicePixelRatio(art.devicePixelRatio());
     for (int y = 0; y < art.height(); ++y) {
         const QRgb* pArt = reinterpret_cast<const QRgb*>(art.constScanLine(y));
         const QRgb* pUnder = reinterpret_cast<const QRgb*>(under.constScanLine(y));
@@ -262,7 +282,8 @@ QImage DrawButtonStrip(const CSkinPalette& palette, const CButtonLayout& button,
 {
     QList<QImage> arrFrames;
     for (int i = 0; i < FRAME_COUNT; ++i) {
-        const QImage art = DrawButtonFrame(palette, button, eRole, EFrame(i), imgUnder.size());
+        const QImage art =
+            DrawButtonFrame(palette, button, eRole, EFrame(i), ArtRect(imgUnder).size(), ScaleOf(imgUnder));
         arrFrames.append(FlattenOver(art, imgUnder));
     }
     return Strip(arrFrames);
@@ -275,10 +296,10 @@ QImage DrawButtonFace(const CSkinPalette& palette, const CButtonLayout& button, 
 
 QImage DrawAppIcon(const CSkinPalette& palette, const QImage& imgUnder)
 {
-    QImage img = NewArt(imgUnder.size());
+    QImage img = NewArt(ArtRect(imgUnder).size(), ScaleOf(imgUnder));
     QPainter painter(&img);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF rc = QRectF(img.rect()).adjusted(1, 1, -1, -1);
+    const QRectF rc = QRectF(ArtRect(img)).adjusted(1, 1, -1, -1);
     QRadialGradient lens(rc.center() - QPointF(rc.width() * 0.2, rc.height() * 0.2), rc.width() * 0.75);
     lens.setColorAt(0, palette.clrFaceTop);
     lens.setColorAt(1, palette.clrFaceBottom.darker(115));
@@ -300,10 +321,10 @@ int SliderChannelHeight(int nThumbSize)
 
 QImage DrawSliderChannel(const CSkinPalette& palette, const QImage& imgUnder)
 {
-    QImage img = NewArt(imgUnder.size());
+    QImage img = NewArt(ArtRect(imgUnder).size(), ScaleOf(imgUnder));
     QPainter painter(&img);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF rc = QRectF(img.rect());
+    const QRectF rc = QRectF(ArtRect(img));
     QLinearGradient fill(rc.topLeft(), rc.bottomLeft());
     fill.setColorAt(0, palette.clrAccent.lighter(115));
     fill.setColorAt(1, palette.clrAccent.darker(130));
@@ -316,10 +337,10 @@ QImage DrawSliderChannel(const CSkinPalette& palette, const QImage& imgUnder)
 
 QImage DrawSliderThumb(const CSkinPalette& palette, bool bDragging, const QImage& imgUnder)
 {
-    QImage img = NewArt(imgUnder.size());
+    QImage img = NewArt(ArtRect(imgUnder).size(), ScaleOf(imgUnder));
     QPainter painter(&img);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF rc = QRectF(img.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF rc = QRectF(ArtRect(img)).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(Qt::NoPen);
     painter.setBrush(palette.clrRim);
     painter.drawEllipse(rc);
@@ -335,27 +356,27 @@ QImage DrawSliderThumb(const CSkinPalette& palette, bool bDragging, const QImage
     return FlattenOver(img, imgUnder);
 }
 
-QList<QImage> DrawScrollImages(const CSkinPalette& palette, int nWidth)
+QList<QImage> DrawScrollImages(const CSkinPalette& palette, int nWidth, int nScale)
 {
-    QImage imgTrack(nWidth, 16, QImage::Format_RGB888);
+    QImage imgTrack = NewScaledImage(QSize(nWidth, 16), nScale, QImage::Format_RGB888);
     {
         QPainter painter(&imgTrack);
         QLinearGradient track(0, 0, nWidth, 0);
         track.setColorAt(0, FieldBackColor(palette).darker(115));
         track.setColorAt(0.5, Mix(FieldBackColor(palette), palette.clrFaceBottom, 0.25));
         track.setColorAt(1, FieldBackColor(palette).darker(115));
-        painter.fillRect(imgTrack.rect(), track);
+        painter.fillRect(ArtRect(imgTrack), track);
     }
     const QSize sizeArrow(nWidth, nWidth);
     const QSize sizeThumb(nWidth, nWidth * 2);
     return {
         imgTrack,
-        DrawScrollButton(palette, sizeArrow, 180, false, false),
-        DrawScrollButton(palette, sizeArrow, 180, true, false),
-        DrawScrollButton(palette, sizeArrow, 0, false, false),
-        DrawScrollButton(palette, sizeArrow, 0, true, false),
-        DrawScrollButton(palette, sizeThumb, 0, false, true),
-        DrawScrollButton(palette, sizeThumb, 0, true, true),
+        DrawScrollButton(palette, sizeArrow, nScale, 180, false, false),
+        DrawScrollButton(palette, sizeArrow, nScale, 180, true, false),
+        DrawScrollButton(palette, sizeArrow, nScale, 0, false, false),
+        DrawScrollButton(palette, sizeArrow, nScale, 0, true, false),
+        DrawScrollButton(palette, sizeThumb, nScale, 0, false, true),
+        DrawScrollButton(palette, sizeThumb, nScale, 0, true, true),
     };
 }
 
@@ -367,12 +388,12 @@ QImage DrawComboArrowStrip(const CSkinPalette& palette, const QSize& sizeFrame, 
         const CFaceColors colors = FaceColors(palette, eFrame, EButtonRole::ePush, EGlyph::eChevronDown);
         // The drop button keys out black, not the skin's colour key, so the
         // frame carries the background beneath it instead of key pixels.
-        QImage img = NewArt(sizeFrame);
+        QImage img = NewArt(sizeFrame, ScaleOf(imgUnder));
         QPainter painter(&img);
         painter.drawImage(0, 0, imgUnder);
         painter.setRenderHint(QPainter::Antialiasing);
         // Square on the left, where the button meets the edit field.
-        const QRectF rc = QRectF(img.rect()).adjusted(-6, 0.5, -0.5, -0.5);
+        const QRectF rc = QRectF(ArtRect(img)).adjusted(-6, 0.5, -0.5, -0.5);
         QLinearGradient face(rc.topLeft(), rc.bottomLeft());
         face.setColorAt(0, colors.clrTop);
         face.setColorAt(1, colors.clrBottom);
@@ -381,7 +402,8 @@ QImage DrawComboArrowStrip(const CSkinPalette& palette, const QSize& sizeFrame, 
         painter.drawRoundedRect(rc, 5, 5);
         const qreal dSide = sizeFrame.height() * 0.75;
         const QPointF ptPress = eFrame == EFrame::eDown ? QPointF(0, 1) : QPointF(0, 0);
-        const QRectF rcBox(QRectF(img.rect()).center() - QPointF(dSide / 2, dSide / 2) + ptPress, QSizeF(dSide, dSide));
+        const QRectF rcBox(QRectF(ArtRect(img)).center() - QPointF(dSide / 2, dSide / 2) + ptPress,
+                           QSizeF(dSide, dSide));
         painter.fillPath(GlyphPath(EGlyph::eChevronDown, rcBox), colors.clrGlyph);
         if (eFrame == EFrame::eHover) {
             painter.setPen(QPen(palette.clrHover, 1.5));
@@ -401,9 +423,9 @@ QImage DrawComboArrowStrip(const CSkinPalette& palette, const QSize& sizeFrame, 
     return Strip(arrFrames);
 }
 
-QImage DrawProgressBlock(const CSkinPalette& palette, const QSize& size)
+QImage DrawProgressBlock(const CSkinPalette& palette, const QSize& size, int nScale)
 {
-    QImage img = NewArt(size);
+    QImage img = NewArt(size, nScale);
     QPainter painter(&img);
     QLinearGradient fill(0, 0, 0, size.height());
     fill.setColorAt(0, palette.clrAccent.lighter(120));
@@ -411,7 +433,7 @@ QImage DrawProgressBlock(const CSkinPalette& palette, const QSize& size)
     // The last column stays key-coloured: the gap between two blocks.
     painter.fillRect(QRect(0, 0, size.width() - 1, size.height()), fill);
     painter.end();
-    return FlattenOver(img, SolidUnder(size, Qt::black));
+    return FlattenOver(img, SolidUnder(size, nScale, Qt::black));
 }
 
 QColor FieldBackColor(const CSkinPalette& palette)

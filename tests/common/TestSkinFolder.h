@@ -40,6 +40,21 @@ public:
         image.save(FilePath(strName), "BMP");
     }
 
+    // A disc of colour filling the picture on the colour key, drawn without
+    // blending so that its edge is key or colour; drawn at twice the size,
+    // its edge is finer than the smaller one's pixels doubled.
+    void WriteDisc(const QString& strName, QSize size, QColor colour) const
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(KEY);
+        QPainter painter(&image);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawEllipse(image.rect());
+        painter.end();
+        image.save(FilePath(strName), "BMP");
+    }
+
     // A strip of four solid frames of the given colours.
     void WriteStrip(const QString& strName, const QList<QColor>& arrFrames, QSize frameSize = QSize(8, 8)) const
     {

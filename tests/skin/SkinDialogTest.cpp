@@ -74,6 +74,37 @@ TEST_F(SkinDialogTest, KeyColouredCornersAreCutFromTheWindow)
     EXPECT_EQ(shown.pixelColor(60, 40), BACKGROUND);
 }
 
+// At a device pixel ratio of 1 the window shows its own pictures, pixel for
+// pixel, whatever double-resolution partners lie beside them.
+TEST_F(SkinDialogTest, DoubleSizePartnersAreUnusedAtRatioOne)
+{
+    const QColor disc(40, 120, 200);
+    m_skin.WriteDisc("back.bmp", QSize(60, 40), disc);
+    m_skin.WriteDisc("back@2x.bmp", QSize(120, 80), Qt::red);
+    WriteSkin("[BUTTONINFO]\n1=BUTTON_A,button.bmp,10,10,18,18,,\n");
+    QImage strip2x(64, 16, QImage::Format_RGB32);
+    strip2x.fill(Qt::white);
+    strip2x.save(m_skin.FilePath("button@2x.bmp"), "BMP");
+    Load();
+    ASSERT_EQ(m_dialog.devicePixelRatio(), 1);
+
+    const QImage imgPicture = QImage(m_skin.FilePath("back.bmp")).convertToFormat(QImage::Format_RGB32);
+    const QImage imgShown = m_dialog.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(imgShown.size(), imgPicture.size());
+    const QRect rcButton(10, 10, 8, 8);
+    for (int y = 0; y < imgShown.height(); ++y) {
+        for (int x = 0; x < imgShown.width(); ++x) {
+            const QRgb rgbPicture = imgPicture.pixel(x, y);
+            if (rcButton.contains(x, y))
+                ASSERT_EQ(imgShown.pixelColor(x, y).rgb(), FRAMES[0].rgb()) << x << ',' << y;
+            else if (QColor(rgbPicture) == CTestSkinFolder::KEY)
+                ASSERT_EQ(qAlpha(imgShown.pixel(x, y)), 0) << x << ',' << y;
+            else
+                ASSERT_EQ(imgShown.pixel(x, y), rgbPicture) << x << ',' << y;
+        }
+    }
+}
+
 TEST_F(SkinDialogTest, BackgroundWithoutKeyGivesItsFullRectangle)
 {
     m_skin.WriteBackground("back.bmp", QSize(50, 20), BACKGROUND, 0);

@@ -15,6 +15,7 @@
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
+#include "skin/SkinImageFile.h"
 
 using namespace SkinFields;
 using SkinFormat::CEntryReader;
@@ -202,6 +203,46 @@ TEST_P(SkinPackage, BackgroundIsShapedAndThePreviewAreaIsSolid)
             nKeyInside += imgBackground.pixel(x, y) == KEY;
     }
     EXPECT_EQ(nKeyInside, 0);
+}
+
+// The window takes a partner only when it is exactly twice its picture.
+TEST_P(SkinPackage, EveryPictureHasADoubleSizePartnerOfTwiceItsSize)
+{
+    const QStringList arrPictures = QDir(m_dir.path()).entryList({ "*.bmp" }, QDir::Files);
+    int nPartners = 0;
+    for (const QString& strPicture : arrPictures) {
+        SCOPED_TRACE(strPicture.toStdString());
+        if (strPicture.contains(DOUBLE_SIZE_MARK)) {
+            EXPECT_TRUE(arrPictures.contains(QString(strPicture).remove(DOUBLE_SIZE_MARK)));
+            ++nPartners;
+            continue;
+        }
+        const QString strPartner = QString(strPicture).insert(strPicture.lastIndexOf('.'), DOUBLE_SIZE_MARK);
+        ASSERT_TRUE(arrPictures.contains(strPartner));
+        EXPECT_EQ(QImage(PathOf(strPartner)).size(), QImage(PathOf(strPicture)).size() * 2);
+        EXPECT_EQ(BmpBitsPerPixel(PathOf(strPartner)), 24);
+    }
+    EXPECT_EQ(nPartners * 2, arrPictures.size());
+}
+
+// Drawn again at twice the size, not the plain picture's pixels doubled: the
+// outline has 2x2 blocks that are partly key, and the corners stay key.
+TEST_P(SkinPackage, DoubleSizeBackgroundHasAFinerOutline)
+{
+    const QString strBackground = ValuesOf(Ini(), SkinFormat::BACKGROUND).value(0);
+    const QImage imgDouble(PathOf(QString(strBackground).insert(strBackground.lastIndexOf('.'), DOUBLE_SIZE_MARK)));
+    ASSERT_FALSE(imgDouble.isNull());
+    EXPECT_EQ(imgDouble.pixel(0, 0), KEY);
+    EXPECT_EQ(imgDouble.pixel(imgDouble.width() - 1, imgDouble.height() - 1), KEY);
+    int nMixedBlocks = 0;
+    for (int y = 0; y + 1 < imgDouble.height(); y += 2) {
+        for (int x = 0; x + 1 < imgDouble.width(); x += 2) {
+            const int nKeys = (imgDouble.pixel(x, y) == KEY) + (imgDouble.pixel(x + 1, y) == KEY)
+                + (imgDouble.pixel(x, y + 1) == KEY) + (imgDouble.pixel(x + 1, y + 1) == KEY);
+            nMixedBlocks += nKeys != 0 && nKeys != 4;
+        }
+    }
+    EXPECT_GT(nMixedBlocks, 0);
 }
 
 struct CPlacedControl

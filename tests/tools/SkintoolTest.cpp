@@ -283,6 +283,39 @@ TEST_F(SkintoolTest, CheckReportsEntriesLargerThanAnyScreen)
     EXPECT_FALSE(strOutput.contains("BUTTONINFO 6: 8192x20")) << qPrintable(strOutput);
 }
 
+// The window ignores a partner of any size but twice its picture's.
+TEST_F(SkintoolTest, CheckReportsDoubleSizePicturesOfTheWrongSize)
+{
+    const struct
+    {
+        const char* pszPartner;
+        int nWidth;
+        int nHeight;
+        const char* pszExpected; // empty when the skin is clean
+    } rows[] = {
+        { "skin/Images/EXIT@2x.bmp", 160, 40, "" },
+        { "skin/dlgTaskNotifier@2x.bmp", 200, 120, "" },
+        { "skin/lonely@2x.bmp", 7, 7, "" },
+        { "skin/Images/exit@2x.bmp", 160, 41, "BUTTONINFO 1: exit@2x.bmp is 160x41, not twice 80x20" },
+        { "skin/th@2x.bmp", 10, 10, "SLIDERINFO 1: th@2x.bmp is 10x10, not twice 10x10" },
+        { "skin/dlgTaskNotifier@2x.bmp", 100, 60, "dlgTaskNotifier.bmp: dlgTaskNotifier@2x.bmp is 100x60" },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszPartner);
+        QDir(m_work.Path("skin")).removeRecursively();
+        WriteCleanSkin();
+        WriteImage(row.pszPartner, row.nWidth, row.nHeight);
+        QString strOutput;
+        const int nExit = CheckSkin(strOutput);
+        if (*row.pszExpected == '\0') {
+            EXPECT_EQ(nExit, 0) << qPrintable(strOutput);
+        } else {
+            EXPECT_EQ(nExit, 1);
+            EXPECT_TRUE(strOutput.contains(row.pszExpected)) << qPrintable(strOutput);
+        }
+    }
+}
+
 TEST_F(SkintoolTest, CheckReportsAMissingDescription)
 {
     m_work.Write("skin/dlgTaskNotifier.bmp", "x");

@@ -10,6 +10,7 @@
 #include "skin/IniFile.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
+#include "skin/SkinImageFile.h"
 #include "skin/SkinLimits.h"
 #include "skin/SkinPath.h"
 
@@ -64,6 +65,8 @@ public:
         }
         if (!QFileInfo::exists(ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE)))
             Report(NOTIFIER_IMAGE + QStringLiteral(": missing (task notifier picture)"));
+        else if (m_sizeNotifier.isValid())
+            CheckDoubleSizePartner(NOTIFIER_IMAGE, ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE), m_sizeNotifier);
         return m_arrProblems;
     }
 
@@ -76,7 +79,7 @@ private:
     {
         if (strFile.isEmpty())
             return QSize();
-        return QImage(ResolveSkinFile(m_strFolder, strFile)).size();
+        return ReadSkinImageFile(ResolveSkinFile(m_strFolder, strFile)).image.size();
     }
 
     // The image as the window loads it; a null image after reporting why.
@@ -89,10 +92,36 @@ private:
             Report(strWhere + QStringLiteral(": image not found: ") + strFile);
             return QImage();
         }
-        QImage image(strPath);
-        if (image.isNull())
-            Report(strWhere + QStringLiteral(": image cannot be loaded: ") + strFile);
-        return image;
+        const CSkinImageFile file = ReadSkinImageFile(strPath);
+        if (file.image.isNull())
+            Report(strWhere + QStringLiteral(": image cannot be loaded: ") + strFile + QStringLiteral(" (")
+                   + file.strReason + u')');
+        else
+            CheckDoubleSizePartner(strWhere, strPath, file.image.size());
+        return file.image;
+    }
+
+    // The window ignores a double-resolution partner of any other size. A
+    // partner without a picture of its own is never read, so it goes
+    // unmentioned.
+    void CheckDoubleSizePartner(const QString& strWhere, const QString& strPath, const QSize& sizePicture)
+    {
+        const QString strPartner = DoubleSizePartnerPath(strPath);
+        if (!QFileInfo(strPartner).isFile())
+            return;
+        const CSkinImageFile partner = ReadSkinImageFile(strPartner);
+        const QString strName = QFileInfo(strPartner).fileName();
+        if (partner.image.isNull())
+            Report(strWhere + QStringLiteral(": image cannot be loaded: ") + strName + QStringLiteral(" (")
+                   + partner.strReason + u')');
+        else if (partner.image.size() != sizePicture * 2)
+            Report(strWhere
+                   + QStringLiteral(": %1 is %2x%3, not twice %4x%5")
+                         .arg(strName)
+                         .arg(partner.image.width())
+                         .arg(partner.image.height())
+                         .arg(sizePicture.width())
+                         .arg(sizePicture.height()));
     }
 
     // An empty value is no entry to the other checks.
@@ -212,7 +241,7 @@ private:
     void CheckNotifierPage(const QString& strWhere, const QString& strValue)
     {
         const QRect rcPage = SkinFormat::CEntryReader(SkinFormat::NOTIFIER_PAGE, strValue).TakeRect();
-        const QImage picture(ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE));
+        const QImage picture = ReadSkinImageFile(ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE)).image;
         if (picture.isNull())
             return;
         if (rcPage.isEmpty() || !picture.rect().contains(rcPage))
