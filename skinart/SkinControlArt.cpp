@@ -291,7 +291,7 @@ QImage DrawButtonStrip(const CSkinPalette& palette, const CButtonLayout& button,
 
 QImage DrawButtonFace(const CSkinPalette& palette, const CButtonLayout& button, const QSize& size)
 {
-    return DrawButtonFrame(palette, button, EButtonRole::ePush, EFrame::eNormal, size);
+    return DrawButtonFrame(palette, button, EButtonRole::ePush, EFrame::eNormal, size, 1);
 }
 
 QImage DrawAppIcon(const CSkinPalette& palette, const QImage& imgUnder)
