@@ -17,7 +17,6 @@
 namespace {
 
 constexpr double RECORD_SECONDS = 1.0;
-constexpr int START_TIMEOUT_MS = 30000;
 
 // The entry of the list whose encoder has that FFmpeg name.
 QString CompressorName(const CEncordaList& list, const QString& strEncoder)
@@ -111,9 +110,7 @@ TEST_F(AviConvertTest, ConvertRecordsTheAviProfile)
         EXPECT_EQ(m_prompt.m_arrLastFilters.value(0), "avi file (*.avi)");
         EXPECT_EQ(m_prompt.m_strLastSuffix, "avi");
         ASSERT_TRUE(encoder.GetStatus().bRecordingToFile) << encoder.GetLastError().toStdString();
-        ASSERT_TRUE(
-            WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; }, START_TIMEOUT_MS))
-            << encoder.GetLastError().toStdString();
+        ASSERT_TRUE(WaitForElapsed(encoder, RECORD_SECONDS));
         ClickButton(*m_pDialog, "BUTTON_STOP");
         EXPECT_EQ(m_prompt.Texts().filter(CConverterDlg::CAPTURE_FAILURE), QStringList());
 

@@ -16,7 +16,6 @@ namespace {
 
 constexpr double RECORD_SECONDS = 1.0;
 constexpr double PICTURE_SECONDS = 0.6;
-constexpr int START_TIMEOUT_MS = 30000;
 constexpr int PICTURE_WIDTH = 352;
 constexpr int PICTURE_HEIGHT = 240;
 // The film strip covers the top and bottom 59 of its 480 rows.
@@ -42,9 +41,7 @@ std::vector<std::uint8_t> RecordWithFrameRow(int nFrameRow)
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ClickButton(dialog, "BUTTON_CONVERT");
     const CEncorda& encoder = dialog.Encoder();
-    EXPECT_TRUE(
-        WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; }, START_TIMEOUT_MS))
-        << encoder.GetLastError().toStdString();
+    EXPECT_TRUE(WaitForElapsed(encoder, RECORD_SECONDS));
     ClickButton(dialog, "BUTTON_STOP");
     return DecodePictureRgb(strFile.toStdString(), PICTURE_SECONDS);
 }

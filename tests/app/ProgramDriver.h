@@ -20,6 +20,19 @@ inline void ClickButton(CConverterDlg& dialog, const char* pszName)
     QTest::mouseClick(pButton, Qt::LeftButton, {}, pButton->rect().center());
 }
 
+// How long a test waits for the built-in sources to get going, on a loaded
+// machine and under the sanitizers.
+inline constexpr int RECORDING_START_TIMEOUT_MS = 30000;
+
+// Waits, without sleeping blind, until the window's encoder has run
+// dSeconds; the encoder's last error otherwise.
+inline ::testing::AssertionResult WaitForElapsed(const CEncorda& encoder, double dSeconds)
+{
+    if (WaitUntil([&] { return encoder.GetStatus().dElapsedSeconds >= dSeconds; }, RECORDING_START_TIMEOUT_MS))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << dSeconds << " s not reached: " << encoder.GetLastError().toStdString();
+}
+
 // The built-in sources at a picture small enough for a loaded build machine
 // to keep up in real time; the shared settings are clean again afterwards,
 // however the test ends.

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr double RECORD_SECONDS = 2.0;
-constexpr int START_TIMEOUT_MS = 30000;
 
 void Click(QWidget* pWidget, QPoint pt)
 {
@@ -67,9 +66,7 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
         ASSERT_EQ(prompt.Texts(), QStringList { "Save As" });
         const CEncorda& encoder = dialog.Encoder();
         ASSERT_TRUE(encoder.GetStatus().bRecordingToFile);
-        ASSERT_TRUE(
-            WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= RECORD_SECONDS; }, START_TIMEOUT_MS))
-            << encoder.GetLastError().toStdString();
+        ASSERT_TRUE(WaitForElapsed(encoder, RECORD_SECONDS));
         EXPECT_TRUE(encoder.HasPreview());
         EXPECT_GT(encoder.GetStatus().nBytesWritten, 0);
         // The recording mark sits in the overlay's top left corner.
@@ -108,7 +105,7 @@ TEST(RecordingEndToEnd, ExitWhileRecordingLeavesAPlayableFile)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         ClickButton(dialog, "BUTTON_CONVERT");
         const CEncorda& encoder = dialog.Encoder();
-        ASSERT_TRUE(WaitUntil([&encoder] { return encoder.GetStatus().dElapsedSeconds >= 1.0; }, START_TIMEOUT_MS));
+        ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
         // Asked whether to stop the recording and quit, the user agrees.
         prompt.m_arrYesNo = { IPrompt::EAnswer::Yes };
         ClickButton(dialog, "BUTTON_EXIT");

@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int START_TIMEOUT_MS = 30000;
-
 TEST(LevelMeter, MapsDecibelsLinearlyFromMinusSixtyToFullScale)
 {
     EXPECT_EQ(CConverterDlg::LevelMeterPosition(-60.0), 0);
@@ -46,7 +44,7 @@ TEST_F(SkinControls, TheLevelMeterShowsTheToneAndEmptiesAfterStop)
 
     ClickButton(dialog, "BUTTON_PLAY");
     // The test tone plays at -18 dB of full scale: 70 of 100.
-    ASSERT_TRUE(WaitUntil([&] { return pMeter->GetPos() == 70; }, START_TIMEOUT_MS)) << pMeter->GetPos();
+    ASSERT_TRUE(WaitUntil([&] { return pMeter->GetPos() == 70; }, RECORDING_START_TIMEOUT_MS)) << pMeter->GetPos();
     EXPECT_NE(pMeter->grab().toImage(), imgEmpty) << "the bar is drawn filled";
 
     ClickButton(dialog, "BUTTON_STOP");
@@ -68,13 +66,13 @@ TEST_F(SkinControls, MuteSilencesTheRecordingFromTheClickOn)
 
     ClickButton(dialog, "BUTTON_CONVERT");
     const CEncorda& encoder = dialog.Encoder();
-    ASSERT_TRUE(WaitUntil([&] { return encoder.GetStatus().dElapsedSeconds >= 1.0; }, START_TIMEOUT_MS))
-        << encoder.GetLastError().toStdString();
+    ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
     const double dMutedAt = encoder.GetStatus().dElapsedSeconds;
     QTest::mouseClick(pMute, Qt::LeftButton, {}, pMute->rect().center());
     EXPECT_TRUE(pMute->IsChecked());
-    EXPECT_TRUE(WaitUntil([&] { return pMeter->GetPos() == 0; }, START_TIMEOUT_MS)) << "the meter shows the silence";
-    ASSERT_TRUE(WaitUntil([&] { return encoder.GetStatus().dElapsedSeconds >= dMutedAt + 1.0; }, START_TIMEOUT_MS));
+    EXPECT_TRUE(WaitUntil([&] { return pMeter->GetPos() == 0; }, RECORDING_START_TIMEOUT_MS))
+        << "the meter shows the silence";
+    ASSERT_TRUE(WaitForElapsed(encoder, dMutedAt + 1.0));
     ClickButton(dialog, "BUTTON_STOP");
 
     EXPECT_GT(MaxVolumeDb(strFile, 0.1, dMutedAt - 0.3), -30.0) << "sound before the click";
@@ -127,8 +125,7 @@ TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
     m_prompt.m_arrFiles = { strFile };
     ClickButton(dialog, "BUTTON_CONVERT");
     const CEncorda& encoder = dialog.Encoder();
-    ASSERT_TRUE(WaitUntil([&] { return encoder.GetStatus().dElapsedSeconds >= 1.0; }, START_TIMEOUT_MS))
-        << encoder.GetLastError().toStdString();
+    ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
     ClickButton(dialog, "BUTTON_STOP");
 
     CSkinListBox* pList = dialog.FindListBox(QStringLiteral("LIST_RECENT"));

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int START_TIMEOUT_MS = 30000;
 constexpr int EXIT_TIMEOUT_MS = 30000;
 
 class TransportSafety : public CProgramTest
@@ -31,11 +30,6 @@ protected:
     {
         m_prompt.m_arrFiles.append(QString::fromStdString(strFile));
         ClickButton(dialog, "BUTTON_CONVERT");
-    }
-
-    static bool WaitForElapsed(const CEncorda& encoder, double dSeconds)
-    {
-        return WaitUntil([&] { return encoder.GetStatus().dElapsedSeconds >= dSeconds; }, START_TIMEOUT_MS);
     }
 
     static bool IsShown(CConverterDlg& dialog, const char* pszButton)
@@ -64,7 +58,7 @@ TEST_F(TransportSafety, PlayDuringARecordingKeepsItGoing)
     dialog.show();
     Convert(dialog, strFile);
     const CEncorda& encoder = dialog.Encoder();
-    ASSERT_TRUE(WaitForElapsed(encoder, 1.0)) << encoder.GetLastError().toStdString();
+    ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
 
     ClickButton(dialog, "BUTTON_PLAY");
     EXPECT_TRUE(IsShown(dialog, "BUTTON_PAUSE"));
@@ -72,7 +66,7 @@ TEST_F(TransportSafety, PlayDuringARecordingKeepsItGoing)
     // Paused and played again: the same recording resumes.
     ClickButton(dialog, "BUTTON_PAUSE");
     ClickButton(dialog, "BUTTON_PLAY");
-    ASSERT_TRUE(WaitForElapsed(encoder, 2.5)) << encoder.GetLastError().toStdString();
+    ASSERT_TRUE(WaitForElapsed(encoder, 2.5));
     ClickButton(dialog, "BUTTON_STOP");
 
     EXPECT_TRUE(IsWholeRecording(strFile, 2.0));
@@ -87,7 +81,7 @@ TEST_F(TransportSafety, ConvertDuringARecordingLeavesTwoWholeFiles)
     dialog.show();
     Convert(dialog, strFirst);
     const CEncorda& encoder = dialog.Encoder();
-    ASSERT_TRUE(WaitForElapsed(encoder, 1.0)) << encoder.GetLastError().toStdString();
+    ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
 
     // The very file being written is refused, and the recording goes on.
     Convert(dialog, strFirst);
@@ -126,13 +120,13 @@ TEST_F(TransportSafety, ARecordingThatEndsByItselfLeavesTheWindowStopped)
     dialog.show();
     CEncorda& encoder = dialog.Encoder();
     ClickButton(dialog, "BUTTON_PLAY");
-    ASSERT_TRUE(WaitUntil([&] { return encoder.HasPreview(); }, START_TIMEOUT_MS))
+    ASSERT_TRUE(WaitUntil([&] { return encoder.HasPreview(); }, RECORDING_START_TIMEOUT_MS))
         << encoder.GetLastError().toStdString();
     ClickButton(dialog, "BUTTON_PAUSE");
     ASSERT_TRUE(dialog.IsPaused());
     // A camera pulled out while paused.
     encoder.StallTestSources(true);
-    ASSERT_TRUE(WaitUntil([&] { return !encoder.GetStatus().bRunning; }, START_TIMEOUT_MS));
+    ASSERT_TRUE(WaitUntil([&] { return !encoder.GetStatus().bRunning; }, RECORDING_START_TIMEOUT_MS));
 
     EXPECT_FALSE(dialog.IsPaused());
     EXPECT_TRUE(IsShown(dialog, "BUTTON_PLAY"));
@@ -158,7 +152,7 @@ TEST_F(TransportSafety, AQuitSignalClosesTheRecordingWhole)
     QObject::connect(&quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
     dialog.show();
     Convert(dialog, strFile);
-    ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), 1.0)) << dialog.Encoder().GetLastError().toStdString();
+    ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), 1.0));
 
     ASSERT_EQ(std::raise(SIGTERM), 0);
     ASSERT_TRUE(WaitUntil([&] { return !dialog.isVisible(); }, EXIT_TIMEOUT_MS));
@@ -191,7 +185,7 @@ TEST(ProgramExit, TerminateEndsWithStatusZero)
             }
             return false;
         };
-        ASSERT_TRUE(WaitUntil(isCaught, START_TIMEOUT_MS));
+        ASSERT_TRUE(WaitUntil(isCaught, RECORDING_START_TIMEOUT_MS));
         ASSERT_EQ(kill(static_cast<pid_t>(program.processId()), nSignal), 0);
         ASSERT_TRUE(program.waitForFinished(EXIT_TIMEOUT_MS));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
