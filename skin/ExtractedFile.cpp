@@ -24,9 +24,9 @@ constexpr mode_t WRITE_BITS = 0222;
 constexpr mode_t NEW_FILE_MODE = 0666;
 constexpr mode_t NEW_FOLDER_MODE = 0777;
 constexpr int DOS_EPOCH_YEAR = 1980;
-// A replacement's name is drawn at random; another process would have to
-// hold this many in a row to stop it.
-constexpr int REPLACEMENT_NAME_TRIES = 100;
+// A file is written under a name drawn at random; another process would
+// have to hold this many in a row to stop it.
+constexpr int TEMPORARY_NAME_TRIES = 100;
 
 [[noreturn]] void FailWithErrno(const QString& strPath, int nError)
 {
@@ -125,42 +125,33 @@ CExtractedFile::CExtractedFile(CFolderHandle folder, const QString& strName, EEx
     : m_folder(std::move(folder))
     , m_arrName(QFile::encodeName(strName))
     , m_strPath(m_folder.Path() + u'/' + strName)
+    , m_eExisting(eExisting)
 {
-    if (eExisting == EExistingFile::Replace && Exists(m_folder.Descriptor(), m_arrName))
-        CreateReplacement();
-    else
-        CreateNew();
+    // Refused before any data is read; Commit looks again, since another
+    // process may put something there meanwhile.
+    if (eExisting == EExistingFile::Refuse && Exists(m_folder.Descriptor(), m_arrName))
+        throw CExistingFileException(m_strPath);
+    CreateTemporary();
 }
 
 CExtractedFile::~CExtractedFile()
 {
     if (m_nDescriptor >= 0)
         ::close(m_nDescriptor);
-    if (!m_arrReplacementName.isEmpty())
-        unlinkat(m_folder.Descriptor(), m_arrReplacementName.constData(), 0);
+    if (!m_arrTemporaryName.isEmpty())
+        unlinkat(m_folder.Descriptor(), m_arrTemporaryName.constData(), 0);
 }
 
-void CExtractedFile::CreateNew()
+void CExtractedFile::CreateTemporary()
 {
-    // O_EXCL fails on any name that exists, a dangling link included.
-    m_nDescriptor = openat(m_folder.Descriptor(), m_arrName.constData(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, NEW_FILE_MODE);
-    if (m_nDescriptor >= 0)
-        return;
-    if (errno == EEXIST)
-        throw CExistingFileException(m_strPath);
-    FailWithErrno(m_strPath, errno);
-}
-
-void CExtractedFile::CreateReplacement()
-{
-    for (int i = 0; i < REPLACEMENT_NAME_TRIES; ++i) {
+    for (int i = 0; i < TEMPORARY_NAME_TRIES; ++i) {
         const QByteArray arrCandidate =
             ".unpacking-" + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
+        // O_EXCL fails on any name that exists, a dangling link included.
         m_nDescriptor = openat(m_folder.Descriptor(), arrCandidate.constData(),
                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, NEW_FILE_MODE);
         if (m_nDescriptor >= 0) {
-            m_arrReplacementName = arrCandidate;
+            m_arrTemporaryName = arrCandidate;
             return;
         }
         if (errno != EEXIST)
@@ -215,12 +206,32 @@ void CExtractedFile::Commit()
     const int nDescriptor = std::exchange(m_nDescriptor, -1);
     if (::close(nDescriptor) != 0)
         FailWithErrno(m_strPath, errno);
-    if (m_arrReplacementName.isEmpty())
+    const int nFolder = m_folder.Descriptor();
+    if (m_eExisting == EExistingFile::Replace) {
+        // rename replaces whatever stands at the name, a link itself rather
+        // than what it points to.
+        if (renameat(nFolder, m_arrTemporaryName.constData(), nFolder, m_arrName.constData()) != 0)
+            FailWithErrno(m_strPath, errno);
+    } else {
+        PlaceWithoutReplacing();
+    }
+    m_arrTemporaryName.clear();
+}
+
+void CExtractedFile::PlaceWithoutReplacing()
+{
+    const int nFolder = m_folder.Descriptor();
+    if (renameat2(nFolder, m_arrTemporaryName.constData(), nFolder, m_arrName.constData(), RENAME_NOREPLACE) == 0)
         return;
-    // rename replaces whatever stands at the name, a link itself rather
-    // than what it points to.
-    if (renameat(m_folder.Descriptor(), m_arrReplacementName.constData(), m_folder.Descriptor(), m_arrName.constData())
-        != 0)
-        FailWithErrno(m_strPath, errno);
-    m_arrReplacementName.clear();
+    // Some file systems cannot rename without replacing; a hard link is
+    // never made over an existing name either.
+    if (errno == EINVAL || errno == ENOSYS) {
+        if (linkat(nFolder, m_arrTemporaryName.constData(), nFolder, m_arrName.constData(), 0) == 0) {
+            unlinkat(nFolder, m_arrTemporaryName.constData(), 0);
+            return;
+        }
+    }
+    if (errno == EEXIST)
+        throw CExistingFileException(m_strPath);
+    FailWithErrno(m_strPath, errno);
 }

@@ -11,8 +11,8 @@ enum class EExistingFile {
     // Unpacking stops with a CExistingFileException naming the file, which
     // stays as it was.
     Refuse,
-    // A new file is written beside it and renamed over it once whole; a
-    // symbolic link at the name is replaced, never followed.
+    // The new file is renamed over it once whole; a symbolic link at the
+    // name is replaced, never followed.
     Replace,
 };
 
@@ -49,9 +49,10 @@ private:
     QString m_strPath;
 };
 
-// One file being extracted: created for writing inside its folder without
-// following links, given the entry's time stamp and permissions through its
-// descriptor, and put in place by Commit.
+// One file being extracted: written under a temporary name inside its folder
+// without following links, given the entry's time stamp and permissions
+// through its descriptor, and put at its name by Commit once whole, so a
+// failed extraction leaves nothing under the name to be refused next time.
 class CExtractedFile
 {
 public:
@@ -61,7 +62,7 @@ public:
     CExtractedFile(CFolderHandle folder, const QString& strName, EExistingFile eExisting);
     CExtractedFile(const CExtractedFile&) = delete;
     CExtractedFile& operator=(const CExtractedFile&) = delete;
-    // A replacement never committed is removed; what it was to replace stays.
+    // A file never committed is removed; what stands at its name stays.
     ~CExtractedFile();
 
     // Throws CArchiveFileException.
@@ -73,21 +74,22 @@ public:
     // an entry made on Unix (never set-user-ID, set-group-ID or sticky), else
     // the DOS read-only bit, which removes write permission. False on failure.
     bool ApplyPermissions(const CEntryRecord& record);
-    // Closes the file and, when it replaces one, renames it over that one.
-    // Throws CArchiveFileException.
+    // Closes the file and renames it to its name: over what stands there
+    // with Replace, else only when the name is still free (throws
+    // CExistingFileException otherwise). Throws CArchiveFileException.
     void Commit();
 
     const QString& Path() const { return m_strPath; }
 
 private:
-    void CreateNew();
-    void CreateReplacement();
+    void CreateTemporary();
+    void PlaceWithoutReplacing();
 
     CFolderHandle m_folder;
     QByteArray m_arrName;
-    // The name written under while a file that stands at m_arrName waits to
-    // be replaced; empty otherwise, and after Commit.
-    QByteArray m_arrReplacementName;
+    // The name written under until Commit; empty afterwards.
+    QByteArray m_arrTemporaryName;
     QString m_strPath;
+    EExistingFile m_eExisting;
     int m_nDescriptor = -1;
 };

@@ -152,11 +152,13 @@ bool CSkinArchive::ExtractEntry(quint16 nIndex, const QString& strFolder, EExist
 
     const std::unique_ptr<CExtractedFile> pFile = CreateFileForOpenEntry(strFolder, *strRelative, eExisting);
     WriteOpenEntry(*pFile);
-    const bool bWhole = CloseEntry() == 1;
+    // A file cut short is not put at its name, where it would pass for whole.
+    if (CloseEntry() != 1)
+        return false;
     const bool bTimeSet = pFile->SetDosTimeStamp(record.m_nDosDate, record.m_nDosTime);
     const bool bPermitted = pFile->ApplyPermissions(record);
     pFile->Commit();
-    return bWhole && bTimeSet && bPermitted;
+    return bTimeSet && bPermitted;
 }
 
 std::unique_ptr<CExtractedFile>

@@ -56,14 +56,14 @@ public:
     // Extracts entry nIndex below strFolder, recreating its stored folders,
     // with its time stamp and permissions. Returns false for an entry it
     // refuses without error (encrypted, symbolic link, a name that climbs
-    // out of the folder, an index out of range) and when the time stamp or
-    // permissions could not be set. Throws on a damaged entry (a new file
-    // written before the damage was found stays; a replacement is dropped
-    // and the file it was to replace stays), on a package beyond MAX_ENTRIES
-    // or MAX_UNPACKED_BYTES, on a symbolic link or file inside strFolder
-    // where the entry's path needs a folder (links there are never
-    // followed), and on a file already at the entry's name unless eExisting
-    // is Replace.
+    // out of the folder, an index out of range), for one not read to its
+    // end, and when the time stamp or permissions could not be set. Throws
+    // on a damaged entry, on a package beyond MAX_ENTRIES or
+    // MAX_UNPACKED_BYTES, on a symbolic link or file inside strFolder where
+    // the entry's path needs a folder (links there are never followed), and
+    // on a file already at the entry's name unless eExisting is Replace.
+    // Only a whole entry reaches its name: after a failure nothing of it is
+    // there, and a file it was to replace stays.
     bool ExtractEntry(quint16 nIndex, const QString& strFolder, EExistingFile eExisting = EExistingFile::Refuse);
 
     // Closes whatever state the reader is in, without checking anything,

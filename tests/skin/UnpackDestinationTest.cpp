@@ -104,6 +104,41 @@ TEST_F(UnpackDestinationTest, ADamagedReplacementLeavesTheOldFile)
     EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")).keys(), (QStringList { "a.txt", "b.txt" }));
 }
 
+// A damaged entry left at its name would pass for whole, and stop the next
+// unpacking into the folder as a file that already exists.
+TEST_F(UnpackDestinationTest, AFailedEntryLeavesNothingAtItsName)
+{
+    const struct
+    {
+        const char* pszDamage;
+        const char* pszZipOptions;
+        // Local header offset, central record offset, bytes to write at both.
+        int nLocalField;
+        int nCentralField;
+        QByteArray arrBytes;
+    } rows[] = {
+        // Compressed size +18 and +20: the deflate stream ends early.
+        { "deflate stream cut short", "", 18, 20, Le32(4) },
+        // CRC-32 +14 and +16.
+        { "bad CRC", "-0", 14, 16, Le32(0x12345678) },
+    };
+    for (const auto& row : rows) {
+        for (const EExistingFile eExisting : { EExistingFile::Refuse, EExistingFile::Replace }) {
+            SCOPED_TRACE(QString("%1, %2").arg(row.pszDamage).arg(int(eExisting)).toStdString());
+            QFile::remove(m_work.Path("three.zip"));
+            QDir(m_work.Path("out")).removeRecursively();
+            const CZipLayout layout = MakeThree(row.pszZipOptions);
+            m_work.PatchBytes("three.zip", layout.arrLocalHeaders[0] + row.nLocalField, row.arrBytes);
+            m_work.PatchBytes("three.zip", layout.arrCentralRecords[0] + row.nCentralField, row.arrBytes);
+            for (int nRun = 0; nRun < 2; ++nRun) {
+                m_prompt = CScriptedPrompt();
+                EXPECT_EQ(Unpack("three.zip", "out", eExisting), EUnpackResult::ExtractFailed);
+                EXPECT_EQ(CZipWorkspace::Tree(m_work.Path("out")), (QMap<QString, QByteArray> {}));
+            }
+        }
+    }
+}
+
 TEST_F(UnpackDestinationTest, AFileWhereAFolderIsNeededStopsTheUnpacking)
 {
     PackFiles("p.zip", { "sub/inner.bmp" }, "data");
