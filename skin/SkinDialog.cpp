@@ -301,6 +301,8 @@ void CSkinDialog::LoadBackground(const QString& strFolder, const QString& strIma
     if (strImage.isEmpty())
         return;
     const QString strPath = ResolveSkinFile(strFolder, strImage);
+    if (strPath.isEmpty())
+        return;
     // The header tells the size before any pixel is read: a background
     // larger than a window may be is never loaded.
     if (!SkinLimits::WindowFits(QImageReader(strPath).size()))

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QtDebug>
 
 namespace {
 
@@ -18,27 +19,66 @@ QString FindEntryIgnoringCase(const QDir& dir, const QString& strPart)
     return {};
 }
 
-} // namespace
-
-QString ResolveSkinFile(const QString& strFolder, const QString& strName)
+// The path of an existing file matching strRelative level by level without
+// regard to case; a null string when some level has no match.
+QString FindIgnoringCase(const QString& strFolder, const QString& strRelative)
 {
-    QString strRelative = strName;
-    strRelative.replace(u'\\', u'/');
-    const QString strExact = QDir(strFolder).filePath(strRelative);
-    if (QFileInfo::exists(strExact))
-        return strExact;
-
     QDir dir(strFolder);
     const QStringList arrParts = strRelative.split(u'/', Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < arrParts.size(); ++i) {
-        const QString strPart = arrParts[i];
-        QString strFound = QFileInfo::exists(dir.filePath(strPart)) ? strPart : FindEntryIgnoringCase(dir, strPart);
+        const QString& strPart = arrParts[i];
+        const QString strFound =
+            QFileInfo::exists(dir.filePath(strPart)) ? strPart : FindEntryIgnoringCase(dir, strPart);
         if (strFound.isNull())
-            return strExact;
+            return {};
         if (i + 1 == arrParts.size())
             return dir.filePath(strFound);
         if (!dir.cd(strFound))
-            return strExact;
+            return {};
     }
-    return strExact;
+    return {};
+}
+
+// Whether the name leads out of the folder before any link is followed.
+bool ClimbsOut(const QString& strRelative)
+{
+    const QString strClean = QDir::cleanPath(strRelative);
+    return QDir::isAbsolutePath(strClean) || strClean == u".." || strClean.startsWith(u"../");
+}
+
+// Whether the file at strPath, with every link and ".." resolved as opening
+// it resolves them, lies below the folder strFolderCanonical.
+bool LiesInside(const QString& strPath, const QString& strFolderCanonical)
+{
+    const QString strCanonical = QFileInfo(strPath).canonicalFilePath();
+    return !strFolderCanonical.isEmpty() && strCanonical.startsWith(strFolderCanonical + u'/');
+}
+
+} // namespace
+
+CSkinFileLookup LookUpSkinFile(const QString& strFolder, const QString& strName)
+{
+    QString strRelative = strName;
+    strRelative.replace(u'\\', u'/');
+    if (ClimbsOut(strRelative))
+        return { ESkinFileLookup::eOutside, QString() };
+    const QString strExact = QDir(strFolder).filePath(strRelative);
+    const QString strFound = QFileInfo::exists(strExact) ? strExact : FindIgnoringCase(strFolder, strRelative);
+    if (strFound.isNull())
+        return { ESkinFileLookup::eMissing, QDir(strFolder).filePath(QDir::cleanPath(strRelative)) };
+    const QString strFolderCanonical = QFileInfo(strFolder).canonicalFilePath();
+    if (QFileInfo(strFound).canonicalFilePath() == strFolderCanonical)
+        return { ESkinFileLookup::eMissing, strExact };
+    if (!LiesInside(strFound, strFolderCanonical))
+        return { ESkinFileLookup::eOutside, QString() };
+    return { ESkinFileLookup::eFound, strFound };
+}
+
+QString ResolveSkinFile(const QString& strFolder, const QString& strName)
+{
+    const CSkinFileLookup lookup = LookUpSkinFile(strFolder, strName);
+    if (lookup.eResult == ESkinFileLookup::eOutside)
+        qWarning().noquote() << "[ResolveSkinFile]" << strName << "lies outside the skin folder" << strFolder
+                             << "and is not read";
+    return lookup.strPath;
 }

@@ -316,6 +316,26 @@ TEST_F(SkintoolTest, CheckReportsDoubleSizePicturesOfTheWrongSize)
     }
 }
 
+// The window reads nothing outside its package, so a name leading there
+// leaves the control without its picture.
+TEST_F(SkintoolTest, CheckReportsImagesOutsideThePackage)
+{
+    m_work.Write("x.bmp", m_work.Read("skin/play.bmp"));
+    WriteCleanSkin(CLEAN_BUTTONS + "5=BUTTON_UP,../x.bmp,10,40,30,60,Up,FALSE\r\n");
+    m_work.Write("skin/Skin.ini",
+                 m_work.Read("skin/Skin.ini").replace("Main=Back.bmp", "Main=" + m_work.Path("x.bmp").toUtf8())
+                     + "[PROGRESSINFO]\r\n1=PROGRESS_LEVEL,10,70,50,80,..\\..\\x.bmp\r\n");
+    QString strOutput;
+    EXPECT_EQ(CheckSkin(strOutput), 1);
+    const QString arrExpected[] = {
+        "Screen Main: image " + m_work.Path("x.bmp") + " lies outside the package",
+        "BUTTONINFO 5: image ../x.bmp lies outside the package",
+        "PROGRESSINFO 1: image ..\\..\\x.bmp lies outside the package",
+    };
+    for (const QString& strExpected : arrExpected)
+        EXPECT_TRUE(strOutput.split(u'\n').contains(strExpected)) << qPrintable(strOutput);
+}
+
 TEST_F(SkintoolTest, CheckReportsAMissingDescription)
 {
     m_work.Write("skin/dlgTaskNotifier.bmp", "x");

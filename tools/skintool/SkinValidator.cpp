@@ -42,7 +42,7 @@ class CSkinValidator
 public:
     explicit CSkinValidator(const QString& strFolder)
         : m_strFolder(strFolder)
-        , m_ini(ResolveSkinFile(strFolder, SKIN_FILE))
+        , m_ini(PathOf(SKIN_FILE))
     {
     }
 
@@ -63,15 +63,22 @@ public:
             }
             CheckRequiredButtons();
         }
-        if (!QFileInfo::exists(ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE)))
+        const CSkinFileLookup notifier = LookUpSkinFile(m_strFolder, NOTIFIER_IMAGE);
+        if (notifier.eResult == ESkinFileLookup::eOutside)
+            Report(NOTIFIER_IMAGE + QStringLiteral(": lies outside the package"));
+        else if (!QFileInfo::exists(notifier.strPath))
             Report(NOTIFIER_IMAGE + QStringLiteral(": missing (task notifier picture)"));
         else if (m_sizeNotifier.isValid())
-            CheckDoubleSizePartner(NOTIFIER_IMAGE, ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE), m_sizeNotifier);
+            CheckDoubleSizePartner(NOTIFIER_IMAGE, notifier.strPath, m_sizeNotifier);
         return m_arrProblems;
     }
 
 private:
     void Report(const QString& strProblem) { m_arrProblems.append(strProblem); }
+
+    // Where the window finds a file the skin names; empty for one outside
+    // the package, which the window never reads. Reported where it is named.
+    QString PathOf(const QString& strFile) const { return LookUpSkinFile(m_strFolder, strFile).strPath; }
 
     // Invalid when the picture is missing or does not load; that is
     // reported where the picture is named.
@@ -79,7 +86,7 @@ private:
     {
         if (strFile.isEmpty())
             return QSize();
-        return ReadSkinImageFile(ResolveSkinFile(m_strFolder, strFile)).image.size();
+        return ReadSkinImageFile(PathOf(strFile)).image.size();
     }
 
     // The image as the window loads it; a null image after reporting why.
@@ -87,7 +94,12 @@ private:
     {
         if (strFile.isEmpty())
             return QImage();
-        const QString strPath = ResolveSkinFile(m_strFolder, strFile);
+        const CSkinFileLookup lookup = LookUpSkinFile(m_strFolder, strFile);
+        if (lookup.eResult == ESkinFileLookup::eOutside) {
+            Report(strWhere + QStringLiteral(": image ") + strFile + QStringLiteral(" lies outside the package"));
+            return QImage();
+        }
+        const QString& strPath = lookup.strPath;
         if (!QFileInfo(strPath).isFile()) {
             Report(strWhere + QStringLiteral(": image not found: ") + strFile);
             return QImage();
@@ -139,7 +151,7 @@ private:
         const QString strFile = SkinFormat::SingleValue(m_ini, format);
         if (strFile.isEmpty())
             return;
-        const QSize size = QImageReader(ResolveSkinFile(m_strFolder, strFile)).size();
+        const QSize size = QImageReader(PathOf(strFile)).size();
         if (size.isValid())
             CheckSizeLimit(format.Section() + u' ' + format.Key(), size, true);
     }
@@ -241,7 +253,7 @@ private:
     void CheckNotifierPage(const QString& strWhere, const QString& strValue)
     {
         const QRect rcPage = SkinFormat::CEntryReader(SkinFormat::NOTIFIER_PAGE, strValue).TakeRect();
-        const QImage picture = ReadSkinImageFile(ResolveSkinFile(m_strFolder, NOTIFIER_IMAGE)).image;
+        const QImage picture = ReadSkinImageFile(PathOf(NOTIFIER_IMAGE)).image;
         if (picture.isNull())
             return;
         if (rcPage.isEmpty() || !picture.rect().contains(rcPage))
@@ -262,8 +274,7 @@ private:
         SkinFormat::CEntryReader entry(SkinFormat::ICON, strValue);
         const QString strFile = entry.Take(SkinFormat::EField::eImage);
         const QRect rcIcon = entry.TakeRect();
-        const QString strPath = ResolveSkinFile(m_strFolder, strFile);
-        const QImage image(strPath);
+        const QImage image = ReadSkinImageFile(PathOf(strFile)).image;
         if (image.isNull())
             return;
         if (image.width() < rcIcon.width() || image.height() < rcIcon.height())
