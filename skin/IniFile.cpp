@@ -32,23 +32,12 @@ QString SectionName(QStringView line)
     return name.trimmed().toString();
 }
 
-} // namespace
-
-CIniFile::CIniFile(const QString& strPath)
-    : m_strPath(strPath)
+// Calls visit(key line) for every key line of the first section named
+// strSection in strText, in file order, while it returns true.
+template <class TVisit>
+void VisitSection(const QString& strText, const QString& strSection, TVisit visit)
 {
-}
-
-QList<CIniFile::CEntry> CIniFile::ReadSection(const QString& strSection) const
-{
-    QFile file(m_strPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QString strText = DecodeText(file.readAll());
-
-    QList<CEntry> entries;
     bool bInSection = false;
-    bool bSeenSection = false;
     for (QStringView line : QStringView(strText).split(u'\n')) {
         line = line.trimmed();
         if (line.isEmpty() || IsComment(line))
@@ -57,24 +46,54 @@ QList<CIniFile::CEntry> CIniFile::ReadSection(const QString& strSection) const
         if (!strName.isNull()) {
             // Only the first section of a name counts; a later twin is ignored.
             if (bInSection)
-                break;
-            bInSection = !bSeenSection && strName.compare(strSection, Qt::CaseInsensitive) == 0;
-            bSeenSection = bSeenSection || bInSection;
+                return;
+            bInSection = strName.compare(strSection, Qt::CaseInsensitive) == 0;
             continue;
         }
-        if (!bInSection)
-            continue;
-        const qsizetype nEquals = line.indexOf(u'=');
-        if (nEquals <= 0)
-            continue;
-        entries.append({ line.left(nEquals).trimmed().toString(), line.mid(nEquals + 1).trimmed().toString() });
+        if (bInSection && line.indexOf(u'=') > 0 && !visit(line))
+            return;
     }
+}
+
+} // namespace
+
+CIniFile::CIniFile(const QString& strPath)
+    : m_strPath(strPath)
+{
+}
+
+QString CIniFile::ReadText() const
+{
+    QFile file(m_strPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return DecodeText(file.readAll());
+}
+
+QList<CIniFile::CEntry> CIniFile::GetSection(const QString& strSection) const
+{
+    QList<CEntry> entries;
+    VisitSection(ReadText(), strSection, [&entries](QStringView line) {
+        const qsizetype nEquals = line.indexOf(u'=');
+        entries.append({ line.left(nEquals).trimmed().toString(), line.mid(nEquals + 1).trimmed().toString() });
+        return entries.size() < MAX_SECTION_ENTRIES;
+    });
     return entries;
+}
+
+qsizetype CIniFile::CountKeyLines(const QString& strSection) const
+{
+    qsizetype nLines = 0;
+    VisitSection(ReadText(), strSection, [&nLines](QStringView) {
+        ++nLines;
+        return true;
+    });
+    return nLines;
 }
 
 QString CIniFile::GetString(const QString& strSection, const QString& strKey, const QString& strDefault) const
 {
-    for (const CEntry& entry : ReadSection(strSection)) {
+    for (const CEntry& entry : GetSection(strSection)) {
         if (entry.strKey.compare(strKey, Qt::CaseInsensitive) == 0)
             return entry.strValue.left(MAX_VALUE_CHARS);
     }
@@ -85,7 +104,7 @@ bool CIniFile::GetKeyNames(const QString& strSection, QStringList& arrKeys) cons
 {
     arrKeys.clear();
     int nBytesUsed = 0;
-    for (const CEntry& entry : ReadSection(strSection)) {
+    for (const CEntry& entry : GetSection(strSection)) {
         const int nBytes = int(entry.strKey.toLocal8Bit().size()) + 1;
         if (nBytesUsed + nBytes > KEY_NAMES_BYTES)
             break;

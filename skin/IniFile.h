@@ -11,7 +11,9 @@
 // comments. A missing file, section or key reads as absent.
 //
 // The file is read afresh by every call, as the profile functions do, so a
-// reader may be kept while the file changes underneath it.
+// reader may be kept while the file changes underneath it. Of each section
+// only the first MAX_SECTION_ENTRIES key lines are read: a skin needs tens,
+// and a description of a hundred thousand must not hold the window up.
 class CIniFile
 {
 public:
@@ -20,8 +22,21 @@ public:
     // Bytes available to the key names of one section, each counted with a
     // terminator; names that do not fit are not listed.
     static constexpr int KEY_NAMES_BYTES = 16384;
+    static constexpr int MAX_SECTION_ENTRIES = 1024;
+
+    struct CEntry
+    {
+        QString strKey;
+        QString strValue;
+    };
 
     explicit CIniFile(const QString& strPath);
+
+    // The key lines of the section in file order, as many as
+    // MAX_SECTION_ENTRIES; a key written twice is listed twice.
+    QList<CEntry> GetSection(const QString& strSection) const;
+    // All key lines of the section, those past MAX_SECTION_ENTRIES too.
+    qsizetype CountKeyLines(const QString& strSection) const;
 
     QString GetString(const QString& strSection, const QString& strKey, const QString& strDefault) const;
     // Empties arrKeys, then appends every key of the section in file order.
@@ -31,13 +46,7 @@ public:
     const QString& GetPath() const { return m_strPath; }
 
 private:
-    struct CEntry
-    {
-        QString strKey;
-        QString strValue;
-    };
-
-    QList<CEntry> ReadSection(const QString& strSection) const;
+    QString ReadText() const;
 
     QString m_strPath;
 };

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include <QHash>
+
 #include "skin/IniFile.h"
 
 namespace SkinFields {
@@ -133,11 +135,18 @@ bool IsEnabled(const QString& strField)
 
 QList<CControlEntry> ReadControlList(const CIniFile& ini, const QString& strSection)
 {
+    // One reading of the section, then one lookup per key: reading the file
+    // for every key would take time that grows with the square of the keys.
+    const QList<CIniFile::CEntry> section = ini.GetSection(strSection);
+    QHash<QString, QString> valuesByKey;
+    // The first of two lines with one key wins.
+    for (auto it = section.crbegin(); it != section.crend(); ++it)
+        valuesByKey.insert(it->strKey.toLower(), it->strValue.left(CIniFile::MAX_VALUE_CHARS));
     QStringList arrKeys;
     ini.GetKeyNames(strSection, arrKeys);
     QList<CControlEntry> entries;
     for (int i = 0; i < arrKeys.size(); ++i) {
-        QString strValue = ini.GetString(strSection, QString::number(i + 1), QString());
+        const QString strValue = valuesByKey.value(QString::number(i + 1));
         if (!strValue.isEmpty())
             entries.append({ i, strValue });
     }

@@ -133,7 +133,7 @@ TEST(SkinFields, ControlListsReadKeysOneToTheKeyCount)
     const QString strPath = dir.filePath("Skin.ini");
     QFile file(strPath);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[BUTTONINFO]\n1=first\n2=\n5=fifth\n[OPTIONINFO]\n1=a\n2=b\n5=e\n");
+    file.write("[BUTTONINFO]\n1=first\n2=\n5=fifth\n[OPTIONINFO]\n1=a\n2=b\n5=e\n1=again\n");
     file.close();
     const CIniFile ini(strPath);
 
@@ -144,6 +144,31 @@ TEST(SkinFields, ControlListsReadKeysOneToTheKeyCount)
 
     const QList<CControlEntry> options = ReadControlList(ini, "OPTIONINFO");
     ASSERT_EQ(options.size(), 2);
+    EXPECT_EQ(options[0].strValue, "a");
     EXPECT_EQ(options[1].nIndex, 1);
     EXPECT_EQ(options[1].strValue, "b");
+}
+
+// A description of a hundred thousand entries once held the window for
+// minutes: a section is read no further than its limit.
+TEST(SkinFields, ControlListsStopAtTheSectionEntryLimit)
+{
+    constexpr int ENTRIES = 1500;
+    QTemporaryDir dir;
+    const QString strPath = dir.filePath("Skin.ini");
+    QFile file(strPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[BUTTONINFO]\n");
+    for (int i = 1; i <= ENTRIES; ++i)
+        file.write(QByteArray::number(i) + "=entry " + QByteArray::number(i) + "\n");
+    file.write("[Screen]\nMain=back.bmp\n");
+    file.close();
+    const CIniFile ini(strPath);
+
+    const QList<CControlEntry> buttons = ReadControlList(ini, "BUTTONINFO");
+    ASSERT_EQ(buttons.size(), CIniFile::MAX_SECTION_ENTRIES);
+    EXPECT_EQ(buttons.back().strValue, QString("entry %1").arg(CIniFile::MAX_SECTION_ENTRIES));
+    EXPECT_EQ(ini.GetString("BUTTONINFO", QString::number(ENTRIES), "past the limit"), "past the limit");
+    EXPECT_EQ(ini.CountKeyLines("BUTTONINFO"), ENTRIES);
+    EXPECT_EQ(ini.GetString("SCREEN", "MAIN", ""), "back.bmp");
 }

@@ -336,6 +336,18 @@ TEST_F(SkintoolTest, CheckReportsImagesOutsideThePackage)
         EXPECT_TRUE(strOutput.split(u'\n').contains(strExpected)) << qPrintable(strOutput);
 }
 
+TEST_F(SkintoolTest, CheckReportsSectionsLongerThanTheWindowReads)
+{
+    QByteArray arrLabels = "[LABELINFO]\r\n";
+    for (int i = 1; i <= 1025; ++i)
+        arrLabels += QByteArray::number(i) + "=LABEL,0,0,10,10,Text,Arial,9,0\r\n";
+    WriteCleanSkin(CLEAN_BUTTONS, arrLabels);
+    QString strOutput;
+    EXPECT_EQ(CheckSkin(strOutput), 1);
+    EXPECT_EQ(strOutput,
+              "LABELINFO: 1025 entries, more than the 1024 a section may have; the window reads the first 1024\n");
+}
+
 TEST_F(SkintoolTest, CheckReportsAMissingDescription)
 {
     m_work.Write("skin/dlgTaskNotifier.bmp", "x");

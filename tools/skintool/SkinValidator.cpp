@@ -56,6 +56,7 @@ public:
             m_sizeBackground = ImageSize(SkinFormat::SingleValue(m_ini, SkinFormat::BACKGROUND));
             m_sizeNotifier = ImageSize(NOTIFIER_IMAGE);
             for (const CSectionFormat* pFormat : SkinFormat::SECTIONS) {
+                CheckEntryCount(*pFormat);
                 if (pFormat->IsControlList())
                     CheckControlList(*pFormat);
                 else
@@ -86,7 +87,8 @@ private:
     {
         if (strFile.isEmpty())
             return QSize();
-        return ReadSkinImageFile(PathOf(strFile)).image.size();
+        const QImage image = ReadSkinImageFile(PathOf(strFile)).image;
+        return image.isNull() ? QSize() : image.size();
     }
 
     // The image as the window loads it; a null image after reporting why.
@@ -154,6 +156,17 @@ private:
         const QSize size = QImageReader(PathOf(strFile)).size();
         if (size.isValid())
             CheckSizeLimit(format.Section() + u' ' + format.Key(), size, true);
+    }
+
+    // The window reads no key line of a section past the limit.
+    void CheckEntryCount(const CSectionFormat& format)
+    {
+        const qsizetype nLines = m_ini.CountKeyLines(format.Section());
+        if (nLines > CIniFile::MAX_SECTION_ENTRIES)
+            Report(format.Section()
+                   + QStringLiteral(": %1 entries, more than the %2 a section may have; the window reads the first %2")
+                         .arg(nLines)
+                         .arg(CIniFile::MAX_SECTION_ENTRIES));
     }
 
     // Values the window would cut or read with repeated fields.
@@ -321,9 +334,10 @@ private:
         if (arrHidden.isEmpty())
             return;
         std::sort(arrHidden.begin(), arrHidden.end());
+        const QSet<QString> setKeys(arrKeys.cbegin(), arrKeys.cend());
         QList<int> arrMissing;
         for (int nKey = 1; nKey <= nCount; ++nKey) {
-            if (!arrKeys.contains(QString::number(nKey)))
+            if (!setKeys.contains(QString::number(nKey)))
                 arrMissing.append(nKey);
         }
         const QString strFirstHidden = QString::number(arrHidden.first());
