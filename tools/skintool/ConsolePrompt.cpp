@@ -11,9 +11,8 @@ void CConsolePrompt::ShowMessage(const QString& strText, EIcon, const QString& s
     std::cerr << strLine << std::endl;
 }
 
-IPrompt::EAnswer CConsolePrompt::AskYesNo(const QString& strText, EIcon)
+IPrompt::EAnswer CConsolePrompt::AskYesNo(const QString&, EIcon)
 {
-    std::cerr << "skintool: " << strText.toStdString() << " [y/N] n" << std::endl;
     return EAnswer::No;
 }
 

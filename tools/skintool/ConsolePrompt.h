@@ -4,7 +4,9 @@
 
 // Messages on stderr. A command-line tool runs in scripts as often as in a
 // terminal, and a question there would stop a script that cannot answer it,
-// so every Yes/No question is shown with its answer, No, and never waits.
+// so every Yes/No question is answered No without being shown: a question
+// with its answer would read as a prompt, and the failure that follows the
+// No reports the same cause as a plain line.
 class CConsolePrompt : public IPrompt
 {
 public:

@@ -12,6 +12,7 @@
 #include "skin/SkinUnpacker.h"
 #include "tools/skintool/ConsolePrompt.h"
 #include "tools/skintool/SkinValidator.h"
+#include "version/ProjectVersion.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ constexpr int EXIT_USAGE = 64;
 const char USAGE[] = "usage: skintool list PACKAGE\n"
                      "       skintool unpack [--force] PACKAGE FOLDER\n"
                      "       skintool check PACKAGE\n"
-                     "       skintool --help\n";
+                     "       skintool --help\n"
+                     "       skintool --version\n";
 
 const char UNPACK_RULES[] = "unpack writes nothing through a symbolic link inside FOLDER, and replaces a file\n"
                             "that is already there only with --force\n";
@@ -36,11 +38,29 @@ const char EXIT_STATUSES[] = "exit status: 0 done, and check found no problem; 1
                              "3 central directory not found; 64 usage error\n";
 
 const QString FORCE_OPTION = QStringLiteral("--force");
+const QStringList COMMANDS = { QStringLiteral("list"), QStringLiteral("unpack"), QStringLiteral("check") };
 
-int Usage(const char* pszProblem)
+// One line naming what is wrong, and where to read how it is right: the
+// whole usage would bury the mistake.
+int Usage(const QString& strProblem)
 {
-    std::cerr << "skintool: " << pszProblem << "\n" << USAGE;
+    std::cerr << "skintool: " << qPrintable(strProblem) << "\nTry 'skintool --help'." << std::endl;
     return EXIT_USAGE;
+}
+
+QString Quoted(const QString& strWord)
+{
+    return u'\'' + strWord + u'\'';
+}
+
+// A word where a command or an operand belongs.
+int UnknownWord(const QString& strWord, const QString& strCommand)
+{
+    if (strWord.startsWith(u'-'))
+        return Usage(QStringLiteral("unknown option ") + Quoted(strWord));
+    if (strCommand.isEmpty())
+        return Usage(QStringLiteral("unknown command ") + Quoted(strWord));
+    return Usage(QStringLiteral("too many arguments for ") + strCommand);
 }
 
 int List(const QString& strPackage)
@@ -118,22 +138,29 @@ int main(int argc, char* argv[])
     const QCoreApplication application(argc, argv);
     QStringList arrArgs = QCoreApplication::arguments().mid(1);
     if (arrArgs.isEmpty())
-        return Usage("no command given");
+        return Usage(QStringLiteral("no command given"));
     const QString strCommand = arrArgs[0];
     if (strCommand == u"--help" || strCommand == u"-h") {
         std::cout << USAGE << UNPACK_RULES << EXIT_STATUSES;
         return EXIT_OK;
     }
-    if (strCommand == u"list" && arrArgs.size() == 2)
-        return List(arrArgs[1]);
-    if (strCommand == u"unpack") {
-        const bool bForce = arrArgs.removeOne(FORCE_OPTION);
-        if (arrArgs.size() == 3)
-            return Unpack(arrArgs[1], arrArgs[2], bForce ? EExistingFile::Replace : EExistingFile::Refuse);
+    if (strCommand == u"--version") {
+        std::cout << "skintool (SkinRecorder) " << SKINREC_VERSION << std::endl;
+        return EXIT_OK;
     }
-    if (strCommand == u"check" && arrArgs.size() == 2)
-        return Check(arrArgs[1]);
-    if (strCommand == u"list" || strCommand == u"unpack" || strCommand == u"check")
-        return Usage("wrong number of arguments");
-    return Usage("unknown command");
+    if (!COMMANDS.contains(strCommand))
+        return UnknownWord(strCommand, QString());
+    const bool bForce = strCommand == u"unpack" && arrArgs.removeOne(FORCE_OPTION);
+    const qsizetype nOperands = strCommand == u"unpack" ? 2 : 1;
+    for (qsizetype i = 1; i < arrArgs.size(); ++i) {
+        if (arrArgs[i].startsWith(u"--") || i > nOperands)
+            return UnknownWord(arrArgs[i], strCommand);
+    }
+    if (arrArgs.size() <= nOperands)
+        return Usage(QStringLiteral("too few arguments for ") + strCommand);
+    if (strCommand == u"list")
+        return List(arrArgs[1]);
+    if (strCommand == u"unpack")
+        return Unpack(arrArgs[1], arrArgs[2], bForce ? EExistingFile::Replace : EExistingFile::Refuse);
+    return Check(arrArgs[1]);
 }
