@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringTokenizer>
 
 namespace {
 
@@ -32,70 +33,59 @@ QString SectionName(QStringView line)
     return name.trimmed().toString();
 }
 
-// Calls visit(key line) for every key line of the first section named
-// strSection in strText, in file order, while it returns true.
-template <class TVisit>
-void VisitSection(const QString& strText, const QString& strSection, TVisit visit)
-{
-    bool bInSection = false;
-    for (QStringView line : QStringView(strText).split(u'\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || IsComment(line))
-            continue;
-        const QString strName = SectionName(line);
-        if (!strName.isNull()) {
-            // Only the first section of a name counts; a later twin is ignored.
-            if (bInSection)
-                return;
-            bInSection = strName.compare(strSection, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        if (bInSection && line.indexOf(u'=') > 0 && !visit(line))
-            return;
-    }
-}
-
 } // namespace
 
 CIniFile::CIniFile(const QString& strPath)
     : m_strPath(strPath)
 {
+    QFile file(m_strPath);
+    if (file.open(QIODevice::ReadOnly))
+        ReadSections(DecodeText(file.readAll()));
 }
 
-QString CIniFile::ReadText() const
+void CIniFile::ReadSections(const QString& strText)
 {
-    QFile file(m_strPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return DecodeText(file.readAll());
+    // Null while outside any section or inside a later twin of one, which
+    // is ignored: only the first section of a name counts.
+    CSection* pSection = nullptr;
+    for (QStringView line : qTokenize(strText, u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || IsComment(line))
+            continue;
+        const QString strName = SectionName(line);
+        if (!strName.isNull()) {
+            const QString strId = strName.toCaseFolded();
+            pSection = m_sections.contains(strId) ? nullptr : &m_sections[strId];
+            continue;
+        }
+        const qsizetype nEquals = line.indexOf(u'=');
+        if (pSection == nullptr || nEquals <= 0)
+            continue;
+        ++pSection->nKeyLines;
+        if (pSection->entries.size() < MAX_SECTION_ENTRIES)
+            pSection->entries.append(
+                { line.left(nEquals).trimmed().toString(), line.mid(nEquals + 1).trimmed().toString() });
+    }
 }
 
 QList<CIniFile::CEntry> CIniFile::GetSection(const QString& strSection) const
 {
-    QList<CEntry> entries;
-    VisitSection(ReadText(), strSection, [&entries](QStringView line) {
-        const qsizetype nEquals = line.indexOf(u'=');
-        entries.append({ line.left(nEquals).trimmed().toString(), line.mid(nEquals + 1).trimmed().toString() });
-        return entries.size() < MAX_SECTION_ENTRIES;
-    });
-    return entries;
+    return m_sections.value(strSection.toCaseFolded()).entries;
 }
 
 qsizetype CIniFile::CountKeyLines(const QString& strSection) const
 {
-    qsizetype nLines = 0;
-    VisitSection(ReadText(), strSection, [&nLines](QStringView) {
-        ++nLines;
-        return true;
-    });
-    return nLines;
+    return m_sections.value(strSection.toCaseFolded()).nKeyLines;
 }
 
 QString CIniFile::GetString(const QString& strSection, const QString& strKey, const QString& strDefault) const
 {
-    for (const CEntry& entry : GetSection(strSection)) {
-        if (entry.strKey.compare(strKey, Qt::CaseInsensitive) == 0)
-            return entry.strValue.left(MAX_VALUE_CHARS);
+    const auto it = m_sections.constFind(strSection.toCaseFolded());
+    if (it != m_sections.cend()) {
+        for (const CEntry& entry : it->entries) {
+            if (entry.strKey.compare(strKey, Qt::CaseInsensitive) == 0)
+                return entry.strValue.left(MAX_VALUE_CHARS);
+        }
     }
     return strDefault.left(MAX_VALUE_CHARS);
 }

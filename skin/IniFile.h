@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,10 +12,10 @@
 // key names are listed in file order, and lines starting with ';' are
 // comments. A missing file, section or key reads as absent.
 //
-// The file is read afresh by every call, as the profile functions do, so a
-// reader may be kept while the file changes underneath it. Of each section
-// only the first MAX_SECTION_ENTRIES key lines are read: a skin needs tens,
-// and a description of a hundred thousand must not hold the window up.
+// The file is read once, when the reader is made; a reader made before the
+// file was written reads it as missing. Of each section only the first
+// MAX_SECTION_ENTRIES key lines are kept: a skin needs tens, and a
+// description of a hundred thousand must not hold the window up.
 class CIniFile
 {
 public:
@@ -46,7 +48,15 @@ public:
     const QString& GetPath() const { return m_strPath; }
 
 private:
-    QString ReadText() const;
+    struct CSection
+    {
+        QList<CEntry> entries;
+        qsizetype nKeyLines = 0;
+    };
+
+    void ReadSections(const QString& strText);
 
     QString m_strPath;
+    // By section name, case folded.
+    QHash<QString, CSection> m_sections;
 };

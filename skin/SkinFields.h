@@ -55,7 +55,9 @@ struct CControlEntry
 
 // The entries of a control list section: keys "1" up to the number of keys
 // the section has, skipping empty values. A gap in the numbering therefore
-// hides every entry numbered beyond the key count.
+// hides every entry numbered beyond the key count. Takes time in proportion
+// to the section's keys, of which CIniFile reads at most
+// CIniFile::MAX_SECTION_ENTRIES.
 QList<CControlEntry> ReadControlList(const CIniFile& ini, const QString& strSection);
 
 } // namespace SkinFields
