@@ -19,9 +19,20 @@ QString FindEntryIgnoringCase(const QDir& dir, const QString& strPart)
     return {};
 }
 
+// Whether strPath, with every link and ".." resolved as opening it resolves
+// them, is the folder strFolderCanonical or lies below it.
+bool LiesInside(const QString& strPath, const QString& strFolderCanonical)
+{
+    const QString strCanonical = QFileInfo(strPath).canonicalFilePath();
+    return !strFolderCanonical.isEmpty()
+        && (strCanonical == strFolderCanonical || strCanonical.startsWith(strFolderCanonical + u'/'));
+}
+
 // The path of an existing file matching strRelative level by level without
-// regard to case; a null string when some level has no match.
-QString FindIgnoringCase(const QString& strFolder, const QString& strRelative)
+// regard to case; a null string when some level has no match. A folder
+// level that leads out of the skin folder is not listed: its path is
+// returned as found.
+QString FindIgnoringCase(const QString& strFolder, const QString& strFolderCanonical, const QString& strRelative)
 {
     QDir dir(strFolder);
     const QStringList arrParts = strRelative.split(u'/', Qt::SkipEmptyParts);
@@ -35,6 +46,8 @@ QString FindIgnoringCase(const QString& strFolder, const QString& strRelative)
             return dir.filePath(strFound);
         if (!dir.cd(strFound))
             return {};
+        if (!LiesInside(dir.path(), strFolderCanonical))
+            return dir.path();
     }
     return {};
 }
@@ -46,14 +59,6 @@ bool ClimbsOut(const QString& strRelative)
     return QDir::isAbsolutePath(strClean) || strClean == u".." || strClean.startsWith(u"../");
 }
 
-// Whether the file at strPath, with every link and ".." resolved as opening
-// it resolves them, lies below the folder strFolderCanonical.
-bool LiesInside(const QString& strPath, const QString& strFolderCanonical)
-{
-    const QString strCanonical = QFileInfo(strPath).canonicalFilePath();
-    return !strFolderCanonical.isEmpty() && strCanonical.startsWith(strFolderCanonical + u'/');
-}
-
 } // namespace
 
 CSkinFileLookup LookUpSkinFile(const QString& strFolder, const QString& strName)
@@ -63,10 +68,11 @@ CSkinFileLookup LookUpSkinFile(const QString& strFolder, const QString& strName)
     if (ClimbsOut(strRelative))
         return { ESkinFileLookup::eOutside, QString() };
     const QString strExact = QDir(strFolder).filePath(strRelative);
-    const QString strFound = QFileInfo::exists(strExact) ? strExact : FindIgnoringCase(strFolder, strRelative);
+    const QString strFolderCanonical = QFileInfo(strFolder).canonicalFilePath();
+    const QString strFound =
+        QFileInfo::exists(strExact) ? strExact : FindIgnoringCase(strFolder, strFolderCanonical, strRelative);
     if (strFound.isNull())
         return { ESkinFileLookup::eMissing, QDir(strFolder).filePath(QDir::cleanPath(strRelative)) };
-    const QString strFolderCanonical = QFileInfo(strFolder).canonicalFilePath();
     if (QFileInfo(strFound).canonicalFilePath() == strFolderCanonical)
         return { ESkinFileLookup::eMissing, strExact };
     if (!LiesInside(strFound, strFolderCanonical))

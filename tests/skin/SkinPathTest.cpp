@@ -61,6 +61,7 @@ TEST(SkinPath, NamesLeadingOutOfTheFolderAreRefused)
         { "link.bmp", ESkinFileLookup::eOutside, nullptr },
         { "LINK.BMP", ESkinFileLookup::eOutside, nullptr },
         { "linkedfolder/x.bmp", ESkinFileLookup::eOutside, nullptr },
+        { "LINKEDFOLDER/X.BMP", ESkinFileLookup::eOutside, nullptr },
         { "inner.bmp", ESkinFileLookup::eFound, "inner.bmp" },
         { "sub/../SUB/Inside.bmp", ESkinFileLookup::eFound, "sub/inside.bmp" },
         { "sub/missing.bmp", ESkinFileLookup::eMissing, nullptr },
