@@ -16,6 +16,9 @@ constexpr std::array<int, 3> QUIT_SIGNALS = { SIGTERM, SIGINT, SIGHUP };
 // The handler reaches the pipe through this; a signal arriving before or
 // after an instance exists finds -1 and is dropped.
 volatile sig_atomic_t g_nWriteFd = -1;
+// Set by the handler itself, so a signal is known before the event loop
+// has read the pipe (while a skin loads, say).
+volatile sig_atomic_t g_bReceived = 0;
 std::array<struct sigaction, QUIT_SIGNALS.size()> g_previousActions {};
 
 } // namespace
@@ -28,6 +31,7 @@ CQuitSignals::CQuitSignals(QObject* pParent)
         return;
     m_nReadFd = fds[0];
     m_nWriteFd = fds[1];
+    g_bReceived = 0;
     g_nWriteFd = m_nWriteFd;
     m_pNotifier = new QSocketNotifier(m_nReadFd, QSocketNotifier::Read, this);
     connect(m_pNotifier, &QSocketNotifier::activated, this, &CQuitSignals::ReadPipe);
@@ -58,11 +62,17 @@ void CQuitSignals::Handle(int nSignal)
     const int nSavedErrno = errno;
     const int nWriteFd = g_nWriteFd;
     if (nWriteFd >= 0) {
+        g_bReceived = 1;
         const unsigned char byteSignal = static_cast<unsigned char>(nSignal);
         // A full pipe already holds a request; losing this one loses nothing.
         [[maybe_unused]] const ssize_t nWritten = write(nWriteFd, &byteSignal, 1);
     }
     errno = nSavedErrno;
+}
+
+bool CQuitSignals::HasReceived() const
+{
+    return m_bInstalled && g_bReceived != 0;
 }
 
 void CQuitSignals::ReadPipe()

@@ -20,6 +20,9 @@ public:
     // False when the pipe or a handler could not be set up; the program
     // then runs with the system's default actions.
     bool IsInstalled() const { return m_bInstalled; }
+    // Whether a signal has come since this instance set up the handlers,
+    // also one that Received has not reported yet.
+    bool HasReceived() const;
 
 signals:
     void Received(int nSignal);
