@@ -305,7 +305,7 @@ void CConverterDlg::closeEvent(QCloseEvent* pEvent)
 
 void CConverterDlg::OnSkinCommand(const QString& strName)
 {
-    if (strName == EXIT_BUTTON || strName == QLatin1String("BUTTON_CLOSE")) {
+    if (strName == EXIT_BUTTON || strName == CLOSE_BUTTON) {
         if (MayQuit())
             accept();
     } else if (strName == CONVERT_BUTTON)

@@ -36,6 +36,8 @@ public:
     static inline const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
     static inline const QString STOP_BUTTON = QStringLiteral("BUTTON_STOP");
     static inline const QString EXIT_BUTTON = QStringLiteral("BUTTON_EXIT");
+    // Does what the exit button does.
+    static inline const QString CLOSE_BUTTON = QStringLiteral("BUTTON_CLOSE");
     // The output-type selector: the skin's combo box of this name is read
     // only; the window's first combo box gets the rows.
     static inline const QString OUTPUT_SELECTOR = QStringLiteral("COMBO_OUTPUT");

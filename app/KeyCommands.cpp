@@ -1,5 +1,7 @@
 #include "app/ConverterDlg.h"
 
+#include <algorithm>
+
 #include <QKeySequence>
 #include <QShortcut>
 
@@ -35,10 +37,11 @@ QList<CKeyTip> KeyTips()
     };
 }
 
-// The buttons a window cannot do without, and what to call them to a user.
+// The buttons a window cannot do without (any one of the names), and what
+// to call them to a user.
 struct CStandIn
 {
-    QString strButton;
+    QStringList arrButtons;
     QString strLabel;
     QKeySequence keys;
 };
@@ -46,9 +49,9 @@ struct CStandIn
 QList<CStandIn> StandIns()
 {
     return {
-        { CConverterDlg::CONVERT_BUTTON, QStringLiteral("Convert"), RECORD_KEYS },
-        { CConverterDlg::STOP_BUTTON, QStringLiteral("Stop"), STOP_KEYS },
-        { CConverterDlg::EXIT_BUTTON, QStringLiteral("Exit"), QUIT_KEYS },
+        { { CConverterDlg::CONVERT_BUTTON }, QStringLiteral("Convert"), RECORD_KEYS },
+        { { CConverterDlg::STOP_BUTTON }, QStringLiteral("Stop"), STOP_KEYS },
+        { { CConverterDlg::EXIT_BUTTON, CConverterDlg::CLOSE_BUTTON }, QStringLiteral("Exit"), QUIT_KEYS },
     };
 }
 
@@ -58,7 +61,9 @@ void CConverterDlg::ReportMissingButtons()
 {
     QStringList arrLines;
     for (const CStandIn& standIn : StandIns()) {
-        if (FindButton(standIn.strButton) == nullptr)
+        const bool bHasOne = std::any_of(standIn.arrButtons.begin(), standIn.arrButtons.end(),
+                                         [this](const QString& strButton) { return FindButton(strButton) != nullptr; });
+        if (!bHasOne)
             arrLines.append(QStringLiteral("This skin has no %1 button; %2 does its work.")
                                 .arg(standIn.strLabel, standIn.keys.toString(QKeySequence::NativeText)));
     }

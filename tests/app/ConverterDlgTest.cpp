@@ -270,6 +270,8 @@ TEST_F(ConverterDlgTest, MissingButtonsAreNamedWithTheKeysThatStandIn)
     const CCase cases[] = {
         { { "BUTTON_CONVERT", "BUTTON_STOP", "BUTTON_EXIT" }, {} },
         { { "BUTTON_CONVERT", "BUTTON_EXIT" }, { "This skin has no Stop button; Ctrl+. does its work." } },
+        // The close button does what the exit button does.
+        { { "BUTTON_CONVERT", "BUTTON_STOP", "BUTTON_CLOSE" }, {} },
         { {},
           { "This skin has no Convert button; Ctrl+R does its work.\n"
             "This skin has no Stop button; Ctrl+. does its work.\n"
