@@ -12,6 +12,9 @@ CConverterApp::CConverterApp(int& argc, char** argv)
 
 int CConverterApp::InitInstance()
 {
+    // Asked to end before anything was made.
+    if (m_quitSignals.HasReceived())
+        return 0;
     CMessageBoxPrompt prompt;
     // The window is still being made: a quit signal closes its questions,
     // and it is never shown.

@@ -21,7 +21,8 @@ public:
     int InitInstance();
 
 private:
-    // Made first of all, so a quit signal while the start-up skin loads or
-    // asks something ends the program as cleanly as one while it runs.
+    // Made with the application object, so a quit signal while the start-up
+    // skin loads or asks something ends the program as cleanly as one while
+    // it runs; one that came even before is reported by it.
     CQuitSignals m_quitSignals;
 };

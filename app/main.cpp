@@ -3,6 +3,7 @@
 #include "app/ConverterApp.h"
 #include "app/PlatformChoice.h"
 #include "app/ProgramCommandLine.h"
+#include "app/QuitSignals.h"
 #include "auxiliary/MenuStyler.h"
 #include "auxiliary/MenuSystemFacts.h"
 
@@ -20,6 +21,9 @@ QStringList Arguments(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // First of all: a kill while the program starts must not leave the
+    // private folders of a skin being unpacked behind.
+    CQuitSignals::CatchBeforeApplication();
     QTextStream out(stdout);
     if (const std::optional<int> nExit = ProgramCommandLine::AnswerBeforeWindow(Arguments(argc, argv), out))
         return *nExit;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <iterator>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,9 +9,11 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include "app/ConverterDlg.h"
+#include "app/QuitSignals.h"
 #include "skin/SkinPackage.h"
 #include "tests/common/ProgramSkin.h"
 
@@ -92,6 +95,28 @@ TEST(ProgramStart, AQuitSignalDuringAStartupQuestionEndsCleanly)
         EXPECT_EQ(ProgramTempFolders(rootDir.filePath("tmp")), QStringList());
         EXPECT_EQ(strErrors.contains(CConverterDlg::NO_SKIN), c.nExitCode != 0) << strErrors.toStdString();
     }
+}
+
+// A signal before the application object exists is noted, and reported as
+// soon as there is an event loop to report it to.
+TEST(ProgramStart, AQuitSignalBeforeTheApplicationIsReportedByTheFirstInstance)
+{
+    constexpr int QUIT_SIGNALS[] = { SIGTERM, SIGINT, SIGHUP };
+    struct sigaction previous[std::size(QUIT_SIGNALS)] = {};
+    for (std::size_t nIndex = 0; nIndex < std::size(QUIT_SIGNALS); ++nIndex)
+        ASSERT_EQ(sigaction(QUIT_SIGNALS[nIndex], nullptr, &previous[nIndex]), 0);
+    CQuitSignals::CatchBeforeApplication();
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    {
+        CQuitSignals quitSignals;
+        QSignalSpy received(&quitSignals, &CQuitSignals::Received);
+        ASSERT_TRUE(quitSignals.HasReceived());
+        ASSERT_TRUE(received.wait(START_TIMEOUT_MS));
+        EXPECT_EQ(received.first().first().toInt(), SIGTERM);
+    }
+    EXPECT_FALSE(CQuitSignals().HasReceived()) << "told once only";
+    for (std::size_t nIndex = 0; nIndex < std::size(QUIT_SIGNALS); ++nIndex)
+        sigaction(QUIT_SIGNALS[nIndex], &previous[nIndex], nullptr);
 }
 
 struct CCommandLineCase
