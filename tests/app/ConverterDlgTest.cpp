@@ -31,26 +31,30 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_root.isValid());
-        const CTestSkinFolder skin(m_root.filePath("src"));
+        QDir(m_root.path()).mkpath("cwd");
+        m_strOldCurrent = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(m_root.filePath("cwd")));
+        PackDefaultSkin(BUTTON_NAMES);
+    }
+
+    // Pink.skn in the current directory, with one button per name.
+    void PackDefaultSkin(const QStringList& arrButtons) const
+    {
+        const CTestSkinFolder skin(m_root.filePath("src-" + arrButtons.join('-')));
         skin.WriteBackground("main.bmp", QSize(200, 80), QColor(250, 180, 200), 2);
         skin.WriteStrip("button.bmp", { Qt::red, Qt::green, Qt::blue, Qt::yellow });
         QString strIni = "[Screen]\nMain=main.bmp\n[TRANSPARENT]\nCOLOR=0xFF00FF\n[CONTROL]\nCONTROL=100,10,180,70\n"
                          "[BUTTONINFO]\n";
-        for (int i = 0; i < BUTTON_NAMES.size(); ++i)
-            strIni += QString("%1=%2,button.bmp,%3,10,%4,20,,\n")
-                          .arg(i + 1)
-                          .arg(BUTTON_NAMES[i])
-                          .arg(i * 12)
-                          .arg(i * 12 + 10);
+        for (int i = 0; i < arrButtons.size(); ++i)
+            strIni +=
+                QString("%1=%2,button.bmp,%3,10,%4,20,,\n").arg(i + 1).arg(arrButtons[i]).arg(i * 12).arg(i * 12 + 10);
         skin.WriteIni(strIni);
-        QDir(m_root.path()).mkpath("cwd");
+        QFile::remove("Pink.skn");
         QProcess zip;
         zip.setWorkingDirectory(skin.Folder());
-        zip.start("zip", { "-q", "-r", m_root.filePath("cwd/Pink.skn"), "." });
+        zip.start("zip", { "-q", "-r", QDir::current().filePath("Pink.skn"), "." });
         ASSERT_TRUE(zip.waitForFinished());
         ASSERT_EQ(zip.exitCode(), 0);
-        m_strOldCurrent = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(m_root.filePath("cwd")));
     }
 
     void TearDown() override { QDir::setCurrent(m_strOldCurrent); }
@@ -279,22 +283,7 @@ TEST_F(ConverterDlgTest, MissingButtonsAreNamedWithTheKeysThatStandIn)
     };
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.arrButtons.join(' ').toStdString());
-        const CTestSkinFolder skin(m_root.filePath("src-" + c.arrButtons.join('-')));
-        skin.WriteBackground("main.bmp", QSize(200, 80), Qt::darkGreen, 0);
-        skin.WriteStrip("button.bmp", { Qt::red, Qt::green, Qt::blue, Qt::yellow });
-        QString strIni = "[Screen]\nMain=main.bmp\n[BUTTONINFO]\n";
-        for (int i = 0; i < c.arrButtons.size(); ++i)
-            strIni += QString("%1=%2,button.bmp,%3,10,%4,20,,\n")
-                          .arg(i + 1)
-                          .arg(c.arrButtons[i])
-                          .arg(i * 12)
-                          .arg(i * 12 + 10);
-        skin.WriteIni(strIni);
-        QFile::remove("Pink.skn");
-        QProcess zip;
-        zip.setWorkingDirectory(skin.Folder());
-        zip.start("zip", { "-q", "-r", QDir::current().filePath("Pink.skn"), "." });
-        ASSERT_TRUE(zip.waitForFinished() && zip.exitCode() == 0);
+        PackDefaultSkin(c.arrButtons);
         m_prompt.m_arrAsked.clear();
 
         CConverterDlg dialog(m_prompt);

@@ -204,7 +204,9 @@ QByteArray ZeroSizeBmp()
 struct CUnusableCase
 {
     const char* pszWhat;
+    // Written and packed with zip, or the package's bytes when given.
     CSkinContents write;
+    QByteArray package;
     QStringList arrZipOptions;
     // What the message names as missing.
     const char* pszMissing;
@@ -214,24 +216,32 @@ struct CUnusableCase
 // with a window without background, shape or controls.
 TEST_F(SkinPackageTest, UnusablePackageIsRefusedAndTheSkinInUseStays)
 {
+    // An archive of no entries at all: its end record alone.
+    QByteArray emptyArchive(22, '\0');
+    emptyArchive.replace(0, 4, "PK\x05\x06");
     const CUnusableCase cases[] = {
-        { "only encrypted entries", &WriteGoodSkin, { "-P", "secret" }, "holds no file that can be read" },
+        { "an empty archive", nullptr, emptyArchive, {}, "holds no file that can be read" },
+        { "only encrypted entries", &WriteGoodSkin, {}, { "-P", "secret" }, "holds no file that can be read" },
         { "no description",
           [](const CTestSkinFolder& skin) {
               skin.WriteBackground("main.bmp", { 60, 40 }, Qt::red, 0);
           },
           {},
+          {},
           "it has no Skin.ini" },
         { "a folder for a description",
           [](const CTestSkinFolder& skin) { QDir(skin.Folder()).mkpath("Skin.ini/x"); },
+          {},
           {},
           "its Skin.ini cannot be read" },
         { "no background named",
           [](const CTestSkinFolder& skin) { skin.WriteIni("[TRANSPARENT]\nCOLOR=0xFF00FF\n"); },
           {},
+          {},
           "names no background picture (Main= in [Screen])" },
         { "the background missing",
           [](const CTestSkinFolder& skin) { skin.WriteIni("[Screen]\nMain=gone.bmp\n"); },
+          {},
           {},
           "background picture gone.bmp cannot be used (not found)" },
         { "an empty background file",
@@ -240,6 +250,7 @@ TEST_F(SkinPackageTest, UnusablePackageIsRefusedAndTheSkinInUseStays)
               WriteFile(skin.FilePath("main.bmp"), {});
           },
           {},
+          {},
           "background picture main.bmp cannot be used" },
         { "a background of no pixels",
           [](const CTestSkinFolder& skin) {
@@ -247,47 +258,36 @@ TEST_F(SkinPackageTest, UnusablePackageIsRefusedAndTheSkinInUseStays)
               WriteFile(skin.FilePath("main.bmp"), ZeroSizeBmp());
           },
           {},
+          {},
           "background picture main.bmp cannot be used (BMP header claims no pixels" },
     };
     MakePackage("Pink.skn", QColor(250, 180, 200));
     ASSERT_TRUE(m_dialog.MakeSkinCurrent(Path("programs/Pink.skn")));
     for (const CUnusableCase& c : cases) {
         SCOPED_TRACE(c.pszWhat);
-        const CTestSkinFolder skin(Path(QStringLiteral("src-%1").arg(c.pszWhat)));
-        c.write(skin);
         const QString strZip = Path(QStringLiteral("%1.zip").arg(c.pszWhat));
-        QProcess zip;
-        zip.setWorkingDirectory(skin.Folder());
-        zip.start("zip", c.arrZipOptions + QStringList { "-q", "-r", strZip, "." });
-        ASSERT_TRUE(zip.waitForFinished() && zip.exitCode() == 0);
+        if (c.write == nullptr) {
+            WriteFile(strZip, c.package);
+        } else {
+            const CTestSkinFolder skin(Path(QStringLiteral("src-%1").arg(c.pszWhat)));
+            c.write(skin);
+            QProcess zip;
+            zip.setWorkingDirectory(skin.Folder());
+            zip.start("zip", c.arrZipOptions + QStringList { "-q", "-r", strZip, "." });
+            ASSERT_TRUE(zip.waitForFinished() && zip.exitCode() == 0);
+        }
         m_prompt.m_arrAsked.clear();
 
         EXPECT_FALSE(m_dialog.MakeSkinCurrent(strZip));
 
-        ASSERT_EQ(m_prompt.Texts().size(), 1) << m_prompt.Texts().join('\n').toStdString();
-        EXPECT_TRUE(m_prompt.Texts().first().contains(c.pszMissing)) << m_prompt.Texts().first().toStdString();
-        EXPECT_TRUE(m_prompt.Texts().first().contains(strZip)) << "names the package";
+        EXPECT_EQ(m_prompt.Texts().size(), 1) << m_prompt.Texts().join('\n').toStdString();
+        const QString strText = m_prompt.Texts().value(0);
+        EXPECT_TRUE(strText.contains(c.pszMissing)) << strText.toStdString();
+        EXPECT_TRUE(strText.contains(strZip)) << "names the package";
         EXPECT_EQ(ShownBackground(), QColor(250, 180, 200));
         EXPECT_NE(m_dialog.FindButton("BUTTON_PINK"), nullptr);
         EXPECT_TRUE(TempFolderIsEmpty());
     }
-}
-
-// An archive of no entries at all: its end record alone.
-TEST_F(SkinPackageTest, EmptyArchiveIsRefusedAndTheSkinInUseStays)
-{
-    MakePackage("Pink.skn", QColor(250, 180, 200));
-    ASSERT_TRUE(m_dialog.MakeSkinCurrent(Path("programs/Pink.skn")));
-    QByteArray endRecord(22, '\0');
-    endRecord.replace(0, 4, "PK\x05\x06");
-    WriteFile(Path("Empty.zip"), endRecord);
-
-    EXPECT_FALSE(m_dialog.MakeSkinCurrent(Path("Empty.zip")));
-
-    ASSERT_EQ(m_prompt.Texts().size(), 1);
-    EXPECT_TRUE(m_prompt.Texts().first().contains("holds no file that can be read"));
-    EXPECT_EQ(ShownBackground(), QColor(250, 180, 200));
-    EXPECT_TRUE(TempFolderIsEmpty());
 }
 
 TEST_F(SkinPackageTest, ReadOnlyEntriesAreStillRemoved)
