@@ -104,8 +104,11 @@ void CConverterDlg::LoadStartupSkin()
         }
         m_bHasSkin = MakeSkinCurrent(strPackage);
         qCInfo(lcStartup).noquote() << (m_bHasSkin ? "loaded the skin" : "could not load the skin") << strPackage;
-        if (m_bHasSkin)
-            break;
+        if (!m_bHasSkin)
+            continue;
+        if (strName != DEFAULT_SKIN)
+            qCWarning(lcStartup).noquote() << DEFAULT_SKIN << "could not be used; started on" << strPackage;
+        break;
     }
     if (!m_bHasSkin)
         ReportNoSkin(arrPackages);
