@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString TITLE_EDIT = QStringLiteral("EDIT_TITLE");
 // Titles longer than this are cut for the file name; the metadata keeps all.
 constexpr int MAX_TITLE_FILE_NAME = 120;
 

@@ -3,7 +3,6 @@
 #include "app/ConverterDlg.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/ProgramIdentity.h"
-#include "app/QuitSignals.h"
 
 CConverterApp::CConverterApp(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -13,11 +12,22 @@ CConverterApp::CConverterApp(int& argc, char** argv)
 
 int CConverterApp::InitInstance()
 {
+    // Asked to end before anything was made.
+    if (m_quitSignals.HasReceived())
+        return 0;
     CMessageBoxPrompt prompt;
+    // The window is still being made: a quit signal closes its questions,
+    // and it is never shown.
+    const QMetaObject::Connection startupQuit =
+        connect(&m_quitSignals, &CQuitSignals::Received, this, [&prompt] { prompt.StopAsking(); });
     CConverterDlg dialog(prompt);
+    disconnect(startupQuit);
+    if (!dialog.HasSkin())
+        return EXIT_NO_SKIN;
+    if (m_quitSignals.HasReceived())
+        return 0;
     prompt.SetParent(&dialog);
-    CQuitSignals quitSignals;
-    connect(&quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
+    connect(&m_quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
     // Returns however the window closes: its exit or close button, the
     // window system's close, or the session ending.
     dialog.RunAsMainWindow();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -60,9 +61,12 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     LoadStartupSkin();
     PlaceEncoder();
     FillOutputTypes();
+    ShowTitle();
     setWindowIcon(ProgramIdentity::Icon());
     MakeKeyCommands();
     ShowKeysInTooltips();
+    if (m_bHasSkin)
+        ReportMissingButtons();
     RefreshExitButton();
     // The device gets the mute state the settings show, from the start.
     m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
@@ -88,13 +92,41 @@ int CConverterDlg::RunAsMainWindow()
 void CConverterDlg::LoadStartupSkin()
 {
     qCInfo(lcStartup).noquote() << "skin packages are looked for in" << SkinPackage::SearchFolders().join(u", ");
-    const QString strPackage = SkinPackage::FindSkinPackage(DEFAULT_SKIN);
-    // The skin commands take their packages from where the default skin lies.
-    if (QFileInfo::exists(strPackage))
-        SetPackageFolder(QFileInfo(strPackage).absolutePath());
-    const bool bLoaded = MakeSkinCurrent(strPackage);
-    qCInfo(lcStartup).noquote() << (bLoaded ? "loaded the skin" : "could not load the skin") << strPackage;
+    QStringList arrPackages { DEFAULT_SKIN };
+    for (const SkinPackage::CSkinCommand& command : SkinPackage::SkinCommands())
+        arrPackages.append(command.strPackage);
+    // Each package is looked up in every folder, as the skin commands do.
+    for (const QString& strName : std::as_const(arrPackages)) {
+        const QString strPackage = SkinPackage::FindSkinPackage(strName);
+        if (!QFileInfo(strPackage).isFile()) {
+            qCInfo(lcStartup).noquote() << "no" << strName;
+            continue;
+        }
+        m_bHasSkin = MakeSkinCurrent(strPackage);
+        qCInfo(lcStartup).noquote() << (m_bHasSkin ? "loaded the skin" : "could not load the skin") << strPackage;
+        if (!m_bHasSkin)
+            continue;
+        if (strName != DEFAULT_SKIN)
+            qCWarning(lcStartup).noquote() << DEFAULT_SKIN << "could not be used; started on" << strPackage;
+        break;
+    }
+    if (!m_bHasSkin)
+        ReportNoSkin(arrPackages);
     qCInfo(lcStartup).noquote() << "frame pictures:" << CEncorda::GetFramePictures().Names().join(u", ");
+}
+
+void CConverterDlg::ReportNoSkin(const QStringList& arrPackages)
+{
+    QStringList arrFolders;
+    for (const QString& strFolder : SkinPackage::SearchFolders())
+        arrFolders.append(QDir::toNativeSeparators(strFolder));
+    const QString strCause = QStringLiteral("It looked for %1 in these folders:\n%2\n\n"
+                                            "Put a skin package such as %3 into one of them, "
+                                            "or install the program again.")
+                                 .arg(arrPackages.join(QStringLiteral(", ")), arrFolders.join(u'\n'), DEFAULT_SKIN);
+    // Also for a user who started the program from a terminal.
+    qCCritical(lcStartup).noquote() << NO_SKIN << strCause;
+    Prompt().ShowMessage(NO_SKIN + QStringLiteral("\n\n") + strCause, IPrompt::EIcon::Stop);
 }
 
 void CConverterDlg::PlaceEncoder()
@@ -160,6 +192,8 @@ void CConverterDlg::OnSkinChanged()
     ShowQualityState();
     ShowAudioLevel();
     ShowRecordings();
+    ShowTitle();
+    ReportMissingButtons();
 }
 
 int CConverterDlg::LevelMeterPosition(double dDbfs)
@@ -227,6 +261,15 @@ void CConverterDlg::ShowQualityState()
         pBest->SetChecked(bBest);
 }
 
+void CConverterDlg::ShowTitle()
+{
+    CSkinEdit* pTitle = FindEdit(TITLE_EDIT);
+    if (pTitle == nullptr)
+        return;
+    pTitle->setText(m_strTitle);
+    connect(pTitle, &QLineEdit::textChanged, this, [this](const QString& strText) { m_strTitle = strText; });
+}
+
 void CConverterDlg::ShowMuteState()
 {
     if (CSkinCheck* pMute = FindCheck(MUTE_CHECK))
@@ -265,7 +308,7 @@ void CConverterDlg::closeEvent(QCloseEvent* pEvent)
 
 void CConverterDlg::OnSkinCommand(const QString& strName)
 {
-    if (strName == EXIT_BUTTON || strName == QLatin1String("BUTTON_CLOSE")) {
+    if (strName == EXIT_BUTTON || strName == CLOSE_BUTTON) {
         if (MayQuit())
             accept();
     } else if (strName == CONVERT_BUTTON)

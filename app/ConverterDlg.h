@@ -36,9 +36,13 @@ public:
     static inline const QString PAUSE_BUTTON = QStringLiteral("BUTTON_PAUSE");
     static inline const QString STOP_BUTTON = QStringLiteral("BUTTON_STOP");
     static inline const QString EXIT_BUTTON = QStringLiteral("BUTTON_EXIT");
+    // Does what the exit button does.
+    static inline const QString CLOSE_BUTTON = QStringLiteral("BUTTON_CLOSE");
     // The output-type selector: the skin's combo box of this name is read
     // only; the window's first combo box gets the rows.
     static inline const QString OUTPUT_SELECTOR = QStringLiteral("COMBO_OUTPUT");
+    // The box whose text is the recording's title.
+    static inline const QString TITLE_EDIT = QStringLiteral("EDIT_TITLE");
     // The output-type selector's rows.
     static inline const QString MPEG1_ROW = QStringLiteral("MPEG1");
     static inline const QString MPEG2_ROW = QStringLiteral("MPEG2");
@@ -49,8 +53,17 @@ public:
     static inline const QString FILE_BEING_RECORDED =
         QStringLiteral("This file is being recorded now. Choose another file for the new recording.");
     static inline const QString STOP_AND_QUIT = QStringLiteral("Stop the recording and quit?");
+    // Without any skin there is no window: the folders searched follow.
+    static inline const QString NO_SKIN = QStringLiteral("SkinRecorder found no skin package it can use.");
 
+    // Loads the start-up skin, DEFAULT_SKIN, or when that cannot be used the
+    // skin commands' packages in menu order; when none loads, the user is
+    // told where they were looked for and HasSkin() is false.
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
+
+    // Whether a skin was loaded at start; without one the window has no
+    // controls and must not be shown.
+    bool HasSkin() const { return m_bHasSkin; }
 
     // Shows the window as the program's main window until it closes, and
     // returns its result. Not modal: a window system keeps a modal window
@@ -101,6 +114,7 @@ protected:
 
 private:
     void LoadStartupSkin();
+    void ReportNoSkin(const QStringList& arrPackages);
     void PlaceEncoder();
     void FillOutputTypes();
     // The selector's selection mark: 0 MPEG1, 1 MPEG2, 2 AVI, -1 none.
@@ -113,6 +127,9 @@ private:
     // quits; the buttons' tooltips name the keys.
     void MakeKeyCommands();
     void ShowKeysInTooltips();
+    // Tells the user once per skin load which of the buttons the window
+    // needs the skin lacks, and which keys stand in for them.
+    void ReportMissingButtons();
     void ShowButton(const QString& strName, bool bShow);
 
     // The conversion commands.
@@ -148,8 +165,11 @@ private:
     // recorder is in.
     void ShowMuteState();
     void ShowQualityState();
+    // A new skin's title box shows the title typed so far.
+    void ShowTitle();
 
     CEncorda m_encoder;
+    bool m_bHasSkin = false;
     bool m_paused = false;
     // Pause, not Play, is the transport's next step; the keys follow it.
     bool m_bPauseOffered = false;
@@ -157,6 +177,8 @@ private:
     int m_nOutputTypeRow = 0;
     // The folder of the last file recorded to, proposed for the next one.
     QString m_strLastRecordingFolder;
+    // What the title box holds, kept across skin changes.
+    QString m_strTitle;
     // The file being recorded to and its title; empty while none is.
     QString m_strRecordingFile;
     QString m_strRecordingTitle;

@@ -1,9 +1,12 @@
 #include "app/ConverterDlg.h"
 
+#include <algorithm>
+
 #include <QKeySequence>
 #include <QShortcut>
 
 #include "controls/SkinButton.h"
+#include "skin/Prompt.h"
 
 // The keyboard's way to the transport and to quitting: the skinned buttons
 // take no keyboard focus, so without these a recording needs the mouse.
@@ -34,7 +37,39 @@ QList<CKeyTip> KeyTips()
     };
 }
 
+// The buttons a window cannot do without (any one of the names), and what
+// to call them to a user.
+struct CStandIn
+{
+    QStringList arrButtons;
+    QString strLabel;
+    QKeySequence keys;
+};
+
+QList<CStandIn> StandIns()
+{
+    return {
+        { { CConverterDlg::CONVERT_BUTTON }, QStringLiteral("Convert"), RECORD_KEYS },
+        { { CConverterDlg::STOP_BUTTON }, QStringLiteral("Stop"), STOP_KEYS },
+        { { CConverterDlg::EXIT_BUTTON, CConverterDlg::CLOSE_BUTTON }, QStringLiteral("Exit"), QUIT_KEYS },
+    };
+}
+
 } // namespace
+
+void CConverterDlg::ReportMissingButtons()
+{
+    QStringList arrLines;
+    for (const CStandIn& standIn : StandIns()) {
+        const bool bHasOne = std::any_of(standIn.arrButtons.begin(), standIn.arrButtons.end(),
+                                         [this](const QString& strButton) { return FindButton(strButton) != nullptr; });
+        if (!bHasOne)
+            arrLines.append(QStringLiteral("This skin has no %1 button; %2 does its work.")
+                                .arg(standIn.strLabel, standIn.keys.toString(QKeySequence::NativeText)));
+    }
+    if (!arrLines.isEmpty())
+        Prompt().ShowMessage(arrLines.join(u'\n'), IPrompt::EIcon::Information);
+}
 
 void CConverterDlg::MakeKeyCommands()
 {

@@ -21,12 +21,29 @@ QMessageBox::Icon BoxIcon(IPrompt::EIcon eIcon)
 
 } // namespace
 
+void CMessageBoxPrompt::StopAsking()
+{
+    m_bStopped = true;
+    if (m_pOpen != nullptr)
+        m_pOpen->reject();
+}
+
+int CMessageBoxPrompt::Exec(QDialog& box)
+{
+    if (m_bStopped)
+        return QDialog::Rejected;
+    m_pOpen = &box;
+    const int nResult = box.exec();
+    m_pOpen = nullptr;
+    return nResult;
+}
+
 void CMessageBoxPrompt::ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail)
 {
     QMessageBox box(BoxIcon(eIcon), QGuiApplication::applicationDisplayName(), strText, QMessageBox::Ok, m_pParent);
     if (!strDetail.isEmpty())
         box.setDetailedText(strDetail);
-    box.exec();
+    Exec(box);
 }
 
 void CMessageBoxPrompt::ShowFailure(const QString& strHeadline, const QString& strCause, const QString& strDetail)
@@ -36,14 +53,14 @@ void CMessageBoxPrompt::ShowFailure(const QString& strHeadline, const QString& s
     box.setInformativeText(strCause);
     if (!strDetail.isEmpty())
         box.setDetailedText(strDetail);
-    box.exec();
+    Exec(box);
 }
 
 IPrompt::EAnswer CMessageBoxPrompt::AskYesNo(const QString& strText, EIcon eIcon)
 {
     QMessageBox box(BoxIcon(eIcon), QGuiApplication::applicationDisplayName(), strText,
                     QMessageBox::Yes | QMessageBox::No, m_pParent);
-    return box.exec() == QMessageBox::Yes ? EAnswer::Yes : EAnswer::No;
+    return Exec(box) == QMessageBox::Yes ? EAnswer::Yes : EAnswer::No;
 }
 
 QString CMessageBoxPrompt::AskSaveFile(const QString& strTitle, const QStringList& arrFilters,
@@ -55,7 +72,7 @@ QString CMessageBoxPrompt::AskSaveFile(const QString& strTitle, const QStringLis
     dialog.setNameFilters(arrFilters);
     dialog.setDefaultSuffix(strDefaultSuffix);
     dialog.selectFile(strProposedPath);
-    if (dialog.exec() != QDialog::Accepted)
+    if (Exec(dialog) != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QPointer>
 #include <QWidget>
 
@@ -11,6 +12,9 @@ class CMessageBoxPrompt : public IPrompt
 public:
     // The window the boxes are shown over; none centres them on the screen.
     void SetParent(QWidget* pParent) { m_pParent = pParent; }
+    // The program is ending: the box or dialog open now is closed, and every
+    // later question is answered without asking (OK, No, cancel).
+    void StopAsking();
 
     void ShowMessage(const QString& strText, EIcon eIcon, const QString& strDetail = QString()) override;
     void ShowFailure(const QString& strHeadline, const QString& strCause, const QString& strDetail) override;
@@ -19,5 +23,10 @@ public:
                         const QString& strProposedPath) override;
 
 private:
+    // Runs the box unless the prompt has stopped asking; Rejected then.
+    int Exec(QDialog& box);
+
     QPointer<QWidget> m_pParent;
+    QPointer<QDialog> m_pOpen;
+    bool m_bStopped = false;
 };

@@ -13,12 +13,33 @@ namespace {
 
 constexpr std::array<int, 3> QUIT_SIGNALS = { SIGTERM, SIGINT, SIGHUP };
 
-// The handler reaches the pipe through this; a signal arriving before or
-// after an instance exists finds -1 and is dropped.
+// The handler reaches the pipe through this; a signal arriving while no
+// instance exists finds -1 and is only noted below.
 volatile sig_atomic_t g_nWriteFd = -1;
+// The last signal that came, set by the handler itself: so a signal is
+// known before the event loop has read the pipe (while a skin loads, say),
+// and one caught before any instance existed is passed on to the first.
+volatile sig_atomic_t g_nReceived = 0;
 std::array<struct sigaction, QUIT_SIGNALS.size()> g_previousActions {};
 
+struct sigaction HandlerAction()
+{
+    struct sigaction action = {};
+    action.sa_handler = &CQuitSignals::Handle;
+    sigemptyset(&action.sa_mask);
+    // Interrupted system calls resume; the event loop sees the pipe.
+    action.sa_flags = SA_RESTART;
+    return action;
+}
+
 } // namespace
+
+void CQuitSignals::CatchBeforeApplication()
+{
+    const struct sigaction action = HandlerAction();
+    for (const int nSignal : QUIT_SIGNALS)
+        sigaction(nSignal, &action, nullptr);
+}
 
 CQuitSignals::CQuitSignals(QObject* pParent)
     : QObject(pParent)
@@ -32,14 +53,14 @@ CQuitSignals::CQuitSignals(QObject* pParent)
     m_pNotifier = new QSocketNotifier(m_nReadFd, QSocketNotifier::Read, this);
     connect(m_pNotifier, &QSocketNotifier::activated, this, &CQuitSignals::ReadPipe);
 
-    struct sigaction action = {};
-    action.sa_handler = &CQuitSignals::Handle;
-    sigemptyset(&action.sa_mask);
-    // Interrupted system calls resume; the event loop sees the pipe.
-    action.sa_flags = SA_RESTART;
+    const struct sigaction action = HandlerAction();
     m_bInstalled = true;
     for (std::size_t nIndex = 0; nIndex < QUIT_SIGNALS.size(); ++nIndex)
         m_bInstalled = sigaction(QUIT_SIGNALS[nIndex], &action, &g_previousActions[nIndex]) == 0 && m_bInstalled;
+    if (g_nReceived != 0) {
+        const unsigned char byteSignal = static_cast<unsigned char>(g_nReceived);
+        [[maybe_unused]] const ssize_t nWritten = write(m_nWriteFd, &byteSignal, 1);
+    }
 }
 
 CQuitSignals::~CQuitSignals()
@@ -47,6 +68,8 @@ CQuitSignals::~CQuitSignals()
     for (std::size_t nIndex = 0; nIndex < QUIT_SIGNALS.size(); ++nIndex)
         sigaction(QUIT_SIGNALS[nIndex], &g_previousActions[nIndex], nullptr);
     g_nWriteFd = -1;
+    // What this instance was told is not passed on to the next.
+    g_nReceived = 0;
     if (m_nReadFd >= 0) {
         close(m_nReadFd);
         close(m_nWriteFd);
@@ -56,6 +79,7 @@ CQuitSignals::~CQuitSignals()
 void CQuitSignals::Handle(int nSignal)
 {
     const int nSavedErrno = errno;
+    g_nReceived = nSignal;
     const int nWriteFd = g_nWriteFd;
     if (nWriteFd >= 0) {
         const unsigned char byteSignal = static_cast<unsigned char>(nSignal);
@@ -63,6 +87,11 @@ void CQuitSignals::Handle(int nSignal)
         [[maybe_unused]] const ssize_t nWritten = write(nWriteFd, &byteSignal, 1);
     }
     errno = nSavedErrno;
+}
+
+bool CQuitSignals::HasReceived() const
+{
+    return m_bInstalled && g_nReceived != 0;
 }
 
 void CQuitSignals::ReadPipe()

@@ -1,12 +1,37 @@
+#include <QTextStream>
+
 #include "app/ConverterApp.h"
 #include "app/PlatformChoice.h"
+#include "app/ProgramCommandLine.h"
+#include "app/QuitSignals.h"
 #include "auxiliary/MenuStyler.h"
 #include "auxiliary/MenuSystemFacts.h"
 
+namespace {
+
+QStringList Arguments(int argc, char** argv)
+{
+    QStringList arrArguments;
+    for (int nIndex = 0; nIndex < argc; ++nIndex)
+        arrArguments.append(QString::fromLocal8Bit(argv[nIndex]));
+    return arrArguments;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    // First of all: a kill while the program starts must not leave the
+    // private folders of a skin being unpacked behind.
+    CQuitSignals::CatchBeforeApplication();
+    QTextStream out(stdout);
+    if (const std::optional<int> nExit = ProgramCommandLine::AnswerBeforeWindow(Arguments(argc, argv), out))
+        return *nExit;
     PlatformChoice::ChooseXWaylandWhereNeeded(argc, argv);
     CConverterApp app(argc, argv);
+    QTextStream err(stderr);
+    if (const std::optional<int> nExit = ProgramCommandLine::RefuseLeftovers(Arguments(argc, argv), err))
+        return *nExit;
     // Before the window exists, so every popup menu it opens is styled;
     // removed again when the program ends.
     const CMenuStyler menuStyler(CMenuSystemFacts::Gather());

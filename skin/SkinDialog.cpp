@@ -33,6 +33,7 @@
 #include "skin/SkinPackage.h"
 #include "skin/SkinPath.h"
 #include "skin/SkinUnpacker.h"
+#include "skin/UsableSkin.h"
 #include "skin/WindowShape.h"
 
 namespace {
@@ -51,6 +52,7 @@ constexpr int NOTIFIER_KEY_BLUE = 255;
 constexpr int NOTIFIER_SHOW_MS = 300;
 constexpr int NOTIFIER_STAY_MS = 1000;
 constexpr int NOTIFIER_HIDE_MS = 300;
+const QString UNUSABLE_PACKAGE = QStringLiteral("The skin package %1 cannot be used: %2.");
 
 // Controls report the index the factory gave them. An empty entry before a
 // control makes no control, so a position in the table need not match the
@@ -126,20 +128,27 @@ bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
     const QString strWorkFolder = QDir(workRoot.path()).filePath(SkinPackage::WORK_FOLDER_NAME);
     // Only the package itself can have put a file in the new folder: one
     // that names a file twice keeps its last copy, as it always has.
-    const bool bUnpacked =
-        UnpackSkin(m_archive, strPackagePath, strWorkFolder, m_prompt, EExistingFile::Replace) == EUnpackResult::Ok;
-    // A package that failed would leave the window without background,
-    // shape or controls, with no way left to close it; the skin in use
-    // stays instead. Without one, whatever was extracted is all there is.
-    const bool bLoad = bUnpacked || m_imgBackground.isNull();
-    if (bLoad) {
-        m_strSkinFile = ResolveSkinFile(strWorkFolder, SkinPackage::DESCRIPTION_NAME);
-        LoadSkin();
-        m_nSkinIndex =
-            bUnpacked ? SkinPackage::CommandIndexOf(strPackagePath, m_strPackageFolder) : SkinPackage::NO_SKIN_COMMAND;
-    }
+    const bool bLoaded =
+        UnpackSkin(m_archive, strPackagePath, strWorkFolder, m_prompt, EExistingFile::Replace) == EUnpackResult::Ok
+        && LoadUsableSkin(strPackagePath, strWorkFolder);
     SkinPackage::RemoveSkinFolder(strWorkFolder);
-    return bLoad && bUnpacked;
+    return bLoaded;
+}
+
+bool CSkinDialog::LoadUsableSkin(const QString& strPackagePath, const QString& strWorkFolder)
+{
+    // Checked before the skin in use is let go: a window without background,
+    // shape or controls could not even be closed.
+    const QString strMissing = UsableSkin::WhatIsMissing(strWorkFolder);
+    if (!strMissing.isEmpty()) {
+        m_prompt.ShowMessage(UNUSABLE_PACKAGE.arg(QDir::toNativeSeparators(strPackagePath), strMissing),
+                             IPrompt::EIcon::Stop);
+        return false;
+    }
+    m_strSkinFile = ResolveSkinFile(strWorkFolder, SkinPackage::DESCRIPTION_NAME);
+    LoadSkin();
+    m_nSkinIndex = SkinPackage::CommandIndexOf(strPackagePath, m_strPackageFolder);
+    return true;
 }
 
 void CSkinDialog::ChangeSkin(int nCommandId)
@@ -149,10 +158,9 @@ void CSkinDialog::ChangeSkin(int nCommandId)
     if (nSkinIndex < 0 || nSkinIndex >= arrCommands.size())
         return;
     const QString strPath = SkinPackage::CommandPackagePath(nSkinIndex, m_strPackageFolder);
-    // Hiding a running dialog would end it; painting waits instead.
+    // Hiding a running dialog would end it; painting waits instead. The
+    // notifier is left alone: a load hides and shows it, a failure keeps it.
     setUpdatesEnabled(false);
-    if (m_pTaskNotifier != nullptr)
-        m_pTaskNotifier->Hide();
     if (MakeSkinCurrent(strPath))
         OnSkinChanged();
     setUpdatesEnabled(true);

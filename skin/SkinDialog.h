@@ -62,9 +62,10 @@ public:
     // Makes the package at strPackagePath the current skin: unpacks it into
     // a fresh working folder "Test" in a private temporary folder, loads the
     // skin from there and removes everything extracted. A package that does
-    // not unpack (the user has been told) leaves a loaded skin as it was;
-    // returns whether the package's skin was loaded. The skin menu then
-    // checks the command whose package this is, by file or by content.
+    // not unpack, or lacks what a window needs (UsableSkin), is refused with
+    // a message and leaves the skin in use as it was; returns whether the
+    // package's skin was loaded. The skin menu then checks the command whose
+    // package this is, by file or by content.
     bool MakeSkinCurrent(const QString& strPackagePath);
     // The folder the skin commands take their packages from; when empty,
     // they are looked up as SkinPackage::FindSkinPackage does.
@@ -147,6 +148,7 @@ protected:
     QRect m_rcControl;
 
 private:
+    bool LoadUsableSkin(const QString& strPackagePath, const QString& strWorkFolder);
     void ShowTaskNotifier(const QString& strFolder);
     void LoadTaskButtons(const CIniFile& ini, const QString& strFolder);
     void LoadBackground(const QString& strFolder, const QString& strImage);

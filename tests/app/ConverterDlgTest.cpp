@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
@@ -17,8 +19,8 @@
 
 namespace {
 
-const QStringList BUTTON_NAMES = { "BUTTON_EXIT",     "BUTTON_CLOSE", "BUTTON_UP",     "BUTTON_DOWN",
-                                   "BUTTON_MINIMIZE", "button_exit",  "BUTTON_CONVERT" };
+const QStringList BUTTON_NAMES = { "BUTTON_EXIT",     "BUTTON_CLOSE", "BUTTON_UP",      "BUTTON_DOWN",
+                                   "BUTTON_MINIMIZE", "button_exit",  "BUTTON_CONVERT", "BUTTON_STOP" };
 const QRect CONTROL_RECT(100, 10, 80, 60);
 
 // Runs each test in a current directory holding a default skin package with
@@ -29,26 +31,30 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_root.isValid());
-        const CTestSkinFolder skin(m_root.filePath("src"));
+        QDir(m_root.path()).mkpath("cwd");
+        m_strOldCurrent = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(m_root.filePath("cwd")));
+        PackDefaultSkin(BUTTON_NAMES);
+    }
+
+    // Pink.skn in the current directory, with one button per name.
+    void PackDefaultSkin(const QStringList& arrButtons) const
+    {
+        const CTestSkinFolder skin(m_root.filePath("src-" + arrButtons.join('-')));
         skin.WriteBackground("main.bmp", QSize(200, 80), QColor(250, 180, 200), 2);
         skin.WriteStrip("button.bmp", { Qt::red, Qt::green, Qt::blue, Qt::yellow });
         QString strIni = "[Screen]\nMain=main.bmp\n[TRANSPARENT]\nCOLOR=0xFF00FF\n[CONTROL]\nCONTROL=100,10,180,70\n"
                          "[BUTTONINFO]\n";
-        for (int i = 0; i < BUTTON_NAMES.size(); ++i)
-            strIni += QString("%1=%2,button.bmp,%3,10,%4,20,,\n")
-                          .arg(i + 1)
-                          .arg(BUTTON_NAMES[i])
-                          .arg(i * 12)
-                          .arg(i * 12 + 10);
+        for (int i = 0; i < arrButtons.size(); ++i)
+            strIni +=
+                QString("%1=%2,button.bmp,%3,10,%4,20,,\n").arg(i + 1).arg(arrButtons[i]).arg(i * 12).arg(i * 12 + 10);
         skin.WriteIni(strIni);
-        QDir(m_root.path()).mkpath("cwd");
+        QFile::remove("Pink.skn");
         QProcess zip;
         zip.setWorkingDirectory(skin.Folder());
-        zip.start("zip", { "-q", "-r", m_root.filePath("cwd/Pink.skn"), "." });
+        zip.start("zip", { "-q", "-r", QDir::current().filePath("Pink.skn"), "." });
         ASSERT_TRUE(zip.waitForFinished());
         ASSERT_EQ(zip.exitCode(), 0);
-        m_strOldCurrent = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(m_root.filePath("cwd")));
     }
 
     void TearDown() override { QDir::setCurrent(m_strOldCurrent); }
@@ -66,7 +72,6 @@ TEST_F(ConverterDlgTest, StartsWithTheDefaultSkinFromTheCurrentDirectory)
     EXPECT_TRUE(m_prompt.m_arrAsked.isEmpty());
     EXPECT_NE(dialog.FindButton("BUTTON_EXIT"), nullptr);
     EXPECT_EQ(dialog.Encoder().geometry(), CONTROL_RECT);
-    EXPECT_EQ(QDir(dialog.PackageFolder()), QDir::current());
     // No skin command has this package.
     EXPECT_EQ(dialog.SkinIndex(), SkinPackage::NO_SKIN_COMMAND);
     // Nothing extracted is left in the current directory.
@@ -176,20 +181,116 @@ TEST_F(ConverterDlgTest, WithoutASelectorConvertKeepsTheOutputType)
     ConversionSettings::Instance() = ConversionSettings();
 }
 
-TEST_F(ConverterDlgTest, DamagedDefaultSkinIsReportedAndTheWindowStays)
+void WriteNotAZip(const QString& strPath)
 {
-    // The current directory is searched first, so a damaged package there is
-    // the one the program tries, whatever is installed elsewhere.
-    QFile package("Pink.skn");
+    QFile package(strPath);
     ASSERT_TRUE(package.open(QIODevice::WriteOnly | QIODevice::Truncate));
     package.write("not a zip archive");
-    package.close();
+}
 
+bool HasProgramSkins()
+{
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    return std::all_of(SkinPackage::SkinCommands().begin(), SkinPackage::SkinCommands().end(),
+                       [&](const SkinPackage::CSkinCommand& command) { return programDir.exists(command.strPackage); });
+}
+
+struct CStartupCase
+{
+    const char* pszWhat;
+    // Packages damaged in the current directory, which is searched first.
+    QStringList arrDamaged;
+    // The skin command whose package the window starts with; none: no skin.
+    int nSkinIndex;
+};
+
+// Without its start-up package the window used to show "Open failed" and
+// then stand there grey, without a control.
+TEST_F(ConverterDlgTest, AnUnusableStartupPackageFallsBackToTheSkinCommandsPackages)
+{
+    if (!HasProgramSkins())
+        GTEST_SKIP() << "the program's skins are not built beside the test";
+    QStringList arrAll { CConverterDlg::DEFAULT_SKIN };
+    for (const SkinPackage::CSkinCommand& command : SkinPackage::SkinCommands())
+        arrAll.append(command.strPackage);
+    const CStartupCase cases[] = {
+        { "the start-up package", { CConverterDlg::DEFAULT_SKIN }, 0 },
+        { "it and the first two commands'", arrAll.mid(0, 3), 2 },
+        { "every package", arrAll, SkinPackage::NO_SKIN_COMMAND },
+    };
+    for (const CStartupCase& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        for (const QString& strPackage : c.arrDamaged)
+            WriteNotAZip(strPackage);
+        m_prompt.m_arrAsked.clear();
+
+        CConverterDlg dialog(m_prompt);
+
+        const bool bLoaded = c.nSkinIndex != SkinPackage::NO_SKIN_COMMAND;
+        EXPECT_EQ(dialog.HasSkin(), bLoaded);
+        EXPECT_EQ(dialog.SkinIndex(), c.nSkinIndex);
+        EXPECT_EQ(dialog.FindButton("BUTTON_EXIT") != nullptr, bLoaded);
+        // Each damaged package: the retry question, answered No, then "Open failed".
+        const qsizetype nDamageReports = 2 * c.arrDamaged.size();
+        ASSERT_EQ(m_prompt.Texts().size(), nDamageReports + (bLoaded ? 0 : 1));
+        EXPECT_EQ(m_prompt.Texts().value(1), "Open failed");
+        if (!bLoaded) {
+            const QString strLast = m_prompt.Texts().last();
+            EXPECT_TRUE(strLast.startsWith(CConverterDlg::NO_SKIN)) << strLast.toStdString();
+            for (const QString& strFolder : SkinPackage::SearchFolders())
+                EXPECT_TRUE(strLast.contains(strFolder)) << strFolder.toStdString();
+            EXPECT_TRUE(strLast.contains("Deluxe.zip"));
+        }
+        EXPECT_EQ(QDir::current().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), c.arrDamaged.size())
+            << "nothing extracted is left behind";
+    }
+}
+
+// With the start-up package in the current directory, every other skin used
+// to be looked for there alone, and said "Open failed".
+TEST_F(ConverterDlgTest, SkinCommandsFindTheirPackagesInEverySearchFolder)
+{
+    if (!HasProgramSkins())
+        GTEST_SKIP() << "the program's skins are not built beside the test";
     CConverterDlg dialog(m_prompt);
-    // The retry question, answered No, then the failure.
-    ASSERT_EQ(m_prompt.Texts().size(), 2);
-    EXPECT_EQ(m_prompt.Texts().last(), "Open failed");
-    EXPECT_EQ(dialog.FindButton("BUTTON_EXIT"), nullptr);
+    ASSERT_TRUE(dialog.HasSkin());
+    for (int nIndex = 0; nIndex < SkinPackage::SkinCommands().size(); ++nIndex) {
+        SCOPED_TRACE(nIndex);
+        dialog.ChangeSkin(SkinPackage::FIRST_SKIN_COMMAND + nIndex);
+        EXPECT_EQ(dialog.SkinIndex(), nIndex);
+    }
+    EXPECT_TRUE(m_prompt.m_arrAsked.isEmpty()) << m_prompt.Texts().join('\n').toStdString();
+}
+
+// A skin made for other uses may lack buttons the window needs; it still
+// loads, and the user learns once which keys stand in.
+TEST_F(ConverterDlgTest, MissingButtonsAreNamedWithTheKeysThatStandIn)
+{
+    struct CCase
+    {
+        QStringList arrButtons;
+        QStringList arrMessages;
+    };
+    const CCase cases[] = {
+        { { "BUTTON_CONVERT", "BUTTON_STOP", "BUTTON_EXIT" }, {} },
+        { { "BUTTON_CONVERT", "BUTTON_EXIT" }, { "This skin has no Stop button; Ctrl+. does its work." } },
+        // The close button does what the exit button does.
+        { { "BUTTON_CONVERT", "BUTTON_STOP", "BUTTON_CLOSE" }, {} },
+        { {},
+          { "This skin has no Convert button; Ctrl+R does its work.\n"
+            "This skin has no Stop button; Ctrl+. does its work.\n"
+            "This skin has no Exit button; Ctrl+Q does its work." } },
+    };
+    for (const CCase& c : cases) {
+        SCOPED_TRACE(c.arrButtons.join(' ').toStdString());
+        PackDefaultSkin(c.arrButtons);
+        m_prompt.m_arrAsked.clear();
+
+        CConverterDlg dialog(m_prompt);
+
+        EXPECT_TRUE(dialog.HasSkin());
+        EXPECT_EQ(m_prompt.Texts(), c.arrMessages);
+    }
 }
 
 } // namespace

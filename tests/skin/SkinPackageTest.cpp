@@ -171,6 +171,125 @@ TEST_F(SkinPackageTest, MissingPackageKeepsTheSkinInUse)
     EXPECT_TRUE(TempFolderIsEmpty());
 }
 
+// What a package holds, written into its source folder before packing.
+using CSkinContents = void (*)(const CTestSkinFolder& skin);
+
+void WriteGoodSkin(const CTestSkinFolder& skin)
+{
+    skin.WriteBackground("main.bmp", QSize(60, 40), Qt::darkGreen, 2);
+    skin.WriteIni("[Screen]\nMain=main.bmp\n");
+}
+
+void WriteFile(const QString& strPath, const QByteArray& bytes)
+{
+    QFile file(strPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// BITMAPFILEHEADER and BITMAPINFOHEADER of a 24-bit picture 0 by 0 pixels.
+QByteArray ZeroSizeBmp()
+{
+    QByteArray bmp(54, '\0');
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[2] = 54;
+    bmp[10] = 54;
+    bmp[14] = 40;
+    bmp[26] = 1;
+    bmp[28] = 24;
+    return bmp;
+}
+
+struct CUnusableCase
+{
+    const char* pszWhat;
+    // Written and packed with zip, or the package's bytes when given.
+    CSkinContents write;
+    QByteArray package;
+    QStringList arrZipOptions;
+    // What the message names as missing.
+    const char* pszMissing;
+};
+
+// A package the window cannot be made from used to replace the skin in use
+// with a window without background, shape or controls.
+TEST_F(SkinPackageTest, UnusablePackageIsRefusedAndTheSkinInUseStays)
+{
+    // An archive of no entries at all: its end record alone.
+    QByteArray emptyArchive(22, '\0');
+    emptyArchive.replace(0, 4, "PK\x05\x06");
+    const CUnusableCase cases[] = {
+        { "an empty archive", nullptr, emptyArchive, {}, "holds no file that can be read" },
+        { "only encrypted entries", &WriteGoodSkin, {}, { "-P", "secret" }, "holds no file that can be read" },
+        { "no description",
+          [](const CTestSkinFolder& skin) {
+              skin.WriteBackground("main.bmp", { 60, 40 }, Qt::red, 0);
+          },
+          {},
+          {},
+          "it has no Skin.ini" },
+        { "a folder for a description",
+          [](const CTestSkinFolder& skin) { QDir(skin.Folder()).mkpath("Skin.ini/x"); },
+          {},
+          {},
+          "its Skin.ini cannot be read" },
+        { "no background named",
+          [](const CTestSkinFolder& skin) { skin.WriteIni("[TRANSPARENT]\nCOLOR=0xFF00FF\n"); },
+          {},
+          {},
+          "names no background picture (Main= in [Screen])" },
+        { "the background missing",
+          [](const CTestSkinFolder& skin) { skin.WriteIni("[Screen]\nMain=gone.bmp\n"); },
+          {},
+          {},
+          "background picture gone.bmp cannot be used (not found)" },
+        { "an empty background file",
+          [](const CTestSkinFolder& skin) {
+              skin.WriteIni("[Screen]\nMain=main.bmp\n");
+              WriteFile(skin.FilePath("main.bmp"), {});
+          },
+          {},
+          {},
+          "background picture main.bmp cannot be used" },
+        { "a background of no pixels",
+          [](const CTestSkinFolder& skin) {
+              skin.WriteIni("[Screen]\nMain=main.bmp\n");
+              WriteFile(skin.FilePath("main.bmp"), ZeroSizeBmp());
+          },
+          {},
+          {},
+          "background picture main.bmp cannot be used (BMP header claims no pixels" },
+    };
+    MakePackage("Pink.skn", QColor(250, 180, 200));
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(Path("programs/Pink.skn")));
+    for (const CUnusableCase& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        const QString strZip = Path(QStringLiteral("%1.zip").arg(c.pszWhat));
+        if (c.write == nullptr) {
+            WriteFile(strZip, c.package);
+        } else {
+            const CTestSkinFolder skin(Path(QStringLiteral("src-%1").arg(c.pszWhat)));
+            c.write(skin);
+            QProcess zip;
+            zip.setWorkingDirectory(skin.Folder());
+            zip.start("zip", c.arrZipOptions + QStringList { "-q", "-r", strZip, "." });
+            ASSERT_TRUE(zip.waitForFinished() && zip.exitCode() == 0);
+        }
+        m_prompt.m_arrAsked.clear();
+
+        EXPECT_FALSE(m_dialog.MakeSkinCurrent(strZip));
+
+        EXPECT_EQ(m_prompt.Texts().size(), 1) << m_prompt.Texts().join('\n').toStdString();
+        const QString strText = m_prompt.Texts().value(0);
+        EXPECT_TRUE(strText.contains(c.pszMissing)) << strText.toStdString();
+        EXPECT_TRUE(strText.contains(strZip)) << "names the package";
+        EXPECT_EQ(ShownBackground(), QColor(250, 180, 200));
+        EXPECT_NE(m_dialog.FindButton("BUTTON_PINK"), nullptr);
+        EXPECT_TRUE(TempFolderIsEmpty());
+    }
+}
+
 TEST_F(SkinPackageTest, ReadOnlyEntriesAreStillRemoved)
 {
     const CTestSkinFolder skin(Path("src"));

@@ -135,4 +135,31 @@ TEST_F(TaskNotifierLoadTest, ASkinChangeShowsThePopupAgain)
     ASSERT_TRUE(QTest::qWaitFor([&] { return pPopup->State() == EState::Shown; }, WAIT_MS));
 }
 
+// A skin change that failed used to leave the popup hidden until the next
+// one that worked.
+TEST_F(TaskNotifierLoadTest, AFailedSkinChangeLeavesThePopupAsItWas)
+{
+    const QString strPrograms = m_root.filePath("programs");
+    QDir().mkpath(strPrograms);
+    ASSERT_TRUE(Zip(WriteSkin("pink", true, NOTIFIER_ENTRIES), QDir(strPrograms).filePath("Pink.skn")));
+    // Black.zip is missing; Red.zip holds no description.
+    const CTestSkinFolder notASkin(m_root.filePath("red"));
+    notASkin.WriteBackground("main.bmp", QSize(60, 40), Qt::red, 0);
+    ASSERT_TRUE(Zip(notASkin.Folder(), QDir(strPrograms).filePath("Red.zip")));
+    m_dialog.SetPackageFolder(strPrograms);
+    ASSERT_TRUE(m_dialog.MakeSkinCurrent(QDir(strPrograms).filePath("Pink.skn")));
+    CTaskNotifierDlg* pPopup = m_dialog.TaskNotifier();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pPopup->State() == EState::Shown; }, WAIT_MS));
+
+    for (const int nCommand : { 32772, 32775 }) {
+        SCOPED_TRACE(nCommand);
+        m_prompt.m_arrAsked.clear();
+        m_dialog.ChangeSkin(nCommand);
+        EXPECT_EQ(m_prompt.m_arrAsked.size(), 1);
+        EXPECT_TRUE(pPopup->isVisible());
+        EXPECT_EQ(pPopup->State(), EState::Shown);
+        EXPECT_EQ(pPopup->Picture().height(), 80);
+    }
+}
+
 } // namespace

@@ -1,0 +1,66 @@
+#include "app/ProgramCommandLine.h"
+
+#include <QCommandLineParser>
+
+#include "app/ProgramIdentity.h"
+
+namespace ProgramCommandLine {
+
+namespace {
+
+const QCommandLineOption HELP_OPTION({ QStringLiteral("h"), QStringLiteral("help") },
+                                     QStringLiteral("Print these options and exit."));
+const QCommandLineOption VERSION_OPTION({ QStringLiteral("v"), QStringLiteral("version") },
+                                        QStringLiteral("Print the program's name and version and exit."));
+const QString DESCRIPTION =
+    QStringLiteral("Records video and audio into MPEG or AVI files, in a window whose look comes from a skin "
+                   "package.\nQt's own options, such as -platform NAME, are taken as well.");
+
+// Parses as Qt reads its own options, so "-platform" is one unknown option,
+// never the short options p, l, a, ... of which one might be ours.
+bool Parse(QCommandLineParser& parser, const QStringList& arrArguments)
+{
+    parser.setApplicationDescription(DESCRIPTION);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(HELP_OPTION);
+    parser.addOption(VERSION_OPTION);
+    return parser.parse(arrArguments);
+}
+
+QString ProgramName(const QStringList& arrArguments)
+{
+    return arrArguments.isEmpty() ? ProgramIdentity::NAME : arrArguments.first().section(u'/', -1);
+}
+
+} // namespace
+
+std::optional<int> AnswerBeforeWindow(const QStringList& arrArguments, QTextStream& out)
+{
+    QCommandLineParser parser;
+    Parse(parser, arrArguments);
+    if (parser.isSet(HELP_OPTION)) {
+        out << parser.helpText().replace(QStringLiteral("<executable_name>"), ProgramName(arrArguments));
+        return 0;
+    }
+    if (parser.isSet(VERSION_OPTION)) {
+        out << ProgramIdentity::NAME << u' ' << QStringLiteral(SKINREC_VERSION) << u'\n';
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> RefuseLeftovers(const QStringList& arrArguments, QTextStream& err)
+{
+    QCommandLineParser parser;
+    QString strMistake;
+    if (!Parse(parser, arrArguments))
+        strMistake = parser.errorText();
+    else if (!parser.positionalArguments().isEmpty())
+        strMistake = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+    else
+        return std::nullopt;
+    err << ProgramName(arrArguments) << ": " << strMistake << "\nTry '" << ProgramName(arrArguments) << " --help'.\n";
+    return EXIT_USAGE;
+}
+
+} // namespace ProgramCommandLine
