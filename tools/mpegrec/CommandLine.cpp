@@ -257,19 +257,25 @@ std::string DefaultsText()
 // One line an option that takes a number of a range.
 std::string RangesText()
 {
-    const std::pair<const char*, CValueRange> lines[] = {
-        { "--size", PICTURE_SIDE_RANGE },           { "--video-bitrate", VIDEO_BITRATE_RANGE },
-        { "--audio-bitrate", AUDIO_BITRATE_RANGE }, { "--sample-rate", SAMPLE_RATE_RANGE },
-        { "--channels", AUDIO_CHANNELS_RANGE },     { "--audio-offset", AUDIO_OFFSET_RANGE },
-        { "--frame-rate", AVI_FRAME_RATE_RANGE },   { "--clock-skew", CLOCK_SKEW_RANGE },
+    struct CRangeLine
+    {
+        const char* pszOption;
+        CValueRange range;
+        const char* pszNote;
+    };
+    const CRangeLine lines[] = {
+        { "--size", PICTURE_SIDE_RANGE, " each side" },
+        { "--video-bitrate", VIDEO_BITRATE_RANGE, "" },
+        { "--audio-bitrate", AUDIO_BITRATE_RANGE, "" },
+        { "--sample-rate", SAMPLE_RATE_RANGE, ", of those the audio encoder codes" },
+        { "--channels", AUDIO_CHANNELS_RANGE, "" },
+        { "--audio-offset", AUDIO_OFFSET_RANGE, "" },
+        { "--frame-rate", AVI_FRAME_RATE_RANGE, " (AVI; MPEG as above)" },
+        { "--clock-skew", CLOCK_SKEW_RANGE, "" },
     };
     std::string strText;
-    for (const auto& [pszOption, range] : lines)
-        strText += std::string("  ") + pszOption + " " + RangeText(range)
-            + (std::string(pszOption) == "--size"             ? " each side"
-                   : std::string(pszOption) == "--frame-rate" ? " (AVI; MPEG as above)"
-                                                              : "")
-            + "\n";
+    for (const CRangeLine& line : lines)
+        strText += std::string("  ") + line.pszOption + " " + RangeText(line.range) + line.pszNote + "\n";
     return strText;
 }
 
