@@ -13,6 +13,7 @@
 #include "engine/AudioLevel.h"
 #include "engine/DiscStandard.h"
 #include "engine/FramePicture.h"
+#include "engine/ProfileLimits.h"
 #include "engine/Recorder.h"
 #include "engine/RecordingProfile.h"
 
@@ -456,6 +457,26 @@ QString CEncorda::DescribeDiscStandards(const CMpegValues& values)
     profile.nAudioChannels = values.nAudioChannels;
     SetDisplayAspect(profile, values.bWideScreen);
     return ToQString(::DescribeDiscStandards(profile));
+}
+
+CEncorda::CRange CEncorda::ValueRange(ERangedValue eValue)
+{
+    const auto engineRange = [eValue] {
+        switch (eValue) {
+        case ERangedValue::VideoBitrate:
+            return VIDEO_BITRATE_RANGE;
+        case ERangedValue::AudioBitrate:
+            return AUDIO_BITRATE_RANGE;
+        case ERangedValue::AudioChannels:
+            return AUDIO_CHANNELS_RANGE;
+        case ERangedValue::PictureSide:
+            return PICTURE_SIDE_RANGE;
+        case ERangedValue::AudioOffset:
+            break;
+        }
+        return AUDIO_OFFSET_RANGE;
+    }();
+    return { engineRange.nMinimum, engineRange.nMaximum, QString::fromLatin1(engineRange.pszUnit) };
 }
 
 void CEncorda::SetCaptureSwitches(bool bVideo, bool bAudio)

@@ -118,6 +118,24 @@ public:
     // no recorder.
     static QString DescribeDiscStandards(const CMpegValues& values);
 
+    // The numbers of the settings dialogs that a recording can use: the
+    // engine's ranges, which mpegrec holds its options to as well. Needs no
+    // recorder.
+    enum class ERangedValue {
+        VideoBitrate,
+        AudioBitrate,
+        AudioChannels,
+        PictureSide, // a width or a height
+        AudioOffset,
+    };
+    struct CRange
+    {
+        int nMinimum = 0;
+        int nMaximum = 0;
+        QString strUnit;
+    };
+    static CRange ValueRange(ERangedValue eValue);
+
     // The level of silence, and of a recorder that is not running.
     static constexpr double SILENCE_DBFS = -120.0;
 

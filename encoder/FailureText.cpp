@@ -59,6 +59,10 @@ QString ExplainFailure(EFailure eCause, const QString& strReason, const QString&
         return ExplainUncreatableFile(strReason, strFileName);
     case EFailure::eWritingFile:
         return ExplainWriteFailure(strReason, strFileName);
+    case EFailure::eFileDeleted:
+        return QStringLiteral("The file %1 was deleted, or its folder was, while it was being recorded: what was "
+                              "recorded is lost.")
+            .arg(NativePath(strFileName));
     case EFailure::eNoFileName:
         return QStringLiteral("No file name was given. Choose a file for the recording.");
     case EFailure::eFileBeingRecorded:

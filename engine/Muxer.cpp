@@ -1,12 +1,27 @@
 #include "engine/Muxer.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 extern "C" {
 #include <libavutil/opt.h>
 }
 
 #include "engine/RecordingSettings.h"
+
+namespace {
+
+// The C structs share their names with functions.
+using CFileLock = struct flock;
+using CFileStatus = struct stat;
+
+} // namespace
 
 CMuxer::CMuxer(CSessionState& state, const CRecordingProfile& profile)
     : m_state(state)
@@ -18,6 +33,7 @@ CMuxer::CMuxer(CSessionState& state, const CRecordingProfile& profile)
 CMuxer::~CMuxer()
 {
     Close();
+    ReleaseFile();
 }
 
 int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
@@ -63,6 +79,8 @@ int CMuxer::AddStream(const AVCodecContext* pEncoder, std::string& strReason)
         }
     }
     m_encoderTimeBases.push_back(pEncoder->time_base);
+    m_streamTypes.push_back(pEncoder->codec_type);
+    m_packetCounts.push_back(0);
     return pStream->index;
 }
 
@@ -83,21 +101,22 @@ bool CMuxer::UseLayout(std::string& strReason)
     return true;
 }
 
-bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, std::string& strReason)
+bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, EFailure& eCause, std::string& strReason)
 {
+    eCause = EFailure::eOutputFile;
     if (!strTitle.empty() && av_dict_set(&m_pOutput->metadata, "title", strTitle.c_str(), 0) < 0) {
         strReason = "out of memory";
         return false;
     }
-    std::error_code error;
-    const bool bExisted = std::filesystem::exists(strFileName, error);
+    if (!ClaimFile(strFileName, eCause, strReason))
+        return false;
+    // The file is this recording's now; FFmpeg may empty it.
     int nResult = avio_open(&m_pOutput->pb, strFileName.c_str(), AVIO_FLAG_WRITE);
     if (nResult < 0) {
         strReason = "cannot create " + strFileName + ": " + AvErrorText(nResult);
+        Discard();
         return false;
     }
-    m_strFileName = strFileName;
-    m_bCreatedFile = !bExisted;
     nResult = avformat_write_header(m_pOutput.get(), nullptr);
     if (nResult < 0) {
         strReason = "cannot write to " + strFileName + ": " + AvErrorText(nResult);
@@ -106,6 +125,48 @@ bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, s
     }
     m_bHeaderWritten = true;
     return true;
+}
+
+bool CMuxer::ClaimFile(const std::string& strFileName, EFailure& eCause, std::string& strReason)
+{
+    // An existing file is opened as it is, not emptied: the lock decides
+    // first whether it may be written. O_EXCL tells whether this call made
+    // the file, however another process races it.
+    m_nFileDescriptor = open(strFileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    m_bCreatedFile = m_nFileDescriptor >= 0;
+    if (m_nFileDescriptor < 0 && errno == EEXIST)
+        m_nFileDescriptor = open(strFileName.c_str(), O_WRONLY | O_CLOEXEC);
+    if (m_nFileDescriptor < 0) {
+        strReason = "cannot create " + strFileName + ": " + std::strerror(errno);
+        return false;
+    }
+    m_strFileName = strFileName;
+    // An open-file-description lock: it conflicts with another recording's
+    // in this process as in any other, and goes when the descriptor closes.
+    CFileLock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    if (fcntl(m_nFileDescriptor, F_OFD_SETLK, &lock) == 0)
+        return true;
+    const int nError = errno;
+    if (nError != EAGAIN && nError != EACCES) {
+        // A file system without locks still records, unguarded.
+        return true;
+    }
+    // Even a file this call made may have been claimed by another
+    // recording before the lock came: it is that one's now.
+    m_bCreatedFile = false;
+    ReleaseFile();
+    eCause = EFailure::eFileBeingRecorded;
+    strReason = "\"" + strFileName + "\" is being recorded by another recording; choose another file";
+    return false;
+}
+
+void CMuxer::ReleaseFile()
+{
+    if (m_nFileDescriptor >= 0)
+        close(m_nFileDescriptor);
+    m_nFileDescriptor = -1;
 }
 
 void CMuxer::Discard()
@@ -118,6 +179,21 @@ void CMuxer::Discard()
         std::filesystem::remove(m_strFileName, error);
         m_bCreatedFile = false;
     }
+    ReleaseFile();
+}
+
+bool CMuxer::HasStream(AVMediaType eType) const
+{
+    return std::find(m_streamTypes.begin(), m_streamTypes.end(), eType) != m_streamTypes.end();
+}
+
+bool CMuxer::WroteAny(AVMediaType eType) const
+{
+    for (std::size_t nStream = 0; nStream < m_streamTypes.size(); ++nStream) {
+        if (m_streamTypes[nStream] == eType && m_packetCounts[nStream] > 0)
+            return true;
+    }
+    return false;
 }
 
 void CMuxer::Run()
@@ -143,6 +219,7 @@ void CMuxer::WritePacket(CEncodedPacket& packet)
                      "writing the file failed: " + AvErrorText(nResult < 0 ? nResult : nIoError));
         return;
     }
+    ++m_packetCounts[packet.nStream];
     m_state.m_nBytesWritten = avio_tell(m_pOutput->pb);
 }
 
@@ -150,6 +227,7 @@ void CMuxer::Close()
 {
     if (!m_pOutput)
         return;
+    const bool bRecorded = m_bHeaderWritten;
     if (m_bHeaderWritten) {
         const int nResult = av_write_trailer(m_pOutput.get());
         if (nResult < 0 && !m_bWriteFailed)
@@ -169,4 +247,10 @@ void CMuxer::Close()
             m_state.Fail(EFailure::eWritingFile, "closing the file failed: " + AvErrorText(nResult));
     }
     m_pOutput.reset();
+    // Whatever was written went with the last name of the file (or with
+    // its folder); the recording is lost and must not pass for done.
+    CFileStatus status {};
+    if (bRecorded && m_nFileDescriptor >= 0 && fstat(m_nFileDescriptor, &status) == 0 && status.st_nlink == 0)
+        m_state.Fail(EFailure::eFileDeleted, "the file " + m_strFileName + " was deleted while it was being recorded");
+    ReleaseFile();
 }

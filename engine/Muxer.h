@@ -28,9 +28,11 @@ public:
     int AddStream(const AVCodecContext* pEncoder, std::string& strReason);
 
     // Opens the file and writes the header, with the title (if any) in the
-    // container's metadata. A file this call created is removed again when
-    // the header cannot be written.
-    bool Open(const std::string& strFileName, const std::string& strTitle, std::string& strReason);
+    // container's metadata. The file stays locked until it is closed: a
+    // file another recording (of any process) holds is refused with
+    // eFileBeingRecorded and left as it is. A file this call created is
+    // removed again when the header cannot be written.
+    bool Open(const std::string& strFileName, const std::string& strTitle, EFailure& eCause, std::string& strReason);
 
     CBoundedQueue<CEncodedPacket>& Input() { return m_packets; }
 
@@ -42,8 +44,14 @@ public:
     // when Open created it. A file that existed before is left as it is.
     void Discard();
 
+    // Whether a stream of that type was added, and got a packet; after Run.
+    bool HasStream(AVMediaType eType) const;
+    bool WroteAny(AVMediaType eType) const;
+
 private:
     bool UseLayout(std::string& strReason);
+    bool ClaimFile(const std::string& strFileName, EFailure& eCause, std::string& strReason);
+    void ReleaseFile();
     void WritePacket(CEncodedPacket& packet);
     void Close();
 
@@ -53,7 +61,12 @@ private:
     COutputContextPtr m_pOutput;
     std::string m_strFileName;
     bool m_bCreatedFile = false;
+    // Our own descriptor of the file, which holds its lock and tells at the
+    // end whether the file still has a name; FFmpeg writes through its own.
+    int m_nFileDescriptor = -1;
     std::vector<AVRational> m_encoderTimeBases;
+    std::vector<AVMediaType> m_streamTypes;
+    std::vector<std::int64_t> m_packetCounts;
     CBoundedQueue<CEncodedPacket> m_packets { PACKET_QUEUE_SIZE };
     bool m_bHeaderWritten = false;
     bool m_bWriteFailed = false;

@@ -2,6 +2,7 @@
 
 #include "engine/CompressorCatalog.h"
 #include "engine/Encoding.h"
+#include "engine/ProfileLimits.h"
 #include "engine/RecordingSession.h"
 #include "engine/RecordingSettings.h"
 #include "engine/V4l2Device.h"
@@ -69,6 +70,12 @@ std::optional<short> FindDeviceByName(const std::vector<TDevice>& devices, const
 }
 
 } // namespace
+
+bool IsMpegFrameRate(int nCode)
+{
+    AVRational rate {};
+    return nCode == static_cast<short>(nCode) && ResolveFrameRate(WORK_MODE_MPEG, static_cast<short>(nCode), rate);
+}
 
 CRecorder::CRecorder()
 {
@@ -421,7 +428,7 @@ bool CRecorder::ChooseStreams(CRecordingSettings& settings, std::string& strReas
 {
     if (settings.nWorkMode == WORK_MODE_MPEG) {
         settings.strVideoEncoder = settings.nOutputType == OUTPUT_TYPE_MPEG1 ? "mpeg1video" : "mpeg2video";
-        settings.strAudioEncoder = "mp2";
+        settings.strAudioEncoder = MPEG_AUDIO_ENCODER;
         settings.bVideoCapture = true;
         settings.bAudioCapture = true;
         return true;

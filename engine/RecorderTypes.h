@@ -30,6 +30,7 @@ enum class EFailure {
     eCaptureEnded,
     eProcessing, // converting, resampling or encoding failed
     eWritingFile,
+    eFileDeleted, // the file lost its name (or its folder) before it was closed
     eOutOfMemory,
 };
 

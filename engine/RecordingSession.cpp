@@ -275,8 +275,7 @@ bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
     const int nAudioStream = m_settings.bAudioCapture ? m_pMuxer->AddStream(m_audioStage.Encoder(), strReason) : 0;
     if (nVideoStream < 0 || nAudioStream < 0)
         return false;
-    eCause = EFailure::eOutputFile;
-    if (!m_pMuxer->Open(m_settings.strFileName, m_settings.strTitle, strReason))
+    if (!m_pMuxer->Open(m_settings.strFileName, m_settings.strTitle, eCause, strReason))
         return false;
     m_videoStage.ConnectMuxer(&m_pMuxer->Input(), nVideoStream);
     m_audioStage.ConnectMuxer(&m_pMuxer->Input(), nAudioStream);
@@ -408,6 +407,7 @@ void CRecordingSession::Supervise()
         Report(TakeStatus());
     }
     ShutDown();
+    ReportHeldBackStream();
     CRecorderStatus status = TakeStatus();
     status.bFinished = true;
     status.dAudioLevelDbfs = SILENCE_DBFS;
@@ -417,6 +417,25 @@ void CRecordingSession::Supervise()
         m_bFinished = true;
     }
     m_cvFinished.notify_all();
+}
+
+void CRecordingSession::ReportHeldBackStream()
+{
+    const int nOffsetMs = m_settings.nAudioOffsetMs;
+    if (!m_pMuxer || nOffsetMs == 0 || m_state.HasFailed())
+        return;
+    const bool bAudioHeld = nOffsetMs > 0;
+    const AVMediaType eHeld = bAudioHeld ? AVMEDIA_TYPE_AUDIO : AVMEDIA_TYPE_VIDEO;
+    const AVMediaType eOther = bAudioHeld ? AVMEDIA_TYPE_VIDEO : AVMEDIA_TYPE_AUDIO;
+    constexpr std::int64_t MICROSECONDS_PER_MS = 1000;
+    const std::int64_t nOffsetUs = std::abs(nOffsetMs) * MICROSECONDS_PER_MS;
+    if (m_pMuxer->HasStream(eHeld) && !m_pMuxer->WroteAny(eHeld) && m_pMuxer->WroteAny(eOther)
+        && m_state.m_nElapsedUs <= nOffsetUs) {
+        const std::string strHeld = bAudioHeld ? "audio" : "video";
+        m_state.Fail(EFailure::eSyncMode,
+                     "the recording was shorter than the audio offset of " + std::to_string(nOffsetMs)
+                         + " ms, so the file has no " + strHeld);
+    }
 }
 
 void CRecordingSession::Report(const CRecorderStatus& status)

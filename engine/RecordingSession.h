@@ -67,6 +67,9 @@ private:
     bool StartThreads(std::string& strReason);
     void Launch(std::thread& thread, std::function<void()> work);
     void Supervise();
+    // Manual sync holds one stream back by the audio offset: a recording
+    // that ended sooner lacks it, which must not pass unsaid.
+    void ReportHeldBackStream();
     void Report(const CRecorderStatus& status);
     void ShutDown();
 

@@ -35,8 +35,12 @@ CAviProfileDlg::CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent)
                 &ConversionSettings::strAudioCompressorName);
     m_pUseCustomFrameCheck = MakeSwitch(USE_CUSTOM_FRAME_CHECK, QStringLiteral("Use Custom Video Frame"),
                                         &ConversionSettings::bUseCustomFrame);
-    m_pWidthEdit = MakeSizeField(WIDTH_EDIT, &ConversionSettings::nCustomFrameWidth);
-    m_pHeightEdit = MakeSizeField(HEIGHT_EDIT, &ConversionSettings::nCustomFrameHeight);
+    const CRangedEdit width =
+        MakeRangedEdit(WIDTH_EDIT, CEncorda::ERangedValue::PictureSide, &ConversionSettings::nCustomFrameWidth);
+    const CRangedEdit height =
+        MakeRangedEdit(HEIGHT_EDIT, CEncorda::ERangedValue::PictureSide, &ConversionSettings::nCustomFrameHeight);
+    m_pWidthEdit = width.pEdit;
+    m_pHeightEdit = height.pEdit;
     m_pAudioCompressorWhenCaptureCheck =
         MakeSwitch(AUDIO_COMPRESSOR_WHEN_CAPTURE_CHECK, QStringLiteral("Use Audio Compressor when Capture"),
                    &ConversionSettings::bUseAudioCompressorWhenCapture);
@@ -67,12 +71,12 @@ CAviProfileDlg::CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent)
     pGrid->addWidget(m_pAudioCompressorList, nRow++, 0);
     pGrid->addWidget(m_pUseCustomFrameCheck, nRow++, 0, 1, 2);
     auto* pSize = new QHBoxLayout;
-    for (const auto& [strLabel, pEdit] : { std::pair { QStringLiteral("Width"), m_pWidthEdit },
-                                           std::pair { QStringLiteral("Height"), m_pHeightEdit } }) {
+    for (const auto& [strLabel, field] :
+         { std::pair { QStringLiteral("Width"), width }, std::pair { QStringLiteral("Height"), height } }) {
         auto* pLabel = new QLabel(strLabel, pGroup);
-        pLabel->setBuddy(pEdit);
+        pLabel->setBuddy(field.pEdit);
         pSize->addWidget(pLabel);
-        pSize->addWidget(pEdit);
+        pSize->addWidget(field.pRow);
     }
     pSize->addStretch();
     pGrid->addLayout(pSize, nRow++, 0, 1, 2);
@@ -88,17 +92,6 @@ QCheckBox* CAviProfileDlg::MakeSwitch(int nId, const QString& strLabel, bool Con
     connect(pCheck, &QCheckBox::clicked, this,
             [pSetting](bool bChecked) { ConversionSettings::Instance().*pSetting = bChecked; });
     return pCheck;
-}
-
-QLineEdit* CAviProfileDlg::MakeSizeField(int nId, int ConversionSettings::*pSetting)
-{
-    QLineEdit* pEdit = MakeEdit(nId, Group());
-    // A size is a few digits; the row's spare room stays empty.
-    pEdit->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    connect(pEdit, &QLineEdit::textChanged, this, [pSetting](const QString& strText) {
-        ConversionSettings::Instance().*pSetting = ReadLeadingInteger(strText);
-    });
-    return pEdit;
 }
 
 void CAviProfileDlg::ShowStoredValues()
@@ -150,6 +143,7 @@ void CAviProfileDlg::UpdateEnabled()
     const bool bUseCustomFrame = m_pUseCustomFrameCheck->isChecked();
     m_pWidthEdit->setEnabled(bUseCustomFrame);
     m_pHeightEdit->setEnabled(bUseCustomFrame);
+    UpdateOkButton();
 }
 
 void CAviProfileDlg::ShowCompressorSettings()

@@ -50,7 +50,6 @@ private:
     void UpdateEnabled();
     void ShowCompressorSettings();
     QCheckBox* MakeSwitch(int nId, const QString& strLabel, bool ConversionSettings::*pSetting);
-    QLineEdit* MakeSizeField(int nId, int ConversionSettings::*pSetting);
 
     IEncoderOwner* m_pOwner;
     QCheckBox* m_pUseVideoCompressorCheck = nullptr;

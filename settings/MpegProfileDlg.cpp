@@ -30,11 +30,20 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
         settings.nAudioSampleRate = ReadLeadingInteger(m_pSampleRateList->itemText(nIndex));
         ShowDiscStandards();
     });
-    m_pVideoBitrateEdit = MakeNumberField(VIDEO_BITRATE_EDIT, &ConversionSettings::nVideoBitrate);
-    m_pAudioBitrateEdit = MakeNumberField(AUDIO_BITRATE_EDIT, &ConversionSettings::nAudioBitrate);
-    m_pAudioChannelEdit = MakeNumberField(AUDIO_CHANNEL_EDIT, &ConversionSettings::nAudioChannels);
-    m_pWidthEdit = MakeNumberField(WIDTH_EDIT, &ConversionSettings::nMpegWidth);
-    m_pHeightEdit = MakeNumberField(HEIGHT_EDIT, &ConversionSettings::nMpegHeight);
+    using enum CEncorda::ERangedValue;
+    const CRangedEdit videoBitrate =
+        MakeNumberField(VIDEO_BITRATE_EDIT, VideoBitrate, &ConversionSettings::nVideoBitrate);
+    const CRangedEdit audioBitrate =
+        MakeNumberField(AUDIO_BITRATE_EDIT, AudioBitrate, &ConversionSettings::nAudioBitrate);
+    const CRangedEdit audioChannels =
+        MakeNumberField(AUDIO_CHANNEL_EDIT, AudioChannels, &ConversionSettings::nAudioChannels);
+    const CRangedEdit width = MakeNumberField(WIDTH_EDIT, PictureSide, &ConversionSettings::nMpegWidth);
+    const CRangedEdit height = MakeNumberField(HEIGHT_EDIT, PictureSide, &ConversionSettings::nMpegHeight);
+    m_pVideoBitrateEdit = videoBitrate.pEdit;
+    m_pAudioBitrateEdit = audioBitrate.pEdit;
+    m_pAudioChannelEdit = audioChannels.pEdit;
+    m_pWidthEdit = width.pEdit;
+    m_pHeightEdit = height.pEdit;
     m_pScaleCheck = new QCheckBox(QStringLiteral("Scale to 16:9"), pGroup);
     m_pScaleCheck->setObjectName(QString::number(SCALE_CHECK));
     connect(m_pScaleCheck, &QCheckBox::clicked, this, [this](bool bChecked) {
@@ -47,31 +56,30 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
 
     // Video on the left, audio on the right, the picture size below.
     auto* pGrid = new QGridLayout(pGroup);
-    const auto addRow = [pGrid, pGroup](int nRow, int nColumn, const QString& strLabel, QWidget* pField) {
+    const auto addRow = [pGrid, pGroup](int nRow, int nColumn, const QString& strLabel, QWidget* pField,
+                                        QWidget* pShown) {
         auto* pLabel = new QLabel(strLabel, pGroup);
         pLabel->setBuddy(pField);
         pGrid->addWidget(pLabel, nRow, nColumn);
-        pGrid->addWidget(pField, nRow, nColumn + 1);
+        pGrid->addWidget(pShown, nRow, nColumn + 1);
     };
-    addRow(0, 0, QStringLiteral("MPEG Frame"), m_pFrameRateList);
-    addRow(0, 2, QStringLiteral("Audio Sample Rate"), m_pSampleRateList);
-    addRow(1, 0, QStringLiteral("Video Bitrate"), m_pVideoBitrateEdit);
-    addRow(1, 2, QStringLiteral("Audio Bitrate"), m_pAudioBitrateEdit);
-    addRow(2, 2, QStringLiteral("Audio Channel"), m_pAudioChannelEdit);
-    addRow(3, 0, QStringLiteral("Width"), m_pWidthEdit);
-    addRow(3, 2, QStringLiteral("Height"), m_pHeightEdit);
+    addRow(0, 0, QStringLiteral("MPEG Frame"), m_pFrameRateList, m_pFrameRateList);
+    addRow(0, 2, QStringLiteral("Audio Sample Rate"), m_pSampleRateList, m_pSampleRateList);
+    addRow(1, 0, QStringLiteral("Video Bitrate"), videoBitrate.pEdit, videoBitrate.pRow);
+    addRow(1, 2, QStringLiteral("Audio Bitrate"), audioBitrate.pEdit, audioBitrate.pRow);
+    addRow(2, 2, QStringLiteral("Audio Channel"), audioChannels.pEdit, audioChannels.pRow);
+    addRow(3, 0, QStringLiteral("Width"), width.pEdit, width.pRow);
+    addRow(3, 2, QStringLiteral("Height"), height.pEdit, height.pRow);
     pGrid->addWidget(m_pScaleCheck, 4, 0, 1, 4);
     pGrid->addWidget(m_pDiscStandardLine, 5, 0, 1, 4);
 }
 
-QLineEdit* CMpegProfileDlg::MakeNumberField(int nId, int ConversionSettings::*pSetting)
+CSettingsDialog::CRangedEdit CMpegProfileDlg::MakeNumberField(int nId, CEncorda::ERangedValue eValue,
+                                                              int ConversionSettings::*pSetting)
 {
-    QLineEdit* pEdit = MakeEdit(nId, Group());
-    connect(pEdit, &QLineEdit::textChanged, this, [this, pSetting](const QString& strText) {
-        ConversionSettings::Instance().*pSetting = ReadLeadingInteger(strText);
-        ShowDiscStandards();
-    });
-    return pEdit;
+    const CRangedEdit field = MakeRangedEdit(nId, eValue, pSetting);
+    connect(field.pEdit, &QLineEdit::textChanged, this, &CMpegProfileDlg::ShowDiscStandards);
+    return field;
 }
 
 void CMpegProfileDlg::ShowDiscStandards()

@@ -40,8 +40,8 @@ protected:
     void ShowStoredValues() override;
 
 private:
-    // A field that stores its number in pSetting on every change of its text.
-    QLineEdit* MakeNumberField(int nId, int ConversionSettings::*pSetting);
+    // A ranged field whose changes also renew the disc line.
+    CRangedEdit MakeNumberField(int nId, CEncorda::ERangedValue eValue, int ConversionSettings::*pSetting);
     void ShowDiscStandards();
 
     QComboBox* m_pFrameRateList = nullptr;

@@ -1,11 +1,15 @@
 #include "settings/SettingsDialog.h"
 
+#include <algorithm>
 #include <limits>
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -35,6 +39,7 @@ CSettingsDialog::CSettingsDialog(const QString& strTitle, QWidget* pParent)
     auto* pOk = new QPushButton(QStringLiteral("OK"), pButtons);
     pOk->setObjectName(OK_BUTTON_ID);
     pOk->setDefault(true);
+    m_pOkButton = pOk;
     auto* pCancel = new QPushButton(QStringLiteral("Cancel"), pButtons);
     pCancel->setObjectName(CANCEL_BUTTON_ID);
     pButtons->addButton(pOk, QDialogButtonBox::AcceptRole);
@@ -83,6 +88,37 @@ QLineEdit* CSettingsDialog::MakeEdit(int nId, QWidget* pParent)
     auto* pEdit = new QLineEdit(pParent);
     pEdit->setObjectName(QString::number(nId));
     return pEdit;
+}
+
+CSettingsDialog::CRangedEdit CSettingsDialog::MakeRangedEdit(int nId, CEncorda::ERangedValue eValue,
+                                                             int ConversionSettings::*pSetting)
+{
+    const CEncorda::CRange range = CEncorda::ValueRange(eValue);
+    auto* pRow = new QWidget(Group());
+    QLineEdit* pEdit = MakeEdit(nId, pRow);
+    pEdit->setValidator(new QIntValidator(range.nMinimum, range.nMaximum, pEdit));
+    auto* pRangeLabel =
+        new QLabel(QStringLiteral("%1 to %2 %3").arg(range.nMinimum).arg(range.nMaximum).arg(range.strUnit), pRow);
+    auto* pLayout = new QHBoxLayout(pRow);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->addWidget(pEdit);
+    pLayout->addWidget(pRangeLabel);
+    m_rangedEdits.append(pEdit);
+    connect(pEdit, &QLineEdit::textChanged, this, [this, pEdit, pSetting](const QString& strText) {
+        // A value on its way ("4" of "48000") is not stored.
+        if (pEdit->hasAcceptableInput())
+            ConversionSettings::Instance().*pSetting = strText.toInt();
+        UpdateOkButton();
+    });
+    return { pEdit, pRow };
+}
+
+void CSettingsDialog::UpdateOkButton()
+{
+    const bool bAllAcceptable = std::all_of(m_rangedEdits.cbegin(), m_rangedEdits.cend(), [](const QLineEdit* pEdit) {
+        return !pEdit->isEnabled() || pEdit->hasAcceptableInput();
+    });
+    m_pOkButton->setEnabled(bAllAcceptable);
 }
 
 void CSettingsDialog::FillList(QComboBox* pList, const QStringList& arrItems)

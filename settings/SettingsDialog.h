@@ -2,11 +2,13 @@
 
 #include <QDialog>
 
+#include "encoder/Encorda.h"
 #include "settings/ConversionSettings.h"
 
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
+class QPushButton;
 
 // What the settings dialogs share: the dialog font, one titled group box
 // holding the controls, "OK" and "Cancel" below it, and the rule by which
@@ -38,6 +40,20 @@ protected:
     static QComboBox* MakeDropDownList(int nId, QWidget* pParent);
     static QLineEdit* MakeEdit(int nId, QWidget* pParent);
 
+    // A number field held to a range a recording can use, and the row that
+    // shows it with the range beside it: keys that would leave the range are
+    // refused, the setting takes only a value inside it, and OK waits while
+    // an enabled field holds less than a whole value.
+    struct CRangedEdit
+    {
+        QLineEdit* pEdit = nullptr;
+        QWidget* pRow = nullptr;
+    };
+    CRangedEdit MakeRangedEdit(int nId, CEncorda::ERangedValue eValue, int ConversionSettings::*pSetting);
+    // Offers OK when every enabled ranged field holds a value of its range;
+    // a dialog that enables or disables such a field calls it.
+    void UpdateOkButton();
+
     // Replaces the list's items; the first is selected when there is one.
     // Selecting by program notifies nobody, so nothing is stored.
     static void FillList(QComboBox* pList, const QStringList& arrItems);
@@ -58,4 +74,6 @@ protected:
 
 private:
     QGroupBox* m_pGroup = nullptr;
+    QPushButton* m_pOkButton = nullptr;
+    QList<QLineEdit*> m_rangedEdits;
 };

@@ -161,6 +161,44 @@ TEST_F(TransportSafety, AQuitSignalClosesTheRecordingWhole)
     EXPECT_TRUE(IsWholeRecording(strFile, 0.8));
 }
 
+// Another window (or process) stands for the second recording: Convert says
+// why it cannot record there, and the first recording goes on.
+TEST_F(TransportSafety, ConvertIntoAFileAnotherWindowRecordsIsRefusedWithTheCause)
+{
+    const std::string strFile = File("shared.mpg");
+    CConverterDlg first(m_prompt);
+    first.show();
+    Convert(first, strFile);
+    ASSERT_TRUE(WaitForElapsed(first.Encoder(), 1.0));
+
+    CConverterDlg second(m_prompt);
+    second.show();
+    Convert(second, strFile);
+    ASSERT_EQ(m_prompt.Texts().last(), CConverterDlg::CAPTURE_FAILURE);
+    EXPECT_TRUE(m_prompt.m_arrAsked.last().strCause.contains("being recorded"))
+        << m_prompt.m_arrAsked.last().strCause.toStdString();
+    EXPECT_TRUE(first.Encoder().GetStatus().bRecordingToFile);
+    ASSERT_TRUE(WaitForElapsed(first.Encoder(), 1.5));
+    ClickButton(first, "BUTTON_STOP");
+    EXPECT_TRUE(IsWholeRecording(strFile, 1.3));
+}
+
+TEST_F(TransportSafety, AFileDeletedWhileRecordingIsReportedAtStop)
+{
+    const std::string strFile = File("deleted.mpg");
+    CConverterDlg dialog(m_prompt);
+    dialog.show();
+    Convert(dialog, strFile);
+    ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), 0.5));
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(strFile)));
+    ClickButton(dialog, "BUTTON_STOP");
+
+    ASSERT_EQ(m_prompt.Texts().last(), CConverterDlg::CAPTURE_FAILURE);
+    EXPECT_TRUE(m_prompt.m_arrAsked.last().strCause.contains("was deleted"))
+        << m_prompt.m_arrAsked.last().strCause.toStdString();
+    EXPECT_TRUE(IsShown(dialog, "BUTTON_PLAY"));
+}
+
 // The program itself, as a user's kill or logout reaches it.
 TEST(ProgramExit, TerminateEndsWithStatusZero)
 {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ProfileLimits.h"
 #include "tools/mpegrec/CommandLine.h"
 #include "tools/mpegrec/FailureReasons.h"
 
@@ -49,22 +50,50 @@ TEST(MpegrecReasons, FfmpegOptionsBecomeMpegrecsOrAreLeftOut)
 
 TEST(MpegrecReasons, OnlyEncoderRefusalsAreTranslated)
 {
-    CCommandLine command;
     const std::string strFileReason = "cannot open /tmp/a -b/x.mpg: No such file or directory";
-    EXPECT_EQ(DescribeStartFailure(EFailure::eOutputFile, strFileReason, command), "cannot start: " + strFileReason);
-    EXPECT_EQ(DescribeStartFailure(EFailure::eEncoderSettings, "refused, add -strict -2", command),
-              "cannot start: refused.");
+    EXPECT_EQ(DescribeStartFailure(EFailure::eOutputFile, strFileReason), "cannot start: " + strFileReason);
+    EXPECT_EQ(DescribeStartFailure(EFailure::eEncoderSettings, "refused, add -strict -2"), "cannot start: refused.");
 }
 
-TEST(MpegrecReasons, ARefusedFrameRateIsQuotedAsWritten)
+// Each end of a range is taken, one beyond it refused with the range named.
+TEST(MpegrecReasons, OptionsBeyondTheirRangesAreRefusedNamingTheRange)
 {
-    std::string strError;
-    const std::optional<CCommandLine> whole = ParseCommandLine({ "-o", "x.mpg", "--frame-rate", "15" }, strError);
-    ASSERT_TRUE(whole) << strError;
-    const std::string strText =
-        DescribeStartFailure(EFailure::eFrameRate, "MPEG cannot carry a frame rate of 15 (use 23, 24, ...)", *whole);
-    EXPECT_EQ(strText.rfind("--frame-rate 15: ", 0), 0u) << strText;
-    EXPECT_EQ(strText.find("use 23"), std::string::npos) << "the engine's codes are not mpegrec's";
+    struct CRangeCase
+    {
+        const char* pszOption;
+        CValueRange range;
+        std::vector<std::string> others;
+    } const cases[] = {
+        { "--video-bitrate", VIDEO_BITRATE_RANGE, {} },
+        { "--audio-bitrate", AUDIO_BITRATE_RANGE, {} },
+        { "--sample-rate", SAMPLE_RATE_RANGE, { "--type", "avi", "--audio-compressor", "pcm_s16le" } },
+        { "--channels", AUDIO_CHANNELS_RANGE, {} },
+        { "--audio-offset", AUDIO_OFFSET_RANGE, {} },
+        { "--clock-skew", CLOCK_SKEW_RANGE, {} },
+        { "--frame-rate", AVI_FRAME_RATE_RANGE, { "--type", "avi" } },
+    };
+    for (const CRangeCase& rangeCase : cases) {
+        for (const int nValue : { rangeCase.range.nMinimum - 1, rangeCase.range.nMinimum, rangeCase.range.nMaximum,
+                                  rangeCase.range.nMaximum + 1 }) {
+            const std::string strValue = std::to_string(nValue);
+            SCOPED_TRACE(std::string(rangeCase.pszOption) + " " + strValue);
+            std::vector<std::string> arguments = { "-o", "x.mpg", rangeCase.pszOption, strValue };
+            arguments.insert(arguments.end(), rangeCase.others.begin(), rangeCase.others.end());
+            std::string strError;
+            const bool bTaken = ParseCommandLine(arguments, strError).has_value();
+            EXPECT_EQ(bTaken, rangeCase.range.Contains(nValue)) << strError;
+            if (!bTaken) {
+                EXPECT_EQ(strError.rfind(std::string(rangeCase.pszOption) + " " + strValue + ": ", 0), 0u) << strError;
+                EXPECT_NE(strError.find(RangeText(rangeCase.range)), std::string::npos) << strError;
+            }
+        }
+    }
+    const std::string strSides = RangeText(PICTURE_SIDE_RANGE);
+    for (const char* pszSize : { "15x480", "720x8193" }) {
+        std::string strError;
+        EXPECT_FALSE(ParseCommandLine({ "-o", "x.mpg", "--size", pszSize }, strError)) << pszSize;
+        EXPECT_NE(strError.find(strSides), std::string::npos) << strError;
+    }
 }
 
 TEST(MpegrecReasons, ValueErrorsQuoteTheOptionAsWritten)

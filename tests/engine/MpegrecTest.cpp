@@ -306,10 +306,10 @@ TEST(Mpegrec, MessagesQuoteTheOptionsAsWritten)
         { { "-o", strFile, "--bogus", "1" }, 2, "mpegrec: unknown option --bogus\n" },
         { { "-o", strFile, "--video-bitrate", "9x" }, 2, "mpegrec: --video-bitrate 9x: " },
         { { "-o", strFile, "--size", "100000x20" }, 2, "mpegrec: --size 100000x20: " },
-        { SHORT + QStringList { "--audio-bitrate", "1000" }, 1, " bit/s, not 1000\n" },
+        { SHORT + QStringList { "--audio-bitrate", "100000" }, 1, " bit/s, not 100000\n" },
         { SHORT + QStringList { "--audio-bitrate", "224500" }, 1, " bit/s, not 224500\n" },
         { SHORT + QStringList { "--type", "mpeg2", "--video-bitrate", "99999999" }, 1, " 99999999 bit/s " },
-        { SHORT + QStringList { "--frame-rate", "15" }, 1, "mpegrec: --frame-rate 15: " },
+        { SHORT + QStringList { "--frame-rate", "15" }, 2, "mpegrec: --frame-rate 15: " },
         { SHORT + QStringList { "--type", "avi", "--no-video", "--audio-compressor", "sonic" }, 1, "experimental" },
         { SHORT + QStringList { "--type", "avi", "--no-audio", "--video-compressor", "mjpeg" }, 1, "non-standard" },
     };

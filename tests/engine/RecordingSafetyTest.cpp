@@ -187,3 +187,89 @@ TEST(RecordingSafety, PauseHoldsThePreviewButNotARecordingsPreview)
         recorder.Stop();
     }
 }
+
+TEST(RecordingSafety, ASecondRecorderIsRefusedTheFileBeingRecorded)
+{
+    const QTemporaryDir folder;
+    const std::string strFile = folder.filePath("shared.mpg").toStdString();
+    CRecorder first;
+    ASSERT_TRUE(ConfigureRecorder(first, RealTimeUntilStop(), strFile));
+    ASSERT_NE(first.Start(), -1) << first.GetLastError();
+    ASSERT_TRUE(WaitForElapsed(first, 1.0)) << first.GetLastError();
+
+    // Another recorder stands for another window or process: the lock is
+    // the file's, not the recorder's.
+    CRecorder second;
+    CRecordingRequest oneSecond;
+    oneSecond.nWidth = 176;
+    oneSecond.nHeight = 120;
+    ASSERT_TRUE(ConfigureRecorder(second, oneSecond, strFile));
+    EXPECT_EQ(second.Start(), -1);
+    EXPECT_EQ(second.GetLastFailure(), EFailure::eFileBeingRecorded) << second.GetLastError();
+    EXPECT_TRUE(first.IsRunning());
+    ASSERT_TRUE(WaitForElapsed(first, 1.5)) << first.GetLastError();
+    const double dElapsed = first.GetStatus().dElapsedSeconds;
+    first.Stop();
+    EXPECT_TRUE(IsWholeRecording(strFile, dElapsed - 0.3));
+
+    // Closed, the file may be recorded again.
+    EXPECT_TRUE(RecordToTheEnd(second));
+}
+
+TEST(RecordingSafety, AFileDeletedWhileBeingRecordedEndsWithThatReason)
+{
+    enum class ELoss {
+        eFile,
+        eFolder,
+        eNoneRenamed,
+    };
+    for (const ELoss eLoss : { ELoss::eFile, ELoss::eFolder, ELoss::eNoneRenamed }) {
+        SCOPED_TRACE(static_cast<int>(eLoss));
+        QTemporaryDir folder;
+        const std::string strFile = folder.filePath("doomed.mpg").toStdString();
+        CRecorder recorder;
+        ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), strFile));
+        ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+        ASSERT_TRUE(WaitForElapsed(recorder, 0.5)) << recorder.GetLastError();
+        std::error_code error;
+        if (eLoss == ELoss::eFile)
+            std::filesystem::remove(strFile, error);
+        else if (eLoss == ELoss::eFolder)
+            ASSERT_TRUE(folder.remove());
+        else
+            std::filesystem::rename(strFile, strFile + ".kept", error);
+        ASSERT_FALSE(error) << error.message();
+        recorder.Stop();
+        EXPECT_EQ(recorder.GetLastFailure(), eLoss == ELoss::eNoneRenamed ? EFailure::eNone : EFailure::eFileDeleted)
+            << recorder.GetLastError();
+    }
+}
+
+TEST(RecordingSafety, ARecordingShorterThanTheAudioOffsetSaysAStreamIsMissing)
+{
+    struct COffsetCase
+    {
+        short nOffsetMs;
+        EFailure eFailure;
+    } const cases[] = {
+        { 3000, EFailure::eSyncMode },
+        { -3000, EFailure::eSyncMode },
+        { 300, EFailure::eNone },
+    };
+    const QTemporaryDir folder;
+    const std::string strFile = folder.filePath("offset.mpg").toStdString();
+    for (const COffsetCase& offsetCase : cases) {
+        SCOPED_TRACE(offsetCase.nOffsetMs);
+        CRecordingRequest request;
+        request.nWidth = 176;
+        request.nHeight = 120;
+        request.nSyncMode = SYNC_MODE_MANUAL;
+        request.nAudioOffsetMs = offsetCase.nOffsetMs;
+        CRecorder recorder;
+        ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
+        ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+        recorder.WaitUntilFinished(-1);
+        recorder.Stop();
+        EXPECT_EQ(recorder.GetLastFailure(), offsetCase.eFailure) << recorder.GetLastError();
+    }
+}

@@ -149,16 +149,16 @@ TEST_F(AviProfileDlgTest, CompressorChoicesAndSizesAreStored)
     ChooseItem(pAudioList, 0);
     EXPECT_EQ(Settings().nAudioCompressorIndex, 0);
     EXPECT_EQ(Settings().strAudioCompressorName, pAudioList->itemText(0));
-    TypeText(Find<QLineEdit>(m_dialog, WIDTH_EDIT), "12abc");
-    TypeText(Find<QLineEdit>(m_dialog, HEIGHT_EDIT), "x9");
-    EXPECT_EQ(Settings().nCustomFrameWidth, 12);
-    EXPECT_EQ(Settings().nCustomFrameHeight, 0);
+    TypeText(Find<QLineEdit>(m_dialog, WIDTH_EDIT), "352");
+    TypeText(Find<QLineEdit>(m_dialog, HEIGHT_EDIT), "288");
+    EXPECT_EQ(Settings().nCustomFrameWidth, 352);
+    EXPECT_EQ(Settings().nCustomFrameHeight, 288);
     Cancel(m_dialog);
 
     m_dialog.show();
     EXPECT_EQ(pVideoList->currentIndex(), 1);
     EXPECT_EQ(pAudioList->currentIndex(), 0);
-    EXPECT_EQ(Find<QLineEdit>(m_dialog, WIDTH_EDIT)->text(), "12");
+    EXPECT_EQ(Find<QLineEdit>(m_dialog, WIDTH_EDIT)->text(), "352");
 }
 
 TEST_F(AviProfileDlgTest, SettingOpensTheStoredCompressorsPageOrSaysThereIsNone)

@@ -1,4 +1,3 @@
-#include <climits>
 
 #include <QCheckBox>
 #include <QLabel>
@@ -69,37 +68,6 @@ TEST_F(MpegProfileDlgTest, ChosenRatesAreStoredAtOnceAndSurviveCancel)
     m_dialog.show();
     EXPECT_EQ(Find<QComboBox>(m_dialog, FRAME_RATE_LIST)->currentText(), "29.97");
     EXPECT_EQ(Find<QComboBox>(m_dialog, SAMPLE_RATE_LIST)->currentText(), "32000");
-}
-
-struct CFieldCase
-{
-    int nId;
-    const char* pszTyped;
-    int ConversionSettings::*pSetting;
-    int nStored;
-};
-
-TEST_F(MpegProfileDlgTest, NumberFieldsStoreTheirLeadingInteger)
-{
-    const CFieldCase cases[] = {
-        { WIDTH_EDIT, "12abc", &ConversionSettings::nMpegWidth, 12 },
-        { WIDTH_EDIT, "abc", &ConversionSettings::nMpegWidth, 0 },
-        { HEIGHT_EDIT, "  -576", &ConversionSettings::nMpegHeight, -576 },
-        { HEIGHT_EDIT, "+480 lines", &ConversionSettings::nMpegHeight, 480 },
-        { VIDEO_BITRATE_EDIT, "99999999999", &ConversionSettings::nVideoBitrate, INT_MAX },
-        { VIDEO_BITRATE_EDIT, "-99999999999", &ConversionSettings::nVideoBitrate, INT_MIN },
-        { AUDIO_BITRATE_EDIT, "192000", &ConversionSettings::nAudioBitrate, 192000 },
-        { AUDIO_CHANNEL_EDIT, "1", &ConversionSettings::nAudioChannels, 1 },
-        { AUDIO_CHANNEL_EDIT, "", &ConversionSettings::nAudioChannels, 0 },
-    };
-    for (const CFieldCase& fieldCase : cases) {
-        SCOPED_TRACE(testing::Message() << fieldCase.nId << " \"" << fieldCase.pszTyped << '"');
-        m_dialog.show();
-        TypeText(Find<QLineEdit>(m_dialog, fieldCase.nId), fieldCase.pszTyped);
-        EXPECT_EQ(Settings().*fieldCase.pSetting, fieldCase.nStored);
-        Cancel(m_dialog);
-        EXPECT_EQ(Settings().*fieldCase.pSetting, fieldCase.nStored);
-    }
 }
 
 TEST_F(MpegProfileDlgTest, ScaleTo16By9FollowsTheBox)

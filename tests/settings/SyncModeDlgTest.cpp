@@ -42,15 +42,4 @@ TEST_F(SyncModeDlgTest, ChoicesAreStoredAtOnceAndSurviveCancel)
     EXPECT_EQ(Find<QLineEdit>(m_dialog, OFFSET_EDIT)->text(), "250");
 }
 
-TEST_F(SyncModeDlgTest, TheOffsetTakesDigitsOnly)
-{
-    m_dialog.show();
-    QLineEdit* pOffset = Find<QLineEdit>(m_dialog, OFFSET_EDIT);
-    TypeText(pOffset, "-4x0");
-    EXPECT_EQ(pOffset->text(), "40");
-    EXPECT_EQ(Settings().nAudioOffset, 40);
-    TypeText(pOffset, "");
-    EXPECT_EQ(Settings().nAudioOffset, 0);
-}
-
 } // namespace

@@ -1,11 +1,13 @@
 #include "tools/mpegrec/CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <functional>
-#include <limits>
 #include <stdexcept>
 
 #include "engine/CompressorCatalog.h"
+#include "engine/ProfileLimits.h"
 #include "engine/RecordingProfile.h"
 
 namespace {
@@ -102,14 +104,13 @@ bool ChooseTargetNorm(CCommandLine& command, std::string& strError)
 // be when it cannot, else nothing.
 using CValueReader = std::function<std::string(const std::string& strValue, CCommandLine& command)>;
 
-// A whole number that counts pszUnit; some make sense only above 0.
-CValueReader WholeNumber(std::optional<int> CCommandLine::*pTarget, const char* pszUnit, bool bPositive)
+// A whole number a recording can use.
+CValueReader Ranged(std::optional<int> CCommandLine::*pTarget, const CValueRange& range)
 {
     return [=](const std::string& strValue, CCommandLine& command) -> std::string {
         int nValue = 0;
-        if (!ParseInt(strValue, nValue) || (bPositive && nValue <= 0))
-            return std::string(bPositive ? "needs a whole number above 0" : "needs a whole number") + " (" + pszUnit
-                + ")";
+        if (!ParseInt(strValue, nValue) || !range.Contains(nValue))
+            return "needs a whole number from " + RangeText(range);
         command.*pTarget = nValue;
         return {};
     };
@@ -126,7 +127,8 @@ CValueReader Text(std::string CCommandLine::*pTarget)
 std::string ReadFrameRate(const std::string& strValue, CCommandLine& command)
 {
     int nCode = 0;
-    if (!ParseFrameRate(strValue, nCode) || nCode <= 0)
+    // Whether the file takes the rate is known once its type is.
+    if (!ParseFrameRate(strValue, nCode))
         return "needs a rate such as 25 or 29.97";
     command.frameRate = nCode;
     return {};
@@ -147,18 +149,33 @@ std::string ReadType(const std::string& strValue, CCommandLine& command)
 
 std::string ReadPictureSize(const std::string& strValue, CCommandLine& command)
 {
-    // The profile keeps each side in a short.
-    constexpr int MAX_SIDE = std::numeric_limits<short>::max();
-    if (!ParsePair(strValue, 'x', command.nWidth, command.nHeight) || *command.nWidth > MAX_SIDE
-        || *command.nHeight > MAX_SIDE)
-        return "needs WIDTHxHEIGHT, each 1 to " + std::to_string(MAX_SIDE);
+    if (!ParsePair(strValue, 'x', command.nWidth, command.nHeight) || !PICTURE_SIDE_RANGE.Contains(*command.nWidth)
+        || !PICTURE_SIDE_RANGE.Contains(*command.nHeight))
+        return "needs WIDTHxHEIGHT, each " + RangeText(PICTURE_SIDE_RANGE);
     return {};
 }
 
 std::string ReadAspect(const std::string& strValue, CCommandLine& command)
 {
-    if (!ParsePair(strValue, ':', command.nAspectWidth, command.nAspectHeight))
-        return "needs WIDTH:HEIGHT such as 16:9";
+    // A player shows an MPEG picture at one of these; AVI marks its pixels
+    // the same way.
+    constexpr std::pair<int, int> SHAPES[] = { { 4, 3 }, { 16, 9 } };
+    std::optional<int> width;
+    std::optional<int> height;
+    if (!ParsePair(strValue, ':', width, height)
+        || std::find(std::begin(SHAPES), std::end(SHAPES), std::pair(*width, *height)) == std::end(SHAPES))
+        return "is 4:3 or 16:9";
+    command.nAspectWidth = width;
+    command.nAspectHeight = height;
+    return {};
+}
+
+std::string ReadSyncMode(const std::string& strValue, CCommandLine& command)
+{
+    int nMode = 0;
+    if (!ParseInt(strValue, nMode) || nMode < SYNC_MODE_NONE || nMode > SYNC_MODE_MANUAL)
+        return "is 0 (no sync), 1 (auto) or 2 (manual)";
+    command.syncMode = nMode;
     return {};
 }
 
@@ -195,15 +212,15 @@ const std::map<std::string, CValueReader>& ValueOptions()
         { "--frame-rate", ReadFrameRate },
         { "--size", ReadPictureSize },
         { "--aspect", ReadAspect },
-        { "--video-bitrate", WholeNumber(&CCommandLine::videoBitrate, "bit/s", true) },
-        { "--audio-bitrate", WholeNumber(&CCommandLine::audioBitrate, "bit/s", true) },
-        { "--sample-rate", WholeNumber(&CCommandLine::sampleRate, "Hz", true) },
-        { "--channels", WholeNumber(&CCommandLine::channels, "channels", true) },
-        { "--sync-mode", WholeNumber(&CCommandLine::syncMode, "0, 1 or 2", false) },
-        { "--audio-offset", WholeNumber(&CCommandLine::audioOffsetMs, "ms", false) },
+        { "--video-bitrate", Ranged(&CCommandLine::videoBitrate, VIDEO_BITRATE_RANGE) },
+        { "--audio-bitrate", Ranged(&CCommandLine::audioBitrate, AUDIO_BITRATE_RANGE) },
+        { "--sample-rate", Ranged(&CCommandLine::sampleRate, SAMPLE_RATE_RANGE) },
+        { "--channels", Ranged(&CCommandLine::channels, AUDIO_CHANNELS_RANGE) },
+        { "--sync-mode", ReadSyncMode },
+        { "--audio-offset", Ranged(&CCommandLine::audioOffsetMs, AUDIO_OFFSET_RANGE) },
         { "--frame", ReadFrame },
         { "--duration", ReadDuration },
-        { "--clock-skew", WholeNumber(&CCommandLine::clockSkewPpm, "ppm", false) },
+        { "--clock-skew", Ranged(&CCommandLine::clockSkewPpm, CLOCK_SKEW_RANGE) },
     };
     return s_options;
 }
@@ -237,6 +254,89 @@ std::string DefaultsText()
     return strText;
 }
 
+// One line an option that takes a number of a range.
+std::string RangesText()
+{
+    struct CRangeLine
+    {
+        const char* pszOption;
+        CValueRange range;
+        const char* pszNote;
+    };
+    const CRangeLine lines[] = {
+        { "--size", PICTURE_SIDE_RANGE, " each side" },
+        { "--video-bitrate", VIDEO_BITRATE_RANGE, "" },
+        { "--audio-bitrate", AUDIO_BITRATE_RANGE, "" },
+        { "--sample-rate", SAMPLE_RATE_RANGE, ", of those the audio encoder codes" },
+        { "--channels", AUDIO_CHANNELS_RANGE, "" },
+        { "--audio-offset", AUDIO_OFFSET_RANGE, "" },
+        { "--frame-rate", AVI_FRAME_RATE_RANGE, " (AVI; MPEG as above)" },
+        { "--clock-skew", CLOCK_SKEW_RANGE, "" },
+    };
+    std::string strText;
+    for (const CRangeLine& line : lines)
+        strText += std::string("  ") + line.pszOption + " " + RangeText(line.range) + line.pszNote + "\n";
+    return strText;
+}
+
+bool IsAvi(const CCommandLine& command)
+{
+    return command.strType == "avi";
+}
+
+// The value as it was written, for a message about it.
+std::string Given(const CCommandLine& command, const std::string& strOption)
+{
+    return strOption + " " + command.givenValues.at(strOption);
+}
+
+// MPEG has a table of rates; a disc's rate its norm chose.
+bool CheckFrameRate(const CCommandLine& command, std::string& strError)
+{
+    if (!command.frameRate || command.target)
+        return true;
+    if (IsAvi(command) ? AVI_FRAME_RATE_RANGE.Contains(*command.frameRate) : IsMpegFrameRate(*command.frameRate))
+        return true;
+    strError = Given(command, "--frame-rate")
+        + (IsAvi(command) ? ": an AVI file is recorded at " + RangeText(AVI_FRAME_RATE_RANGE)
+                          : ": an MPEG file is recorded at " + std::string(MPEG_FRAME_RATES) + " frames/s");
+    return false;
+}
+
+// The encoder that will code the audio decides the sample rates; one that
+// lists none (PCM) takes any.
+bool CheckSampleRate(const CCommandLine& command, std::string& strError)
+{
+    if (!command.sampleRate || command.bNoAudio)
+        return true;
+    const std::string strEncoder = !IsAvi(command) ? MPEG_AUDIO_ENCODER
+        : command.strAudioCompressor.empty()       ? DEFAULT_AUDIO_COMPRESSOR
+                                                   : command.strAudioCompressor;
+    const std::vector<int> rates = EncoderSampleRates(strEncoder);
+    if (rates.empty() || std::find(rates.begin(), rates.end(), *command.sampleRate) != rates.end())
+        return true;
+    strError = Given(command, "--sample-rate") + ": "
+        + (IsAvi(command) ? "the " + strEncoder + " compressor codes " : std::string("MPEG audio is coded at "));
+    for (std::size_t nIndex = 0; nIndex < rates.size(); ++nIndex)
+        strError += (nIndex == 0 ? "" : nIndex + 1 == rates.size() ? " or " : ", ") + std::to_string(rates[nIndex]);
+    strError += " Hz";
+    return false;
+}
+
+// Manual sync holds one stream back by the offset; held back for the whole
+// --duration, that stream would be missing from the file.
+bool CheckAudioOffset(const CCommandLine& command, std::string& strError)
+{
+    constexpr double MS_PER_SECOND = 1000;
+    if (!command.audioOffsetMs || command.syncMode.value_or(SYNC_MODE_NONE) != SYNC_MODE_MANUAL
+        || command.dDurationSeconds <= 0 || std::abs(*command.audioOffsetMs) < command.dDurationSeconds * MS_PER_SECOND)
+        return true;
+    strError = Given(command, "--audio-offset") + ": the " + (*command.audioOffsetMs > 0 ? "audio" : "video")
+        + " would begin only after the recording ends (" + Given(command, "--duration")
+        + "), so the file would have none";
+    return false;
+}
+
 } // namespace
 
 std::string FrameRateText(int nCode)
@@ -257,7 +357,7 @@ std::string MpegrecUsage()
            "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
            "               [--frame N] [--duration SECONDS] [--fast] [--sync-marks] [--clock-skew PPM]\n"
            "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
-           "       mpegrec --help\n"
+           "       mpegrec --help | --version\n"
            "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
            "--no-audio/--no-video apply to --type avi.\n"
            "--aspect is the shape the picture is shown at (4:3 unless given; 16:9 for wide).\n"
@@ -274,12 +374,14 @@ std::string MpegrecUsage()
           "rates, audio; PAL at --frame-rate 25 (the default), NTSC (29.97) at 29.97 or 30.\n"
           "Options beside it may change what the disc allows (a lower SVCD or DVD bit rate,\n"
           "16:9 on SVCD and DVD, a DVD picture 704 or 352 wide); anything else is refused.\n"
-          "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C).\n"
-          "Defaults, the same as the window's:\n"
-        + DefaultsText()
+          "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C, or\n"
+          "SIGTERM or SIGHUP, as when its terminal closes).\n"
+          "Ranges, the same as the window's:\n"
+        + RangesText() + "Defaults, the same as the window's:\n" + DefaultsText()
         + "Exit status: 0 when done; 1 when the recording cannot start or fails; 2 for a mistake in\n"
-          "the command line (an unknown option, a value mpegrec cannot read, a device, compressor\n"
-          "or frame picture it does not have, or a value the --target disc does not allow).\n";
+          "the command line (an unknown option, a value mpegrec cannot read or beyond its range, a\n"
+          "device, compressor or frame picture it does not have, or a value the --target disc does\n"
+          "not allow).\n";
 }
 
 std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arguments, std::string& strError)
@@ -301,6 +403,10 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         }
         if (strOption == "--help" || strOption == "-h") {
             command.bHelp = true;
+            continue;
+        }
+        if (strOption == "--version") {
+            command.bVersion = true;
             continue;
         }
         const auto reader = ValueOptions().find(strOption);
@@ -335,7 +441,10 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         strError = "--no-video and --no-audio leave nothing to record";
         return std::nullopt;
     }
-    if (!command.bList && !command.bHelp && command.strOutput.empty()) {
+    if (!CheckFrameRate(command, strError) || !CheckSampleRate(command, strError)
+        || !CheckAudioOffset(command, strError))
+        return std::nullopt;
+    if (!command.bList && !command.bHelp && !command.bVersion && command.strOutput.empty()) {
         strError = "nothing to do: give --list or -o FILE";
         return std::nullopt;
     }

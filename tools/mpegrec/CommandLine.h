@@ -12,6 +12,7 @@ struct CCommandLine
 {
     bool bList = false;
     bool bHelp = false;
+    bool bVersion = false;
     std::string strOutput;
     // mpeg1, mpeg2 or avi; empty: as --target needs, else DEFAULT_TYPE.
     std::string strType;
@@ -57,6 +58,10 @@ inline constexpr const char* DEFAULT_TYPE = "mpeg1";
 // Parses the arguments after the program name; on a mistake returns nothing
 // and says why in strError.
 std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arguments, std::string& strError);
+
+// The line that follows a mistake in the command line, instead of the whole
+// usage.
+inline constexpr const char* TRY_HELP = "Try 'mpegrec --help'.";
 
 // What --help prints: the usage, one option per line, each default, and the
 // exit statuses.

@@ -165,11 +165,8 @@ std::string InMpegrecTerms(const std::string& strReason)
     return strText;
 }
 
-std::string DescribeStartFailure(EFailure eCause, const std::string& strReason, const CCommandLine& command)
+std::string DescribeStartFailure(EFailure eCause, const std::string& strReason)
 {
-    const auto given = command.givenValues.find("--frame-rate");
-    if (eCause == EFailure::eFrameRate && given != command.givenValues.end() && command.strType != "avi")
-        return "--frame-rate " + given->second + ": an MPEG file is recorded at " + MPEG_FRAME_RATES + " frames/s";
     // Only an encoder's refusal quotes FFmpeg's log; other reasons may hold
     // a file name, which is left as it is.
     return "cannot start: " + (eCause == EFailure::eEncoderSettings ? InMpegrecTerms(strReason) : strReason);

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "engine/RecorderTypes.h"
-#include "tools/mpegrec/CommandLine.h"
 
 // The engine quotes FFmpeg's own messages, which may suggest options of the
 // ffmpeg command: each such suggestion gets mpegrec's option for the same
@@ -11,7 +10,7 @@
 // has none ("add '-strict -2' if you want to use it").
 std::string InMpegrecTerms(const std::string& strReason);
 
-// Why the recording could not start, as mpegrec says it: a frame rate MPEG
-// cannot carry is quoted as it was written, and an encoder's refusal (the
-// one reason that quotes FFmpeg's log) is put in mpegrec's terms.
-std::string DescribeStartFailure(EFailure eCause, const std::string& strReason, const CCommandLine& command);
+// Why the recording could not start, as mpegrec says it: an encoder's
+// refusal (the one reason that quotes FFmpeg's log) is put in mpegrec's
+// terms.
+std::string DescribeStartFailure(EFailure eCause, const std::string& strReason);

@@ -169,25 +169,29 @@ bool CheckFramePicture(const CCommandLine& command, std::string& strError)
     return false;
 }
 
+// A mistake in the command line: what it is, and where to read more.
+int UsageError(const std::string& strError)
+{
+    std::cerr << "mpegrec: " << strError << "\n" << TRY_HELP << "\n";
+    return EXIT_USAGE;
+}
+
 int Record(CRecorder& recorder, const CCommandLine& command)
 {
     std::string strError;
     if (!CheckFramePicture(command, strError) || !ChooseDevices(recorder, command, strError)
         || !ChooseCompressor(recorder, ECompressorKind::eVideo, command.strVideoCompressor, strError)
-        || !ChooseCompressor(recorder, ECompressorKind::eAudio, command.strAudioCompressor, strError)) {
-        std::cerr << "mpegrec: " << strError << "\n";
-        return EXIT_USAGE;
-    }
+        || !ChooseCompressor(recorder, ECompressorKind::eAudio, command.strAudioCompressor, strError))
+        return UsageError(strError);
     ApplyProfile(recorder, command);
-    if (!CheckTarget(recorder.Profile(), command, strError)) {
-        std::cerr << "mpegrec: " << strError << "\n";
-        return EXIT_USAGE;
-    }
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    if (!CheckTarget(recorder.Profile(), command, strError))
+        return UsageError(strError);
+    // Closing the terminal hangs up on the recording, which ends it as
+    // Ctrl+C does: the file is closed whole.
+    for (const int nSignal : { SIGINT, SIGTERM, SIGHUP })
+        std::signal(nSignal, OnInterrupt);
     if (recorder.Start() == -1) {
-        std::cerr << "mpegrec: " << DescribeStartFailure(recorder.GetLastFailure(), recorder.GetLastError(), command)
-                  << "\n";
+        std::cerr << "mpegrec: " << DescribeStartFailure(recorder.GetLastFailure(), recorder.GetLastError()) << "\n";
         return EXIT_FAILURE;
     }
     while (!recorder.WaitUntilFinished(WAIT_SLICE_MS)) {
@@ -216,12 +220,14 @@ int main(int argc, char** argv)
     std::string strError;
     const std::optional<CCommandLine> command =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), strError);
-    if (!command) {
-        std::cerr << "mpegrec: " << strError << "\n" << MpegrecUsage();
-        return EXIT_USAGE;
-    }
+    if (!command)
+        return UsageError(strError);
     if (command->bHelp) {
         std::cout << MpegrecUsage();
+        return EXIT_SUCCESS;
+    }
+    if (command->bVersion) {
+        std::cout << "mpegrec (SkinRecorder) " << SKINREC_VERSION << "\n";
         return EXIT_SUCCESS;
     }
     // FFmpeg's own log would bury the summary; the engine quotes FFmpeg's
