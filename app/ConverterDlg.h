@@ -120,7 +120,8 @@ private:
     // The title typed into the skin's title box; empty without one.
     QString RecordingTitle() const;
     // Where Convert's save dialog opens: the title as file name in the
-    // folder of the last recording (else the user's videos folder).
+    // folder of the last recording, else the user's videos folder, else the
+    // home folder; the first of them that exists, as an absolute path.
     QString ProposedRecordingPath(const QString& strSuffix) const;
     void Convert();
     // Starts recording to the file; a recording it replaces is listed.
