@@ -49,6 +49,8 @@ public:
     static inline const QString FILE_BEING_RECORDED =
         QStringLiteral("This file is being recorded now. Choose another file for the new recording.");
     static inline const QString STOP_AND_QUIT = QStringLiteral("Stop the recording and quit?");
+    static inline const QString NO_PLAYER =
+        QStringLiteral("No program on this desktop could open the recording. Open it with a video player.");
 
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
 
@@ -79,7 +81,8 @@ public:
     CSkinCheck* OnCheckClicked(int nIndex) override;
 
     // Opens a recording from the Recordings list in the desktop's player;
-    // tests put their own opener in. False when it did not open.
+    // tests put their own opener in. False when no program took it, which
+    // the window then tells the user.
     using CUrlOpener = std::function<bool(const QUrl&)>;
     void SetUrlOpener(CUrlOpener opener) { m_openUrl = std::move(opener); }
     const CRecentRecordings& Recordings() const { return m_recordings; }
