@@ -5,8 +5,9 @@
 # the audio's offset behind the picture at the start, middle and end
 # (target in Auto: within +-33 ms at the end; No Sync shows the drift, about
 # 7.2 s after 2 hours at 1000 ppm), how many flashes syncprobe paired with
-# their beep (all, or all but one the end cut), the peak memory after the first minute
-# of running and at the end (target: within 10 MB) and the time taken.
+# their beep (all, or all but one the end cut), the peak memory after the
+# first minute of running and at the end (target: within 10 MB) and the
+# time taken.
 #
 # usage: bench/sync.sh [BUILD_DIR]      environment: MINUTES of media
 #        (default 120), SKEWS (default "1000 -1000"), SIZE (default 352x288)
