@@ -146,13 +146,6 @@ int CSkinListBox::DetailsWidth() const
     return width() - 2 * CELL_MARGIN;
 }
 
-int CSkinListBox::CellTextWidth(int nColumn) const
-{
-    if (m_arrColumns.isEmpty())
-        return DetailsWidth();
-    return ColumnWidth(nColumn) - 2 * CELL_MARGIN;
-}
-
 void CSkinListBox::SetItemToolTip(int nRow, const QString& strToolTip)
 {
     if (nRow >= 0 && nRow < m_arrRows.size())

@@ -78,9 +78,8 @@ public:
     bool DetailsShown() const { return m_bDetailsShown; }
     void SetItemDetails(int nRow, const QString& strDetails);
     QString GetItemDetails(int nRow) const;
-    // The width a row's details have, and a cell's text, in pixels.
+    // The width a row's details have, in pixels.
     int DetailsWidth() const;
-    int CellTextWidth(int nColumn) const;
     // Shown while the mouse rests on the row.
     void SetItemToolTip(int nRow, const QString& strToolTip);
     QString GetItemToolTip(int nRow) const;
