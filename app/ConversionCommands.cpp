@@ -30,6 +30,17 @@ void SelectByName(CEncorda& encoder, const CEncordaList& list, const QString& st
         (encoder.*select)(nIndex);
 }
 
+// The folder as an absolute path while it exists, else nothing. A relative
+// one is taken from the home folder, as the user-dirs file means it (Qt
+// hands such an entry on as it stands).
+QString ExistingFolder(const QString& strFolder)
+{
+    if (strFolder.isEmpty())
+        return QString();
+    const QFileInfo folder(QDir::home(), strFolder);
+    return folder.isDir() ? QDir::cleanPath(folder.absoluteFilePath()) : QString();
+}
+
 } // namespace
 
 void CConverterDlg::ApplyDeviceSelections()
@@ -71,11 +82,13 @@ QString CConverterDlg::RecordingTitle() const
 
 QString CConverterDlg::ProposedRecordingPath(const QString& strSuffix) const
 {
-    QString strFolder = m_strLastRecordingFolder;
+    // A save dialog given a folder that does not exist offers the path
+    // relative to another folder, and saving there fails.
+    QString strFolder = ExistingFolder(m_strLastRecordingFolder);
     if (strFolder.isEmpty())
-        strFolder = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+        strFolder = ExistingFolder(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation));
     if (strFolder.isEmpty())
-        strFolder = QDir::homePath();
+        strFolder = QDir::home().absolutePath();
     return QDir(strFolder).filePath(FileNameForTitle(RecordingTitle(), QDateTime::currentDateTime()) + u'.'
                                     + strSuffix);
 }

@@ -240,10 +240,10 @@ void CConverterDlg::OpenRecording(int nRow)
     if (pEntry == nullptr)
         return;
     // A file deleted since has nothing to open; its row now says so.
-    if (QFileInfo::exists(pEntry->strPath))
-        m_openUrl(QUrl::fromLocalFile(pEntry->strPath));
-    else
+    if (!QFileInfo::exists(pEntry->strPath))
         ShowRecordings();
+    else if (!m_openUrl(QUrl::fromLocalFile(pEntry->strPath)))
+        Prompt().ShowMessage(NO_PLAYER, IPrompt::EIcon::Warning, QDir::toNativeSeparators(pEntry->strPath));
 }
 
 void CConverterDlg::OnSkinOptionSelected(const QString& strName)

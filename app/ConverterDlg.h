@@ -55,6 +55,8 @@ public:
     static inline const QString STOP_AND_QUIT = QStringLiteral("Stop the recording and quit?");
     // Without any skin there is no window: the folders searched follow.
     static inline const QString NO_SKIN = QStringLiteral("SkinRecorder found no skin package it can use.");
+    static inline const QString NO_PLAYER =
+        QStringLiteral("No program on this desktop could open the recording. Open it with a video player.");
 
     // Loads the start-up skin, DEFAULT_SKIN, or when that cannot be used the
     // skin commands' packages in menu order; when none loads, the user is
@@ -92,7 +94,8 @@ public:
     CSkinCheck* OnCheckClicked(int nIndex) override;
 
     // Opens a recording from the Recordings list in the desktop's player;
-    // tests put their own opener in. False when it did not open.
+    // tests put their own opener in. False when no program took it, which
+    // the window then tells the user.
     using CUrlOpener = std::function<bool(const QUrl&)>;
     void SetUrlOpener(CUrlOpener opener) { m_openUrl = std::move(opener); }
     const CRecentRecordings& Recordings() const { return m_recordings; }
@@ -137,7 +140,8 @@ private:
     // The title typed into the skin's title box; empty without one.
     QString RecordingTitle() const;
     // Where Convert's save dialog opens: the title as file name in the
-    // folder of the last recording (else the user's videos folder).
+    // folder of the last recording, else the user's videos folder, else the
+    // home folder; the first of them that exists, as an absolute path.
     QString ProposedRecordingPath(const QString& strSuffix) const;
     void Convert();
     // Starts recording to the file; a recording it replaces is listed.

@@ -24,9 +24,13 @@ public:
     // The entry a list row shows; null for a row past the list.
     const CEntry* At(int nRow) const;
 
-    // Title (or file name), duration and size; a file deleted since shows
-    // as missing.
+    // A row shows the title (or file name) on its first line and the length
+    // and size on its second, where our skins' narrow lists have room for
+    // them; a file deleted since shows as missing. The tooltip adds the full
+    // path.
     static QString RowText(const CEntry& entry);
+    static QString RowDetails(const CEntry& entry);
+    static QString RowToolTip(const CEntry& entry);
     void ShowIn(CSkinListBox& list) const;
 
 private:

@@ -4,8 +4,10 @@
 # SKEWS says otherwise), in Auto sync and in No Sync, and prints for each:
 # the audio's offset behind the picture at the start, middle and end
 # (target in Auto: within +-33 ms at the end; No Sync shows the drift, about
-# 7.2 s after 2 hours at 1000 ppm), the peak memory after the first minute
-# of running and at the end (target: within 10 MB) and the time taken.
+# 7.2 s after 2 hours at 1000 ppm), how many flashes syncprobe paired with
+# their beep (all, or all but one the end cut), the peak memory after the
+# first minute of running and at the end (target: within 10 MB) and the
+# time taken.
 #
 # usage: bench/sync.sh [BUILD_DIR]      environment: MINUTES of media
 #        (default 120), SKEWS (default "1000 -1000"), SIZE (default 352x288)
@@ -48,29 +50,30 @@ record() {
     echo "$((SECONDS - started)) ${minute_peak:-$peak} $peak"
 }
 
-# The offsets syncprobe finds, as "start middle end" in ms.
+# The offsets syncprobe finds, as "start middle end" in ms, and how many of
+# the flashes it paired with their beep, as "PAIRS/FLASHES".
 offsets() {
     "$syncprobe" "$work/sync.mpg" >"$work/probe"
     awk '$1 == "start-ms" { s = $2 } $1 == "middle-ms" { m = $2 } $1 == "end-ms" { e = $2 }
-         END { print s, m, e }' "$work/probe"
+         $1 == "flashes" { f = $2 } $1 == "pairs" { p = $2 } END { print s, m, e, p "/" f }' "$work/probe"
 }
 
 echo "$minutes minutes of $size MPEG-1 at 25 fps from the test sources, --fast"
-printf '%-8s %-8s %9s %9s %9s %8s %12s %12s %9s\n' skew sync "start ms" "middle ms" "end ms" verdict \
+printf '%-8s %-8s %9s %9s %9s %11s %8s %12s %12s %9s\n' skew sync "start ms" "middle ms" "end ms" paired verdict \
     "peak 1 min" "peak end" "wall s"
 for skew in $skews; do
     for mode in auto none; do
         sync_mode=1
         [ "$mode" = auto ] || sync_mode=0
         read -r wall minute_kb end_kb < <(record "$sync_mode" "$skew")
-        read -r start middle end < <(offsets)
+        read -r start middle end paired < <(offsets)
         verdict=drift
         if [ "$mode" = auto ]; then
             verdict=$(awk -v e="$end" 'BEGIN { print (e <= 33 && e >= -33) ? "ok" : "FAIL" }')
         fi
         growth=$(( (end_kb - minute_kb) / 1024 ))
-        printf '%-8s %-8s %9s %9s %9s %8s %9d MB %9d MB %9s   (+%d MB%s)\n' "$skew" "$mode" "$start" "$middle" \
-            "$end" "$verdict" $((minute_kb / 1024)) $((end_kb / 1024)) "$wall" "$growth" \
+        printf '%-8s %-8s %9s %9s %9s %11s %8s %9d MB %9d MB %9s   (+%d MB%s)\n' "$skew" "$mode" "$start" \
+            "$middle" "$end" "$paired" "$verdict" $((minute_kb / 1024)) $((end_kb / 1024)) "$wall" "$growth" \
             "$([ "$growth" -le 10 ] && echo ", ok" || echo ", FAIL")"
     done
 done

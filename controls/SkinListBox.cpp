@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "controls/OffscreenDC.h"
@@ -18,6 +20,8 @@ constexpr int SKIN_LIST_FONT_PIXELS = 16;
 constexpr int ROW_PADDING = 2;
 // Width of the row number before its point.
 constexpr int ROW_NUMBER_DIGITS = 3;
+// A row with details: its cells' line and the details' line.
+constexpr int DETAILED_ROW_LINES = 2;
 
 } // namespace
 
@@ -95,9 +99,9 @@ void CSkinListBox::AddItem(const QString& strText)
 {
     if (m_kind == EKind::eListBox) {
         const QString strNumber = QStringLiteral("%1.").arg(GetItemCount() + 1, ROW_NUMBER_DIGITS);
-        m_arrRows.append({ strNumber, strText });
+        m_arrRows.append({ { strNumber, strText }, QString(), QString() });
     } else {
-        m_arrRows.append({ strText });
+        m_arrRows.append({ { strText }, QString(), QString() });
     }
     UpdateScrollBar();
     update();
@@ -114,7 +118,43 @@ void CSkinListBox::DeleteAllItems()
 
 QString CSkinListBox::GetItemText(int nRow, int nColumn) const
 {
-    return nRow >= 0 && nRow < m_arrRows.size() ? m_arrRows[nRow].value(nColumn) : QString();
+    return nRow >= 0 && nRow < m_arrRows.size() ? m_arrRows[nRow].arrCells.value(nColumn) : QString();
+}
+
+void CSkinListBox::SetDetailsShown(bool bShown)
+{
+    m_bDetailsShown = bShown;
+    ScrollLines(0);
+    UpdateScrollBar();
+}
+
+void CSkinListBox::SetItemDetails(int nRow, const QString& strDetails)
+{
+    if (nRow >= 0 && nRow < m_arrRows.size()) {
+        m_arrRows[nRow].strDetails = strDetails;
+        update();
+    }
+}
+
+QString CSkinListBox::GetItemDetails(int nRow) const
+{
+    return nRow >= 0 && nRow < m_arrRows.size() ? m_arrRows[nRow].strDetails : QString();
+}
+
+int CSkinListBox::DetailsWidth() const
+{
+    return width() - 2 * CELL_MARGIN;
+}
+
+void CSkinListBox::SetItemToolTip(int nRow, const QString& strToolTip)
+{
+    if (nRow >= 0 && nRow < m_arrRows.size())
+        m_arrRows[nRow].strToolTip = strToolTip;
+}
+
+QString CSkinListBox::GetItemToolTip(int nRow) const
+{
+    return nRow >= 0 && nRow < m_arrRows.size() ? m_arrRows[nRow].strToolTip : QString();
 }
 
 void CSkinListBox::SetSelectedRow(int nRow)
@@ -125,7 +165,7 @@ void CSkinListBox::SetSelectedRow(int nRow)
 
 int CSkinListBox::RowHeight() const
 {
-    return fontMetrics().height() + ROW_PADDING;
+    return fontMetrics().height() * (m_bDetailsShown ? DETAILED_ROW_LINES : 1) + ROW_PADDING;
 }
 
 int CSkinListBox::RowsPerPage() const
@@ -186,28 +226,62 @@ void CSkinListBox::paintEvent(QPaintEvent*)
 void CSkinListBox::DrawRow(QPainter& painter, int nRow, const QRect& rcRow) const
 {
     const bool bSelected = nRow == m_nSelectedRow;
-    const QStringList& arrCells = m_arrRows[nRow];
-    // Full-row selection: the row is one band, its empty columns included.
+    const CRow& row = m_arrRows[nRow];
+    // Full-row selection: the row is one band, its empty columns included;
+    // details reach across the whole row.
     int nRowWidth = 0;
     for (const CColumn& column : m_arrColumns)
         nRowWidth += column.nWidth;
-    if (m_arrColumns.isEmpty())
+    if (m_arrColumns.isEmpty() || m_bDetailsShown)
         nRowWidth = rcRow.width();
     painter.fillRect(QRect(rcRow.topLeft(), QSize(nRowWidth, rcRow.height())),
                      bSelected ? SelBackColor() : BackColor());
     painter.setPen(bSelected ? SelTextColor() : TextColor());
-    if (m_arrColumns.isEmpty()) {
-        painter.drawText(rcRow.adjusted(CELL_MARGIN, 0, -CELL_MARGIN, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         arrCells.value(0));
+    if (!m_bDetailsShown) {
+        DrawCells(painter, row.arrCells, rcRow);
         return;
     }
-    int x = rcRow.left();
+    const int nLineHeight = fontMetrics().height();
+    const QRect rcCells(rcRow.left(), rcRow.top() + ROW_PADDING / 2, rcRow.width(), nLineHeight);
+    DrawCells(painter, row.arrCells, rcCells);
+    const QRect rcDetails = rcCells.translated(0, nLineHeight).adjusted(CELL_MARGIN, 0, -CELL_MARGIN, 0);
+    DrawLine(painter, rcDetails, Qt::AlignRight, row.strDetails);
+}
+
+void CSkinListBox::DrawCells(QPainter& painter, const QStringList& arrCells, const QRect& rcLine) const
+{
+    if (m_arrColumns.isEmpty()) {
+        DrawLine(painter, rcLine.adjusted(CELL_MARGIN, 0, -CELL_MARGIN, 0), Qt::AlignLeft, arrCells.value(0));
+        return;
+    }
+    int x = rcLine.left();
     for (int nColumn = 0; nColumn < m_arrColumns.size(); ++nColumn) {
         const CColumn& column = m_arrColumns[nColumn];
-        const QRect rcCell(x + CELL_MARGIN, rcRow.top(), column.nWidth - 2 * CELL_MARGIN, rcRow.height());
-        painter.drawText(rcCell, column.alignment | Qt::AlignVCenter, arrCells.value(nColumn));
+        const QRect rcCell(x + CELL_MARGIN, rcLine.top(), column.nWidth - 2 * CELL_MARGIN, rcLine.height());
+        DrawLine(painter, rcCell, column.alignment, arrCells.value(nColumn));
         x += column.nWidth;
     }
+}
+
+void CSkinListBox::DrawLine(QPainter& painter, const QRect& rc, Qt::Alignment alignment, const QString& strText) const
+{
+    const QString strShown = painter.fontMetrics().elidedText(strText, Qt::ElideRight, rc.width());
+    painter.drawText(rc, alignment | Qt::AlignVCenter, strShown);
+}
+
+bool CSkinListBox::event(QEvent* pEvent)
+{
+    if (pEvent->type() != QEvent::ToolTip)
+        return CSkinControl::event(pEvent);
+    const auto* pHelp = static_cast<QHelpEvent*>(pEvent);
+    const QString strToolTip = GetItemToolTip(RowAt(pHelp->pos()));
+    if (strToolTip.isEmpty()) {
+        QToolTip::hideText();
+        pEvent->ignore();
+    } else {
+        QToolTip::showText(pHelp->globalPos(), strToolTip, this);
+    }
+    return true;
 }
 
 void CSkinListBox::mousePressEvent(QMouseEvent* pEvent)

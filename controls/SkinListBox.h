@@ -69,6 +69,20 @@ public:
     int GetItemCount() const { return int(m_arrRows.size()); }
     void DeleteAllItems();
     QString GetItemText(int nRow, int nColumn) const;
+
+    // With details shown, every row is two lines tall: its cells, then its
+    // details right-aligned across the whole row, where the first line's
+    // narrow columns leave room to spare. Text wider than its place ends in
+    // an ellipsis.
+    void SetDetailsShown(bool bShown);
+    bool DetailsShown() const { return m_bDetailsShown; }
+    void SetItemDetails(int nRow, const QString& strDetails);
+    QString GetItemDetails(int nRow) const;
+    // The width a row's details have, in pixels.
+    int DetailsWidth() const;
+    // Shown while the mouse rests on the row.
+    void SetItemToolTip(int nRow, const QString& strToolTip);
+    QString GetItemToolTip(int nRow) const;
     // -1 when no row is selected.
     int GetSelectedRow() const { return m_nSelectedRow; }
     void SetSelectedRow(int nRow);
@@ -89,6 +103,7 @@ signals:
     void RowPicked(const QString& strText);
 
 protected:
+    bool event(QEvent* pEvent) override;
     void paintEvent(QPaintEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
@@ -105,11 +120,21 @@ private:
         Qt::Alignment alignment;
     };
 
+    struct CRow
+    {
+        QStringList arrCells;
+        QString strDetails;
+        QString strToolTip;
+    };
+
     void PositionScrollBar();
     void UpdateScrollBar();
     int RowAt(const QPoint& pt) const;
     void EnsureVisible(int nRow);
     void DrawRow(QPainter& painter, int nRow, const QRect& rcRow) const;
+    void DrawCells(QPainter& painter, const QStringList& arrCells, const QRect& rcLine) const;
+    // Draws one line of text into rc, elided when wider.
+    void DrawLine(QPainter& painter, const QRect& rc, Qt::Alignment alignment, const QString& strText) const;
 
     EKind m_kind;
     // A child of the list's parent, deleted with the list.
@@ -119,7 +144,8 @@ private:
     COLORREF m_crText = CLR_NONE_GIVEN;
     COLORREF m_crBack = CLR_NONE_GIVEN;
     QList<CColumn> m_arrColumns;
-    QList<QStringList> m_arrRows;
+    QList<CRow> m_arrRows;
+    bool m_bDetailsShown = false;
     int m_nSelectedRow = -1;
     int m_nTopRow = 0;
 };

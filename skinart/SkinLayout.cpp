@@ -5,6 +5,13 @@ namespace {
 constexpr int SMALL_POINTS = 8;
 constexpr int LABEL_POINTS = 9;
 constexpr int HEADING_POINTS = 7;
+// The output selector's list drops two pixels below its face and holds the
+// window's three output types. A row of the skin lists' 16-pixel text is 19
+// to 21 pixels tall in the fonts that stand in for Arial; a little more
+// keeps a scroll bar away however the text is set.
+constexpr int COMBO_LIST_GAP = 2;
+constexpr int COMBO_LIST_ROWS = 3;
+constexpr int COMBO_ROW_ALLOWANCE = 24;
 
 QPainterPath RoundedRect(const QRectF& rc, qreal dRadius)
 {
@@ -76,6 +83,13 @@ CButtonLayout MuteCheck(const QRect& rc)
     return check;
 }
 
+// The combo box's skin rectangle: its face, one arrow frame tall, and the
+// list below it.
+QRect ComboRect(const QPoint& ptTopLeft, int nWidth, const QSize& sizeArrow)
+{
+    return QRect(ptTopLeft, QSize(nWidth, sizeArrow.height() + COMBO_LIST_GAP + COMBO_LIST_ROWS * COMBO_ROW_ALLOWANCE));
+}
+
 CLabelLayout TimeLabel(const QRect& rc)
 {
     return CLabelLayout { "LABEL_TIME", rc, "00:00:00/02:00:00", SMALL_POINTS, false };
@@ -123,8 +137,8 @@ CSkinLayout StandardLayout()
                          CLabelLayout { "LABEL_MODE", QRect(412, 260, 66, 18), "Output", LABEL_POINTS, true } };
     layout.rcSlider = QRect(34, 378, 250, 16);
     layout.nThumbSize = 16;
-    layout.rcCombo = QRect(480, 256, 136, 76);
     layout.sizeComboArrow = QSize(20, 22);
+    layout.rcCombo = ComboRect(QPoint(480, 256), 136, layout.sizeComboArrow);
     layout.rcEdit = QRect(480, 290, 136, 20);
     layout.rcList = QRect(412, 364, 204, 84);
     layout.nScrollWidth = 12;
@@ -176,8 +190,8 @@ CSkinLayout DeluxeLayout()
                          CLabelLayout { "LABEL_MODE", QRect(660, 100, 176, 18), "Output format", LABEL_POINTS, true } };
     layout.rcSlider = QRect(140, 502, 372, 18);
     layout.nThumbSize = 18;
-    layout.rcCombo = QRect(660, 122, 176, 80);
     layout.sizeComboArrow = QSize(24, 24);
+    layout.rcCombo = ComboRect(QPoint(660, 122), 176, layout.sizeComboArrow);
     layout.rcEdit = QRect(660, 180, 176, 22);
     layout.rcList = QRect(660, 354, 176, 148);
     layout.nScrollWidth = 14;

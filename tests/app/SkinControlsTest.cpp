@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -109,9 +110,10 @@ TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
     const QString strFile = m_current.FilePath(QStringLiteral("Evening news.mpg"));
     CConverterDlg dialog(m_prompt);
     QList<QUrl> arrOpened;
-    dialog.SetUrlOpener([&arrOpened](const QUrl& url) {
+    bool bPlayerFound = true;
+    dialog.SetUrlOpener([&arrOpened, &bPlayerFound](const QUrl& url) {
         arrOpened.append(url);
-        return true;
+        return bPlayerFound;
     });
     dialog.show();
     CSkinEdit* pTitle = dialog.FindEdit(QStringLiteral("EDIT_TITLE"));
@@ -131,9 +133,11 @@ TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
     CSkinListBox* pList = dialog.FindListBox(QStringLiteral("LIST_RECENT"));
     ASSERT_NE(pList, nullptr) << "our skins have a recordings list";
     ASSERT_EQ(pList->GetItemCount(), 1);
-    const QString strRow = pList->GetItemText(0, 1);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Evening news  00:00:0[1-9]  \\S+")).match(strRow).hasMatch())
-        << strRow.toStdString();
+    EXPECT_EQ(pList->GetItemText(0, 1), QStringLiteral("Evening news"));
+    const QString strDetails = pList->GetItemDetails(0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^00:00:0[1-9]  \\S+")).match(strDetails).hasMatch())
+        << strDetails.toStdString();
+    EXPECT_TRUE(pList->GetItemToolTip(0).contains(strFile)) << pList->GetItemToolTip(0).toStdString();
 
     // The next proposal lies beside the last recording.
     pTitle->clear();
@@ -145,10 +149,59 @@ TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
     const QPoint ptRow(pList->width() / 2, pList->RowHeight() / 2);
     QTest::mouseDClick(pList, Qt::LeftButton, {}, ptRow);
     EXPECT_EQ(arrOpened, QList<QUrl> { QUrl::fromLocalFile(strFile) });
+    EXPECT_FALSE(m_prompt.Texts().contains(CConverterDlg::NO_PLAYER));
+    // No program takes it: the user is told, not only the terminal.
+    bPlayerFound = false;
+    QTest::mouseDClick(pList, Qt::LeftButton, {}, ptRow);
+    ASSERT_FALSE(m_prompt.m_arrAsked.isEmpty());
+    EXPECT_EQ(m_prompt.m_arrAsked.back().strText, CConverterDlg::NO_PLAYER);
+    EXPECT_EQ(m_prompt.m_arrAsked.back().strDetail, strFile);
     ASSERT_TRUE(QFile::remove(strFile));
     QTest::mouseDClick(pList, Qt::LeftButton, {}, ptRow);
-    EXPECT_EQ(arrOpened.size(), 1);
-    EXPECT_EQ(pList->GetItemText(0, 1), QStringLiteral("Evening news  (missing)"));
+    EXPECT_EQ(arrOpened.size(), 2);
+    EXPECT_EQ(pList->GetItemText(0, 1), QStringLiteral("Evening news"));
+    EXPECT_EQ(pList->GetItemDetails(0), QStringLiteral("missing"));
+}
+
+// A row used to put title, length and size on one line, and every skin's
+// list cut it off after the title.
+TEST_F(SkinControls, RecordingRowsFitTheListOfEverySkin)
+{
+    const QString strLongTitle = QStringLiteral("My first clip of the evening news, from the living room");
+    const CRecentRecordings::CEntry entries[] = {
+        { m_current.FilePath(QStringLiteral("My first clip.mpg")), QStringLiteral("My first clip"), 5, 1234567 },
+        { m_current.FilePath(QStringLiteral("Recording 2026-12-07 09-05-03.mpg")), QString(), 7199, 1320000000 },
+        { m_current.FilePath(QStringLiteral("news.mpg")), strLongTitle, 754, 123456789 },
+    };
+    CRecentRecordings recordings;
+    for (const CRecentRecordings::CEntry& entry : entries) {
+        QFile file(entry.strPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        recordings.Add(entry);
+    }
+    CConverterDlg dialog(m_prompt);
+    for (const SkinPackage::CSkinCommand& command : SkinPackage::SkinCommands()) {
+        SCOPED_TRACE(command.strPackage.toStdString());
+        dialog.ChangeSkin(command.nCommandId);
+        CSkinListBox* pList = dialog.FindListBox(QStringLiteral("LIST_RECENT"));
+        ASSERT_NE(pList, nullptr) << "our skins have a recordings list";
+        recordings.ShowIn(*pList);
+        const QFontMetrics metrics(pList->font());
+        for (int nRow = 0; nRow < pList->GetItemCount(); ++nRow) {
+            const CRecentRecordings::CEntry& entry = *recordings.At(nRow);
+            SCOPED_TRACE(entry.strPath.toStdString());
+            const QString strName = entry.strTitle.isEmpty() ? QFileInfo(entry.strPath).fileName() : entry.strTitle;
+            EXPECT_EQ(pList->GetItemText(nRow, 1), strName);
+            // Length and size are shown whole; a long title ends in an
+            // ellipsis, and the tooltip holds it whole with the path.
+            const QString strDetails = pList->GetItemDetails(nRow);
+            EXPECT_TRUE(strDetails.startsWith(CSkinDialog::FormatTime(static_cast<int>(entry.dSeconds))))
+                << strDetails.toStdString();
+            EXPECT_LE(metrics.horizontalAdvance(strDetails), pList->DetailsWidth()) << strDetails.toStdString();
+            const QString strToolTip = pList->GetItemToolTip(nRow);
+            EXPECT_TRUE(strToolTip.contains(strName) && strToolTip.contains(entry.strPath)) << strToolTip.toStdString();
+        }
+    }
 }
 
 } // namespace

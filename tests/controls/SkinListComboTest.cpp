@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "controls/SkinComboBox.h"
@@ -219,6 +220,54 @@ TEST_F(SkinListBoxTest, ListThatCannotScrollShowsPlainFill)
     EXPECT_EQ(m_pBar->grab().toImage().pixelColor(8, 100), QColor(0, 0, 0x40));
     QTest::mouseClick(m_pBar, Qt::LeftButton, Qt::NoModifier, QPoint(8, 192));
     EXPECT_EQ(m_pList->GetScrollPos(), 0);
+}
+
+// The recordings list used to cut a row's length and size off after its
+// title; details now take a line of their own, and long text an ellipsis.
+TEST_F(SkinListBoxTest, DetailsTakeASecondLineAcrossTheRowAndTooltipsAreByRow)
+{
+    constexpr int TEXT_COLUMN_END = 135;
+    m_pList->InsertColumn(35, Qt::AlignRight);
+    m_pList->InsertColumn(TEXT_COLUMN_END - 35, Qt::AlignLeft);
+    m_pList->SetDetailsShown(true);
+    m_pList->AddItem(QStringLiteral("A title far too long for a hundred pixels"));
+    m_pList->SetItemDetails(0, QStringLiteral("00:00:05  1.2 MiB"));
+    m_pList->SetItemToolTip(0, QStringLiteral("/videos/A title.mpg"));
+    m_pList->AddItem(QStringLiteral("no tooltip"));
+    const int nLine = m_pList->fontMetrics().height();
+    EXPECT_EQ(m_pList->RowHeight(), 2 * nLine + 2);
+
+    // Text is white on the dark row: count its pixels in each band.
+    const QImage image = m_pList->grab().toImage();
+    const auto textPixels = [&image](const QRect& rc) {
+        int nCount = 0;
+        for (int y = rc.top(); y <= rc.bottom(); ++y) {
+            for (int x = rc.left(); x <= rc.right(); ++x)
+                nCount += qRed(image.pixel(x, y)) > 128;
+        }
+        return nCount;
+    };
+    const int nWidth = m_pList->width();
+    EXPECT_EQ(textPixels(QRect(TEXT_COLUMN_END, 0, nWidth - TEXT_COLUMN_END, nLine)), 0)
+        << "the title stays in its column";
+    EXPECT_GT(textPixels(QRect(0, 0, TEXT_COLUMN_END, nLine)), 0);
+    EXPECT_GT(textPixels(QRect(nWidth - 40, nLine + 1, 40, nLine)), 0) << "details end at the row's right edge";
+
+    struct CTipCase
+    {
+        int nRow;
+        const char* pszExpected; // null: no tooltip
+    } const cases[] = { { 0, "/videos/A title.mpg" }, { 1, nullptr } };
+    for (const CTipCase& testCase : cases) {
+        SCOPED_TRACE(testCase.nRow);
+        const QPoint pt(50, testCase.nRow * m_pList->RowHeight() + nLine);
+        QHelpEvent help(QEvent::ToolTip, pt, m_pList->mapToGlobal(pt));
+        QApplication::sendEvent(m_pList, &help);
+        if (testCase.pszExpected)
+            QTRY_COMPARE(QToolTip::text(), QString::fromUtf8(testCase.pszExpected));
+        else
+            QTRY_VERIFY(!QToolTip::isVisible());
+    }
 }
 
 TEST_F(SkinListBoxTest, RowsShowSkinColoursAndSelection)

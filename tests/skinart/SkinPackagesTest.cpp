@@ -11,11 +11,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "controls/SkinComboBox.h"
+#include "controls/SkinListBox.h"
 #include "settings/FramePictureNames.h"
 #include "skin/IniFile.h"
+#include "skin/SkinFactory.h"
 #include "skin/SkinFields.h"
 #include "skin/SkinFormat.h"
 #include "skin/SkinImageFile.h"
+#include "tests/common/TestSkinParent.h"
 
 using namespace SkinFields;
 using SkinFormat::CEntryReader;
@@ -397,6 +401,25 @@ TEST_P(SkinPackage, ComboArrowHasNoBlackOrKeyPixel)
             ASSERT_NE(imgArrow.pixel(x, y), KEY) << x << "," << y;
         }
     }
+}
+
+// The window puts its three output types into the first combo box; the
+// list as the program builds it shows them all, with no scroll bar over one.
+TEST_P(SkinPackage, OutputListShowsItsThreeRowsWithoutScrolling)
+{
+    const CIniFile ini = Ini();
+    CTestSkinParent window;
+    const CSkinFactory factory(window, window, ini, m_dir.path(),
+                               SkinFields::ParseColor(SkinFormat::SingleValue(ini, SkinFormat::KEY_COLOR)));
+    const QList<CSkinComboBox*> arrCombos = factory.MakeComboBoxes();
+    ASSERT_FALSE(arrCombos.isEmpty());
+    CSkinComboBox* pOutput = arrCombos.front();
+    for (const char* pszRow : { "MPEG1", "MPEG2", "AVI" })
+        pOutput->AddString(pszRow);
+    const CSkinListBox* pList = pOutput->List();
+    ASSERT_NE(pList, nullptr);
+    EXPECT_GE(pList->RowsPerPage(), 3) << "list " << pList->height() << " pixels high, rows " << pList->RowHeight();
+    EXPECT_EQ(pList->GetScrollLimit(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgramFolder, SkinPackage, ::testing::ValuesIn(PACKAGES));

@@ -32,10 +32,11 @@ constexpr double BURST_SECONDS = 0.05;
 constexpr double MIN_BURST_SECONDS = 0.048;
 constexpr double MAX_BURST_SECONDS = 0.052;
 // Marks come once a second: the first burst more than half a second from
-// its flash belongs to another flash. After that the offset moves by no
-// more than the clocks drift between two marks, so a burst a frame away
-// from where the last offset expects it belongs to another mark: one whose
-// flash or burst a pause cut off, which the cut brought next to this one.
+// its flash belongs to another flash. After that the offset moves along a
+// line, at the rate the clocks drift apart, give or take the flashes'
+// spread around whole seconds; a burst this much further from where that
+// line puts it belongs to another mark: one whose flash or burst a pause
+// cut off, which the cut brought next to this one.
 constexpr double MAX_FIRST_PAIRING_ERROR_SECONDS = 0.5;
 constexpr double MAX_PAIRING_ERROR_SECONDS = 0.04;
 
@@ -43,8 +44,20 @@ struct CDecodedStream
 {
     int nIndex = -1;
     AVRational timeBase { 1, 1 };
+    AVRational frameRate { 0, 1 };
     CCodecContextPtr pDecoder;
 };
+
+// The flash falls on the picture nearest each whole second, up to half a
+// picture before or after it. At num/den pictures a second the pictures
+// meet the seconds on a grid of 1/den of a picture, so the flashes spread
+// over (den - 1)/den of a picture: not at all at a whole number a second.
+double FlashSpreadSeconds(AVRational frameRate)
+{
+    if (frameRate.num <= 0 || frameRate.den <= 0)
+        return 0;
+    return static_cast<double>(frameRate.den - 1) / frameRate.num;
+}
 
 bool OpenDecoder(AVFormatContext* pInput, AVMediaType eType, CDecodedStream& stream, std::string& strError)
 {
@@ -54,8 +67,10 @@ bool OpenDecoder(AVFormatContext* pInput, AVMediaType eType, CDecodedStream& str
         strError = std::string("no decodable ") + av_get_media_type_string(eType) + " stream";
         return false;
     }
-    const AVStream* pStream = pInput->streams[stream.nIndex];
+    AVStream* pStream = pInput->streams[stream.nIndex];
     stream.timeBase = pStream->time_base;
+    if (eType == AVMEDIA_TYPE_VIDEO)
+        stream.frameRate = av_guess_frame_rate(pInput, pStream, nullptr);
     stream.pDecoder.reset(avcodec_alloc_context3(pCodec));
     if (!stream.pDecoder) {
         strError = "out of memory";
@@ -181,6 +196,8 @@ public:
             && OpenDecoder(m_pInput.get(), AVMEDIA_TYPE_AUDIO, m_audio, strError);
     }
 
+    AVRational VideoFrameRate() const { return m_video.frameRate; }
+
     bool ReadAll(CMarkCollector& collector, std::string& strError)
     {
         while (av_read_frame(m_pInput.get(), m_pPacket.get()) >= 0) {
@@ -278,6 +295,35 @@ double Nearest(const std::vector<double>& times, double dTime)
     return dNearest;
 }
 
+// Where the offset at a flash should lie, and how far from there its burst
+// may be.
+struct COffsetForecast
+{
+    double dOffsetSeconds = 0;
+    double dMaxErrorSeconds = 0;
+};
+
+// Carries the last offset along the line from the first: after an hour of a
+// skewed clock its burst may lie seconds from its flash, nearer to another
+// mark's. Each offset is off its line by up to half the flashes' spread, so
+// the forecast is off by the spread, and by the slope's error, that spread
+// over the line's length, for every second since the last pair.
+COffsetForecast ForecastOffset(const std::vector<CSyncOffset>& offsets, double dFlashSeconds,
+                               double dFlashSpreadSeconds)
+{
+    if (offsets.empty())
+        return { 0, MAX_FIRST_PAIRING_ERROR_SECONDS };
+    const CSyncOffset& first = offsets.front();
+    const CSyncOffset& last = offsets.back();
+    const double dLineSeconds = last.dVideoSeconds - first.dVideoSeconds;
+    if (dLineSeconds <= 0)
+        return { last.dOffsetSeconds, MAX_PAIRING_ERROR_SECONDS + dFlashSpreadSeconds };
+    const double dSinceLastSeconds = dFlashSeconds - last.dVideoSeconds;
+    const double dSlope = (last.dOffsetSeconds - first.dOffsetSeconds) / dLineSeconds;
+    return { last.dOffsetSeconds + dSlope * dSinceLastSeconds,
+             MAX_PAIRING_ERROR_SECONDS + dFlashSpreadSeconds * (1 + dSinceLastSeconds / dLineSeconds) };
+}
+
 } // namespace
 
 std::optional<CSyncMarks> FindSyncMarks(const std::string& strFile, std::string& strError)
@@ -287,22 +333,21 @@ std::optional<CSyncMarks> FindSyncMarks(const std::string& strFile, std::string&
     CMarkReader reader;
     if (!reader.Open(strFile, strError) || !reader.ReadAll(collector, strError))
         return std::nullopt;
+    marks.dFlashSpreadSeconds = FlashSpreadSeconds(reader.VideoFrameRate());
     return marks;
 }
 
 std::vector<CSyncOffset> PairSyncMarks(const CSyncMarks& marks)
 {
     std::vector<CSyncOffset> offsets;
-    double dExpectedOffset = 0;
     for (const double dFlash : marks.flashSeconds) {
-        const double dExpected = dFlash + dExpectedOffset;
+        const COffsetForecast forecast = ForecastOffset(offsets, dFlash, marks.dFlashSpreadSeconds);
+        const double dExpected = dFlash + forecast.dOffsetSeconds;
         const double dBurst = Nearest(marks.burstSeconds, dExpected);
-        const double dMaxError = offsets.empty() ? MAX_FIRST_PAIRING_ERROR_SECONDS : MAX_PAIRING_ERROR_SECONDS;
-        if (std::fabs(dBurst - dExpected) > dMaxError
+        if (std::fabs(dBurst - dExpected) > forecast.dMaxErrorSeconds
             || std::fabs(Nearest(marks.cutBurstSeconds, dExpected) - dExpected) < std::fabs(dBurst - dExpected))
             continue;
-        dExpectedOffset = dBurst - dFlash;
-        offsets.push_back({ dFlash, dExpectedOffset });
+        offsets.push_back({ dFlash, dBurst - dFlash });
     }
     return offsets;
 }
