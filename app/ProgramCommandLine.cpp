@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include "app/ProgramIdentity.h"
+#include "version/ProjectVersion.h"
 
 namespace ProgramCommandLine {
 
@@ -43,7 +44,7 @@ std::optional<int> AnswerBeforeWindow(const QStringList& arrArguments, QTextStre
         return 0;
     }
     if (parser.isSet(VERSION_OPTION)) {
-        out << ProgramIdentity::NAME << u' ' << QStringLiteral(SKINREC_VERSION) << u'\n';
+        out << ProgramIdentity::NAME << " (SkinRecorder) " << SKINREC_VERSION << u'\n';
         return 0;
     }
     return std::nullopt;

@@ -136,7 +136,7 @@ TEST(ProgramStart, AnswersItsCommandLineWithoutADisplay)
     const CCommandLineCase cases[] = {
         { { "--help" }, 0, "^Usage: skinrecorder \\[options\\]\\n(.|\\n)*-v, --version", "^$" },
         { { "-h" }, 0, "-h, --help", "^$" },
-        { { "--version" }, 0, "^skinrecorder \\d+(\\.\\d+)+\\n$", "^$" },
+        { { "--version" }, 0, "^skinrecorder \\(SkinRecorder\\) \\d+(\\.\\d+)+\\n$", "^$" },
         // Qt's own options still work; what is left is a mistake.
         { { "-platform", "offscreen", "--bogus" }, 2, "^$", "skinrecorder: Unknown option 'bogus'" },
         { { "-platform", "offscreen", "extra" }, 2, "^$", "skinrecorder: Unexpected argument 'extra'" },

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/engine/MediaProbe.h"
+#include "version/ProjectVersion.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ TEST(Syncprobe, AnswersHelpAndVersion)
         QByteArray expectedStart;
     } const cases[] = {
         { "--help", "usage: syncprobe FILE\n" },
-        { "--version", QByteArray("syncprobe ") + SKINREC_VERSION + "\n" },
+        { "--version", QByteArray("syncprobe (SkinRecorder) ") + SKINREC_VERSION + "\n" },
     };
     for (const COptionCase& testCase : cases) {
         SCOPED_TRACE(testCase.pszOption);

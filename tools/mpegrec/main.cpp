@@ -16,6 +16,7 @@ extern "C" {
 #include "engine/Recorder.h"
 #include "tools/mpegrec/CommandLine.h"
 #include "tools/mpegrec/FailureReasons.h"
+#include "version/ProjectVersion.h"
 
 namespace {
 

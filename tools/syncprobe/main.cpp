@@ -8,6 +8,7 @@ extern "C" {
 }
 
 #include "tools/syncprobe/SyncMarks.h"
+#include "version/ProjectVersion.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ int main(int argc, char** argv)
         return EXIT_SUCCESS;
     }
     if (strArgument == "--version") {
-        std::cout << "syncprobe " << SKINREC_VERSION << "\n";
+        std::cout << "syncprobe (SkinRecorder) " << SKINREC_VERSION << "\n";
         return EXIT_SUCCESS;
     }
     if (strArgument.empty() || strArgument.starts_with("--")) {
