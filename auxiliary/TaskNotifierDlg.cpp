@@ -90,6 +90,8 @@ CTaskNotifierDlg::CTaskNotifierDlg(QWidget* pOwner)
     connect(&m_timerDisappear, &QTimer::timeout, this, &CTaskNotifierDlg::OnDisappearStep);
     // A click into the page finishes there before the popup slides away.
     connect(m_pHtmlPane, &CHtmlCtrl::Activated, this, &CTaskNotifierDlg::SlideOut, Qt::QueuedConnection);
+    // An unreachable host leaves the popup its own page, not an error.
+    m_pHtmlPane->SetFallbackUrl(NotifierPage::BuiltInUrl());
     if (m_pOwner != nullptr)
         m_pOwner->installEventFilter(this);
 }
@@ -148,6 +150,8 @@ void CTaskNotifierDlg::Show(int nTimeToShowMs, int nTimeToStayMs, int nTimeToHid
         m_nHideStepMs = StepPeriod(nTimeToHideMs, m_plan.nSpan);
         m_ptCurrent = m_plan.ptStart;
         MoveToCurrent();
+        if (m_pOwner != nullptr)
+            m_pHtmlPane->ReadyWindowForBrowser();
         show();
         m_timerAppear.start(m_nShowStepMs);
         LoadPageWhenReady();
@@ -179,6 +183,10 @@ void CTaskNotifierDlg::Hide()
     m_timerDisappear.stop();
     hide();
     m_eState = EState::Hidden;
+    // The page and its helper process cost memory while nobody sees them;
+    // the next Show loads it anew.
+    m_pHtmlPane->Release();
+    m_bPageRequested = false;
 }
 
 void CTaskNotifierDlg::SlideOut()
@@ -292,7 +300,10 @@ void CTaskNotifierDlg::LoadPageWhenReady()
         return;
     m_bPageRequested = true;
     // Runs after the owner's paint has reached the screen.
-    QTimer::singleShot(0, this, [this] { m_pHtmlPane->Navigate(NotifierPage::PageUrl()); });
+    QTimer::singleShot(0, this, [this] {
+        if (m_bPageRequested)
+            m_pHtmlPane->Navigate(NotifierPage::PageUrl());
+    });
 }
 
 QScreen* CTaskNotifierDlg::Screen() const

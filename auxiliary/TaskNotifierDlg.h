@@ -56,7 +56,8 @@ public:
 
     // pOwner: the skinned window; the popup stays above it and is destroyed
     // with it. The page is loaded once the owner has painted, so the web
-    // engine's start never holds up the owner's first appearance.
+    // engine's start never holds up the owner's first appearance; it is let
+    // go each time the popup has gone. Without an owner there is no page.
     explicit CTaskNotifierDlg(QWidget* pOwner);
 
     // Takes the picture from strPath and cuts away the pixels of the colour

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlScheme>
@@ -16,9 +17,23 @@
 
 namespace {
 
+// The web engine's own messages, Chromium's included, for a user who asks:
+// QT_LOGGING_RULES="skinrecorder.webengine.debug=true".
+Q_LOGGING_CATEGORY(lcWebEngine, "skinrecorder.webengine", QtInfoMsg)
+
 const char* const PROCESS_VARIABLE = "QTWEBENGINEPROCESS_PATH";
 const char* const RESOURCES_VARIABLE = "QTWEBENGINE_RESOURCES_PATH";
 const char* const SANDBOX_VARIABLE = "QTWEBENGINE_DISABLE_SANDBOX";
+const char* const FLAGS_VARIABLE = "QTWEBENGINE_CHROMIUM_FLAGS";
+const QString NO_SANDBOX_FLAG = QStringLiteral("--no-sandbox");
+// Without the sandbox Chromium needs no zygote: each renderer is then a
+// child of ours and ends with its page, where a zygote would stay for as
+// long as the program runs.
+const QString NO_ZYGOTE_FLAG = QStringLiteral("--no-zygote");
+// Only fatal errors of Chromium's own log reach the terminal.
+const QString QUIET_FLAG = QStringLiteral("--log-level=3");
+// Qt WebEngine reports its settings in this category on every start.
+const char* const ENGINE_SETTINGS_CATEGORY = "qt.webenginecontext";
 const QString PROCESS_NAME = QStringLiteral("QtWebEngineProcess");
 const QString RESOURCES_NAME = QStringLiteral("qtwebengine_resources.pak");
 const QString RESOURCES_FOLDER = QStringLiteral("resources");
@@ -82,12 +97,44 @@ void RegisterSchemes()
     QWebEngineUrlScheme::registerScheme(app);
 }
 
+QLoggingCategory::CategoryFilter s_pNextFilter = nullptr;
+
+void QuietEngineSettings(QLoggingCategory* pCategory)
+{
+    // Null while installFilter runs this over the categories there are,
+    // which the filter before already set.
+    if (s_pNextFilter != nullptr)
+        s_pNextFilter(pCategory);
+    if (qstrcmp(pCategory->categoryName(), ENGINE_SETTINGS_CATEGORY) == 0) {
+        pCategory->setEnabled(QtDebugMsg, false);
+        pCategory->setEnabled(QtInfoMsg, false);
+    }
+}
+
+// Chromium reads its switches from the environment when the engine starts.
+void AddChromiumFlags()
+{
+    QStringList arrFlags = qEnvironmentVariable(FLAGS_VARIABLE).split(u' ', Qt::SkipEmptyParts);
+    // Chromium refuses to run as root with its sandbox. Qt's own switch for
+    // that would announce itself on the terminal.
+    if (geteuid() == 0 && !arrFlags.contains(NO_SANDBOX_FLAG))
+        arrFlags.append(NO_SANDBOX_FLAG);
+    const bool bSandboxOff = arrFlags.contains(NO_SANDBOX_FLAG) || qEnvironmentVariableIsSet(SANDBOX_VARIABLE);
+    if (bSandboxOff && !arrFlags.contains(NO_ZYGOTE_FLAG))
+        arrFlags.append(NO_ZYGOTE_FLAG);
+    if (!lcWebEngine().isDebugEnabled()) {
+        arrFlags.append(QUIET_FLAG);
+        s_pNextFilter = QLoggingCategory::installFilter(QuietEngineSettings);
+    }
+    qputenv(FLAGS_VARIABLE, arrFlags.join(u' ').toLocal8Bit());
+    qCDebug(lcWebEngine).noquote() << "Chromium's switches:" << arrFlags.join(u' ');
+}
+
 bool PrepareOnce()
 {
     if (!ENGINE_FITS_BUILD || !EngineFilesPresent())
         return false;
-    if (geteuid() == 0)
-        qputenv(SANDBOX_VARIABLE, "1");
+    AddChromiumFlags();
     RegisterSchemes();
     return true;
 }
