@@ -128,10 +128,12 @@ void Report(const char* pszPhase, const CSample& before, const CSample& after, d
     QStringList arrBusiest;
     for (qsizetype i = 0; i < std::min<qsizetype>(BUSIEST_THREADS, arrThreads.size()); ++i) {
         if (arrThreads[i].first > 0)
-            arrBusiest.append(
-                QStringLiteral("%1:%2").arg(arrThreads[i].second).arg(arrThreads[i].first / dTicksPerPercent, 0, 'f', 1));
+            arrBusiest.append(QStringLiteral("%1:%2")
+                                  .arg(arrThreads[i].second)
+                                  .arg(arrThreads[i].first / dTicksPerPercent, 0, 'f', 1));
     }
-    std::printf("%s busiest %s\n", pszPhase, qPrintable(arrBusiest.isEmpty() ? QStringLiteral("-") : arrBusiest.join(u' ')));
+    std::printf("%s busiest %s\n", pszPhase,
+                qPrintable(arrBusiest.isEmpty() ? QStringLiteral("-") : arrBusiest.join(u' ')));
     std::fflush(stdout);
 }
 

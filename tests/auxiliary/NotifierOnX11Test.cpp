@@ -123,7 +123,8 @@ int EngineHelpers()
             continue;
         // The parent is the second field after the command's parenthesis.
         const QByteArray arrStat = stat.readAll();
-        mapParent.insert(strPid.toLongLong(), arrStat.mid(arrStat.lastIndexOf(')') + 2).split(' ').value(1).toLongLong());
+        mapParent.insert(strPid.toLongLong(),
+                         arrStat.mid(arrStat.lastIndexOf(')') + 2).split(' ').value(1).toLongLong());
         mapCommand.insert(strPid.toLongLong(), command.readAll());
     }
     QList<qint64> arrBelow { getpid() };
