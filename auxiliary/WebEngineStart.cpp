@@ -5,8 +5,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
+#include <QOpenGLContext>
 #include <QStringList>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlScheme>
@@ -14,6 +16,12 @@
 #include "auxiliary/HtmlCtrl.h"
 #include "auxiliary/HtmlPage.h"
 #include "auxiliary/NotifierPage.h"
+
+// Qt's own setter of the process-wide OpenGL context, which Qt WebEngine uses
+// too; Qt has no public one.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* pContext);
+QT_END_NAMESPACE
 
 namespace {
 
@@ -57,6 +65,25 @@ Q_CONSTRUCTOR_FUNCTION(NoGlOnXWithoutEngine)
 #else
 constexpr bool ENGINE_FITS_BUILD = true;
 #endif
+
+// The page's drawing shares its textures through one OpenGL context of the
+// process. Qt WebEngine makes that context as the application starts unless
+// there is one already; without a GPU (software OpenGL) that takes a good
+// part of the way to the first window, in every start, popup or not. This
+// one is there first, and only made when the engine is to start.
+QOpenGLContext* SharedContext()
+{
+    // Lives as long as the process: Qt's windows may hold on to it.
+    static auto* s_pContext = new QOpenGLContext;
+    return s_pContext;
+}
+
+void ShareALaterContext()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qt_gl_set_global_share_context(SharedContext());
+}
+Q_CONSTRUCTOR_FUNCTION(ShareALaterContext)
 
 // Where Qt WebEngine looks for a file: only the folder or file the variable
 // names when it is set, else the candidates.
@@ -134,6 +161,11 @@ bool PrepareOnce()
 {
     if (!ENGINE_FITS_BUILD || !EngineFilesPresent())
         return false;
+    QOpenGLContext* pShared = SharedContext();
+    pShared->setFormat(QSurfaceFormat::defaultFormat());
+    pShared->setScreen(QGuiApplication::primaryScreen());
+    if (!pShared->create())
+        qCWarning(lcWebEngine) << "no OpenGL context for the web pane; its page may not show";
     AddChromiumFlags();
     RegisterSchemes();
     return true;

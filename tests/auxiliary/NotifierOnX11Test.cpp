@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMap>
+#include <QOpenGLContext>
 #include <QProcess>
 #include <QScreen>
 #include <QSet>
@@ -143,6 +144,20 @@ int EngineHelpers()
 QColor ScreenPixel(const QPoint& pt)
 {
     return QGuiApplication::primaryScreen()->grabWindow(0).toImage().pixelColor(pt);
+}
+
+// Qt WebEngine set up OpenGL, in software without a GPU, as every start
+// began, ahead of the first window. It waits for the page now. Comes first
+// in this file: nothing here has started the engine yet.
+TEST(WebEngineOnX11, OpenGLWaitsUntilTheEngineIsToStart)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    const QOpenGLContext* pShared = QOpenGLContext::globalShareContext();
+    ASSERT_NE(pShared, nullptr);
+    EXPECT_FALSE(pShared->isValid());
+    if (WebEngineStart::Prepare()) {
+        EXPECT_TRUE(pShared->isValid());
+    }
 }
 
 class NotifierOnX11 : public testing::Test
