@@ -52,10 +52,10 @@ const QString RESOURCES_FOLDER = QStringLiteral("resources");
 constexpr bool ENGINE_FITS_BUILD = false;
 const char* const XCB_GL_VARIABLE = "QT_XCB_GL_INTEGRATION";
 
-// Qt WebEngine makes every application that links it create an OpenGL
-// context as it starts. Here the engine stays off and nothing else draws
-// with OpenGL, and the X server's GL driver keeps memory that LeakSanitizer
-// cannot name once the driver is unloaded: such a process has no GL on X.
+// Here the engine stays off and nothing else draws with OpenGL, and the X
+// server's GL driver, should anything load it, keeps memory that
+// LeakSanitizer cannot name once the driver is unloaded: such a process has
+// no GL on X.
 void NoGlOnXWithoutEngine()
 {
     if (!qEnvironmentVariableIsSet(XCB_GL_VARIABLE))
@@ -157,15 +157,20 @@ void AddChromiumFlags()
     qCDebug(lcWebEngine).noquote() << "Chromium's switches:" << arrFlags.join(u' ');
 }
 
-bool PrepareOnce()
+void MakeSharedContext()
 {
-    if (!ENGINE_FITS_BUILD || !EngineFilesPresent())
-        return false;
     QOpenGLContext* pShared = SharedContext();
     pShared->setFormat(QSurfaceFormat::defaultFormat());
     pShared->setScreen(QGuiApplication::primaryScreen());
     if (!pShared->create())
         qCWarning(lcWebEngine) << "no OpenGL context for the web pane; its page may not show";
+}
+
+bool PrepareOnce()
+{
+    if (!ENGINE_FITS_BUILD || !EngineFilesPresent())
+        return false;
+    MakeSharedContext();
     AddChromiumFlags();
     RegisterSchemes();
     return true;
