@@ -55,7 +55,6 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     , m_syncModeDlg(this)
     , m_audioDeviceDlg(this, this)
     , m_videoDeviceDlg(this, this)
-    , m_timerExitRefresh(this)
 {
     setWindowTitle(QStringLiteral("SkinRecorder"));
     LoadStartupSkin();
@@ -72,12 +71,6 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
     connect(&m_encoder, &CEncorda::RecordingFinished, this, &CConverterDlg::OnRecordingFinished);
     connect(&m_encoder, &CEncorda::StatusChanged, this, &CConverterDlg::ShowAudioLevel);
-    connect(&m_timerExitRefresh, &QTimer::timeout, this, [this] {
-        // A dropped-down list would be painted over.
-        if (!ConversionSettings::Instance().bDropDownOpen)
-            RefreshExitButton();
-    });
-    m_timerExitRefresh.start(EXIT_REFRESH_MS);
 }
 
 int CConverterDlg::RunAsMainWindow()
@@ -163,8 +156,13 @@ int CConverterDlg::OutputTypeRow() const
 
 void CConverterDlg::SetDropDownOpen(bool bOpen)
 {
+    const bool bChanged = bOpen != ConversionSettings::Instance().bDropDownOpen;
     CSkinDialog::SetDropDownOpen(bOpen);
     ConversionSettings::Instance().bDropDownOpen = bOpen;
+    // A list that lay over the exit button leaves it to be drawn anew; while
+    // nothing changes, nothing is drawn.
+    if (bChanged && !bOpen)
+        RefreshExitButton();
     // The list closes after every pick; a skin change keeps the last one.
     if (!bOpen && OutputTypeRow() != -1)
         m_nOutputTypeRow = OutputTypeRow();

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QDialog>
-#include <QTimer>
 
 #include <functional>
 
@@ -28,8 +27,6 @@ class CConverterDlg : public CSkinDialog, public IEncoderOwner
 
 public:
     static inline const QString DEFAULT_SKIN = QStringLiteral("Pink.skn");
-    // How often the exit button repaints.
-    static constexpr int EXIT_REFRESH_MS = 50;
     // The transport's and the exit's buttons, by their skin names.
     static inline const QString CONVERT_BUTTON = QStringLiteral("BUTTON_CONVERT");
     static inline const QString PLAY_BUTTON = QStringLiteral("BUTTON_PLAY");
@@ -78,7 +75,7 @@ public:
     QDialog& VideoFrameDlg() { return m_videoFrameDlg; }
     bool IsPaused() const { return m_paused; }
 
-    // ISkinParent: the shared flag is what the repaint timer reads.
+    // ISkinParent: the exit button is drawn anew when a list closes.
     void SetDropDownOpen(bool bOpen) override;
 
     // A file name for a recording's title: characters file systems or
@@ -194,5 +191,4 @@ private:
     CSyncModeDlg m_syncModeDlg;
     CAudioDeviceDlg m_audioDeviceDlg;
     CVideoDeviceDlg m_videoDeviceDlg;
-    QTimer m_timerExitRefresh;
 };

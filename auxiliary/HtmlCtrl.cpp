@@ -22,11 +22,37 @@ CHtmlCtrl::CHtmlCtrl(QWidget* pParent)
     m_timerStayOver.setInterval(STAY_OVER_DELAY_MS);
     connect(&m_timerWrongPage, &QTimer::timeout, this, &CHtmlCtrl::WrongPage);
     connect(&m_timerStayOver, &QTimer::timeout, this, &CHtmlCtrl::StayOver);
-    // The browser draws through a texture widget. A window that gets its
-    // first one while on the screen is made anew, and flickers; one made
-    // hidden now, before the owner's window exists, readies that window.
-    if (WebEngineStart::Prepare())
-        (new QQuickWidget(this))->hide();
+}
+
+// The browser draws through a texture widget. A window made while one lies
+// anywhere below it, even inside a window of its own, is made for OpenGL;
+// one that gets its first while on the screen is made anew, and flickers.
+// So the owner's window is made first, while there is none, and stays a
+// plain one; this window is then made around a passing one.
+void CHtmlCtrl::ReadyWindowForBrowser()
+{
+    QWidget* pWindow = window();
+    if (pWindow->testAttribute(Qt::WA_WState_Created) || !WebEngineStart::Prepare())
+        return;
+    if (QWidget* pOwner = pWindow->parentWidget())
+        pOwner->window()->winId();
+    auto* pTexture = new QQuickWidget(this);
+    pTexture->hide();
+    pWindow->winId();
+    delete pTexture;
+}
+
+void CHtmlCtrl::Release()
+{
+    m_timerWrongPage.stop();
+    m_timerStayOver.stop();
+    if (m_pView == nullptr)
+        return;
+    // The page may still be reporting a load; no report reaches us now.
+    m_pView->page()->disconnect(this);
+    m_pView->page()->deleteLater();
+    m_pView->deleteLater();
+    m_pView = nullptr;
 }
 
 bool CHtmlCtrl::Navigate(const QUrl& url)
@@ -112,6 +138,11 @@ void CHtmlCtrl::OnLoadingChanged(const QWebEngineLoadingInfo& info)
     if (info.status() != QWebEngineLoadingInfo::LoadSucceededStatus
         && info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
         return;
+    if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && m_urlFallback.isValid()
+        && info.url() != m_urlFallback) {
+        m_pView->load(m_urlFallback);
+        return;
+    }
     // The report is about the page now shown: an expected page cancels
     // one still pending for the page before it.
     if (m_pView->title() == EXPECTED_TITLE)

@@ -16,7 +16,9 @@ class QWebEngineView;
 //
 // The browser itself (Chromium) is started on the first Navigate, which
 // takes a good part of a second, so an owner can show its own window first.
-// Where the engine cannot start, the pane stays empty and transparent.
+// Release gives the page and its renderer process back; the next Navigate
+// makes them anew. Where the engine cannot start, the pane stays empty and
+// transparent.
 class CHtmlCtrl : public QWidget
 {
     Q_OBJECT
@@ -33,8 +35,18 @@ public:
     // Loads url, starting the browser first if need be. False, and nothing
     // loaded, when the web engine cannot start in this process.
     bool Navigate(const QUrl& url);
-    // Null until the first Navigate has started the browser.
+    // Null until a Navigate has started the browser, and after Release.
     QWebEngineView* View() const { return m_pView; }
+    // Drops the page and the view; its renderer process ends with them.
+    void Release();
+    // The browser draws through an OpenGL window. Makes the window this pane
+    // lies in, hidden and not yet made, for that, so the page later appears
+    // without the window being made anew (a flicker); the window's owner is
+    // made first and stays a plain window, drawn without OpenGL.
+    void ReadyWindowForBrowser();
+    // A page that fails to load (its server unreachable, say) is replaced
+    // by this one rather than by the browser's error page.
+    void SetFallbackUrl(const QUrl& url) { m_urlFallback = url; }
 
     // The thirty seconds of STAY_OVER_DELAY_MS would make up most of a test
     // run; tests shorten them here.
@@ -72,4 +84,5 @@ private:
     QWebEngineView* m_pView = nullptr;
     QTimer m_timerWrongPage;
     QTimer m_timerStayOver;
+    QUrl m_urlFallback;
 };

@@ -9,15 +9,25 @@ namespace {
 const QString PAGE_RESOURCE = QStringLiteral(":/notifier/NotifierPage.html");
 const QByteArray PAGE_TYPE = QByteArrayLiteral("text/html");
 
+QUrl PageOnHost(const QString& strHost)
+{
+    QUrl url(strHost);
+    url.setPath(NotifierPage::PATH);
+    url.setQuery(NotifierPage::QUERY);
+    return url;
+}
+
 } // namespace
 
 QUrl NotifierPage::PageUrl()
 {
     const QString strHost = qEnvironmentVariable(HOST_VARIABLE);
-    QUrl url = strHost.isEmpty() ? QUrl(SCHEME + QStringLiteral("://") + HOST) : QUrl(strHost);
-    url.setPath(PATH);
-    url.setQuery(QUERY);
-    return url;
+    return strHost.isEmpty() ? BuiltInUrl() : PageOnHost(strHost);
+}
+
+QUrl NotifierPage::BuiltInUrl()
+{
+    return PageOnHost(SCHEME + QStringLiteral("://") + HOST);
 }
 
 CNotifierPageHandler::CNotifierPageHandler(QObject* pParent)

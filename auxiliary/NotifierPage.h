@@ -19,6 +19,8 @@ inline const char* const HOST_VARIABLE = "SKINREC_NOTIFIER_HOST";
 // The address the popup loads: the path and query above on the program's
 // own host, or on the host HOST_VARIABLE names.
 QUrl PageUrl();
+// The page on the program's own host, whatever HOST_VARIABLE says.
+QUrl BuiltInUrl();
 
 } // namespace NotifierPage
 

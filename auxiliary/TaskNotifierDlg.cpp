@@ -90,6 +90,8 @@ CTaskNotifierDlg::CTaskNotifierDlg(QWidget* pOwner)
     connect(&m_timerDisappear, &QTimer::timeout, this, &CTaskNotifierDlg::OnDisappearStep);
     // A click into the page finishes there before the popup slides away.
     connect(m_pHtmlPane, &CHtmlCtrl::Activated, this, &CTaskNotifierDlg::SlideOut, Qt::QueuedConnection);
+    // An unreachable host leaves the popup its own page, not an error.
+    m_pHtmlPane->SetFallbackUrl(NotifierPage::BuiltInUrl());
     if (m_pOwner != nullptr)
         m_pOwner->installEventFilter(this);
 }
@@ -148,9 +150,11 @@ void CTaskNotifierDlg::Show(int nTimeToShowMs, int nTimeToStayMs, int nTimeToHid
         m_nHideStepMs = StepPeriod(nTimeToHideMs, m_plan.nSpan);
         m_ptCurrent = m_plan.ptStart;
         MoveToCurrent();
-        show();
-        m_timerAppear.start(m_nShowStepMs);
-        LoadPageWhenReady();
+        m_bAppearPending = true;
+        if (m_pOwner == nullptr)
+            AppearWhenOwnerIsUp();
+        else
+            QTimer::singleShot(0, this, &CTaskNotifierDlg::AppearWhenOwnerIsUp);
         break;
     }
     case EState::Appearing:
@@ -177,8 +181,27 @@ void CTaskNotifierDlg::Hide()
     m_timerAppear.stop();
     m_timerStay.stop();
     m_timerDisappear.stop();
+    m_bAppearPending = false;
     hide();
     m_eState = EState::Hidden;
+    // The page and its helper process cost memory while nobody sees them;
+    // the next Show loads it anew.
+    m_pHtmlPane->Release();
+    m_bPageRequested = false;
+}
+
+// The popup's window draws with OpenGL, whose start in the process takes a
+// while: an owner on its way to the screen gets there first.
+void CTaskNotifierDlg::AppearWhenOwnerIsUp()
+{
+    if (!m_bAppearPending || (m_pOwner != nullptr && m_pOwner->isVisible() && !m_bOwnerPainted))
+        return;
+    m_bAppearPending = false;
+    if (m_pOwner != nullptr)
+        m_pHtmlPane->ReadyWindowForBrowser();
+    show();
+    m_timerAppear.start(m_nShowStepMs);
+    LoadPageWhenReady();
 }
 
 void CTaskNotifierDlg::SlideOut()
@@ -279,7 +302,11 @@ bool CTaskNotifierDlg::eventFilter(QObject* pWatched, QEvent* pEvent)
     if (pWatched == m_pOwner && pEvent->type() == QEvent::Paint && !m_bOwnerPainted) {
         m_bOwnerPainted = true;
         m_pOwner->removeEventFilter(this);
-        LoadPageWhenReady();
+        // Runs after the owner's paint has reached the screen.
+        QTimer::singleShot(0, this, [this] {
+            AppearWhenOwnerIsUp();
+            LoadPageWhenReady();
+        });
     }
     return QWidget::eventFilter(pWatched, pEvent);
 }
@@ -291,8 +318,12 @@ void CTaskNotifierDlg::LoadPageWhenReady()
     if (m_bPageRequested || !m_bOwnerPainted || isHidden())
         return;
     m_bPageRequested = true;
-    // Runs after the owner's paint has reached the screen.
-    QTimer::singleShot(0, this, [this] { m_pHtmlPane->Navigate(NotifierPage::PageUrl()); });
+    // A turn later: what waits to be drawn goes out before the engine's
+    // start holds up the event loop.
+    QTimer::singleShot(0, this, [this] {
+        if (m_bPageRequested)
+            m_pHtmlPane->Navigate(NotifierPage::PageUrl());
+    });
 }
 
 QScreen* CTaskNotifierDlg::Screen() const

@@ -56,7 +56,8 @@ public:
 
     // pOwner: the skinned window; the popup stays above it and is destroyed
     // with it. The page is loaded once the owner has painted, so the web
-    // engine's start never holds up the owner's first appearance.
+    // engine's start never holds up the owner's first appearance; it is let
+    // go each time the popup has gone. Without an owner there is no page.
     explicit CTaskNotifierDlg(QWidget* pOwner);
 
     // Takes the picture from strPath and cuts away the pixels of the colour
@@ -66,9 +67,10 @@ public:
     // The web pane's rectangle in picture coordinates; an empty one lets
     // the pane cover the whole picture.
     void SetPageRect(const QRect& rcPage);
-    // Starts appearing when hidden; when disappearing, jumps back to fully
-    // shown and starts the stay; when shown, starts the stay anew. Nothing
-    // happens without a picture.
+    // Starts appearing when hidden (once the owner is on the screen, when
+    // it is on its way there); when disappearing, jumps back to fully shown
+    // and starts the stay; when shown, starts the stay anew. Nothing happens
+    // without a picture.
     void Show(int nTimeToShowMs, int nTimeToStayMs, int nTimeToHideMs);
     // Stops at once and hides.
     void Hide();
@@ -106,6 +108,7 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    void AppearWhenOwnerIsUp();
     void OnAppearStep();
     void OnStayOver();
     void OnDisappearStep();
@@ -134,5 +137,7 @@ private:
     QTimer m_timerDisappear;
     CHtmlCtrl* m_pHtmlPane;
     bool m_bOwnerPainted = false;
+    // Shown, but waiting for the owner to come up before it appears.
+    bool m_bAppearPending = false;
     bool m_bPageRequested = false;
 };

@@ -5,7 +5,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QLoggingCategory>
+#include <QOpenGLContext>
 #include <QStringList>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlScheme>
@@ -14,11 +17,31 @@
 #include "auxiliary/HtmlPage.h"
 #include "auxiliary/NotifierPage.h"
 
+// Qt's own setter of the process-wide OpenGL context, which Qt WebEngine uses
+// too; Qt has no public one.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* pContext);
+QT_END_NAMESPACE
+
 namespace {
+
+// The web engine's own messages, Chromium's included, for a user who asks:
+// QT_LOGGING_RULES="skinrecorder.webengine.debug=true".
+Q_LOGGING_CATEGORY(lcWebEngine, "skinrecorder.webengine", QtInfoMsg)
 
 const char* const PROCESS_VARIABLE = "QTWEBENGINEPROCESS_PATH";
 const char* const RESOURCES_VARIABLE = "QTWEBENGINE_RESOURCES_PATH";
 const char* const SANDBOX_VARIABLE = "QTWEBENGINE_DISABLE_SANDBOX";
+const char* const FLAGS_VARIABLE = "QTWEBENGINE_CHROMIUM_FLAGS";
+const QString NO_SANDBOX_FLAG = QStringLiteral("--no-sandbox");
+// Without the sandbox Chromium needs no zygote: each renderer is then a
+// child of ours and ends with its page, where a zygote would stay for as
+// long as the program runs.
+const QString NO_ZYGOTE_FLAG = QStringLiteral("--no-zygote");
+// Only fatal errors of Chromium's own log reach the terminal.
+const QString QUIET_FLAG = QStringLiteral("--log-level=3");
+// Qt WebEngine reports its settings in this category on every start.
+const char* const ENGINE_SETTINGS_CATEGORY = "qt.webenginecontext";
 const QString PROCESS_NAME = QStringLiteral("QtWebEngineProcess");
 const QString RESOURCES_NAME = QStringLiteral("qtwebengine_resources.pak");
 const QString RESOURCES_FOLDER = QStringLiteral("resources");
@@ -29,10 +52,10 @@ const QString RESOURCES_FOLDER = QStringLiteral("resources");
 constexpr bool ENGINE_FITS_BUILD = false;
 const char* const XCB_GL_VARIABLE = "QT_XCB_GL_INTEGRATION";
 
-// Qt WebEngine makes every application that links it create an OpenGL
-// context as it starts. Here the engine stays off and nothing else draws
-// with OpenGL, and the X server's GL driver keeps memory that LeakSanitizer
-// cannot name once the driver is unloaded: such a process has no GL on X.
+// Here the engine stays off and nothing else draws with OpenGL, and the X
+// server's GL driver, should anything load it, keeps memory that
+// LeakSanitizer cannot name once the driver is unloaded: such a process has
+// no GL on X.
 void NoGlOnXWithoutEngine()
 {
     if (!qEnvironmentVariableIsSet(XCB_GL_VARIABLE))
@@ -42,6 +65,25 @@ Q_CONSTRUCTOR_FUNCTION(NoGlOnXWithoutEngine)
 #else
 constexpr bool ENGINE_FITS_BUILD = true;
 #endif
+
+// The page's drawing shares its textures through one OpenGL context of the
+// process. Qt WebEngine makes that context as the application starts unless
+// there is one already; without a GPU (software OpenGL) that takes a good
+// part of the way to the first window, in every start, popup or not. This
+// one is there first, and only made when the engine is to start.
+QOpenGLContext* SharedContext()
+{
+    // Lives as long as the process: Qt's windows may hold on to it.
+    static auto* s_pContext = new QOpenGLContext;
+    return s_pContext;
+}
+
+void ShareALaterContext()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qt_gl_set_global_share_context(SharedContext());
+}
+Q_CONSTRUCTOR_FUNCTION(ShareALaterContext)
 
 // Where Qt WebEngine looks for a file: only the folder or file the variable
 // names when it is set, else the candidates.
@@ -82,12 +124,54 @@ void RegisterSchemes()
     QWebEngineUrlScheme::registerScheme(app);
 }
 
+QLoggingCategory::CategoryFilter s_pNextFilter = nullptr;
+
+void QuietEngineSettings(QLoggingCategory* pCategory)
+{
+    // Null while installFilter runs this over the categories there are,
+    // which the filter before already set.
+    if (s_pNextFilter != nullptr)
+        s_pNextFilter(pCategory);
+    if (qstrcmp(pCategory->categoryName(), ENGINE_SETTINGS_CATEGORY) == 0) {
+        pCategory->setEnabled(QtDebugMsg, false);
+        pCategory->setEnabled(QtInfoMsg, false);
+    }
+}
+
+// Chromium reads its switches from the environment when the engine starts.
+void AddChromiumFlags()
+{
+    QStringList arrFlags = qEnvironmentVariable(FLAGS_VARIABLE).split(u' ', Qt::SkipEmptyParts);
+    // Chromium refuses to run as root with its sandbox. Qt's own switch for
+    // that would announce itself on the terminal.
+    if (geteuid() == 0 && !arrFlags.contains(NO_SANDBOX_FLAG))
+        arrFlags.append(NO_SANDBOX_FLAG);
+    const bool bSandboxOff = arrFlags.contains(NO_SANDBOX_FLAG) || qEnvironmentVariableIsSet(SANDBOX_VARIABLE);
+    if (bSandboxOff && !arrFlags.contains(NO_ZYGOTE_FLAG))
+        arrFlags.append(NO_ZYGOTE_FLAG);
+    if (!lcWebEngine().isDebugEnabled()) {
+        arrFlags.append(QUIET_FLAG);
+        s_pNextFilter = QLoggingCategory::installFilter(QuietEngineSettings);
+    }
+    qputenv(FLAGS_VARIABLE, arrFlags.join(u' ').toLocal8Bit());
+    qCDebug(lcWebEngine).noquote() << "Chromium's switches:" << arrFlags.join(u' ');
+}
+
+void MakeSharedContext()
+{
+    QOpenGLContext* pShared = SharedContext();
+    pShared->setFormat(QSurfaceFormat::defaultFormat());
+    pShared->setScreen(QGuiApplication::primaryScreen());
+    if (!pShared->create())
+        qCWarning(lcWebEngine) << "no OpenGL context for the web pane; its page may not show";
+}
+
 bool PrepareOnce()
 {
     if (!ENGINE_FITS_BUILD || !EngineFilesPresent())
         return false;
-    if (geteuid() == 0)
-        qputenv(SANDBOX_VARIABLE, "1");
+    MakeSharedContext();
+    AddChromiumFlags();
     RegisterSchemes();
     return true;
 }

@@ -7,11 +7,12 @@ class QWebEngineProfile;
 // that starts it goes through here first.
 namespace WebEngineStart {
 
-// UI thread only. Registers the URL schemes the notifier's pages use and,
-// for root only, turns Chromium's sandbox off (Chromium refuses to run as
-// root with it). Must run before the first web view is made; later calls
-// only repeat the answer. Returns whether the web engine can start in this
-// process; when it cannot, no web view may be made.
+// UI thread only. Makes the OpenGL context the pages draw through,
+// registers the URL schemes the notifier's pages use and, for root only,
+// turns Chromium's sandbox off (Chromium refuses to run as root with it). The engine's messages stay off the terminal
+// unless the category skinrecorder.webengine logs debug messages. Must run before the first web view is made; later
+// calls only repeat the answer. Returns whether the web engine can start in this process; when it cannot, no web view
+// may be made.
 bool Prepare();
 
 // The profile every pane's page uses: kept in memory only, with the

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -486,6 +488,73 @@ TEST_F(ConversionCommandsTest, AviRowWritesTheAviWorkModeAndCustomFrameButNoOutp
         DeviceCalls() + ProfileCalls() + QStringList { "UseCustomFrame=false", "WorkMode=3", "VideoFrame=1", "Start" };
     EXPECT_EQ(m_arrCalls, arrExpected);
     EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile) << m_pDialog->Encoder().GetLastError().toStdString();
+}
+
+// Counts the paint events of the main window's own widgets, and of its exit
+// button; the notifier popup is a window of its own.
+class CPaintCounter : public QObject
+{
+public:
+    CPaintCounter(const QWidget& window, const QWidget* pExit)
+        : m_window(window)
+        , m_pExit(pExit)
+    {
+        qApp->installEventFilter(this);
+    }
+
+    int m_nWindowPaints = 0;
+    int m_nExitPaints = 0;
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override
+    {
+        if (pEvent->type() == QEvent::Paint && pWatched->isWidgetType()) {
+            m_nWindowPaints += static_cast<QWidget*>(pWatched)->window() == &m_window ? 1 : 0;
+            m_nExitPaints += pWatched == m_pExit ? 1 : 0;
+        }
+        return false;
+    }
+
+private:
+    const QWidget& m_window;
+    const QWidget* m_pExit;
+};
+
+// Long enough for several repaints of a busy window.
+constexpr int IDLE_WATCH_MS = 400;
+constexpr int DRAW_WAIT_MS = 5000;
+
+// The rows run in turn on one window: a list opens, then closes.
+TEST_F(ConversionCommandsTest, TheIdleWindowDrawsNothingUntilAListCloses)
+{
+    const CSkinButton* pExit = m_pDialog->FindButton(CConverterDlg::EXIT_BUTTON);
+    ASSERT_NE(pExit, nullptr);
+    // The paints of the window coming up, the last for its focus, are over.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_pDialog.get()));
+    // A text field's caret blinks while it has the focus, as it should.
+    if (QWidget* pFocus = QApplication::focusWidget())
+        pFocus->clearFocus();
+    QCoreApplication::processEvents();
+    const struct
+    {
+        const char* pszCase;
+        std::function<void()> act;
+        bool bExitDrawn;
+    } rows[] = {
+        { "nothing happens", [] {}, false },
+        { "a list drops down", [this] { m_pDialog->SetDropDownOpen(true); }, false },
+        { "the list closes", [this] { m_pDialog->SetDropDownOpen(false); }, true },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszCase);
+        const CPaintCounter paints(*m_pDialog, pExit);
+        row.act();
+        if (row.bExitDrawn) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return paints.m_nExitPaints > 0; }, DRAW_WAIT_MS));
+        } else {
+            EXPECT_FALSE(QTest::qWaitFor([&] { return paints.m_nWindowPaints > 0; }, IDLE_WATCH_MS));
+        }
+    }
 }
 
 } // namespace

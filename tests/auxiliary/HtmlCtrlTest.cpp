@@ -219,6 +219,23 @@ TEST_F(HtmlCtrlTest, AClickIsReportedBeforeThePageSeesIt)
     EXPECT_FALSE(arrTitlesWhenReported.contains("pressed"));
 }
 
+// The popup's own page, not the browser's "This site can't be reached", is
+// what a user sees when the notifier's host does not answer.
+TEST_F(HtmlCtrlTest, AnUnreachableHostFallsBackToTheBuiltInPage)
+{
+    CRecordingPane* pPane = MakePane();
+    pPane->SetFallbackUrl(NotifierPage::BuiltInUrl());
+    CReportTimes times(*pPane);
+    ASSERT_TRUE(pPane->Navigate(DeadAddress()));
+    QSignalSpy stayOver(pPane, &CHtmlCtrl::StayOver);
+    ASSERT_TRUE(stayOver.wait(LOAD_WAIT_MS));
+    EXPECT_EQ(pPane->View()->url(), NotifierPage::BuiltInUrl());
+    EXPECT_EQ(pPane->View()->title(), CHtmlCtrl::EXPECTED_TITLE);
+    // Only the page shown counts: the failed one reports nothing.
+    EXPECT_TRUE(times.m_arrWrongPage.isEmpty());
+    EXPECT_EQ(times.m_arrStayOver.size(), 1);
+}
+
 TEST(HtmlCtrlAppLink, TheSchemeIsComparedWithoutCase)
 {
     const struct

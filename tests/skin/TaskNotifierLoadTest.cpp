@@ -66,7 +66,8 @@ TEST_F(TaskNotifierLoadTest, EveryLoadSlidesInTheShapedPopupWithItsButtonsAndPag
     Load(WriteSkin("a", true, NOTIFIER_ENTRIES));
     CTaskNotifierDlg* pPopup = m_dialog.TaskNotifier();
     ASSERT_NE(pPopup, nullptr);
-    EXPECT_TRUE(pPopup->isVisible());
+    // It appears once the event loop runs, after an owner on its way.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pPopup->isVisible(); }, WAIT_MS));
     EXPECT_EQ(pPopup->size(), NOTIFIER_SIZE);
     EXPECT_FALSE(pPopup->Region().contains(QPoint(0, 0)));
     EXPECT_TRUE(pPopup->Region().contains(QPoint(3, 3)));
@@ -130,7 +131,7 @@ TEST_F(TaskNotifierLoadTest, ASkinChangeShowsThePopupAgain)
 
     m_dialog.ChangeSkin(32775);
     EXPECT_EQ(m_dialog.TaskNotifier(), pPopup);
-    EXPECT_TRUE(pPopup->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pPopup->isVisible(); }, WAIT_MS));
     EXPECT_EQ(pPopup->Picture().height(), 60);
     ASSERT_TRUE(QTest::qWaitFor([&] { return pPopup->State() == EState::Shown; }, WAIT_MS));
 }
