@@ -78,9 +78,10 @@ TEST(Syncprobe, KeepsItsMarksAtTheFilmRate)
         const QByteArray output = RunProgram(SYNCPROBE, { strFile }, &nExitCode, &errors);
         ASSERT_EQ(nExitCode, 0) << errors.toStdString();
         std::map<std::string, double> report = ParseReport(output);
-        // The last mark's burst may be cut by the end.
-        EXPECT_GE(report["pairs"], report["flashes"] - 1) << output.toStdString();
-        EXPECT_GE(report["pairs"], SECONDS - 1) << output.toStdString();
+        // The marks at either end may be cut by the start or the end of the
+        // recording; a probe that loses its marks pairs about two in three.
+        EXPECT_GE(report["pairs"], report["flashes"] - 2) << output.toStdString();
+        EXPECT_GE(report["pairs"], SECONDS - 2) << output.toStdString();
         // The tone's samples are recorded as they come, so its bursts fall
         // behind (or ahead of) the flashes by the skew: 0.6 s after 30 s.
         for (const char* pszPlace : { "middle", "end" }) {
