@@ -2,6 +2,7 @@
 
 #include "engine/CompressorCatalog.h"
 #include "engine/Encoding.h"
+#include "engine/FfmpegLog.h"
 #include "engine/RecordingSession.h"
 #include "engine/RecordingSettings.h"
 #include "engine/V4l2Device.h"

@@ -74,8 +74,8 @@ struct CRecordingProfile
     bool bStopFlag = true;
     bool bTvMute = true;     // the V4L2 device's own audio
     bool bAudioMute = false; // recorded and previewed audio is silence, the stream stays
-    // MPEG only: the format's highest legal video rate and the encoder's
-    // slower, better choices instead of the profile's video bit rate.
+    // MPEG only: the format's highest legal video rate (the profile's own
+    // when higher) and the encoder's slower, better choices.
     bool bBestQuality = false;
     short nVideoFrame = 0; // n >= 1: the n-th frame picture over every frame
 

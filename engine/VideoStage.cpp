@@ -196,7 +196,7 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     pEncoder->framerate = m_settings.frameRate;
     pEncoder->time_base = av_inv_q(m_settings.frameRate);
     if (m_settings.nVideoBitrate > 0)
-        pEncoder->bit_rate = m_settings.nVideoBitrate;
+        pEncoder->bit_rate = RecordedVideoBitrate(m_settings);
     pEncoder->thread_count = 0;
     if (m_settings.nVideoWidth > 0 && m_settings.nVideoHeight > 0) {
         av_reduce(&pEncoder->sample_aspect_ratio.num, &pEncoder->sample_aspect_ratio.den,
@@ -242,6 +242,11 @@ bool CVideoStage::UseStreamLayout(AVCodecContext* pEncoder, std::string& strReas
     pEncoder->rc_min_rate = layout.nMinVideoRateBits;
     pEncoder->rc_max_rate = layout.nMaxVideoRateBits;
     pEncoder->rc_buffer_size = layout.nVbvBufferBits;
+    // An average at the peak leaves the rate control no room to vary
+    // (the encoder warns that it will break the buffer): the stream is coded
+    // at that constant rate instead, which the buffer always takes.
+    if (pEncoder->rc_max_rate > 0 && pEncoder->bit_rate >= pEncoder->rc_max_rate)
+        pEncoder->rc_min_rate = pEncoder->rc_max_rate;
     if (!layout.bScanOffsets)
         return true;
     const int nResult = av_opt_set_int(pEncoder, "scan_offset", 1, AV_OPT_SEARCH_CHILDREN);
@@ -255,7 +260,6 @@ bool CVideoStage::UseStreamLayout(AVCodecContext* pEncoder, std::string& strReas
 bool CVideoStage::UseBestQuality(AVCodecContext* pEncoder, std::string& strReason) const
 {
     const bool bMpeg1 = m_settings.nOutputType == OUTPUT_TYPE_MPEG1;
-    pEncoder->bit_rate = RecordedVideoBitrate(m_settings);
     // Set before the user's own options, which still have the last word.
     return SetEncoderOptions(pEncoder, bMpeg1 ? std::span(MPEG1_BEST_OPTIONS) : std::span(MPEG2_BEST_OPTIONS),
                              strReason);

@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
 #include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
+#include "engine/FfmpegLog.h"
 #include "engine/FramePicture.h"
 #include "engine/Recorder.h"
 #include "tools/mpegrec/CommandLine.h"
@@ -224,9 +221,10 @@ int main(int argc, char** argv)
         std::cout << MpegrecUsage();
         return EXIT_SUCCESS;
     }
-    // FFmpeg's own log would bury the summary; the engine quotes FFmpeg's
-    // error in the reason it gives.
-    av_log_set_level(AV_LOG_QUIET);
+    // FFmpeg's lines only when SKINREC_FFMPEG_LOG asks for them: they would
+    // bury the summary, and the reasons quote FFmpeg's errors anyway.
+    SetFfmpegLogSink([](ELogLevel, const std::string& strLine) { std::cerr << strLine << "\n"; });
+    CaptureFfmpegErrors();
     try {
         CRecorder recorder;
         if (command->bList) {
