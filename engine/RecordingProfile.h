@@ -50,8 +50,8 @@ struct CRecordingProfile
     int nAspectNumerator = 4;
     int nAspectDenominator = 3;
 
-    // Capture size asked of the device instead of its default; in AVI work
-    // mode also the coded picture's size.
+    // AVI work mode only: the coded picture's size instead of the profile's.
+    // The device still delivers its whole picture, scaled into it.
     bool bUseCustomFrame = false;
     short nCustomFrameWidth = 320;
     short nCustomFrameHeight = 240;
