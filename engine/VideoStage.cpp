@@ -11,6 +11,7 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
+#include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
 #include "engine/Encoding.h"
 #include "engine/MpegPictureChoices.h"
@@ -40,6 +41,14 @@ constexpr int NTSC_GOP_LENGTH = 18;
 constexpr int MPEG_B_FRAMES = 2;
 // The encoder's own value for "never": no difference between pictures reaches it.
 constexpr std::int64_t NO_SCENE_CHANGE_DETECTION = 1000000000;
+
+// JPEG's pictures use the whole range of values: its encoders refuse
+// video's narrower range unless told to write a non-standard file.
+AVPixelFormat WantedPixelFormat(const AVCodec* pCodec)
+{
+    return pCodec->id == AV_CODEC_ID_MJPEG || pCodec->id == AV_CODEC_ID_LJPEG ? AV_PIX_FMT_YUVJ420P
+                                                                              : CODED_PIXEL_FORMAT;
+}
 
 CFramePtr AllocateFrame(int nWidth, int nHeight, AVPixelFormat eFormat)
 {
@@ -191,7 +200,7 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     pEncoder->width = m_settings.nVideoWidth;
     pEncoder->height = m_settings.nVideoHeight;
     pEncoder->pix_fmt = pCodec->pix_fmts
-        ? avcodec_find_best_pix_fmt_of_list(pCodec->pix_fmts, CODED_PIXEL_FORMAT, 0, nullptr)
+        ? avcodec_find_best_pix_fmt_of_list(pCodec->pix_fmts, WantedPixelFormat(pCodec), 0, nullptr)
         : CODED_PIXEL_FORMAT;
     pEncoder->framerate = m_settings.frameRate;
     pEncoder->time_base = av_inv_q(m_settings.frameRate);
@@ -210,6 +219,8 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     if (bMpeg && !UseMpegQualityDefaults(pEncoder, strReason))
         return false;
     if (bMpeg && m_settings.bBestQuality && !UseBestQuality(pEncoder, strReason))
+        return false;
+    if (!bMpeg && !SetEncoderOptions(pEncoder, LiveEncodingOptions(pCodec->name), strReason))
         return false;
     m_eCodedFields = UseFieldOrder(pEncoder, SourceFieldOrder(m_settings));
     const std::string& strFourCc = m_settings.strVideoFourCc;
