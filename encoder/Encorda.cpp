@@ -116,6 +116,13 @@ CEncorda::CEncorda(QWidget* pParent)
     RescanDevices();
 }
 
+void CEncorda::NoteFailure(EFailure eCause, const QString& strReason)
+{
+    m_strLastFailureHeadline = FailureHeadline(eCause);
+    m_strLastFailureText =
+        ExplainFailure(eCause, strReason, GetFileName(), m_pRecorder->Profile().nWorkMode == WORK_MODE_AVI);
+}
+
 void CEncorda::RescanDevices()
 {
     m_pRecorder->BeginDeviceScan([this] { emit DevicesScanned(QPrivateSignal()); });
@@ -503,7 +510,7 @@ short CEncorda::Start()
     Notify(EDispatchId::Start);
     ChoosePreviewSize();
     if (m_pRecorder->Start() == START_FAILED) {
-        m_strLastFailureText = ExplainFailure(m_pRecorder->GetLastFailure(), GetLastError(), GetFileName());
+        NoteFailure(m_pRecorder->GetLastFailure(), GetLastError());
         // A refused Start may leave the running recording as it was, or
         // have ended it first; the status tells which.
         TakeStatus();
@@ -615,7 +622,7 @@ void CEncorda::TakeStatus()
             m_pSharedPreview.reset();
         }
         if (!status.strError.empty())
-            m_strLastFailureText = ExplainFailure(status.eFailure, ToQString(status.strError), GetFileName());
+            NoteFailure(status.eFailure, ToQString(status.strError));
         emit RecordingFinished(ToQString(status.strError));
     }
     // Statuses come twenty times a second; only the overlay shows them, and

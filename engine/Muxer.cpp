@@ -8,6 +8,23 @@ extern "C" {
 
 #include "engine/RecordingSettings.h"
 
+namespace {
+
+// The kind of a file error that a person can act on: free space, or choose
+// another folder; eOther for the rest.
+EFailure FileFailure(int nError, const std::string& strFileName, EFailure eOther)
+{
+    if (nError == AVERROR(ENOSPC) || nError == AVERROR(EDQUOT))
+        return EFailure::eDiskFull;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::absolute(strFileName, error).parent_path();
+    if ((nError == AVERROR(ENOENT) || nError == AVERROR(ENOTDIR)) && !std::filesystem::is_directory(folder, error))
+        return EFailure::eFolderMissing;
+    return eOther;
+}
+
+} // namespace
+
 CMuxer::CMuxer(CSessionState& state, const CRecordingProfile& profile)
     : m_state(state)
     , m_nWorkMode(profile.nWorkMode)
@@ -83,7 +100,7 @@ bool CMuxer::UseLayout(std::string& strReason)
     return true;
 }
 
-bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, std::string& strReason)
+bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, EFailure& eCause, std::string& strReason)
 {
     if (!strTitle.empty() && av_dict_set(&m_pOutput->metadata, "title", strTitle.c_str(), 0) < 0) {
         strReason = "out of memory";
@@ -94,6 +111,7 @@ bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, s
     int nResult = avio_open(&m_pOutput->pb, strFileName.c_str(), AVIO_FLAG_WRITE);
     if (nResult < 0) {
         strReason = "cannot create " + strFileName + ": " + AvErrorText(nResult);
+        eCause = FileFailure(nResult, strFileName, EFailure::eOutputFile);
         return false;
     }
     m_strFileName = strFileName;
@@ -101,6 +119,7 @@ bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, s
     nResult = avformat_write_header(m_pOutput.get(), nullptr);
     if (nResult < 0) {
         strReason = "cannot write to " + strFileName + ": " + AvErrorText(nResult);
+        eCause = FileFailure(nResult, strFileName, EFailure::eOutputFile);
         Discard();
         return false;
     }
@@ -139,8 +158,9 @@ void CMuxer::WritePacket(CEncodedPacket& packet)
     const int nIoError = m_pOutput->pb ? m_pOutput->pb->error : 0;
     if (nResult < 0 || nIoError < 0) {
         m_bWriteFailed = true;
-        m_state.Fail(EFailure::eWritingFile,
-                     "writing the file failed: " + AvErrorText(nResult < 0 ? nResult : nIoError));
+        const int nError = nResult < 0 ? nResult : nIoError;
+        m_state.Fail(FileFailure(nError, m_strFileName, EFailure::eWritingFile),
+                     "writing the file failed: " + AvErrorText(nError));
         return;
     }
     m_state.m_nBytesWritten = avio_tell(m_pOutput->pb);
@@ -153,20 +173,23 @@ void CMuxer::Close()
     if (m_bHeaderWritten) {
         const int nResult = av_write_trailer(m_pOutput.get());
         if (nResult < 0 && !m_bWriteFailed)
-            m_state.Fail(EFailure::eWritingFile, "finishing the file failed: " + AvErrorText(nResult));
+            m_state.Fail(FileFailure(nResult, m_strFileName, EFailure::eWritingFile),
+                         "finishing the file failed: " + AvErrorText(nResult));
         m_bHeaderWritten = false;
     }
     if (m_pOutput->pb) {
         avio_flush(m_pOutput->pb);
         if (m_pOutput->pb->error < 0 && !m_bWriteFailed)
-            m_state.Fail(EFailure::eWritingFile, "writing the file failed: " + AvErrorText(m_pOutput->pb->error));
+            m_state.Fail(FileFailure(m_pOutput->pb->error, m_strFileName, EFailure::eWritingFile),
+                         "writing the file failed: " + AvErrorText(m_pOutput->pb->error));
         // A trailer may go back to complete the header (AVI does), leaving
         // the position short of the end.
         const std::int64_t nSize = avio_size(m_pOutput->pb);
         m_state.m_nBytesWritten = nSize >= 0 ? nSize : avio_tell(m_pOutput->pb);
         const int nResult = avio_closep(&m_pOutput->pb);
         if (nResult < 0 && !m_bWriteFailed)
-            m_state.Fail(EFailure::eWritingFile, "closing the file failed: " + AvErrorText(nResult));
+            m_state.Fail(FileFailure(nResult, m_strFileName, EFailure::eWritingFile),
+                         "closing the file failed: " + AvErrorText(nResult));
     }
     m_pOutput.reset();
 }

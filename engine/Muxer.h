@@ -30,7 +30,8 @@ public:
     // Opens the file and writes the header, with the title (if any) in the
     // container's metadata. A file this call created is removed again when
     // the header cannot be written.
-    bool Open(const std::string& strFileName, const std::string& strTitle, std::string& strReason);
+    // eCause tells a full disk and a missing folder from other failures.
+    bool Open(const std::string& strFileName, const std::string& strTitle, EFailure& eCause, std::string& strReason);
 
     CBoundedQueue<CEncodedPacket>& Input() { return m_packets; }
 

@@ -24,12 +24,14 @@ enum class EFailure {
     eAudioDevice,
     eEncoderSettings,
     eOutputFile,
+    eFolderMissing, // the output file's folder is not there
     eThreadStart,
     // While recording
     eDeviceStalled,
     eCaptureEnded,
     eProcessing, // converting, resampling or encoding failed
     eWritingFile,
+    eDiskFull, // at the start or while recording
     eOutOfMemory,
 };
 

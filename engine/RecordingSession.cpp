@@ -267,7 +267,7 @@ bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
     if (nVideoStream < 0 || nAudioStream < 0)
         return false;
     eCause = EFailure::eOutputFile;
-    if (!m_pMuxer->Open(m_settings.strFileName, m_settings.strTitle, strReason))
+    if (!m_pMuxer->Open(m_settings.strFileName, m_settings.strTitle, eCause, strReason))
         return false;
     m_videoStage.ConnectMuxer(&m_pMuxer->Input(), nVideoStream);
     m_audioStage.ConnectMuxer(&m_pMuxer->Input(), nAudioStream);
