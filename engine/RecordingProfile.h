@@ -90,6 +90,10 @@ struct CRecordingProfile
     // Test only: the Test Pattern is a square that a test can measure (see
     // engine/TestSources.h).
     bool bTestSquarePattern = false;
+    // Test only: the Test Pattern's own size, square pixels, as a device
+    // of another shape than the recording's would deliver; 0: its format's.
+    short nTestPatternWidth = 0;
+    short nTestPatternHeight = 0;
     double dDurationLimitSeconds = 0; // ends the recording by itself; 0: until Stop
     // Test only: how many threads a session may start before the next one
     // fails as when the system has none left; -1: no limit.

@@ -145,8 +145,9 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
     // A device delivers its whole picture, at the chosen format's size or its
     // own; the video stage scales it into the coded size. (Asked for a
     // smaller size, the screen grabber would cut its top left corner out.)
-    const int nWidth = pFormat ? pFormat->nWidth : 0;
-    const int nHeight = pFormat ? pFormat->nHeight : 0;
+    const bool bTestSize = device.eKind == ESourceKind::eTestPattern && m_settings.nTestPatternWidth > 0;
+    const int nWidth = bTestSize ? m_settings.nTestPatternWidth : pFormat ? pFormat->nWidth : 0;
+    const int nHeight = bTestSize ? m_settings.nTestPatternHeight : pFormat ? pFormat->nHeight : 0;
     CMediaSource::COptionList options;
     std::string strFormat;
     std::string strUrl = device.strUrl;

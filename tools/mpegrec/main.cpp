@@ -79,7 +79,7 @@ bool ChooseCompressor(CRecorder& recorder, ECompressorKind eKind, const std::str
         return true;
     const int nIndex = FindCompressor(eKind, strCodec);
     if (nIndex < 0) {
-        strError = "no compressor " + strCodec + " an AVI file can carry (see --list)";
+        strError = "no compressor " + strCodec + " among those that record AVI files (see --list)";
         return false;
     }
     (eKind == ECompressorKind::eVideo ? recorder.Profile().nVideoCompressor : recorder.Profile().nAudioCompressor) =
