@@ -4,16 +4,15 @@
 #include <string>
 #include <vector>
 
-#include <QLoggingCategory>
 #include <QPainter>
 #include <QPointer>
 
 #include "encoder/CompressorPage.h"
 #include "encoder/FailureText.h"
+#include "encoder/FfmpegLogCategory.h"
 #include "encoder/RecordingOverlay.h"
 #include "engine/AudioLevel.h"
 #include "engine/DiscStandard.h"
-#include "engine/FfmpegLog.h"
 #include "engine/FramePicture.h"
 #include "engine/Recorder.h"
 #include "engine/RecordingProfile.h"
@@ -24,37 +23,12 @@ static_assert(CEncorda::WORK_MODE_MPEG == WORK_MODE_MPEG && CEncorda::WORK_MODE_
 
 static_assert(CEncorda::SILENCE_DBFS == SILENCE_DBFS);
 
-// What FFmpeg's libraries say, when SKINREC_FFMPEG_LOG asks for it; that
-// variable is the gate, so the category lets every level through.
-Q_LOGGING_CATEGORY(lcFfmpeg, "skinrecorder.ffmpeg")
-
 namespace {
-
-// Called from the engine's threads; Qt's logging takes any thread.
-void ForwardFfmpegLine(ELogLevel eLevel, const std::string& strLine)
-{
-    const QString strText = QString::fromStdString(strLine);
-    switch (eLevel) {
-    case ELogLevel::eError:
-        qCCritical(lcFfmpeg).noquote() << strText;
-        break;
-    case ELogLevel::eWarning:
-        qCWarning(lcFfmpeg).noquote() << strText;
-        break;
-    case ELogLevel::eInfo:
-        qCInfo(lcFfmpeg).noquote() << strText;
-        break;
-    case ELogLevel::eDebug:
-        qCDebug(lcFfmpeg).noquote() << strText;
-        break;
-    }
-}
 
 // Before the first recorder, whose start reads the level.
 std::unique_ptr<CRecorder> MakeRecorder()
 {
-    SetFfmpegLogSink(&ForwardFfmpegLine);
-    CaptureFfmpegErrors();
+    ForwardFfmpegLogToQt();
     return std::make_unique<CRecorder>();
 }
 
