@@ -18,7 +18,8 @@ EFailure FileFailure(int nError, const std::string& strFileName, EFailure eOther
         return EFailure::eDiskFull;
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::absolute(strFileName, error).parent_path();
-    if ((nError == AVERROR(ENOENT) || nError == AVERROR(ENOTDIR)) && !std::filesystem::is_directory(folder, error))
+    // A folder that is a file is a mistake of another kind, told as such.
+    if ((nError == AVERROR(ENOENT) || nError == AVERROR(ENOTDIR)) && !std::filesystem::exists(folder, error))
         return EFailure::eFolderMissing;
     return eOther;
 }
