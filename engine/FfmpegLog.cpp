@@ -1,7 +1,6 @@
 #include "engine/FfmpegLog.h"
 
 #include <atomic>
-#include <cctype>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
