@@ -234,5 +234,5 @@ void CConverterDlg::OnRecordingFinished(const QString& strError)
 
 void CConverterDlg::ReportCaptureFailure(const QString& strReason)
 {
-    Prompt().ShowFailure(CAPTURE_FAILURE, m_encoder.GetLastFailureText(), strReason);
+    Prompt().ShowFailure(m_encoder.GetLastFailureHeadline(), m_encoder.GetLastFailureText(), strReason);
 }

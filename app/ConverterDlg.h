@@ -45,8 +45,9 @@ public:
     static inline const QString MPEG2_ROW = QStringLiteral("MPEG2");
     static inline const QString AVI_ROW = QStringLiteral("AVI");
     static constexpr int AVI_ROW_INDEX = 2;
-    static inline const QString CAPTURE_FAILURE =
-        QStringLiteral("Capture Failure, Video/Audio compressor not correct or capture file opening");
+    // The headline of a compressor or file-opening failure; other failures
+    // name their own kind.
+    static inline const QString CAPTURE_FAILURE = CEncorda::CAPTURE_FAILURE_HEADLINE;
     static inline const QString FILE_BEING_RECORDED =
         QStringLiteral("This file is being recorded now. Choose another file for the new recording.");
     static inline const QString STOP_AND_QUIT = QStringLiteral("Stop the recording and quit?");

@@ -9,6 +9,7 @@
 
 #include "encoder/CompressorPage.h"
 #include "encoder/FailureText.h"
+#include "encoder/FfmpegLogCategory.h"
 #include "encoder/RecordingOverlay.h"
 #include "engine/AudioLevel.h"
 #include "engine/DiscStandard.h"
@@ -24,6 +25,13 @@ static_assert(CEncorda::WORK_MODE_MPEG == WORK_MODE_MPEG && CEncorda::WORK_MODE_
 static_assert(CEncorda::SILENCE_DBFS == SILENCE_DBFS);
 
 namespace {
+
+// Before the first recorder, whose start reads the level.
+std::unique_ptr<CRecorder> MakeRecorder()
+{
+    ForwardFfmpegLogToQt();
+    return std::make_unique<CRecorder>();
+}
 
 // The coded size stays; its pixels are marked wider for 16:9.
 void SetDisplayAspect(CRecordingProfile& profile, bool bWide)
@@ -63,7 +71,7 @@ QRect FitKeepingAspect(const QSize& sizeImage, const QRect& rcArea)
 
 CEncorda::CEncorda(QWidget* pParent)
     : QWidget(pParent)
-    , m_pRecorder(std::make_unique<CRecorder>())
+    , m_pRecorder(MakeRecorder())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(this, &CEncorda::PreviewArrived, this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
@@ -81,6 +89,13 @@ CEncorda::CEncorda(QWidget* pParent)
     // Reading the devices asks the sound and X servers and opens every
     // camera; the window does not wait for it.
     RescanDevices();
+}
+
+void CEncorda::NoteFailure(EFailure eCause, const QString& strReason)
+{
+    m_strLastFailureHeadline = FailureHeadline(eCause);
+    m_strLastFailureText =
+        ExplainFailure(eCause, strReason, GetFileName(), m_pRecorder->Profile().nWorkMode == WORK_MODE_AVI);
 }
 
 void CEncorda::RescanDevices()
@@ -490,7 +505,7 @@ short CEncorda::Start()
     Notify(EDispatchId::Start);
     ChoosePreviewSize();
     if (m_pRecorder->Start() == START_FAILED) {
-        m_strLastFailureText = ExplainFailure(m_pRecorder->GetLastFailure(), GetLastError(), GetFileName());
+        NoteFailure(m_pRecorder->GetLastFailure(), GetLastError());
         // A refused Start may leave the running recording as it was, or
         // have ended it first; the status tells which.
         TakeStatus();
@@ -602,7 +617,7 @@ void CEncorda::TakeStatus()
             m_pSharedPreview.reset();
         }
         if (!status.strError.empty())
-            m_strLastFailureText = ExplainFailure(status.eFailure, ToQString(status.strError), GetFileName());
+            NoteFailure(status.eFailure, ToQString(status.strError));
         emit RecordingFinished(ToQString(status.strError));
     }
     // Statuses come twenty times a second; only the overlay shows them, and

@@ -14,6 +14,7 @@
 class CRecorder;
 struct CPreviewFrame;
 struct CRecordingProfile;
+enum class EFailure;
 
 // The recorder as the main window and the settings dialogs drive it: a child
 // widget in the skin's control rectangle that writes properties into the
@@ -267,6 +268,12 @@ public:
     QString GetLastError() const;
     // The same in plain words, with what to do where that is clear.
     QString GetLastFailureText() const { return m_strLastFailureText; }
+    // The message box's headline for it: the kind of failure. Compressor and
+    // file-opening failures keep the program's old headline.
+    static inline const QString CAPTURE_FAILURE_HEADLINE =
+        QStringLiteral("Capture Failure, Video/Audio compressor not correct or capture file opening");
+    // The message box's headline for it: the kind of failure.
+    QString GetLastFailureHeadline() const { return m_strLastFailureHeadline; }
     CStatus GetStatus() const;
     // Whether a preview picture has arrived since the last Start.
     bool HasPreview() const;
@@ -297,12 +304,15 @@ private:
     void StorePreview(const CPreviewFrame& frame);
     // Reads the engine's latest status; notices the end of a recording.
     void TakeStatus();
+    // Words for a failed Start or a recording that ended by itself.
+    void NoteFailure(EFailure eCause, const QString& strReason);
     void ChoosePreviewSize();
     bool ShowCompressorPage(short nIndex);
 
     CDispatchObserver m_observer;
     CStatus m_status;
     QString m_strLastFailureText;
+    QString m_strLastFailureHeadline;
 
     // The latest preview picture, shared with the engine's threads.
     mutable std::mutex m_sharedMutex;

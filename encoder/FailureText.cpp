@@ -2,63 +2,104 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStorageInfo>
+
+#include "encoder/Encorda.h"
 
 namespace {
-
-// Less room than this left on the disk after a failed write means the disk
-// filled up.
-constexpr qint64 FULL_DISK_BYTES = 1024 * 1024;
 
 QString NativePath(const QString& strPath)
 {
     return QDir::toNativeSeparators(strPath);
 }
 
-// The file could not be created: the folder tells why, as far as the
-// program can see it.
-QString ExplainUncreatableFile(const QString& strReason, const QString& strFileName)
+// The engine's reason inside a sentence of our own, which brings its full stop.
+QString InSentence(const QString& strReason)
+{
+    QString strText = strReason.trimmed();
+    while (strText.endsWith(u'.'))
+        strText.chop(1);
+    return strText;
+}
+
+// The file could not be created. The system's words for why stand in the
+// reason (read-only, permission denied, ...); a folder that is a file is the
+// one case the words would not make plain.
+QString ExplainUncreatableFile(const QString& strFileName)
 {
     const QFileInfo file(strFileName);
     const QFileInfo folder(file.absolutePath());
-    if (!folder.exists()) {
-        return QStringLiteral("The folder %1 does not exist. Choose an existing folder for the recording.")
-            .arg(NativePath(folder.filePath()));
-    }
-    if (!folder.isDir()) {
+    if (folder.exists() && !folder.isDir()) {
         return QStringLiteral("%1 is a file, not a folder. Choose a folder for the recording.")
             .arg(NativePath(folder.filePath()));
     }
-    if (!folder.isWritable() || (file.exists() && !file.isWritable())) {
-        return QStringLiteral("Permission denied: you may not write %1. Choose a folder of your own, such as "
-                              "your Videos folder.")
-            .arg(NativePath(file.absoluteFilePath()));
-    }
-    return QStringLiteral("The file %1 could not be created (%2). Choose another file or folder.")
-        .arg(NativePath(file.absoluteFilePath()), strReason);
+    return QStringLiteral("The file %1 could not be created. Choose another folder, one you may write to, such as "
+                          "your Videos folder.")
+        .arg(NativePath(file.absoluteFilePath()));
 }
 
-QString ExplainWriteFailure(const QString& strReason, const QString& strFileName)
+QString ExplainEncoderRefusal(const QString& strReason, bool bAviFile)
 {
-    const QStorageInfo disk(QFileInfo(strFileName).absolutePath());
-    if (disk.isValid() && disk.bytesAvailable() < FULL_DISK_BYTES) {
-        return QStringLiteral("The disk holding %1 is full. Free some space, or record to another disk.")
-            .arg(NativePath(strFileName));
-    }
-    return QStringLiteral("Writing %1 failed (%2). If the disk is full, free some space or record to another "
-                          "disk.")
-        .arg(NativePath(strFileName), strReason);
+    const QString strRemedy = bAviFile
+        ? QStringLiteral("Choose other compressors in the AVI profile, or change their settings.")
+        : QStringLiteral("Lower the bit rate, or check the sample rate and channels, in the MPEG profile.");
+    return QStringLiteral("The encoder refused the settings: %1. %2").arg(InSentence(strReason), strRemedy);
 }
 
 } // namespace
 
-QString ExplainFailure(EFailure eCause, const QString& strReason, const QString& strFileName)
+QString FailureHeadline(EFailure eCause)
+{
+    switch (eCause) {
+    case EFailure::eFolderMissing:
+        return QStringLiteral("Recording Failure, the folder for the recording does not exist");
+    case EFailure::eDiskFull:
+        return QStringLiteral("Recording Failure, the disk is full");
+    case EFailure::eWritingFile:
+        return QStringLiteral("Recording Failure, the file could not be written");
+    case EFailure::eFileDeleted:
+        return QStringLiteral("Recording Failure, the file was deleted while it was being recorded");
+    case EFailure::eNoSuchDevice:
+    case EFailure::eVideoDevice:
+    case EFailure::eAudioDevice:
+        return QStringLiteral("Capture Failure, the video or audio source could not be opened");
+    case EFailure::eDeviceStalled:
+    case EFailure::eCaptureEnded:
+        return QStringLiteral("Capture Failure, the video or audio source stopped");
+    case EFailure::eOutOfMemory:
+        return QStringLiteral("Recording Failure, out of memory");
+    case EFailure::eProcessing:
+    case EFailure::eThreadStart:
+        return QStringLiteral("Recording Failure, the recording could not go on");
+    case EFailure::eWorkMode:
+    case EFailure::eFrameRate:
+    case EFailure::ePictureSize:
+    case EFailure::eSyncMode:
+    case EFailure::eOutputType:
+    case EFailure::eNoStream:
+        return QStringLiteral("Capture Failure, the settings cannot be recorded");
+    case EFailure::eEncoderSettings:
+    case EFailure::eOutputFile:
+    case EFailure::eNoFileName:
+    case EFailure::eFileBeingRecorded:
+    case EFailure::eNone:
+        break;
+    }
+    return CEncorda::CAPTURE_FAILURE_HEADLINE;
+}
+
+QString ExplainFailure(EFailure eCause, const QString& strReason, const QString& strFileName, bool bAviFile)
 {
     switch (eCause) {
     case EFailure::eOutputFile:
-        return ExplainUncreatableFile(strReason, strFileName);
+        return ExplainUncreatableFile(strFileName);
+    case EFailure::eFolderMissing:
+        return QStringLiteral("The folder %1 does not exist. Choose an existing folder for the recording.")
+            .arg(NativePath(QFileInfo(strFileName).absolutePath()));
+    case EFailure::eDiskFull:
+        return QStringLiteral("The disk holding %1 is full. Free some space, or record to another disk.")
+            .arg(NativePath(strFileName));
     case EFailure::eWritingFile:
-        return ExplainWriteFailure(strReason, strFileName);
+        return QStringLiteral("Writing %1 failed: %2.").arg(NativePath(strFileName), InSentence(strReason));
     case EFailure::eFileDeleted:
         return QStringLiteral("The file %1 was deleted, or its folder was, while it was being recorded: what was "
                               "recorded is lost.")
@@ -75,9 +116,7 @@ QString ExplainFailure(EFailure eCause, const QString& strReason, const QString&
         return QStringLiteral("The frame rate cannot be recorded (%1). Choose another in the MPEG profile.")
             .arg(strReason);
     case EFailure::eEncoderSettings:
-        return QStringLiteral("The encoder refused the settings: %1. Lower the bit rate, or check the sample rate "
-                              "and channels, in the MPEG profile; for AVI, choose other compressors.")
-            .arg(strReason);
+        return ExplainEncoderRefusal(strReason, bAviFile);
     case EFailure::eNoSuchDevice:
     case EFailure::eVideoDevice:
     case EFailure::eAudioDevice:
@@ -102,5 +141,6 @@ QString ExplainFailure(EFailure eCause, const QString& strReason, const QString&
     case EFailure::eNone:
         break;
     }
-    return strReason.isEmpty() ? QString() : strReason.left(1).toUpper() + strReason.mid(1) + u'.';
+    const QString strSentence = InSentence(strReason);
+    return strSentence.isEmpty() ? QString() : strSentence.left(1).toUpper() + strSentence.mid(1) + u'.';
 }

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <string_view>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -12,10 +13,43 @@ extern "C" {
 }
 
 #include "engine/AvPtr.h"
+#include "engine/RecordingProfile.h"
 
 namespace {
 
 constexpr const char* DIVX_FOURCC = "DIVX";
+
+// Encoders whose streams AVI carries but that a recording cannot use, each
+// for its reason; the rules in IsOffered catch whole families.
+constexpr const char* WITHHELD_ENCODERS[] = {
+    "dvvideo",   // DV's few fixed sizes and rates, none of them the profile's
+    "h261",      // 176x144 and 352x288 only
+    "h263",      // five fixed sizes; H.263+ (h263p) takes any
+    "g726",      // 8 kHz mono only
+    "dfpwm",     // AVI gives its blocks no timing a decoder can follow
+    "eac3",      // likewise: players read minutes into a second's recording
+    "libvorbis", // likewise; Vorbis has no mapping into AVI
+    "cinepak",   // a picture or two a second at the profile's size
+    "librav1e",  // likewise, even at its fastest
+    "libsvtav1", // never returns from closing when a failed start left it unfed
+    "h264_omx",  // OpenMAX hardware, like the flagged hardware encoders
+    "mpeg4_omx",
+};
+
+// Settings of encoders whose own defaults are for files made at leisure: a
+// recording is encoded as it is captured.
+struct CLiveOptions
+{
+    const char* pszEncoder;
+    std::span<const COptionValue> options;
+};
+constexpr COptionValue AOM_LIVE_OPTIONS[] = { { "usage", "realtime" }, { "cpu-used", "8" } };
+constexpr COptionValue VPX_LIVE_OPTIONS[] = { { "deadline", "realtime" }, { "cpu-used", "8" } };
+constexpr CLiveOptions LIVE_OPTIONS[] = {
+    { "libaom-av1", AOM_LIVE_OPTIONS },
+    { "libvpx", VPX_LIVE_OPTIONS },
+    { "libvpx-vp9", VPX_LIVE_OPTIONS },
+};
 
 // avformat_query_codec answers 1 for a codec the container has a tag for.
 bool AviCarries(const AVCodec* pCodec)
@@ -24,12 +58,49 @@ bool AviCarries(const AVCodec* pCodec)
     return s_pAvi && avformat_query_codec(s_pAvi, pCodec->id, FF_COMPLIANCE_NORMAL) == 1;
 }
 
+// Whether the encoder takes the default profile's sound as it is: some
+// know only other rates or only mono.
+bool TakesDefaultAudio(const AVCodec* pCodec)
+{
+    const CRecordingProfile defaults;
+    if (pCodec->supported_samplerates) {
+        const int* pRate = pCodec->supported_samplerates;
+        while (*pRate != 0 && *pRate != defaults.nAudioSampleRate)
+            ++pRate;
+        if (*pRate == 0)
+            return false;
+    }
+    if (pCodec->ch_layouts) {
+        const AVChannelLayout* pLayout = pCodec->ch_layouts;
+        while (pLayout->nb_channels != 0 && pLayout->nb_channels != defaults.nAudioChannels)
+            ++pLayout;
+        if (pLayout->nb_channels == 0)
+            return false;
+    }
+    return true;
+}
+
+// A compressor is offered when a recording with the default profile and
+// the compressor's own defaults records with it. Hardware encoders need a
+// device and frames of their own that the capture does not make, and
+// experimental ones must be asked for by a setting the profile lacks.
+bool IsOffered(const AVCodec* pCodec)
+{
+    constexpr int WITHHELD_CAPABILITIES = AV_CODEC_CAP_HARDWARE | AV_CODEC_CAP_HYBRID | AV_CODEC_CAP_EXPERIMENTAL;
+    if ((pCodec->capabilities & WITHHELD_CAPABILITIES) != 0 || avcodec_get_hw_config(pCodec, 0) != nullptr)
+        return false;
+    if (std::any_of(std::begin(WITHHELD_ENCODERS), std::end(WITHHELD_ENCODERS),
+                    [pCodec](const char* pszName) { return std::string_view(pCodec->name) == pszName; }))
+        return false;
+    return pCodec->type != AVMEDIA_TYPE_AUDIO || TakesDefaultAudio(pCodec);
+}
+
 std::vector<CCompressorInfo> CollectCompressors(AVMediaType eType)
 {
     std::vector<CCompressorInfo> compressors;
     void* pIterator = nullptr;
     while (const AVCodec* pCodec = av_codec_iterate(&pIterator)) {
-        if (!av_codec_is_encoder(pCodec) || pCodec->type != eType || !AviCarries(pCodec))
+        if (!av_codec_is_encoder(pCodec) || pCodec->type != eType || !AviCarries(pCodec) || !IsOffered(pCodec))
             continue;
         const std::string strLong = pCodec->long_name ? pCodec->long_name : pCodec->name;
         const std::string strFourCc = std::string(pCodec->name) == DEFAULT_VIDEO_COMPRESSOR ? DIVX_FOURCC : "";
@@ -166,6 +237,15 @@ const std::vector<CCompressorInfo>& ListCompressors(ECompressorKind eKind)
     static const std::vector<CCompressorInfo> s_video = CollectCompressors(AVMEDIA_TYPE_VIDEO);
     static const std::vector<CCompressorInfo> s_audio = CollectCompressors(AVMEDIA_TYPE_AUDIO);
     return eKind == ECompressorKind::eVideo ? s_video : s_audio;
+}
+
+std::span<const COptionValue> LiveEncodingOptions(const std::string& strCodec)
+{
+    for (const CLiveOptions& live : LIVE_OPTIONS) {
+        if (strCodec == live.pszEncoder)
+            return live.options;
+    }
+    return {};
 }
 
 int FindCompressor(ECompressorKind eKind, const std::string& strCodec)

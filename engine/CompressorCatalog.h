@@ -1,7 +1,9 @@
 #pragma once
 
+#include "engine/MpegPictureChoices.h"
 #include "engine/RecorderTypes.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,9 +19,16 @@ struct CCompressorInfo
 inline constexpr const char* DEFAULT_VIDEO_COMPRESSOR = "mpeg4";
 inline constexpr const char* DEFAULT_AUDIO_COMPRESSOR = "pcm_s16le";
 
-// The FFmpeg encoders of one kind whose streams an AVI file can carry, in
-// FFmpeg's order. Callable from any thread.
+// The FFmpeg encoders of one kind whose streams an AVI file can carry and
+// that record with the default profile and their own defaults, in FFmpeg's
+// order: no hardware or experimental encoder, none bound to sizes, rates or
+// sound the profile does not have, none too slow to encode as it captures.
+// Callable from any thread.
 const std::vector<CCompressorInfo>& ListCompressors(ECompressorKind eKind);
+
+// The program's settings for an encoder that would otherwise encode too
+// slowly to keep up with a capture; set before the user's own.
+std::span<const COptionValue> LiveEncodingOptions(const std::string& strCodec);
 
 // The entry of an encoder, by its FFmpeg name; -1 when not listed.
 int FindCompressor(ECompressorKind eKind, const std::string& strCodec);

@@ -262,7 +262,9 @@ int RecordedVideoBitrate(const CRecordingProfile& profile)
 {
     if (!profile.bBestQuality || profile.nWorkMode != WORK_MODE_MPEG)
         return profile.nVideoBitrate;
-    return profile.nOutputType == OUTPUT_TYPE_MPEG1 ? MPEG1_BEST_VIDEO_RATE_BITS : MPEG2_MAX_VIDEO_RATE_BITS;
+    // Best only ever adds bits: a profile already above MPEG-1's best rate keeps its own.
+    return std::max(profile.nVideoBitrate,
+                    profile.nOutputType == OUTPUT_TYPE_MPEG1 ? MPEG1_BEST_VIDEO_RATE_BITS : MPEG2_MAX_VIDEO_RATE_BITS);
 }
 
 std::vector<std::string> DiscStandardShortfalls(const CRecordingProfile& profile, EDiscStandard eStandard)

@@ -72,7 +72,7 @@ struct CDiscStandard
 const CDiscStandard& DiscStandard(EDiscStandard eStandard);
 
 // The video rate a recording of the profile encodes at: Best quality raises
-// it to the format's highest.
+// it to the format's highest, never below the profile's own.
 int RecordedVideoBitrate(const CRecordingProfile& profile);
 
 // Every reason the profile's values keep it from the standard, such as

@@ -1,41 +1,8 @@
 #include "engine/Encoding.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <mutex>
 #include <utility>
 
-namespace {
-
-thread_local std::string t_strLastError;
-
-void LogCallback(void* pContext, int nLevel, const char* pszFormat, va_list args)
-{
-    if (nLevel <= AV_LOG_ERROR) {
-        va_list copy;
-        va_copy(copy, args);
-        char szLine[512];
-        vsnprintf(szLine, sizeof(szLine), pszFormat, copy);
-        va_end(copy);
-        t_strLastError = szLine;
-        while (!t_strLastError.empty() && (t_strLastError.back() == '\n' || t_strLastError.back() == ' '))
-            t_strLastError.pop_back();
-    }
-    av_log_default_callback(pContext, nLevel, pszFormat, args);
-}
-
-} // namespace
-
-void CaptureFfmpegErrors()
-{
-    static std::once_flag s_once;
-    std::call_once(s_once, [] { av_log_set_callback(&LogCallback); });
-}
-
-std::string TakeLastFfmpegError()
-{
-    return std::exchange(t_strLastError, std::string());
-}
+#include "engine/FfmpegLog.h"
 
 bool EncodeAndQueue(AVCodecContext* pEncoder, const AVFrame* pFrame, int nStream,
                     CBoundedQueue<CEncodedPacket>& packets, CSessionState& state, const char* pszStreamName)

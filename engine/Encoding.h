@@ -22,9 +22,3 @@ bool OpenEncoderWithOptions(AVCodecContext* pEncoder, const AVCodec* pCodec,
 // The encoder of that FFmpeg name (pszKind, "video" or "audio", for the
 // reason); nullptr with the reason when there is none.
 const AVCodec* FindEncoder(const std::string& strName, const char* pszKind, std::string& strReason);
-
-// FFmpeg explains most refusals only in its log. This keeps the last error
-// line logged on each thread so reasons can quote it; installed once, it
-// still passes every line on to FFmpeg's own logging.
-void CaptureFfmpegErrors();
-std::string TakeLastFfmpegError();

@@ -21,6 +21,20 @@ namespace {
 using CFileLock = struct flock;
 using CFileStatus = struct stat;
 
+// The kind of a file error that a person can act on: free space, or choose
+// another folder; eOther for the rest.
+EFailure FileFailure(int nError, const std::string& strFileName, EFailure eOther)
+{
+    if (nError == AVERROR(ENOSPC) || nError == AVERROR(EDQUOT))
+        return EFailure::eDiskFull;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::absolute(strFileName, error).parent_path();
+    // A folder that is a file is a mistake of another kind, told as such.
+    if ((nError == AVERROR(ENOENT) || nError == AVERROR(ENOTDIR)) && !std::filesystem::exists(folder, error))
+        return EFailure::eFolderMissing;
+    return eOther;
+}
+
 } // namespace
 
 CMuxer::CMuxer(CSessionState& state, const CRecordingProfile& profile)
@@ -114,12 +128,14 @@ bool CMuxer::Open(const std::string& strFileName, const std::string& strTitle, E
     int nResult = avio_open(&m_pOutput->pb, strFileName.c_str(), AVIO_FLAG_WRITE);
     if (nResult < 0) {
         strReason = "cannot create " + strFileName + ": " + AvErrorText(nResult);
+        eCause = FileFailure(nResult, strFileName, EFailure::eOutputFile);
         Discard();
         return false;
     }
     nResult = avformat_write_header(m_pOutput.get(), nullptr);
     if (nResult < 0) {
         strReason = "cannot write to " + strFileName + ": " + AvErrorText(nResult);
+        eCause = FileFailure(nResult, strFileName, EFailure::eOutputFile);
         Discard();
         return false;
     }
@@ -137,7 +153,9 @@ bool CMuxer::ClaimFile(const std::string& strFileName, EFailure& eCause, std::st
     if (m_nFileDescriptor < 0 && errno == EEXIST)
         m_nFileDescriptor = open(strFileName.c_str(), O_WRONLY | O_CLOEXEC);
     if (m_nFileDescriptor < 0) {
-        strReason = "cannot create " + strFileName + ": " + std::strerror(errno);
+        const int nError = errno;
+        strReason = "cannot create " + strFileName + ": " + std::strerror(nError);
+        eCause = FileFailure(AVERROR(nError), strFileName, EFailure::eOutputFile);
         return false;
     }
     m_strFileName = strFileName;
@@ -215,8 +233,9 @@ void CMuxer::WritePacket(CEncodedPacket& packet)
     const int nIoError = m_pOutput->pb ? m_pOutput->pb->error : 0;
     if (nResult < 0 || nIoError < 0) {
         m_bWriteFailed = true;
-        m_state.Fail(EFailure::eWritingFile,
-                     "writing the file failed: " + AvErrorText(nResult < 0 ? nResult : nIoError));
+        const int nError = nResult < 0 ? nResult : nIoError;
+        m_state.Fail(FileFailure(nError, m_strFileName, EFailure::eWritingFile),
+                     "writing the file failed: " + AvErrorText(nError));
         return;
     }
     ++m_packetCounts[packet.nStream];
@@ -231,20 +250,23 @@ void CMuxer::Close()
     if (m_bHeaderWritten) {
         const int nResult = av_write_trailer(m_pOutput.get());
         if (nResult < 0 && !m_bWriteFailed)
-            m_state.Fail(EFailure::eWritingFile, "finishing the file failed: " + AvErrorText(nResult));
+            m_state.Fail(FileFailure(nResult, m_strFileName, EFailure::eWritingFile),
+                         "finishing the file failed: " + AvErrorText(nResult));
         m_bHeaderWritten = false;
     }
     if (m_pOutput->pb) {
         avio_flush(m_pOutput->pb);
         if (m_pOutput->pb->error < 0 && !m_bWriteFailed)
-            m_state.Fail(EFailure::eWritingFile, "writing the file failed: " + AvErrorText(m_pOutput->pb->error));
+            m_state.Fail(FileFailure(m_pOutput->pb->error, m_strFileName, EFailure::eWritingFile),
+                         "writing the file failed: " + AvErrorText(m_pOutput->pb->error));
         // A trailer may go back to complete the header (AVI does), leaving
         // the position short of the end.
         const std::int64_t nSize = avio_size(m_pOutput->pb);
         m_state.m_nBytesWritten = nSize >= 0 ? nSize : avio_tell(m_pOutput->pb);
         const int nResult = avio_closep(&m_pOutput->pb);
         if (nResult < 0 && !m_bWriteFailed)
-            m_state.Fail(EFailure::eWritingFile, "closing the file failed: " + AvErrorText(nResult));
+            m_state.Fail(FileFailure(nResult, m_strFileName, EFailure::eWritingFile),
+                         "closing the file failed: " + AvErrorText(nResult));
     }
     m_pOutput.reset();
     // Whatever was written went with the last name of the file (or with

@@ -31,7 +31,8 @@ public:
     // container's metadata. The file stays locked until it is closed: a
     // file another recording (of any process) holds is refused with
     // eFileBeingRecorded and left as it is. A file this call created is
-    // removed again when the header cannot be written.
+    // removed again when the header cannot be written. eCause tells a full
+    // disk and a missing folder from other failures.
     bool Open(const std::string& strFileName, const std::string& strTitle, EFailure& eCause, std::string& strReason);
 
     CBoundedQueue<CEncodedPacket>& Input() { return m_packets; }

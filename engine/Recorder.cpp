@@ -2,6 +2,7 @@
 
 #include "engine/CompressorCatalog.h"
 #include "engine/Encoding.h"
+#include "engine/FfmpegLog.h"
 #include "engine/ProfileLimits.h"
 #include "engine/RecordingSession.h"
 #include "engine/RecordingSettings.h"
@@ -406,6 +407,12 @@ bool CRecorder::BuildSettings(CRecordingSettings& settings, EFailure& eCause, st
             + std::to_string(m_profile.nVideoHeight) + " or aspect ratio";
         return false;
     }
+    if (m_profile.nWorkMode == WORK_MODE_AVI && m_profile.bUseCustomFrame
+        && (m_profile.nCustomFrameWidth <= 0 || m_profile.nCustomFrameHeight <= 0)) {
+        strReason = "invalid custom frame size " + std::to_string(m_profile.nCustomFrameWidth) + "x"
+            + std::to_string(m_profile.nCustomFrameHeight);
+        return false;
+    }
     static_cast<CRecordingProfile&>(settings) = m_profile;
     settings.videoDevice = m_videoDevices[m_profile.nVideoDevice];
     settings.audioDevice = m_audioDevices[m_profile.nAudioDevice];
@@ -438,8 +445,8 @@ bool CRecorder::ChooseStreams(CRecordingSettings& settings, std::string& strReas
         return false;
     }
     if (settings.bUseCustomFrame) {
-        // A custom frame is the picture as captured, square pixels and all:
-        // shown at the profile's 4:3 it would be boxed or stretched.
+        // A custom frame has square pixels, as players show an AVI file; the
+        // captured picture is scaled into it whole, keeping its shape.
         settings.nVideoWidth = settings.nCustomFrameWidth;
         settings.nVideoHeight = settings.nCustomFrameHeight;
         settings.displayAspect = av_make_q(settings.nVideoWidth, settings.nVideoHeight);

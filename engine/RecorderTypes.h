@@ -24,6 +24,7 @@ enum class EFailure {
     eAudioDevice,
     eEncoderSettings,
     eOutputFile,
+    eFolderMissing, // the output file's folder is not there
     eThreadStart,
     // While recording
     eDeviceStalled,
@@ -31,6 +32,7 @@ enum class EFailure {
     eProcessing, // converting, resampling or encoding failed
     eWritingFile,
     eFileDeleted, // the file lost its name (or its folder) before it was closed
+    eDiskFull, // at the start or while recording
     eOutOfMemory,
 };
 

@@ -50,8 +50,8 @@ struct CRecordingProfile
     int nAspectNumerator = 4;
     int nAspectDenominator = 3;
 
-    // Capture size asked of the device instead of its default; in AVI work
-    // mode also the coded picture's size.
+    // AVI work mode only: the coded picture's size instead of the profile's.
+    // The device still delivers its whole picture, scaled into it.
     bool bUseCustomFrame = false;
     short nCustomFrameWidth = 320;
     short nCustomFrameHeight = 240;
@@ -74,8 +74,8 @@ struct CRecordingProfile
     bool bStopFlag = true;
     bool bTvMute = true;     // the V4L2 device's own audio
     bool bAudioMute = false; // recorded and previewed audio is silence, the stream stays
-    // MPEG only: the format's highest legal video rate and the encoder's
-    // slower, better choices instead of the profile's video bit rate.
+    // MPEG only: the format's highest legal video rate (the profile's own
+    // when higher) and the encoder's slower, better choices.
     bool bBestQuality = false;
     short nVideoFrame = 0; // n >= 1: the n-th frame picture over every frame
 
@@ -90,6 +90,10 @@ struct CRecordingProfile
     // Test only: the Test Pattern is a square that a test can measure (see
     // engine/TestSources.h).
     bool bTestSquarePattern = false;
+    // Test only: the Test Pattern's own size, square pixels, as a device
+    // of another shape than the recording's would deliver; 0: its format's.
+    short nTestPatternWidth = 0;
+    short nTestPatternHeight = 0;
     double dDurationLimitSeconds = 0; // ends the recording by itself; 0: until Stop
     // Test only: how many threads a session may start before the next one
     // fails as when the system has none left; -1: no limit.

@@ -142,20 +142,12 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
     const bool bFormatChosen =
         m_settings.nVideoFormat >= 0 && static_cast<std::size_t>(m_settings.nVideoFormat) < device.formats.size();
     const CVideoFormatInfo* pFormat = bFormatChosen ? &device.formats[m_settings.nVideoFormat] : nullptr;
-    int nWidth = 0;
-    int nHeight = 0;
-    if (m_settings.bUseCustomFrame) {
-        if (m_settings.nCustomFrameWidth <= 0 || m_settings.nCustomFrameHeight <= 0) {
-            strReason =
-                "invalid custom frame size " + SizeText(m_settings.nCustomFrameWidth, m_settings.nCustomFrameHeight);
-            return false;
-        }
-        nWidth = m_settings.nCustomFrameWidth;
-        nHeight = m_settings.nCustomFrameHeight;
-    } else if (pFormat) {
-        nWidth = pFormat->nWidth;
-        nHeight = pFormat->nHeight;
-    }
+    // A device delivers its whole picture, at the chosen format's size or its
+    // own; the video stage scales it into the coded size. (Asked for a
+    // smaller size, the screen grabber would cut its top left corner out.)
+    const bool bTestSize = device.eKind == ESourceKind::eTestPattern && m_settings.nTestPatternWidth > 0;
+    const int nWidth = bTestSize ? m_settings.nTestPatternWidth : pFormat ? pFormat->nWidth : 0;
+    const int nHeight = bTestSize ? m_settings.nTestPatternHeight : pFormat ? pFormat->nHeight : 0;
     CMediaSource::COptionList options;
     std::string strFormat;
     std::string strUrl = device.strUrl;

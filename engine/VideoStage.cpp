@@ -11,6 +11,7 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
+#include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
 #include "engine/Encoding.h"
 #include "engine/MpegPictureChoices.h"
@@ -40,6 +41,14 @@ constexpr int NTSC_GOP_LENGTH = 18;
 constexpr int MPEG_B_FRAMES = 2;
 // The encoder's own value for "never": no difference between pictures reaches it.
 constexpr std::int64_t NO_SCENE_CHANGE_DETECTION = 1000000000;
+
+// JPEG's pictures use the whole range of values: its encoders refuse
+// video's narrower range unless told to write a non-standard file.
+AVPixelFormat WantedPixelFormat(const AVCodec* pCodec)
+{
+    return pCodec->id == AV_CODEC_ID_MJPEG || pCodec->id == AV_CODEC_ID_LJPEG ? AV_PIX_FMT_YUVJ420P
+                                                                              : CODED_PIXEL_FORMAT;
+}
 
 CFramePtr AllocateFrame(int nWidth, int nHeight, AVPixelFormat eFormat)
 {
@@ -191,12 +200,12 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     pEncoder->width = m_settings.nVideoWidth;
     pEncoder->height = m_settings.nVideoHeight;
     pEncoder->pix_fmt = pCodec->pix_fmts
-        ? avcodec_find_best_pix_fmt_of_list(pCodec->pix_fmts, CODED_PIXEL_FORMAT, 0, nullptr)
+        ? avcodec_find_best_pix_fmt_of_list(pCodec->pix_fmts, WantedPixelFormat(pCodec), 0, nullptr)
         : CODED_PIXEL_FORMAT;
     pEncoder->framerate = m_settings.frameRate;
     pEncoder->time_base = av_inv_q(m_settings.frameRate);
     if (m_settings.nVideoBitrate > 0)
-        pEncoder->bit_rate = m_settings.nVideoBitrate;
+        pEncoder->bit_rate = RecordedVideoBitrate(m_settings);
     pEncoder->thread_count = 0;
     if (m_settings.nVideoWidth > 0 && m_settings.nVideoHeight > 0) {
         av_reduce(&pEncoder->sample_aspect_ratio.num, &pEncoder->sample_aspect_ratio.den,
@@ -210,6 +219,8 @@ bool CVideoStage::OpenEncoder(std::string& strReason)
     if (bMpeg && !UseMpegQualityDefaults(pEncoder, strReason))
         return false;
     if (bMpeg && m_settings.bBestQuality && !UseBestQuality(pEncoder, strReason))
+        return false;
+    if (!bMpeg && !SetEncoderOptions(pEncoder, LiveEncodingOptions(pCodec->name), strReason))
         return false;
     m_eCodedFields = UseFieldOrder(pEncoder, SourceFieldOrder(m_settings));
     const std::string& strFourCc = m_settings.strVideoFourCc;
@@ -242,6 +253,11 @@ bool CVideoStage::UseStreamLayout(AVCodecContext* pEncoder, std::string& strReas
     pEncoder->rc_min_rate = layout.nMinVideoRateBits;
     pEncoder->rc_max_rate = layout.nMaxVideoRateBits;
     pEncoder->rc_buffer_size = layout.nVbvBufferBits;
+    // An average at the peak leaves the rate control no room to vary
+    // (the encoder warns that it will break the buffer): the stream is coded
+    // at that constant rate instead, which the buffer always takes.
+    if (pEncoder->rc_max_rate > 0 && pEncoder->bit_rate >= pEncoder->rc_max_rate)
+        pEncoder->rc_min_rate = pEncoder->rc_max_rate;
     if (!layout.bScanOffsets)
         return true;
     const int nResult = av_opt_set_int(pEncoder, "scan_offset", 1, AV_OPT_SEARCH_CHILDREN);
@@ -255,7 +271,6 @@ bool CVideoStage::UseStreamLayout(AVCodecContext* pEncoder, std::string& strReas
 bool CVideoStage::UseBestQuality(AVCodecContext* pEncoder, std::string& strReason) const
 {
     const bool bMpeg1 = m_settings.nOutputType == OUTPUT_TYPE_MPEG1;
-    pEncoder->bit_rate = RecordedVideoBitrate(m_settings);
     // Set before the user's own options, which still have the last word.
     return SetEncoderOptions(pEncoder, bMpeg1 ? std::span(MPEG1_BEST_OPTIONS) : std::span(MPEG2_BEST_OPTIONS),
                              strReason);

@@ -80,6 +80,9 @@ CAviProfileDlg::CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent)
     }
     pSize->addStretch();
     pGrid->addLayout(pSize, nRow++, 0, 1, 2);
+    auto* pCustomFrameNote = new QLabel(CUSTOM_FRAME_NOTE, pGroup);
+    pCustomFrameNote->setWordWrap(true);
+    pGrid->addWidget(pCustomFrameNote, nRow++, 0, 1, 2);
     for (QCheckBox* pCheck : { m_pAudioCompressorWhenCaptureCheck, m_pVideoCompressorWhenCaptureCheck,
                                m_pShowPreviewCheck, m_pAudioCaptureCheck, m_pVideoCaptureCheck, m_pMuteTvCheck })
         pGrid->addWidget(pCheck, nRow++, 0, 1, 2);

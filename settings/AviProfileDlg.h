@@ -8,7 +8,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-// The compressors, the custom capture size and the capture switches. The
+// The compressors, the AVI picture's custom size and the capture switches. The
 // compressor lists come afresh from the recorder each time the dialog opens
 // and show the stored indexes (the recorder's own compressors until the user
 // chooses one); Setting opens the chosen video compressor's
@@ -38,6 +38,10 @@ public:
     };
 
     static inline const QString NO_PROPERTY_PAGE = QStringLiteral("No property page");
+    // Under the custom frame's size: which recordings it changes, and how.
+    static inline const QString CUSTOM_FRAME_NOTE =
+        QStringLiteral("AVI files only (MPEG files keep the MPEG profile's size). The whole picture is scaled into "
+                       "the frame, keeping its shape.");
 
     CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
 

@@ -129,12 +129,15 @@ TEST_F(AviConvertTest, CompressorThatRefusesTheSizeSaysWhyAndLeavesNoFile)
 {
     CEncorda& encoder = m_pDialog->Encoder();
     CBuiltInSourceSettings settings;
-    // H.261 codes 176x144 and 352x288 only.
-    ChooseCompressors(settings.Get(), encoder, QStringLiteral("h261"), QStringLiteral("pcm_s16le"));
+    // H.264 in YUV 4:2:0 codes even sizes only.
+    ChooseCompressors(settings.Get(), encoder, QStringLiteral("libx264"), QStringLiteral("pcm_s16le"));
+    settings.Get().bUseCustomFrame = true;
+    settings.Get().nCustomFrameWidth = 321;
+    settings.Get().nCustomFrameHeight = 240;
     m_prompt.m_arrFiles = { m_strFile };
     ClickButton(*m_pDialog, "BUTTON_CONVERT");
     ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
-    EXPECT_TRUE(m_prompt.m_arrAsked.last().strDetail.contains("h261"))
+    EXPECT_TRUE(m_prompt.m_arrAsked.last().strDetail.contains("libx264"))
         << m_prompt.m_arrAsked.last().strDetail.toStdString();
     EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, encoder.GetLastError());
     EXPECT_FALSE(encoder.GetStatus().bRecordingToFile);

@@ -24,6 +24,10 @@
 
 namespace {
 
+// The headlines of failures other than a compressor's or a file's opening.
+const QString SETTINGS_HEADLINE = QStringLiteral("Capture Failure, the settings cannot be recorded");
+const QString FOLDER_HEADLINE = QStringLiteral("Recording Failure, the folder for the recording does not exist");
+
 using EId = CEncorda::EDispatchId;
 
 const QMap<EId, const char*> DISPATCH_NAMES = {
@@ -311,16 +315,18 @@ TEST_F(ConversionCommandsTest, RefusedStartShowsTheFailureWithItsReason)
     {
         const char* pszName;
         std::function<void(ConversionSettings&, QString&)> change;
+        QString strHeadline;
     };
     const CFailureCase cases[] = {
-        { "no MPEG frame rate", [](ConversionSettings& s, QString&) { s.dFrameRate = 12.5; } },
-        { "folder missing", [](ConversionSettings&, QString& strFile) { strFile += "/missing/out.mpg"; } },
+        { "no MPEG frame rate", [](ConversionSettings& s, QString&) { s.dFrameRate = 12.5; }, SETTINGS_HEADLINE },
+        { "folder missing", [](ConversionSettings&, QString& strFile) { strFile += "/missing/out.mpg"; },
+          FOLDER_HEADLINE },
     };
     for (const CFailureCase& c : cases) {
         SCOPED_TRACE(c.pszName);
         Settings() = ConversionSettings();
         const QString strFile = ConvertChanged(c.change);
-        ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
+        ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", c.strHeadline }));
         EXPECT_FALSE(m_prompt.m_arrAsked.last().strDetail.isEmpty());
         EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->Encoder().GetLastError());
         EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
@@ -337,7 +343,7 @@ TEST_F(ConversionCommandsTest, RecordingThatFailsLaterIsReportedWithItsReason)
     Command("BUTTON_CONVERT");
     const CEncorda& encoder = m_pDialog->Encoder();
     ASSERT_TRUE(WaitUntil([this] { return m_prompt.m_arrAsked.size() == 2; }, 30000));
-    EXPECT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
+    EXPECT_EQ(m_prompt.Texts(), (QStringList { "Save As", QStringLiteral("Recording Failure, the disk is full") }));
     EXPECT_FALSE(m_prompt.m_arrAsked.last().strDetail.isEmpty());
     EXPECT_FALSE(encoder.GetStatus().bRunning);
     EXPECT_FALSE(encoder.GetStatus().bRecordingToFile);
@@ -386,6 +392,7 @@ struct CCauseCase
     std::function<void(ConversionSettings&, QString&)> change;
     int nOutputRow;
     QStringList arrCauseContains;
+    QString strHeadline;
 };
 
 TEST_F(ConversionCommandsTest, TheFailureBoxShowsTheCauseInPlainWords)
@@ -394,19 +401,25 @@ TEST_F(ConversionCommandsTest, TheFailureBoxShowsTheCauseInPlainWords)
         { "folder missing",
           [](ConversionSettings&, QString& strFile) { strFile = QFileInfo(strFile).absolutePath() + "/gone/out.mpg"; },
           0,
-          { "/gone does not exist", "Choose an existing folder" } },
-        { "bad size", [](ConversionSettings& s, QString&) { s.nMpegWidth = 0; }, 0, { "picture size", "0x480" } },
+          { "/gone does not exist", "Choose an existing folder" },
+          FOLDER_HEADLINE },
+        { "bad size",
+          [](ConversionSettings& s, QString&) { s.nMpegWidth = 0; },
+          0,
+          { "picture size", "0x480" },
+          SETTINGS_HEADLINE },
         { "bit rate over the limit",
           [](ConversionSettings& s, QString&) { s.nVideoBitrate = 20000000; },
           1,
-          { "20000000", "Lower the bit rate" } },
+          { "20000000", "Lower the bit rate" },
+          CConverterDlg::CAPTURE_FAILURE },
     };
     for (const CCauseCase& c : cases) {
         SCOPED_TRACE(c.pszName);
         Settings() = ConversionSettings();
         ChooseOutputType(*m_pDialog, c.nOutputRow);
         ConvertChanged(c.change);
-        ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));
+        ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", c.strHeadline }));
         const QString strCause = m_prompt.m_arrAsked.last().strCause;
         for (const QString& strPart : c.arrCauseContains)
             EXPECT_TRUE(strCause.contains(strPart)) << strCause.toStdString();
@@ -422,8 +435,8 @@ TEST_F(ConversionCommandsTest, AFailedWriteNamesTheDiskInTheFailureBox)
     Command("BUTTON_CONVERT");
     ASSERT_TRUE(WaitUntil([this] { return m_prompt.m_arrAsked.size() == 2; }, 30000));
     const QString strCause = m_prompt.m_arrAsked.last().strCause;
-    EXPECT_TRUE(strCause.contains("Writing /dev/full failed")) << strCause.toStdString();
-    EXPECT_TRUE(strCause.contains("free some space")) << strCause.toStdString();
+    EXPECT_TRUE(strCause.contains("/dev/full is full")) << strCause.toStdString();
+    EXPECT_TRUE(strCause.contains("Free some space")) << strCause.toStdString();
 }
 
 TEST_F(ConversionCommandsTest, TypingIntoTheOutputSelectorChangesNothing)

@@ -101,14 +101,13 @@ TEST_F(TransportSafety, ConvertDuringARecordingLeavesTwoWholeFiles)
 
 TEST_F(TransportSafety, AFailedPlayIsReportedAndPlayComesBack)
 {
-    // A capture size the test pattern cannot draw.
-    m_settings.Get().bUseCustomFrame = true;
-    m_settings.Get().nCustomFrameWidth = 0;
+    // A sync mode the recorder does not have.
+    m_settings.Get().nSyncMode = 7;
     CConverterDlg dialog(m_prompt);
     dialog.show();
     ClickButton(dialog, "BUTTON_PLAY");
 
-    ASSERT_EQ(m_prompt.Texts(), QStringList { CConverterDlg::CAPTURE_FAILURE });
+    ASSERT_EQ(m_prompt.Texts(), QStringList { QStringLiteral("Capture Failure, the settings cannot be recorded") });
     EXPECT_FALSE(m_prompt.m_arrAsked.first().strDetail.isEmpty()) << "the cause is shown";
     EXPECT_TRUE(IsShown(dialog, "BUTTON_PLAY"));
     EXPECT_FALSE(IsShown(dialog, "BUTTON_PAUSE"));
@@ -131,7 +130,7 @@ TEST_F(TransportSafety, ARecordingThatEndsByItselfLeavesTheWindowStopped)
     EXPECT_FALSE(dialog.IsPaused());
     EXPECT_TRUE(IsShown(dialog, "BUTTON_PLAY"));
     EXPECT_FALSE(IsShown(dialog, "BUTTON_PAUSE"));
-    ASSERT_EQ(m_prompt.Texts(), QStringList { CConverterDlg::CAPTURE_FAILURE });
+    ASSERT_EQ(m_prompt.Texts(), QStringList { QStringLiteral("Capture Failure, the video or audio source stopped") });
     EXPECT_TRUE(m_prompt.m_arrAsked.last().strDetail.contains("stopped delivering"))
         << m_prompt.m_arrAsked.last().strDetail.toStdString();
 

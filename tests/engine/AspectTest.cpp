@@ -110,9 +110,8 @@ struct CShapeCase
         return ::testing::AssertionFailure() << "device missing";
     CRecordingProfile& profile = recorder.Profile();
     profile.bTestSquarePattern = true;
-    profile.bUseCustomFrame = testCase.nSourceWidth > 0;
-    profile.nCustomFrameWidth = testCase.nSourceWidth;
-    profile.nCustomFrameHeight = testCase.nSourceHeight;
+    profile.nTestPatternWidth = testCase.nSourceWidth;
+    profile.nTestPatternHeight = testCase.nSourceHeight;
     profile.nAspectNumerator = testCase.nAspectWidth;
     profile.nAspectDenominator = testCase.nAspectHeight;
     return RecordToTheEnd(recorder);

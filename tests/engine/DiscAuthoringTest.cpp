@@ -5,6 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
+#include <vector>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include "engine/DiscStandard.h"
+#include "engine/FfmpegLog.h"
 #include "tests/engine/MediaProbe.h"
 
 // The authoring tools check a recording as a disc needs it. Both report what
@@ -147,4 +156,39 @@ TEST(DiscAuthoring, DvdauthorTakesTheDvdTarget)
             EXPECT_TRUE(QFileInfo::exists(strDisc + "/VIDEO_TS/VTS_01_1.VOB"));
         }
     }
+}
+
+// Best quality put MPEG-2's average at the DVD peak, where the encoder's
+// rate control cannot promise the player's buffer ("impossible bitrate
+// constraints"). The file is coded at that constant rate instead: the
+// encoder reports no trouble and dvdauthor takes it.
+TEST(DiscAuthoring, DvdauthorTakesBestQualityAtThePeakRate)
+{
+    if (QStandardPaths::findExecutable("dvdauthor").isEmpty())
+        GTEST_SKIP() << "dvdauthor is not installed";
+    const QTemporaryDir folder;
+    const QString strRecording = folder.filePath("best.mpg");
+    std::mutex linesMutex;
+    std::vector<std::string> complaints;
+    SetFfmpegLogSink([&](ELogLevel, const std::string& strLine) {
+        std::lock_guard lock(linesMutex);
+        complaints.push_back(strLine);
+    });
+    {
+        CRecorder recorder;
+        SetFfmpegLogLevel(AV_LOG_INFO);
+        CRecordingRequest request;
+        request.dSeconds = 3;
+        ASSERT_TRUE(ConfigureRecorder(recorder, request, strRecording.toStdString()));
+        ApplyDiscStandard(recorder.Profile(), EDiscStandard::eDvd, ETvNorm::ePal);
+        recorder.Profile().bBestQuality = true;
+        ASSERT_TRUE(RecordToTheEnd(recorder));
+    }
+    SetFfmpegLogLevel(AV_LOG_QUIET);
+    SetFfmpegLogSink({});
+    // The MPEG-2 encoder's notes on its rate control are its only lines.
+    for (const std::string& strLine : complaints)
+        EXPECT_EQ(strLine.find("[mpeg2video"), std::string::npos) << strLine;
+    const CToolRun run = RunTool("dvdauthor", { "-o", folder.filePath("disc"), "-t", strRecording });
+    ExpectVerdict(run, true);
 }

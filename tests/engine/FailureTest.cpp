@@ -28,7 +28,7 @@ TEST(RecordingFailure, StartRefusesWithAReason)
     const QTemporaryDir folder;
     const std::string strGoodFile = folder.filePath("out.mpg").toStdString();
     const CStartFailureCase cases[] = {
-        { "missing folder", EFailure::eOutputFile,
+        { "missing folder", EFailure::eFolderMissing,
           [&](CRecorder&, CRecordingRequest&, std::string& strFile) {
               strFile = folder.filePath("no/such/dir/x.mpg").toStdString();
           } },
@@ -95,7 +95,7 @@ TEST(RecordingFailure, FullDeviceStopsCleanlyWithAReason)
     }
     EXPECT_NE(recorder.GetLastError(), "");
     const EFailure eCause = recorder.GetLastFailure();
-    EXPECT_TRUE(eCause == EFailure::eWritingFile || eCause == EFailure::eOutputFile) << recorder.GetLastError();
+    EXPECT_EQ(eCause, EFailure::eDiskFull) << recorder.GetLastError();
     EXPECT_FALSE(recorder.IsRunning());
 }
 

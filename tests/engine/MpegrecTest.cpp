@@ -133,7 +133,8 @@ TEST(Mpegrec, ErrorsSayWhyAndExitNonZero)
         { "-o", strFile, "--video-compressor", "mpeg4" },
         { "-o", strFile, "--type", "avi", "--no-video", "--no-audio" },
         { "-o", strFile, "--type", "avi", "--video-compressor", "prores", "--fast", "--duration", "1" },
-        { "-o", strFile, "--type", "avi", "--video-compressor", "h261", "--fast", "--duration", "1" },
+        { "-o", strFile, "--type", "avi", "--video-compressor", "libx264", "--size", "321x240", "--fast", "--duration",
+          "1" },
         { "-o", strFile, "--frame-rate", "abc" },
         { "-o", strFile, "--clock-skew", "0.5" },
         { "-o", strFile, "--fast", "--duration", "1", "--clock-skew", "200000" },
@@ -310,8 +311,12 @@ TEST(Mpegrec, MessagesQuoteTheOptionsAsWritten)
         { SHORT + QStringList { "--audio-bitrate", "224500" }, 1, " bit/s, not 224500\n" },
         { SHORT + QStringList { "--type", "mpeg2", "--video-bitrate", "99999999" }, 1, " 99999999 bit/s " },
         { SHORT + QStringList { "--frame-rate", "15" }, 2, "mpegrec: --frame-rate 15: " },
-        { SHORT + QStringList { "--type", "avi", "--no-video", "--audio-compressor", "sonic" }, 1, "experimental" },
-        { SHORT + QStringList { "--type", "avi", "--no-audio", "--video-compressor", "mjpeg" }, 1, "non-standard" },
+        // An experimental encoder is not offered.
+        { SHORT + QStringList { "--type", "avi", "--no-video", "--audio-compressor", "sonic" }, 2,
+          "mpegrec: no compressor sonic " },
+        { SHORT
+              + QStringList { "--type", "avi", "--no-audio", "--video-compressor", "mpeg1video", "--frame-rate", "15" },
+          1, "does not support 15/1 fps" },
     };
     for (const CMessageCase& testCase : cases) {
         SCOPED_TRACE(testCase.arguments.join(' ').toStdString());

@@ -238,7 +238,7 @@ TEST(Recording, CaptureSizeIsScaledToThePicture)
         bool bCustomFrame;
         short nFormat; // -1: device default
     } const cases[] = {
-        { "custom frame 160x120", true, -1 },
+        { "custom frame 160x120, which MPEG files ignore", true, -1 },
         { "format I420 720x576", false, 4 },
     };
     const QTemporaryDir folder;

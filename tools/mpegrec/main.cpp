@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
-extern "C" {
-#include <libavutil/log.h>
-}
-
 #include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
+#include "engine/FfmpegLog.h"
 #include "engine/FramePicture.h"
 #include "engine/Recorder.h"
 #include "tools/mpegrec/CommandLine.h"
@@ -83,7 +80,7 @@ bool ChooseCompressor(CRecorder& recorder, ECompressorKind eKind, const std::str
         return true;
     const int nIndex = FindCompressor(eKind, strCodec);
     if (nIndex < 0) {
-        strError = "no compressor " + strCodec + " an AVI file can carry (see --list)";
+        strError = "no compressor " + strCodec + " among those that record AVI files (see --list)";
         return false;
     }
     (eKind == ECompressorKind::eVideo ? recorder.Profile().nVideoCompressor : recorder.Profile().nAudioCompressor) =
@@ -231,9 +228,10 @@ int main(int argc, char** argv)
         std::cout << "mpegrec (SkinRecorder) " << SKINREC_VERSION << "\n";
         return EXIT_SUCCESS;
     }
-    // FFmpeg's own log would bury the summary; the engine quotes FFmpeg's
-    // error in the reason it gives.
-    av_log_set_level(AV_LOG_QUIET);
+    // FFmpeg's lines only when SKINREC_FFMPEG_LOG asks for them: they would
+    // bury the summary, and the reasons quote FFmpeg's errors anyway.
+    SetFfmpegLogSink([](ELogLevel, const std::string& strLine) { std::cerr << strLine << "\n"; });
+    CaptureFfmpegErrors();
     try {
         CRecorder recorder;
         if (command->bList) {
