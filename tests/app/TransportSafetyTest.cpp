@@ -192,7 +192,8 @@ TEST_F(TransportSafety, AFileDeletedWhileRecordingIsReportedAtStop)
     ASSERT_TRUE(QFile::remove(QString::fromStdString(strFile)));
     ClickButton(dialog, "BUTTON_STOP");
 
-    ASSERT_EQ(m_prompt.Texts().last(), CConverterDlg::CAPTURE_FAILURE);
+    ASSERT_EQ(m_prompt.Texts().last(),
+              QStringLiteral("Recording Failure, the file was deleted while it was being recorded"));
     EXPECT_TRUE(m_prompt.m_arrAsked.last().strCause.contains("was deleted"))
         << m_prompt.m_arrAsked.last().strCause.toStdString();
     EXPECT_TRUE(IsShown(dialog, "BUTTON_PLAY"));
