@@ -188,3 +188,14 @@ std::vector<std::uint8_t> DecodePictureRgb(const std::string& strFile, double dS
                      "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", "-" });
     return std::vector<std::uint8_t>(pixels.begin(), pixels.end());
 }
+
+std::map<std::string, double> ParseNameValueLines(const QByteArray& output)
+{
+    std::map<std::string, double> values;
+    for (const QByteArray& line : output.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 2)
+            values[fields[0].toStdString()] = fields[1].toDouble();
+    }
+    return values;
+}

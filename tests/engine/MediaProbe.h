@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ QByteArray RunProgram(const QString& strProgram, const QStringList& arguments, i
                       QByteArray* pErrorOutput = nullptr);
 
 // ffprobe -of json of a file's format and streams.
+// The "name value" lines of a program's report (mpegrec's summary,
+// syncprobe's offsets), by name.
+std::map<std::string, double> ParseNameValueLines(const QByteArray& output);
+
 QJsonObject ProbeFile(const std::string& strFile);
 // The stream of the given codec_type ("video", "audio"); empty when absent.
 QJsonObject FindStream(const QJsonObject& probe, const QString& strType);

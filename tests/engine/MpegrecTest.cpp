@@ -14,18 +14,6 @@ namespace {
 
 const QString MPEGREC = MPEGREC_PATH;
 
-// "name value" lines of mpegrec's summary.
-std::map<std::string, double> ParseSummary(const QByteArray& output)
-{
-    std::map<std::string, double> values;
-    for (const QByteArray& line : output.split('\n')) {
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() == 2)
-            values[fields[0].toStdString()] = fields[1].toDouble();
-    }
-    return values;
-}
-
 // The video rate the stream's header announces: MPEG-1's one rate, the
 // peak of MPEG-2's variable one.
 double AnnouncedVideoBitrate(const QJsonObject& video)
@@ -103,7 +91,7 @@ TEST(Mpegrec, RecordsAndSummarises)
         const QByteArray output =
             RunProgram(MPEGREC, QStringList { "-o", strFile, "--fast" } + testCase.arguments, &nExitCode, &errors);
         ASSERT_EQ(nExitCode, 0) << errors.toStdString();
-        const std::map<std::string, double> summary = ParseSummary(output);
+        const std::map<std::string, double> summary = ParseNameValueLines(output);
         EXPECT_EQ(summary.at("frames"), testCase.dFrames);
         EXPECT_EQ(summary.at("dropped"), 0);
         EXPECT_EQ(summary.at("bytes"), static_cast<double>(std::filesystem::file_size(strFile.toStdString())));

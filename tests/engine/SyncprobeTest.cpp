@@ -16,18 +16,6 @@ const QString SYNCPROBE = SYNCPROBE_PATH;
 // A picture at the 23.976 pictures a second mpegrec records by default.
 constexpr double FILM_FRAME_SECONDS = 1001.0 / 24000;
 
-// "name value" lines of syncprobe's report.
-std::map<std::string, double> ParseReport(const QByteArray& output)
-{
-    std::map<std::string, double> values;
-    for (const QByteArray& line : output.split('\n')) {
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() == 2)
-            values[fields[0].toStdString()] = fields[1].toDouble();
-    }
-    return values;
-}
-
 } // namespace
 
 TEST(Syncprobe, AnswersHelpAndVersion)
@@ -77,7 +65,7 @@ TEST(Syncprobe, KeepsItsMarksAtTheFilmRate)
         ASSERT_EQ(nExitCode, 0) << errors.toStdString();
         const QByteArray output = RunProgram(SYNCPROBE, { strFile }, &nExitCode, &errors);
         ASSERT_EQ(nExitCode, 0) << errors.toStdString();
-        std::map<std::string, double> report = ParseReport(output);
+        std::map<std::string, double> report = ParseNameValueLines(output);
         // The marks at either end may be cut by the start or the end of the
         // recording; a probe that loses its marks pairs about two in three.
         EXPECT_GE(report["pairs"], report["flashes"] - 2) << output.toStdString();
