@@ -159,6 +159,11 @@ bool CMuxer::ClaimFile(const std::string& strFileName, EFailure& eCause, std::st
         return false;
     }
     m_strFileName = strFileName;
+    // Only a regular file holds a recording that a second writer would
+    // corrupt; a device such as /dev/full or a pipe is shared as it is.
+    CFileStatus status {};
+    if (fstat(m_nFileDescriptor, &status) == 0 && !S_ISREG(status.st_mode))
+        return true;
     // An open-file-description lock: it conflicts with another recording's
     // in this process as in any other, and goes when the descriptor closes.
     CFileLock lock {};

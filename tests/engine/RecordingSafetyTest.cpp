@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -214,6 +217,27 @@ TEST(RecordingSafety, ASecondRecorderIsRefusedTheFileBeingRecorded)
 
     // Closed, the file may be recorded again.
     EXPECT_TRUE(RecordToTheEnd(second));
+}
+
+// Tests running side by side all write to /dev/full: a device is no file
+// one recording owns.
+TEST(RecordingSafety, ADeviceIsWrittenWhateverElseHoldsIt)
+{
+    const int nDevice = open("/dev/full", O_WRONLY | O_CLOEXEC);
+    if (nDevice < 0)
+        GTEST_SKIP() << "no /dev/full";
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    ASSERT_EQ(fcntl(nDevice, F_OFD_SETLK, &lock), 0);
+    CRecorder recorder;
+    ASSERT_TRUE(ConfigureRecorder(recorder, CRecordingRequest(), "/dev/full"));
+    // The device is full: the recording fails at the start or at Stop, but
+    // never for being held.
+    if (recorder.Start() != -1)
+        recorder.Stop();
+    EXPECT_NE(recorder.GetLastFailure(), EFailure::eFileBeingRecorded) << recorder.GetLastError();
+    close(nDevice);
 }
 
 TEST(RecordingSafety, AFileDeletedWhileBeingRecordedEndsWithThatReason)
