@@ -226,7 +226,8 @@ TEST(RecordingSafety, ADeviceIsWrittenWhateverElseHoldsIt)
     const int nDevice = open("/dev/full", O_WRONLY | O_CLOEXEC);
     if (nDevice < 0)
         GTEST_SKIP() << "no /dev/full";
-    struct flock lock {};
+    struct flock lock
+    { };
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
     ASSERT_EQ(fcntl(nDevice, F_OFD_SETLK, &lock), 0);
