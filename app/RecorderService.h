@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QVariantMap>
 
+#include "app/ProgramIdentity.h"
+
 class CRecorderControl;
 
 // The program on the session bus, for scripts, desktop shortcuts and the
@@ -24,6 +26,9 @@ class CRecorderControl;
 class CRecorderService : public QObject, protected QDBusContext
 {
     Q_OBJECT
+    // Qt's Properties.Get finds the interface only here, not by the name
+    // the object is exported under.
+    Q_CLASSINFO("D-Bus Interface", SKINREC_APPLICATION_ID)
     Q_PROPERTY(QString State READ State)
     Q_PROPERTY(QString File READ File)
     Q_PROPERTY(double Elapsed READ Elapsed)
