@@ -334,7 +334,7 @@ void CPipeWireSource::CConnection::OnGlobalRemove(void* pData, std::uint32_t nId
     auto* pThis = static_cast<CConnection*>(pData);
     // A screen cast's node goes when the user stops sharing from the desktop.
     if (nId == pThis->m_nNodeId)
-        pThis->End("the screen sharing ended: PipeWire node " + std::to_string(nId) + " is gone");
+        pThis->End("the screen sharing ended (PipeWire node " + std::to_string(nId) + " is gone)");
 }
 
 void CPipeWireSource::CConnection::OnStateChanged(void* pData, pw_stream_state, pw_stream_state eState,
@@ -342,9 +342,9 @@ void CPipeWireSource::CConnection::OnStateChanged(void* pData, pw_stream_state, 
 {
     auto* pThis = static_cast<CConnection*>(pData);
     if (eState == PW_STREAM_STATE_ERROR)
-        pThis->End(std::string("the screen sharing ended: ") + (pszError ? pszError : "the stream failed"));
+        pThis->End(std::string("the screen sharing ended (") + (pszError ? pszError : "the stream failed") + ")");
     else if (eState == PW_STREAM_STATE_UNCONNECTED)
-        pThis->End("the screen sharing ended: the stream was disconnected");
+        pThis->End("the screen sharing ended (the stream was disconnected)");
 }
 
 void CPipeWireSource::CConnection::OnParamChanged(void* pData, std::uint32_t nId, const spa_pod* pParam)
@@ -389,11 +389,15 @@ void CPipeWireSource::CConnection::OnProcess(void* pData)
 
 void CPipeWireSource::CConnection::OnPicture()
 {
+    const std::int64_t nArrivalUs = MonotonicMicroseconds(CMonotonicClock::now());
     // Only the newest picture counts; older ones still queued go back unread.
     pw_buffer* pNewest = nullptr;
+    std::int64_t nUnread = 0;
     while (pw_buffer* pBuffer = pw_stream_dequeue_buffer(m_pStream)) {
-        if (pNewest)
+        if (pNewest) {
             pw_stream_queue_buffer(m_pStream, pNewest);
+            ++nUnread;
+        }
         pNewest = pBuffer;
     }
     if (!pNewest)
@@ -403,11 +407,12 @@ void CPipeWireSource::CConnection::OnPicture()
     if (m_picture.ePixelFormat != AV_PIX_FMT_NONE && pSpaBuffer->n_datas > 0)
         pPicture = CopyPicture(pSpaBuffer->datas[0], m_picture, m_pPicturePool.get());
     pw_stream_queue_buffer(m_pStream, pNewest);
+    std::lock_guard lock(m_mutex);
+    m_nFramesLost += nUnread;
     if (!pPicture)
         return;
-    pPicture->pts = MonotonicMicroseconds(CMonotonicClock::now());
-    pPicture->best_effort_timestamp = pPicture->pts;
-    std::lock_guard lock(m_mutex);
+    pPicture->pts = nArrivalUs;
+    pPicture->best_effort_timestamp = nArrivalUs;
     if (m_pNewest)
         ++m_nFramesLost;
     m_pNewest = std::move(pPicture);
