@@ -42,6 +42,8 @@ const QHash<QString, QString>& ProgramNames()
         { QStringLiteral("LIST_RECENT"), QStringLiteral("Recordings") },
         { CConverterDlg::TITLE_EDIT, QStringLiteral("Title") },
         { QStringLiteral("COMBO_EDIT"), QStringLiteral("Output format") },
+        { QStringLiteral("COMBO_BTN"), QStringLiteral("Open the list") },
+        { QStringLiteral("COMBO_LIST"), QStringLiteral("Output formats") },
         { CSkinButton::TASK_EXIT_NAME, QStringLiteral("Close the notice") },
     };
     return names;

@@ -111,10 +111,20 @@ TEST_F(KeyboardAccess, EveryControlTellsItsRoleNameStateAndAction)
     EXPECT_TRUE(dialog.Encoder().GetAudioMute());
 }
 
-TEST_F(KeyboardAccess, SpaceAndEnterPressTheButtonTabReached)
+TEST_F(KeyboardAccess, SpaceAndEnterPressOnlyTheButtonTabReached)
 {
     CConverterDlg dialog(m_prompt);
     ShowOnDeluxe(dialog);
+    // Focused as the window system's activation focuses, unseen: Space
+    // stays the window's Play.
+    CSkinButton* pUnseen = dialog.FindButton("BUTTON_MINIMIZE");
+    pUnseen->setFocus(Qt::ActiveWindowFocusReason);
+    QTest::keyClick(pUnseen, Qt::Key_Space);
+    QTest::keyClick(pUnseen, Qt::Key_Return);
+    EXPECT_FALSE(dialog.isMinimized());
+    EXPECT_TRUE(dialog.Encoder().GetStatus().bRunning);
+    ClickButton(dialog, "BUTTON_STOP");
+
     ASSERT_TRUE(TabTo(dialog, "CHECK_MUTE"));
     CSkinCheck* pMute = dialog.FindCheck("CHECK_MUTE");
     QTest::keyClick(pMute, Qt::Key_Space);
