@@ -11,6 +11,7 @@
 #include "controls/SkinComboBox.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinIdentity.h"
+#include "controls/SkinKeyboard.h"
 #include "skin/SkinPackage.h"
 #include "tests/app/ProgramDriver.h"
 
@@ -117,8 +118,11 @@ TEST_F(KeyboardAccess, SpaceAndEnterPressOnlyTheButtonTabReached)
     ShowOnDeluxe(dialog);
     // Focused as the window system's activation focuses, unseen: Space
     // stays the window's Play.
+    const CSkinKeyboard* pKeyboard = dialog.findChild<CSkinKeyboard*>();
+    ASSERT_NE(pKeyboard, nullptr);
     CSkinButton* pUnseen = dialog.FindButton("BUTTON_MINIMIZE");
     pUnseen->setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(pKeyboard->MarkedWidget(), nullptr);
     QTest::keyClick(pUnseen, Qt::Key_Space);
     QTest::keyClick(pUnseen, Qt::Key_Return);
     EXPECT_FALSE(dialog.isMinimized());
@@ -127,6 +131,7 @@ TEST_F(KeyboardAccess, SpaceAndEnterPressOnlyTheButtonTabReached)
 
     ASSERT_TRUE(TabTo(dialog, "CHECK_MUTE"));
     CSkinCheck* pMute = dialog.FindCheck("CHECK_MUTE");
+    EXPECT_EQ(pKeyboard->MarkedWidget(), pMute);
     QTest::keyClick(pMute, Qt::Key_Space);
     EXPECT_TRUE(pMute->IsChecked());
     QTest::keyClick(pMute, Qt::Key_Return);
