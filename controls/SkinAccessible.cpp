@@ -1,5 +1,7 @@
 #include "controls/SkinAccessible.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMetaObject>
@@ -79,7 +81,8 @@ public:
 
     void doAction(const QString& strAction) override
     {
-        if (!actionNames().contains(strAction) || !widget()->isEnabled())
+        // Play and Pause take turns in one place: the hidden one does nothing.
+        if (!actionNames().contains(strAction) || !widget()->isEnabled() || !widget()->isVisible())
             return;
         // A press may open a dialog with its own event loop; the screen
         // reader's call returns first instead of waiting for it to close.
