@@ -218,8 +218,12 @@ class AccessibleProgram(unittest.TestCase):
 
         def tab_to(name):
             for _ in range(len(PINK_CONTROLS) * 2):
+                before = program.focused_name()
                 keys("Tab")
-                if wait_for(program.focused_name, "a focused control") == name:
+                # The reader may ask before the program has moved the focus.
+                moved = wait_for(lambda: program.focused_name() not in (None, before) and program.focused_name(),
+                                 "the focus moving")
+                if moved == name:
                     return
             self.fail("Tab never reached " + name)
 
