@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include "app/AccessibleControls.h"
 #include "app/ProgramIdentity.h"
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
@@ -63,6 +64,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     ShowTitle();
     setWindowIcon(ProgramIdentity::Icon());
     MakeKeyCommands();
+    NameSkinControls(*this);
     ShowKeysInTooltips();
     if (m_bHasSkin)
         ReportMissingButtons();
@@ -71,6 +73,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
     connect(&m_encoder, &CEncorda::RecordingFinished, this, &CConverterDlg::OnRecordingFinished);
     connect(&m_encoder, &CEncorda::StatusChanged, this, &CConverterDlg::ShowAudioLevel);
+    new CRecordingAnnouncer(*this, m_encoder);
 }
 
 int CConverterDlg::RunAsMainWindow()
@@ -183,6 +186,7 @@ void CConverterDlg::ShowButton(const QString& strName, bool bShow)
 void CConverterDlg::OnSkinChanged()
 {
     ShowTransportButtons(m_bPauseOffered);
+    NameSkinControls(*this);
     ShowKeysInTooltips();
     PlaceEncoder();
     FillOutputTypes();

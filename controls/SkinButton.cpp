@@ -1,5 +1,6 @@
 #include "controls/SkinButton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,8 +13,9 @@ CSkinButton::CSkinButton(QWidget* pParent, ISkinParent& skinParent)
     : CSkinControl(pParent)
     , m_skinParent(skinParent)
 {
-    // Skinned buttons are never tab stops and take no keyboard input.
-    setFocusPolicy(Qt::NoFocus);
+    // A tab stop, but a click leaves the focus where it was (in the title
+    // box, say): the keyboard presses buttons through CSkinKeyboard.
+    setFocusPolicy(Qt::TabFocus);
     // The highlight starts on a mouse move, as it does for the window's
     // own buttons, so moves are needed without a button held.
     setMouseTracking(true);
@@ -55,6 +57,10 @@ void CSkinButton::SetChecked(bool bChecked)
         return;
     m_bChecked = bChecked;
     update();
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CSkinButton::SetLatched(bool bLatched)
@@ -98,6 +104,17 @@ void CSkinButton::OnClickInside()
         m_skinParent.OnTaskButton(m_strName);
     else
         m_skinParent.OnButtonClicked(m_nIndex);
+}
+
+void CSkinButton::Click()
+{
+    if (!isEnabled())
+        return;
+    // As a click, the parent may replace this button while it hears of it.
+    const QPointer<CSkinButton> pAlive(this);
+    OnClickInside();
+    if (pAlive)
+        update();
 }
 
 bool CSkinButton::CanStartHover() const

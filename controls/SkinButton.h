@@ -40,6 +40,9 @@ public:
     // Takes effect for frames loaded afterwards.
     void SetTransparentColor(COLORREF crTransparent) { m_crTransparent = crTransparent; }
 
+    // Does what a click completed inside does (keyboard, screen reader).
+    void Click();
+
     bool IsHover() const { return m_bHover; }
     // The frame the next paint draws.
     EFrame CurrentFrame() const;

@@ -4,8 +4,7 @@
 
 void CSkinCheck::OnClickInside()
 {
-    m_bChecked = !m_bChecked;
-    update();
+    SetChecked(!m_bChecked);
     SkinParent().OnCheckClicked(GetIndex());
 }
 

@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegion>
 
@@ -69,6 +70,8 @@ void CSkinComboBox::CreateButton(const QString& strArrowPath)
                          m_rcButton.top() + m_rcButton.height());
     m_pButton->SetLatched(false);
     m_pButton->SetName(CSkinComboButton::NAME);
+    // The keyboard opens the list from the edit field (Alt+Down).
+    m_pButton->setFocusPolicy(Qt::NoFocus);
     // Only the first combo box of the window answers any drop button.
     connect(m_pButton, &CSkinComboButton::DropDownRequested, this, [this] {
         if (CSkinComboBox* pFirst = m_skinParent.FirstComboBox())
@@ -188,10 +191,43 @@ bool CSkinComboBox::eventFilter(QObject* pWatched, QEvent* pEvent)
     // Mouse events first: the edit may be part way through its destruction
     // when other events arrive, and is no edit any more then.
     const QEvent::Type eType = pEvent->type();
+    if (eType == QEvent::KeyPress && pWatched == m_pEdit)
+        return OnEditKey(*static_cast<QKeyEvent*>(pEvent));
     if ((eType != QEvent::MouseButtonPress && eType != QEvent::MouseButtonDblClick) || pWatched != m_pEdit)
         return CSkinControl::eventFilter(pWatched, pEvent);
     if (eType == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(pEvent)->button() == Qt::LeftButton)
         ToggleDropDown();
+    return true;
+}
+
+bool CSkinComboBox::OnEditKey(const QKeyEvent& event)
+{
+    if (!m_pList || m_pList->GetItemCount() == 0)
+        return false;
+    const int nKey = event.key();
+    const bool bAlt = event.modifiers() & Qt::AltModifier;
+    const bool bOpen = IsDropDownVisible();
+    if (nKey == Qt::Key_F4 || (bAlt && (nKey == Qt::Key_Down || nKey == Qt::Key_Up))) {
+        ToggleDropDown();
+        return true;
+    }
+    if (nKey == Qt::Key_Up || nKey == Qt::Key_Down) {
+        const int nStep = nKey == Qt::Key_Up ? -1 : 1;
+        const int nRow = std::clamp(m_pList->GetSelectedRow() + nStep, 0, m_pList->GetItemCount() - 1);
+        m_pList->SetSelectedRow(nRow);
+        // A closed list takes the row at once, as the platform's combo boxes do.
+        if (!bOpen)
+            SelectText(m_pList->GetItemText(nRow, 0));
+        return true;
+    }
+    if (!bOpen)
+        return false;
+    if (nKey == Qt::Key_Return || nKey == Qt::Key_Enter)
+        SelectText(m_pList->GetItemText(m_pList->GetSelectedRow(), 0));
+    else if (nKey == Qt::Key_Escape)
+        ToggleDropDown();
+    else
+        return false;
     return true;
 }
 

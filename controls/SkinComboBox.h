@@ -14,6 +14,7 @@ class CSkinEdit;
 class CSkinListBox;
 class ISkinParent;
 class QFrame;
+class QKeyEvent;
 
 // A drop-down combo box assembled from three siblings in the skinned window:
 // a drop button, an edit field "COMBO_EDIT" and a list "COMBO_LIST" with its
@@ -64,7 +65,9 @@ public:
 
     // The edit field takes no typing, and a press anywhere on it opens or
     // closes the list: a choice among fixed rows, where typed text would
-    // stand for none of them.
+    // stand for none of them. From the keyboard, Alt+Down or F4 opens and
+    // closes it, Up and Down choose a row (of the open list, Enter takes it
+    // and Esc closes it).
     void MakeSelectOnly();
 
     void ToggleDropDown();
@@ -89,6 +92,9 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    // Whether the select-only edit field's key was the combo box's.
+    bool OnEditKey(const QKeyEvent& event);
+
     ISkinParent& m_skinParent;
     QPointer<CSkinListBox> m_pList;
     QPointer<CSkinComboButton> m_pButton;

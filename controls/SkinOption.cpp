@@ -4,8 +4,7 @@
 
 void CSkinOption::OnClickInside()
 {
-    m_bChecked = true;
-    update();
+    SetChecked(true);
     SkinParent().OnOptionClicked(GetIndex());
 }
 

@@ -16,10 +16,12 @@
 #include "auxiliary/TaskNotifierDlg.h"
 #include "controls/KeyedImage.h"
 #include "controls/Label.h"
+#include "controls/SkinAccessible.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinEdit.h"
+#include "controls/SkinKeyboard.h"
 #include "controls/SkinListBox.h"
 #include "controls/SkinOption.h"
 #include "controls/SkinProgress.h"
@@ -97,6 +99,8 @@ CSkinDialog::CSkinDialog(IPrompt& prompt, QWidget* pParent)
     // when shown, and a control may lie far outside any screen.
     setMaximumSize(SkinLimits::MaxWindowSize());
     CreateSkinMenu();
+    m_pKeyboard = new CSkinKeyboard(*this);
+    InstallSkinAccessibility();
 }
 
 void CSkinDialog::CreateSkinMenu()
@@ -161,8 +165,14 @@ void CSkinDialog::ChangeSkin(int nCommandId)
     // Hiding a running dialog would end it; painting waits instead. The
     // notifier is left alone: a load hides and shows it, a failure keeps it.
     setUpdatesEnabled(false);
-    if (MakeSkinCurrent(strPath))
+    // The control the keyboard was on is there again in the new skin, if
+    // the skin has one of that name.
+    const auto* pFocused = dynamic_cast<const CSkinIdentity*>(focusWidget());
+    const QString strFocused = pFocused ? pFocused->GetName() : QString();
+    if (MakeSkinCurrent(strPath)) {
         OnSkinChanged();
+        FocusControlNamed(strFocused);
+    }
     setUpdatesEnabled(true);
     update();
 }
@@ -343,6 +353,23 @@ void CSkinDialog::LoadControls(const CIniFile& ini, const QString& strFolder)
     m_comboBoxes = factory.MakeComboBoxes();
     factory.ReadControlRect(m_rcControl);
     HideProgressDisplay();
+    const CLabel* pTextLabel = m_pCaption ? m_pCaption : m_labels.value(0, nullptr);
+    // The focus mark is drawn in the skin's own text colour.
+    m_pKeyboard->Attach(pTextLabel ? pTextLabel->TextColor() : palette().color(QPalette::WindowText));
+}
+
+void CSkinDialog::FocusControlNamed(const QString& strName)
+{
+    if (strName.isEmpty())
+        return;
+    const QList<QWidget*> arrChildren = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* pChild : arrChildren) {
+        const auto* pControl = dynamic_cast<const CSkinIdentity*>(pChild);
+        if (pControl && pControl->GetName() == strName && !pChild->isHidden()) {
+            pChild->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 // Nothing reads progress from a recording, so the progress slider and the
@@ -471,6 +498,10 @@ void CSkinDialog::mouseReleaseEvent(QMouseEvent* pEvent)
 
 void CSkinDialog::keyPressEvent(QKeyEvent* pEvent)
 {
+    if (pEvent->key() == Qt::Key_F10 && pEvent->modifiers() == Qt::ShiftModifier) {
+        PopUpSkinMenuAtFocus();
+        return;
+    }
     // Neither key closes or confirms a skinned window.
     switch (pEvent->key()) {
     case Qt::Key_Escape:
@@ -485,9 +516,20 @@ void CSkinDialog::keyPressEvent(QKeyEvent* pEvent)
 
 void CSkinDialog::contextMenuEvent(QContextMenuEvent* pEvent)
 {
+    if (pEvent->reason() == QContextMenuEvent::Keyboard) {
+        PopUpSkinMenuAtFocus();
+        return;
+    }
     if (childAt(pEvent->pos()) != nullptr) {
         QDialog::contextMenuEvent(pEvent);
         return;
     }
     m_pSkinMenu->popup(pEvent->globalPos());
+}
+
+void CSkinDialog::PopUpSkinMenuAtFocus()
+{
+    const QWidget* pFocus = focusWidget();
+    const QWidget* pAt = pFocus && pFocus != this ? pFocus : this;
+    m_pSkinMenu->popup(pAt->mapToGlobal(pAt->rect().center()));
 }

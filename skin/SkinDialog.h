@@ -20,6 +20,7 @@ class CSkinButton;
 class CSkinCheck;
 class CSkinComboBox;
 class CSkinEdit;
+class CSkinKeyboard;
 class CSkinListBox;
 class CSkinOption;
 class CSkinProgress;
@@ -34,7 +35,8 @@ class QMenu;
 // report by index; the window turns that into the control's skin name and
 // calls the overridable OnSkin... operations. Dragging any point of the
 // background moves the window; Enter and Esc do nothing; a right click on
-// the background opens the "&Change Skin" menu.
+// the background, Shift+F10 or the Menu key opens the "&Change Skin" menu.
+// Tab visits the controls in reading order (CSkinKeyboard).
 class CSkinDialog : public QDialog, public ISkinParent
 {
     Q_OBJECT
@@ -161,6 +163,10 @@ private:
     void ReleaseSkinnedControls();
     void HideProgressDisplay();
     void CreateSkinMenu();
+    // Opens the skin menu at the focused control, or mid-window.
+    void PopUpSkinMenuAtFocus();
+    // Gives the focus to the shown control of that name, if there is one.
+    void FocusControlNamed(const QString& strName);
 
     IPrompt* m_pPrompt;
 
@@ -179,6 +185,8 @@ private:
     QString m_strPackageFolder;
     CSkinArchive m_archive;
     QMenu* m_pSkinMenu = nullptr;
+    // A child; chains the controls of every skin for the keyboard.
+    CSkinKeyboard* m_pKeyboard = nullptr;
     // A child window; it owns its task buttons.
     CTaskNotifierDlg* m_pTaskNotifier = nullptr;
     bool m_bDropDownOpen = false;
