@@ -10,6 +10,9 @@ namespace ProgramIdentity {
 
 inline const QString NAME = QStringLiteral("skinrecorder");
 inline const QString DISPLAY_NAME = QStringLiteral("SkinRecorder");
+// The reverse-domain name desktop services know the program by: its desktop
+// file's base name and its icon's name.
+inline const QString APPLICATION_ID = QStringLiteral("org.skinrecorder.SkinRecorder");
 
 // The icon the desktop file names, at every size the build draws it.
 QIcon Icon();
