@@ -154,7 +154,7 @@ void CConverterDlg::StartRecording(const QString& strFile, const QString& strTit
     }
     // A recording this one replaced ended without a finish notice.
     if (replaced.bRecordingToFile)
-        NoteFinishedRecording(replaced.dElapsedSeconds);
+        NoteFinishedRecording(replaced.dElapsedSeconds, QString(), false);
     m_strRecordingFile = strFile;
     m_strRecordingTitle = strTitle;
     // A new recording runs unpaused, and Pause must be within reach.
@@ -205,7 +205,9 @@ void CConverterDlg::Stop()
     ShowStopped();
     m_encoder.SetStopFlag(true);
     m_encoder.SetSaveToFile(false);
+    m_bStopping = true;
     m_encoder.Stop();
+    m_bStopping = false;
 }
 
 void CConverterDlg::ShowStopped()
@@ -227,7 +229,7 @@ void CConverterDlg::OnRecordingFinished(const QString& strError)
     // Play after it starts afresh instead of resuming nothing. One that
     // ended by itself says why.
     ShowStopped();
-    NoteFinishedRecording(m_encoder.GetStatus().dElapsedSeconds);
+    NoteFinishedRecording(m_encoder.GetStatus().dElapsedSeconds, strError, !m_bStopping);
     if (!strError.isEmpty())
         ReportCaptureFailure(strError);
 }
