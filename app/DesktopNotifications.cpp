@@ -97,6 +97,7 @@ void CDesktopNotifications::OnRecordingFinished(const CFinishedRecording& finish
     const QDBusConnection bus =
         m_strConnectionName.isEmpty() ? QDBusConnection::sessionBus() : QDBusConnection(m_strConnectionName);
     auto* pWatcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
+    ++m_nRepliesDue;
     const QString strOpenablePath = notification.bOpenable ? finished.entry.strPath : QString();
     connect(pWatcher, &QDBusPendingCallWatcher::finished, this,
             [this, strOpenablePath](QDBusPendingCallWatcher* pDone) { OnNotifyReplied(pDone, strOpenablePath); });
@@ -105,17 +106,19 @@ void CDesktopNotifications::OnRecordingFinished(const CFinishedRecording& finish
 void CDesktopNotifications::OnNotifyReplied(QDBusPendingCallWatcher* pWatcher, const QString& strOpenablePath)
 {
     pWatcher->deleteLater();
+    --m_nRepliesDue;
     const QDBusPendingReply<uint> reply = *pWatcher;
     if (reply.isError()) {
         qCInfo(lcNotifications).noquote() << "no notification server:" << reply.error().message();
-        return;
-    }
-    const uint nId = reply.value();
-    if (!strOpenablePath.isEmpty() && m_earlyOpens.remove(nId))
+    } else if (!strOpenablePath.isEmpty() && m_earlyOpens.contains(reply.value())) {
         m_openFile(strOpenablePath);
-    else if (!strOpenablePath.isEmpty())
-        m_openablePaths.insert(nId, strOpenablePath);
-    emit Shown(nId);
+    } else if (!strOpenablePath.isEmpty()) {
+        m_openablePaths.insert(reply.value(), strOpenablePath);
+    }
+    if (m_nRepliesDue == 0)
+        m_earlyOpens.clear();
+    if (!reply.isError())
+        emit Shown(reply.value());
 }
 
 void CDesktopNotifications::OnActionInvoked(uint nId, const QString& strAction)
@@ -125,7 +128,7 @@ void CDesktopNotifications::OnActionInvoked(uint nId, const QString& strAction)
     const auto found = m_openablePaths.constFind(nId);
     if (found != m_openablePaths.constEnd())
         m_openFile(*found);
-    else
+    else if (m_nRepliesDue > 0)
         m_earlyOpens.insert(nId);
 }
 
@@ -133,5 +136,4 @@ void CDesktopNotifications::OnNotificationClosed(uint nId, uint)
 {
     // Also other programs' notifications: the server tells every client.
     m_openablePaths.remove(nId);
-    m_earlyOpens.remove(nId);
 }

@@ -79,7 +79,9 @@ private:
     bool m_bConnected = false;
     // The files that our open notifications offer, by notification id.
     QHash<uint, QString> m_openablePaths;
-    // Notifications whose Open came before the server's reply to Notify:
-    // the signal and the reply reach us in either order.
+    // Open clicked on notifications we have no id for yet: the server's
+    // signals and its reply to Notify reach us in either order. Kept while
+    // a reply is due, for only such a notification can be ours.
     QSet<uint> m_earlyOpens;
+    int m_nRepliesDue = 0;
 };

@@ -18,21 +18,6 @@ const QColor RECORDING_MARK_COLOUR(220, 0, 0);
 const QColor PAUSE_MARK_COLOUR(40, 40, 40);
 const QColor MARK_OUTLINE_COLOUR(255, 255, 255);
 
-QString StateName(ERecorderState eState)
-{
-    switch (eState) {
-    case ERecorderState::Previewing:
-        return QStringLiteral("previewing");
-    case ERecorderState::Recording:
-        return QStringLiteral("recording");
-    case ERecorderState::Paused:
-        return QStringLiteral("paused");
-    case ERecorderState::Stopped:
-        break;
-    }
-    return QStringLiteral("stopped");
-}
-
 void DrawMark(QPainter& painter, ERecorderState eState, const QRectF& rcMark)
 {
     const double dOutline = rcMark.width() * MARK_OUTLINE_SHARE;
@@ -70,7 +55,8 @@ CRecorderTrayIcon::CMenuState CRecorderTrayIcon::MenuStateFor(ERecorderState eSt
 
 QString CRecorderTrayIcon::ToolTipFor(const CRecorderSnapshot& snapshot)
 {
-    QStringList arrLines { ProgramIdentity::DISPLAY_NAME + QStringLiteral(": ") + StateName(snapshot.eState) };
+    QStringList arrLines { ProgramIdentity::DISPLAY_NAME + QStringLiteral(": ")
+                           + CRecorderControl::StateName(snapshot.eState) };
     if (!snapshot.strFile.isEmpty()) {
         arrLines.append(QFileInfo(snapshot.strFile).fileName());
         arrLines.append(CSkinDialog::FormatTime(static_cast<int>(snapshot.dElapsedSeconds)));

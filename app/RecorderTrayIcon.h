@@ -6,15 +6,11 @@
 #include <QString>
 #include <QSystemTrayIcon>
 
+#include "app/RecorderControl.h"
+
 class QAction;
 
-// What the recorder is doing, as the tray shows it.
-enum class ERecorderState {
-    Stopped,
-    Previewing,
-    Recording,
-    Paused,
-};
+using ERecorderState = CRecorderControl::EState;
 
 struct CRecorderSnapshot
 {

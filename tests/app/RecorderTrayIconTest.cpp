@@ -92,29 +92,3 @@ TEST(RecorderTrayIcon, EachStateShowsItsMarkToolTipAndCommands)
         EXPECT_EQ(asked.count(), test.bPauseOrResume ? 1 : 0);
     }
 }
-
-TEST(RecorderTrayIcon, MenuEntriesAndAClickAskForTheirCommands)
-{
-    CRecorderTrayIcon tray;
-    tray.Show({ ERecorderState::Previewing, {}, 0 });
-    const struct
-    {
-        int nEntry;
-        void (CRecorderTrayIcon::*request)();
-    } arrCases[] = {
-        { 0, &CRecorderTrayIcon::RecordRequested },
-        { 2, &CRecorderTrayIcon::StopRequested },
-        // 3 is the separator.
-        { 4, &CRecorderTrayIcon::ShowWindowRequested },
-        { 5, &CRecorderTrayIcon::QuitRequested },
-    };
-    for (const auto& test : arrCases) {
-        SCOPED_TRACE(Entry(tray, test.nEntry)->text().toStdString());
-        QSignalSpy asked(&tray, test.request);
-        Entry(tray, test.nEntry)->trigger();
-        EXPECT_EQ(asked.count(), 1);
-    }
-    QSignalSpy shown(&tray, &CRecorderTrayIcon::ShowWindowRequested);
-    emit tray.TrayIcon().activated(QSystemTrayIcon::Trigger);
-    EXPECT_EQ(shown.count(), 1);
-}
