@@ -1,6 +1,7 @@
 #include "app/RecorderTrayIcon.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPainter>
 
 #include "app/ProgramIdentity.h"
@@ -17,6 +18,7 @@ constexpr double MARK_OUTLINE_SHARE = 0.12;
 const QColor RECORDING_MARK_COLOUR(220, 0, 0);
 const QColor PAUSE_MARK_COLOUR(40, 40, 40);
 const QColor MARK_OUTLINE_COLOUR(255, 255, 255);
+const QString X11_PLATFORM = QStringLiteral("xcb");
 
 void DrawMark(QPainter& painter, ERecorderState eState, const QRectF& rcMark)
 {
@@ -98,8 +100,10 @@ CRecorderTrayIcon::CRecorderTrayIcon(QObject* pParent)
     m_tray.setContextMenu(&m_menu);
     connect(&m_tray, &QSystemTrayIcon::activated, this, &CRecorderTrayIcon::OnActivated);
     Show({});
-    // Also without a tray now: Qt puts the icon in one that starts later.
-    m_tray.show();
+    // On X11 also without a tray now: Qt docks the icon in one that starts
+    // later. Elsewhere Qt would only complain that it cannot watch for one.
+    if (QSystemTrayIcon::isSystemTrayAvailable() || QGuiApplication::platformName() == X11_PLATFORM)
+        m_tray.show();
 }
 
 QAction* CRecorderTrayIcon::AddEntry(const QString& strText, void (CRecorderTrayIcon::*request)())

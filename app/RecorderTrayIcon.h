@@ -26,9 +26,9 @@ struct CRecorderSnapshot
 // and a menu of the transport commands. It only asks for commands; the
 // owner carries them out and shows the state that follows.
 //
-// Qt finds the tray (a StatusNotifierItem host or an X11 system tray); on a
-// desktop without one the icon waits unseen, and on X11 it appears once a
-// tray starts.
+// Qt finds the tray (a StatusNotifierItem host or an X11 system tray); a
+// desktop without one shows no icon, and on X11 it appears once a tray
+// starts.
 class CRecorderTrayIcon : public QObject
 {
     Q_OBJECT
