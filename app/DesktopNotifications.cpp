@@ -125,9 +125,11 @@ void CDesktopNotifications::OnActionInvoked(uint nId, const QString& strAction)
 {
     if (strAction != OPEN_ACTION)
         return;
-    const auto found = m_openablePaths.constFind(nId);
-    if (found != m_openablePaths.constEnd())
-        m_openFile(*found);
+    // A copy: the opener may ask the user, and the closing notice that
+    // arrives meanwhile removes the entry.
+    const QString strPath = m_openablePaths.value(nId);
+    if (!strPath.isEmpty())
+        m_openFile(strPath);
     else if (m_nRepliesDue > 0)
         m_earlyOpens.insert(nId);
 }
