@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -10,7 +13,7 @@
 
 // The tray icon in a real X11 system tray (trayer) on a real X server: none
 // until a tray runs, then docked there, drawn with the recording mark while
-// recording, and its Stop entry stops the recording.
+// recording; its Stop entry stops the recording and a click shows the window.
 
 namespace {
 
@@ -88,5 +91,13 @@ TEST_F(TrayOnX11, DocksOnceATrayRunsShowsTheRecordingAndStopsIt)
     EXPECT_EQ(control.State(), CRecorderControl::EState::Stopped);
     EXPECT_EQ(dialog.Recordings().Entries().size(), 1);
     EXPECT_TRUE(WaitUntil([&] { return TrayPixels(tray) == stopped; }, TRAY_TIMEOUT_MS));
+
+    // A click on the docked icon, Qt's window in the tray, shows the window.
+    const QWidgetList arrWindows = QApplication::topLevelWidgets();
+    const auto docked = std::find_if(arrWindows.begin(), arrWindows.end(),
+                                     [](const QWidget* pWindow) { return pWindow->inherits("QSystemTrayIconSys"); });
+    ASSERT_NE(docked, arrWindows.end());
+    QTest::mouseClick(*docked, Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(m_prompt.Texts().isEmpty());
 }
