@@ -1,5 +1,7 @@
 #include "app/ProgramCommandLine.h"
 
+#include <csignal>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -134,6 +136,10 @@ std::optional<int> SendRemoteCommand(int& argc, char** argv, QTextStream& out, Q
         return ReportMistake(arrArguments, QStringLiteral("Give one command at a time."), err);
     if (arrFiles.size() > (bRecord ? 1 : 0))
         return ReportMistake(arrArguments, QStringLiteral("Unexpected argument '%1'.").arg(arrFiles.last()), err);
+    // Nothing to close on Ctrl+C while a command waits for its answer: the
+    // system's default action ends it.
+    for (const int nSignal : { SIGTERM, SIGINT, SIGHUP })
+        std::signal(nSignal, SIG_DFL);
     // The running program has a current folder of its own.
     const QString strFile = arrFiles.isEmpty() ? QString() : QFileInfo(arrFiles.first()).absoluteFilePath();
     const QCoreApplication app(argc, argv);
