@@ -11,6 +11,9 @@
 #   settled (goal: < 1 %);
 # - how long a command (--status) takes from launch to exit, beside
 #   --version, which only loads the program.
+# With trayer installed, an X11 system tray runs throughout, as on most
+# desktops: every start docks the program's tray icon, and the idle figures
+# include it. TRAY=none leaves it out.
 # Prints figures only.
 # Usage: bench/remote.sh [BUILD_DIR] [RUNS] [SECONDS]   (defaults: build, 15, 10)
 set -euo pipefail
@@ -35,8 +38,10 @@ no_bus=disabled:
 work=$(mktemp -d)
 bus_pid=
 program_pid=
+tray_pid=
 cleanup() {
     [ -z "$program_pid" ] || kill "$program_pid" 2>/dev/null || true
+    [ -z "$tray_pid" ] || kill "$tray_pid" 2>/dev/null || true
     [ -z "$bus_pid" ] || kill "$bus_pid" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -46,6 +51,11 @@ mkdir "$work/bus"
 bus_info=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 --address="unix:dir=$work/bus" 2>/dev/null)
 bus=$(sed -n 1p <<<"$bus_info")
 bus_pid=$(sed -n 2p <<<"$bus_info")
+if [ "${TRAY:-}" != none ] && command -v trayer >/dev/null; then
+    trayer >/dev/null 2>&1 &
+    tray_pid=$!
+    printf 'with an X11 system tray (trayer)\n\n'
+fi
 
 median() {
     sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
