@@ -12,6 +12,9 @@ enum class ESourceKind {
     eTestTone,
     ePulse,
     eAlsa,
+    // A PipeWire video stream, such as the desktop portal's screen cast; the
+    // profile's pipeWireStream says which.
+    ePipeWire,
 };
 
 // One pixel format and frame size a video device offers.

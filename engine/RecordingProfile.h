@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // OutputType: the container and codecs of the file.
@@ -19,6 +20,21 @@ enum class EFieldOrder {
     eProgressive, // whole pictures
     eTopFirst,
     eBottomFirst,
+};
+
+inline constexpr std::uint32_t NO_PIPEWIRE_NODE = 0xffffffff; // PipeWire's SPA_ID_INVALID
+
+// The PipeWire stream a device of the ePipeWire kind records: the desktop
+// portal's OpenPipeWireRemote gives the connection and its Start the node.
+// The recorder connects through a duplicate of nFd, so the caller keeps its
+// descriptor, open for as long as it may start recordings of that stream,
+// and closes it when the screen cast session ends. nFd -1 connects to the
+// user's own PipeWire daemon instead (as PIPEWIRE_REMOTE and
+// PIPEWIRE_RUNTIME_DIR name it).
+struct CPipeWireStream
+{
+    int nFd = -1;
+    std::uint32_t nNodeId = NO_PIPEWIRE_NODE;
 };
 
 // Everything a caller sets before Start, as the caller wrote it; Start
@@ -78,6 +94,9 @@ struct CRecordingProfile
     // when higher) and the encoder's slower, better choices.
     bool bBestQuality = false;
     short nVideoFrame = 0; // n >= 1: the n-th frame picture over every frame
+    // The stream an ePipeWire video device records; Start fails with the
+    // reason when it names no node or the node is gone.
+    CPipeWireStream pipeWireStream;
 
     // The built-in test sources run as fast as the encoders can instead of
     // in real time (benchmarks, tests); real devices always run in real time.
