@@ -17,6 +17,8 @@
 #include "engine/ProfileLimits.h"
 #include "engine/Recorder.h"
 #include "engine/RecordingProfile.h"
+#include "portal/RestoreTokenStore.h"
+#include "portal/ScreenCastPortal.h"
 
 // The numbers callers pass are the engine's own.
 static_assert(CEncorda::OUTPUT_MPEG1 == OUTPUT_TYPE_MPEG1 && CEncorda::OUTPUT_MPEG2 == OUTPUT_TYPE_MPEG2);
@@ -86,8 +88,9 @@ CEncorda::CEncorda(QWidget* pParent)
                 emit DevicesChanged();
         },
         Qt::QueuedConnection);
-    // Reading the devices asks the sound and X servers and opens every
-    // camera; the window does not wait for it.
+    m_pRecorder->SetPortalProbe([] { return CScreenCastPortal::IsOffered(); });
+    // Reading the devices asks the sound and X servers and the desktop
+    // portal and opens every camera; the window does not wait for it.
     RescanDevices();
 }
 
@@ -105,8 +108,10 @@ void CEncorda::RescanDevices()
 
 CEncorda::~CEncorda()
 {
-    // The callbacks reach into this object; they end with the recorder.
+    // The callbacks reach into this object; they end with the recorder,
+    // which reads the screen cast until then.
     m_pRecorder.reset();
+    m_pScreenCast.reset();
 }
 
 void CEncorda::SetDispatchObserver(CDispatchObserver observer)
@@ -500,17 +505,59 @@ void CEncorda::SetCaptureSwitches(bool bVideo, bool bAudio)
     m_pRecorder->Profile().bAudioCapture = bAudio;
 }
 
+bool CEncorda::OpenScreenCast(std::unique_ptr<CScreenCastPortal>& pScreenCast)
+{
+    m_strScreenCastError.clear();
+    if (m_pRecorder->GetVideoDevices().Name(m_pRecorder->GetVideoDevice()) != PORTAL_SCREEN_NAME)
+        return true;
+    pScreenCast = std::make_unique<CScreenCastPortal>(DefaultRestoreTokenFile());
+    CScreenCastGrant grant;
+    QString strReason;
+    const CScreenCastPortal::EOutcome eOutcome = pScreenCast->Open(grant, strReason);
+    if (eOutcome == CScreenCastPortal::EOutcome::eGranted) {
+        m_pRecorder->Profile().pipeWireStream = { grant.nPipeWireFd, grant.nNode };
+        return true;
+    }
+    pScreenCast.reset();
+    if (eOutcome == CScreenCastPortal::EOutcome::eRefused) {
+        // The person's own choice: no fault to explain, nothing recorded.
+        m_strLastFailureHeadline = SCREEN_SHARING_REFUSED;
+        m_strLastFailureText = QStringLiteral("Nothing was recorded. Start again and choose a screen or window in the "
+                                              "desktop's dialog to record it.");
+        m_strScreenCastError = strReason;
+    } else {
+        m_strLastFailureHeadline = QStringLiteral("Screen sharing failure, the desktop did not share its screen");
+        m_strLastFailureText =
+            QStringLiteral("The desktop's screen sharing portal did not answer as it should: %1.").arg(strReason);
+        m_strScreenCastError = strReason;
+    }
+    return false;
+}
+
+void CEncorda::CloseScreenCast()
+{
+    m_pScreenCast.reset();
+    m_pRecorder->Profile().pipeWireStream = CPipeWireStream();
+}
+
 short CEncorda::Start()
 {
     Notify(EDispatchId::Start);
     ChoosePreviewSize();
+    std::unique_ptr<CScreenCastPortal> pScreenCast;
+    if (!OpenScreenCast(pScreenCast))
+        return START_FAILED;
     if (m_pRecorder->Start() == START_FAILED) {
+        if (pScreenCast)
+            m_pRecorder->Profile().pipeWireStream = CPipeWireStream();
         NoteFailure(m_pRecorder->GetLastFailure(), GetLastError());
         // A refused Start may leave the running recording as it was, or
         // have ended it first; the status tells which.
         TakeStatus();
         return START_FAILED;
     }
+    // The recording this one replaced has stopped reading its screen cast.
+    m_pScreenCast = std::move(pScreenCast);
     {
         std::lock_guard lock(m_sharedMutex);
         m_pSharedPreview.reset();
@@ -566,7 +613,7 @@ bool CEncorda::IsRecordingTo(const QString& strFileName) const
 
 QString CEncorda::GetLastError() const
 {
-    return ToQString(m_pRecorder->GetLastError());
+    return m_strScreenCastError.isEmpty() ? ToQString(m_pRecorder->GetLastError()) : m_strScreenCastError;
 }
 
 CEncorda::CStatus CEncorda::GetStatus() const
@@ -616,6 +663,7 @@ void CEncorda::TakeStatus()
             std::lock_guard lock(m_sharedMutex);
             m_pSharedPreview.reset();
         }
+        CloseScreenCast();
         if (!status.strError.empty())
             NoteFailure(status.eFailure, ToQString(status.strError));
         emit RecordingFinished(ToQString(status.strError));

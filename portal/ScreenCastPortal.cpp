@@ -1,6 +1,7 @@
 #include "portal/ScreenCastPortal.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <QAtomicInteger>
 #include <QCoreApplication>
@@ -54,7 +55,9 @@ QAtomicInteger<quint32> g_nNextToken = 0;
 // Tokens name object paths, so they keep to letters, digits and '_'.
 QString NewToken()
 {
-    return QStringLiteral("skinrec%1_%2").arg(QCoreApplication::applicationPid()).arg(g_nNextToken.fetchAndAddRelaxed(1));
+    return QStringLiteral("skinrec%1_%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(g_nNextToken.fetchAndAddRelaxed(1));
 }
 
 // The portal answers each request on an object named after the caller's
@@ -132,9 +135,9 @@ bool CScreenCastPortal::IsOffered()
     const QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
-    const QDBusMessage reply = bus.call(
-        PortalCall(PROPERTIES_INTERFACE, QStringLiteral("Get"), { SCREENCAST_INTERFACE, QStringLiteral("AvailableSourceTypes") }),
-        QDBus::Block, PROBE_TIMEOUT_MS);
+    const QDBusMessage reply = bus.call(PortalCall(PROPERTIES_INTERFACE, QStringLiteral("Get"),
+                                                   { SCREENCAST_INTERFACE, QStringLiteral("AvailableSourceTypes") }),
+                                        QDBus::Block, PROBE_TIMEOUT_MS);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return false;
     const uint nTypes = qdbus_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toUInt();
@@ -154,6 +157,9 @@ CScreenCastPortal::~CScreenCastPortal()
 
 void CScreenCastPortal::Close()
 {
+    if (m_nPipeWireFd >= 0)
+        close(m_nPipeWireFd);
+    m_nPipeWireFd = -1;
     if (m_strSession.isEmpty())
         return;
     // Nothing waits for the answer: the session ends either way when this
@@ -186,10 +192,12 @@ bool CScreenCastPortal::Request(const QString& strMethod, const QVariantList& ar
     m_bAnswered = false;
     eOutcome = EOutcome::eFailed;
     if (!connectTo(strRequest, true)) {
-        strReason = QStringLiteral("the desktop portal's answers cannot be received: %1").arg(bus.lastError().message());
+        strReason =
+            QStringLiteral("the desktop portal's answers cannot be received: %1").arg(bus.lastError().message());
         return false;
     }
-    const QDBusMessage reply = bus.call(PortalCall(SCREENCAST_INTERFACE, strMethod, arguments), QDBus::Block, CALL_TIMEOUT_MS);
+    const QDBusMessage reply =
+        bus.call(PortalCall(SCREENCAST_INTERFACE, strMethod, arguments), QDBus::Block, CALL_TIMEOUT_MS);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         connectTo(strRequest, false);
         strReason = QStringLiteral("the desktop portal refused %1: %2").arg(strMethod, reply.errorMessage());
@@ -235,7 +243,9 @@ bool CScreenCastPortal::Request(const QString& strMethod, const QVariantList& ar
         strReason = QStringLiteral("the desktop ended the screen sharing request (%1)").arg(strMethod);
         return false;
     default:
-        strReason = QStringLiteral("the desktop portal answered %1 with the unknown response %2").arg(strMethod).arg(m_nResponse);
+        strReason = QStringLiteral("the desktop portal answered %1 with the unknown response %2")
+                        .arg(strMethod)
+                        .arg(m_nResponse);
         return false;
     }
 }
@@ -244,7 +254,8 @@ QVariantMap CScreenCastPortal::SourceOptions(const QString& strToken, const QVar
 {
     QVariantMap options {
         { QStringLiteral("handle_token"), strToken },
-        { QStringLiteral("types"), properties.value(QStringLiteral("AvailableSourceTypes")).toUInt() & (SOURCE_MONITOR | SOURCE_WINDOW) },
+        { QStringLiteral("types"),
+          properties.value(QStringLiteral("AvailableSourceTypes")).toUInt() & (SOURCE_MONITOR | SOURCE_WINDOW) },
         { QStringLiteral("multiple"), false },
     };
     // The pointer belongs in a recording of the screen, drawn where it is.
@@ -287,16 +298,18 @@ CScreenCastPortal::EOutcome CScreenCastPortal::Open(CScreenCastGrant& grant, QSt
     if (!Request(QStringLiteral("CreateSession"), { createOptions }, strToken, results, eOutcome, strReason))
         return eOutcome;
     const QVariant session = results.value(QStringLiteral("session_handle"));
-    m_strSession = session.metaType() == QMetaType::fromType<QDBusObjectPath>() ? session.value<QDBusObjectPath>().path()
-                                                                               : session.toString();
+    m_strSession = session.metaType() == QMetaType::fromType<QDBusObjectPath>()
+        ? session.value<QDBusObjectPath>().path()
+        : session.toString();
     if (m_strSession.isEmpty()) {
         strReason = QStringLiteral("the desktop portal made no session");
         return EOutcome::eFailed;
     }
     const QDBusObjectPath sessionPath(m_strSession);
     strToken = NewToken();
-    if (!Request(QStringLiteral("SelectSources"), { QVariant::fromValue(sessionPath), SourceOptions(strToken, properties) },
-                 strToken, results, eOutcome, strReason))
+    if (!Request(QStringLiteral("SelectSources"),
+                 { QVariant::fromValue(sessionPath), SourceOptions(strToken, properties) }, strToken, results, eOutcome,
+                 strReason))
         return Fail(eOutcome);
     strToken = NewToken();
     // No parent window: the picker is the desktop's own.
@@ -314,18 +327,18 @@ CScreenCastPortal::EOutcome CScreenCastPortal::Open(CScreenCastGrant& grant, QSt
     if (!strRestoreToken.isEmpty() && !m_strTokenFile.isEmpty()
         && !WriteRestoreToken(m_strTokenFile, strRestoreToken, strTokenError))
         qCWarning(lcPortal) << "Screen sharing permission not kept:" << strTokenError;
-    const QDBusMessage reply =
-        bus.call(PortalCall(SCREENCAST_INTERFACE, QStringLiteral("OpenPipeWireRemote"),
-                            { QVariant::fromValue(sessionPath), QVariantMap() }),
-                 QDBus::Block, CALL_TIMEOUT_MS);
+    const QDBusMessage reply = bus.call(PortalCall(SCREENCAST_INTERFACE, QStringLiteral("OpenPipeWireRemote"),
+                                                   { QVariant::fromValue(sessionPath), QVariantMap() }),
+                                        QDBus::Block, CALL_TIMEOUT_MS);
     const QDBusUnixFileDescriptor remote = qdbus_cast<QDBusUnixFileDescriptor>(reply.arguments().value(0));
     if (reply.type() != QDBusMessage::ReplyMessage || !remote.isValid()) {
         strReason = QStringLiteral("the desktop portal gave no PipeWire connection: %1").arg(reply.errorMessage());
         return Fail(EOutcome::eFailed);
     }
-    // The descriptor closes with the message; the receiver gets its own.
-    grant.nPipeWireFd = fcntl(remote.fileDescriptor(), F_DUPFD_CLOEXEC, 0);
-    if (grant.nPipeWireFd < 0) {
+    // The descriptor closes with the message; the session keeps its own.
+    m_nPipeWireFd = fcntl(remote.fileDescriptor(), F_DUPFD_CLOEXEC, 0);
+    grant.nPipeWireFd = m_nPipeWireFd;
+    if (m_nPipeWireFd < 0) {
         strReason = QStringLiteral("the PipeWire connection could not be kept: %1").arg(qt_error_string(errno));
         return Fail(EOutcome::eFailed);
     }

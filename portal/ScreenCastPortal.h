@@ -8,7 +8,7 @@
 // read one node, the shared screen or window.
 struct CScreenCastGrant
 {
-    int nPipeWireFd = -1; // the receiver owns it
+    int nPipeWireFd = -1; // the portal object's, open until its Close
     quint32 nNode = 0;
     // The stream's size as the portal told it; 0 when it did not.
     int nWidth = 0;
@@ -61,13 +61,14 @@ private slots:
     void OnResponse(uint nResponse, const QVariantMap& results);
 
 private:
-    bool Request(const QString& strMethod, const QVariantList& arguments, const QString& strToken,
-                 QVariantMap& results, EOutcome& eOutcome, QString& strReason);
+    bool Request(const QString& strMethod, const QVariantList& arguments, const QString& strToken, QVariantMap& results,
+                 EOutcome& eOutcome, QString& strReason);
     QVariantMap SourceOptions(const QString& strToken, const QVariantMap& properties) const;
     EOutcome Fail(EOutcome eOutcome);
 
     QString m_strTokenFile;
     QString m_strSession;
+    int m_nPipeWireFd = -1;
     // The answer of the request under way.
     bool m_bAnswered = false;
     uint m_nResponse = 0;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,7 +44,7 @@ TEST_F(ScreenCastPortalTest, EachAnswerOfThePickerHasItsOutcome)
         const char* pszReason; // part of it
     } cases[] = {
         { "cancel", CScreenCastPortal::EOutcome::eRefused, "Screen sharing was not allowed" },
-        { "end", CScreenCastPortal::EOutcome::eFailed, "ended the screen sharing request (CreateSession)" },
+        { "end", CScreenCastPortal::EOutcome::eFailed, "ended the screen sharing request (Start)" },
         // Last: the refusals before it leave no token behind.
         { "grant", CScreenCastPortal::EOutcome::eGranted, "" },
     };
@@ -60,15 +60,17 @@ TEST_F(ScreenCastPortalTest, EachAnswerOfThePickerHasItsOutcome)
         if (c.eOutcome != CScreenCastPortal::EOutcome::eGranted) {
             EXPECT_EQ(grant.nPipeWireFd, -1);
             EXPECT_FALSE(QFile::exists(TokenFile()));
+            EXPECT_TRUE(QTest::qWaitFor([] { return Portal().Calls(QStringLiteral("Session.Close")).size() == 1; }))
+                << "the session is closed";
             continue;
         }
         EXPECT_EQ(grant.nNode, PRODUCER_NODE);
         EXPECT_EQ(grant.nWidth, 640);
         EXPECT_EQ(grant.nHeight, 480);
-        struct stat info {};
+        struct stat info
+        { };
         ASSERT_EQ(fstat(grant.nPipeWireFd, &info), 0);
         EXPECT_TRUE(S_ISSOCK(info.st_mode));
-        close(grant.nPipeWireFd);
         const QList<QJsonObject> selected = Portal().Calls(QStringLiteral("SelectSources"));
         ASSERT_EQ(selected.size(), 1);
         EXPECT_EQ(selected[0].value(QStringLiteral("types")).toInt(), 3) << "monitors and windows";
@@ -76,6 +78,7 @@ TEST_F(ScreenCastPortalTest, EachAnswerOfThePickerHasItsOutcome)
         EXPECT_EQ(selected[0].value(QStringLiteral("persist_mode")).toInt(), 2);
         ASSERT_EQ(Portal().Calls(QStringLiteral("OpenPipeWireRemote")).size(), 1);
         portal.Close();
+        EXPECT_EQ(fcntl(grant.nPipeWireFd, F_GETFD), -1) << "the connection ends with the session";
         EXPECT_TRUE(QTest::qWaitFor([] { return Portal().Calls(QStringLiteral("Session.Close")).size() == 1; }))
             << "the session is closed";
     }
@@ -89,7 +92,6 @@ TEST_F(ScreenCastPortalTest, TheRestoreTokenIsKeptAndSentTheNextTime)
         CScreenCastGrant grant;
         QString strReason;
         ASSERT_EQ(portal.Open(grant, strReason), CScreenCastPortal::EOutcome::eGranted) << strReason.toStdString();
-        close(grant.nPipeWireFd);
         EXPECT_EQ(ReadRestoreToken(TokenFile()), QStringLiteral("standin-token-%1").arg(nRecording));
         const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
         EXPECT_EQ(QFile::permissions(TokenFile()) & others, QFileDevice::Permissions()) << "a permission of the user's";
@@ -111,6 +113,7 @@ TEST(RestoreTokenStore, FollowsXdgStateHome)
     qputenv("XDG_STATE_HOME", "/state");
     EXPECT_EQ(DefaultRestoreTokenFile(), QStringLiteral("/state/skinrecorder/screencast-restore-token"));
     qputenv("XDG_STATE_HOME", "relative");
-    EXPECT_EQ(DefaultRestoreTokenFile(), QDir::homePath() + QStringLiteral("/.local/state/skinrecorder/screencast-restore-token"));
+    EXPECT_EQ(DefaultRestoreTokenFile(),
+              QDir::homePath() + QStringLiteral("/.local/state/skinrecorder/screencast-restore-token"));
     qputenv("XDG_STATE_HOME", old);
 }

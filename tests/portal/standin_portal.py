@@ -6,8 +6,9 @@ answers the four calls of a screen cast through Request objects, as the
 real portal does. Its behaviour comes from files in the folder it is given,
 read at every call, so a test can change it between recordings:
 
-  answer   grant (default), cancel (response 1), end (response 2), or
-           silent: the name is owned but nothing is ever answered
+  answer   grant (default), cancel (response 1 to Start, where the person
+           is asked), end (response 2 to Start), or silent: the name is
+           owned but nothing is ever answered
   node     the PipeWire node id handed out (default 42)
   size     "WIDTH HEIGHT" of the stream (default 640 480)
 
@@ -109,7 +110,8 @@ class Portal(dbus.service.Object):
             return
         path = self.request_path(sender, options)
         request = Request(self.bus, path)
-        response = RESPONSES.get(answer, 2)
+        # The person is asked at Start, as the real portal's picker does.
+        response = RESPONSES.get(answer, 2) if method == "Start" else 0
         request.Response(dbus.UInt32(response), dbus.Dictionary(results if response == 0 else {}, signature="sv"))
         request.remove_from_connection()
         reply(dbus.ObjectPath(path))
@@ -119,8 +121,7 @@ class Portal(dbus.service.Object):
     def CreateSession(self, options, sender=None, reply=None, error=None):
         path = "%s/session/%s/%s" % (PORTAL_PATH, sender[1:].replace(".", "_"),
                                      str(options.get("session_handle_token", "s")))
-        if self.answer() == "grant":
-            self.sessions[path] = Session(self.bus, path, self.config)
+        self.sessions[path] = Session(self.bus, path, self.config)
         self.respond("CreateSession", sender, options, {"session_handle": dbus.String(path)}, reply)
 
     @dbus.service.method(SCREENCAST, in_signature="oa{sv}", out_signature="o", sender_keyword="sender",
