@@ -43,6 +43,8 @@ public:
         ASSERT_TRUE(m_bus.waitForReadyRead(START_TIMEOUT_MS)) << "dbus-daemon did not start";
         m_strAddress = QString::fromUtf8(m_bus.readLine()).trimmed();
         qputenv("DBUS_SESSION_BUS_ADDRESS", m_strAddress.toUtf8());
+        // The restore token the programs keep goes here, not to the home.
+        qputenv("XDG_STATE_HOME", StateFolder().toUtf8());
         m_portal.setProcessEnvironment(Environment());
         m_portal.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_portal.start(QStringLiteral("/usr/bin/python3"), { QStringLiteral(STANDIN_PORTAL_PATH), Folder() });
@@ -60,11 +62,13 @@ public:
     }
 
     QString Folder() const { return m_folder.path(); }
+    QString StateFolder() const { return m_folder.filePath(QStringLiteral("state")); }
     // For programs started by a test: this bus, and so this portal.
     QProcessEnvironment Environment() const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_strAddress);
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), StateFolder());
         return environment;
     }
 
