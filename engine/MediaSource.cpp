@@ -19,6 +19,11 @@ std::string AvErrorText(int nError)
     return szText;
 }
 
+std::string CFrameSource::EndCause(int nResult) const
+{
+    return AvErrorText(nResult);
+}
+
 int CMediaSource::InterruptCallback(void* pOpaque)
 {
     return static_cast<CMediaSource*>(pOpaque)->m_bInterrupted ? 1 : 0;

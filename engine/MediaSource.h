@@ -3,6 +3,7 @@
 #include "engine/AvPtr.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,10 +12,34 @@
 // they are listed or opened; callable from any thread, any number of times.
 void RegisterCaptureDevices();
 
-// One opened FFmpeg input (a capture device or a lavfi source) and the
-// decoder of its stream, read frame by frame. Used by one capture thread;
+// What a capture thread reads frames from. Used by one capture thread;
 // Interrupt() may come from any thread.
-class CMediaSource
+class CFrameSource
+{
+public:
+    virtual ~CFrameSource() = default;
+
+    // 0 with a frame (pts in TimeBase()), AVERROR(EAGAIN) when the device has
+    // nothing yet (reads never block on a device), AVERROR_EOF at the end, or
+    // another negative FFmpeg error.
+    virtual int ReadFrame(AVFrame* pFrame) = 0;
+    virtual AVRational TimeBase() const = 0;
+
+    // Makes a blocked read return soon; a source whose reads never block
+    // has nothing to do.
+    virtual void Interrupt() { }
+
+    // Why the source ended, for ReadFrame's result nResult.
+    virtual std::string EndCause(int nResult) const;
+
+    // Frames the source itself had to leave out since the last call,
+    // because the capture thread did not read them in time.
+    virtual std::int64_t TakeFramesLost() { return 0; }
+};
+
+// One opened FFmpeg input (a capture device or a lavfi source) and the
+// decoder of its stream, read frame by frame.
+class CMediaSource : public CFrameSource
 {
 public:
     using COptionList = std::vector<std::pair<std::string, std::string>>;
@@ -24,15 +49,9 @@ public:
     bool Open(const std::string& strFormat, const std::string& strUrl, const COptionList& options, AVMediaType eType,
               std::string& strReason);
 
-    // 0 with a decoded frame (pts in TimeBase()), AVERROR(EAGAIN) when the
-    // device has nothing yet (reads never block on a device), AVERROR_EOF at
-    // the end, or another negative FFmpeg error.
-    int ReadFrame(AVFrame* pFrame);
-
-    AVRational TimeBase() const { return m_timeBase; }
-
-    // Makes a blocked read return soon.
-    void Interrupt() { m_bInterrupted = true; }
+    int ReadFrame(AVFrame* pFrame) override;
+    AVRational TimeBase() const override { return m_timeBase; }
+    void Interrupt() override { m_bInterrupted = true; }
 
 private:
     static int InterruptCallback(void* pOpaque);

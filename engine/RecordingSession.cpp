@@ -94,7 +94,7 @@ bool CRecordingSession::StartThreads(std::string& strReason)
             Launch(m_muxerThread, [this] { RunGuarded("writing", [this] { m_pMuxer->Run(); }); });
         if (m_settings.bVideoCapture) {
             Launch(m_videoStageThread, [this] { RunGuarded("video", [this] { m_videoStage.Run(); }); });
-            Launch(m_videoCaptureThread, [this] { CaptureThread(m_videoSource, m_videoStage.Input(), true); });
+            Launch(m_videoCaptureThread, [this] { CaptureThread(*m_pVideoSource, m_videoStage.Input(), true); });
         }
         if (m_settings.bAudioCapture) {
             Launch(m_audioStageThread, [this] { RunGuarded("audio", [this] { m_audioStage.Run(); }); });
@@ -184,6 +184,14 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
         if (nWidth > 0)
             options.emplace_back("video_size", SizeText(nWidth, nHeight));
         break;
+    case ESourceKind::ePipeWire:
+        eCause = EFailure::eVideoDevice;
+        m_pVideoSource = &m_pipeWireSource;
+        if (!m_pipeWireSource.Open(m_settings.pipeWireStream, m_settings.frameRate, strReason)) {
+            strReason = "video device \"" + device.strName + "\": " + strReason;
+            return false;
+        }
+        return true;
     default:
         strReason = device.strName + " is not a video device";
         eCause = EFailure::eVideoDevice;
@@ -274,7 +282,7 @@ bool CRecordingSession::OpenOutput(EFailure& eCause, std::string& strReason)
     return true;
 }
 
-void CRecordingSession::CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo)
+void CRecordingSession::CaptureThread(CFrameSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo)
 {
     RunGuarded(bVideo ? "video capture" : "audio capture", [&] { CaptureLoop(source, queue, bVideo); });
     m_state.EndStep(bVideo);
@@ -282,7 +290,7 @@ void CRecordingSession::CaptureThread(CMediaSource& source, CBoundedQueue<CCaptu
     m_state.Wake();
 }
 
-void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo)
+void CRecordingSession::CaptureLoop(CFrameSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo)
 {
     const ESourceKind eKind = bVideo ? m_settings.videoDevice.eKind : m_settings.audioDevice.eKind;
     const bool bBuiltIn = IsBuiltIn(eKind);
@@ -319,7 +327,7 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         if (nResult < 0) {
             if (!m_state.IsStopping())
                 m_state.Fail(EFailure::eCaptureEnded,
-                             std::string(bVideo ? "video" : "audio") + " capture ended: " + AvErrorText(nResult));
+                             std::string(bVideo ? "video" : "audio") + " capture ended: " + source.EndCause(nResult));
             return;
         }
         if (bVideo)
@@ -340,6 +348,7 @@ void CRecordingSession::CaptureLoop(CMediaSource& source, CBoundedQueue<CCapture
         if (ePlacement == EPlacement::ePaused && !bVideo)
             continue;
         captured.pFrame = std::move(pFrame);
+        (bVideo ? m_state.m_nVideoFramesDropped : m_state.m_nAudioFramesDropped) += source.TakeFramesLost();
         if (bMayWait) {
             if (!queue.Push(std::move(captured)))
                 return;
@@ -439,7 +448,7 @@ void CRecordingSession::Report(const CRecorderStatus& status)
 void CRecordingSession::ShutDown()
 {
     m_state.RequestStop();
-    m_videoSource.Interrupt();
+    m_pVideoSource->Interrupt();
     m_audioSource.Interrupt();
     // Closing the stage queues releases capture threads waiting for room;
     // the stages still encode what is queued. A thread that never started

@@ -4,6 +4,7 @@
 #include "engine/CaptureClock.h"
 #include "engine/MediaSource.h"
 #include "engine/Muxer.h"
+#include "engine/PipeWireSource.h"
 #include "engine/RecorderTypes.h"
 #include "engine/RecordingSettings.h"
 #include "engine/SessionState.h"
@@ -49,7 +50,7 @@ private:
     bool OpenVideoSource(EFailure& eCause, std::string& strReason);
     bool OpenAudioSource(EFailure& eCause, std::string& strReason);
     bool OpenOutput(EFailure& eCause, std::string& strReason);
-    void CaptureLoop(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
+    void CaptureLoop(CFrameSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     // What became of a captured frame: recorded (its stream time set),
     // left out by a pause, or past the recording's duration limit.
     enum class EPlacement {
@@ -62,7 +63,7 @@ private:
     std::int64_t ManualShiftUs(bool bVideo) const;
     // Gives a video frame the pixel shape its device told when the frame has none.
     void MarkPixelAspect(AVFrame* pFrame) const;
-    void CaptureThread(CMediaSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
+    void CaptureThread(CFrameSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     void RunGuarded(const char* pszWork, const std::function<void()>& work);
     bool StartThreads(std::string& strReason);
     void Launch(std::thread& thread, std::function<void()> work);
@@ -77,7 +78,9 @@ private:
     CStatusCallback m_statusCallback;
     CSessionState m_state;
     CMediaSource m_videoSource;
-    AVRational m_videoDisplayAspect { 0, 1 }; // the video device's own, when it tells
+    CPipeWireSource m_pipeWireSource;
+    CFrameSource* m_pVideoSource = &m_videoSource; // the one of the two the device needs
+    AVRational m_videoDisplayAspect { 0, 1 };      // the video device's own, when it tells
     CMediaSource m_audioSource;
     CVideoStage m_videoStage;
     CAudioStage m_audioStage;
