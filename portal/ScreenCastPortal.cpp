@@ -9,12 +9,15 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QDBusUnixFileDescriptor>
 #include <QDBusVariant>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QTimer>
 
 #include "portal/RestoreTokenStore.h"
 
@@ -132,16 +135,34 @@ bool CScreenCastPortal::IsOffered()
 {
     if (!HasSessionBus())
         return false;
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    const QDBusMessage reply = bus.call(PortalCall(PROPERTIES_INTERFACE, QStringLiteral("Get"),
-                                                   { SCREENCAST_INTERFACE, QStringLiteral("AvailableSourceTypes") }),
-                                        QDBus::Block, PROBE_TIMEOUT_MS);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return false;
-    const uint nTypes = qdbus_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toUInt();
-    return (nTypes & (SOURCE_MONITOR | SOURCE_WINDOW)) != 0;
+    // A connection of its own, closed again: a portal that never answers
+    // leaves no call pending on the program's connection.
+    const QString strName = QStringLiteral("skinrec_portal_probe_%1").arg(g_nNextToken.fetchAndAddRelaxed(1));
+    bool bOffered = false;
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, strName);
+        if (bus.isConnected()) {
+            // The call's own time-out is longer: the wait ends first, and the
+            // connection closes with the call still open.
+            QDBusPendingCall call =
+                bus.asyncCall(PortalCall(PROPERTIES_INTERFACE, QStringLiteral("Get"),
+                                         { SCREENCAST_INTERFACE, QStringLiteral("AvailableSourceTypes") }),
+                              2 * PROBE_TIMEOUT_MS);
+            QEventLoop loop;
+            QDBusPendingCallWatcher watcher(call);
+            QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
+            QTimer::singleShot(PROBE_TIMEOUT_MS, &loop, &QEventLoop::quit);
+            if (!call.isFinished())
+                loop.exec(QEventLoop::ExcludeUserInputEvents);
+            const QDBusMessage reply = call.isFinished() ? call.reply() : QDBusMessage();
+            if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+                const uint nTypes = qdbus_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toUInt();
+                bOffered = (nTypes & (SOURCE_MONITOR | SOURCE_WINDOW)) != 0;
+            }
+        }
+    }
+    QDBusConnection::disconnectFromBus(strName);
+    return bOffered;
 }
 
 CScreenCastPortal::CScreenCastPortal(const QString& strTokenFile, QObject* pParent)

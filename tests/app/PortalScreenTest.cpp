@@ -2,7 +2,10 @@
 
 #include <QFileInfo>
 
+#include "portal/RestoreTokenStore.h"
 #include "tests/app/ProgramDriver.h"
+#include "tests/engine/PipeWireProducer.h"
+#include "tests/portal/ProducerRecording.h"
 #include "tests/portal/StandInPortal.h"
 
 namespace {
@@ -10,6 +13,11 @@ namespace {
 testing::Environment* const g_pPortal = testing::AddGlobalTestEnvironment(new CStandInPortal);
 
 const QString PORTAL_SCREEN = QStringLiteral("Screen (desktop portal)");
+constexpr int PRODUCER_RATE = 25;
+constexpr double RECORD_SECONDS = 5.0;
+// Stop is clicked at the first status past the length, which comes four
+// times a second, on a loaded machine perhaps later.
+constexpr double STOP_SLACK_SECONDS = 1.0;
 
 class PortalScreenTest : public CProgramTest
 {
@@ -44,4 +52,36 @@ TEST_F(PortalScreenTest, ACancelledPickerSaysSoAndRecordsNothing)
     EXPECT_FALSE(dialog.Encoder().GetStatus().bRunning);
     EXPECT_FALSE(QFileInfo::exists(strFile));
     EXPECT_EQ(CStandInPortal::Instance()->Calls(QStringLiteral("Start")).size(), 1) << "the desktop was asked";
+}
+
+// Convert on the portal's screen: the desktop is asked, the stream it hands
+// over is recorded, and the permission it grants is kept for next time.
+TEST_F(PortalScreenTest, ConvertRecordsTheSharedScreen)
+{
+    std::string strReason;
+    if (!IsPipeWireReachable(strReason))
+        GTEST_SKIP() << strReason;
+    CPipeWireProducer producer;
+    ASSERT_TRUE(producer.Start(640, 480, PRODUCER_RATE, strReason)) << strReason;
+    CStandInPortal::Instance()->SetNode(producer.NodeId());
+    m_settings.Get().dFrameRate = PRODUCER_RATE;
+    m_settings.Get().nMpegWidth = 352;
+    m_settings.Get().nMpegHeight = 288;
+    const QString strFile = m_current.FilePath(QStringLiteral("screen.mpg"));
+    m_prompt.m_arrFiles = { strFile };
+    CConverterDlg dialog(m_prompt);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+
+    ClickButton(dialog, "BUTTON_CONVERT");
+    ASSERT_EQ(m_prompt.Texts(), QStringList { QStringLiteral("Save As") });
+    ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), RECORD_SECONDS));
+    ClickButton(dialog, "BUTTON_STOP");
+    EXPECT_EQ(m_prompt.Texts(), QStringList { QStringLiteral("Save As") });
+    EXPECT_FALSE(ReadRestoreToken(DefaultRestoreTokenFile()).isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([] {
+        return CStandInPortal::Instance()->Calls(QStringLiteral("Session.Close")).size() == 1;
+    })) << "the desktop stops sharing with the recording";
+    ExpectProducerRecording(strFile.toStdString(), { 352, 288, PRODUCER_RATE }, RECORD_SECONDS - 1.0 / PRODUCER_RATE,
+                            RECORD_SECONDS + STOP_SLACK_SECONDS);
 }

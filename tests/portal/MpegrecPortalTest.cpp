@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tests/engine/PipeWireProducer.h"
+#include "tests/portal/ProducerRecording.h"
 #include "tests/portal/StandInPortal.h"
 
 namespace {
@@ -20,6 +22,31 @@ struct CMpegrecCase
     bool bScreenListed;
     const char* pszError;
 };
+
+struct CRun
+{
+    int nExitCode = -1;
+    QString strOutput;
+    std::string strError;
+};
+
+CRun RunMpegrec(const QStringList& arguments, const QProcessEnvironment& environment)
+{
+    QProcess mpegrec;
+    mpegrec.setProcessEnvironment(environment);
+    mpegrec.start(QStringLiteral(MPEGREC_PATH), arguments);
+    CRun run;
+    if (!mpegrec.waitForFinished(RUN_TIMEOUT_MS)) {
+        mpegrec.kill();
+        mpegrec.waitForFinished();
+        run.strError = "mpegrec did not finish";
+        return run;
+    }
+    run.nExitCode = mpegrec.exitStatus() == QProcess::NormalExit ? mpegrec.exitCode() : -1;
+    run.strOutput = QString::fromUtf8(mpegrec.readAllStandardOutput());
+    run.strError = mpegrec.readAllStandardError().toStdString();
+    return run;
+}
 
 } // namespace
 
@@ -46,8 +73,6 @@ TEST(MpegrecPortal, ListsAndRecordsOnlyWhatThePortalAllows)
                                QStringLiteral("unix:path=") + folder.filePath(QStringLiteral("no-bus")));
             environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
         }
-        QProcess mpegrec;
-        mpegrec.setProcessEnvironment(environment);
         const QStringList arguments = c.bRecord ? QStringList { QStringLiteral("-o"),
                                                                 strFile,
                                                                 QStringLiteral("--video-device"),
@@ -55,11 +80,46 @@ TEST(MpegrecPortal, ListsAndRecordsOnlyWhatThePortalAllows)
                                                                 QStringLiteral("--duration"),
                                                                 QStringLiteral("1") }
                                                 : QStringList { QStringLiteral("--list") };
-        mpegrec.start(QStringLiteral(MPEGREC_PATH), arguments);
-        ASSERT_TRUE(mpegrec.waitForFinished(RUN_TIMEOUT_MS));
-        EXPECT_EQ(mpegrec.exitCode(), c.nExitCode);
-        EXPECT_EQ(QString::fromUtf8(mpegrec.readAllStandardOutput()).contains(PORTAL_SCREEN), c.bScreenListed);
-        EXPECT_EQ(mpegrec.readAllStandardError().toStdString(), c.pszError);
+        const CRun run = RunMpegrec(arguments, environment);
+        EXPECT_EQ(run.nExitCode, c.nExitCode);
+        EXPECT_EQ(run.strOutput.contains(PORTAL_SCREEN), c.bScreenListed);
+        EXPECT_EQ(run.strError, c.pszError);
         EXPECT_FALSE(QFileInfo::exists(strFile));
     }
+}
+
+// Runs under tests/pipewire-exec.sh: mpegrec records the stream the desktop
+// shares, and the second recording sends the permission the first kept.
+TEST(MpegrecPortalRecording, RecordsTheSharedScreen)
+{
+    std::string strReason;
+    if (!IsPipeWireReachable(strReason))
+        GTEST_SKIP() << strReason;
+    constexpr int RATE = 25;
+    constexpr double SECONDS = 5.0;
+    CPipeWireProducer producer;
+    ASSERT_TRUE(producer.Start(640, 480, RATE, strReason)) << strReason;
+    CStandInPortal& portal = *CStandInPortal::Instance();
+    portal.SetAnswer(QStringLiteral("grant"));
+    portal.SetNode(producer.NodeId());
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    for (const double dSeconds : { SECONDS, 1.0 }) {
+        SCOPED_TRACE(dSeconds);
+        const QString strFile = folder.filePath(QStringLiteral("screen%1.mpg").arg(dSeconds));
+        const CRun run = RunMpegrec({ QStringLiteral("-o"), strFile, QStringLiteral("--video-device"), PORTAL_SCREEN,
+                                      QStringLiteral("--audio-device"), QStringLiteral("Test Tone"),
+                                      QStringLiteral("--type"), QStringLiteral("mpeg2"), QStringLiteral("--frame-rate"),
+                                      QString::number(RATE), QStringLiteral("--size"), QStringLiteral("352x288"),
+                                      QStringLiteral("--duration"), QString::number(dSeconds) },
+                                    portal.Environment());
+        ASSERT_EQ(run.nExitCode, 0) << run.strError;
+        if (dSeconds == SECONDS)
+            ExpectProducerRecording(strFile.toStdString(), { 352, 288, RATE }, SECONDS - 1.0 / RATE,
+                                    SECONDS + 1.0 / RATE);
+    }
+    const QList<QJsonObject> selected = portal.Calls(QStringLiteral("SelectSources"));
+    ASSERT_EQ(selected.size(), 2);
+    EXPECT_FALSE(selected[0].contains(QStringLiteral("restore_token")));
+    EXPECT_EQ(selected[1].value(QStringLiteral("restore_token")).toString(), QStringLiteral("standin-token-1"));
 }
