@@ -39,19 +39,38 @@ TEST_F(PortalScreenTest, TheDevicesListTheDesktopPortalsScreen)
     EXPECT_GE(dialog.Encoder().GetVideoDevices().FindIndex(PORTAL_SCREEN), 0);
 }
 
+// A cancelled picker is the person's choice, a portal that ends the request
+// a failure with its cause; neither records anything.
 TEST_F(PortalScreenTest, ACancelledPickerSaysSoAndRecordsNothing)
 {
-    CStandInPortal::Instance()->SetAnswer(QStringLiteral("cancel"));
-    const QString strFile = m_current.FilePath(QStringLiteral("refused.mpg"));
-    m_prompt.m_arrFiles = { strFile };
-    CConverterDlg dialog(m_prompt);
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    ClickButton(dialog, "BUTTON_CONVERT");
-    ASSERT_EQ(m_prompt.Texts(), (QStringList { QStringLiteral("Save As"), CEncorda::SCREEN_SHARING_REFUSED }));
-    EXPECT_FALSE(dialog.Encoder().GetStatus().bRunning);
-    EXPECT_FALSE(QFileInfo::exists(strFile));
-    EXPECT_EQ(CStandInPortal::Instance()->Calls(QStringLiteral("Start")).size(), 1) << "the desktop was asked";
+    const struct
+    {
+        const char* pszAnswer;
+        QString strHeadline;
+        const char* pszDetail; // part of it
+    } cases[] = {
+        { "cancel", CEncorda::SCREEN_SHARING_REFUSED, "dialog was cancelled" },
+        { "end", QStringLiteral("Screen sharing failure, the desktop did not share its screen"),
+          "ended the screen sharing request" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszAnswer);
+        CStandInPortal::Instance()->SetAnswer(QString::fromLatin1(c.pszAnswer));
+        CStandInPortal::Instance()->ForgetCalls();
+        const QString strFile = m_current.FilePath(QStringLiteral("refused.mpg"));
+        CScriptedPrompt prompt;
+        prompt.m_arrFiles = { strFile };
+        CConverterDlg dialog(prompt);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        ClickButton(dialog, "BUTTON_CONVERT");
+        ASSERT_EQ(prompt.Texts(), (QStringList { QStringLiteral("Save As"), c.strHeadline }));
+        EXPECT_TRUE(prompt.m_arrAsked.last().strDetail.contains(QString::fromLatin1(c.pszDetail)))
+            << prompt.m_arrAsked.last().strDetail.toStdString();
+        EXPECT_FALSE(dialog.Encoder().GetStatus().bRunning);
+        EXPECT_FALSE(QFileInfo::exists(strFile));
+        EXPECT_EQ(CStandInPortal::Instance()->Calls(QStringLiteral("Start")).size(), 1) << "the desktop was asked";
+    }
 }
 
 // Convert on the portal's screen: the desktop is asked, the stream it hands
