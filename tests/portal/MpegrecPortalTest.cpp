@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "portal/RestoreTokenStore.h"
 #include "tests/engine/PipeWireProducer.h"
 #include "tests/portal/ProducerRecording.h"
 #include "tests/portal/StandInPortal.h"
@@ -118,6 +119,10 @@ TEST(MpegrecPortalRecording, RecordsTheSharedScreen)
             ExpectProducerRecording(strFile.toStdString(), { 352, 288, RATE }, SECONDS - 1.0 / RATE,
                                     SECONDS + 1.0 / RATE);
     }
+    const QString strTokenFile = portal.StateFolder() + QStringLiteral("/skinrecorder/screencast-restore-token");
+    EXPECT_EQ(ReadRestoreToken(strTokenFile), QStringLiteral("standin-token-2")) << "the newest is kept";
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    EXPECT_EQ(QFile::permissions(strTokenFile) & others, QFileDevice::Permissions()) << "a permission of the user's";
     const QList<QJsonObject> selected = portal.Calls(QStringLiteral("SelectSources"));
     ASSERT_EQ(selected.size(), 2);
     EXPECT_FALSE(selected[0].contains(QStringLiteral("restore_token")));

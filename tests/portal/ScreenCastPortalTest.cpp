@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "portal/RestoreTokenStore.h"
 #include "portal/ScreenCastPortal.h"
 #include "tests/portal/StandInPortal.h"
 
@@ -82,38 +81,4 @@ TEST_F(ScreenCastPortalTest, EachAnswerOfThePickerHasItsOutcome)
         EXPECT_TRUE(QTest::qWaitFor([] { return Portal().Calls(QStringLiteral("Session.Close")).size() == 1; }))
             << "the session is closed";
     }
-}
-
-TEST_F(ScreenCastPortalTest, TheRestoreTokenIsKeptAndSentTheNextTime)
-{
-    for (int nRecording = 1; nRecording <= 2; ++nRecording) {
-        SCOPED_TRACE(nRecording);
-        CScreenCastPortal portal(TokenFile());
-        CScreenCastGrant grant;
-        QString strReason;
-        ASSERT_EQ(portal.Open(grant, strReason), CScreenCastPortal::EOutcome::eGranted) << strReason.toStdString();
-        EXPECT_EQ(ReadRestoreToken(TokenFile()), QStringLiteral("standin-token-%1").arg(nRecording));
-        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
-        EXPECT_EQ(QFile::permissions(TokenFile()) & others, QFileDevice::Permissions()) << "a permission of the user's";
-    }
-    const QList<QJsonObject> selected = Portal().Calls(QStringLiteral("SelectSources"));
-    ASSERT_EQ(selected.size(), 2);
-    EXPECT_FALSE(selected[0].contains(QStringLiteral("restore_token")));
-    EXPECT_EQ(selected[1].value(QStringLiteral("restore_token")).toString(), QStringLiteral("standin-token-1"));
-}
-
-TEST_F(ScreenCastPortalTest, AStandInThatAnswersIsOffered)
-{
-    EXPECT_TRUE(CScreenCastPortal::IsOffered());
-}
-
-TEST(RestoreTokenStore, FollowsXdgStateHome)
-{
-    const QByteArray old = qgetenv("XDG_STATE_HOME");
-    qputenv("XDG_STATE_HOME", "/state");
-    EXPECT_EQ(DefaultRestoreTokenFile(), QStringLiteral("/state/skinrecorder/screencast-restore-token"));
-    qputenv("XDG_STATE_HOME", "relative");
-    EXPECT_EQ(DefaultRestoreTokenFile(),
-              QDir::homePath() + QStringLiteral("/.local/state/skinrecorder/screencast-restore-token"));
-    qputenv("XDG_STATE_HOME", old);
 }
