@@ -1,6 +1,5 @@
 #include "engine/PipeWireSource.h"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -9,18 +8,15 @@
 
 #include <fcntl.h>
 #include <pipewire/pipewire.h>
-#include <spa/param/video/format-utils.h>
 #include <spa/utils/result.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 extern "C" {
-#include <libavutil/buffer.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/mathematics.h>
 }
 
-#include "engine/PictureFit.h"
+#include "engine/PipeWirePicture.h"
 
 namespace {
 
@@ -33,46 +29,7 @@ constexpr auto NEGOTIATION_TIMEOUT = std::chrono::seconds(5);
 // A still screen's picture is read again after this many frame intervals
 // without a new one; a moving one's pictures come sooner.
 constexpr std::int64_t STILL_PICTURE_INTERVALS = 2;
-constexpr int MAX_PICTURE_SIDE = 8192;
-// Shared memory is all the copy below reads; DMA-BUF is not offered, so
-// the producer falls back to memory it maps for us.
-constexpr std::uint32_t SHARED_MEMORY_TYPES = (1U << SPA_DATA_MemFd) | (1U << SPA_DATA_MemPtr);
 constexpr std::size_t POD_BUFFER_SIZE = 1024;
-
-// The packed RGB layouts we take, each in PipeWire's name and FFmpeg's; both
-// name the bytes in memory order. The first is the one we prefer.
-struct CPixelLayout
-{
-    spa_video_format eSpaFormat;
-    AVPixelFormat eAvFormat;
-};
-constexpr std::array<CPixelLayout, 10> PIXEL_LAYOUTS { {
-    { SPA_VIDEO_FORMAT_BGRx, AV_PIX_FMT_BGR0 },
-    { SPA_VIDEO_FORMAT_RGBx, AV_PIX_FMT_RGB0 },
-    { SPA_VIDEO_FORMAT_xRGB, AV_PIX_FMT_0RGB },
-    { SPA_VIDEO_FORMAT_xBGR, AV_PIX_FMT_0BGR },
-    { SPA_VIDEO_FORMAT_BGRA, AV_PIX_FMT_BGRA },
-    { SPA_VIDEO_FORMAT_RGBA, AV_PIX_FMT_RGBA },
-    { SPA_VIDEO_FORMAT_ARGB, AV_PIX_FMT_ARGB },
-    { SPA_VIDEO_FORMAT_ABGR, AV_PIX_FMT_ABGR },
-    { SPA_VIDEO_FORMAT_RGB, AV_PIX_FMT_RGB24 },
-    { SPA_VIDEO_FORMAT_BGR, AV_PIX_FMT_BGR24 },
-} };
-
-// The pool goes once its last picture is freed, wherever that picture is.
-struct CBufferPoolUninit
-{
-    void operator()(AVBufferPool* pPool) const { av_buffer_pool_uninit(&pPool); }
-};
-using CBufferPoolPtr = std::unique_ptr<AVBufferPool, CBufferPoolUninit>;
-
-AVPixelFormat AvFormatOf(std::uint32_t nSpaFormat)
-{
-    const auto pLayout =
-        std::find_if(PIXEL_LAYOUTS.begin(), PIXEL_LAYOUTS.end(),
-                     [nSpaFormat](const CPixelLayout& layout) { return layout.eSpaFormat == nSpaFormat; });
-    return pLayout == PIXEL_LAYOUTS.end() ? AV_PIX_FMT_NONE : pLayout->eAvFormat;
-}
 
 std::int64_t MonotonicMicroseconds(CMonotonicClock::time_point time)
 {
@@ -84,61 +41,6 @@ void InitialisePipeWire()
     static std::once_flag s_once;
     std::call_once(s_once, [] { pw_init(nullptr, nullptr); });
 }
-
-// The formats offered: raw video in any of our layouts, of any size and rate.
-const spa_pod* BuildFormatChoice(spa_pod_builder& builder)
-{
-    spa_pod_frame objectFrame {};
-    spa_pod_builder_push_object(&builder, &objectFrame, SPA_TYPE_OBJECT_Format, SPA_PARAM_EnumFormat);
-    spa_pod_builder_add(&builder, SPA_FORMAT_mediaType, SPA_POD_Id(SPA_MEDIA_TYPE_video), SPA_FORMAT_mediaSubtype,
-                        SPA_POD_Id(SPA_MEDIA_SUBTYPE_raw), 0);
-    spa_pod_builder_prop(&builder, SPA_FORMAT_VIDEO_format, 0);
-    spa_pod_frame choiceFrame {};
-    spa_pod_builder_push_choice(&builder, &choiceFrame, SPA_CHOICE_Enum, 0);
-    // An enumeration's first value is its default, then come all it allows.
-    spa_pod_builder_id(&builder, PIXEL_LAYOUTS.front().eSpaFormat);
-    for (const CPixelLayout& layout : PIXEL_LAYOUTS)
-        spa_pod_builder_id(&builder, layout.eSpaFormat);
-    spa_pod_builder_pop(&builder, &choiceFrame);
-    const spa_rectangle defaultSize { 1920, 1080 };
-    const spa_rectangle minimumSize { 1, 1 };
-    const spa_rectangle maximumSize { MAX_PICTURE_SIDE, MAX_PICTURE_SIDE };
-    const spa_fraction defaultRate { 30, 1 };
-    const spa_fraction minimumRate { 0, 1 };
-    const spa_fraction maximumRate { 1000, 1 };
-    spa_pod_builder_add(
-        &builder, SPA_FORMAT_VIDEO_size, SPA_POD_CHOICE_RANGE_Rectangle(&defaultSize, &minimumSize, &maximumSize),
-        SPA_FORMAT_VIDEO_framerate, SPA_POD_CHOICE_RANGE_Fraction(&defaultRate, &minimumRate, &maximumRate), 0);
-    return static_cast<const spa_pod*>(spa_pod_builder_pop(&builder, &objectFrame));
-}
-
-// A buffer's memory mapped for one read, when PipeWire left it unmapped.
-class CMappedMemory
-{
-public:
-    CMappedMemory(const spa_data& data)
-    {
-        if (data.type != SPA_DATA_MemFd || data.fd < 0)
-            return;
-        m_nLength = data.maxsize + data.mapoffset;
-        void* pMapped = mmap(nullptr, m_nLength, PROT_READ, MAP_SHARED, static_cast<int>(data.fd), 0);
-        if (pMapped != MAP_FAILED)
-            m_pBase = static_cast<std::uint8_t*>(pMapped);
-    }
-    ~CMappedMemory()
-    {
-        if (m_pBase)
-            munmap(m_pBase, m_nLength);
-    }
-    CMappedMemory(const CMappedMemory&) = delete;
-    CMappedMemory& operator=(const CMappedMemory&) = delete;
-
-    const std::uint8_t* Base() const { return m_pBase; }
-
-private:
-    std::uint8_t* m_pBase = nullptr;
-    std::size_t m_nLength = 0;
-};
 
 } // namespace
 
@@ -166,7 +68,6 @@ private:
     void End(const std::string& strCause);
     void OnFormat(const spa_pod* pParam);
     void OnPicture();
-    CFramePtr CopyPicture(const spa_data& data);
 
     static void OnCoreDone(void* pData, std::uint32_t nId, int nSequence);
     static void OnCoreError(void* pData, std::uint32_t nId, int nSequence, int nResult, const char* pszMessage);
@@ -196,9 +97,7 @@ private:
     bool m_bNodeListed = false;
     int m_nSyncSequence = 0;
     bool m_bSynced = false;
-    AVPixelFormat m_ePixelFormat = AV_PIX_FMT_NONE;
-    int m_nWidth = 0;
-    int m_nHeight = 0;
+    CStreamPicture m_picture; // no pixel format while there is no agreed format
     CBufferPoolPtr m_pPicturePool;
 
     mutable std::mutex m_mutex;
@@ -311,14 +210,14 @@ bool CPipeWireSource::CConnection::ConnectStream(std::string& strReason)
     std::array<std::uint8_t, POD_BUFFER_SIZE> podBuffer {};
     spa_pod_builder builder {};
     spa_pod_builder_init(&builder, podBuffer.data(), podBuffer.size());
-    const spa_pod* params[] = { BuildFormatChoice(builder) };
+    const spa_pod* params[] = { BuildRawVideoFormats(builder) };
     const auto eFlags = static_cast<pw_stream_flags>(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS);
     const int nResult = pw_stream_connect(m_pStream, PW_DIRECTION_INPUT, m_nNodeId, eFlags, params, 1);
     if (nResult < 0) {
         strReason = "cannot connect to PipeWire node " + std::to_string(m_nNodeId) + ": " + spa_strerror(nResult);
         return false;
     }
-    if (!WaitFor([this] { return m_ePixelFormat != AV_PIX_FMT_NONE || HasEnded(); })) {
+    if (!WaitFor([this] { return m_picture.ePixelFormat != AV_PIX_FMT_NONE || HasEnded(); })) {
         strReason = "PipeWire node " + std::to_string(m_nNodeId)
             + " offered no raw RGB picture in shared memory within " + std::to_string(NEGOTIATION_TIMEOUT.count())
             + " s";
@@ -457,25 +356,17 @@ void CPipeWireSource::CConnection::OnParamChanged(void* pData, std::uint32_t nId
 void CPipeWireSource::CConnection::OnFormat(const spa_pod* pParam)
 {
     // No format: the stream is being renegotiated; pictures wait for the next.
-    m_ePixelFormat = AV_PIX_FMT_NONE;
+    m_picture.ePixelFormat = AV_PIX_FMT_NONE;
     if (!pParam)
         return;
-    std::uint32_t nMediaType = 0;
-    std::uint32_t nMediaSubtype = 0;
-    spa_video_info_raw info {};
-    if (spa_format_parse(pParam, &nMediaType, &nMediaSubtype) < 0 || nMediaType != SPA_MEDIA_TYPE_video
-        || nMediaSubtype != SPA_MEDIA_SUBTYPE_raw || spa_format_video_raw_parse(pParam, &info) < 0
-        || AvFormatOf(info.format) == AV_PIX_FMT_NONE || info.size.width == 0 || info.size.height == 0
-        || info.size.width > MAX_PICTURE_SIDE || info.size.height > MAX_PICTURE_SIDE) {
+    const std::optional<CStreamPicture> picture = ParseStreamPicture(pParam);
+    if (!picture) {
         pw_stream_set_error(m_pStream, -EINVAL, "unusable picture format");
         return;
     }
-    m_nWidth = static_cast<int>(info.size.width);
-    m_nHeight = static_cast<int>(info.size.height);
-    const AVPixelFormat eFormat = AvFormatOf(info.format);
     // A window resized mid-stream comes back here with its new size; pictures
     // of the old one still in the pipeline keep their pool alive.
-    const int nPictureBytes = av_image_get_buffer_size(eFormat, m_nWidth, m_nHeight, 1);
+    const int nPictureBytes = av_image_get_buffer_size(picture->ePixelFormat, picture->nWidth, picture->nHeight, 1);
     m_pPicturePool.reset(nPictureBytes > 0 ? av_buffer_pool_init(static_cast<std::size_t>(nPictureBytes), nullptr)
                                            : nullptr);
     if (!m_pPicturePool) {
@@ -485,11 +376,9 @@ void CPipeWireSource::CConnection::OnFormat(const spa_pod* pParam)
     std::array<std::uint8_t, POD_BUFFER_SIZE> podBuffer {};
     spa_pod_builder builder {};
     spa_pod_builder_init(&builder, podBuffer.data(), podBuffer.size());
-    const spa_pod* params[] = { static_cast<const spa_pod*>(
-        spa_pod_builder_add_object(&builder, SPA_TYPE_OBJECT_ParamBuffers, SPA_PARAM_Buffers,
-                                   SPA_PARAM_BUFFERS_dataType, SPA_POD_CHOICE_FLAGS_Int(SHARED_MEMORY_TYPES))) };
+    const spa_pod* params[] = { BuildSharedMemoryBuffers(builder) };
     pw_stream_update_params(m_pStream, params, 1);
-    m_ePixelFormat = eFormat;
+    m_picture = *picture;
     pw_thread_loop_signal(m_pLoop, false);
 }
 
@@ -511,49 +400,17 @@ void CPipeWireSource::CConnection::OnPicture()
         return;
     const spa_buffer* pSpaBuffer = pNewest->buffer;
     CFramePtr pPicture;
-    if (m_ePixelFormat != AV_PIX_FMT_NONE && pSpaBuffer->n_datas > 0)
-        pPicture = CopyPicture(pSpaBuffer->datas[0]);
+    if (m_picture.ePixelFormat != AV_PIX_FMT_NONE && pSpaBuffer->n_datas > 0)
+        pPicture = CopyPicture(pSpaBuffer->datas[0], m_picture, m_pPicturePool.get());
     pw_stream_queue_buffer(m_pStream, pNewest);
     if (!pPicture)
         return;
+    pPicture->pts = MonotonicMicroseconds(CMonotonicClock::now());
+    pPicture->best_effort_timestamp = pPicture->pts;
     std::lock_guard lock(m_mutex);
     if (m_pNewest)
         ++m_nFramesLost;
     m_pNewest = std::move(pPicture);
-}
-
-CFramePtr CPipeWireSource::CConnection::CopyPicture(const spa_data& data)
-{
-    const spa_chunk* pChunk = data.chunk;
-    if (!pChunk || pChunk->size == 0 || data.maxsize == 0 || (pChunk->flags & SPA_CHUNK_FLAG_CORRUPTED))
-        return nullptr;
-    const CMappedMemory mapped(data);
-    const std::uint8_t* pMemory = data.data ? static_cast<const std::uint8_t*>(data.data)
-        : mapped.Base()                     ? mapped.Base() + data.mapoffset
-                                            : nullptr;
-    const int nRowBytes = av_image_get_linesize(m_ePixelFormat, m_nWidth, 0);
-    const int nStride = pChunk->stride != 0 ? pChunk->stride : nRowBytes;
-    // The last row must end inside the buffer, however the producer filled it.
-    const std::int64_t nEnd = static_cast<std::int64_t>(pChunk->offset % data.maxsize)
-        + static_cast<std::int64_t>(nStride) * (m_nHeight - 1) + nRowBytes;
-    if (!pMemory || nStride < nRowBytes || nEnd > data.maxsize)
-        return nullptr;
-    CFramePtr pFrame(av_frame_alloc());
-    if (!pFrame)
-        return nullptr;
-    pFrame->buf[0] = av_buffer_pool_get(m_pPicturePool.get());
-    if (!pFrame->buf[0])
-        return nullptr;
-    pFrame->format = m_ePixelFormat;
-    pFrame->width = m_nWidth;
-    pFrame->height = m_nHeight;
-    pFrame->sample_aspect_ratio = SQUARE_PIXELS;
-    av_image_fill_arrays(pFrame->data, pFrame->linesize, pFrame->buf[0]->data, m_ePixelFormat, m_nWidth, m_nHeight, 1);
-    av_image_copy_plane(pFrame->data[0], pFrame->linesize[0], pMemory + pChunk->offset % data.maxsize, nStride,
-                        nRowBytes, m_nHeight);
-    pFrame->pts = MonotonicMicroseconds(CMonotonicClock::now());
-    pFrame->best_effort_timestamp = pFrame->pts;
-    return pFrame;
 }
 
 int CPipeWireSource::CConnection::ReadFrame(AVFrame* pFrame)

@@ -49,26 +49,32 @@ fi
 export DBUS_SESSION_BUS_ADDRESS
 
 log=$runtime/daemons.log
+
+# Waits up to 30 s for a condition command.
+wait_for() {
+    local attempt
+    for ((attempt = 0; attempt < 300; ++attempt)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    echo "pipewire-exec: PipeWire or WirePlumber did not start:" >&2
+    cat "$log" >&2
+    exit 1
+}
+
 pipewire >>"$log" 2>&1 3<&- &
 pids+=($!)
+# WirePlumber gives up when the daemon is not there yet.
+wait_for test -S "$runtime/pipewire-0"
 wireplumber >>"$log" 2>&1 3<&- &
 pids+=($!)
 
 # Ready once WirePlumber has connected and exported its objects, which it
 # does after loading the policy that links streams to their targets.
-ready=false
-for ((attempt = 0; attempt < 300; ++attempt)); do
-    if pw-dump 2>/dev/null | grep -q '"application.name": "WirePlumber \[export\]"'; then
-        ready=true
-        break
-    fi
-    sleep 0.1
-done
-if [ "$ready" != true ]; then
-    echo "pipewire-exec: PipeWire or WirePlumber did not start:" >&2
-    cat "$log" >&2
-    exit 1
-fi
+wireplumber_ready() {
+    pw-dump 2>/dev/null | grep -q '"application.name": "WirePlumber \[export\]"'
+}
+wait_for wireplumber_ready
 
 status=0
 "$@" 3<&- || status=$?

@@ -24,7 +24,7 @@ constexpr int MIN_BUFFERS = 2;
 constexpr int DEFAULT_BUFFERS = 4;
 constexpr int MAX_BUFFERS = 16;
 constexpr std::size_t POD_BUFFER_SIZE = 1024;
-constexpr long NANOSECONDS = 1000000000;
+constexpr std::int64_t NANOSECONDS = 1000000000;
 
 const spa_pod* FixedFormat(spa_pod_builder& builder, int nWidth, int nHeight, int nRate)
 {
@@ -35,6 +35,12 @@ const spa_pod* FixedFormat(spa_pod_builder& builder, int nWidth, int nHeight, in
         SPA_FORMAT_mediaSubtype, SPA_POD_Id(SPA_MEDIA_SUBTYPE_raw), SPA_FORMAT_VIDEO_format,
         SPA_POD_Id(SPA_VIDEO_FORMAT_BGRx), SPA_FORMAT_VIDEO_size, SPA_POD_Rectangle(&size), SPA_FORMAT_VIDEO_framerate,
         SPA_POD_Fraction(&rate)));
+}
+
+// The steady clock is the monotonic one PipeWire's timers run on.
+std::int64_t MonotonicNanoseconds(std::chrono::steady_clock::time_point time = std::chrono::steady_clock::now())
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
 }
 
 std::filesystem::path SocketPath()
@@ -53,6 +59,7 @@ public:
     ~CNode();
     bool Start(int nWidth, int nHeight, int nRate, std::string& strReason);
     void Resize(int nWidth, int nHeight);
+    void MarkSeconds(std::int64_t nOriginNs);
 
     std::atomic<std::uint32_t> m_nNodeId = PW_ID_ANY;
     std::atomic<int> m_nPicturesSent = 0;
@@ -64,6 +71,7 @@ public:
 private:
     void Paint(std::uint8_t* pPixels, int nStride) const;
     bool IsMarkDue() const;
+    void ArmTimer();
     static void OnStateChanged(void* pData, pw_stream_state, pw_stream_state eState, const char*);
     static void OnParamChanged(void* pData, std::uint32_t nId, const spa_pod* pParam);
     static void OnProcess(void* pData);
@@ -80,6 +88,7 @@ private:
     int m_nHeight = 0;
     int m_nPicture = 0;
     bool m_bFailed = false;
+    bool m_bStreaming = false;
 };
 
 CPipeWireProducer::CNode::~CNode()
@@ -151,20 +160,39 @@ void CPipeWireProducer::CNode::Resize(int nWidth, int nHeight)
 void CPipeWireProducer::CNode::OnStateChanged(void* pData, pw_stream_state, pw_stream_state eState, const char*)
 {
     auto* pThis = static_cast<CNode*>(pData);
-    pw_loop* pLoop = pw_thread_loop_get_loop(pThis->m_pLoop);
     if (eState == PW_STREAM_STATE_ERROR)
         pThis->m_bFailed = true;
     if (eState == PW_STREAM_STATE_PAUSED || eState == PW_STREAM_STATE_STREAMING)
         pThis->m_nNodeId = pw_stream_get_node_id(pThis->m_pStream);
-    // The node drives its own graph: a picture every 1/rate s while linked.
-    timespec interval {};
-    timespec* pInterval = nullptr;
-    if (eState == PW_STREAM_STATE_STREAMING) {
-        interval.tv_nsec = NANOSECONDS / pThis->m_nRate;
-        pInterval = &interval;
-    }
-    pw_loop_update_timer(pLoop, pThis->m_pTimer, pInterval, pInterval, false);
+    pThis->m_bStreaming = eState == PW_STREAM_STATE_STREAMING;
+    pThis->ArmTimer();
     pw_thread_loop_signal(pThis->m_pLoop, false);
+}
+
+void CPipeWireProducer::CNode::ArmTimer()
+{
+    // The node drives its own graph: a picture every 1/rate s while linked,
+    // and with marks on, each on the rate's grid from their origin, so that
+    // one picture falls on each whole second.
+    const std::int64_t nIntervalNs = NANOSECONDS / m_nRate;
+    timespec interval { 0, static_cast<long>(nIntervalNs) };
+    timespec start { 0, 1 };
+    const std::int64_t nOriginNs = m_nMarkOriginNs;
+    if (nOriginNs != 0) {
+        const std::int64_t nNowNs = MonotonicNanoseconds();
+        const std::int64_t nStartNs = nOriginNs + ((nNowNs - nOriginNs) / nIntervalNs + 1) * nIntervalNs;
+        start = { static_cast<time_t>(nStartNs / NANOSECONDS), static_cast<long>(nStartNs % NANOSECONDS) };
+    }
+    pw_loop_update_timer(pw_thread_loop_get_loop(m_pLoop), m_pTimer, m_bStreaming ? &start : nullptr,
+                         m_bStreaming ? &interval : nullptr, nOriginNs != 0);
+}
+
+void CPipeWireProducer::CNode::MarkSeconds(std::int64_t nOriginNs)
+{
+    pw_thread_loop_lock(m_pLoop);
+    m_nMarkOriginNs = nOriginNs;
+    ArmTimer();
+    pw_thread_loop_unlock(m_pLoop);
 }
 
 void CPipeWireProducer::CNode::OnParamChanged(void* pData, std::uint32_t nId, const spa_pod* pParam)
@@ -221,9 +249,7 @@ void CPipeWireProducer::CNode::OnProcess(void* pData)
 bool CPipeWireProducer::CNode::IsMarkDue() const
 {
     const std::int64_t nOriginNs = m_nMarkOriginNs;
-    const std::int64_t nNowNs =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
+    const std::int64_t nNowNs = MonotonicNanoseconds();
     if (nOriginNs == 0 || nNowNs < nOriginNs + NANOSECONDS / 2)
         return false;
     // Within half a picture of a whole second: the picture nearest it.
@@ -269,8 +295,7 @@ void CPipeWireProducer::Resize(int nWidth, int nHeight)
 void CPipeWireProducer::MarkSeconds(std::chrono::steady_clock::time_point origin)
 {
     if (m_pNode)
-        m_pNode->m_nMarkOriginNs =
-            std::chrono::duration_cast<std::chrono::nanoseconds>(origin.time_since_epoch()).count();
+        m_pNode->MarkSeconds(MonotonicNanoseconds(origin));
 }
 
 void CPipeWireProducer::SetStill(bool bStill)
