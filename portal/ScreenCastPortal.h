@@ -47,7 +47,8 @@ public:
 
     // Holds the whole conversation. The picker waits on a person, so this
     // waits as long as the portal is there to answer; meanwhile timers and
-    // painting go on, but no user input reaches this program's windows.
+    // painting go on, and input to this program's windows waits until the
+    // conversation is over.
     // On eRefused and eFailed, strReason says why.
     EOutcome Open(CScreenCastGrant& grant, QString& strReason);
     // Ends the session: the desktop stops sharing.
