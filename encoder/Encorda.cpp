@@ -17,6 +17,7 @@
 #include "engine/ProfileLimits.h"
 #include "engine/Recorder.h"
 #include "engine/RecordingProfile.h"
+#include "portal/ScreenCastPortal.h"
 
 // The numbers callers pass are the engine's own.
 static_assert(CEncorda::OUTPUT_MPEG1 == OUTPUT_TYPE_MPEG1 && CEncorda::OUTPUT_MPEG2 == OUTPUT_TYPE_MPEG2);
@@ -86,8 +87,9 @@ CEncorda::CEncorda(QWidget* pParent)
                 emit DevicesChanged();
         },
         Qt::QueuedConnection);
-    // Reading the devices asks the sound and X servers and opens every
-    // camera; the window does not wait for it.
+    m_pRecorder->SetPortalProbe([] { return CScreenCastPortal::IsOffered(); });
+    // Reading the devices asks the sound and X servers and the desktop
+    // portal and opens every camera; the window does not wait for it.
     RescanDevices();
 }
 
@@ -105,8 +107,10 @@ void CEncorda::RescanDevices()
 
 CEncorda::~CEncorda()
 {
-    // The callbacks reach into this object; they end with the recorder.
+    // The callbacks reach into this object; they end with the recorder,
+    // which reads the screen cast until then.
     m_pRecorder.reset();
+    m_pScreenCast.reset();
 }
 
 void CEncorda::SetDispatchObserver(CDispatchObserver observer)
@@ -504,13 +508,20 @@ short CEncorda::Start()
 {
     Notify(EDispatchId::Start);
     ChoosePreviewSize();
+    std::unique_ptr<CScreenCastPortal> pScreenCast;
+    if (!OpenScreenCast(pScreenCast))
+        return START_FAILED;
     if (m_pRecorder->Start() == START_FAILED) {
+        if (pScreenCast)
+            m_pRecorder->Profile().pipeWireStream = CPipeWireStream();
         NoteFailure(m_pRecorder->GetLastFailure(), GetLastError());
         // A refused Start may leave the running recording as it was, or
         // have ended it first; the status tells which.
         TakeStatus();
         return START_FAILED;
     }
+    // The recording this one replaced has stopped reading its screen cast.
+    m_pScreenCast = std::move(pScreenCast);
     {
         std::lock_guard lock(m_sharedMutex);
         m_pSharedPreview.reset();
@@ -566,7 +577,7 @@ bool CEncorda::IsRecordingTo(const QString& strFileName) const
 
 QString CEncorda::GetLastError() const
 {
-    return ToQString(m_pRecorder->GetLastError());
+    return m_strScreenCastError.isEmpty() ? ToQString(m_pRecorder->GetLastError()) : m_strScreenCastError;
 }
 
 CEncorda::CStatus CEncorda::GetStatus() const
@@ -616,6 +627,7 @@ void CEncorda::TakeStatus()
             std::lock_guard lock(m_sharedMutex);
             m_pSharedPreview.reset();
         }
+        CloseScreenCast();
         if (!status.strError.empty())
             NoteFailure(status.eFailure, ToQString(status.strError));
         emit RecordingFinished(ToQString(status.strError));

@@ -12,6 +12,7 @@
 #include "encoder/EncordaList.h"
 
 class CRecorder;
+class CScreenCastPortal;
 struct CPreviewFrame;
 struct CRecordingProfile;
 enum class EFailure;
@@ -249,7 +250,10 @@ public:
 
     // START_FAILED when capture or encoding does not start (GetLastError
     // says why), else 0. Records to FileName when SaveToFile is set, else
-    // only previews. A running recording is stopped first.
+    // only previews. A running recording is stopped first. On the desktop
+    // portal's screen the desktop is asked first (it may show its picker
+    // and wait on the person, while this window paints but takes no input);
+    // a refusal is a failure headed SCREEN_SHARING_REFUSED.
     short Start();
     // Finishes and closes the file.
     void Stop();
@@ -274,6 +278,7 @@ public:
         QStringLiteral("Capture Failure, Video/Audio compressor not correct or capture file opening");
     // The message box's headline for it: the kind of failure.
     QString GetLastFailureHeadline() const { return m_strLastFailureHeadline; }
+    static inline const QString SCREEN_SHARING_REFUSED = QStringLiteral("Screen sharing was not allowed");
     CStatus GetStatus() const;
     // Whether a preview picture has arrived since the last Start.
     bool HasPreview() const;
@@ -307,12 +312,21 @@ private:
     // Words for a failed Start or a recording that ended by itself.
     void NoteFailure(EFailure eCause, const QString& strReason);
     void ChoosePreviewSize();
+    // Asks the desktop for the portal's screen when that is the device;
+    // false when it was not granted, with the failure noted.
+    bool OpenScreenCast(std::unique_ptr<CScreenCastPortal>& pScreenCast);
+    void CloseScreenCast();
     bool ShowCompressorPage(short nIndex);
 
     CDispatchObserver m_observer;
     CStatus m_status;
     QString m_strLastFailureText;
     QString m_strLastFailureHeadline;
+    // Why the desktop did not share its screen; empty when it did, or was
+    // not asked.
+    QString m_strScreenCastError;
+    // The desktop's screen-cast session of the running recording.
+    std::unique_ptr<CScreenCastPortal> m_pScreenCast;
 
     // The latest preview picture, shared with the engine's threads.
     mutable std::mutex m_sharedMutex;

@@ -69,6 +69,17 @@ CVideoDeviceInfo MakeScreen()
     return info;
 }
 
+// Its size is the shared monitor's or window's, known once the person has
+// chosen one.
+CVideoDeviceInfo MakePortalScreen()
+{
+    CVideoDeviceInfo info;
+    info.strName = PORTAL_SCREEN_NAME;
+    info.eKind = ESourceKind::ePipeWire;
+    info.inputs = { "Default" };
+    return info;
+}
+
 std::vector<CAudioDeviceInfo> ListPulseSources()
 {
     std::vector<CAudioDeviceInfo> devices;
@@ -228,12 +239,14 @@ bool IsDisplayReachable()
     return CanConnectUnixSocket(strSocket, true) || CanConnectUnixSocket(strSocket, false);
 }
 
-std::vector<CVideoDeviceInfo> ListVideoDevices()
+std::vector<CVideoDeviceInfo> ListVideoDevices(const CPortalProbe& portalProbe)
 {
     RegisterCaptureDevices();
     std::vector<CVideoDeviceInfo> devices = ListV4l2Devices();
     if (IsDisplayReachable())
         devices.push_back(MakeScreen());
+    if (portalProbe && portalProbe())
+        devices.push_back(MakePortalScreen());
     devices.push_back(MakeTestPattern());
     return devices;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,13 +48,22 @@ struct CAudioDeviceInfo
 inline constexpr const char* TEST_PATTERN_NAME = "Test Pattern";
 inline constexpr const char* TEST_TONE_NAME = "Test Tone";
 inline constexpr const char* SCREEN_NAME = "Screen";
+// The screen as a Wayland desktop shares it: through its portal, as a
+// PipeWire stream (ePipeWire) that the portal names when a recording starts.
+inline constexpr const char* PORTAL_SCREEN_NAME = "Screen (desktop portal)";
+
+// Whether the desktop's portal shares screens. The engine does not speak
+// D-Bus; the program that does hands it this question. Called on the thread
+// that lists the devices; must answer within a few seconds and never throw.
+using CPortalProbe = std::function<bool()>;
 
 // Finds the capture devices of this machine. Real devices come first, the
 // built-in sources last, so index 0 is the first real device when there is
 // one. Never fails: a machine without devices gets the built-in sources only.
 // Both calls may take a few hundred milliseconds (they ask the sound server
-// and the X server); callable from any thread.
-std::vector<CVideoDeviceInfo> ListVideoDevices();
+// and the X server); callable from any thread. The portal's screen is listed
+// when portalProbe says the desktop offers it.
+std::vector<CVideoDeviceInfo> ListVideoDevices(const CPortalProbe& portalProbe = {});
 std::vector<CAudioDeviceInfo> ListAudioDevices();
 
 // The device a recorder starts with: the first real capture device (for

@@ -93,7 +93,18 @@ CRecorder::~CRecorder()
 
 void CRecorder::RefreshDevices()
 {
-    AdoptDevices({ ListVideoDevices(), ListAudioDevices() });
+    CPortalProbe portalProbe;
+    {
+        std::lock_guard lock(m_scanMutex);
+        portalProbe = m_portalProbe;
+    }
+    AdoptDevices({ ListVideoDevices(portalProbe), ListAudioDevices() });
+}
+
+void CRecorder::SetPortalProbe(CPortalProbe probe)
+{
+    std::lock_guard lock(m_scanMutex);
+    m_portalProbe = std::move(probe);
 }
 
 void CRecorder::BeginDeviceScan(std::function<void()> onScanned)
@@ -105,8 +116,8 @@ void CRecorder::BeginDeviceScan(std::function<void()> onScanned)
     if (m_scanThread.joinable())
         m_scanThread.join(); // finished: it cleared m_bScanRunning
     m_bScanRunning = true;
-    m_scanThread = std::thread([this] {
-        CDeviceLists lists { ListVideoDevices(), ListAudioDevices() };
+    m_scanThread = std::thread([this, portalProbe = m_portalProbe] {
+        CDeviceLists lists { ListVideoDevices(portalProbe), ListAudioDevices() };
         std::function<void()> onScanned;
         {
             std::lock_guard lock(m_scanMutex);

@@ -52,6 +52,9 @@ public:
     void BeginDeviceScan(std::function<void()> onScanned);
     // False when no scan has finished since the last adoption.
     bool AdoptScannedDevices();
+    // The video lists from the next reading on have the desktop portal's
+    // screen when probe says the desktop offers it. Controlling thread.
+    void SetPortalProbe(CPortalProbe probe);
 
     // Name lists; controlling thread. The format and input lists without a
     // device number belong to the current device. The first call may
@@ -175,6 +178,7 @@ private:
     std::optional<CDeviceLists> m_scanned; // guarded by m_scanMutex
     bool m_bScanRunning = false;           // guarded by m_scanMutex
     std::function<void()> m_onScanned;     // guarded by m_scanMutex
+    CPortalProbe m_portalProbe;            // guarded by m_scanMutex
 
     CRecordingProfile m_profile;
     std::map<std::string, std::map<std::string, std::string>> m_compressorOptions;

@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
+
 #include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
 #include "engine/FfmpegLog.h"
 #include "engine/FramePicture.h"
 #include "engine/Recorder.h"
+#include "portal/RestoreTokenStore.h"
+#include "portal/ScreenCastPortal.h"
 #include "tools/mpegrec/CommandLine.h"
 #include "tools/mpegrec/FailureReasons.h"
 #include "version/ProjectVersion.h"
@@ -174,6 +178,30 @@ int UsageError(const std::string& strError)
     return EXIT_USAGE;
 }
 
+// The desktop portal's screen is shared once the desktop has asked the
+// person (the first time; the token kept spares the next ones). False with
+// the reason when it is not.
+bool OpenScreenCast(CRecorder& recorder, CScreenCastPortal& screenCast, std::string& strError)
+{
+    if (!recorder.Profile().bVideoCapture
+        || recorder.GetVideoDevices().Name(recorder.GetVideoDevice()) != PORTAL_SCREEN_NAME)
+        return true;
+    CScreenCastGrant grant;
+    QString strReason;
+    switch (screenCast.Open(grant, strReason)) {
+    case CScreenCastPortal::EOutcome::eGranted:
+        recorder.Profile().pipeWireStream = { grant.nPipeWireFd, grant.nNode };
+        return true;
+    case CScreenCastPortal::EOutcome::eRefused:
+        strError = strReason.toStdString();
+        return false;
+    case CScreenCastPortal::EOutcome::eFailed:
+        break;
+    }
+    strError = "the desktop did not share its screen: " + strReason.toStdString();
+    return false;
+}
+
 int Record(CRecorder& recorder, const CCommandLine& command)
 {
     std::string strError;
@@ -184,6 +212,13 @@ int Record(CRecorder& recorder, const CCommandLine& command)
     ApplyProfile(recorder, command);
     if (!CheckTarget(recorder.Profile(), command, strError))
         return UsageError(strError);
+    // Lasts as long as the recording reads the screen it shares. Ctrl+C
+    // while the desktop asks ends mpegrec at once: there is no file yet.
+    CScreenCastPortal screenCast(DefaultRestoreTokenFile());
+    if (!OpenScreenCast(recorder, screenCast, strError)) {
+        std::cerr << "mpegrec: " << strError << "\n";
+        return EXIT_FAILURE;
+    }
     // Closing the terminal hangs up on the recording, which ends it as
     // Ctrl+C does: the file is closed whole.
     for (const int nSignal : { SIGINT, SIGTERM, SIGHUP })
@@ -232,8 +267,11 @@ int main(int argc, char** argv)
     // bury the summary, and the reasons quote FFmpeg's errors anyway.
     SetFfmpegLogSink([](ELogLevel, const std::string& strLine) { std::cerr << strLine << "\n"; });
     CaptureFfmpegErrors();
+    // The desktop portal is spoken to through Qt's D-Bus, which needs it.
+    QCoreApplication application(argc, argv);
     try {
         CRecorder recorder;
+        recorder.SetPortalProbe([] { return CScreenCastPortal::IsOffered(); });
         if (command->bList) {
             PrintEverything(recorder);
             return EXIT_SUCCESS;
