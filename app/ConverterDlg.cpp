@@ -12,6 +12,7 @@
 #include <QLoggingCategory>
 
 #include "app/ProgramIdentity.h"
+#include "auxiliary/TaskNotifierDlg.h"
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -33,6 +34,8 @@ Q_LOGGING_CATEGORY(lcStartup, "skinrecorder.startup", QtWarningMsg)
 
 const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
 const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
+// Options of this name stay checked whichever other option is selected.
+const QString AUDIO_STREAM_OPTION = QStringLiteral("OPTION_AUDIOSTREAM1");
 const QString MUTE_CHECK = QStringLiteral("CHECK_MUTE");
 const QString LEVEL_METER = QStringLiteral("PROGRESS_LEVEL");
 const QString RECORDINGS_LIST = QStringLiteral("LIST_RECENT");
@@ -55,8 +58,10 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     , m_syncModeDlg(this)
     , m_audioDeviceDlg(this, this)
     , m_videoDeviceDlg(this, this)
+    , m_notifier(*this)
 {
     setWindowTitle(QStringLiteral("SkinRecorder"));
+    SetOptionsOutsideGroup({ AUDIO_STREAM_OPTION });
     LoadStartupSkin();
     PlaceEncoder();
     FillOutputTypes();
@@ -338,16 +343,45 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         m_videoFrameDlg.activateWindow();
     } else if (strName == QLatin1String("BUTTON_EDITAVI"))
         m_aviProfileDlg.exec();
+    else if (strName == CTaskNotifierDlg::TASK_EXIT_NAME)
+        m_notifier.OnTaskButton(strName);
 }
 
 void CConverterDlg::OnSkinSliderMoved(const QString& strName, int)
 {
-    if (strName != PROGRESS_SLIDER)
-        return;
+    if (strName == PROGRESS_SLIDER)
+        ShowProgressTime();
+}
+
+void CConverterDlg::ShowProgressTime()
+{
     const CSkinSlider* pSlider = FindSlider(PROGRESS_SLIDER);
     CLabel* pLabel = FindLabel(TIME_LABEL);
     if (pSlider == nullptr || pLabel == nullptr)
         return;
     pLabel->SetLabelText(FormatTime(pSlider->GetPos()) + u'/' + FormatTime(pSlider->GetRangeMax()));
     pLabel->update();
+}
+
+void CConverterDlg::HideProgressDisplay()
+{
+    CSkinSlider* pSlider = FindSlider(PROGRESS_SLIDER);
+    CLabel* pLabel = FindLabel(TIME_LABEL);
+    if (pSlider == nullptr || pLabel == nullptr)
+        return;
+    // The label still tells the slider's range, should a skin show it.
+    ShowProgressTime();
+    pSlider->hide();
+    pLabel->hide();
+}
+
+void CConverterDlg::OnSkinReleasing()
+{
+    m_notifier.Release();
+}
+
+void CConverterDlg::OnSkinLoaded(const CIniFile& ini, const QString& strFolder)
+{
+    m_notifier.Load(ini, strFolder, TransparentColor());
+    HideProgressDisplay();
 }

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "app/RecentRecordings.h"
+#include "app/SkinNotifier.h"
 #include "encoder/Encorda.h"
 #include "settings/AudioDeviceDlg.h"
 #include "settings/AviProfileDlg.h"
@@ -74,6 +75,8 @@ public:
     CEncorda& Encoder() override { return m_encoder; }
     IPrompt& MessagePrompt() override { return Prompt(); }
     QDialog& VideoFrameDlg() { return m_videoFrameDlg; }
+    // The popup every skin load slides in; null before the first load.
+    CTaskNotifierDlg* TaskNotifier() const { return m_notifier.Popup(); }
     bool IsPaused() const { return m_paused; }
 
     // ISkinParent: the exit button is drawn anew when a list closes.
@@ -109,6 +112,9 @@ protected:
     void OnSkinOptionSelected(const QString& strName) override;
     void OnSkinSliderMoved(const QString& strName, int nPos) override;
     void OnSkinChanged() override;
+    void OnSkinReleasing() override;
+    // The notifier takes the new skin, and the progress display is hidden.
+    void OnSkinLoaded(const CIniFile& ini, const QString& strFolder) override;
     // The window system's close (Alt+F4, its close button) asks as the
     // window's own close button does.
     void closeEvent(QCloseEvent* pEvent) override;
@@ -121,6 +127,11 @@ private:
     // The selector's selection mark: 0 MPEG1, 1 MPEG2, 2 AVI, -1 none.
     int OutputTypeRow() const;
     void RefreshExitButton();
+    // The time label tells the progress slider's position and range.
+    void ShowProgressTime();
+    // Nothing reads progress from a recording, so the progress slider and
+    // the time label stay hidden.
+    void HideProgressDisplay();
     // Whether the window may close: during a recording only when the user
     // agrees, and the recording is then stopped.
     bool MayQuit();
@@ -192,4 +203,5 @@ private:
     CSyncModeDlg m_syncModeDlg;
     CAudioDeviceDlg m_audioDeviceDlg;
     CVideoDeviceDlg m_videoDeviceDlg;
+    CSkinNotifier m_notifier;
 };
