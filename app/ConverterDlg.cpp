@@ -22,7 +22,6 @@
 #include "controls/SkinOption.h"
 #include "controls/SkinProgress.h"
 #include "controls/SkinSlider.h"
-#include "settings/ConversionSettings.h"
 #include "skin/Prompt.h"
 #include "skin/SkinPackage.h"
 
@@ -49,15 +48,21 @@ constexpr int LEVEL_METER_MAX = 100;
 } // namespace
 
 CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
+    : CConverterDlg(prompt, ConversionSettings(), pParent)
+{
+}
+
+CConverterDlg::CConverterDlg(IPrompt& prompt, const ConversionSettings& settings, QWidget* pParent)
     : CSkinDialog(prompt, pParent)
     , m_encoder(this)
     , m_openUrl(&QDesktopServices::openUrl)
-    , m_mpegProfileDlg(this)
-    , m_videoFrameDlg(this, this)
-    , m_aviProfileDlg(this, this)
-    , m_syncModeDlg(this)
-    , m_audioDeviceDlg(this, this)
-    , m_videoDeviceDlg(this, this)
+    , m_settings(settings)
+    , m_mpegProfileDlg(m_settings, this)
+    , m_videoFrameDlg(m_settings, this, this)
+    , m_aviProfileDlg(m_settings, this, this)
+    , m_syncModeDlg(m_settings, this)
+    , m_audioDeviceDlg(m_settings, this, this)
+    , m_videoDeviceDlg(m_settings, this, this)
     , m_notifier(*this)
 {
     setWindowTitle(QStringLiteral("SkinRecorder"));
@@ -73,7 +78,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
         ReportMissingButtons();
     RefreshExitButton();
     // The device gets the mute state the settings show, from the start.
-    m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
+    m_encoder.SetTVMute(m_settings.bMuteTV);
     connect(&m_encoder, &CEncorda::RecordingFinished, this, &CConverterDlg::OnRecordingFinished);
     connect(&m_encoder, &CEncorda::StatusChanged, this, &CConverterDlg::ShowAudioLevel);
 }
@@ -161,9 +166,8 @@ int CConverterDlg::OutputTypeRow() const
 
 void CConverterDlg::SetDropDownOpen(bool bOpen)
 {
-    const bool bChanged = bOpen != ConversionSettings::Instance().bDropDownOpen;
+    const bool bChanged = bOpen != IsDropDownOpen();
     CSkinDialog::SetDropDownOpen(bOpen);
-    ConversionSettings::Instance().bDropDownOpen = bOpen;
     // A list that lay over the exit button leaves it to be drawn anew; while
     // nothing changes, nothing is drawn.
     if (bChanged && !bOpen)

@@ -12,6 +12,7 @@
 #include "encoder/Encorda.h"
 #include "settings/AudioDeviceDlg.h"
 #include "settings/AviProfileDlg.h"
+#include "settings/ConversionSettings.h"
 #include "settings/EncoderOwner.h"
 #include "settings/MpegProfileDlg.h"
 #include "settings/SyncModeDlg.h"
@@ -60,7 +61,10 @@ public:
     // Loads the start-up skin, DEFAULT_SKIN, or when that cannot be used the
     // skin commands' packages in menu order; when none loads, the user is
     // told where they were looked for and HasSkin() is false.
+    // Every run starts from the default settings; settings starts the
+    // window from others (a test's sources, say).
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
+    CConverterDlg(IPrompt& prompt, const ConversionSettings& settings, QWidget* pParent = nullptr);
 
     // Whether a skin was loaded at start; without one the window has no
     // controls and must not be shown.
@@ -75,6 +79,8 @@ public:
     CEncorda& Encoder() override { return m_encoder; }
     IPrompt& MessagePrompt() override { return Prompt(); }
     QDialog& VideoFrameDlg() { return m_videoFrameDlg; }
+    // What the settings dialogs chose, for the conversion commands.
+    ConversionSettings& Settings() { return m_settings; }
     // The popup every skin load slides in; null before the first load.
     CTaskNotifierDlg* TaskNotifier() const { return m_notifier.Popup(); }
     bool IsPaused() const { return m_paused; }
@@ -197,6 +203,8 @@ private:
     QString m_strRecordingTitle;
     CRecentRecordings m_recordings;
     CUrlOpener m_openUrl;
+    // Made before the dialogs that write it.
+    ConversionSettings m_settings;
     CMpegProfileDlg m_mpegProfileDlg;
     CVideoFrameDlg m_videoFrameDlg;
     CAviProfileDlg m_aviProfileDlg;
