@@ -30,6 +30,8 @@ namespace {
 // Where the program found its skins and frame pictures, for a user whose
 // window or frames do not show: QT_LOGGING_RULES="skinrecorder.startup.info=true".
 Q_LOGGING_CATEGORY(lcStartup, "skinrecorder.startup", QtWarningMsg)
+// The skin's commands as the window takes them: info, for a trace.
+Q_LOGGING_CATEGORY(lcUi, "skinrecorder.ui", QtWarningMsg)
 
 const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
 const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
@@ -315,6 +317,7 @@ void CConverterDlg::closeEvent(QCloseEvent* pEvent)
 
 void CConverterDlg::OnSkinCommand(const QString& strName)
 {
+    qCInfo(lcUi).noquote() << "command" << strName;
     if (strName == EXIT_BUTTON || strName == CLOSE_BUTTON) {
         if (MayQuit())
             accept();

@@ -13,6 +13,9 @@ const QCommandLineOption HELP_OPTION({ QStringLiteral("h"), QStringLiteral("help
                                      QStringLiteral("Print these options and exit."));
 const QCommandLineOption VERSION_OPTION({ QStringLiteral("v"), QStringLiteral("version") },
                                         QStringLiteral("Print the program's name and version and exit."));
+const QCommandLineOption VERBOSE_OPTION(QStringLiteral("verbose"),
+                                        QStringLiteral("Print a trace of the skins and recordings on standard error, "
+                                                       "for a bug report."));
 const QString DESCRIPTION =
     QStringLiteral("Records video and audio into MPEG or AVI files, in a window whose look comes from a skin "
                    "package.\nQt's own options, such as -platform NAME, are taken as well.");
@@ -25,6 +28,7 @@ bool Parse(QCommandLineParser& parser, const QStringList& arrArguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(HELP_OPTION);
     parser.addOption(VERSION_OPTION);
+    parser.addOption(VERBOSE_OPTION);
     return parser.parse(arrArguments);
 }
 
@@ -48,6 +52,13 @@ std::optional<int> AnswerBeforeWindow(const QStringList& arrArguments, QTextStre
         return 0;
     }
     return std::nullopt;
+}
+
+bool IsVerbose(const QStringList& arrArguments)
+{
+    QCommandLineParser parser;
+    Parse(parser, arrArguments);
+    return parser.isSet(VERBOSE_OPTION);
 }
 
 std::optional<int> RefuseLeftovers(const QStringList& arrArguments, QTextStream& err)

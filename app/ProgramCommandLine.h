@@ -18,6 +18,13 @@ inline constexpr int EXIT_USAGE = 2;
 // program then exits with the status returned. Nothing else is decided here.
 std::optional<int> AnswerBeforeWindow(const QStringList& arrArguments, QTextStream& out);
 
+// Whether --verbose asks for a trace of what the program does on standard
+// error: skins, the notifier, the window's commands, the devices, formats,
+// profile, drops and close of each recording. VERBOSE_RULES are the logging
+// rules it sets (QT_LOGGING_RULES still has the last word).
+bool IsVerbose(const QStringList& arrArguments);
+inline constexpr char VERBOSE_RULES[] = "skinrecorder.*=true\nskinrecorder.webengine.debug=false";
+
 // What is left once Qt took its options: anything at all is a mistake,
 // reported on err with the status to exit with.
 std::optional<int> RefuseLeftovers(const QStringList& arrArguments, QTextStream& err);

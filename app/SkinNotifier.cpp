@@ -1,8 +1,13 @@
 #include "app/SkinNotifier.h"
 
+#include <QLoggingCategory>
+
 #include "auxiliary/TaskNotifierDlg.h"
 #include "skin/SkinFactory.h"
 #include "skin/SkinPath.h"
+
+// What the popup takes from each skin: info, so a normal run shows none.
+Q_LOGGING_CATEGORY(lcNotifier, "skinrecorder.notifier", QtWarningMsg)
 
 namespace {
 
@@ -36,12 +41,15 @@ void CSkinNotifier::Load(const CIniFile& ini, const QString& strFolder, COLORREF
         m_pPopup = new CTaskNotifierDlg(&m_owner);
         m_pPopup->Hide();
     }
-    m_pPopup->SetSkin(ResolveSkinFile(strFolder, CTaskNotifierDlg::PICTURE_NAME), NOTIFIER_KEY_RED, NOTIFIER_KEY_GREEN,
-                      NOTIFIER_KEY_BLUE);
+    const QString strPicture = ResolveSkinFile(strFolder, CTaskNotifierDlg::PICTURE_NAME);
+    const bool bPicture = m_pPopup->SetSkin(strPicture, NOTIFIER_KEY_RED, NOTIFIER_KEY_GREEN, NOTIFIER_KEY_BLUE);
+    qCInfo(lcNotifier).noquote() << (bPicture ? "slides in with" : "keeps its picture: none usable at")
+                                 << (strPicture.isEmpty() ? CTaskNotifierDlg::PICTURE_NAME : strPicture);
     m_pPopup->Show(NOTIFIER_SHOW_MS, NOTIFIER_STAY_MS, NOTIFIER_HIDE_MS);
     const CSkinFactory factory(*m_pPopup, *m_pPopup, ini, strFolder, crTransparent);
     m_pPopup->AddTaskButtons(factory.MakeTaskButtons());
     m_pPopup->SetPageRect(factory.ReadNotifierPageRect());
+    qCDebug(lcNotifier) << m_pPopup->TaskButtons().size() << "task buttons";
 }
 
 void CSkinNotifier::OnTaskButton(const QString& strName)

@@ -1,3 +1,4 @@
+#include <QLoggingCategory>
 #include <QTextStream>
 
 #include "app/ConverterApp.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     if (const std::optional<int> nExit = ProgramCommandLine::AnswerBeforeWindow(Arguments(argc, argv), out))
         return *nExit;
+    if (ProgramCommandLine::IsVerbose(Arguments(argc, argv)))
+        QLoggingCategory::setFilterRules(QString::fromLatin1(ProgramCommandLine::VERBOSE_RULES));
     PlatformChoice::ChooseXWaylandWhereNeeded(argc, argv);
     CConverterApp app(argc, argv);
     QTextStream err(stderr);

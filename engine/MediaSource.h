@@ -30,6 +30,10 @@ public:
     int ReadFrame(AVFrame* pFrame);
 
     AVRational TimeBase() const { return m_timeBase; }
+    // What the opened input delivers, as FFmpeg negotiated it: the codec with
+    // the picture's size and pixel format, or the sound's rate, channels and
+    // sample format.
+    std::string Describe() const;
 
     // Makes a blocked read return soon.
     void Interrupt() { m_bInterrupted = true; }

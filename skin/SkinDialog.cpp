@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,6 +37,10 @@
 #include "skin/WindowShape.h"
 
 namespace {
+
+// Which packages and descriptions the window loads or refuses, and why:
+// debug and info, so a normal run shows none of it.
+Q_LOGGING_CATEGORY(lcSkin, "skinrecorder.skin", QtWarningMsg)
 
 constexpr int MAX_SHOWN_SECONDS = 359999;
 const QString UNUSABLE_PACKAGE = QStringLiteral("The skin package %1 cannot be used: %2.");
@@ -127,6 +132,7 @@ bool CSkinDialog::LoadUsableSkin(const QString& strPackagePath, const QString& s
     // shape or controls could not even be closed.
     const QString strMissing = UsableSkin::WhatIsMissing(strWorkFolder);
     if (!strMissing.isEmpty()) {
+        qCInfo(lcSkin).noquote() << "refused the package" << strPackagePath << "for its" << strMissing;
         m_prompt.ShowMessage(UNUSABLE_PACKAGE.arg(QDir::toNativeSeparators(strPackagePath), strMissing),
                              IPrompt::EIcon::Stop);
         return false;
@@ -134,6 +140,8 @@ bool CSkinDialog::LoadUsableSkin(const QString& strPackagePath, const QString& s
     m_strSkinFile = ResolveSkinFile(strWorkFolder, SkinPackage::DESCRIPTION_NAME);
     LoadSkin();
     m_nSkinIndex = SkinPackage::CommandIndexOf(strPackagePath, m_strPackageFolder);
+    qCInfo(lcSkin).noquote() << "the package" << strPackagePath << "is the skin in use, skin command index"
+                             << m_nSkinIndex;
     return true;
 }
 
@@ -262,6 +270,9 @@ void CSkinDialog::LoadSkin()
         BuildWindowRegion();
     }
     LoadControls(ini, strFolder);
+    qCDebug(lcSkin).noquote() << "loaded" << m_strSkinFile << "with background" << m_imgBackground.size() << "and"
+                              << m_buttons.size() << "buttons," << m_sliders.size() << "sliders," << m_labels.size()
+                              << "labels";
     // An icon kept from the previous skin is drawn with the new colour key.
     m_pixIcon = KeyedPixmap(m_imgIcon, m_crTransparent);
     OnSkinLoaded(ini, strFolder);
