@@ -5,9 +5,9 @@
 #include <QStringList>
 #include <QTextStream>
 
-// The program's own command line: --help and --version, nothing else. Qt's
-// options (-platform NAME, -display ...) are Qt's: the application object
-// takes them out of the command line when it is made.
+// The program's own command line: --help, --version and --verbose, nothing
+// else. Qt's options (-platform NAME, -display ...) are Qt's: the
+// application object takes them out of the command line when it is made.
 namespace ProgramCommandLine {
 
 // The exit status of a mistake in the command line.
