@@ -44,7 +44,7 @@ const QHash<QString, QString>& ProgramNames()
         { QStringLiteral("COMBO_EDIT"), QStringLiteral("Output format") },
         { QStringLiteral("COMBO_BTN"), QStringLiteral("Open the list") },
         { QStringLiteral("COMBO_LIST"), QStringLiteral("Output formats") },
-        { CSkinButton::TASK_EXIT_NAME, QStringLiteral("Close the notice") },
+        { CTaskNotifierDlg::TASK_EXIT_NAME, QStringLiteral("Close the notice") },
     };
     return names;
 }

@@ -45,7 +45,7 @@ QString ExistingFolder(const QString& strFolder)
 
 void CConverterDlg::ApplyDeviceSelections()
 {
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = m_settings;
     SelectByName(m_encoder, m_encoder.GetVideoDevices(), settings.strVideoDeviceName, &CEncorda::SetVideoDevice);
     SelectByName(m_encoder, m_encoder.GetVideoInputs(), settings.strVideoInputName, &CEncorda::SetVideoInput);
     SelectByName(m_encoder, m_encoder.GetVideoFormats(), settings.strVideoFormatName, &CEncorda::SetVideoFormat);
@@ -114,7 +114,7 @@ void CConverterDlg::Convert()
         return;
     }
     m_strLastRecordingFolder = QFileInfo(strFile).absolutePath();
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = m_settings;
     if (nRow == 0)
         m_encoder.SetOutputType(CEncorda::OUTPUT_MPEG1);
     else if (nRow == 1)
@@ -166,7 +166,7 @@ void CConverterDlg::Play()
 {
     ShowTransportButtons(true);
     ApplyDeviceSelections();
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = m_settings;
     m_encoder.SetSyncMode(Low16(settings.nSyncMode));
     m_encoder.SetAudioOffset(Low16(settings.nAudioOffset));
     WriteCustomFrame();
@@ -183,7 +183,7 @@ void CConverterDlg::Play()
 
 void CConverterDlg::WriteCustomFrame()
 {
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = m_settings;
     if (settings.bUseCustomFrame) {
         m_encoder.SetUseCustomFrame(true);
         m_encoder.SetCustomFrameWidth(Low16(settings.nCustomFrameWidth));

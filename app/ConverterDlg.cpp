@@ -13,6 +13,7 @@
 
 #include "app/AccessibleControls.h"
 #include "app/ProgramIdentity.h"
+#include "auxiliary/TaskNotifierDlg.h"
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -22,7 +23,6 @@
 #include "controls/SkinOption.h"
 #include "controls/SkinProgress.h"
 #include "controls/SkinSlider.h"
-#include "settings/ConversionSettings.h"
 #include "skin/Prompt.h"
 #include "skin/SkinPackage.h"
 
@@ -31,9 +31,13 @@ namespace {
 // Where the program found its skins and frame pictures, for a user whose
 // window or frames do not show: QT_LOGGING_RULES="skinrecorder.startup.info=true".
 Q_LOGGING_CATEGORY(lcStartup, "skinrecorder.startup", QtWarningMsg)
+// The skin's commands as the window takes them: info, for a trace.
+Q_LOGGING_CATEGORY(lcUi, "skinrecorder.ui", QtWarningMsg)
 
 const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
 const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
+// Options of this name stay checked whichever other option is selected.
+const QString AUDIO_STREAM_OPTION = QStringLiteral("OPTION_AUDIOSTREAM1");
 const QString MUTE_CHECK = QStringLiteral("CHECK_MUTE");
 const QString LEVEL_METER = QStringLiteral("PROGRESS_LEVEL");
 const QString RECORDINGS_LIST = QStringLiteral("LIST_RECENT");
@@ -47,17 +51,25 @@ constexpr int LEVEL_METER_MAX = 100;
 } // namespace
 
 CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
+    : CConverterDlg(prompt, ConversionSettings(), pParent)
+{
+}
+
+CConverterDlg::CConverterDlg(IPrompt& prompt, const ConversionSettings& settings, QWidget* pParent)
     : CSkinDialog(prompt, pParent)
     , m_encoder(this)
     , m_openUrl(&QDesktopServices::openUrl)
-    , m_mpegProfileDlg(this)
-    , m_videoFrameDlg(this, this)
-    , m_aviProfileDlg(this, this)
-    , m_syncModeDlg(this)
-    , m_audioDeviceDlg(this, this)
-    , m_videoDeviceDlg(this, this)
+    , m_settings(settings)
+    , m_mpegProfileDlg(m_settings, this)
+    , m_videoFrameDlg(m_settings, this, this)
+    , m_aviProfileDlg(m_settings, this, this)
+    , m_syncModeDlg(m_settings, this)
+    , m_audioDeviceDlg(m_settings, this, this)
+    , m_videoDeviceDlg(m_settings, this, this)
+    , m_notifier(*this)
 {
     setWindowTitle(QStringLiteral("SkinRecorder"));
+    SetOptionsOutsideGroup({ AUDIO_STREAM_OPTION });
     LoadStartupSkin();
     PlaceEncoder();
     FillOutputTypes();
@@ -70,7 +82,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
         ReportMissingButtons();
     RefreshExitButton();
     // The device gets the mute state the settings show, from the start.
-    m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
+    m_encoder.SetTVMute(m_settings.bMuteTV);
     connect(&m_encoder, &CEncorda::RecordingFinished, this, &CConverterDlg::OnRecordingFinished);
     connect(&m_encoder, &CEncorda::StatusChanged, this, &CConverterDlg::ShowAudioLevel);
     new CRecordingAnnouncer(*this, m_encoder);
@@ -159,9 +171,8 @@ int CConverterDlg::OutputTypeRow() const
 
 void CConverterDlg::SetDropDownOpen(bool bOpen)
 {
-    const bool bChanged = bOpen != ConversionSettings::Instance().bDropDownOpen;
+    const bool bChanged = bOpen != IsDropDownOpen();
     CSkinDialog::SetDropDownOpen(bOpen);
-    ConversionSettings::Instance().bDropDownOpen = bOpen;
     // A list that lay over the exit button leaves it to be drawn anew; while
     // nothing changes, nothing is drawn.
     if (bChanged && !bOpen)
@@ -316,6 +327,7 @@ void CConverterDlg::closeEvent(QCloseEvent* pEvent)
 
 void CConverterDlg::OnSkinCommand(const QString& strName)
 {
+    qCInfo(lcUi).noquote() << "command" << strName;
     if (strName == EXIT_BUTTON || strName == CLOSE_BUTTON) {
         if (MayQuit())
             accept();
@@ -348,16 +360,45 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
         m_videoFrameDlg.activateWindow();
     } else if (strName == QLatin1String("BUTTON_EDITAVI"))
         m_aviProfileDlg.exec();
+    else if (strName == CTaskNotifierDlg::TASK_EXIT_NAME)
+        m_notifier.OnTaskButton(strName);
 }
 
 void CConverterDlg::OnSkinSliderMoved(const QString& strName, int)
 {
-    if (strName != PROGRESS_SLIDER)
-        return;
+    if (strName == PROGRESS_SLIDER)
+        ShowProgressTime();
+}
+
+void CConverterDlg::ShowProgressTime()
+{
     const CSkinSlider* pSlider = FindSlider(PROGRESS_SLIDER);
     CLabel* pLabel = FindLabel(TIME_LABEL);
     if (pSlider == nullptr || pLabel == nullptr)
         return;
     pLabel->SetLabelText(FormatTime(pSlider->GetPos()) + u'/' + FormatTime(pSlider->GetRangeMax()));
     pLabel->update();
+}
+
+void CConverterDlg::HideProgressDisplay()
+{
+    CSkinSlider* pSlider = FindSlider(PROGRESS_SLIDER);
+    CLabel* pLabel = FindLabel(TIME_LABEL);
+    if (pSlider == nullptr || pLabel == nullptr)
+        return;
+    // The label still tells the slider's range, should a skin show it.
+    ShowProgressTime();
+    pSlider->hide();
+    pLabel->hide();
+}
+
+void CConverterDlg::OnSkinReleasing()
+{
+    m_notifier.Release();
+}
+
+void CConverterDlg::OnSkinLoaded(const CIniFile& ini, const QString& strFolder)
+{
+    m_notifier.Load(ini, strFolder, TransparentColor());
+    HideProgressDisplay();
 }

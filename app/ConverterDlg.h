@@ -8,9 +8,11 @@
 #include <QUrl>
 
 #include "app/RecentRecordings.h"
+#include "app/SkinNotifier.h"
 #include "encoder/Encorda.h"
 #include "settings/AudioDeviceDlg.h"
 #include "settings/AviProfileDlg.h"
+#include "settings/ConversionSettings.h"
 #include "settings/EncoderOwner.h"
 #include "settings/MpegProfileDlg.h"
 #include "settings/SyncModeDlg.h"
@@ -59,7 +61,10 @@ public:
     // Loads the start-up skin, DEFAULT_SKIN, or when that cannot be used the
     // skin commands' packages in menu order; when none loads, the user is
     // told where they were looked for and HasSkin() is false.
+    // Every run starts from the default settings; settings starts the
+    // window from others (a test's sources, say).
     explicit CConverterDlg(IPrompt& prompt, QWidget* pParent = nullptr);
+    CConverterDlg(IPrompt& prompt, const ConversionSettings& settings, QWidget* pParent = nullptr);
 
     // Whether a skin was loaded at start; without one the window has no
     // controls and must not be shown.
@@ -74,6 +79,10 @@ public:
     CEncorda& Encoder() override { return m_encoder; }
     IPrompt& MessagePrompt() override { return Prompt(); }
     QDialog& VideoFrameDlg() { return m_videoFrameDlg; }
+    // What the settings dialogs chose, for the conversion commands.
+    ConversionSettings& Settings() { return m_settings; }
+    // The popup every skin load slides in; null before the first load.
+    CTaskNotifierDlg* TaskNotifier() const { return m_notifier.Popup(); }
     bool IsPaused() const { return m_paused; }
 
     // ISkinParent: the exit button is drawn anew when a list closes.
@@ -131,6 +140,9 @@ protected:
     void OnSkinOptionSelected(const QString& strName) override;
     void OnSkinSliderMoved(const QString& strName, int nPos) override;
     void OnSkinChanged() override;
+    void OnSkinReleasing() override;
+    // The notifier takes the new skin, and the progress display is hidden.
+    void OnSkinLoaded(const CIniFile& ini, const QString& strFolder) override;
     // The window system's close (Alt+F4, its close button) asks as the
     // window's own close button does.
     void closeEvent(QCloseEvent* pEvent) override;
@@ -143,6 +155,11 @@ private:
     // The selector's selection mark: 0 MPEG1, 1 MPEG2, 2 AVI, -1 none.
     int OutputTypeRow() const;
     void RefreshExitButton();
+    // The time label tells the progress slider's position and range.
+    void ShowProgressTime();
+    // Nothing reads progress from a recording, so the progress slider and
+    // the time label stay hidden.
+    void HideProgressDisplay();
     // Whether the window may close: during a recording only when the user
     // agrees, and the recording is then stopped.
     bool MayQuit();
@@ -210,10 +227,13 @@ private:
     QString m_strRecordingTitle;
     CRecentRecordings m_recordings;
     CUrlOpener m_openUrl;
+    // Made before the dialogs that write it.
+    ConversionSettings m_settings;
     CMpegProfileDlg m_mpegProfileDlg;
     CVideoFrameDlg m_videoFrameDlg;
     CAviProfileDlg m_aviProfileDlg;
     CSyncModeDlg m_syncModeDlg;
     CAudioDeviceDlg m_audioDeviceDlg;
     CVideoDeviceDlg m_videoDeviceDlg;
+    CSkinNotifier m_notifier;
 };

@@ -49,6 +49,9 @@ const CRemoteOption REMOTE_OPTIONS[] = {
       RemoteCommand::ECommand::Status },
 };
 
+const QCommandLineOption VERBOSE_OPTION(QStringLiteral("verbose"),
+                                        QStringLiteral("Print a trace of the skins and recordings on standard error, "
+                                                       "for a bug report."));
 const QString DESCRIPTION =
     QStringLiteral("Records video and audio into MPEG or AVI files, in a window whose look comes from a skin "
                    "package.\nQt's own options, such as -platform NAME, are taken as well.\n"
@@ -68,6 +71,7 @@ bool Parse(QCommandLineParser& parser, const QStringList& arrArguments)
         parser.addOption(remote.option);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The file --record records into."),
                                  QStringLiteral("[FILE]"));
+    parser.addOption(VERBOSE_OPTION);
     return parser.parse(arrArguments);
 }
 
@@ -97,6 +101,13 @@ std::optional<int> AnswerBeforeWindow(const QStringList& arrArguments, QTextStre
         return 0;
     }
     return std::nullopt;
+}
+
+bool IsVerbose(const QStringList& arrArguments)
+{
+    QCommandLineParser parser;
+    Parse(parser, arrArguments);
+    return parser.isSet(VERBOSE_OPTION);
 }
 
 std::optional<int> RefuseLeftovers(const QStringList& arrArguments, QTextStream& err)

@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <QTextStream>
 
-// The program's own command line: --help and --version, and the commands
-// for the running program (--record [FILE], --stop, --status, ...). Qt's
-// options (-platform NAME, -display ...) are Qt's: the application object
-// takes them out of the command line when it is made.
+// The program's own command line: --help, --version, --verbose, and the
+// commands for the running program (--record [FILE], --stop, --status, ...).
+// Qt's options (-platform NAME, -display ...) are Qt's: the application
+// object takes them out of the command line when it is made.
 namespace ProgramCommandLine {
 
 // The exit status of a mistake in the command line.
@@ -26,6 +26,13 @@ std::optional<int> AnswerBeforeWindow(const QStringList& arrArguments, QTextStre
 // EXIT_USAGE for a mistake among them (two commands, a FILE without
 // --record, any other option), reported on err. Nothing without one.
 std::optional<int> SendRemoteCommand(int& argc, char** argv, QTextStream& out, QTextStream& err);
+
+// Whether --verbose asks for a trace of what the program does on standard
+// error: skins, the notifier, the window's commands, the devices, formats,
+// profile, drops and close of each recording. VERBOSE_RULES are the logging
+// rules it sets (QT_LOGGING_RULES still has the last word).
+bool IsVerbose(const QStringList& arrArguments);
+inline constexpr char VERBOSE_RULES[] = "skinrecorder.*=true\nskinrecorder.webengine.debug=false";
 
 // What is left once Qt took its options: anything at all is a mistake,
 // reported on err with the status to exit with.

@@ -1,3 +1,4 @@
+#include <QLoggingCategory>
 #include <QTextStream>
 
 #include "app/ConverterApp.h"
@@ -31,6 +32,8 @@ int main(int argc, char** argv)
     // A command for the running program needs no display, nor a window.
     if (const std::optional<int> nExit = ProgramCommandLine::SendRemoteCommand(argc, argv, out, err))
         return *nExit;
+    if (ProgramCommandLine::IsVerbose(Arguments(argc, argv)))
+        QLoggingCategory::setFilterRules(QString::fromLatin1(ProgramCommandLine::VERBOSE_RULES));
     PlatformChoice::ChooseXWaylandWhereNeeded(argc, argv);
     CConverterApp app(argc, argv);
     if (const std::optional<int> nExit = ProgramCommandLine::RefuseLeftovers(Arguments(argc, argv), err))

@@ -267,8 +267,12 @@ void CTaskNotifierDlg::DeleteTaskButton()
     m_arrTaskButtons.clear();
 }
 
-void CTaskNotifierDlg::OnButtonClicked(int)
+void CTaskNotifierDlg::OnButtonClicked(int nIndex)
 {
+    const auto it = std::find_if(m_arrTaskButtons.cbegin(), m_arrTaskButtons.cend(),
+                                 [nIndex](const CSkinButton* pButton) { return pButton->GetIndex() == nIndex; });
+    if (it != m_arrTaskButtons.cend())
+        OnTaskButton((*it)->GetName());
 }
 
 void CTaskNotifierDlg::OnOptionClicked(int)
@@ -286,7 +290,7 @@ void CTaskNotifierDlg::OnSliderChanged(int, int)
 
 void CTaskNotifierDlg::OnTaskButton(const QString& strName)
 {
-    if (strName == CSkinButton::TASK_EXIT_NAME)
+    if (strName == TASK_EXIT_NAME)
         SlideOut();
 }
 

@@ -43,6 +43,8 @@ public:
     };
 
     static inline const QString PICTURE_NAME = QStringLiteral("dlgTaskNotifier.bmp");
+    // The task button that slides the popup out.
+    static inline const QString TASK_EXIT_NAME = QStringLiteral("TASKBUTTON_EXIT");
     // A colour value that means "no transparent colour".
     static constexpr int NO_COLOR = -1;
     static constexpr int STEP_PIXELS = 1;
@@ -92,6 +94,8 @@ public:
     // The shape of the window; empty when it is rectangular.
     const QRegion& Region() const { return m_region; }
     const QImage& Picture() const { return m_imgPicture; }
+    // A task button named strName was clicked, on the popup or on its owner.
+    void OnTaskButton(const QString& strName);
 
     // ISkinParent
     const QImage& BackgroundCopy() const override { return m_imgPicture; }
@@ -99,7 +103,6 @@ public:
     void OnOptionClicked(int nIndex) override;
     CSkinCheck* OnCheckClicked(int nIndex) override;
     void OnSliderChanged(int nIndex, int nPos) override;
-    void OnTaskButton(const QString& strName) override;
     CSkinComboBox* FirstComboBox() const override { return nullptr; }
     void SetDropDownOpen(bool) override { }
 

@@ -100,10 +100,7 @@ void CSkinButton::paintEvent(QPaintEvent*)
 
 void CSkinButton::OnClickInside()
 {
-    if (m_strName == TASK_EXIT_NAME)
-        m_skinParent.OnTaskButton(m_strName);
-    else
-        m_skinParent.OnButtonClicked(m_nIndex);
+    m_skinParent.OnButtonClicked(m_nIndex);
 }
 
 void CSkinButton::Click()

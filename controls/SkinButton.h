@@ -19,8 +19,6 @@ class CSkinButton : public CSkinControl<QWidget>
 public:
     enum class EFrame { Normal, Hover, Down, Disabled };
 
-    // The name of the notifier popup's close button, which reports by name.
-    static inline const QString TASK_EXIT_NAME = QStringLiteral("TASKBUTTON_EXIT");
     static constexpr int FRAME_COUNT = 4;
 
     CSkinButton(QWidget* pParent, ISkinParent& skinParent);

@@ -26,8 +26,6 @@ public:
     virtual void OnOptionClicked(int nIndex) = 0;
     virtual CSkinCheck* OnCheckClicked(int nIndex) = 0;
     virtual void OnSliderChanged(int nIndex, int nPos) = 0;
-    // The notifier popup's close button reports by name.
-    virtual void OnTaskButton(const QString& strName) = 0;
 
     // Only the first combo box of a window is wired to its drop button, its
     // list clicks and the close-on-mouse-move rule; null when there is none.

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <utility>
 
+#include "engine/EngineLog.h"
+
 extern "C" {
 #include <libavutil/log.h>
 }
@@ -60,7 +62,10 @@ void LogCallback(void* pContext, int nLevel, const char* pszFormat, va_list args
 {
     const bool bError = nLevel <= AV_LOG_ERROR;
     const bool bToSink = nLevel <= g_nSinkLevel.load();
-    if (!bError && !bToSink)
+    // FFmpeg's warnings and errors belong in a bug report's trace, below the
+    // engine's own lines, so a normal run never shows them.
+    const bool bToEngine = nLevel <= AV_LOG_WARNING && EngineLog::IsWanted(ELogLevel::eDebug);
+    if (!bError && !bToSink && !bToEngine)
         return;
     char szLine[MAX_LINE_LENGTH];
     va_list copy;
@@ -72,11 +77,15 @@ void LogCallback(void* pContext, int nLevel, const char* pszFormat, va_list args
         TrimLineEnd(t_strLastError);
     }
     va_end(copy);
-    if (!bToSink)
+    if (!bToSink && !bToEngine)
         return;
     av_log_format_line2(pContext, nLevel, pszFormat, args, szLine, sizeof(szLine), &t_nPrintPrefix);
     std::string strLine = szLine;
     TrimLineEnd(strLine);
+    if (bToEngine && !strLine.empty())
+        EngineLog::Write(ELogLevel::eDebug, "FFmpeg: " + strLine);
+    if (!bToSink)
+        return;
     const std::shared_ptr<const CLogSink> pSink = CurrentSink();
     if (pSink && *pSink && !strLine.empty())
         (*pSink)(ToLogLevel(nLevel), strLine);

@@ -2,6 +2,8 @@
 
 extern "C" {
 #include <libavdevice/avdevice.h>
+#include <libavutil/pixdesc.h>
+#include <libavutil/samplefmt.h>
 }
 
 #include <mutex>
@@ -92,6 +94,24 @@ bool CMediaSource::Open(const std::string& strFormat, const std::string& strUrl,
         return false;
     }
     return true;
+}
+
+std::string CMediaSource::Describe() const
+{
+    if (!m_pDecoder)
+        return "not open";
+    const AVCodecContext& decoder = *m_pDecoder;
+    std::string strText = avcodec_get_name(decoder.codec_id);
+    if (decoder.codec_type == AVMEDIA_TYPE_VIDEO) {
+        const char* pszPixels = av_get_pix_fmt_name(decoder.pix_fmt);
+        strText += " " + std::to_string(decoder.width) + "x" + std::to_string(decoder.height) + " "
+            + (pszPixels ? pszPixels : "unknown pixels");
+    } else {
+        const char* pszSamples = av_get_sample_fmt_name(decoder.sample_fmt);
+        strText += " " + std::to_string(decoder.sample_rate) + " Hz, " + std::to_string(decoder.ch_layout.nb_channels)
+            + " channels, " + (pszSamples ? pszSamples : "unknown samples");
+    }
+    return strText + ", time base " + std::to_string(m_timeBase.num) + "/" + std::to_string(m_timeBase.den);
 }
 
 int CMediaSource::ReadFrame(AVFrame* pFrame)

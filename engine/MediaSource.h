@@ -52,6 +52,10 @@ public:
     int ReadFrame(AVFrame* pFrame) override;
     AVRational TimeBase() const override { return m_timeBase; }
     void Interrupt() override { m_bInterrupted = true; }
+    // What the opened input delivers, as FFmpeg negotiated it: the codec with
+    // the picture's size and pixel format, or the sound's rate, channels and
+    // sample format.
+    std::string Describe() const;
 
 private:
     static int InterruptCallback(void* pOpaque);

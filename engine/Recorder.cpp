@@ -2,6 +2,7 @@
 
 #include "engine/CompressorCatalog.h"
 #include "engine/Encoding.h"
+#include "engine/EngineLog.h"
 #include "engine/FfmpegLog.h"
 #include "engine/ProfileLimits.h"
 #include "engine/RecordingSession.h"
@@ -129,6 +130,7 @@ void CRecorder::BeginDeviceScan(std::function<void()> onScanned)
         if (onScanned)
             onScanned();
     });
+    NameThread(m_scanThread, "device-scan");
 }
 
 bool CRecorder::AdoptScannedDevices()

@@ -10,7 +10,9 @@ extern "C" {
 }
 
 #include "engine/AudioLevel.h"
+#include "engine/EngineLog.h"
 #include "engine/PictureFit.h"
+#include "engine/SessionTrace.h"
 #include "engine/TestSources.h"
 #include "engine/V4l2Device.h"
 
@@ -84,23 +86,28 @@ bool CRecordingSession::Start(EFailure& eCause, std::string& strReason)
     m_state.PaceCaptures(bPaced && m_settings.bVideoCapture && IsBuiltIn(m_settings.videoDevice.eKind),
                          bPaced && m_settings.bAudioCapture && IsBuiltIn(m_settings.audioDevice.eKind));
     eCause = EFailure::eThreadStart;
-    return StartThreads(strReason);
+    if (!StartThreads(strReason))
+        return false;
+    SessionTrace::Started(m_settings);
+    return true;
 }
 
 bool CRecordingSession::StartThreads(std::string& strReason)
 {
     try {
         if (m_pMuxer)
-            Launch(m_muxerThread, [this] { RunGuarded("writing", [this] { m_pMuxer->Run(); }); });
+            Launch(m_muxerThread, "mux", [this] { RunGuarded("writing", [this] { m_pMuxer->Run(); }); });
         if (m_settings.bVideoCapture) {
-            Launch(m_videoStageThread, [this] { RunGuarded("video", [this] { m_videoStage.Run(); }); });
-            Launch(m_videoCaptureThread, [this] { CaptureThread(*m_pVideoSource, m_videoStage.Input(), true); });
+            Launch(m_videoStageThread, "encode-video", [this] { RunGuarded("video", [this] { m_videoStage.Run(); }); });
+            Launch(m_videoCaptureThread, "capture-video",
+                   [this] { CaptureThread(*m_pVideoSource, m_videoStage.Input(), true); });
         }
         if (m_settings.bAudioCapture) {
-            Launch(m_audioStageThread, [this] { RunGuarded("audio", [this] { m_audioStage.Run(); }); });
-            Launch(m_audioCaptureThread, [this] { CaptureThread(m_audioSource, m_audioStage.Input(), false); });
+            Launch(m_audioStageThread, "encode-audio", [this] { RunGuarded("audio", [this] { m_audioStage.Run(); }); });
+            Launch(m_audioCaptureThread, "capture-audio",
+                   [this] { CaptureThread(m_audioSource, m_audioStage.Input(), false); });
         }
-        Launch(m_supervisorThread, [this] { Supervise(); });
+        Launch(m_supervisorThread, "supervise", [this] { Supervise(); });
     } catch (const std::system_error& error) {
         // The threads already running end as at a stop, and a failed Start
         // leaves no file behind.
@@ -113,12 +120,13 @@ bool CRecordingSession::StartThreads(std::string& strReason)
     return true;
 }
 
-void CRecordingSession::Launch(std::thread& thread, std::function<void()> work)
+void CRecordingSession::Launch(std::thread& thread, const char* pszName, std::function<void()> work)
 {
     if (m_settings.nTestThreadLimit >= 0 && m_nThreadsLaunched >= m_settings.nTestThreadLimit)
         throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again),
                                 "thread limit for tests");
     thread = std::thread(std::move(work));
+    NameThread(thread, pszName);
     ++m_nThreadsLaunched;
 }
 
@@ -191,6 +199,8 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
             strReason = "video device \"" + device.strName + "\": " + strReason;
             return false;
         }
+        SessionTrace::SourceOpened(true, device.strName,
+                                   "PipeWire node " + std::to_string(m_settings.pipeWireStream.nNodeId));
         return true;
     default:
         strReason = device.strName + " is not a video device";
@@ -202,6 +212,7 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
         strReason = "video device \"" + device.strName + "\": " + strReason;
         return false;
     }
+    SessionTrace::SourceOpened(true, device.strName, m_videoSource.Describe());
     // FFmpeg's v4l2 input leaves the pixel shape out of its frames.
     if (device.eKind == ESourceKind::eV4l2)
         m_videoDisplayAspect = V4l2DisplayAspect(device.strUrl);
@@ -250,6 +261,7 @@ bool CRecordingSession::OpenAudioSource(EFailure& eCause, std::string& strReason
         strReason = "audio device \"" + device.strName + "\": " + strReason;
         return false;
     }
+    SessionTrace::SourceOpened(false, device.strName, m_audioSource.Describe());
     return true;
 }
 
@@ -354,7 +366,8 @@ void CRecordingSession::CaptureLoop(CFrameSource& source, CBoundedQueue<CCapture
                 return;
         } else if (!queue.TryPush(std::move(captured)) && !m_state.IsStopping()) {
             // A queue closed by Stop refuses too; that frame is no loss.
-            ++(bVideo ? m_state.m_nVideoFramesDropped : m_state.m_nAudioFramesDropped);
+            if (++(bVideo ? m_state.m_nVideoFramesDropped : m_state.m_nAudioFramesDropped) == 1)
+                SessionTrace::FirstDrop(bVideo);
         }
     }
 }
@@ -411,6 +424,7 @@ void CRecordingSession::Supervise()
     ReportHeldBackStream();
     CRecorderStatus status = TakeStatus();
     status.bFinished = true;
+    SessionTrace::Closed(status);
     status.dAudioLevelDbfs = SILENCE_DBFS;
     Report(status);
     {

@@ -66,7 +66,8 @@ private:
     void CaptureThread(CFrameSource& source, CBoundedQueue<CCapturedFrame>& queue, bool bVideo);
     void RunGuarded(const char* pszWork, const std::function<void()>& work);
     bool StartThreads(std::string& strReason);
-    void Launch(std::thread& thread, std::function<void()> work);
+    // pszName names the thread: at most 15 characters.
+    void Launch(std::thread& thread, const char* pszName, std::function<void()> work);
     void Supervise();
     // Manual sync holds one stream back by the audio offset: a recording
     // that ended sooner lacks it, which must not pass unsaid.

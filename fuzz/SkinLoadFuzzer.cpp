@@ -35,8 +35,8 @@ extern "C" int LLVMFuzzerInitialize(int* pArgc, char*** pArgv)
     // each input would take much of the run. A fatal message still aborts.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     // One application for the whole run, as the program has, and never
-    // destroyed: libFuzzer ends with exit(), when the clean-up Qt WebEngine
-    // registers would meet thread storage already gone.
+    // destroyed: libFuzzer ends with exit(), when a static's destructor
+    // would meet Qt's thread storage already gone.
     static const QApplication* const pApplication = new QApplication(*pArgc, *pArgv);
     Q_UNUSED(pApplication);
     return 0;

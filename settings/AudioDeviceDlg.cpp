@@ -3,8 +3,8 @@
 #include "encoder/Encorda.h"
 #include "settings/RecorderNames.h"
 
-CAudioDeviceDlg::CAudioDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
-    : CDeviceDialog(QStringLiteral("Audio Device"), pOwner,
+CAudioDeviceDlg::CAudioDeviceDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)
+    : CDeviceDialog(QStringLiteral("Audio Device"), settings, pOwner,
                     { DEVICE_LIST, &CEncorda::GetAudioDevices, &CEncorda::GetAudioDevice,
                       &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName },
                     { { INPUT_LIST, QStringLiteral("Audio Input"), &CEncorda::GetAudioInputs, &ReadNames,

@@ -14,8 +14,8 @@
 #include "settings/RecorderNames.h"
 #include "skin/Prompt.h"
 
-CAviProfileDlg::CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent)
-    : CSettingsDialog(QStringLiteral("AVI Profile"), pParent)
+CAviProfileDlg::CAviProfileDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)
+    : CSettingsDialog(QStringLiteral("AVI Profile"), settings, pParent)
     , m_pOwner(pOwner)
 {
     QGroupBox* pGroup = Group();
@@ -92,8 +92,7 @@ QCheckBox* CAviProfileDlg::MakeSwitch(int nId, const QString& strLabel, bool Con
 {
     auto* pCheck = new QCheckBox(strLabel, Group());
     pCheck->setObjectName(QString::number(nId));
-    connect(pCheck, &QCheckBox::clicked, this,
-            [pSetting](bool bChecked) { ConversionSettings::Instance().*pSetting = bChecked; });
+    connect(pCheck, &QCheckBox::clicked, this, [this, pSetting](bool bChecked) { Settings().*pSetting = bChecked; });
     return pCheck;
 }
 
@@ -103,7 +102,7 @@ void CAviProfileDlg::ShowStoredValues()
     FillList(m_pVideoCompressorList, ReadNames(encoder.GetVideoCompressors()));
     FillList(m_pAudioCompressorList, ReadNames(encoder.GetAudioCompressors()));
 
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = Settings();
     m_pUseVideoCompressorCheck->setChecked(settings.bUseVideoCompressor);
     m_pUseAudioCompressorCheck->setChecked(settings.bUseAudioCompressor);
     m_pUseCustomFrameCheck->setChecked(settings.bUseCustomFrame);
@@ -132,7 +131,7 @@ int CAviProfileDlg::ShownIndex(const QString& strChosenName, int nStoredIndex, s
 
 int CAviProfileDlg::VideoCompressorIndex() const
 {
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = Settings();
     return ShownIndex(settings.strVideoCompressorName, settings.nVideoCompressorIndex,
                       m_pOwner->Encoder().GetVideoCompressor());
 }

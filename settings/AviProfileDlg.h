@@ -43,7 +43,7 @@ public:
         QStringLiteral("AVI files only (MPEG files keep the MPEG profile's size). The whole picture is scaled into "
                        "the frame, keeping its shape.");
 
-    CAviProfileDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
+    CAviProfileDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent = nullptr);
 
 protected:
     void ShowStoredValues() override;

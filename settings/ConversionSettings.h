@@ -2,14 +2,12 @@
 
 #include <QString>
 
-// The choices of the settings dialogs, shared by the whole program and read
-// by the conversion commands when a command is given. They last for one run:
-// every start begins from these defaults and nothing is saved.
-// UI thread only.
+// The choices of the settings dialogs, read by the conversion commands when
+// a command is given. The main window holds the one store of a run and hands
+// it to its dialogs; every start begins from these defaults and nothing is
+// saved. UI thread only.
 struct ConversionSettings
 {
-    static ConversionSettings& Instance();
-
     // Devices (the device dialogs)
     QString strVideoDeviceName;
     int nVideoDeviceIndex = 0;
@@ -57,8 +55,4 @@ struct ConversionSettings
     int nAudioOffset = 1;
     int nFramePictureIndex = 0;
     QString strFramePictureName;
-
-    // True while the first skinned combo box has its list dropped down; the
-    // main window's repaint timer waits meanwhile.
-    bool bDropDownOpen = false;
 };

@@ -8,9 +8,9 @@
 #include "settings/EncoderOwner.h"
 #include "settings/RecorderNames.h"
 
-CDeviceDialog::CDeviceDialog(const QString& strTitle, IEncoderOwner* pOwner, const CDeviceSource& device,
-                             const QList<CDetailSource>& arrDetails, QWidget* pParent)
-    : CSettingsDialog(strTitle, pParent)
+CDeviceDialog::CDeviceDialog(const QString& strTitle, ConversionSettings& settings, IEncoderOwner* pOwner,
+                             const CDeviceSource& device, const QList<CDetailSource>& arrDetails, QWidget* pParent)
+    : CSettingsDialog(strTitle, settings, pParent)
     , m_pOwner(pOwner)
     , m_device(device)
 {
@@ -46,7 +46,7 @@ short CDeviceDialog::DetailsDevice() const
 void CDeviceDialog::FillDeviceDetails(bool bSelectStored)
 {
     const short nDevice = DetailsDevice();
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = Settings();
     for (const CDetailList& detail : m_arrDetails) {
         FillList(detail.pList, detail.source.readNames((Encoder().*detail.source.getEntries)(nDevice)));
         if (bSelectStored)
@@ -71,6 +71,6 @@ void CDeviceDialog::FillLists()
     const CEncordaList devices = (Encoder().*m_device.getDevices)();
     FillList(m_pDeviceList, ReadNames(devices));
     m_pDeviceList->setCurrentIndex(
-        DeviceInUse(devices, ConversionSettings::Instance().*m_device.pName, (Encoder().*m_device.getCurrentDevice)()));
+        DeviceInUse(devices, Settings().*m_device.pName, (Encoder().*m_device.getCurrentDevice)()));
     FillDeviceDetails(true);
 }

@@ -51,8 +51,8 @@ protected:
 
     // The device list takes the title as its label; the detail lists follow
     // it in the order given.
-    CDeviceDialog(const QString& strTitle, IEncoderOwner* pOwner, const CDeviceSource& device,
-                  const QList<CDetailSource>& arrDetails, QWidget* pParent);
+    CDeviceDialog(const QString& strTitle, ConversionSettings& settings, IEncoderOwner* pOwner,
+                  const CDeviceSource& device, const QList<CDetailSource>& arrDetails, QWidget* pParent);
 
     void ShowStoredValues() override;
 

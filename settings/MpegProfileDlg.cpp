@@ -9,15 +9,15 @@
 
 #include "encoder/Encorda.h"
 
-CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
-    : CSettingsDialog(QStringLiteral("Mpeg Profile"), pParent)
+CMpegProfileDlg::CMpegProfileDlg(ConversionSettings& settings, QWidget* pParent)
+    : CSettingsDialog(QStringLiteral("Mpeg Profile"), settings, pParent)
 {
     QGroupBox* pGroup = Group();
 
     m_pFrameRateList = MakeDropDownList(FRAME_RATE_LIST, pGroup);
     m_pFrameRateList->addItems(FRAME_RATES);
     connect(m_pFrameRateList, &QComboBox::activated, this, [this](int nIndex) {
-        ConversionSettings& settings = ConversionSettings::Instance();
+        ConversionSettings& settings = Settings();
         settings.nFrameRateIndex = nIndex;
         settings.dFrameRate = m_pFrameRateList->itemText(nIndex).toDouble();
         ShowDiscStandards();
@@ -25,7 +25,7 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     m_pSampleRateList = MakeDropDownList(SAMPLE_RATE_LIST, pGroup);
     m_pSampleRateList->addItems(SAMPLE_RATES);
     connect(m_pSampleRateList, &QComboBox::activated, this, [this](int nIndex) {
-        ConversionSettings& settings = ConversionSettings::Instance();
+        ConversionSettings& settings = Settings();
         settings.nAudioSampleRateIndex = nIndex;
         settings.nAudioSampleRate = ReadLeadingInteger(m_pSampleRateList->itemText(nIndex));
         ShowDiscStandards();
@@ -47,7 +47,7 @@ CMpegProfileDlg::CMpegProfileDlg(QWidget* pParent)
     m_pScaleCheck = new QCheckBox(QStringLiteral("Scale to 16:9"), pGroup);
     m_pScaleCheck->setObjectName(QString::number(SCALE_CHECK));
     connect(m_pScaleCheck, &QCheckBox::clicked, this, [this](bool bChecked) {
-        ConversionSettings::Instance().bScaleTo16By9 = bChecked;
+        Settings().bScaleTo16By9 = bChecked;
         ShowDiscStandards();
     });
     m_pDiscStandardLine = new QLabel(pGroup);
@@ -86,7 +86,7 @@ void CMpegProfileDlg::ShowDiscStandards()
 {
     // Short values take the low 16 bits, as Convert writes them; the frame
     // rate's whole part is its code.
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = Settings();
     CEncorda::CMpegValues values;
     values.nFrameRate = static_cast<short>(static_cast<int>(settings.dFrameRate));
     values.nWidth = static_cast<short>(settings.nMpegWidth);
@@ -101,7 +101,7 @@ void CMpegProfileDlg::ShowDiscStandards()
 
 void CMpegProfileDlg::ShowStoredValues()
 {
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = Settings();
     m_pFrameRateList->setCurrentIndex(settings.nFrameRateIndex);
     m_pSampleRateList->setCurrentIndex(settings.nAudioSampleRateIndex);
     m_pAudioBitrateEdit->setText(QString::number(settings.nAudioBitrate));

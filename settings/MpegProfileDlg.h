@@ -34,7 +34,7 @@ public:
     static inline const QStringList FRAME_RATES = { "23.976", "24", "25", "29.97", "30", "50", "59.94" };
     static inline const QStringList SAMPLE_RATES = { "32000", "44100", "48000" };
 
-    explicit CMpegProfileDlg(QWidget* pParent = nullptr);
+    explicit CMpegProfileDlg(ConversionSettings& settings, QWidget* pParent = nullptr);
 
 protected:
     void ShowStoredValues() override;

@@ -24,8 +24,9 @@ constexpr int MIN_LIST_CHARACTERS = 16;
 
 } // namespace
 
-CSettingsDialog::CSettingsDialog(const QString& strTitle, QWidget* pParent)
+CSettingsDialog::CSettingsDialog(const QString& strTitle, ConversionSettings& settings, QWidget* pParent)
     : QDialog(pParent)
+    , m_settings(settings)
 {
     setWindowTitle(strTitle);
     if (QFontDatabase::hasFamily(TEMPLATE_FONT_FAMILY))
@@ -107,7 +108,7 @@ CSettingsDialog::CRangedEdit CSettingsDialog::MakeRangedEdit(int nId, CEncorda::
     connect(pEdit, &QLineEdit::textChanged, this, [this, pEdit, pSetting](const QString& strText) {
         // A value on its way ("4" of "48000") is not stored.
         if (pEdit->hasAcceptableInput())
-            ConversionSettings::Instance().*pSetting = strText.toInt();
+            m_settings.*pSetting = strText.toInt();
         UpdateOkButton();
     });
     return { pEdit, pRow };
@@ -136,10 +137,9 @@ void CSettingsDialog::SelectStored(QComboBox* pList, int nIndex, const QString& 
 
 void CSettingsDialog::StoreChoice(QComboBox* pList, int ConversionSettings::*pIndex, QString ConversionSettings::*pName)
 {
-    connect(pList, &QComboBox::activated, this, [pList, pIndex, pName](int nIndex) {
-        ConversionSettings& settings = ConversionSettings::Instance();
-        settings.*pIndex = nIndex;
-        settings.*pName = pList->itemText(nIndex);
+    connect(pList, &QComboBox::activated, this, [this, pList, pIndex, pName](int nIndex) {
+        m_settings.*pIndex = nIndex;
+        m_settings.*pName = pList->itemText(nIndex);
     });
 }
 

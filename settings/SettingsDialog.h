@@ -29,8 +29,11 @@ public:
     static int ReadLeadingInteger(const QString& strText);
 
 protected:
-    // strTitle titles both the window and the group box.
-    CSettingsDialog(const QString& strTitle, QWidget* pParent);
+    // strTitle titles both the window and the group box; every choice goes
+    // to settings, which outlives the dialog.
+    CSettingsDialog(const QString& strTitle, ConversionSettings& settings, QWidget* pParent);
+
+    ConversionSettings& Settings() const { return m_settings; }
 
     // The group box the subclass fills; the buttons are already below it.
     QGroupBox* Group() const { return m_pGroup; }
@@ -73,6 +76,7 @@ protected:
     void showEvent(QShowEvent* pEvent) override;
 
 private:
+    ConversionSettings& m_settings;
     QGroupBox* m_pGroup = nullptr;
     QPushButton* m_pOkButton = nullptr;
     QList<QLineEdit*> m_rangedEdits;

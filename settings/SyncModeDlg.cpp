@@ -8,8 +8,8 @@
 
 #include "settings/ConversionSettings.h"
 
-CSyncModeDlg::CSyncModeDlg(QWidget* pParent)
-    : CSettingsDialog(QStringLiteral("Sync Mode"), pParent)
+CSyncModeDlg::CSyncModeDlg(ConversionSettings& settings, QWidget* pParent)
+    : CSettingsDialog(QStringLiteral("Sync Mode"), settings, pParent)
 {
     QGroupBox* pGroup = Group();
     m_pModeList = MakeDropDownList(MODE_LIST, pGroup);
@@ -30,7 +30,7 @@ CSyncModeDlg::CSyncModeDlg(QWidget* pParent)
 
 void CSyncModeDlg::ShowStoredValues()
 {
-    const ConversionSettings& settings = ConversionSettings::Instance();
+    const ConversionSettings& settings = Settings();
     m_pModeList->setCurrentIndex(settings.nSyncMode);
     m_pOffsetEdit->setText(QString::number(settings.nAudioOffset));
 }

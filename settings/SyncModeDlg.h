@@ -22,7 +22,7 @@ public:
     static inline const QStringList SYNC_MODES = { "No Sync", "Sync with stream offset (Auto Mode)",
                                                    "Sync with stream offset (Manual Mode)" };
 
-    explicit CSyncModeDlg(QWidget* pParent = nullptr);
+    explicit CSyncModeDlg(ConversionSettings& settings, QWidget* pParent = nullptr);
 
 protected:
     void ShowStoredValues() override;

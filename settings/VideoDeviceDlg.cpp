@@ -3,8 +3,8 @@
 #include "encoder/Encorda.h"
 #include "settings/RecorderNames.h"
 
-CVideoDeviceDlg::CVideoDeviceDlg(IEncoderOwner* pOwner, QWidget* pParent)
-    : CDeviceDialog(QStringLiteral("Video Device"), pOwner,
+CVideoDeviceDlg::CVideoDeviceDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)
+    : CDeviceDialog(QStringLiteral("Video Device"), settings, pOwner,
                     { DEVICE_LIST, &CEncorda::GetVideoDevices, &CEncorda::GetVideoDevice,
                       &ConversionSettings::nVideoDeviceIndex, &ConversionSettings::strVideoDeviceName },
                     { { FORMAT_LIST, QStringLiteral("Video Format"), &CEncorda::GetVideoFormats, &ReadFormatNames,

@@ -15,8 +15,8 @@ constexpr int PICTURE_LIST = 1025;
 
 } // namespace
 
-CVideoFrameDlg::CVideoFrameDlg(IEncoderOwner* pOwner, QWidget* pParent)
-    : CSettingsDialog(QStringLiteral("Video Frame"), pParent)
+CVideoFrameDlg::CVideoFrameDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)
+    : CSettingsDialog(QStringLiteral("Video Frame"), settings, pParent)
     , m_pOwner(pOwner)
 {
     QGroupBox* pGroup = Group();
@@ -25,7 +25,7 @@ CVideoFrameDlg::CVideoFrameDlg(IEncoderOwner* pOwner, QWidget* pParent)
     pLayout->addWidget(m_pPictureList);
 
     FillList(m_pPictureList, FramePictureNames::ListEntries(ReadNames(CEncorda::GetFramePictures())));
-    m_pPictureList->setCurrentIndex(ConversionSettings::Instance().nFramePictureIndex);
+    m_pPictureList->setCurrentIndex(Settings().nFramePictureIndex);
 
     StoreChoice(m_pPictureList, &ConversionSettings::nFramePictureIndex, &ConversionSettings::strFramePictureName);
     // The recorder numbers its pictures from 1; 0 means none.

@@ -14,7 +14,7 @@ class CVideoFrameDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    CVideoFrameDlg(IEncoderOwner* pOwner, QWidget* pParent = nullptr);
+    CVideoFrameDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent = nullptr);
 
 private:
     IEncoderOwner* m_pOwner;

@@ -7,13 +7,13 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QWindow>
 
-#include "auxiliary/TaskNotifierDlg.h"
 #include "controls/KeyedImage.h"
 #include "controls/Label.h"
 #include "controls/SkinAccessible.h"
@@ -40,20 +40,11 @@
 
 namespace {
 
+// Which packages and descriptions the window loads or refuses, and why:
+// debug and info, so a normal run shows none of it.
+Q_LOGGING_CATEGORY(lcSkin, "skinrecorder.skin", QtWarningMsg)
+
 constexpr int MAX_SHOWN_SECONDS = 359999;
-// Options of this name stay checked whichever other option is selected.
-const QString OPTION_OUTSIDE_GROUP = QStringLiteral("OPTION_AUDIOSTREAM1");
-// The progress display, hidden after every skin load.
-const QString PROGRESS_SLIDER = QStringLiteral("SLIDER_PROGRESS");
-const QString TIME_LABEL = QStringLiteral("LABEL_TIME");
-// The notifier's picture loses its magenta pixels; it takes these times to
-// slide in, to stay after a repeated show, and to slide out.
-constexpr int NOTIFIER_KEY_RED = 255;
-constexpr int NOTIFIER_KEY_GREEN = 0;
-constexpr int NOTIFIER_KEY_BLUE = 255;
-constexpr int NOTIFIER_SHOW_MS = 300;
-constexpr int NOTIFIER_STAY_MS = 1000;
-constexpr int NOTIFIER_HIDE_MS = 300;
 const QString UNUSABLE_PACKAGE = QStringLiteral("The skin package %1 cannot be used: %2.");
 
 // Controls report the index the factory gave them. An empty entry before a
@@ -145,6 +136,7 @@ bool CSkinDialog::LoadUsableSkin(const QString& strPackagePath, const QString& s
     // shape or controls could not even be closed.
     const QString strMissing = UsableSkin::WhatIsMissing(strWorkFolder);
     if (!strMissing.isEmpty()) {
+        qCInfo(lcSkin).noquote() << "refused the package" << strPackagePath << "for its" << strMissing;
         Prompt().ShowMessage(UNUSABLE_PACKAGE.arg(QDir::toNativeSeparators(strPackagePath), strMissing),
                              IPrompt::EIcon::Stop);
         return false;
@@ -152,6 +144,8 @@ bool CSkinDialog::LoadUsableSkin(const QString& strPackagePath, const QString& s
     m_strSkinFile = ResolveSkinFile(strWorkFolder, SkinPackage::DESCRIPTION_NAME);
     LoadSkin();
     m_nSkinIndex = SkinPackage::CommandIndexOf(strPackagePath, m_strPackageFolder);
+    qCInfo(lcSkin).noquote() << "the package" << strPackagePath << "is the skin in use, skin command index"
+                             << m_nSkinIndex;
     return true;
 }
 
@@ -162,8 +156,8 @@ void CSkinDialog::ChangeSkin(int nCommandId)
     if (nSkinIndex < 0 || nSkinIndex >= arrCommands.size())
         return;
     const QString strPath = SkinPackage::CommandPackagePath(nSkinIndex, m_strPackageFolder);
-    // Hiding a running dialog would end it; painting waits instead. The
-    // notifier is left alone: a load hides and shows it, a failure keeps it.
+    // Hiding a running dialog would end it; painting waits instead. A
+    // package that fails runs no hook: the skin in use stays as it was.
     setUpdatesEnabled(false);
     // The control the keyboard was on is there again in the new skin, if
     // the skin has one of that name.
@@ -274,7 +268,7 @@ void CSkinDialog::ReleaseSkinnedControls()
 void CSkinDialog::LoadSkin()
 {
     const QString strFolder = GetFolderOf(m_strSkinFile);
-    ShowTaskNotifier(strFolder);
+    OnSkinReleasing();
     ReleaseSkin();
     const CIniFile ini(m_strSkinFile);
     LoadBackground(strFolder, SkinFormat::SingleValue(ini, SkinFormat::BACKGROUND));
@@ -286,32 +280,13 @@ void CSkinDialog::LoadSkin()
         BuildWindowRegion();
     }
     LoadControls(ini, strFolder);
+    qCDebug(lcSkin).noquote() << "loaded" << m_strSkinFile << "with background" << m_imgBackground.size() << "and"
+                              << m_buttons.size() << "buttons," << m_sliders.size() << "sliders," << m_labels.size()
+                              << "labels";
     // An icon kept from the previous skin is drawn with the new colour key.
     m_pixIcon = KeyedPixmap(m_imgIcon, m_crTransparent);
+    OnSkinLoaded(ini, strFolder);
     update();
-}
-
-void CSkinDialog::ShowTaskNotifier(const QString& strFolder)
-{
-    if (m_pTaskNotifier == nullptr) {
-        m_pTaskNotifier = new CTaskNotifierDlg(this);
-        m_pTaskNotifier->Hide();
-    } else {
-        m_pTaskNotifier->Hide();
-        m_pTaskNotifier->DeleteTaskButton();
-    }
-    m_pTaskNotifier->SetSkin(ResolveSkinFile(strFolder, CTaskNotifierDlg::PICTURE_NAME), NOTIFIER_KEY_RED,
-                             NOTIFIER_KEY_GREEN, NOTIFIER_KEY_BLUE);
-    m_pTaskNotifier->Show(NOTIFIER_SHOW_MS, NOTIFIER_STAY_MS, NOTIFIER_HIDE_MS);
-}
-
-// The popup's buttons and page area come first, the window's own controls
-// after them.
-void CSkinDialog::LoadTaskButtons(const CIniFile& ini, const QString& strFolder)
-{
-    const CSkinFactory factory(*m_pTaskNotifier, *m_pTaskNotifier, ini, strFolder, m_crTransparent);
-    m_pTaskNotifier->AddTaskButtons(factory.MakeTaskButtons());
-    m_pTaskNotifier->SetPageRect(factory.ReadNotifierPageRect());
 }
 
 void CSkinDialog::LoadBackground(const QString& strFolder, const QString& strImage)
@@ -338,7 +313,6 @@ void CSkinDialog::BuildWindowRegion()
 
 void CSkinDialog::LoadControls(const CIniFile& ini, const QString& strFolder)
 {
-    LoadTaskButtons(ini, strFolder);
     const CSkinFactory factory(*this, *this, ini, strFolder, m_crTransparent);
     factory.ReadIcon(m_imgIcon, m_rcIcon);
     m_buttons = factory.MakeButtons();
@@ -352,7 +326,6 @@ void CSkinDialog::LoadControls(const CIniFile& ini, const QString& strFolder)
     m_listBoxes = factory.MakeListBoxes();
     m_comboBoxes = factory.MakeComboBoxes();
     factory.ReadControlRect(m_rcControl);
-    HideProgressDisplay();
     const CLabel* pTextLabel = m_pCaption ? m_pCaption : m_labels.value(0, nullptr);
     // The focus mark is drawn in the skin's own text colour.
     m_pKeyboard->Attach(pTextLabel ? pTextLabel->TextColor() : palette().color(QPalette::WindowText));
@@ -372,20 +345,6 @@ void CSkinDialog::FocusControlNamed(const QString& strName)
     }
 }
 
-// Nothing reads progress from a recording, so the progress slider and the
-// time label stay hidden; the label still tells the slider's range.
-void CSkinDialog::HideProgressDisplay()
-{
-    CSkinSlider* pSlider = FindSlider(PROGRESS_SLIDER);
-    CLabel* pLabel = FindLabel(TIME_LABEL);
-    if (pSlider == nullptr || pLabel == nullptr)
-        return;
-    pLabel->SetLabelText(FormatTime(pSlider->GetPos()) + u'/' + FormatTime(pSlider->GetRangeMax()));
-    pLabel->update();
-    pSlider->hide();
-    pLabel->hide();
-}
-
 void CSkinDialog::OnButtonClicked(int nIndex)
 {
     if (const CSkinButton* pButton = ControlCarrying(m_buttons, nIndex))
@@ -398,7 +357,7 @@ void CSkinDialog::OnOptionClicked(int nIndex)
     if (pClicked == nullptr)
         return;
     for (CSkinOption* pOption : std::as_const(m_options)) {
-        if (pOption != pClicked && pOption->GetName() != OPTION_OUTSIDE_GROUP)
+        if (pOption != pClicked && !m_arrOptionsOutsideGroup.contains(pOption->GetName()))
             pOption->SetChecked(false);
     }
     OnSkinOptionSelected(QString(pClicked->GetName()));
@@ -413,14 +372,6 @@ void CSkinDialog::OnSliderChanged(int nIndex, int nPos)
 {
     if (const CSkinSlider* pSlider = ControlCarrying(m_sliders, nIndex))
         OnSkinSliderMoved(QString(pSlider->GetName()), nPos);
-}
-
-void CSkinDialog::OnTaskButton(const QString& strName)
-{
-    // A button of the window that carries a task button's name acts on the
-    // popup as the popup's own would.
-    if (m_pTaskNotifier != nullptr)
-        m_pTaskNotifier->OnTaskButton(strName);
 }
 
 CSkinComboBox* CSkinDialog::FirstComboBox() const
@@ -445,6 +396,14 @@ void CSkinDialog::OnSkinMouseMove(const QString&, int, int)
 }
 
 void CSkinDialog::OnSkinChanged()
+{
+}
+
+void CSkinDialog::OnSkinReleasing()
+{
+}
+
+void CSkinDialog::OnSkinLoaded(const CIniFile&, const QString&)
 {
 }
 

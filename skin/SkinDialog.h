@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QRegion>
 #include <QString>
+#include <QStringList>
 
 #include "controls/SkinParent.h"
 #include "skin/ColorRef.h"
@@ -25,7 +26,6 @@ class CSkinListBox;
 class CSkinOption;
 class CSkinProgress;
 class CSkinSlider;
-class CTaskNotifierDlg;
 class IPrompt;
 class QAction;
 class QMenu;
@@ -36,7 +36,9 @@ class QMenu;
 // calls the overridable OnSkin... operations. Dragging any point of the
 // background moves the window; Enter and Esc do nothing; a right click on
 // the background, Shift+F10 or the Menu key opens the "&Change Skin" menu.
-// Tab visits the controls in reading order (CSkinKeyboard).
+// Tab visits the controls in reading order (CSkinKeyboard). It knows no
+// control of any program by name: the owner gives what it needs through the
+// hooks.
 class CSkinDialog : public QDialog, public ISkinParent
 {
     Q_OBJECT
@@ -74,6 +76,10 @@ public:
     void SetPackageFolder(const QString& strFolder) { m_strPackageFolder = strFolder; }
     const QString& PackageFolder() const { return m_strPackageFolder; }
 
+    // Options of these names keep their state when another option is
+    // selected; every other option is one group.
+    void SetOptionsOutsideGroup(const QStringList& arrNames) { m_arrOptionsOutsideGroup = arrNames; }
+
     // Skin commands 32771 to 32778: switches to the command's package.
     void ChangeSkin(int nCommandId);
     // Checks a skin command's menu item exactly when it is the current skin.
@@ -94,13 +100,12 @@ public:
     CSkinEdit* FindEdit(const QString& strName) const;
     CSkinListBox* FindListBox(const QString& strName) const;
 
-    // The popup every skin load slides in; null before the first load.
-    CTaskNotifierDlg* TaskNotifier() const { return m_pTaskNotifier; }
-
     // The shape last built from a background; empty before the first one.
     const QRegion& WindowRegion() const { return m_rgnWindow; }
     // Where the owner places its own, unskinned content.
     const QRect& ControlRect() const { return m_rcControl; }
+    // The skin's colour key; pixels of it are cut from the window.
+    COLORREF TransparentColor() const { return m_crTransparent; }
     bool IsDropDownOpen() const { return m_bDropDownOpen; }
 
     // ISkinParent
@@ -109,7 +114,6 @@ public:
     void OnOptionClicked(int nIndex) override;
     CSkinCheck* OnCheckClicked(int nIndex) override;
     void OnSliderChanged(int nIndex, int nPos) override;
-    void OnTaskButton(const QString& strName) override;
     CSkinComboBox* FirstComboBox() const override;
     void SetDropDownOpen(bool bOpen) override { m_bDropDownOpen = bOpen; }
 
@@ -124,6 +128,14 @@ protected:
     // A skin command has replaced the skin and every control with it; the
     // owner sets up its controls and its own content again.
     virtual void OnSkinChanged();
+    // LoadSkin is about to let the skin in use go; its controls are still
+    // there. Runs for every load, also the first.
+    virtual void OnSkinReleasing();
+    // LoadSkin has read the description ini and made the background and
+    // every control; strFolder, which holds the skin's files, still exists
+    // (a package's working folder is removed afterwards). Runs for every
+    // load, before OnSkinChanged.
+    virtual void OnSkinLoaded(const CIniFile& ini, const QString& strFolder);
 
     void paintEvent(QPaintEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
@@ -155,13 +167,10 @@ protected:
 
 private:
     bool LoadUsableSkin(const QString& strPackagePath, const QString& strWorkFolder);
-    void ShowTaskNotifier(const QString& strFolder);
-    void LoadTaskButtons(const CIniFile& ini, const QString& strFolder);
     void LoadBackground(const QString& strFolder, const QString& strImage);
     void BuildWindowRegion();
     void LoadControls(const CIniFile& ini, const QString& strFolder);
     void ReleaseSkinnedControls();
-    void HideProgressDisplay();
     void CreateSkinMenu();
     // Opens the skin menu at the focused control, or mid-window.
     void PopUpSkinMenuAtFocus();
@@ -187,8 +196,7 @@ private:
     QMenu* m_pSkinMenu = nullptr;
     // A child; chains the controls of every skin for the keyboard.
     CSkinKeyboard* m_pKeyboard = nullptr;
-    // A child window; it owns its task buttons.
-    CTaskNotifierDlg* m_pTaskNotifier = nullptr;
+    QStringList m_arrOptionsOutsideGroup;
     bool m_bDropDownOpen = false;
     // Dragging by hand where the window system cannot move the window.
     bool m_bDragging = false;

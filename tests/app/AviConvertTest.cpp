@@ -103,8 +103,9 @@ TEST_F(AviConvertTest, ConvertRecordsTheAviProfile)
     CEncorda& encoder = m_pDialog->Encoder();
     for (const CAviCase& c : cases) {
         SCOPED_TRACE(c.pszName);
-        CBuiltInSourceSettings settings;
-        c.choose(settings.Get(), encoder);
+        ConversionSettings& settings = m_pDialog->Settings();
+        settings = BuiltInSourceSettings();
+        c.choose(settings, encoder);
         m_prompt.m_arrFiles = { m_strFile };
         ClickButton(*m_pDialog, "BUTTON_CONVERT");
         EXPECT_EQ(m_prompt.m_arrLastFilters.value(0), "avi file (*.avi)");
@@ -128,12 +129,13 @@ TEST_F(AviConvertTest, ConvertRecordsTheAviProfile)
 TEST_F(AviConvertTest, CompressorThatRefusesTheSizeSaysWhyAndLeavesNoFile)
 {
     CEncorda& encoder = m_pDialog->Encoder();
-    CBuiltInSourceSettings settings;
+    ConversionSettings& settings = m_pDialog->Settings();
+    settings = BuiltInSourceSettings();
     // H.264 in YUV 4:2:0 codes even sizes only.
-    ChooseCompressors(settings.Get(), encoder, QStringLiteral("libx264"), QStringLiteral("pcm_s16le"));
-    settings.Get().bUseCustomFrame = true;
-    settings.Get().nCustomFrameWidth = 321;
-    settings.Get().nCustomFrameHeight = 240;
+    ChooseCompressors(settings, encoder, QStringLiteral("libx264"), QStringLiteral("pcm_s16le"));
+    settings.bUseCustomFrame = true;
+    settings.nCustomFrameWidth = 321;
+    settings.nCustomFrameHeight = 240;
     m_prompt.m_arrFiles = { m_strFile };
     ClickButton(*m_pDialog, "BUTTON_CONVERT");
     ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", CConverterDlg::CAPTURE_FAILURE }));

@@ -70,11 +70,6 @@ const QMap<EId, const char*> DISPATCH_NAMES = {
     { EId::Resume, "Resume" },
 };
 
-ConversionSettings& Settings()
-{
-    return ConversionSettings::Instance();
-}
-
 void Click(QWidget* pWidget, QPoint pt = QPoint(-1, -1))
 {
     ASSERT_NE(pWidget, nullptr);
@@ -91,12 +86,12 @@ protected:
         if (!CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
             GTEST_SKIP() << "the program's skins are not built beside the test";
         ASSERT_TRUE(m_current.IsValid());
-        Settings() = ConversionSettings();
         // Only the built-in sources: the same on every machine.
-        Settings().strVideoDeviceName = QStringLiteral("Test Pattern");
-        Settings().strAudioDeviceName = QStringLiteral("Test Tone");
+        ConversionSettings settings;
+        settings.strVideoDeviceName = QStringLiteral("Test Pattern");
+        settings.strAudioDeviceName = QStringLiteral("Test Tone");
         m_strFile = m_current.FilePath("out.mpg");
-        m_pDialog = std::make_unique<CConverterDlg>(m_prompt);
+        m_pDialog = std::make_unique<CConverterDlg>(m_prompt, settings);
         m_pDialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pDialog.get()));
         CEncorda& encoder = m_pDialog->Encoder();
@@ -107,11 +102,9 @@ protected:
         encoder.SetDispatchObserver([this](const CEncorda::CDispatchCall& call) { m_arrCalls.append(Describe(call)); });
     }
 
-    void TearDown() override
-    {
-        m_pDialog.reset();
-        Settings() = ConversionSettings();
-    }
+    void TearDown() override { m_pDialog.reset(); }
+
+    ConversionSettings& Settings() { return m_pDialog->Settings(); }
 
     QString Describe(const CEncorda::CDispatchCall& call) const
     {
@@ -379,11 +372,11 @@ void ChooseOutputType(CConverterDlg& dialog, int nRow)
     ASSERT_NE(pCombo, nullptr);
     Click(pCombo->Button());
     ASSERT_TRUE(pCombo->IsDropDownVisible());
-    EXPECT_TRUE(Settings().bDropDownOpen);
+    EXPECT_TRUE(dialog.IsDropDownOpen());
     CSkinListBox* pList = pCombo->List();
     Click(pList, QPoint(pList->width() / 3, pList->RowHeight() * nRow + pList->RowHeight() / 2));
     EXPECT_FALSE(pCombo->IsDropDownVisible());
-    EXPECT_FALSE(Settings().bDropDownOpen);
+    EXPECT_FALSE(dialog.IsDropDownOpen());
 }
 
 struct CCauseCase

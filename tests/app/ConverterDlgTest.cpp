@@ -161,10 +161,10 @@ TEST_F(ConverterDlgTest, RunsAsAnOrdinaryTopLevelWindow)
 
 TEST_F(ConverterDlgTest, WithoutASelectorConvertKeepsTheOutputType)
 {
-    ConversionSettings::Instance() = ConversionSettings();
-    ConversionSettings::Instance().strVideoDeviceName = QStringLiteral("Test Pattern");
-    ConversionSettings::Instance().strAudioDeviceName = QStringLiteral("Test Tone");
-    CConverterDlg dialog(m_prompt);
+    ConversionSettings settings;
+    settings.strVideoDeviceName = QStringLiteral("Test Pattern");
+    settings.strAudioDeviceName = QStringLiteral("Test Tone");
+    CConverterDlg dialog(m_prompt, settings);
     ASSERT_EQ(dialog.FirstComboBox(), nullptr);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -178,7 +178,6 @@ TEST_F(ConverterDlgTest, WithoutASelectorConvertKeepsTheOutputType)
     EXPECT_EQ(arrWritten.last(), CEncorda::EDispatchId::Start);
     EXPECT_EQ(m_prompt.Texts(), QStringList { "Save As" });
     EXPECT_TRUE(dialog.Encoder().GetStatus().bRecordingToFile);
-    ConversionSettings::Instance() = ConversionSettings();
 }
 
 void WriteNotAZip(const QString& strPath)

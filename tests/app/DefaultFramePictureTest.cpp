@@ -30,13 +30,13 @@ std::vector<std::uint8_t> RecordWithFrameRow(int nFrameRow)
 {
     CProgramCurrentDirectory current;
     EXPECT_TRUE(current.IsValid());
-    CBuiltInSourceSettings settings;
-    settings.Get().nVideoBitrate = 1500000;
-    settings.Get().nFramePictureIndex = nFrameRow;
+    ConversionSettings settings = BuiltInSourceSettings();
+    settings.nVideoBitrate = 1500000;
+    settings.nFramePictureIndex = nFrameRow;
     const QString strFile = current.FilePath(QStringLiteral("frame.mpg"));
     CScriptedPrompt prompt;
     prompt.m_arrFiles = { strFile };
-    CConverterDlg dialog(prompt);
+    CConverterDlg dialog(prompt, settings);
     dialog.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ClickButton(dialog, "BUTTON_CONVERT");

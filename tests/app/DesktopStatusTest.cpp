@@ -26,7 +26,7 @@ protected:
     }
 
     CPrivateSessionBus m_bus;
-    CConverterDlg m_dialog { m_prompt };
+    CConverterDlg m_dialog { m_prompt, m_settings };
     CRecorderControl m_control { m_dialog };
     CDesktopStatus m_status { m_dialog, m_control, m_bus.Address() };
 };

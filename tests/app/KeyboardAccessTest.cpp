@@ -49,7 +49,7 @@ protected:
 
 TEST_F(KeyboardAccess, EveryControlTellsItsRoleNameStateAndAction)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     ShowOnDeluxe(dialog);
     const QString strPress = QAccessibleActionInterface::pressAction();
     const QString strToggle = QAccessibleActionInterface::toggleAction();
@@ -114,7 +114,7 @@ TEST_F(KeyboardAccess, EveryControlTellsItsRoleNameStateAndAction)
 
 TEST_F(KeyboardAccess, SpaceAndEnterPressOnlyTheButtonTabReached)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     ShowOnDeluxe(dialog);
     // Focused as the window system's activation focuses, unseen: Space
     // stays the window's Play.
@@ -152,7 +152,7 @@ TEST_F(KeyboardAccess, SpaceAndEnterPressOnlyTheButtonTabReached)
 
 TEST_F(KeyboardAccess, ShiftF10OpensTheSkinMenuAtTheFocusAndASwitchKeepsIt)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     ShowOnDeluxe(dialog);
     ASSERT_TRUE(TabTo(dialog, "BUTTON_STOP"));
     QWidget* pStop = QApplication::focusWidget();
@@ -173,7 +173,7 @@ TEST_F(KeyboardAccess, ShiftF10OpensTheSkinMenuAtTheFocusAndASwitchKeepsIt)
 
 TEST_F(KeyboardAccess, AltDownOpensTheOutputSelectorAndTheArrowsChoose)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     ShowOnDeluxe(dialog);
     ASSERT_TRUE(TabTo(dialog, "COMBO_EDIT"));
     CSkinComboBox* pCombo = dialog.FirstComboBox();

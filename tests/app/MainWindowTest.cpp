@@ -62,7 +62,7 @@ QPoint BareBackgroundPoint(const CConverterDlg& dialog)
 
 TEST_F(MainWindow, ASkinSwitchAfterMinimiseKeepsTheBackground)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.SetPackageFolder(QCoreApplication::applicationDirPath());
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -100,7 +100,7 @@ TEST_F(MainWindow, ClosingDuringARecordingAsksAndNoKeepsRecording)
 {
     for (const CCloseCase& c : CLOSE_WAYS) {
         SCOPED_TRACE(c.pszWay);
-        CConverterDlg dialog(m_prompt);
+        CConverterDlg dialog(m_prompt, m_settings);
         StartRecording(dialog);
         m_prompt.m_arrYesNo = { IPrompt::EAnswer::No };
         c.close(dialog);
@@ -115,7 +115,7 @@ TEST_F(MainWindow, ClosingDuringARecordingAndYesStopsAndQuits)
 {
     for (const CCloseCase& c : CLOSE_WAYS) {
         SCOPED_TRACE(c.pszWay);
-        CConverterDlg dialog(m_prompt);
+        CConverterDlg dialog(m_prompt, m_settings);
         StartRecording(dialog);
         m_prompt.m_arrYesNo = { IPrompt::EAnswer::Yes };
         c.close(dialog);
@@ -128,7 +128,7 @@ TEST_F(MainWindow, ClosingDuringARecordingAndYesStopsAndQuits)
 
 TEST_F(MainWindow, ClosingWithoutARecordingDoesNotAsk)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     ClickButton(dialog, "BUTTON_PLAY");
     dialog.close();
@@ -138,7 +138,7 @@ TEST_F(MainWindow, ClosingWithoutARecordingDoesNotAsk)
 
 TEST_F(MainWindow, AQuitSignalDuringARecordingDoesNotAsk)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     CQuitSignals quitSignals;
     ASSERT_TRUE(quitSignals.IsInstalled());
     QObject::connect(&quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
@@ -151,7 +151,7 @@ TEST_F(MainWindow, AQuitSignalDuringARecordingDoesNotAsk)
 
 TEST_F(MainWindow, KeysDriveTheTransport)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     StartRecording(dialog);
     const CEncorda& encoder = dialog.Encoder();
     QTest::keyClick(&dialog, Qt::Key_Space);
@@ -178,7 +178,7 @@ TEST_F(MainWindow, KeysDriveTheTransport)
 
 TEST_F(MainWindow, SpaceInTheTitleBoxIsText)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -192,7 +192,7 @@ TEST_F(MainWindow, SpaceInTheTitleBoxIsText)
 
 TEST_F(MainWindow, ASkinSwitchDuringARecordingKeepsPauseOffered)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.SetPackageFolder(QCoreApplication::applicationDirPath());
     StartRecording(dialog);
     dialog.ChangeSkin(SkinPackage::SkinCommands().last().nCommandId);
@@ -203,7 +203,7 @@ TEST_F(MainWindow, ASkinSwitchDuringARecordingKeepsPauseOffered)
 
 TEST_F(MainWindow, EnterAndEscapeStillDoNothing)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     StartRecording(dialog);
     for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape }) {
         QTest::keyClick(&dialog, key);
@@ -216,7 +216,7 @@ TEST_F(MainWindow, EnterAndEscapeStillDoNothing)
 
 TEST_F(MainWindow, TooltipsNameTheKeys)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.SetPackageFolder(QCoreApplication::applicationDirPath());
     const QList<std::pair<const char*, QString>> arrTips = {
         { "BUTTON_CONVERT", QStringLiteral("Record to file (Ctrl+R)") },

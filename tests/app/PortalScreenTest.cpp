@@ -27,7 +27,7 @@ protected:
         CProgramTest::SetUp();
         CStandInPortal::Instance()->SetAnswer(QStringLiteral("grant"));
         CStandInPortal::Instance()->ForgetCalls();
-        m_settings.Get().strVideoDeviceName = PORTAL_SCREEN;
+        m_settings.strVideoDeviceName = PORTAL_SCREEN;
     }
 };
 
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(PortalScreenTest, TheDevicesListTheDesktopPortalsScreen)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     EXPECT_GE(dialog.Encoder().GetVideoDevices().FindIndex(PORTAL_SCREEN), 0);
 }
 
@@ -60,7 +60,7 @@ TEST_F(PortalScreenTest, ACancelledPickerSaysSoAndRecordsNothing)
         const QString strFile = m_current.FilePath(QStringLiteral("refused.mpg"));
         CScriptedPrompt prompt;
         prompt.m_arrFiles = { strFile };
-        CConverterDlg dialog(prompt);
+        CConverterDlg dialog(prompt, m_settings);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         ClickButton(dialog, "BUTTON_CONVERT");
@@ -83,12 +83,12 @@ TEST_F(PortalScreenTest, ConvertRecordsTheSharedScreen)
     CPipeWireProducer producer;
     ASSERT_TRUE(producer.Start(640, 480, PRODUCER_RATE, strReason)) << strReason;
     CStandInPortal::Instance()->SetNode(producer.NodeId());
-    m_settings.Get().dFrameRate = PRODUCER_RATE;
-    m_settings.Get().nMpegWidth = 352;
-    m_settings.Get().nMpegHeight = 288;
+    m_settings.dFrameRate = PRODUCER_RATE;
+    m_settings.nMpegWidth = 352;
+    m_settings.nMpegHeight = 288;
     const QString strFile = m_current.FilePath(QStringLiteral("screen.mpg"));
     m_prompt.m_arrFiles = { strFile };
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
 

@@ -34,28 +34,16 @@ inline ::testing::AssertionResult WaitForElapsed(const CEncorda& encoder, double
 }
 
 // The built-in sources at a picture small enough for a loaded build machine
-// to keep up in real time; the shared settings are clean again afterwards,
-// however the test ends.
-class CBuiltInSourceSettings
+// to keep up in real time, for a window started with them.
+inline ConversionSettings BuiltInSourceSettings()
 {
-public:
-    CBuiltInSourceSettings()
-    {
-        m_settings = ConversionSettings();
-        m_settings.strVideoDeviceName = QStringLiteral("Test Pattern");
-        m_settings.strAudioDeviceName = QStringLiteral("Test Tone");
-        m_settings.nMpegWidth = 352;
-        m_settings.nMpegHeight = 240;
-    }
-    ~CBuiltInSourceSettings() { m_settings = ConversionSettings(); }
-    CBuiltInSourceSettings(const CBuiltInSourceSettings&) = delete;
-    CBuiltInSourceSettings& operator=(const CBuiltInSourceSettings&) = delete;
-
-    ConversionSettings& Get() { return m_settings; }
-
-private:
-    ConversionSettings& m_settings = ConversionSettings::Instance();
-};
+    ConversionSettings settings;
+    settings.strVideoDeviceName = QStringLiteral("Test Pattern");
+    settings.strAudioDeviceName = QStringLiteral("Test Tone");
+    settings.nMpegWidth = 352;
+    settings.nMpegHeight = 240;
+    return settings;
+}
 
 // A test of the whole window on the program's own skins, in a current
 // directory of its own, with the built-in sources and a scripted prompt.
@@ -70,6 +58,7 @@ protected:
     }
 
     CProgramCurrentDirectory m_current;
-    CBuiltInSourceSettings m_settings;
+    // What the test's windows start with.
+    ConversionSettings m_settings = BuiltInSourceSettings();
     CScriptedPrompt m_prompt;
 };

@@ -171,4 +171,38 @@ TEST(ProgramStart, AnswersItsCommandLineWithoutADisplay)
     }
 }
 
+// --verbose traces what a bug report needs: where the skins were looked
+// for and which one the window took, and what the notifier showed.
+TEST(ProgramStart, VerboseTracesTheSkinItStartsOn)
+{
+    if (!QFileInfo(ProgramPath()).isExecutable()
+        || !CProgramCurrentDirectory::HasProgramSkin(CConverterDlg::DEFAULT_SKIN))
+        GTEST_SKIP() << "the program is not built beside the test";
+    const CProgramCurrentDirectory current;
+    ASSERT_TRUE(current.IsValid());
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.remove("QT_LOGGING_RULES");
+    program.setProcessEnvironment(environment);
+    program.start(ProgramPath(), { "--verbose" });
+    ASSERT_TRUE(program.waitForStarted());
+    QString strErrors;
+    const QString strInUse = QStringLiteral("skinrecorder.skin: the package %1 is the skin in use")
+                                 .arg(QCoreApplication::applicationDirPath() + u'/' + CConverterDlg::DEFAULT_SKIN);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            strErrors += QString::fromLocal8Bit(program.readAllStandardError());
+            return strErrors.contains(strInUse);
+        },
+        START_TIMEOUT_MS))
+        << strErrors.toStdString();
+    ASSERT_EQ(kill(static_cast<pid_t>(program.processId()), SIGTERM), 0);
+    ASSERT_TRUE(program.waitForFinished(START_TIMEOUT_MS));
+    EXPECT_EQ(program.exitCode(), 0);
+    for (const char* pszLine :
+         { "skinrecorder.startup: skin packages are looked for in ", "skinrecorder.notifier: slides in with " })
+        EXPECT_TRUE(strErrors.contains(pszLine)) << pszLine << '\n' << strErrors.toStdString();
+}
+
 } // namespace

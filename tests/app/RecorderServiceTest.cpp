@@ -53,7 +53,7 @@ protected:
         if (IsSkipped())
             return;
         ASSERT_TRUE(m_bus.IsValid()) << "dbus-daemon did not start; scripts/setup installs it";
-        m_pWindow = std::make_unique<CConverterDlg>(m_prompt);
+        m_pWindow = std::make_unique<CConverterDlg>(m_prompt, m_settings);
         m_pWindow->show();
         m_pControl = std::make_unique<CRecorderControl>(*m_pWindow);
         m_pService = std::make_unique<CRecorderService>(m_bus.Connect(QStringLiteral("service")));
@@ -242,10 +242,10 @@ TEST(RecorderControl, AFinishedRecordingSaysWhetherItWasDrivenFromOutsideOrEnded
     for (const CEndingCase& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         CProgramCurrentDirectory current;
-        CBuiltInSourceSettings settings;
+        ConversionSettings settings = BuiltInSourceSettings();
         CScriptedPrompt prompt;
         const QString strFile = c.eStop == EStop::ByItself ? QStringLiteral("/dev/full") : current.FilePath("a.mpg");
-        CConverterDlg window(prompt);
+        CConverterDlg window(prompt, settings);
         CRecorderControl control(window);
         QSignalSpy finished(&control, &CRecorderControl::RecordingFinished);
         if (c.bStartRemotely) {

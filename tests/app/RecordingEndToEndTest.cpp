@@ -45,14 +45,14 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
         SCOPED_TRACE(std::string(c.pszCodec) + (c.bWideScreen ? " 16:9" : " 4:3"));
         CProgramCurrentDirectory current;
         ASSERT_TRUE(current.IsValid());
-        CBuiltInSourceSettings settings;
-        settings.Get().nVideoBitrate = 1500000;
-        settings.Get().bScaleTo16By9 = c.bWideScreen;
+        ConversionSettings settings = BuiltInSourceSettings();
+        settings.nVideoBitrate = 1500000;
+        settings.bScaleTo16By9 = c.bWideScreen;
         const QString strFile = current.FilePath(QStringLiteral("recording.mpg"));
         CScriptedPrompt prompt;
         prompt.m_arrFiles = { strFile };
 
-        CConverterDlg dialog(prompt);
+        CConverterDlg dialog(prompt, settings);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         CSkinComboBox* pCombo = dialog.FirstComboBox();
@@ -95,12 +95,12 @@ TEST(RecordingEndToEnd, ExitWhileRecordingLeavesAPlayableFile)
         GTEST_SKIP() << "the program's skins are not built beside the test";
     CProgramCurrentDirectory current;
     ASSERT_TRUE(current.IsValid());
-    const CBuiltInSourceSettings settings;
+    const ConversionSettings settings = BuiltInSourceSettings();
     const QString strFile = current.FilePath(QStringLiteral("interrupted.mpg"));
     CScriptedPrompt prompt;
     prompt.m_arrFiles = { strFile };
     {
-        CConverterDlg dialog(prompt);
+        CConverterDlg dialog(prompt, settings);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         ClickButton(dialog, "BUTTON_CONVERT");

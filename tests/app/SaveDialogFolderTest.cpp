@@ -82,7 +82,7 @@ TEST_F(SaveDialogFolder, TheFirstConvertProposesAFolderThatExists)
         { "no user-dirs file, videos folder missing", "", false, "" },
         { "user-dirs entry relative to home", "Films", true, "Films" },
     };
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     CSkinEdit* pTitle = dialog.FindEdit(QStringLiteral("EDIT_TITLE"));
     ASSERT_NE(pTitle, nullptr) << "our skins have a title box";
     pTitle->setText(QStringLiteral("Clip"));
@@ -107,7 +107,7 @@ TEST_F(SaveDialogFolder, AfterARecordingItsFolderIsProposedWhileItExists)
     const CPrivateHome home("$HOME/Videos");
     QTemporaryDir elsewhere;
     const QString strFile = QDir(elsewhere.path()).filePath(QStringLiteral("first.mpg"));
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     m_prompt.m_arrFiles = { strFile };
     ClickButton(dialog, "BUTTON_CONVERT");
     ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), 0.5));

@@ -16,7 +16,7 @@ using SkinChange = CProgramTest;
 // Every skin change used to empty the title box.
 TEST_F(SkinChange, EverySkinShowsTheTitleTypedSoFar)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     CSkinEdit* pTitle = dialog.FindEdit(CConverterDlg::TITLE_EDIT);
     ASSERT_NE(pTitle, nullptr) << "our skins have a title box";

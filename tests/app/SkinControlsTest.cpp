@@ -36,7 +36,7 @@ using SkinControls = CProgramTest;
 
 TEST_F(SkinControls, TheLevelMeterShowsTheToneAndEmptiesAfterStop)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     CSkinProgress* pMeter = dialog.FindProgress(QStringLiteral("PROGRESS_LEVEL"));
     ASSERT_NE(pMeter, nullptr) << "our skins have a level meter";
@@ -57,7 +57,7 @@ TEST_F(SkinControls, MuteSilencesTheRecordingFromTheClickOn)
 {
     const std::string strFile = m_current.FilePath(QStringLiteral("muted.mpg")).toStdString();
     m_prompt.m_arrFiles = { QString::fromStdString(strFile) };
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     CSkinCheck* pMute = dialog.FindCheck(QStringLiteral("CHECK_MUTE"));
     ASSERT_NE(pMute, nullptr) << "our skins have a mute box";
@@ -108,7 +108,7 @@ TEST(RecordingTitle, BecomesAFileNameAnyFolderTakes)
 TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
 {
     const QString strFile = m_current.FilePath(QStringLiteral("Evening news.mpg"));
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     QList<QUrl> arrOpened;
     bool bPlayerFound = true;
     dialog.SetUrlOpener([&arrOpened, &bPlayerFound](const QUrl& url) {
@@ -179,7 +179,7 @@ TEST_F(SkinControls, RecordingRowsFitTheListOfEverySkin)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         recordings.Add(entry);
     }
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     for (const SkinPackage::CSkinCommand& command : SkinPackage::SkinCommands()) {
         SCOPED_TRACE(command.strPackage.toStdString());
         dialog.ChangeSkin(command.nCommandId);
@@ -211,7 +211,7 @@ namespace {
 TEST_F(SkinControls, QualityOptionsChooseTheEncodingAndSurviveASkinChange)
 {
     constexpr int DELUXE_COMMAND = SkinPackage::FIRST_SKIN_COMMAND + 7;
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     dialog.ChangeSkin(DELUXE_COMMAND);
     CSkinOption* pGood = dialog.FindOption(QStringLiteral("OPTION_QUALITY_GOOD"));

@@ -54,7 +54,7 @@ protected:
 TEST_F(TransportSafety, PlayDuringARecordingKeepsItGoing)
 {
     const std::string strFile = File("kept.mpg");
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     Convert(dialog, strFile);
     const CEncorda& encoder = dialog.Encoder();
@@ -77,7 +77,7 @@ TEST_F(TransportSafety, ConvertDuringARecordingLeavesTwoWholeFiles)
 {
     const std::string strFirst = File("first.mpg");
     const std::string strSecond = File("second.mpg");
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     Convert(dialog, strFirst);
     const CEncorda& encoder = dialog.Encoder();
@@ -102,8 +102,8 @@ TEST_F(TransportSafety, ConvertDuringARecordingLeavesTwoWholeFiles)
 TEST_F(TransportSafety, AFailedPlayIsReportedAndPlayComesBack)
 {
     // A sync mode the recorder does not have.
-    m_settings.Get().nSyncMode = 7;
-    CConverterDlg dialog(m_prompt);
+    m_settings.nSyncMode = 7;
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     ClickButton(dialog, "BUTTON_PLAY");
 
@@ -115,7 +115,7 @@ TEST_F(TransportSafety, AFailedPlayIsReportedAndPlayComesBack)
 
 TEST_F(TransportSafety, ARecordingThatEndsByItselfLeavesTheWindowStopped)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     CEncorda& encoder = dialog.Encoder();
     ClickButton(dialog, "BUTTON_PLAY");
@@ -145,7 +145,7 @@ TEST_F(TransportSafety, ARecordingThatEndsByItselfLeavesTheWindowStopped)
 TEST_F(TransportSafety, AQuitSignalClosesTheRecordingWhole)
 {
     const std::string strFile = File("signalled.mpg");
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     CQuitSignals quitSignals;
     ASSERT_TRUE(quitSignals.IsInstalled());
     QObject::connect(&quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
@@ -165,12 +165,12 @@ TEST_F(TransportSafety, AQuitSignalClosesTheRecordingWhole)
 TEST_F(TransportSafety, ConvertIntoAFileAnotherWindowRecordsIsRefusedWithTheCause)
 {
     const std::string strFile = File("shared.mpg");
-    CConverterDlg first(m_prompt);
+    CConverterDlg first(m_prompt, m_settings);
     first.show();
     Convert(first, strFile);
     ASSERT_TRUE(WaitForElapsed(first.Encoder(), 1.0));
 
-    CConverterDlg second(m_prompt);
+    CConverterDlg second(m_prompt, m_settings);
     second.show();
     Convert(second, strFile);
     ASSERT_EQ(m_prompt.Texts().last(), CConverterDlg::CAPTURE_FAILURE);
@@ -185,7 +185,7 @@ TEST_F(TransportSafety, ConvertIntoAFileAnotherWindowRecordsIsRefusedWithTheCaus
 TEST_F(TransportSafety, AFileDeletedWhileRecordingIsReportedAtStop)
 {
     const std::string strFile = File("deleted.mpg");
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     Convert(dialog, strFile);
     ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), 0.5));

@@ -59,7 +59,7 @@ protected:
 
 TEST_F(TrayOnX11, DocksOnceATrayRunsShowsTheRecordingAndStopsIt)
 {
-    CConverterDlg dialog(m_prompt);
+    CConverterDlg dialog(m_prompt, m_settings);
     CRecorderControl control(dialog);
     CDesktopStatus status(dialog, control);
     CRecorderTrayIcon& tray = status.TrayIcon();

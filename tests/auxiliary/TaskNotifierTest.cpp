@@ -59,7 +59,7 @@ protected:
     {
         auto* pButton = new CSkinButton(&m_popup, m_popup);
         pButton->Create(QRect(2, 2, 16, 16));
-        pButton->SetName(CSkinButton::TASK_EXIT_NAME);
+        pButton->SetName(CTaskNotifierDlg::TASK_EXIT_NAME);
         m_popup.AddTaskButtons({ pButton });
         return pButton;
     }
@@ -221,7 +221,7 @@ TEST_F(TaskNotifierTest, ShowWhileDisappearingJumpsBackAndStaysItsTime)
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_popup.State() == EState::Shown; }, WAIT_MS));
     const QPoint ptShown = m_popup.pos();
 
-    m_popup.OnTaskButton(CSkinButton::TASK_EXIT_NAME);
+    m_popup.OnTaskButton(CTaskNotifierDlg::TASK_EXIT_NAME);
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_popup.pos().y() >= ptShown.y() + 5; }, WAIT_MS));
     ASSERT_EQ(m_popup.State(), EState::Disappearing);
 

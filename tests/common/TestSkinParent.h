@@ -34,7 +34,6 @@ public:
         return nullptr;
     }
     void OnSliderChanged(int nIndex, int nPos) override { m_arrSliderChanges.append({ nIndex, nPos }); }
-    void OnTaskButton(const QString& strName) override { m_arrTaskButtons.append(strName); }
     CSkinComboBox* FirstComboBox() const override { return m_pFirstCombo; }
     void SetDropDownOpen(bool bOpen) override { m_bDropDownOpen = bOpen; }
 
@@ -42,7 +41,6 @@ public:
     QList<int> m_arrOptions;
     QList<int> m_arrChecks;
     QList<QPair<int, int>> m_arrSliderChanges;
-    QStringList m_arrTaskButtons;
     CSkinComboBox* m_pFirstCombo = nullptr;
     bool m_bDropDownOpen = false;
 

@@ -298,15 +298,6 @@ TEST_F(SkinButtonTest, LosingActivationEndsTheHighlight)
     EXPECT_EQ(ShownFrame(pButton), FRAME_COLOURS[int(CSkinButton::EFrame::Normal)]);
 }
 
-TEST_F(SkinButtonTest, TaskExitButtonReportsByName)
-{
-    CSkinButton* pButton = MakeButton<CSkinButton>(false, false);
-    pButton->SetName(CSkinButton::TASK_EXIT_NAME);
-    QTest::mouseClick(pButton, Qt::LeftButton, {}, pButton->rect().center());
-    EXPECT_EQ(m_parent.m_arrTaskButtons, QStringList { "TASKBUTTON_EXIT" });
-    EXPECT_TRUE(m_parent.m_arrButtons.isEmpty());
-}
-
 TEST_F(SkinButtonTest, CheckTogglesAndNeverHighlightsWhileChecked)
 {
     auto* pCheck = MakeButton<CSkinCheck>(false, false, 2);

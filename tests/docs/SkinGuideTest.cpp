@@ -191,7 +191,7 @@ TEST_F(ExampleSkin, StartsTheWindowWithEveryControlTheProgramNeeds)
     ASSERT_NE(pNotifier, nullptr);
     EXPECT_FALSE(pNotifier->Picture().isNull());
     ASSERT_NE(pNotifier->TaskButton(), nullptr);
-    EXPECT_EQ(pNotifier->TaskButton()->GetName(), CSkinButton::TASK_EXIT_NAME);
+    EXPECT_EQ(pNotifier->TaskButton()->GetName(), CTaskNotifierDlg::TASK_EXIT_NAME);
 
     ClickButton(dialog, qPrintable(CConverterDlg::EXIT_BUTTON));
     EXPECT_EQ(dialog.result(), QDialog::Accepted) << "the close button closes the window";

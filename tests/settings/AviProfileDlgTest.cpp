@@ -62,7 +62,7 @@ protected:
     }
 
     CTestOwner m_owner;
-    CAviProfileDlg m_dialog { &m_owner };
+    CAviProfileDlg m_dialog { Settings(), &m_owner };
 };
 
 TEST_F(AviProfileDlgTest, OpensWithTheDefaults)

@@ -34,7 +34,7 @@ TEST_F(DeviceDlgOnX11, FormatsAndInputsAreThoseOfTheSelectedDevice)
     ASSERT_NE(arrScreenFormats, arrPatternFormats);
     encoder.SetVideoDevice(nPattern);
 
-    CVideoDeviceDlg dialog(&m_owner);
+    CVideoDeviceDlg dialog(Settings(), &m_owner);
     dialog.show();
     QComboBox* pDevices = Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST);
     QComboBox* pFormats = Find<QComboBox>(dialog, CVideoDeviceDlg::FORMAT_LIST);
@@ -64,7 +64,7 @@ TEST_F(DeviceDlgOnX11, BeforeAnyChoiceTheDeviceInUseIsShown)
     CEncorda& encoder = m_owner.Encoder();
     const CEncordaList devices = encoder.GetVideoDevices();
     ASSERT_NE(encoder.GetVideoDevice(), 0) << "the recorder's own choice is not the first device";
-    CVideoDeviceDlg dialog(&m_owner);
+    CVideoDeviceDlg dialog(Settings(), &m_owner);
     dialog.show();
     EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST)->currentText(),
               devices.Name(encoder.GetVideoDevice()));

@@ -18,7 +18,7 @@ protected:
 
 TEST_F(DeviceDlgTest, VideoListsAreTheRecordersInItsOrder)
 {
-    CVideoDeviceDlg dialog(&m_owner);
+    CVideoDeviceDlg dialog(Settings(), &m_owner);
     dialog.show();
     CEncorda& encoder = m_owner.Encoder();
     const QStringList arrDevices = ReadNames(encoder.GetVideoDevices());
@@ -32,8 +32,8 @@ TEST_F(DeviceDlgTest, VideoListsAreTheRecordersInItsOrder)
 
 TEST_F(DeviceDlgTest, ListsAreFetchedAfreshAtEveryOpening)
 {
-    CVideoDeviceDlg videoDialog(&m_owner);
-    CAudioDeviceDlg audioDialog(&m_owner);
+    CVideoDeviceDlg videoDialog(Settings(), &m_owner);
+    CAudioDeviceDlg audioDialog(Settings(), &m_owner);
     for (int nOpening = 1; nOpening <= 2; ++nOpening) {
         videoDialog.show();
         videoDialog.reject();
@@ -50,11 +50,11 @@ TEST_F(DeviceDlgTest, ListsAreFetchedAfreshAtEveryOpening)
 TEST_F(DeviceDlgTest, OpeningAndClosingStoresNothing)
 {
     Settings().nAudioInputIndex = 0;
-    CAudioDeviceDlg audioDialog(&m_owner);
+    CAudioDeviceDlg audioDialog(Settings(), &m_owner);
     audioDialog.show();
     EXPECT_EQ(Find<QComboBox>(audioDialog, CAudioDeviceDlg::DEVICE_LIST)->currentIndex(), 0);
     audioDialog.accept();
-    CVideoDeviceDlg videoDialog(&m_owner);
+    CVideoDeviceDlg videoDialog(Settings(), &m_owner);
     videoDialog.show();
     videoDialog.accept();
     EXPECT_TRUE(Settings().strAudioDeviceName.isEmpty());
@@ -68,7 +68,7 @@ TEST_F(DeviceDlgTest, AStoredIndexOutsideTheListLeavesNoSelection)
 {
     Settings().nVideoDeviceIndex = 500;
     Settings().nVideoFormatIndex = -1;
-    CVideoDeviceDlg dialog(&m_owner);
+    CVideoDeviceDlg dialog(Settings(), &m_owner);
     dialog.show();
     // The device is the recorder's, whatever index is stored.
     EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST)->currentIndex(),
@@ -110,7 +110,7 @@ struct CChoiceCase
 };
 
 // Each choice is stored as index and name at once and survives Cancel.
-void ExpectChoicesStored(QDialog& dialog, const std::vector<CChoiceCase>& cases)
+void ExpectChoicesStored(QDialog& dialog, const ConversionSettings& settings, const std::vector<CChoiceCase>& cases)
 {
     for (const CChoiceCase& choice : cases) {
         SCOPED_TRACE(choice.nListId);
@@ -120,7 +120,6 @@ void ExpectChoicesStored(QDialog& dialog, const std::vector<CChoiceCase>& cases)
         ASSERT_GE(nLast, 0);
         ChooseItem(pList, nLast);
         const QString strChosen = pList->itemText(nLast);
-        ConversionSettings& settings = ConversionSettings::Instance();
         EXPECT_EQ(settings.*choice.pIndex, nLast);
         EXPECT_EQ(settings.*choice.pName, strChosen);
         Cancel(dialog);
@@ -133,8 +132,8 @@ void ExpectChoicesStored(QDialog& dialog, const std::vector<CChoiceCase>& cases)
 
 TEST_F(DeviceDlgTest, VideoChoicesAreStoredAsIndexAndName)
 {
-    CVideoDeviceDlg dialog(&m_owner);
-    ExpectChoicesStored(dialog,
+    CVideoDeviceDlg dialog(Settings(), &m_owner);
+    ExpectChoicesStored(dialog, Settings(),
                         { { CVideoDeviceDlg::DEVICE_LIST, &ConversionSettings::nVideoDeviceIndex,
                             &ConversionSettings::strVideoDeviceName },
                           { CVideoDeviceDlg::FORMAT_LIST, &ConversionSettings::nVideoFormatIndex,
@@ -145,8 +144,8 @@ TEST_F(DeviceDlgTest, VideoChoicesAreStoredAsIndexAndName)
 
 TEST_F(DeviceDlgTest, AudioChoicesAreStoredAsIndexAndName)
 {
-    CAudioDeviceDlg dialog(&m_owner);
-    ExpectChoicesStored(dialog,
+    CAudioDeviceDlg dialog(Settings(), &m_owner);
+    ExpectChoicesStored(dialog, Settings(),
                         { { CAudioDeviceDlg::DEVICE_LIST, &ConversionSettings::nAudioDeviceIndex,
                             &ConversionSettings::strAudioDeviceName },
                           { CAudioDeviceDlg::INPUT_LIST, &ConversionSettings::nAudioInputIndex,

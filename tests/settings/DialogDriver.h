@@ -72,14 +72,15 @@ inline void Cancel(QDialog& dialog)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-// Every run of the program starts from the defaults; so does every test.
+// Every run of the program starts from the defaults; so does every test,
+// with a store of its own for the dialogs it makes.
 class SettingsTest : public testing::Test
 {
 protected:
-    void SetUp() override { ConversionSettings::Instance() = ConversionSettings(); }
-    void TearDown() override { ConversionSettings::Instance() = ConversionSettings(); }
+    ConversionSettings& Settings() { return m_settings; }
 
-    ConversionSettings& Settings() { return ConversionSettings::Instance(); }
+private:
+    ConversionSettings m_settings;
 };
 
 } // namespace DialogDriver

@@ -14,7 +14,7 @@ using enum CMpegProfileDlg::EControlId;
 class MpegProfileDlgTest : public SettingsTest
 {
 protected:
-    CMpegProfileDlg m_dialog;
+    CMpegProfileDlg m_dialog { Settings() };
 };
 
 TEST_F(MpegProfileDlgTest, OpensWithTheStoredValues)

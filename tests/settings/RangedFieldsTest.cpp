@@ -68,13 +68,14 @@ TEST(RangedFields, TheDialogsTakeOnlyValuesARecordingCanUse)
           &Settings::nCustomFrameHeight, 999, false },
     };
     CTestOwner owner;
-    CMpegProfileDlg mpegProfile;
-    CSyncModeDlg syncMode;
-    CAviProfileDlg aviProfile(&owner);
+    Settings settings;
+    CMpegProfileDlg mpegProfile(settings);
+    CSyncModeDlg syncMode(settings);
+    CAviProfileDlg aviProfile(settings, &owner);
     for (const CRangeCase& rangeCase : cases) {
         SCOPED_TRACE(testing::Message() << rangeCase.nId << " \"" << rangeCase.pszTyped << '"');
-        Settings::Instance() = Settings();
-        Settings::Instance().bUseCustomFrame = true;
+        settings = Settings();
+        settings.bUseCustomFrame = true;
         QDialog& dialog = rangeCase.eDialog == EDialog::eMpegProfile ? static_cast<QDialog&>(mpegProfile)
             : rangeCase.eDialog == EDialog::eSyncMode                ? static_cast<QDialog&>(syncMode)
                                                                      : static_cast<QDialog&>(aviProfile);
@@ -82,7 +83,7 @@ TEST(RangedFields, TheDialogsTakeOnlyValuesARecordingCanUse)
         QLineEdit* pField = Find<QLineEdit>(dialog, rangeCase.nId);
         TypeText(pField, rangeCase.pszTyped);
         EXPECT_EQ(pField->text(), rangeCase.pszShown);
-        EXPECT_EQ(Settings::Instance().*rangeCase.pSetting, rangeCase.nStored);
+        EXPECT_EQ(settings.*rangeCase.pSetting, rangeCase.nStored);
         EXPECT_EQ(Find<QPushButton>(dialog, OK_BUTTON)->isEnabled(), rangeCase.bOkOffered);
         const CEncorda::CRange range = CEncorda::ValueRange(rangeCase.eRange);
         const QString strRange =
@@ -92,7 +93,6 @@ TEST(RangedFields, TheDialogsTakeOnlyValuesARecordingCanUse)
         EXPECT_EQ(pRangeLabel->text(), strRange);
         Cancel(dialog);
     }
-    Settings::Instance() = Settings();
 }
 
 } // namespace

@@ -94,10 +94,22 @@ TEST_F(SettingsEndToEndTest, TheDeviceStartsMutedAsTheSettingsShow)
 {
     for (const bool bMuted : { true, false }) {
         SCOPED_TRACE(bMuted);
-        ConversionSettings::Instance().bMuteTV = bMuted;
-        CConverterDlg window(m_prompt);
+        Settings().bMuteTV = bMuted;
+        CConverterDlg window(m_prompt, Settings());
         EXPECT_EQ(window.Encoder().GetTVMute(), bMuted);
     }
+}
+
+// Settings last for one run: what one window's dialogs chose, a window made
+// afterwards does not see.
+TEST_F(SettingsEndToEndTest, EveryWindowStartsFromTheDefaults)
+{
+    CConverterDlg first(m_prompt);
+    first.Settings().nVideoBitrate = 1500000;
+    first.Settings().strVideoDeviceName = QStringLiteral("Test Pattern");
+    CConverterDlg second(m_prompt);
+    EXPECT_EQ(second.Settings().nVideoBitrate, ConversionSettings().nVideoBitrate);
+    EXPECT_TRUE(second.Settings().strVideoDeviceName.isEmpty());
 }
 
 // Play writes no MPEG profile: what it records must be what the MPEG
@@ -157,8 +169,8 @@ TEST_F(SettingsEndToEndTest, TheDialogsChoicesReachTheRecording)
     ChooseItem(pPictures, 1);
     EXPECT_EQ(window.Encoder().GetVideoFrame(), 2);
     window.VideoFrameDlg().accept();
-    ASSERT_EQ(Settings().strVideoDeviceName, "Test Pattern");
-    ASSERT_EQ(Settings().nSyncMode, 2);
+    ASSERT_EQ(window.Settings().strVideoDeviceName, "Test Pattern");
+    ASSERT_EQ(window.Settings().nSyncMode, 2);
 
     ClickSkinButton(window, "BUTTON_CONVERT");
     const CEncorda& encoder = window.Encoder();

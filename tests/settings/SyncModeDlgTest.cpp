@@ -10,7 +10,7 @@ using enum CSyncModeDlg::EControlId;
 class SyncModeDlgTest : public SettingsTest
 {
 protected:
-    CSyncModeDlg m_dialog;
+    CSyncModeDlg m_dialog { Settings() };
 };
 
 TEST_F(SyncModeDlgTest, OpensWithTheStoredModeAndOffset)

@@ -45,7 +45,7 @@ protected:
 
 TEST_F(VideoFrameDlgTest, ListsLowerCaseBifFilesInNameOrder)
 {
-    CVideoFrameDlg dialog(&m_owner);
+    CVideoFrameDlg dialog(Settings(), &m_owner);
     QComboBox* pList = Find<QComboBox>(dialog, PICTURE_LIST);
     QStringList arrItems;
     for (int i = 0; i < pList->count(); ++i)
@@ -59,7 +59,7 @@ TEST_F(VideoFrameDlgTest, ListsLowerCaseBifFilesInNameOrder)
 
 TEST_F(VideoFrameDlgTest, TheThirdPictureIsSentAsThreeAtOnce)
 {
-    CVideoFrameDlg dialog(&m_owner);
+    CVideoFrameDlg dialog(Settings(), &m_owner);
     dialog.show();
     ChooseItem(Find<QComboBox>(dialog, PICTURE_LIST), 2);
     EXPECT_EQ(m_owner.Written(EDispatchId::VideoFrame), QVariantList { 3 });
@@ -72,7 +72,7 @@ TEST_F(VideoFrameDlgTest, TheThirdPictureIsSentAsThreeAtOnce)
 
 TEST_F(VideoFrameDlgTest, ShowingAgainKeepsTheListOfStartUp)
 {
-    CVideoFrameDlg dialog(&m_owner);
+    CVideoFrameDlg dialog(Settings(), &m_owner);
     QFile(QDir(m_current.path()).filePath("Frame/0.bif")).open(QIODevice::WriteOnly);
     dialog.show();
     ChooseItem(Find<QComboBox>(dialog, PICTURE_LIST), 1);
@@ -91,7 +91,7 @@ TEST_F(VideoFrameDlgTest, WithoutAFrameFolderHereTheOneBesideTheProgramIsListed)
     besideProgram.setNameFilters({ "*bif" });
     besideProgram.setFilter(QDir::Files | QDir::CaseSensitive);
     besideProgram.setSorting(QDir::Name);
-    CVideoFrameDlg dialog(&m_owner);
+    CVideoFrameDlg dialog(Settings(), &m_owner);
     QComboBox* pList = Find<QComboBox>(dialog, PICTURE_LIST);
     const QStringList arrExpected = besideProgram.exists() ? besideProgram.entryList() : QStringList();
     ASSERT_EQ(pList->count(), arrExpected.size());
@@ -104,7 +104,7 @@ TEST_F(VideoFrameDlgTest, ThePictureThatDrawsNothingReadsNoFrame)
 {
     QFile file(QDir(m_current.path()).filePath("Frame/Frame00.bif"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    CVideoFrameDlg dialog(&m_owner);
+    CVideoFrameDlg dialog(Settings(), &m_owner);
     QComboBox* pList = Find<QComboBox>(dialog, PICTURE_LIST);
     ASSERT_GT(pList->count(), 1);
     EXPECT_EQ(pList->itemText(0), "No frame");

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "auxiliary/TaskNotifierDlg.h"
 #include "controls/SkinButton.h"
 #include "tests/common/ScriptedPrompt.h"
 #include "tests/common/TestSkinFolder.h"
@@ -153,20 +152,6 @@ TEST_F(DoubleSizeSkinTest, ControlsCopyTheDoubleSizeBackgroundBeneathThem)
         for (int x = rcDevice.left(); x <= rcDevice.right(); ++x)
             ASSERT_EQ(imgShown.pixel(x, y), imgPattern.pixel(x, y)) << x << ',' << y;
     }
-}
-
-TEST_F(DoubleSizeSkinTest, NotifierTakesTheDoubleSizePicture)
-{
-    const QSize sizePicture(64, 32);
-    m_skin.WriteDisc(CTaskNotifierDlg::PICTURE_NAME, sizePicture, DISC);
-    m_skin.WriteDisc("dlgTaskNotifier@2x.bmp", sizePicture * RATIO, DISC);
-    Load();
-    const CTaskNotifierDlg* pNotifier = m_dialog.TaskNotifier();
-    ASSERT_NE(pNotifier, nullptr);
-    EXPECT_EQ(pNotifier->Picture().devicePixelRatio(), RATIO);
-    EXPECT_EQ(pNotifier->Picture().size(), sizePicture * RATIO);
-    EXPECT_EQ(pNotifier->size(), sizePicture);
-    EXPECT_EQ(pNotifier->Region().boundingRect(), QRect(QPoint(0, 0), sizePicture));
 }
 
 // A partner of the wrong size would move every control off its picture.

@@ -163,17 +163,18 @@ struct COptionCase
     QList<bool> arrCheckedAfter;
 };
 
-TEST_F(SkinDialogTest, OptionsBehaveAsOneGroupExceptAudioStreamOne)
+TEST_F(SkinDialogTest, OptionsBehaveAsOneGroupExceptThoseKeptOutside)
 {
+    m_dialog.SetOptionsOutsideGroup({ "OPTION_KEPT" });
     const COptionCase cases[] = {
         { "second of three", { "OPTION_A", "OPTION_B", "OPTION_C" }, { true, false, true }, 1, { false, true, false } },
-        { "checked audio stream stays",
-          { "OPTION_AUDIOSTREAM1", "OPTION_B", "OPTION_C" },
+        { "checked kept option stays",
+          { "OPTION_KEPT", "OPTION_B", "OPTION_C" },
           { true, false, true },
           2,
           { true, false, true } },
-        { "audio stream clears the others",
-          { "OPTION_A", "OPTION_AUDIOSTREAM1", "OPTION_C" },
+        { "kept option clears the others",
+          { "OPTION_A", "OPTION_KEPT", "OPTION_C" },
           { true, false, true },
           1,
           { false, true, false } },

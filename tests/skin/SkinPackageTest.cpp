@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -88,6 +90,36 @@ protected:
     CScriptedPrompt m_prompt;
     CSkinTestDialog m_dialog { m_prompt };
 };
+
+// The owner hears of each load twice: while the old skin's controls are
+// still there, and once the new ones are made while the package's files
+// still exist; a package that cannot be used tells it nothing.
+TEST_F(SkinPackageTest, TheHooksFrameEveryLoadWhileItsFilesExist)
+{
+    const QString strPink = MakePackage("Pink.skn", QColor(250, 180, 200));
+    MakePackage("Red.zip", QColor(200, 0, 0));
+    m_dialog.SetPackageFolder(Path("programs"));
+    const struct
+    {
+        const char* pszLoad;
+        std::function<void()> load;
+        QStringList arrHooks;
+    } rows[] = {
+        { "first package",
+          [&] { m_dialog.MakeSkinCurrent(strPink); },
+          { "releasing ", "loaded BUTTON_PINK on main.bmp in its folder" } },
+        { "skin command",
+          [&] { m_dialog.ChangeSkin(32775); },
+          { "releasing BUTTON_PINK", "loaded BUTTON_RED on main.bmp in its folder", "changed" } },
+        { "missing package", [&] { m_dialog.ChangeSkin(32772); }, {} },
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pszLoad);
+        m_dialog.m_arrHooks.clear();
+        row.load();
+        EXPECT_EQ(m_dialog.m_arrHooks.join(" | ").toStdString(), row.arrHooks.join(" | ").toStdString());
+    }
+}
 
 TEST_F(SkinPackageTest, RedCommandLoadsRedZipAndChecksOnlyRed)
 {

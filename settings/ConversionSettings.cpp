@@ -1,7 +1,0 @@
-#include "settings/ConversionSettings.h"
-
-ConversionSettings& ConversionSettings::Instance()
-{
-    static ConversionSettings settings;
-    return settings;
-}
