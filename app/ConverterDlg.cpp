@@ -10,8 +10,10 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QMenu>
 
 #include "app/ProgramIdentity.h"
+#include "app/TimersDlg.h"
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -55,6 +57,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     , m_syncModeDlg(this)
     , m_audioDeviceDlg(this, this)
     , m_videoDeviceDlg(this, this)
+    , m_timers(*this, prompt, &QDateTime::currentDateTime, CTimerStore::DefaultPath(), this)
 {
     setWindowTitle(QStringLiteral("SkinRecorder"));
     LoadStartupSkin();
@@ -71,6 +74,17 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     m_encoder.SetTVMute(ConversionSettings::Instance().bMuteTV);
     connect(&m_encoder, &CEncorda::RecordingFinished, this, &CConverterDlg::OnRecordingFinished);
     connect(&m_encoder, &CEncorda::StatusChanged, this, &CConverterDlg::ShowAudioLevel);
+    SkinMenu()->addSeparator();
+    SkinMenu()->addAction(TIMERS_COMMAND, this, &CConverterDlg::ShowTimers);
+    // Without a window there is nobody to record for.
+    if (m_bHasSkin)
+        m_timers.Start();
+}
+
+void CConverterDlg::ShowTimers()
+{
+    CTimersDlg dialog(m_timers, Prompt(), OutputTypeRow(), this);
+    dialog.exec();
 }
 
 int CConverterDlg::RunAsMainWindow()
