@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "app/CollectingPrompt.h"
 #include "controls/SkinEdit.h"
 #include "settings/ConversionSettings.h"
 #include "skin/Prompt.h"
@@ -159,7 +160,7 @@ bool CConverterDlg::StartRecording(const QString& strFile, const QString& strTit
     }
     // A recording this one replaced ended without a finish notice.
     if (replaced.bRecordingToFile)
-        NoteFinishedRecording(replaced.dElapsedSeconds);
+        NoteFinishedRecording(replaced.dElapsedSeconds, QString(), false);
     m_strRecordingFile = strFile;
     m_strRecordingTitle = strTitle;
     // A new recording runs unpaused, and Pause must be within reach.
@@ -177,9 +178,15 @@ QString CConverterDlg::RecordForTimer(const QString& strFile, const CRecordingTi
     settings = timer.settings;
     settings.bDropDownOpen = userSettings.bDropDownOpen;
     ApplyDeviceSelections();
+    // The user may be away: a failure is the timer's to report, not a
+    // message box waiting on an empty desk.
+    IPrompt& windowPrompt = Prompt();
+    CCollectingPrompt timerPrompt;
+    SetPrompt(timerPrompt);
     const bool bStarted = RecordToFile(strFile, timer.strTitle, timer.nOutputTypeRow);
+    SetPrompt(windowPrompt);
     settings = userSettings;
-    return bStarted ? QString() : m_encoder.GetLastError();
+    return bStarted ? QString() : timerPrompt.Text();
 }
 
 bool CConverterDlg::IsRecordingToFile() const
@@ -245,7 +252,9 @@ void CConverterDlg::Stop()
     ShowStopped();
     m_encoder.SetStopFlag(true);
     m_encoder.SetSaveToFile(false);
+    m_bStopping = true;
     m_encoder.Stop();
+    m_bStopping = false;
 }
 
 void CConverterDlg::ShowStopped()
@@ -267,7 +276,7 @@ void CConverterDlg::OnRecordingFinished(const QString& strError)
     // Play after it starts afresh instead of resuming nothing. One that
     // ended by itself says why.
     ShowStopped();
-    NoteFinishedRecording(m_encoder.GetStatus().dElapsedSeconds);
+    NoteFinishedRecording(m_encoder.GetStatus().dElapsedSeconds, strError, !m_bStopping);
     if (!strError.isEmpty())
         ReportCaptureFailure(strError);
 }

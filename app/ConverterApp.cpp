@@ -1,8 +1,13 @@
 #include "app/ConverterApp.h"
 
+#include <QTextStream>
+
 #include "app/ConverterDlg.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/ProgramIdentity.h"
+#include "app/RecorderControl.h"
+#include "app/RecorderService.h"
+#include "app/RemoteCommand.h"
 
 CConverterApp::CConverterApp(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -15,6 +20,15 @@ int CConverterApp::InitInstance()
     // Asked to end before anything was made.
     if (m_quitSignals.HasReceived())
         return 0;
+    // One program at a time: the name is claimed before the window is made,
+    // and a second start only brings the first one's window to the front.
+    CRecorderService service(QDBusConnection::sessionBus());
+    if (service.Claim() == CRecorderService::EClaim::Taken) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return RemoteCommand::Run(QDBusConnection::sessionBus(), { RemoteCommand::ECommand::Show, QString() },
+                                  applicationFilePath(), out, err);
+    }
     CMessageBoxPrompt prompt;
     // The window is still being made: a quit signal closes its questions,
     // and it is never shown.
@@ -28,6 +42,8 @@ int CConverterApp::InitInstance()
         return 0;
     prompt.SetParent(&dialog);
     connect(&m_quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
+    CRecorderControl control(dialog);
+    service.Serve(control);
     // Returns however the window closes: its exit or close button, the
     // window system's close, or the session ending.
     dialog.RunAsMainWindow();

@@ -228,13 +228,16 @@ CSkinCheck* CConverterDlg::OnCheckClicked(int nIndex)
     return pCheck;
 }
 
-void CConverterDlg::NoteFinishedRecording(double dSeconds)
+void CConverterDlg::NoteFinishedRecording(double dSeconds, const QString& strError, bool bByItself)
 {
     if (m_strRecordingFile.isEmpty())
         return;
-    m_recordings.Add({ m_strRecordingFile, m_strRecordingTitle, dSeconds, QFileInfo(m_strRecordingFile).size() });
+    const CRecentRecordings::CEntry entry { m_strRecordingFile, m_strRecordingTitle, dSeconds,
+                                            QFileInfo(m_strRecordingFile).size() };
+    m_recordings.Add(entry);
     m_strRecordingFile.clear();
     ShowRecordings();
+    emit RecordingEnded(entry, strError, bByItself);
 }
 
 void CConverterDlg::ShowRecordings()

@@ -101,6 +101,19 @@ public:
     void SetUrlOpener(CUrlOpener opener) { m_openUrl = std::move(opener); }
     const CRecentRecordings& Recordings() const { return m_recordings; }
 
+    // One of the transport's commands as its button gives it (CONVERT_BUTTON,
+    // PLAY_BUTTON, PAUSE_BUTTON, STOP_BUTTON), for a caller that is not a
+    // person at the window: prompt answers what the window would ask or tell.
+    void RunCommand(const QString& strName, IPrompt& prompt)
+    {
+        IPrompt& windowPrompt = Prompt();
+        SetPrompt(prompt);
+        OnSkinCommand(strName);
+        SetPrompt(windowPrompt);
+    }
+    // The file being recorded to; empty while none is.
+    const QString& RecordingFile() const { return m_strRecordingFile; }
+
     // The timers, read at start; the skin menu's "Timers..." shows them.
     CTimerRunner& Timers() { return m_timers; }
     void ShowTimers();
@@ -117,6 +130,12 @@ public:
     // by the Stop button, dialogs open over the window are dismissed, and
     // the window closes.
     void EndOnQuitSignal();
+
+signals:
+    // A recording to a file ended and is listed: stopped, replaced by the
+    // next one, or by itself (bByItself: no command stopped it), with the
+    // reason when it failed. Before the window tells the user of a failure.
+    void RecordingEnded(const CRecentRecordings::CEntry& entry, const QString& strError, bool bByItself);
 
 protected:
     void OnSkinCommand(const QString& strName) override;
@@ -179,7 +198,7 @@ private:
     void ReportCaptureFailure(const QString& strReason);
     void ShowAudioLevel();
     // The file recording that just ended goes to the top of the list.
-    void NoteFinishedRecording(double dSeconds);
+    void NoteFinishedRecording(double dSeconds, const QString& strError, bool bByItself);
     void ShowRecordings();
     void OpenRecording(int nRow);
     // A new skin's mute box and quality options show the state the
@@ -192,6 +211,8 @@ private:
     CEncorda m_encoder;
     bool m_bHasSkin = false;
     bool m_paused = false;
+    // Stop is closing the recording: its end is not one by itself.
+    bool m_bStopping = false;
     // Pause, not Play, is the transport's next step; the keys follow it.
     bool m_bPauseOffered = false;
     // The output type the user last chose, kept across skin changes.

@@ -1,8 +1,11 @@
 #include "app/ProgramCommandLine.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
 
 #include "app/ProgramIdentity.h"
+#include "app/RemoteCommand.h"
 #include "version/ProjectVersion.h"
 
 namespace ProgramCommandLine {
@@ -13,9 +16,43 @@ const QCommandLineOption HELP_OPTION({ QStringLiteral("h"), QStringLiteral("help
                                      QStringLiteral("Print these options and exit."));
 const QCommandLineOption VERSION_OPTION({ QStringLiteral("v"), QStringLiteral("version") },
                                         QStringLiteral("Print the program's name and version and exit."));
+struct CRemoteOption
+{
+    QCommandLineOption option;
+    RemoteCommand::ECommand eCommand;
+};
+
+const CRemoteOption REMOTE_OPTIONS[] = {
+    { QCommandLineOption(QStringLiteral("record"),
+                         QStringLiteral("Record into FILE (the name the window proposes when none is given); starts "
+                                        "the program first when it does not run.")),
+      RemoteCommand::ECommand::Record },
+    { QCommandLineOption(QStringLiteral("play"), QStringLiteral("Preview without a file, or resume.")),
+      RemoteCommand::ECommand::Play },
+    { QCommandLineOption(QStringLiteral("pause"), QStringLiteral("Pause the recording or the preview.")),
+      RemoteCommand::ECommand::Pause },
+    { QCommandLineOption(QStringLiteral("resume"), QStringLiteral("Resume after --pause.")),
+      RemoteCommand::ECommand::Resume },
+    { QCommandLineOption(QStringLiteral("stop"), QStringLiteral("Stop and close the file.")),
+      RemoteCommand::ECommand::Stop },
+    { QCommandLineOption(QStringLiteral("toggle"),
+                         QStringLiteral("Stop a recording, or else record as --record does: the command for a "
+                                        "desktop shortcut.")),
+      RemoteCommand::ECommand::Toggle },
+    { QCommandLineOption(QStringLiteral("show"), QStringLiteral("Bring the window to the front.")),
+      RemoteCommand::ECommand::Show },
+    { QCommandLineOption(QStringLiteral("status"),
+                         QStringLiteral("Print the state, the file and the time recorded; exit status 3 when the "
+                                        "program does not run.")),
+      RemoteCommand::ECommand::Status },
+};
+
 const QString DESCRIPTION =
     QStringLiteral("Records video and audio into MPEG or AVI files, in a window whose look comes from a skin "
-                   "package.\nQt's own options, such as -platform NAME, are taken as well.");
+                   "package.\nQt's own options, such as -platform NAME, are taken as well.\n"
+                   "The commands --record to --status act on the program already running and exit: 0 when done, "
+                   "1 with the reason on standard error. Without a command, a second start brings the running "
+                   "program's window to the front.");
 
 // Parses as Qt reads its own options, so "-platform" is one unknown option,
 // never the short options p, l, a, ... of which one might be ours.
@@ -25,12 +62,22 @@ bool Parse(QCommandLineParser& parser, const QStringList& arrArguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(HELP_OPTION);
     parser.addOption(VERSION_OPTION);
+    for (const CRemoteOption& remote : REMOTE_OPTIONS)
+        parser.addOption(remote.option);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The file --record records into."),
+                                 QStringLiteral("[FILE]"));
     return parser.parse(arrArguments);
 }
 
 QString ProgramName(const QStringList& arrArguments)
 {
     return arrArguments.isEmpty() ? ProgramIdentity::NAME : arrArguments.first().section(u'/', -1);
+}
+
+int ReportMistake(const QStringList& arrArguments, const QString& strMistake, QTextStream& err)
+{
+    err << ProgramName(arrArguments) << ": " << strMistake << "\nTry '" << ProgramName(arrArguments) << " --help'.\n";
+    return EXIT_USAGE;
 }
 
 } // namespace
@@ -60,8 +107,38 @@ std::optional<int> RefuseLeftovers(const QStringList& arrArguments, QTextStream&
         strMistake = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
     else
         return std::nullopt;
-    err << ProgramName(arrArguments) << ": " << strMistake << "\nTry '" << ProgramName(arrArguments) << " --help'.\n";
-    return EXIT_USAGE;
+    return ReportMistake(arrArguments, strMistake, err);
+}
+
+std::optional<int> SendRemoteCommand(int& argc, char** argv, QTextStream& out, QTextStream& err)
+{
+    QStringList arrArguments;
+    for (int nIndex = 0; nIndex < argc; ++nIndex)
+        arrArguments.append(QString::fromLocal8Bit(argv[nIndex]));
+    QCommandLineParser parser;
+    const bool bParsed = Parse(parser, arrArguments);
+    QList<RemoteCommand::ECommand> arrCommands;
+    for (const CRemoteOption& remote : REMOTE_OPTIONS) {
+        if (parser.isSet(remote.option))
+            arrCommands.append(remote.eCommand);
+    }
+    if (arrCommands.isEmpty())
+        return std::nullopt;
+    const QStringList arrFiles = parser.positionalArguments();
+    const bool bRecord = arrCommands.first() == RemoteCommand::ECommand::Record;
+    // Qt's options are refused too: they are for the window, which a
+    // command never makes.
+    if (!bParsed)
+        return ReportMistake(arrArguments, parser.errorText(), err);
+    if (arrCommands.size() > 1)
+        return ReportMistake(arrArguments, QStringLiteral("Give one command at a time."), err);
+    if (arrFiles.size() > (bRecord ? 1 : 0))
+        return ReportMistake(arrArguments, QStringLiteral("Unexpected argument '%1'.").arg(arrFiles.last()), err);
+    // The running program has a current folder of its own.
+    const QString strFile = arrFiles.isEmpty() ? QString() : QFileInfo(arrFiles.first()).absoluteFilePath();
+    const QCoreApplication app(argc, argv);
+    return RemoteCommand::Run(QDBusConnection::sessionBus(), { arrCommands.first(), strFile },
+                              QCoreApplication::applicationFilePath(), out, err);
 }
 
 } // namespace ProgramCommandLine

@@ -5,7 +5,8 @@
 #include <QStringList>
 #include <QTextStream>
 
-// The program's own command line: --help and --version, nothing else. Qt's
+// The program's own command line: --help and --version, and the commands
+// for the running program (--record [FILE], --stop, --status, ...). Qt's
 // options (-platform NAME, -display ...) are Qt's: the application object
 // takes them out of the command line when it is made.
 namespace ProgramCommandLine {
@@ -17,6 +18,14 @@ inline constexpr int EXIT_USAGE = 2;
 // the options and --version the program and its version on out, and the
 // program then exits with the status returned. Nothing else is decided here.
 std::optional<int> AnswerBeforeWindow(const QStringList& arrArguments, QTextStream& out);
+
+// Before the application object: a command for the running program
+// (--record [FILE], --play, --pause, --resume, --stop, --toggle, --show,
+// --status) is sent to it over the session bus, with a core application
+// only, and the status to exit with returned: RemoteCommand::Run's, or
+// EXIT_USAGE for a mistake among them (two commands, a FILE without
+// --record, any other option), reported on err. Nothing without one.
+std::optional<int> SendRemoteCommand(int& argc, char** argv, QTextStream& out, QTextStream& err);
 
 // What is left once Qt took its options: anything at all is a mistake,
 // reported on err with the status to exit with.

@@ -13,7 +13,8 @@ const QString ICON_RESOURCES = QStringLiteral(":/icons/hicolor");
 QIcon ProgramIdentity::Icon()
 {
     QIcon icon;
-    QDirIterator sizes(ICON_RESOURCES, { NAME + QStringLiteral(".png") }, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator sizes(ICON_RESOURCES, { APPLICATION_ID + QStringLiteral(".png") }, QDir::Files,
+                       QDirIterator::Subdirectories);
     while (sizes.hasNext())
         icon.addFile(sizes.next());
     return icon;
@@ -23,6 +24,6 @@ void ProgramIdentity::Apply()
 {
     QGuiApplication::setApplicationName(NAME);
     QGuiApplication::setApplicationDisplayName(DISPLAY_NAME);
-    QGuiApplication::setDesktopFileName(NAME);
+    QGuiApplication::setDesktopFileName(APPLICATION_ID);
     QGuiApplication::setWindowIcon(Icon());
 }

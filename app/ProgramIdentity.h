@@ -10,6 +10,11 @@ namespace ProgramIdentity {
 
 inline const QString NAME = QStringLiteral("skinrecorder");
 inline const QString DISPLAY_NAME = QStringLiteral("SkinRecorder");
+// The desktop's name for the program: its desktop file's and its icon's
+// name, and its name, object interface and error prefix on the session bus.
+// A macro too, for moc's class information, which takes only literals.
+#define SKINREC_APPLICATION_ID "org.skinrecorder.SkinRecorder"
+inline const QString APPLICATION_ID = QStringLiteral(SKINREC_APPLICATION_ID);
 
 // The icon the desktop file names, at every size the build draws it.
 QIcon Icon();

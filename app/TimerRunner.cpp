@@ -60,7 +60,9 @@ void CTimerRunner::Start()
                              QDir::toNativeSeparators(m_store.Path()) + QStringLiteral(": ") + loaded.strError);
     }
     m_schedule.Restore(std::move(loaded.timers));
-    Check();
+    // The first look once the window runs: a timer due now records from
+    // the finished window.
+    m_tick.start(0);
 }
 
 QString CTimerRunner::Save(const CRecordingTimer& timer)

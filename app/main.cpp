@@ -25,11 +25,14 @@ int main(int argc, char** argv)
     // private folders of a skin being unpacked behind.
     CQuitSignals::CatchBeforeApplication();
     QTextStream out(stdout);
+    QTextStream err(stderr);
     if (const std::optional<int> nExit = ProgramCommandLine::AnswerBeforeWindow(Arguments(argc, argv), out))
+        return *nExit;
+    // A command for the running program needs no display, nor a window.
+    if (const std::optional<int> nExit = ProgramCommandLine::SendRemoteCommand(argc, argv, out, err))
         return *nExit;
     PlatformChoice::ChooseXWaylandWhereNeeded(argc, argv);
     CConverterApp app(argc, argv);
-    QTextStream err(stderr);
     if (const std::optional<int> nExit = ProgramCommandLine::RefuseLeftovers(Arguments(argc, argv), err))
         return *nExit;
     // Before the window exists, so every popup menu it opens is styled;

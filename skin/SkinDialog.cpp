@@ -89,7 +89,7 @@ TControl* ControlNamed(const QList<TControl*>& arrControls, const QString& strNa
 
 CSkinDialog::CSkinDialog(IPrompt& prompt, QWidget* pParent)
     : QDialog(pParent, Qt::Window | Qt::FramelessWindowHint)
-    , m_prompt(prompt)
+    , m_pPrompt(&prompt)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
@@ -122,14 +122,14 @@ bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
     // or deleted, and a read-only current directory does not matter.
     const QTemporaryDir workRoot;
     if (!workRoot.isValid()) {
-        m_prompt.ShowMessage(QStringLiteral("Extract failed"), IPrompt::EIcon::Stop, workRoot.errorString());
+        Prompt().ShowMessage(QStringLiteral("Extract failed"), IPrompt::EIcon::Stop, workRoot.errorString());
         return false;
     }
     const QString strWorkFolder = QDir(workRoot.path()).filePath(SkinPackage::WORK_FOLDER_NAME);
     // Only the package itself can have put a file in the new folder: one
     // that names a file twice keeps its last copy, as it always has.
     const bool bLoaded =
-        UnpackSkin(m_archive, strPackagePath, strWorkFolder, m_prompt, EExistingFile::Replace) == EUnpackResult::Ok
+        UnpackSkin(m_archive, strPackagePath, strWorkFolder, Prompt(), EExistingFile::Replace) == EUnpackResult::Ok
         && LoadUsableSkin(strPackagePath, strWorkFolder);
     SkinPackage::RemoveSkinFolder(strWorkFolder);
     return bLoaded;
@@ -141,7 +141,7 @@ bool CSkinDialog::LoadUsableSkin(const QString& strPackagePath, const QString& s
     // shape or controls could not even be closed.
     const QString strMissing = UsableSkin::WhatIsMissing(strWorkFolder);
     if (!strMissing.isEmpty()) {
-        m_prompt.ShowMessage(UNUSABLE_PACKAGE.arg(QDir::toNativeSeparators(strPackagePath), strMissing),
+        Prompt().ShowMessage(UNUSABLE_PACKAGE.arg(QDir::toNativeSeparators(strPackagePath), strMissing),
                              IPrompt::EIcon::Stop);
         return false;
     }

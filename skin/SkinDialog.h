@@ -130,7 +130,11 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
 
-    IPrompt& Prompt() const { return m_prompt; }
+    IPrompt& Prompt() const { return *m_pPrompt; }
+    // Who answers from now on: a caller that must get the window's messages
+    // back instead of a person (a command from another program) puts its own
+    // prompt in for the command's length. The caller keeps it alive.
+    void SetPrompt(IPrompt& prompt) { m_pPrompt = &prompt; }
 
     // One table per kind, in entry order; the window owns the controls.
     QList<CSkinButton*> m_buttons;
@@ -158,7 +162,7 @@ private:
     void HideProgressDisplay();
     void CreateSkinMenu();
 
-    IPrompt& m_prompt;
+    IPrompt* m_pPrompt;
 
     QImage m_imgIcon;
     QPixmap m_pixIcon;

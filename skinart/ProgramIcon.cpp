@@ -6,7 +6,8 @@
 
 namespace {
 
-const QString ICON_NAME = QStringLiteral("skinrecorder.png");
+// The application id the desktop file names it by (app/ProgramIdentity.h).
+const QString ICON_NAME = QStringLiteral("org.skinrecorder.SkinRecorder.png");
 
 } // namespace
 

@@ -13,6 +13,6 @@ inline constexpr int PROGRAM_ICON_SIDES[] = { 16, 32, 48, 64, 128, 256 };
 
 QImage DrawProgramIcon(const CSkinPalette& palette, int nSide);
 
-// Writes every size as hicolor/NxN/apps/skinrecorder.png under strFolder,
+// Writes every size as hicolor/NxN/apps/org.skinrecorder.SkinRecorder.png under strFolder,
 // the layout of an icon theme.
 bool WriteProgramIcons(const CSkinPalette& palette, const QString& strFolder, QString& strError);

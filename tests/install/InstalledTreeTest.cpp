@@ -110,7 +110,7 @@ TEST_F(InstalledTree, HoldsWhatAUserNeedsAndNothingElse)
 {
     QStringList arrExpected = { SKINREC_INSTALL_BINDIR "/skinrecorder", SKINREC_INSTALL_BINDIR "/skintool",
                                 SKINREC_INSTALL_BINDIR "/mpegrec",
-                                SKINREC_INSTALL_DATADIR "/applications/skinrecorder.desktop" };
+                                SKINREC_INSTALL_DATADIR "/applications/org.skinrecorder.SkinRecorder.desktop" };
     const QStringList arrPackages = QDir(BuildProgramFolder()).entryList({ "*.zip", "*.skn" }, QDir::Files);
     ASSERT_TRUE(arrPackages.contains(STARTUP_PACKAGE)) << arrPackages.join(u' ').toStdString();
     for (const QString& strPackage : arrPackages)
@@ -119,7 +119,8 @@ TEST_F(InstalledTree, HoldsWhatAUserNeedsAndNothingElse)
         arrExpected.append(SKINREC_INSTALL_DATADIR "/skinrecorder/Frame/" + strPicture);
     for (const int nSide : ICON_SIDES)
         arrExpected.append(
-            QStringLiteral(SKINREC_INSTALL_DATADIR "/icons/hicolor/%1x%1/apps/skinrecorder.png").arg(nSide));
+            QStringLiteral(SKINREC_INSTALL_DATADIR "/icons/hicolor/%1x%1/apps/org.skinrecorder.SkinRecorder.png")
+                .arg(nSide));
     for (const QString& strProgram : PROGRAMS_WITH_PAGES)
         arrExpected.append(SKINREC_INSTALL_MANDIR "/man1/" + strProgram + ".1");
     arrExpected.sort();
@@ -163,7 +164,8 @@ TEST_F(InstalledTree, DesktopFileValidatesAndNamesTheProgramAndItsIcon)
 {
     const QString strValidator = QStandardPaths::findExecutable("desktop-file-validate");
     ASSERT_FALSE(strValidator.isEmpty()) << "desktop-file-validate is missing; scripts/setup installs it";
-    const QString strDesktopFile = Installed(SKINREC_INSTALL_DATADIR "/applications/skinrecorder.desktop");
+    const QString strDesktopFile =
+        Installed(SKINREC_INSTALL_DATADIR "/applications/org.skinrecorder.SkinRecorder.desktop");
 
     const CRun validate = RunToEnd(strValidator, { strDesktopFile });
     ASSERT_TRUE(validate.bFinished) << validate.strErrors.toStdString();
@@ -173,7 +175,8 @@ TEST_F(InstalledTree, DesktopFileValidatesAndNamesTheProgramAndItsIcon)
     QFile desktopFile(strDesktopFile);
     ASSERT_TRUE(desktopFile.open(QIODevice::ReadOnly));
     const QStringList arrLines = QString::fromUtf8(desktopFile.readAll()).split(u'\n');
-    for (const char* pszLine : { "Exec=skinrecorder", "Icon=skinrecorder", "StartupWMClass=skinrecorder" })
+    for (const char* pszLine :
+         { "Exec=skinrecorder", "Icon=org.skinrecorder.SkinRecorder", "StartupWMClass=skinrecorder" })
         EXPECT_TRUE(arrLines.contains(pszLine)) << pszLine;
 }
 
@@ -181,8 +184,9 @@ TEST_F(InstalledTree, IconIsARoundPictureAtEverySize)
 {
     for (const int nSide : ICON_SIDES) {
         SCOPED_TRACE(nSide);
-        const QImage img(
-            Installed(QStringLiteral(SKINREC_INSTALL_DATADIR "/icons/hicolor/%1x%1/apps/skinrecorder.png").arg(nSide)));
+        const QImage img(Installed(
+            QStringLiteral(SKINREC_INSTALL_DATADIR "/icons/hicolor/%1x%1/apps/org.skinrecorder.SkinRecorder.png")
+                .arg(nSide)));
         ASSERT_EQ(img.size(), QSize(nSide, nSide));
         EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0) << "the corners lie outside the round button";
         EXPECT_EQ(qAlpha(img.pixel(nSide / 2, nSide / 2)), 255);
