@@ -108,6 +108,7 @@ void CRecorderService::Toggle()
 void CRecorderService::Show()
 {
     // A window still being made is shown, in front, once it is.
+    qCInfo(lcService) << "asked to show the window";
     if (m_pControl)
         m_pControl->Show();
 }

@@ -2,6 +2,8 @@
 
 #include <csignal>
 
+#include <unistd.h>
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
@@ -54,8 +56,17 @@ bool IsRunning(const QDBusConnection& bus)
 // serves its name; false with the reason in strError when it does not.
 bool StartProgram(const QDBusConnection& bus, const QString& strProgram, QString& strError)
 {
+    QProcess program;
+    program.setProgram(strProgram);
+    // It outlives this command: a pipe this command was given (a shortcut
+    // daemon's, a script's) may close, and writing to it would end the
+    // program. A terminal stays, for its messages.
+    if (!isatty(STDOUT_FILENO))
+        program.setStandardOutputFile(QProcess::nullDevice());
+    if (!isatty(STDERR_FILENO))
+        program.setStandardErrorFile(QProcess::nullDevice());
     qint64 nPid = 0;
-    if (!QProcess::startDetached(strProgram, {}, QString(), &nPid)) {
+    if (!program.startDetached(&nPid)) {
         strError = QStringLiteral("Cannot start %1.").arg(strProgram);
         return false;
     }

@@ -134,12 +134,21 @@ TEST(ProgramStart, AnswersItsCommandLineWithoutADisplay)
     if (!QFileInfo(ProgramPath()).isExecutable())
         GTEST_SKIP() << "the program is not built beside the test";
     const CCommandLineCase cases[] = {
-        { { "--help" }, 0, "^Usage: skinrecorder \\[options\\]\\n(.|\\n)*-v, --version", "^$" },
+        { { "--help" },
+          0,
+          "^Usage: skinrecorder \\[options\\] \\[FILE\\]\\n(.|\\n)*-v, --version(.|\\n)*--toggle",
+          "^$" },
         { { "-h" }, 0, "-h, --help", "^$" },
         { { "--version" }, 0, "^skinrecorder \\(SkinRecorder\\) \\d+(\\.\\d+)+\\n$", "^$" },
         // Qt's own options still work; what is left is a mistake.
         { { "-platform", "offscreen", "--bogus" }, 2, "^$", "skinrecorder: Unknown option 'bogus'" },
         { { "-platform", "offscreen", "extra" }, 2, "^$", "skinrecorder: Unexpected argument 'extra'" },
+        // The commands for the running program: one at a time, FILE only for
+        // --record, and no option of Qt's, which only a window would take.
+        { { "--stop", "--play" }, 2, "^$", "skinrecorder: Give one command at a time" },
+        { { "--stop", "take.mpg" }, 2, "^$", "skinrecorder: Unexpected argument 'take.mpg'" },
+        { { "--record", "a.mpg", "b.mpg" }, 2, "^$", "skinrecorder: Unexpected argument 'b.mpg'" },
+        { { "-platform", "offscreen", "--status" }, 2, "^$", "skinrecorder: Unknown option 'platform'" },
     };
     for (const CCommandLineCase& c : cases) {
         SCOPED_TRACE(c.arrArguments.join(' ').toStdString());

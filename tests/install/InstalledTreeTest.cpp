@@ -24,7 +24,8 @@ constexpr int PROCESS_TIMEOUT_MS = 60000;
 constexpr int ICON_SIDES[] = { 16, 32, 48, 64, 128, 256 };
 const QString STARTUP_PACKAGE = QStringLiteral("Pink.skn");
 const QString FRAME_FOLDER = QStringLiteral("Frame");
-const QString PROGRAMS_WITH_PAGES[] = { QStringLiteral("skintool"), QStringLiteral("mpegrec") };
+const QString PROGRAMS_WITH_PAGES[] = { QStringLiteral("skintool"), QStringLiteral("mpegrec"),
+                                          QStringLiteral("skinrecorder") };
 
 struct CRun
 {
