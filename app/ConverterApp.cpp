@@ -26,8 +26,9 @@ int CConverterApp::InitInstance()
     if (service.Claim() == CRecorderService::EClaim::Taken) {
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return RemoteCommand::Run(QDBusConnection::sessionBus(), { RemoteCommand::ECommand::Show, QString() },
-                                  applicationFilePath(), out, err);
+        return RemoteCommand::Run(QDBusConnection::sessionBus(),
+                                  { RemoteCommand::ECommand::Show, QString(), QString() }, applicationFilePath(), out,
+                                  err);
     }
     CMessageBoxPrompt prompt;
     // The window is still being made: a quit signal closes its questions,
@@ -43,6 +44,7 @@ int CConverterApp::InitInstance()
     prompt.SetParent(&dialog);
     connect(&m_quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
     CRecorderControl control(dialog);
+    service.ServeTimers(dialog.Timers());
     service.Serve(control);
     // Returns however the window closes: its exit or close button, the
     // window system's close, or the session ending.

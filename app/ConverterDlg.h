@@ -125,6 +125,7 @@ public:
     bool IsRecordingTo(const QString& strFile) const override;
     double RecordedSeconds() const override;
     void StopRecording() override;
+    int CurrentOutputTypeRow() const override { return OutputTypeRow(); }
 
     // The program was asked to end (a signal): the recording is stopped as
     // by the Stop button, dialogs open over the window are dismissed, and

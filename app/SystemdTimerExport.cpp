@@ -6,13 +6,13 @@
 #include <QStandardPaths>
 
 #include "app/ConverterDlg.h"
+#include "app/TimerSpec.h"
 
 namespace {
 
 const QString UNIT_PREFIX = QStringLiteral("skinrecorder-");
 // Enough of the timer's id to tell two timers of one title apart.
 constexpr int ID_CHARACTERS = 8;
-const char* const WEEKDAY_NAMES[] = { "Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun" };
 
 // One word of an Exec line: systemd expands '%' specifiers and '$'
 // variables even inside quotes, and takes C escapes there.
@@ -72,12 +72,7 @@ QString Calendar(const CRecordingTimer& timer)
     const QString strTime = timer.startTime.toString(QStringLiteral("HH:mm:ss"));
     if (!timer.IsRepeating())
         return timer.date.toString(Qt::ISODate) + u' ' + strTime;
-    QStringList arrDays;
-    for (int nDay = 0; nDay < static_cast<int>(std::size(WEEKDAY_NAMES)); ++nDay) {
-        if ((timer.nWeekdays & (1U << nDay)) != 0)
-            arrDays.append(QLatin1String(WEEKDAY_NAMES[nDay]));
-    }
-    return arrDays.join(u',') + QStringLiteral(" *-*-* ") + strTime;
+    return TimerSpec::DayNames(timer.nWeekdays) + QStringLiteral(" *-*-* ") + strTime;
 }
 
 QStringList MpegrecArguments(const CRecordingTimer& timer, const QString& strFolder)

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include "app/ConverterDlg.h"
+#include "app/TimerSpec.h"
 #include "skin/Prompt.h"
 
 namespace {
@@ -80,6 +81,36 @@ QString CTimerRunner::Remove(const QString& strId)
     m_schedule.Remove(strId);
     emit Changed();
     return SaveFile();
+}
+
+QString CTimerRunner::AddFromSpec(const QString& strSpec, QString& strId)
+{
+    CRecordingTimer timer;
+    timer.settings = ConversionSettings::Instance();
+    timer.nOutputTypeRow = m_recorder.CurrentOutputTypeRow();
+    QString strError;
+    const std::optional<CRecordingTimer> parsed = TimerSpec::Parse(strSpec, timer, strError);
+    if (!parsed)
+        return strError;
+    // A timer without an id is added at the end; the file's trouble is
+    // logged, and the timer runs in this program either way.
+    const QString strRefused = m_schedule.Save(*parsed);
+    if (!strRefused.isEmpty())
+        return strRefused;
+    strId = m_schedule.Timers().back().strId;
+    emit Changed();
+    SaveFile();
+    return QString();
+}
+
+QStringList CTimerRunner::Listing() const
+{
+    QStringList arrLines;
+    for (const CRecordingTimer& timer : m_schedule.Timers()) {
+        const QString strState = timer.bEnabled ? TimerStateText(timer.eState) : QStringLiteral("disabled");
+        arrLines.append(QStringLiteral("%1\t%2\t%3").arg(timer.strId, TimerSpec::Text(timer), strState));
+    }
+    return arrLines;
 }
 
 QString CTimerRunner::SaveFile()

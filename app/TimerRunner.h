@@ -22,6 +22,8 @@ public:
     virtual bool IsRecordingTo(const QString& strFile) const = 0;
     virtual double RecordedSeconds() const = 0;
     virtual void StopRecording() = 0;
+    // The Output selector's row now: what a timer made elsewhere records.
+    virtual int CurrentOutputTypeRow() const = 0;
 };
 
 // Keeps the timers: reads them at start, saves every change, looks at the
@@ -53,6 +55,11 @@ public:
     // Saves the timer (new or changed) and the file; the reason when refused.
     QString Save(const CRecordingTimer& timer);
     QString Remove(const QString& strId);
+    // A timer written as TimerSpec reads it, with the settings in force
+    // now; its id goes to strId. The reason when refused.
+    QString AddFromSpec(const QString& strSpec, QString& strId);
+    // Every timer as "ID<tab>SPEC<tab>STATE".
+    QStringList Listing() const;
     void SetNotifier(CNotifier notifier) { m_notify = std::move(notifier); }
 
     // The timer's own folder, else the desktop's Videos folder, else home.

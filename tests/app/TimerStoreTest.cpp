@@ -20,6 +20,7 @@ public:
     bool IsRecordingTo(const QString&) const override { return false; }
     double RecordedSeconds() const override { return 0; }
     void StopRecording() override { }
+    int CurrentOutputTypeRow() const override { return 0; }
 };
 
 CRecordingTimer WeeklyTimer(const char* pszTitle)
