@@ -3,6 +3,7 @@
 #include <QTextStream>
 
 #include "app/ConverterDlg.h"
+#include "app/DesktopStatus.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/ProgramIdentity.h"
 #include "app/RecorderControl.h"
@@ -46,6 +47,8 @@ int CConverterApp::InitInstance()
     CRecorderControl control(dialog);
     service.ServeTimers(dialog.Timers());
     service.Serve(control);
+    // Keeps a recording in sight while the window is hidden or minimised.
+    const CDesktopStatus desktopStatus(dialog, control);
     // Returns however the window closes: its exit or close button, the
     // window system's close, or the session ending.
     dialog.RunAsMainWindow();

@@ -251,14 +251,17 @@ void CConverterDlg::ShowRecordings()
 
 void CConverterDlg::OpenRecording(int nRow)
 {
-    const CRecentRecordings::CEntry* pEntry = m_recordings.At(nRow);
-    if (pEntry == nullptr)
-        return;
+    if (const CRecentRecordings::CEntry* pEntry = m_recordings.At(nRow))
+        OpenRecordingFile(pEntry->strPath);
+}
+
+void CConverterDlg::OpenRecordingFile(const QString& strPath)
+{
     // A file deleted since has nothing to open; its row now says so.
-    if (!QFileInfo::exists(pEntry->strPath))
+    if (!QFileInfo::exists(strPath))
         ShowRecordings();
-    else if (!m_openUrl(QUrl::fromLocalFile(pEntry->strPath)))
-        Prompt().ShowMessage(NO_PLAYER, IPrompt::EIcon::Warning, QDir::toNativeSeparators(pEntry->strPath));
+    else if (!m_openUrl(QUrl::fromLocalFile(strPath)))
+        Prompt().ShowMessage(NO_PLAYER, IPrompt::EIcon::Warning, QDir::toNativeSeparators(strPath));
 }
 
 void CConverterDlg::OnSkinOptionSelected(const QString& strName)

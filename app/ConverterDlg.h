@@ -100,6 +100,9 @@ public:
     using CUrlOpener = std::function<bool(const QUrl&)>;
     void SetUrlOpener(CUrlOpener opener) { m_openUrl = std::move(opener); }
     const CRecentRecordings& Recordings() const { return m_recordings; }
+    // Opens a recording as the Recordings list does, telling the user when
+    // no program took it; a file deleted since shows as missing in the list.
+    void OpenRecordingFile(const QString& strPath);
 
     // One of the transport's commands as its button gives it (CONVERT_BUTTON,
     // PLAY_BUTTON, PAUSE_BUTTON, STOP_BUTTON), for a caller that is not a

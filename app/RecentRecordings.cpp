@@ -14,15 +14,15 @@ namespace {
 constexpr int SIZE_STEP = 1024;
 constexpr double SIZE_WITHOUT_DECIMALS = 100;
 
-QString ShortSize(qint64 nBytes)
+} // namespace
+
+QString CRecentRecordings::ShortSize(qint64 nBytes)
 {
     double dValue = static_cast<double>(nBytes);
     while (dValue >= SIZE_STEP)
         dValue /= SIZE_STEP;
     return QLocale::system().formattedDataSize(nBytes, dValue >= SIZE_WITHOUT_DECIMALS ? 0 : 1);
 }
-
-} // namespace
 
 void CRecentRecordings::Add(const CEntry& entry)
 {

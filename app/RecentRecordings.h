@@ -31,6 +31,8 @@ public:
     static QString RowText(const CEntry& entry);
     static QString RowDetails(const CEntry& entry);
     static QString RowToolTip(const CEntry& entry);
+    // A size in three digits ("1.2 GiB", "12.3 MiB", "123 MiB").
+    static QString ShortSize(qint64 nBytes);
     void ShowIn(CSkinListBox& list) const;
 
 private:
