@@ -49,6 +49,10 @@ int CConverterApp::InitInstance()
     service.Serve(control);
     // Keeps a recording in sight while the window is hidden or minimised.
     const CDesktopStatus desktopStatus(dialog, control);
+    // Timers tell of recordings missed and made while nobody may be at the
+    // window.
+    CDesktopNotifications timerNotifications([&dialog](const QString& strPath) { dialog.OpenRecordingFile(strPath); });
+    dialog.Timers().NotifyThrough(timerNotifications);
     // Returns however the window closes: its exit or close button, the
     // window system's close, or the session ending.
     dialog.RunAsMainWindow();

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include "app/ConverterDlg.h"
+#include "app/DesktopNotifications.h"
 #include "app/TimerSpec.h"
 #include "skin/Prompt.h"
 
@@ -221,12 +222,12 @@ void CTimerRunner::EndRecording(ETimerState eState)
     SaveFile();
     emit Changed();
     Notify(QStringLiteral("Timer recording finished"),
-           QStringLiteral("\"%1\" was recorded into %2").arg(strTitle, QDir::toNativeSeparators(strFile)));
+           QStringLiteral("\"%1\" was recorded into %2").arg(strTitle, QDir::toNativeSeparators(strFile)), strFile);
 }
 
-void CTimerRunner::Notify(const QString& strSummary, const QString& strBody) const
+void CTimerRunner::Notify(const QString& strSummary, const QString& strBody, const QString& strFile) const
 {
     qCInfo(lcTimers).noquote() << strSummary << strBody;
-    if (m_notify)
-        m_notify(strSummary, strBody);
+    if (m_pNotifications)
+        m_pNotifications->Show({ strSummary, strBody.toHtmlEscaped(), !strFile.isEmpty() }, strFile);
 }

@@ -3,11 +3,10 @@
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
-
 #include "app/TimerSchedule.h"
 #include "app/TimerStore.h"
 
+class CDesktopNotifications;
 class IPrompt;
 
 // What the timers need of the window that records for them.
@@ -40,9 +39,6 @@ public:
     // While a timer records its end is watched more closely.
     static constexpr int RECORDING_TICK_MS = 100;
 
-    // A line for the desktop's notifications: headline, then text.
-    using CNotifier = std::function<void(const QString& strSummary, const QString& strBody)>;
-
     CTimerRunner(ITimerRecorder& recorder, IPrompt& prompt, CTimerSchedule::CClock clock, const QString& strStorePath,
                  QObject* pParent = nullptr);
 
@@ -60,7 +56,9 @@ public:
     QString AddFromSpec(const QString& strSpec, QString& strId);
     // Every timer as "ID<tab>SPEC<tab>STATE".
     QStringList Listing() const;
-    void SetNotifier(CNotifier notifier) { m_notify = std::move(notifier); }
+    // Where missed and finished timers are told besides the log; it
+    // outlives this object.
+    void NotifyThrough(CDesktopNotifications& notifications) { m_pNotifications = &notifications; }
 
     // The timer's own folder, else the desktop's Videos folder, else home.
     static QString RecordingFolder(const CRecordingTimer& timer);
@@ -80,13 +78,14 @@ private:
     void EndRecording(ETimerState eState);
     void WatchRecording();
     QString SaveFile();
-    void Notify(const QString& strSummary, const QString& strBody) const;
+    // strFile: the recording a notice may open.
+    void Notify(const QString& strSummary, const QString& strBody, const QString& strFile = QString()) const;
 
     ITimerRecorder& m_recorder;
     IPrompt& m_prompt;
     CTimerSchedule m_schedule;
     CTimerStore m_store;
-    CNotifier m_notify;
+    CDesktopNotifications* m_pNotifications = nullptr;
     QTimer m_tick;
     // The timer recording now, its file, and how long it is to record.
     QString m_strRecordingId;

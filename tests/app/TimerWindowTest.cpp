@@ -6,7 +6,10 @@
 #include <QTest>
 
 #include "app/ConverterDlg.h"
+#include "app/DesktopNotifications.h"
+#include "tests/app/NotificationServer.h"
 #include "tests/app/ProgramDriver.h"
+#include "tests/common/PrivateSessionBus.h"
 #include "tests/engine/MediaProbe.h"
 
 namespace {
@@ -29,10 +32,17 @@ protected:
 } // namespace
 
 // A timer made in the running window records through it at its time, for
-// its length, into a file named after it that takes no other file's place.
+// its length, into a file named after it that takes no other file's place,
+// and the desktop is told.
 TEST_F(CTimerWindowTest, RecordsAtItsTimeIntoItsOwnFile)
 {
+    CPrivateSessionBus bus;
+    ASSERT_TRUE(bus.IsValid());
+    CNotificationServer server(bus.Address(), QString());
+    ASSERT_TRUE(server.WaitUntilReady());
+    CDesktopNotifications notifications([](const QString&) {}, bus.Address());
     CConverterDlg dialog(m_prompt);
+    dialog.Timers().NotifyThrough(notifications);
     dialog.show();
     const QDateTime start = QDateTime::currentDateTime().addSecs(TIMER_LEAD_SECONDS);
     CRecordingTimer timer;
@@ -71,4 +81,8 @@ TEST_F(CTimerWindowTest, RecordsAtItsTimeIntoItsOwnFile)
     ASSERT_TRUE(taken.open(QIODevice::ReadOnly));
     EXPECT_EQ(taken.readAll(), QByteArray("keep"));
     EXPECT_TRUE(m_prompt.Texts().isEmpty()) << m_prompt.Texts().join(u'\n').toStdString();
+    const QJsonObject notice = server.NextNotification();
+    EXPECT_EQ(notice["summary"].toString(), QStringLiteral("Timer recording finished"));
+    EXPECT_TRUE(notice["body"].toString().contains(QStringLiteral("Evening: News")))
+        << notice["body"].toString().toStdString();
 }
