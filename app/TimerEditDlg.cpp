@@ -1,5 +1,7 @@
 #include "app/TimerEditDlg.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -41,6 +43,10 @@ CTimerEditDlg::CTimerEditDlg(const CRecordingTimer& timer, const ConversionSetti
     m_pDate = new QDateEdit(this);
     m_pDate->setObjectName(DATE_EDIT);
     m_pDate->setCalendarPopup(true);
+    // Radio buttons of one parent would otherwise all exclude each other.
+    auto* pDayChoice = new QButtonGroup(this);
+    pDayChoice->addButton(m_pOnce);
+    pDayChoice->addButton(pWeekly);
     auto* pOnceRow = new QHBoxLayout;
     pOnceRow->addWidget(m_pOnce);
     pOnceRow->addWidget(m_pDate, 1);
@@ -49,6 +55,7 @@ CTimerEditDlg::CTimerEditDlg(const CRecordingTimer& timer, const ConversionSetti
     pWeekRow->addWidget(pWeekly);
     for (int nDay = Qt::Monday; nDay <= Qt::Sunday; ++nDay) {
         auto* pDay = new QCheckBox(QLocale().dayName(nDay, QLocale::ShortFormat), this);
+        pDay->setObjectName(WEEKDAY_BOX.arg(nDay));
         connect(pDay, &QCheckBox::toggled, pWeekly, [pWeekly](bool bOn) {
             if (bOn)
                 pWeekly->setChecked(true);
@@ -64,11 +71,16 @@ CTimerEditDlg::CTimerEditDlg(const CRecordingTimer& timer, const ConversionSetti
     pForm->addRow(QStringLiteral("&Start"), m_pStart);
     m_pByLength = new QRadioButton(QStringLiteral("&Length (minutes)"), this);
     auto* pByEnd = new QRadioButton(QStringLiteral("&End at"), this);
+    pByEnd->setObjectName(BY_END_OPTION);
     m_pLengthMinutes = new QSpinBox(this);
     m_pLengthMinutes->setObjectName(LENGTH_MINUTES);
     m_pLengthMinutes->setRange(1, CTimerSchedule::MAX_LENGTH_SECONDS / SECONDS_PER_MINUTE);
     m_pEnd = new QTimeEdit(this);
+    m_pEnd->setObjectName(END_EDIT);
     m_pEnd->setDisplayFormat(TIME_FORMAT);
+    auto* pEndChoice = new QButtonGroup(this);
+    pEndChoice->addButton(m_pByLength);
+    pEndChoice->addButton(pByEnd);
     auto* pLengthRow = new QHBoxLayout;
     pLengthRow->addWidget(m_pByLength);
     pLengthRow->addWidget(m_pLengthMinutes);
@@ -99,7 +111,6 @@ void CTimerEditDlg::ShowTimer()
     const bool bNew = m_timer.strId.isEmpty();
     const QDateTime now = QDateTime::currentDateTime();
     m_pTitle->setText(m_timer.strTitle);
-    m_pOnce->setChecked(!m_timer.IsRepeating());
     m_pDate->setDate(m_timer.date.isValid() ? m_timer.date : now.date());
     for (int nDay = 0; nDay < m_arrWeekdays.size(); ++nDay)
         m_arrWeekdays[nDay]->setChecked((m_timer.nWeekdays & (1U << nDay)) != 0);
@@ -123,6 +134,13 @@ void CTimerEditDlg::ShowLengthOrEnd()
 {
     m_pLengthMinutes->setEnabled(m_pByLength->isChecked());
     m_pEnd->setEnabled(!m_pByLength->isChecked());
+}
+
+bool CTimerEditDlg::LacksWeekdays() const
+{
+    return !m_pOnce->isChecked() && std::none_of(m_arrWeekdays.begin(), m_arrWeekdays.end(), [](const QCheckBox* pDay) {
+        return pDay->isChecked();
+    });
 }
 
 CRecordingTimer CTimerEditDlg::Timer() const

@@ -24,6 +24,10 @@ public:
     static inline const QString DATE_EDIT = QStringLiteral("date");
     static inline const QString START_EDIT = QStringLiteral("start");
     static inline const QString LENGTH_MINUTES = QStringLiteral("lengthMinutes");
+    static inline const QString BY_END_OPTION = QStringLiteral("byEnd");
+    static inline const QString END_EDIT = QStringLiteral("end");
+    // With Qt's day number, 1 for Monday.
+    static inline const QString WEEKDAY_BOX = QStringLiteral("day%1");
 
     // timer: what the dialog starts from; currentSettings and
     // nCurrentOutputRow: what "Use the current settings" puts in.
@@ -31,6 +35,8 @@ public:
                   QWidget* pParent = nullptr);
 
     CRecordingTimer Timer() const;
+    // "Every" is chosen without a day, which no timer can record on.
+    bool LacksWeekdays() const;
 
 private:
     void ShowTimer();

@@ -119,6 +119,8 @@ QString CTimerSchedule::Save(CRecordingTimer timer)
 {
     if (const QString strIncomplete = Incomplete(timer); !strIncomplete.isEmpty())
         return strIncomplete;
+    if (!timer.IsRepeating() && OccurrenceOn(timer, timer.date).end <= Now())
+        return QStringLiteral("This timer's time has passed: choose a later day or time.");
     if (const CRecordingTimer* pOther = ConflictFor(timer)) {
         return QStringLiteral("This timer overlaps the timer \"%1\": the program records one thing at a time.")
             .arg(pOther->strTitle);

@@ -138,7 +138,9 @@ void CTimersDlg::Edit(const CRecordingTimer& timer)
     CTimerEditDlg editor(timer, ConversionSettings::Instance(), m_nCurrentOutputRow, this);
     // Asked again with what was typed until it is taken or given up.
     while (editor.exec() == QDialog::Accepted) {
-        const QString strRefused = m_timers.Save(editor.Timer());
+        const QString strRefused = editor.LacksWeekdays()
+            ? QStringLiteral("Choose the weekdays the timer records on, or a day for once.")
+            : m_timers.Save(editor.Timer());
         if (strRefused.isEmpty())
             return;
         Refuse(strRefused);

@@ -37,7 +37,8 @@ CRecordingTimer Timer(const char* pszTitle, int nDay, unsigned nWeekdays, const 
 struct CSaved
 {
     CRecordingTimer timer;
-    // Empty when it is taken, else the title of the timer it clashes with.
+    // Empty when it is taken, else what the refusal names: the timer it
+    // clashes with, or why.
     const char* pszClashesWith = "";
 };
 
@@ -146,6 +147,7 @@ TEST(TimerSchedule, FiresOnTheWallClockOnceAnOccurrence)
             { Timer("Film", 0, 0, "21:00", 90), "News" },
             { Timer("After the news", 0, 0, "21:45", 30) },
             { Timer("Every Monday", 0, MON, "21:30", 30), "News" },
+            { Timer("This morning", 0, 0, "08:00", 60), "has passed" },
             { Timer("Sunday night", 0, SUN, "23:30", 120) },
             { Timer("Monday small hours", 0, MON, "00:30", 30), "Sunday night" } },
           { { At(0, "20:15:00"), { "start News 5400" } },
