@@ -46,11 +46,11 @@ const CRemoteOption REMOTE_OPTIONS[] = {
                                         "program does not run.")),
       RemoteCommand::ECommand::Status },
     { QCommandLineOption(QStringLiteral("timer-add"),
-                         QStringLiteral("Add the timer TIMER, \"TITLE;YYYY-MM-DD HH:MM;MINUTES\" (or \"TITLE;Mon,Wed "
+                         QStringLiteral("Add the timer given after it, \"TITLE;YYYY-MM-DD HH:MM;MINUTES\" (or \"TITLE;Mon,Wed "
                                         "20:15;until 21:45\", \"daily 20:15\"), recording with the window's "
                                         "settings; prints its id. Starts the program first when it does not run.")),
       RemoteCommand::ECommand::TimerAdd },
-    { QCommandLineOption(QStringLiteral("timer-remove"), QStringLiteral("Delete the timer whose id is ID.")),
+    { QCommandLineOption(QStringLiteral("timer-remove"), QStringLiteral("Delete the timer whose id is given after it.")),
       RemoteCommand::ECommand::TimerRemove },
     { QCommandLineOption(QStringLiteral("timers"),
                          QStringLiteral("Print the timers, one a line: id, timer as --timer-add takes it, state.")),
@@ -76,10 +76,6 @@ bool Parse(QCommandLineParser& parser, const QStringList& arrArguments)
         parser.addOption(remote.option);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The file --record records into."),
                                  QStringLiteral("[FILE]"));
-    parser.addPositionalArgument(QStringLiteral("TIMER"),
-                                 QStringLiteral("The timer --timer-add adds, or the id of the one --timer-remove "
-                                                "deletes."),
-                                 QStringLiteral("[TIMER|ID]"));
     return parser.parse(arrArguments);
 }
 

@@ -24,7 +24,7 @@ CRecordingTimer Parsed(const char* pszSpec)
 // choices (once or weekdays, length or end) once shared one group of radio
 // buttons, so choosing weekdays switched the length choice off and the end
 // field's time was taken instead of the length typed.
-TEST(TimerEditDlg, HandsBackTheTimerAsEdited)
+TEST(TimerEditDlg, ChoosingWeekdaysKeepsTheLengthChoice)
 {
     struct CEditCase
     {
