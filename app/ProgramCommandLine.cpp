@@ -1,5 +1,7 @@
 #include "app/ProgramCommandLine.h"
 
+#include <csignal>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -45,12 +47,14 @@ const CRemoteOption REMOTE_OPTIONS[] = {
                          QStringLiteral("Print the state, the file and the time recorded; exit status 3 when the "
                                         "program does not run.")),
       RemoteCommand::ECommand::Status },
-    { QCommandLineOption(QStringLiteral("timer-add"),
-                         QStringLiteral("Add the timer given after it, \"TITLE;YYYY-MM-DD HH:MM;MINUTES\" (or \"TITLE;Mon,Wed "
-                                        "20:15;until 21:45\", \"daily 20:15\"), recording with the window's "
-                                        "settings; prints its id. Starts the program first when it does not run.")),
+    { QCommandLineOption(
+          QStringLiteral("timer-add"),
+          QStringLiteral("Add the timer given after it, \"TITLE;YYYY-MM-DD HH:MM;MINUTES\" (or \"TITLE;Mon,Wed "
+                         "20:15;until 21:45\", \"daily 20:15\"), recording with the window's "
+                         "settings; prints its id. Starts the program first when it does not run.")),
       RemoteCommand::ECommand::TimerAdd },
-    { QCommandLineOption(QStringLiteral("timer-remove"), QStringLiteral("Delete the timer whose id is given after it.")),
+    { QCommandLineOption(QStringLiteral("timer-remove"),
+                         QStringLiteral("Delete the timer whose id is given after it.")),
       RemoteCommand::ECommand::TimerRemove },
     { QCommandLineOption(QStringLiteral("timers"),
                          QStringLiteral("Print the timers, one a line: id, timer as --timer-add takes it, state.")),
@@ -148,6 +152,10 @@ std::optional<int> SendRemoteCommand(int& argc, char** argv, QTextStream& out, Q
         return ReportMistake(arrArguments, QStringLiteral("Unexpected argument '%1'.").arg(arrFiles.last()), err);
     if (bTimer && arrFiles.isEmpty())
         return ReportMistake(arrArguments, QStringLiteral("Which timer? See --help."), err);
+    // Nothing to close on Ctrl+C while a command waits for its answer: the
+    // system's default action ends it.
+    for (const int nSignal : { SIGTERM, SIGINT, SIGHUP })
+        std::signal(nSignal, SIG_DFL);
     // The running program has a current folder of its own.
     const QString strFile = !bRecord || arrFiles.isEmpty() ? QString() : QFileInfo(arrFiles.first()).absoluteFilePath();
     const QString strTimer = bTimer ? arrFiles.first() : QString();

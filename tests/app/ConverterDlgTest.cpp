@@ -135,7 +135,7 @@ TEST(ProgramIdentity, NamesTheProgramForTheWindowSystem)
 {
     ProgramIdentity::Apply();
     EXPECT_EQ(QGuiApplication::applicationName(), "skinrecorder");
-    EXPECT_EQ(QGuiApplication::desktopFileName(), "skinrecorder");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "org.skinrecorder.SkinRecorder");
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), "SkinRecorder");
     EXPECT_FALSE(QGuiApplication::windowIcon().isNull());
 }

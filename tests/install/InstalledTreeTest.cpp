@@ -25,7 +25,7 @@ constexpr int ICON_SIDES[] = { 16, 32, 48, 64, 128, 256 };
 const QString STARTUP_PACKAGE = QStringLiteral("Pink.skn");
 const QString FRAME_FOLDER = QStringLiteral("Frame");
 const QString PROGRAMS_WITH_PAGES[] = { QStringLiteral("skintool"), QStringLiteral("mpegrec"),
-                                          QStringLiteral("skinrecorder") };
+                                        QStringLiteral("skinrecorder") };
 
 struct CRun
 {
@@ -176,8 +176,8 @@ TEST_F(InstalledTree, DesktopFileValidatesAndNamesTheProgramAndItsIcon)
     QFile desktopFile(strDesktopFile);
     ASSERT_TRUE(desktopFile.open(QIODevice::ReadOnly));
     const QStringList arrLines = QString::fromUtf8(desktopFile.readAll()).split(u'\n');
-    for (const char* pszLine :
-         { "Exec=skinrecorder", "Icon=org.skinrecorder.SkinRecorder", "StartupWMClass=skinrecorder" })
+    for (const char* pszLine : { "Exec=skinrecorder", "Icon=org.skinrecorder.SkinRecorder",
+                                 "StartupWMClass=skinrecorder", "Exec=skinrecorder --toggle" })
         EXPECT_TRUE(arrLines.contains(pszLine)) << pszLine;
 }
 
