@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <functional>
 
 #include "app/TimerRunner.h"
+#include "app/TimersDlg.h"
 #include "tests/common/ScriptedPrompt.h"
 
 namespace {
@@ -107,4 +109,38 @@ TEST(TimerStore, KeepsTimersAndNeverLosesTheFile)
         }
         EXPECT_EQ(arrTitles, testCase.arrTitlesAfterRestart);
     }
+}
+
+// The dialog lists what the runner keeps, and its export asks before it
+// replaces a user's units, keeping them when the answer is No.
+TEST(TimersDlg, ListsTimersAndExportsOnlyWhenAllowed)
+{
+    const QTemporaryDir folder;
+    CIdleRecorder recorder;
+    CScriptedPrompt prompt;
+    CTimerRunner runner(recorder, prompt, &QDateTime::currentDateTime, folder.filePath(QStringLiteral("timers.json")));
+    ASSERT_EQ(runner.Save(WeeklyTimer("News")), QString());
+    CTimersDlg dialog(runner, prompt, 0);
+    ASSERT_EQ(dialog.List()->topLevelItemCount(), 1);
+    const QTreeWidgetItem* pRow = dialog.List()->topLevelItem(0);
+    EXPECT_EQ(pRow->text(CTimersDlg::TITLE_COLUMN), QStringLiteral("News"));
+    EXPECT_EQ(pRow->text(CTimersDlg::LENGTH_COLUMN), QStringLiteral("1 min, until 03:01"));
+    EXPECT_EQ(pRow->text(CTimersDlg::STATE_COLUMN), QStringLiteral("waiting"));
+    dialog.List()->setCurrentItem(dialog.List()->topLevelItem(0));
+
+    const QString strUnits = folder.filePath(QStringLiteral("units"));
+    dialog.ExportSelected(strUnits);
+    const QStringList arrUnits = QDir(strUnits).entryList(QDir::Files);
+    ASSERT_EQ(arrUnits.size(), 2);
+    EXPECT_TRUE(prompt.Texts().last().contains(QStringLiteral("systemctl --user enable --now ")))
+        << prompt.Texts().last().toStdString();
+    const QString strTimerFile = QDir(strUnits).filePath(arrUnits.filter(QStringLiteral(".timer")).value(0));
+    QFile user(strTimerFile);
+    ASSERT_TRUE(user.open(QIODevice::WriteOnly));
+    user.write("the user's own");
+    user.close();
+    prompt.m_arrYesNo = { IPrompt::EAnswer::No };
+    dialog.ExportSelected(strUnits);
+    EXPECT_TRUE(prompt.Texts().last().contains(QStringLiteral("Replace it?")));
+    EXPECT_EQ(Contents(strTimerFile), QByteArray("the user's own"));
 }
