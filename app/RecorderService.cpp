@@ -122,12 +122,12 @@ bool CRecorderService::TimersServed()
     return m_pTimers != nullptr;
 }
 
-QString CRecorderService::AddTimer(const QString& spec)
+QString CRecorderService::AddTimer(const QString& timer)
 {
     QString strId;
     if (!TimersServed())
         return strId;
-    const QString strError = m_pTimers->AddFromSpec(spec, strId);
+    const QString strError = m_pTimers->AddFromLine(timer, strId);
     if (!strError.isEmpty() && calledFromDBus())
         sendErrorReply(FAILED_ERROR, strError);
     return strId;

@@ -68,10 +68,10 @@ public slots:
     Q_SCRIPTABLE void Stop();
     Q_SCRIPTABLE void Toggle();
     Q_SCRIPTABLE void Show();
-    // A timer as TimerSpec writes it, with the window's settings now; its id.
-    Q_SCRIPTABLE QString AddTimer(const QString& spec);
+    // A timer as TimerLine writes it, with the window's settings now; its id.
+    Q_SCRIPTABLE QString AddTimer(const QString& timer);
     Q_SCRIPTABLE void RemoveTimer(const QString& id);
-    // "ID<tab>SPEC<tab>STATE" a timer.
+    // "ID<tab>TIMER<tab>STATE" a timer.
     Q_SCRIPTABLE QStringList Timers();
 
 signals:

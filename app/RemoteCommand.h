@@ -17,7 +17,7 @@ struct CRequest
     // For Record: an absolute path, or empty for the name the window
     // proposes.
     QString strFile;
-    // For TimerAdd: the timer as TimerSpec writes it; for TimerRemove: its id.
+    // For TimerAdd: the timer as TimerLine writes it; for TimerRemove: its id.
     QString strTimer;
 };
 

@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 
 #include "app/ConverterDlg.h"
-#include "app/TimerSpec.h"
+#include "app/TimerLine.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ QString Calendar(const CRecordingTimer& timer)
     const QString strTime = timer.startTime.toString(QStringLiteral("HH:mm:ss"));
     if (!timer.IsRepeating())
         return timer.date.toString(Qt::ISODate) + u' ' + strTime;
-    return TimerSpec::DayNames(timer.nWeekdays) + QStringLiteral(" *-*-* ") + strTime;
+    return TimerLine::DayNames(timer.nWeekdays) + QStringLiteral(" *-*-* ") + strTime;
 }
 
 QStringList MpegrecArguments(const CRecordingTimer& timer, const QString& strFolder)

@@ -9,7 +9,7 @@
 
 #include "app/ConverterDlg.h"
 #include "app/DesktopNotifications.h"
-#include "app/TimerSpec.h"
+#include "app/TimerLine.h"
 #include "skin/Prompt.h"
 
 namespace {
@@ -84,13 +84,13 @@ QString CTimerRunner::Remove(const QString& strId)
     return SaveFile();
 }
 
-QString CTimerRunner::AddFromSpec(const QString& strSpec, QString& strId)
+QString CTimerRunner::AddFromLine(const QString& strLine, QString& strId)
 {
     CRecordingTimer timer;
     timer.settings = ConversionSettings::Instance();
     timer.nOutputTypeRow = m_recorder.CurrentOutputTypeRow();
     QString strError;
-    const std::optional<CRecordingTimer> parsed = TimerSpec::Parse(strSpec, timer, strError);
+    const std::optional<CRecordingTimer> parsed = TimerLine::Parse(strLine, timer, strError);
     if (!parsed)
         return strError;
     // A timer without an id is added at the end; the file's trouble is
@@ -109,7 +109,7 @@ QStringList CTimerRunner::Listing() const
     QStringList arrLines;
     for (const CRecordingTimer& timer : m_schedule.Timers()) {
         const QString strState = timer.bEnabled ? TimerStateText(timer.eState) : QStringLiteral("disabled");
-        arrLines.append(QStringLiteral("%1\t%2\t%3").arg(timer.strId, TimerSpec::Text(timer), strState));
+        arrLines.append(QStringLiteral("%1\t%2\t%3").arg(timer.strId, TimerLine::Text(timer), strState));
     }
     return arrLines;
 }

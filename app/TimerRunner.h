@@ -51,10 +51,10 @@ public:
     // Saves the timer (new or changed) and the file; the reason when refused.
     QString Save(const CRecordingTimer& timer);
     QString Remove(const QString& strId);
-    // A timer written as TimerSpec reads it, with the settings in force
+    // A timer written as TimerLine reads it, with the settings in force
     // now; its id goes to strId. The reason when refused.
-    QString AddFromSpec(const QString& strSpec, QString& strId);
-    // Every timer as "ID<tab>SPEC<tab>STATE".
+    QString AddFromLine(const QString& strLine, QString& strId);
+    // Every timer as "ID<tab>TIMER<tab>STATE".
     QStringList Listing() const;
     // Where missed and finished timers are told besides the log; it
     // outlives this object.

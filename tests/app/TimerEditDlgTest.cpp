@@ -8,14 +8,14 @@
 #include <functional>
 
 #include "app/TimerEditDlg.h"
-#include "app/TimerSpec.h"
+#include "app/TimerLine.h"
 
 namespace {
 
-CRecordingTimer Parsed(const char* pszSpec)
+CRecordingTimer Parsed(const char* pszLine)
 {
     QString strError;
-    return TimerSpec::Parse(QLatin1String(pszSpec), CRecordingTimer(), strError).value_or(CRecordingTimer());
+    return TimerLine::Parse(QLatin1String(pszLine), CRecordingTimer(), strError).value_or(CRecordingTimer());
 }
 
 } // namespace
@@ -52,7 +52,7 @@ TEST(TimerEditDlg, ChoosingWeekdaysKeepsTheLengthChoice)
         timer.strId = QStringLiteral("kept");
         CTimerEditDlg editor(timer, ConversionSettings(), 0);
         testCase.edit(editor);
-        EXPECT_EQ(TimerSpec::Text(editor.Timer()).toStdString(), testCase.pszExpected);
+        EXPECT_EQ(TimerLine::Text(editor.Timer()).toStdString(), testCase.pszExpected);
         EXPECT_EQ(editor.Timer().strId, QStringLiteral("kept"));
     }
 }

@@ -1,4 +1,4 @@
-#include "app/TimerSpec.h"
+#include "app/TimerLine.h"
 
 #include <QStringList>
 
@@ -58,14 +58,14 @@ bool ParseLength(const QString& strLength, CRecordingTimer& timer)
 
 } // namespace
 
-namespace TimerSpec {
+namespace TimerLine {
 
-std::optional<CRecordingTimer> Parse(const QString& strSpec, const CRecordingTimer& timer, QString& strError)
+std::optional<CRecordingTimer> Parse(const QString& strLine, const CRecordingTimer& timer, QString& strError)
 {
-    QStringList arrFields = strSpec.split(u';');
+    QStringList arrFields = strLine.split(u';');
     CRecordingTimer parsed = timer;
     if (arrFields.size() < 3) {
-        strError = QStringLiteral("A timer is written %1, not \"%2\".").arg(FORMAT, strSpec);
+        strError = QStringLiteral("A timer is written %1, not \"%2\".").arg(FORMAT, strLine);
         return std::nullopt;
     }
     const QString strLength = arrFields.takeLast().trimmed();
@@ -107,4 +107,4 @@ QString Text(const CRecordingTimer& timer)
     return QStringLiteral("%1;%2 %3;%4").arg(timer.strTitle, strDay, timer.startTime.toString(TIME_FORMAT), strLength);
 }
 
-} // namespace TimerSpec
+} // namespace TimerLine
