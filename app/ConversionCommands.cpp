@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "app/CollectingPrompt.h"
 #include "controls/SkinEdit.h"
 #include "settings/ConversionSettings.h"
 #include "skin/Prompt.h"
@@ -114,6 +115,12 @@ void CConverterDlg::Convert()
         return;
     }
     m_strLastRecordingFolder = QFileInfo(strFile).absolutePath();
+    RecordToFile(strFile, RecordingTitle(), nRow);
+}
+
+bool CConverterDlg::RecordToFile(const QString& strFile, const QString& strTitle, int nRow)
+{
+    const bool bAvi = nRow == AVI_ROW_INDEX;
     const ConversionSettings& settings = m_settings;
     if (nRow == 0)
         m_encoder.SetOutputType(CEncorda::OUTPUT_MPEG1);
@@ -129,7 +136,6 @@ void CConverterDlg::Convert()
     // The MPEG profile's 16:9 box; an AVI keeps the picture's own shape.
     m_encoder.SetWideScreen(!bAvi && settings.bScaleTo16By9);
     m_encoder.SetFileName(strFile);
-    const QString strTitle = RecordingTitle();
     m_encoder.SetTitle(strTitle);
     m_encoder.SetSaveToFile(true);
     m_encoder.SetSyncMode(Low16(settings.nSyncMode));
@@ -142,15 +148,15 @@ void CConverterDlg::Convert()
     }
     m_encoder.SetWorkMode(bAvi ? CEncorda::WORK_MODE_AVI : CEncorda::WORK_MODE_MPEG);
     m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
-    StartRecording(strFile, strTitle);
+    return StartRecording(strFile, strTitle);
 }
 
-void CConverterDlg::StartRecording(const QString& strFile, const QString& strTitle)
+bool CConverterDlg::StartRecording(const QString& strFile, const QString& strTitle)
 {
     const CEncorda::CStatus replaced = m_encoder.GetStatus();
     if (m_encoder.Start() == CEncorda::START_FAILED) {
         ReportCaptureFailure(m_encoder.GetLastError());
-        return;
+        return false;
     }
     // A recording this one replaced ended without a finish notice.
     if (replaced.bRecordingToFile)
@@ -160,6 +166,45 @@ void CConverterDlg::StartRecording(const QString& strFile, const QString& strTit
     // A new recording runs unpaused, and Pause must be within reach.
     ShowTransportButtons(true);
     m_paused = false;
+    return true;
+}
+
+QString CConverterDlg::RecordForTimer(const QString& strFile, const CRecordingTimer& timer)
+{
+    // The timer's settings for this recording only; the dialogs keep the
+    // user's.
+    const ConversionSettings userSettings = m_settings;
+    m_settings = timer.settings;
+    ApplyDeviceSelections();
+    // The user may be away: a failure is the timer's to report, not a
+    // message box waiting on an empty desk.
+    IPrompt& windowPrompt = Prompt();
+    CCollectingPrompt timerPrompt;
+    SetPrompt(timerPrompt);
+    const bool bStarted = RecordToFile(strFile, timer.strTitle, timer.nOutputTypeRow);
+    SetPrompt(windowPrompt);
+    m_settings = userSettings;
+    return bStarted ? QString() : timerPrompt.Text();
+}
+
+bool CConverterDlg::IsRecordingToFile() const
+{
+    return m_encoder.GetStatus().bRecordingToFile;
+}
+
+bool CConverterDlg::IsRecordingTo(const QString& strFile) const
+{
+    return m_encoder.IsRecordingTo(strFile);
+}
+
+double CConverterDlg::RecordedSeconds() const
+{
+    return m_encoder.GetStatus().dElapsedSeconds;
+}
+
+void CConverterDlg::StopRecording()
+{
+    Stop();
 }
 
 void CConverterDlg::Play()

@@ -27,8 +27,9 @@ int CConverterApp::InitInstance()
     if (service.Claim() == CRecorderService::EClaim::Taken) {
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return RemoteCommand::Run(QDBusConnection::sessionBus(), { RemoteCommand::ECommand::Show, QString() },
-                                  applicationFilePath(), out, err);
+        return RemoteCommand::Run(QDBusConnection::sessionBus(),
+                                  { RemoteCommand::ECommand::Show, QString(), QString() }, applicationFilePath(), out,
+                                  err);
     }
     CMessageBoxPrompt prompt;
     // The window is still being made: a quit signal closes its questions,
@@ -44,9 +45,14 @@ int CConverterApp::InitInstance()
     prompt.SetParent(&dialog);
     connect(&m_quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
     CRecorderControl control(dialog);
+    service.ServeTimers(dialog.Timers());
     service.Serve(control);
     // Keeps a recording in sight while the window is hidden or minimised.
     const CDesktopStatus desktopStatus(dialog, control);
+    // Timers tell of recordings missed and made while nobody may be at the
+    // window.
+    CDesktopNotifications timerNotifications([&dialog](const QString& strPath) { dialog.OpenRecordingFile(strPath); });
+    dialog.Timers().NotifyThrough(timerNotifications);
     // Returns however the window closes: its exit or close button, the
     // window system's close, or the session ending.
     dialog.RunAsMainWindow();

@@ -10,10 +10,12 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QMenu>
 
 #include "app/AccessibleControls.h"
 #include "app/ProgramIdentity.h"
 #include "auxiliary/TaskNotifierDlg.h"
+#include "app/TimersDlg.h"
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -67,6 +69,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, const ConversionSettings& settings
     , m_audioDeviceDlg(m_settings, this, this)
     , m_videoDeviceDlg(m_settings, this, this)
     , m_notifier(*this)
+    , m_timers(*this, prompt, &QDateTime::currentDateTime, CTimerStore::DefaultPath(), this)
 {
     setWindowTitle(QStringLiteral("SkinRecorder"));
     SetOptionsOutsideGroup({ AUDIO_STREAM_OPTION });
@@ -86,6 +89,17 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, const ConversionSettings& settings
     connect(&m_encoder, &CEncorda::RecordingFinished, this, &CConverterDlg::OnRecordingFinished);
     connect(&m_encoder, &CEncorda::StatusChanged, this, &CConverterDlg::ShowAudioLevel);
     new CRecordingAnnouncer(*this, m_encoder);
+    SkinMenu()->addSeparator();
+    SkinMenu()->addAction(TIMERS_COMMAND, this, &CConverterDlg::ShowTimers);
+    // Without a window there is nobody to record for.
+    if (m_bHasSkin)
+        m_timers.Start();
+}
+
+void CConverterDlg::ShowTimers()
+{
+    CTimersDlg dialog(m_timers, Prompt(), OutputTypeRow(), this);
+    dialog.exec();
 }
 
 int CConverterDlg::RunAsMainWindow()

@@ -9,6 +9,7 @@
 
 #include "app/RecentRecordings.h"
 #include "app/SkinNotifier.h"
+#include "app/TimerRunner.h"
 #include "encoder/Encorda.h"
 #include "settings/AudioDeviceDlg.h"
 #include "settings/AviProfileDlg.h"
@@ -23,7 +24,7 @@
 // The program's main window: loads the default skin at start, hosts the
 // recorder in the skin's control rectangle and turns the skin's commands
 // into recordings and settings dialogs.
-class CConverterDlg : public CSkinDialog, public IEncoderOwner
+class CConverterDlg : public CSkinDialog, public IEncoderOwner, public ITimerRecorder
 {
     Q_OBJECT
 
@@ -55,6 +56,8 @@ public:
     static inline const QString STOP_AND_QUIT = QStringLiteral("Stop the recording and quit?");
     // Without any skin there is no window: the folders searched follow.
     static inline const QString NO_SKIN = QStringLiteral("SkinRecorder found no skin package it can use.");
+    // The skin menu's command below the skin names.
+    static inline const QString TIMERS_COMMAND = QStringLiteral("&Timers\u2026");
     static inline const QString NO_PLAYER =
         QStringLiteral("No program on this desktop could open the recording. Open it with a video player.");
 
@@ -123,6 +126,20 @@ public:
     // The file being recorded to; empty while none is.
     const QString& RecordingFile() const { return m_strRecordingFile; }
 
+    // The timers, read at start; the skin menu's "Timers..." shows them.
+    CTimerRunner& Timers() { return m_timers; }
+    void ShowTimers();
+
+    // ITimerRecorder: a timer records as Convert does, into its own file
+    // with its own settings, without asking.
+    QString RecordForTimer(const QString& strFile, const CRecordingTimer& timer) override;
+    bool IsRecordingToFile() const override;
+    bool IsRecordingTo(const QString& strFile) const override;
+    double RecordedSeconds() const override;
+    void StopRecording() override;
+    int CurrentOutputTypeRow() const override { return OutputTypeRow(); }
+    const ConversionSettings& CurrentSettings() const override { return m_settings; }
+
     // The program was asked to end (a signal): the recording is stopped as
     // by the Stop button, dialogs open over the window are dismissed, and
     // the window closes.
@@ -181,8 +198,12 @@ private:
     // home folder; the first of them that exists, as an absolute path.
     QString ProposedRecordingPath(const QString& strSuffix) const;
     void Convert();
+    // Writes the settings and the output type (a selector row) to the
+    // recorder and starts recording to the file; false when it could not,
+    // which the user was told.
+    bool RecordToFile(const QString& strFile, const QString& strTitle, int nRow);
     // Starts recording to the file; a recording it replaces is listed.
-    void StartRecording(const QString& strFile, const QString& strTitle);
+    bool StartRecording(const QString& strFile, const QString& strTitle);
     void Play();
     // What Play sends of the custom frame; Convert too, for AVI.
     void WriteCustomFrame();
@@ -236,4 +257,5 @@ private:
     CAudioDeviceDlg m_audioDeviceDlg;
     CVideoDeviceDlg m_videoDeviceDlg;
     CSkinNotifier m_notifier;
+    CTimerRunner m_timers;
 };

@@ -85,9 +85,16 @@ bool CDesktopNotifications::ConnectToBus()
 
 void CDesktopNotifications::OnRecordingFinished(const CFinishedRecording& finished)
 {
-    if (!ShouldNotify(finished) || !ConnectToBus())
+    if (!ShouldNotify(finished))
         return;
     const CNotification notification = Compose(finished);
+    Show(notification, notification.bOpenable ? finished.entry.strPath : QString());
+}
+
+void CDesktopNotifications::Show(const CNotification& notification, const QString& strOpenablePath)
+{
+    if (!ConnectToBus())
+        return;
     const QStringList arrActions =
         notification.bOpenable ? QStringList { OPEN_ACTION, QStringLiteral("Open") } : QStringList();
     const QVariantMap hints { { QStringLiteral("desktop-entry"), ProgramIdentity::APPLICATION_ID } };
@@ -98,7 +105,6 @@ void CDesktopNotifications::OnRecordingFinished(const CFinishedRecording& finish
         m_strConnectionName.isEmpty() ? QDBusConnection::sessionBus() : QDBusConnection(m_strConnectionName);
     auto* pWatcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
     ++m_nRepliesDue;
-    const QString strOpenablePath = notification.bOpenable ? finished.entry.strPath : QString();
     connect(pWatcher, &QDBusPendingCallWatcher::finished, this,
             [this, strOpenablePath](QDBusPendingCallWatcher* pDone) { OnNotifyReplied(pDone, strOpenablePath); });
 }

@@ -58,6 +58,9 @@ public:
 
     // UI thread only.
     void OnRecordingFinished(const CFinishedRecording& finished);
+    // Any other notice (a timer's); its body in the server's markup. Open,
+    // when bOpenable, opens strOpenablePath. UI thread only.
+    void Show(const CNotification& notification, const QString& strOpenablePath = QString());
 
 signals:
     // The server took a notification; for whoever waits for it.

@@ -47,6 +47,18 @@ const CRemoteOption REMOTE_OPTIONS[] = {
                          QStringLiteral("Print the state, the file and the time recorded; exit status 3 when the "
                                         "program does not run.")),
       RemoteCommand::ECommand::Status },
+    { QCommandLineOption(
+          QStringLiteral("timer-add"),
+          QStringLiteral("Add the timer given after it, \"TITLE;YYYY-MM-DD HH:MM;MINUTES\" (or \"TITLE;Mon,Wed "
+                         "20:15;until 21:45\", \"daily 20:15\"), recording with the window's "
+                         "settings; prints its id. Starts the program first when it does not run.")),
+      RemoteCommand::ECommand::TimerAdd },
+    { QCommandLineOption(QStringLiteral("timer-remove"),
+                         QStringLiteral("Delete the timer whose id is given after it.")),
+      RemoteCommand::ECommand::TimerRemove },
+    { QCommandLineOption(QStringLiteral("timers"),
+                         QStringLiteral("Print the timers, one a line: id, timer as --timer-add takes it, state.")),
+      RemoteCommand::ECommand::Timers },
 };
 
 const QCommandLineOption VERBOSE_OPTION(QStringLiteral("verbose"),
@@ -55,7 +67,7 @@ const QCommandLineOption VERBOSE_OPTION(QStringLiteral("verbose"),
 const QString DESCRIPTION =
     QStringLiteral("Records video and audio into MPEG or AVI files, in a window whose look comes from a skin "
                    "package.\nQt's own options, such as -platform NAME, are taken as well.\n"
-                   "The commands --record to --status act on the program already running and exit: 0 when done, "
+                   "The commands --record to --timers act on the program already running and exit: 0 when done, "
                    "1 with the reason on standard error. Without a command, a second start brings the running "
                    "program's window to the front.");
 
@@ -139,22 +151,27 @@ std::optional<int> SendRemoteCommand(int& argc, char** argv, QTextStream& out, Q
         return std::nullopt;
     const QStringList arrFiles = parser.positionalArguments();
     const bool bRecord = arrCommands.first() == RemoteCommand::ECommand::Record;
+    const bool bTimer = arrCommands.first() == RemoteCommand::ECommand::TimerAdd
+        || arrCommands.first() == RemoteCommand::ECommand::TimerRemove;
     // Qt's options are refused too: they are for the window, which a
     // command never makes.
     if (!bParsed)
         return ReportMistake(arrArguments, parser.errorText(), err);
     if (arrCommands.size() > 1)
         return ReportMistake(arrArguments, QStringLiteral("Give one command at a time."), err);
-    if (arrFiles.size() > (bRecord ? 1 : 0))
+    if (arrFiles.size() > (bRecord || bTimer ? 1 : 0))
         return ReportMistake(arrArguments, QStringLiteral("Unexpected argument '%1'.").arg(arrFiles.last()), err);
+    if (bTimer && arrFiles.isEmpty())
+        return ReportMistake(arrArguments, QStringLiteral("Which timer? See --help."), err);
     // Nothing to close on Ctrl+C while a command waits for its answer: the
     // system's default action ends it.
     for (const int nSignal : { SIGTERM, SIGINT, SIGHUP })
         std::signal(nSignal, SIG_DFL);
     // The running program has a current folder of its own.
-    const QString strFile = arrFiles.isEmpty() ? QString() : QFileInfo(arrFiles.first()).absoluteFilePath();
+    const QString strFile = !bRecord || arrFiles.isEmpty() ? QString() : QFileInfo(arrFiles.first()).absoluteFilePath();
+    const QString strTimer = bTimer ? arrFiles.first() : QString();
     const QCoreApplication app(argc, argv);
-    return RemoteCommand::Run(QDBusConnection::sessionBus(), { arrCommands.first(), strFile },
+    return RemoteCommand::Run(QDBusConnection::sessionBus(), { arrCommands.first(), strFile, strTimer },
                               QCoreApplication::applicationFilePath(), out, err);
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/ProgramIdentity.h"
 #include "app/RecorderControl.h"
+#include "app/TimerRunner.h"
 
 namespace {
 
@@ -111,6 +112,41 @@ void CRecorderService::Show()
     qCInfo(lcService) << "asked to show the window";
     if (m_pControl)
         m_pControl->Show();
+}
+
+bool CRecorderService::TimersServed()
+{
+    // Only while a message box of the window being made is open.
+    if (!m_pTimers && calledFromDBus())
+        sendErrorReply(FAILED_ERROR, QStringLiteral("The program is still starting; try again."));
+    return m_pTimers != nullptr;
+}
+
+QString CRecorderService::AddTimer(const QString& timer)
+{
+    QString strId;
+    if (!TimersServed())
+        return strId;
+    const QString strError = m_pTimers->AddFromLine(timer, strId);
+    if (!strError.isEmpty() && calledFromDBus())
+        sendErrorReply(FAILED_ERROR, strError);
+    return strId;
+}
+
+void CRecorderService::RemoveTimer(const QString& id)
+{
+    if (!TimersServed())
+        return;
+    const QString strError = m_pTimers->Schedule().Find(id)
+        ? m_pTimers->Remove(id)
+        : QStringLiteral("There is no timer %1 (see Timers).").arg(id);
+    if (!strError.isEmpty() && calledFromDBus())
+        sendErrorReply(FAILED_ERROR, strError);
+}
+
+QStringList CRecorderService::Timers()
+{
+    return TimersServed() ? m_pTimers->Listing() : QStringList();
 }
 
 void CRecorderService::Run(const CCommand& command)

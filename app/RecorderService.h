@@ -12,6 +12,7 @@
 #include "app/ProgramIdentity.h"
 
 class CRecorderControl;
+class CTimerRunner;
 
 // The program on the session bus, for scripts, desktop shortcuts and the
 // program's own command line: the name, object "/" and interface
@@ -54,6 +55,9 @@ public:
     // From now on calls reach control, which outlives this object; calls
     // that waited are answered in their order.
     void Serve(CRecorderControl& control);
+    // The timers AddTimer, RemoveTimer and Timers reach; they outlive this
+    // object.
+    void ServeTimers(CTimerRunner& timers) { m_pTimers = &timers; }
 
     // The parameters' names are the interface's, as introspection shows them.
 public slots:
@@ -64,6 +68,11 @@ public slots:
     Q_SCRIPTABLE void Stop();
     Q_SCRIPTABLE void Toggle();
     Q_SCRIPTABLE void Show();
+    // A timer as TimerLine writes it, with the window's settings now; its id.
+    Q_SCRIPTABLE QString AddTimer(const QString& timer);
+    Q_SCRIPTABLE void RemoveTimer(const QString& id);
+    // "ID<tab>TIMER<tab>STATE" a timer.
+    Q_SCRIPTABLE QStringList Timers();
 
 signals:
     // A recording to a file ended; strError is empty when it did not fail.
@@ -79,6 +88,9 @@ private:
     qulonglong Dropped() const;
     QVariantMap Properties() const;
 
+    // Whether the timers are there; a bus call is answered with an error
+    // when not.
+    bool TimersServed();
     // Runs the command now, or once the window is there.
     void Run(const CCommand& command);
     void Answer(const QDBusMessage& call, const QString& strError);
@@ -86,6 +98,7 @@ private:
 
     QDBusConnection m_connection;
     CRecorderControl* m_pControl = nullptr;
+    CTimerRunner* m_pTimers = nullptr;
     bool m_bRegistered = false;
     // Calls that came before the window, with what they ask.
     QList<std::pair<QDBusMessage, CCommand>> m_arrWaiting;

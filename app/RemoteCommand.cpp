@@ -40,6 +40,12 @@ QString MethodName(ECommand eCommand)
         return QStringLiteral("Stop");
     case ECommand::Toggle:
         return QStringLiteral("Toggle");
+    case ECommand::TimerAdd:
+        return QStringLiteral("AddTimer");
+    case ECommand::TimerRemove:
+        return QStringLiteral("RemoveTimer");
+    case ECommand::Timers:
+        return QStringLiteral("Timers");
     case ECommand::Show:
     case ECommand::Status:
         break;
@@ -119,11 +125,12 @@ int Run(const QDBusConnection& bus, const CRequest& request, const QString& strP
         return EXIT_FAILED;
     }
     if (!IsRunning(bus)) {
-        if (request.eCommand == ECommand::Status) {
+        if (request.eCommand == ECommand::Status || request.eCommand == ECommand::Timers) {
             out << NOT_RUNNING << u'\n';
             return EXIT_NOT_RUNNING;
         }
-        if (request.eCommand != ECommand::Record && request.eCommand != ECommand::Toggle) {
+        if (request.eCommand != ECommand::Record && request.eCommand != ECommand::Toggle
+            && request.eCommand != ECommand::TimerAdd) {
             err << ProgramIdentity::DISPLAY_NAME << " is " << NOT_RUNNING << ".\n";
             return EXIT_FAILED;
         }
@@ -139,10 +146,17 @@ int Run(const QDBusConnection& bus, const CRequest& request, const QString& strP
                                                        ProgramIdentity::APPLICATION_ID, MethodName(request.eCommand));
     if (request.eCommand == ECommand::Record)
         call << request.strFile;
+    if (request.eCommand == ECommand::TimerAdd || request.eCommand == ECommand::TimerRemove)
+        call << request.strTimer;
     // A program still making its window answers once it is there.
     const QDBusMessage reply = bus.call(call, QDBus::Block, START_TIMEOUT_MS);
-    if (reply.type() != QDBusMessage::ErrorMessage)
+    if (reply.type() != QDBusMessage::ErrorMessage) {
+        // The new timer's id, or a line a timer.
+        const QVariant answer = reply.arguments().value(0);
+        for (const QString& strLine : answer.toStringList())
+            out << strLine << u'\n';
         return 0;
+    }
     err << reply.errorMessage() << u'\n';
     return EXIT_FAILED;
 }

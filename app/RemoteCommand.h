@@ -9,7 +9,7 @@
 // QCoreApplication, never a window, so a shortcut's command returns at once.
 namespace RemoteCommand {
 
-enum class ECommand { Record, Play, Pause, Resume, Stop, Toggle, Show, Status };
+enum class ECommand { Record, Play, Pause, Resume, Stop, Toggle, Show, Status, TimerAdd, TimerRemove, Timers };
 
 struct CRequest
 {
@@ -17,6 +17,8 @@ struct CRequest
     // For Record: an absolute path, or empty for the name the window
     // proposes.
     QString strFile;
+    // For TimerAdd: the timer as TimerLine writes it; for TimerRemove: its id.
+    QString strTimer;
 };
 
 // The command's failure, or no program to send it to (err says which).
@@ -31,7 +33,8 @@ inline constexpr int START_TIMEOUT_MS = 60000;
 inline const QString NOT_RUNNING = QStringLiteral("not running");
 
 // Sends request to the program serving the name on bus; out gets Status's
-// lines, err a failure's text. Record and Toggle first start strProgram
+// lines (TimerAdd's id, Timers' lines), err a failure's text. Record,
+// Toggle and TimerAdd first start strProgram
 // when none runs, and record once it is there. Returns the exit status: 0,
 // EXIT_FAILED or EXIT_NOT_RUNNING.
 int Run(const QDBusConnection& bus, const CRequest& request, const QString& strProgram, QTextStream& out,

@@ -79,9 +79,9 @@ protected:
 
     QVariant Property(const QString& strName)
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(ProgramIdentity::APPLICATION_ID,
-                                                           CRecorderService::OBJECT_PATH, PROPERTIES_INTERFACE,
-                                                           QStringLiteral("Get"));
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(ProgramIdentity::APPLICATION_ID, CRecorderService::OBJECT_PATH,
+                                           PROPERTIES_INTERFACE, QStringLiteral("Get"));
         call << ProgramIdentity::APPLICATION_ID << strName;
         const QDBusMessage reply = m_client.call(call, QDBus::BlockWithGui, CALL_TIMEOUT_MS);
         EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
@@ -134,9 +134,9 @@ TEST_F(RecorderService, EveryMethodDrivesTheWindowAndThePropertiesFollow)
     pTitle->setText(QStringLiteral("Remote take"));
     for (const CStep& step : steps) {
         SCOPED_TRACE(std::string(step.pszMethod) + " to " + step.pszState);
-        const QVariantList arrArguments =
-            step.pszFile ? QVariantList { *step.pszFile ? m_current.FilePath(step.pszFile) : QString() }
-                         : QVariantList {};
+        const QVariantList arrArguments = step.pszFile
+            ? QVariantList { *step.pszFile ? m_current.FilePath(step.pszFile) : QString() }
+            : QVariantList {};
         const QDBusMessage reply = Call(step.pszMethod, arrArguments);
         ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
         EXPECT_EQ(Property(QStringLiteral("State")).toString(), step.pszState);
@@ -145,7 +145,8 @@ TEST_F(RecorderService, EveryMethodDrivesTheWindowAndThePropertiesFollow)
         // The window's own buttons show what a click would have left.
         const CSkinButton* pPause = m_pWindow->FindButton(CConverterDlg::PAUSE_BUTTON);
         ASSERT_NE(pPause, nullptr);
-        EXPECT_EQ(pPause->isVisible(), QByteArray(step.pszState) == "recording" || QByteArray(step.pszState) == "previewing");
+        EXPECT_EQ(pPause->isVisible(),
+                  QByteArray(step.pszState) == "recording" || QByteArray(step.pszState) == "previewing");
         if (QByteArray(step.pszState) == "recording") {
             ASSERT_TRUE(WaitForElapsedProperty(1.0));
             EXPECT_GT(Property(QStringLiteral("Bytes")).toULongLong(), 0u);
@@ -160,10 +161,9 @@ TEST_F(RecorderService, EveryMethodDrivesTheWindowAndThePropertiesFollow)
     }
     EXPECT_TRUE(WaitUntil([&] { return m_listener.m_arrFinishedFiles.size() == 3; }, CALL_TIMEOUT_MS));
     EXPECT_EQ(m_listener.m_arrFinishedFiles.value(0), m_current.FilePath("remote.mpg"));
-    const bool bSawRecording = std::any_of(m_listener.m_arrChanged.cbegin(), m_listener.m_arrChanged.cend(),
-                                           [](const QVariantMap& changed) {
-                                               return changed.value(QStringLiteral("State")) == "recording";
-                                           });
+    const bool bSawRecording =
+        std::any_of(m_listener.m_arrChanged.cbegin(), m_listener.m_arrChanged.cend(),
+                    [](const QVariantMap& changed) { return changed.value(QStringLiteral("State")) == "recording"; });
     EXPECT_TRUE(bSawRecording);
     EXPECT_TRUE(std::any_of(m_listener.m_arrChanged.cbegin(), m_listener.m_arrChanged.cend(),
                             [](const QVariantMap& changed) { return changed.contains(QStringLiteral("Elapsed")); }));
@@ -196,7 +196,7 @@ TEST_F(RecorderService, FailuresComeBackAsBusErrorsWithTheirCause)
         QVariantList arrArguments;
         if (c.pszFile)
             arrArguments = { QByteArray(c.pszWhat) == "a relative path" ? QString(c.pszFile)
-                                                                         : m_current.FilePath(c.pszFile) };
+                                                                        : m_current.FilePath(c.pszFile) };
         const QDBusMessage reply = Call(c.pszMethod, arrArguments);
         ASSERT_EQ(reply.type(), QDBusMessage::ErrorMessage);
         EXPECT_EQ(reply.errorName(), CRecorderService::FAILED_ERROR);

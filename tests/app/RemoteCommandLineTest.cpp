@@ -53,6 +53,8 @@ protected:
     {
         QProcessEnvironment environment = m_bus.Environment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Timers are read from and saved to the test's own folder.
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), FilePath(QStringLiteral("config")));
         environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("skinrecorder.service.info=true"));
         return environment;
     }
@@ -193,3 +195,35 @@ TEST_F(RemoteCommandLine, TwoPlainStartsAtOnceLeaveOneProgram)
 }
 
 } // namespace
+
+// Timers from the command line: added with the window's settings and its
+// id printed, refused with the reason, listed as they are added, removed.
+TEST_F(RemoteCommandLine, TimersAreAddedListedAndRemoved)
+{
+    EXPECT_EQ(Run({ "--timers" }).nExitCode, 3);
+    QProcess program;
+    Start(program);
+    ASSERT_TRUE(WaitUntil([&] { return IsServed(); }, TIMEOUT_MS));
+    const QString strId = QStringLiteral("[0-9a-f-]{36}");
+    const CCommandCase cases[] = {
+        { { "--timer-add", "News;2030-01-02 20:15;90" }, 0, "^" + strId + "\\n$", "^$" },
+        { { "--timer-add", "Film;2030-01-02 21:00;until 23:00" }, 1, "^$", "\"News\"" },
+        { { "--timer-add", "Film;Tue,Thu 21:00;soon" }, 1, "^$", "\"soon\" is no length" },
+        { { "--timer-add", "Film;Tue,Thu 21:00;until 23:00" }, 0, "^" + strId + "\\n$", "^$" },
+        { { "--timers" },
+          0,
+          "^" + strId + "\tNews;2030-01-02 20:15;90\twaiting\\n" + strId + "\tFilm;Tue,Thu 21:00;120\twaiting\\n$",
+          "^$" },
+        { { "--timer-remove", "none" }, 1, "^$", "no timer none" },
+        { { "--timer-add" }, 2, "^$", "Which timer" },
+    };
+    for (const CCommandCase& c : cases) {
+        SCOPED_TRACE(c.arrArguments.join(u' ').toStdString());
+        const CRun run = Run(c.arrArguments);
+        Check(c, run.nExitCode, run.strOutput, run.strErrors);
+    }
+    const QString strNewsId = Run({ "--timers" }).strOutput.section(u'\t', 0, 0);
+    EXPECT_EQ(Run({ "--timer-remove", strNewsId }).nExitCode, 0);
+    EXPECT_TRUE(QRegularExpression("^" + strId + "\tFilm;").match(Run({ "--timers" }).strOutput).hasMatch());
+    EXPECT_TRUE(QFileInfo::exists(FilePath(QStringLiteral("config/skinrecorder/timers.json"))));
+}

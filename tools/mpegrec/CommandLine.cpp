@@ -9,6 +9,7 @@
 #include "engine/CompressorCatalog.h"
 #include "engine/ProfileLimits.h"
 #include "engine/RecordingProfile.h"
+#include "tools/mpegrec/StartAndStop.h"
 
 namespace {
 
@@ -198,11 +199,24 @@ std::string ReadDuration(const std::string& strValue, CCommandLine& command)
     }
 }
 
+CValueReader WallClockTime(std::optional<std::time_t> CCommandLine::*pTarget)
+{
+    return [=](const std::string& strValue, CCommandLine& command) -> std::string {
+        command.*pTarget = ParseLocalTime(strValue);
+        return command.*pTarget ? std::string()
+                                : "needs a local time as \"YYYY-MM-DD HH:MM\" or \"YYYY-MM-DD HH:MM:SS\"";
+    };
+}
+
 // Every option that takes a value, with how it is read.
 const std::map<std::string, CValueReader>& ValueOptions()
 {
     static const std::map<std::string, CValueReader> s_options = {
         { "-o", Text(&CCommandLine::strOutput) },
+        { "--folder", Text(&CCommandLine::strFolder) },
+        { "--title", Text(&CCommandLine::strTitle) },
+        { "--start-at", WallClockTime(&CCommandLine::startAt) },
+        { "--stop-at", WallClockTime(&CCommandLine::stopAt) },
         { "--type", ReadType },
         { "--target", ReadTarget },
         { "--video-device", Text(&CCommandLine::strVideoDevice) },
@@ -247,6 +261,7 @@ std::string DefaultsText()
         { "--video-compressor", DEFAULT_VIDEO_COMPRESSOR },
         { "--audio-compressor", DEFAULT_AUDIO_COMPRESSOR },
         { "--duration", "none: until interrupted" },
+        { "--start-at", "now" },
     };
     std::string strText;
     for (const auto& [pszOption, strValue] : lines)
@@ -337,6 +352,23 @@ bool CheckAudioOffset(const CCommandLine& command, std::string& strError)
     return false;
 }
 
+bool CheckStartAndStop(const CCommandLine& command, std::string& strError)
+{
+    if (!command.strOutput.empty() && !command.strFolder.empty()) {
+        strError = "-o names the file, --folder has it named: give one of them";
+        return false;
+    }
+    if (command.stopAt && command.dDurationSeconds > 0) {
+        strError = "--stop-at and --duration both say when to stop: give one of them";
+        return false;
+    }
+    if (command.startAt && command.stopAt && *command.stopAt <= *command.startAt) {
+        strError = Given(command, "--stop-at") + " is not after " + Given(command, "--start-at");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string FrameRateText(int nCode)
@@ -351,7 +383,9 @@ std::string FrameRateText(int nCode)
 std::string MpegrecUsage()
 {
     return "usage: mpegrec --list\n"
-           "       mpegrec -o FILE [--type mpeg1|mpeg2|avi] [--target vcd|svcd|dvd] [--video-device NAME]\n"
+           "       mpegrec -o FILE|--folder FOLDER [--title TITLE] [--start-at TIME]\n"
+           "               [--stop-at TIME|--duration SECONDS] [--type mpeg1|mpeg2|avi] [--target vcd|svcd|dvd] "
+           "[--video-device NAME]\n"
            "               [--audio-device NAME] [--frame-rate RATE] [--size WxH] [--aspect W:H]\n"
            "               [--video-bitrate N] [--audio-bitrate N]\n"
            "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
@@ -374,14 +408,21 @@ std::string MpegrecUsage()
           "rates, audio; PAL at --frame-rate 25 (the default), NTSC (29.97) at 29.97 or 30.\n"
           "Options beside it may change what the disc allows (a lower SVCD or DVD bit rate,\n"
           "16:9 on SVCD and DVD, a DVD picture 704 or 352 wide); anything else is refused.\n"
+          "--folder records into \"TITLE YYYY-MM-DD hh-mm.mpg\" (.avi) there, named at the start,\n"
+          "never over another file: a name taken gets \" (2)\", \" (3)\"...; --title (also the\n"
+          "file's title) is \"Recording\" unless given.\n"
+          "--start-at and --stop-at take a local time, \"YYYY-MM-DD HH:MM\" or with \":SS\"; mpegrec\n"
+          "waits for the start, looking at the clock so that a suspend or a clock change does not\n"
+          "delay it. A start already past records what is left until --stop-at (or the start\n"
+          "plus --duration); an end already past records nothing and exits with status 2.\n"
           "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C, or\n"
           "SIGTERM or SIGHUP, as when its terminal closes).\n"
           "Ranges, the same as the window's:\n"
         + RangesText() + "Defaults, the same as the window's:\n" + DefaultsText()
         + "Exit status: 0 when done; 1 when the recording cannot start or fails; 2 for a mistake in\n"
           "the command line (an unknown option, a value mpegrec cannot read or beyond its range, a\n"
-          "device, compressor or frame picture it does not have, or a value the --target disc does\n"
-          "not allow).\n";
+          "device, compressor or frame picture it does not have, a value the --target disc does\n"
+          "not allow, or an end that has passed).\n";
 }
 
 std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arguments, std::string& strError)
@@ -444,8 +485,11 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
     if (!CheckFrameRate(command, strError) || !CheckSampleRate(command, strError)
         || !CheckAudioOffset(command, strError))
         return std::nullopt;
-    if (!command.bList && !command.bHelp && !command.bVersion && command.strOutput.empty()) {
-        strError = "nothing to do: give --list or -o FILE";
+    if (!CheckStartAndStop(command, strError))
+        return std::nullopt;
+    if (!command.bList && !command.bHelp && !command.bVersion && command.strOutput.empty()
+        && command.strFolder.empty()) {
+        strError = "nothing to do: give --list, -o FILE or --folder FOLDER";
         return std::nullopt;
     }
     return command;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <map>
 #include <optional>
 #include <string>
@@ -14,6 +15,13 @@ struct CCommandLine
     bool bHelp = false;
     bool bVersion = false;
     std::string strOutput;
+    // Instead of -o: a file named after the title and the start, in this
+    // folder. The title goes into the file's metadata either way.
+    std::string strFolder;
+    std::string strTitle;
+    // Wall-clock times to start and stop at (local time).
+    std::optional<std::time_t> startAt;
+    std::optional<std::time_t> stopAt;
     // mpeg1, mpeg2 or avi; empty: as --target needs, else DEFAULT_TYPE.
     std::string strType;
     // The disc the recording is made for, in the norm of the frame rate.

@@ -1,4 +1,5 @@
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "portal/ScreenCastPortal.h"
 #include "tools/mpegrec/CommandLine.h"
 #include "tools/mpegrec/FailureReasons.h"
+#include "tools/mpegrec/StartAndStop.h"
 #include "version/ProjectVersion.h"
 
 namespace {
@@ -126,6 +128,7 @@ void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
         recorder.Profile().nAudioOffset = static_cast<short>(*command.audioOffsetMs);
     recorder.SetVideoFrame(static_cast<short>(command.nFrame));
     recorder.Profile().strFileName = command.strOutput;
+    recorder.Profile().strTitle = command.strTitle;
     recorder.Profile().bSaveToFile = true;
     recorder.Profile().nWorkMode = command.strType == "avi" ? WORK_MODE_AVI : WORK_MODE_MPEG;
     recorder.Profile().bVideoCapture = !command.bNoVideo;
@@ -202,6 +205,55 @@ bool OpenScreenCast(CRecorder& recorder, CScreenCastPortal& screenCast, std::str
     return false;
 }
 
+using CWallTime = std::chrono::system_clock::time_point;
+
+// When the recording is to end by the wall clock: --stop-at, or --duration
+// after --start-at.
+std::optional<CWallTime> WallClockEnd(const CCommandLine& command)
+{
+    if (command.stopAt)
+        return std::chrono::system_clock::from_time_t(*command.stopAt);
+    if (!command.startAt || command.dDurationSeconds <= 0)
+        return std::nullopt;
+    return std::chrono::system_clock::from_time_t(*command.startAt)
+        + std::chrono::duration_cast<std::chrono::system_clock::duration>(
+               std::chrono::duration<double>(command.dDurationSeconds));
+}
+
+// Waits for --start-at, then sets what is left to record and the file a
+// --folder recording gets; the exit status when nothing is to be recorded.
+std::optional<int> WaitForStart(CRecorder& recorder, const CCommandLine& command)
+{
+    const std::optional<CWallTime> end = WallClockEnd(command);
+    const auto EndHasPassed = [&] {
+        std::cerr << "mpegrec: the end of the recording ("
+                  << (command.stopAt ? "--stop-at " + command.givenValues.at("--stop-at")
+                                     : "--start-at " + command.givenValues.at("--start-at") + " plus --duration")
+                  << ") has passed; nothing was recorded\n";
+        return EXIT_USAGE;
+    };
+    if (end && *end <= std::chrono::system_clock::now())
+        return EndHasPassed();
+    if (command.startAt && !WaitForWallClock(*command.startAt, g_bInterrupted)) {
+        std::cerr << "mpegrec: interrupted before the start; nothing was recorded\n";
+        return EXIT_FAILURE;
+    }
+    if (end) {
+        // A start that passed while mpegrec was not running, or the computer
+        // slept, leaves less to record.
+        const std::chrono::duration<double> left = *end - std::chrono::system_clock::now();
+        if (left.count() <= 0)
+            return EndHasPassed();
+        recorder.Profile().dDurationLimitSeconds = left.count();
+    }
+    if (!command.strFolder.empty()) {
+        recorder.Profile().strFileName = FileInFolder(command.strFolder, command.strTitle, std::time(nullptr),
+                                                      command.strType == "avi" ? ".avi" : ".mpg");
+        std::cout << "file " << recorder.Profile().strFileName << std::endl;
+    }
+    return std::nullopt;
+}
+
 int Record(CRecorder& recorder, const CCommandLine& command)
 {
     std::string strError;
@@ -223,6 +275,8 @@ int Record(CRecorder& recorder, const CCommandLine& command)
     // Ctrl+C does: the file is closed whole.
     for (const int nSignal : { SIGINT, SIGTERM, SIGHUP })
         std::signal(nSignal, OnInterrupt);
+    if (const std::optional<int> nExit = WaitForStart(recorder, command))
+        return *nExit;
     if (recorder.Start() == -1) {
         std::cerr << "mpegrec: " << DescribeStartFailure(recorder.GetLastFailure(), recorder.GetLastError()) << "\n";
         return EXIT_FAILURE;
