@@ -6,12 +6,13 @@ constexpr int SMALL_POINTS = 8;
 constexpr int LABEL_POINTS = 9;
 constexpr int HEADING_POINTS = 7;
 // The output selector's list drops two pixels below its face and holds the
-// window's three output types. A row of the skin lists' 16-pixel text is 19
-// to 21 pixels tall in the fonts that stand in for Arial; a little more
-// keeps a scroll bar away however the text is set.
+// window's three output types. A row of the skin lists' 16-pixel text is 21
+// to 25 pixels tall in the fonts that stand in for Arial (DejaVu Sans, or
+// Nimbus Sans where Ghostscript's fonts are installed); a little more keeps
+// a scroll bar away however the text is set.
 constexpr int COMBO_LIST_GAP = 2;
 constexpr int COMBO_LIST_ROWS = 3;
-constexpr int COMBO_ROW_ALLOWANCE = 24;
+constexpr int COMBO_ROW_ALLOWANCE = 26;
 
 QPainterPath RoundedRect(const QRectF& rc, qreal dRadius)
 {

@@ -244,10 +244,11 @@ class AccessibleProgram(unittest.TestCase):
         self.assertGreater(video_seconds(file), 0.0)
 
         # The Menu key (Shift+F10 is the unit tests'): the open menu takes the
-        # keys that follow; Up from no item wraps to the last, Deluxe. (A
-        # shown menu leaves the reader's tree of windows, so the switch is
-        # what tells it opened.)
-        keys("Menu", "Up", "Return")
+        # keys that follow; Up from no item wraps to the last, "Timers…", and
+        # once more (over the separator) to the last skin, Deluxe. (A shown
+        # menu leaves the reader's tree of windows, so the switch is what
+        # tells it opened.)
+        keys("Menu", "Up", "Up", "Return")
         wait_for(lambda: "Good quality" in program.shown_controls(), "the Deluxe skin")
         self.assertEqual(program.focused_name(), "Stop", "the focus stays on the control of that name")
 
