@@ -29,7 +29,7 @@ public:
     // Every message so far, one part a line.
     QString Text() const { return m_arrLines.join(u'\n'); }
 
-private:
+protected:
     void Note(const QStringList& arrParts)
     {
         for (const QString& strPart : arrParts) {
@@ -38,5 +38,6 @@ private:
         }
     }
 
+private:
     QStringList m_arrLines;
 };

@@ -75,6 +75,17 @@ QString CConverterDlg::FileNameForTitle(const QString& strTitle, const QDateTime
     return strName;
 }
 
+QString CConverterDlg::UnusedPath(const QString& strPath)
+{
+    const QFileInfo info(strPath);
+    const QString strSuffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    QString strCandidate = strPath;
+    for (int nNumber = 2; QFileInfo::exists(strCandidate); ++nNumber)
+        strCandidate = info.dir().filePath(
+            QStringLiteral("%1 (%2)%3").arg(info.completeBaseName()).arg(nNumber).arg(strSuffix));
+    return strCandidate;
+}
+
 QString CConverterDlg::RecordingTitle() const
 {
     const CSkinEdit* pTitle = FindEdit(TITLE_EDIT);

@@ -95,6 +95,9 @@ public:
     // desktops refuse become '_'; an empty title gives one with the date and
     // time of now.
     static QString FileNameForTitle(const QString& strTitle, const QDateTime& now);
+    // The first of "name.ext", "name (2).ext", ... that names no file yet,
+    // for recordings no person chose a name for.
+    static QString UnusedPath(const QString& strPath);
 
     // The level meter's position, 0 to 100, for a level in dB of full scale:
     // -60 dB and below show empty, 0 dB full, linearly between.

@@ -3,28 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/CollectingPrompt.h"
 #include "app/ConverterDlg.h"
 #include "skin/Prompt.h"
-
-namespace {
-
-// The first of "name.ext", "name (2).ext", ... that names no file yet.
-QString UnusedPath(const QString& strPath)
-{
-    const QFileInfo info(strPath);
-    QString strCandidate = strPath;
-    for (int nNumber = 2; QFileInfo::exists(strCandidate); ++nNumber)
-        strCandidate = info.dir().filePath(
-            QStringLiteral("%1 (%2).%3").arg(info.completeBaseName()).arg(nNumber).arg(info.suffix()));
-    return strCandidate;
-}
-
-} // namespace
 
 // Stands in for the window's prompt while one of our commands runs: the save
 // dialog gets the caller's file, and every message becomes the command's
 // error instead of a box nobody at the caller's end would see.
-class CRecorderControl::CCommandPrompt : public IPrompt
+class CRecorderControl::CCommandPrompt : public CCollectingPrompt
 {
 public:
     CCommandPrompt(const CEncorda& encoder, const QString& strFile)
@@ -33,20 +19,10 @@ public:
     {
     }
 
-    void ShowMessage(const QString& strText, EIcon, const QString& strDetail) override { Note({ strText, strDetail }); }
-    void ShowFailure(const QString& strHeadline, const QString& strCause, const QString& strDetail) override
-    {
-        Note({ strHeadline, strCause, strDetail });
-    }
-    EAnswer AskYesNo(const QString& strText, EIcon) override
-    {
-        Note({ strText });
-        return EAnswer::No;
-    }
     QString AskSaveFile(const QString&, const QStringList&, const QString&, const QString& strProposedPath) override
     {
         if (m_strFile.isEmpty())
-            return UnusedPath(strProposedPath);
+            return CConverterDlg::UnusedPath(strProposedPath);
         if (QDir::isRelativePath(m_strFile)) {
             Note({ RELATIVE_FILE.arg(m_strFile) });
             return QString();
@@ -60,24 +36,9 @@ public:
         return m_strFile;
     }
 
-    const QString& Error() const { return m_strError; }
-
 private:
-    void Note(const QStringList& arrParts)
-    {
-        QStringList arrLines;
-        for (const QString& strPart : arrParts) {
-            if (!strPart.isEmpty())
-                arrLines.append(strPart);
-        }
-        if (!m_strError.isEmpty())
-            arrLines.prepend(m_strError);
-        m_strError = arrLines.join(u'\n');
-    }
-
     const CEncorda& m_encoder;
     QString m_strFile;
-    QString m_strError;
 };
 
 CRecorderControl::CRecorderControl(CConverterDlg& window, QObject* pParent)
@@ -99,7 +60,7 @@ QString CRecorderControl::RunCommand(const QString& strButton, const QString& st
     m_window.RunCommand(strButton, prompt);
     m_bRunningCommand = false;
     NoteChange();
-    return prompt.Error();
+    return prompt.Text();
 }
 
 QString CRecorderControl::Record(const QString& strFile)

@@ -129,10 +129,7 @@ QString CTimerRunner::RecordingFile(const CRecordingTimer& timer, const QDateTim
         CConverterDlg::FileNameForTitle(timer.strTitle, start) + u' ' + start.toString(START_FORMAT);
     const QString strSuffix =
         timer.nOutputTypeRow == CConverterDlg::AVI_ROW_INDEX ? QStringLiteral(".avi") : QStringLiteral(".mpg");
-    QString strFile = folder.filePath(strBase + strSuffix);
-    for (int nNumber = 2; QFileInfo::exists(strFile); ++nNumber)
-        strFile = folder.filePath(QStringLiteral("%1 (%2)%3").arg(strBase).arg(nNumber).arg(strSuffix));
-    return strFile;
+    return CConverterDlg::UnusedPath(folder.filePath(strBase + strSuffix));
 }
 
 void CTimerRunner::Check()
