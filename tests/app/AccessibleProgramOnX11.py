@@ -203,9 +203,12 @@ class AccessibleProgram(unittest.TestCase):
         program.title_is(TITLE)
         self.assertGreater(video_seconds(file), 0.0)
 
-        # Deluxe, chosen in the skin menu by its accessible item.
-        menu = wait_for(lambda: find_child(program.app, "", "popup menu"), "the skin menu")
-        press(find_child(menu, "Deluxe", "menu item"))
+        # Deluxe, chosen in the skin menu from the keyboard: a hidden menu is
+        # not always in the reader's tree of windows (never in the sanitizer
+        # build), and a shown one leaves it. Up wraps to "Timers…", then,
+        # over the separator, to Deluxe.
+        program.take_keyboard()
+        keys("Menu", "Up", "Up", "Return")
         controls = wait_for(lambda: "Good quality" in program.shown_controls() and program.shown_controls(),
                             "the Deluxe skin")
         for name, (role, checked) in DELUXE_STATES.items():
