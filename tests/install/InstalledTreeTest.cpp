@@ -2,9 +2,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -26,6 +28,7 @@ const QString STARTUP_PACKAGE = QStringLiteral("Pink.skn");
 const QString FRAME_FOLDER = QStringLiteral("Frame");
 const QString PROGRAMS_WITH_PAGES[] = { QStringLiteral("skintool"), QStringLiteral("mpegrec"),
                                         QStringLiteral("skinrecorder") };
+constexpr char METAINFO_FILE[] = SKINREC_INSTALL_DATADIR "/metainfo/org.skinrecorder.SkinRecorder.metainfo.xml";
 
 struct CRun
 {
@@ -49,6 +52,13 @@ CRun RunToEnd(const QString& strProgram, const QStringList& arrArguments,
     if (!run.bFinished)
         run.strErrors += process.errorString();
     return run;
+}
+
+QProcessEnvironment EnglishText()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C");
+    return environment;
 }
 
 QStringList FilesUnder(const QString& strFolder)
@@ -76,6 +86,58 @@ std::string LongOptions(const QString& strText)
     arrOptions.sort();
     arrOptions.removeDuplicates();
     return arrOptions.join(u' ').toStdString();
+}
+
+// What desktops and software centres read of the program: each file passes
+// its validator and names the program, its icon and its ids.
+struct CDesktopMetadata
+{
+    const char* pszFile;
+    const char* pszValidator;
+    QStringList arrValidatorArguments;
+    const char* pszPassed; // what the validator says of a clean file, in English, if anything
+    std::vector<const char*> arrLines;
+};
+
+const CDesktopMetadata DESKTOP_METADATA[] = {
+    { SKINREC_INSTALL_DATADIR "/applications/org.skinrecorder.SkinRecorder.desktop",
+      "desktop-file-validate",
+      {},
+      "",
+      { "Exec=skinrecorder", "Icon=org.skinrecorder.SkinRecorder", "StartupWMClass=skinrecorder",
+        "Exec=skinrecorder --toggle" } },
+    { METAINFO_FILE,
+      "appstreamcli",
+      { "validate", "--no-net" },
+      "Validation was successful",
+      { "<id>org.skinrecorder.SkinRecorder</id>",
+        R"(<launchable type="desktop-id">org.skinrecorder.SkinRecorder.desktop</launchable>)",
+        "<binary>skinrecorder</binary>", "<binary>mpegrec</binary>", "<binary>skintool</binary>",
+        R"(<dbus type="user">org.skinrecorder.SkinRecorder</dbus>)" } },
+};
+
+// What a validator printed besides its verdict that all is well: errors,
+// warnings and hints alike.
+QStringList Complaints(const QString& strOutput, const QString& strPassed)
+{
+    QStringList arrComplaints;
+    for (const QString& strLine : strOutput.split(u'\n')) {
+        const QString strTrimmed = strLine.trimmed();
+        if (!strTrimmed.isEmpty() && (strPassed.isEmpty() || !strTrimmed.contains(strPassed)))
+            arrComplaints.append(strTrimmed);
+    }
+    return arrComplaints;
+}
+
+QStringList TrimmedLines(const QString& strPath)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList arrLines = QString::fromUtf8(file.readAll()).split(u'\n');
+    for (QString& strLine : arrLines)
+        strLine = strLine.trimmed();
+    return arrLines;
 }
 
 class InstalledTree : public ::testing::Test
@@ -111,7 +173,8 @@ TEST_F(InstalledTree, HoldsWhatAUserNeedsAndNothingElse)
 {
     QStringList arrExpected = { SKINREC_INSTALL_BINDIR "/skinrecorder", SKINREC_INSTALL_BINDIR "/skintool",
                                 SKINREC_INSTALL_BINDIR "/mpegrec",
-                                SKINREC_INSTALL_DATADIR "/applications/org.skinrecorder.SkinRecorder.desktop" };
+                                SKINREC_INSTALL_DATADIR "/applications/org.skinrecorder.SkinRecorder.desktop",
+                                METAINFO_FILE };
     const QStringList arrPackages = QDir(BuildProgramFolder()).entryList({ "*.zip", "*.skn" }, QDir::Files);
     ASSERT_TRUE(arrPackages.contains(STARTUP_PACKAGE)) << arrPackages.join(u' ').toStdString();
     for (const QString& strPackage : arrPackages)
@@ -161,24 +224,40 @@ TEST_F(InstalledTree, ProgramStartedElsewhereLoadsItsSkinAndFindsItsFramePicture
     EXPECT_TRUE(strLog.contains("frame pictures: " + arrPictures.join(", ") + "\n")) << strLog.toStdString();
 }
 
-TEST_F(InstalledTree, DesktopFileValidatesAndNamesTheProgramAndItsIcon)
+TEST_F(InstalledTree, DesktopMetadataValidatesAndNamesTheProgramAndItsIcon)
 {
-    const QString strValidator = QStandardPaths::findExecutable("desktop-file-validate");
-    ASSERT_FALSE(strValidator.isEmpty()) << "desktop-file-validate is missing; scripts/setup installs it";
-    const QString strDesktopFile =
-        Installed(SKINREC_INSTALL_DATADIR "/applications/org.skinrecorder.SkinRecorder.desktop");
+    for (const CDesktopMetadata& metadata : DESKTOP_METADATA) {
+        SCOPED_TRACE(metadata.pszFile);
+        const QString strValidator = QStandardPaths::findExecutable(metadata.pszValidator);
+        ASSERT_FALSE(strValidator.isEmpty()) << metadata.pszValidator << " is missing; scripts/setup installs it";
+        const QString strFile = Installed(metadata.pszFile);
 
-    const CRun validate = RunToEnd(strValidator, { strDesktopFile });
-    ASSERT_TRUE(validate.bFinished) << validate.strErrors.toStdString();
-    EXPECT_EQ(validate.nExitCode, 0);
-    EXPECT_EQ(validate.strOutput.trimmed(), QString());
+        const CRun validate =
+            RunToEnd(strValidator, metadata.arrValidatorArguments + QStringList { strFile }, EnglishText());
+        ASSERT_TRUE(validate.bFinished) << validate.strErrors.toStdString();
+        EXPECT_EQ(validate.nExitCode, 0) << validate.strOutput.toStdString() << validate.strErrors.toStdString();
+        EXPECT_EQ(Complaints(validate.strOutput, metadata.pszPassed).join(u'\n').toStdString(), "");
 
-    QFile desktopFile(strDesktopFile);
-    ASSERT_TRUE(desktopFile.open(QIODevice::ReadOnly));
-    const QStringList arrLines = QString::fromUtf8(desktopFile.readAll()).split(u'\n');
-    for (const char* pszLine : { "Exec=skinrecorder", "Icon=org.skinrecorder.SkinRecorder",
-                                 "StartupWMClass=skinrecorder", "Exec=skinrecorder --toggle" })
-        EXPECT_TRUE(arrLines.contains(pszLine)) << pszLine;
+        const QStringList arrLines = TrimmedLines(strFile);
+        ASSERT_FALSE(arrLines.isEmpty());
+        for (const char* pszLine : metadata.arrLines)
+            EXPECT_TRUE(arrLines.contains(pszLine)) << pszLine;
+    }
+}
+
+TEST_F(InstalledTree, MetainfoReleaseIsTheVersionTheProgramPrints)
+{
+    const CRun version = RunToEnd(Program("skinrecorder"), { "--version" }, EnglishText());
+    ASSERT_TRUE(version.bFinished);
+    const QString strVersion = version.strOutput.trimmed().section(u' ', -1);
+    ASSERT_FALSE(strVersion.isEmpty()) << version.strOutput.toStdString();
+
+    const QString strMetainfo = TrimmedLines(Installed(METAINFO_FILE)).join(u'\n');
+    const QRegularExpressionMatch release =
+        QRegularExpression(QStringLiteral(R"re(<release version="([^"]*)" date="\d{4}-\d\d-\d\d")re"))
+            .match(strMetainfo);
+    ASSERT_TRUE(release.hasMatch()) << strMetainfo.toStdString();
+    EXPECT_EQ(release.captured(1).toStdString(), strVersion.toStdString());
 }
 
 TEST_F(InstalledTree, IconIsARoundPictureAtEverySize)
@@ -196,8 +275,7 @@ TEST_F(InstalledTree, IconIsARoundPictureAtEverySize)
 
 TEST_F(InstalledTree, ManualPagesRenderAndNameTheOptionsHelpNames)
 {
-    QProcessEnvironment plainText = QProcessEnvironment::systemEnvironment();
-    plainText.insert("LC_ALL", "C");
+    QProcessEnvironment plainText = EnglishText();
     plainText.insert("MANWIDTH", "120");
     for (const QString& strProgram : PROGRAMS_WITH_PAGES) {
         SCOPED_TRACE(strProgram.toStdString());
