@@ -10,7 +10,7 @@
 #include "app/RecentRecordings.h"
 #include "app/SkinNotifier.h"
 #include "app/TimerRunner.h"
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/AudioDeviceDlg.h"
 #include "settings/AviProfileDlg.h"
 #include "settings/ConversionSettings.h"

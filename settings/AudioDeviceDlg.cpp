@@ -1,6 +1,6 @@
 #include "settings/AudioDeviceDlg.h"
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/RecorderNames.h"
 
 CAudioDeviceDlg::CAudioDeviceDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)

@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/EncoderOwner.h"
 #include "settings/RecorderNames.h"
 #include "skin/Prompt.h"

@@ -4,7 +4,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/EncoderOwner.h"
 #include "settings/RecorderNames.h"
 

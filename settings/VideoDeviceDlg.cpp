@@ -1,6 +1,6 @@
 #include "settings/VideoDeviceDlg.h"
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/RecorderNames.h"
 
 CVideoDeviceDlg::CVideoDeviceDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)

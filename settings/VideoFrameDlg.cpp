@@ -4,7 +4,7 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/EncoderOwner.h"
 #include "settings/FramePictureNames.h"
 #include "settings/RecorderNames.h"

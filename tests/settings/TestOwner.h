@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/EncoderOwner.h"
 #include "tests/common/ScriptedPrompt.h"
 
