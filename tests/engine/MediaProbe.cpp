@@ -30,9 +30,9 @@ bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, co
     recorder.Profile().nAudioOffset = request.nAudioOffsetMs;
     recorder.Profile().nWorkMode = WORK_MODE_MPEG;
     recorder.SetVideoFrame(request.nVideoFrame);
-    recorder.Profile().bFastTestSources = request.bFast;
-    recorder.Profile().bTestSyncMarks = request.bSyncMarks;
-    recorder.Profile().nTestClockSkewPpm = request.nClockSkewPpm;
+    recorder.Profile().test.bFastSources = request.bFast;
+    recorder.Profile().test.bSyncMarks = request.bSyncMarks;
+    recorder.Profile().test.nClockSkewPpm = request.nClockSkewPpm;
     recorder.Profile().dDurationLimitSeconds = request.dSeconds;
     return true;
 }
