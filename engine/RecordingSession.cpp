@@ -18,7 +18,7 @@ extern "C" {
 
 namespace {
 
-// Often enough for a level meter to move smoothly.
+// Twenty statuses a second: often enough for a level meter to move smoothly.
 constexpr auto STATUS_INTERVAL = std::chrono::milliseconds(50);
 // How often a capture thread asks a device that had nothing, and how long a
 // device may deliver nothing before the recording ends with what it has.

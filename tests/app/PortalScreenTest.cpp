@@ -15,7 +15,7 @@ testing::Environment* const g_pPortal = testing::AddGlobalTestEnvironment(new CS
 const QString PORTAL_SCREEN = QStringLiteral("Screen (desktop portal)");
 constexpr int PRODUCER_RATE = 25;
 constexpr double RECORD_SECONDS = 5.0;
-// Stop is clicked at the first status past the length, which comes four
+// Stop is clicked at the first status past the length, which comes twenty
 // times a second, on a loaded machine perhaps later.
 constexpr double STOP_SLACK_SECONDS = 1.0;
 

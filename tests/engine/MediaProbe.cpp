@@ -150,7 +150,7 @@ bool WaitForElapsed(const CRecorder& recorder, double dSeconds, int nTimeoutMs)
     while (recorder.GetStatus().dElapsedSeconds < dSeconds) {
         if (!recorder.IsRunning() || std::chrono::steady_clock::now() > deadline)
             return false;
-        // The status changes four times a second; a short poll sees each.
+        // The status changes twenty times a second; a shorter poll sees each.
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
