@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 
 class CConverterDlg;
 class QWidget;

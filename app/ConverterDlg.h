@@ -10,12 +10,12 @@
 #include "app/RecentRecordings.h"
 #include "app/SkinNotifier.h"
 #include "app/TimerRunner.h"
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/AudioDeviceDlg.h"
 #include "settings/AviProfileDlg.h"
 #include "settings/ConversionSettings.h"
-#include "settings/EncoderOwner.h"
 #include "settings/MpegProfileDlg.h"
+#include "settings/RecorderOwner.h"
 #include "settings/SyncModeDlg.h"
 #include "settings/VideoDeviceDlg.h"
 #include "settings/VideoFrameDlg.h"
@@ -24,7 +24,7 @@
 // The program's main window: loads the default skin at start, hosts the
 // recorder in the skin's control rectangle and turns the skin's commands
 // into recordings and settings dialogs.
-class CConverterDlg : public CSkinDialog, public IEncoderOwner, public ITimerRecorder
+class CConverterDlg : public CSkinDialog, public IRecorderOwner, public ITimerRecorder
 {
     Q_OBJECT
 
@@ -79,7 +79,7 @@ public:
     int RunAsMainWindow();
 
     // The settings dialogs reach the recorder through their owner.
-    CEncorda& Encoder() override { return m_encoder; }
+    CEncorda& RecorderWidget() override { return m_encoder; }
     IPrompt& MessagePrompt() override { return Prompt(); }
     QDialog& VideoFrameDlg() { return m_videoFrameDlg; }
     // What the settings dialogs chose, for the conversion commands.

@@ -36,7 +36,7 @@ void CDesktopStatus::OnRecordingFinished(const CRecorderControl::CFinishedRecord
     if (!arrListed.isEmpty() && arrListed.first().strPath == finished.strFile)
         notice.entry = arrListed.first();
     if (!finished.strError.isEmpty()) {
-        const CEncorda& encoder = m_window.Encoder();
+        const CEncorda& encoder = m_window.RecorderWidget();
         notice.strFailureHeadline = encoder.GetLastFailureHeadline();
         notice.strFailureCause = encoder.GetLastFailureText();
     }

@@ -48,14 +48,14 @@ CRecorderControl::CRecorderControl(CConverterDlg& window, QObject* pParent)
     m_throttle.setSingleShot(true);
     m_throttle.setInterval(STATE_CHANGED_INTERVAL_MS);
     connect(&m_throttle, &QTimer::timeout, this, &CRecorderControl::EmitIfChanged);
-    connect(&m_window.Encoder(), &CEncorda::StatusChanged, this, &CRecorderControl::NoteChange);
+    connect(&m_window.RecorderWidget(), &CEncorda::StatusChanged, this, &CRecorderControl::NoteChange);
     connect(&m_window, &CConverterDlg::RecordingEnded, this, &CRecorderControl::OnRecordingEnded);
     m_lastSent = Snapshot();
 }
 
 QString CRecorderControl::RunCommand(const QString& strButton, const QString& strFile)
 {
-    CCommandPrompt prompt(m_window.Encoder(), strFile);
+    CCommandPrompt prompt(m_window.RecorderWidget(), strFile);
     m_bRunningCommand = true;
     m_window.RunCommand(strButton, prompt);
     m_bRunningCommand = false;
@@ -97,7 +97,7 @@ QString CRecorderControl::Stop()
 
 QString CRecorderControl::Toggle()
 {
-    return m_window.Encoder().GetStatus().bRecordingToFile ? Stop() : Record(QString());
+    return m_window.RecorderWidget().GetStatus().bRecordingToFile ? Stop() : Record(QString());
 }
 
 void CRecorderControl::Show()
@@ -110,7 +110,7 @@ void CRecorderControl::Show()
 
 CRecorderControl::EState CRecorderControl::State() const
 {
-    const CEncorda::CStatus status = m_window.Encoder().GetStatus();
+    const CEncorda::CStatus status = m_window.RecorderWidget().GetStatus();
     if (!status.bRunning)
         return EState::Stopped;
     if (status.bPaused)
@@ -140,19 +140,19 @@ QString CRecorderControl::File() const
 
 double CRecorderControl::ElapsedSeconds() const
 {
-    const CEncorda::CStatus status = m_window.Encoder().GetStatus();
+    const CEncorda::CStatus status = m_window.RecorderWidget().GetStatus();
     return status.bRunning ? status.dElapsedSeconds : 0;
 }
 
 qint64 CRecorderControl::BytesWritten() const
 {
-    const CEncorda::CStatus status = m_window.Encoder().GetStatus();
+    const CEncorda::CStatus status = m_window.RecorderWidget().GetStatus();
     return status.bRecordingToFile ? status.nBytesWritten : 0;
 }
 
 qint64 CRecorderControl::FramesDropped() const
 {
-    const CEncorda::CStatus status = m_window.Encoder().GetStatus();
+    const CEncorda::CStatus status = m_window.RecorderWidget().GetStatus();
     return status.bRunning ? status.nFramesDropped : 0;
 }
 

@@ -43,7 +43,7 @@ EFieldOrder SourceFieldOrder(const CRecordingSettings& settings)
     case ESourceKind::eV4l2:
         return V4l2FieldOrder(settings.videoDevice.strUrl);
     case ESourceKind::eTestPattern:
-        return settings.eTestPatternFields;
+        return settings.test.ePatternFields;
     default:
         return EFieldOrder::eProgressive;
     }

@@ -118,7 +118,7 @@ public:
     // Set while stopped; the next Start uses it.
     void SetPreviewCallback(CPreviewCallback callback);
     void SetPreviewSize(int nWidth, int nHeight);
-    // Called on an engine thread about four times a second and once more
+    // Called on an engine thread about twenty times a second and once more
     // with bFinished when the recording ends (by Stop, failure or the
     // duration limit). Set while stopped.
     void SetStatusCallback(CStatusCallback callback);

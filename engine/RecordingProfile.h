@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/TestSettings.h"
+
 // OutputType: the container and codecs of the file.
 inline constexpr int OUTPUT_TYPE_MPEG1 = 5;
 inline constexpr int OUTPUT_TYPE_MPEG2 = 6;
@@ -14,13 +16,6 @@ inline constexpr int WORK_MODE_AVI = 3;
 inline constexpr int SYNC_MODE_NONE = 0;
 inline constexpr int SYNC_MODE_AUTO = 1;
 inline constexpr int SYNC_MODE_MANUAL = 2;
-
-// The order in which the two fields of an interlaced picture were taken.
-enum class EFieldOrder {
-    eProgressive, // whole pictures
-    eTopFirst,
-    eBottomFirst,
-};
 
 inline constexpr std::uint32_t NO_PIPEWIRE_NODE = 0xffffffff; // PipeWire's SPA_ID_INVALID
 
@@ -98,26 +93,8 @@ struct CRecordingProfile
     // reason when it names no node or the node is gone.
     CPipeWireStream pipeWireStream;
 
-    // The built-in test sources run as fast as the encoders can instead of
-    // in real time (benchmarks, tests); real devices always run in real time.
-    bool bFastTestSources = false;
-    // Test only: the built-in sources show and sound a mark at every whole
-    // second, and the test tone's clock runs off by this many parts per
-    // million (see engine/TestSources.h).
-    bool bTestSyncMarks = false;
-    int nTestClockSkewPpm = 0;
-    // Test only: the Test Pattern is a square that a test can measure (see
-    // engine/TestSources.h).
-    bool bTestSquarePattern = false;
-    // Test only: the Test Pattern's own size, square pixels, as a device
-    // of another shape than the recording's would deliver; 0: its format's.
-    short nTestPatternWidth = 0;
-    short nTestPatternHeight = 0;
     double dDurationLimitSeconds = 0; // ends the recording by itself; 0: until Stop
-    // Test only: how many threads a session may start before the next one
-    // fails as when the system has none left; -1: no limit.
-    int nTestThreadLimit = -1;
-    // Test only: the Test Pattern counts as interlaced with this field
-    // order, as a TV card's picture does.
-    EFieldOrder eTestPatternFields = EFieldOrder::eProgressive;
+
+    // Left at its defaults but by tests, benchmarks and mpegrec's test options.
+    CTestSettings test;
 };

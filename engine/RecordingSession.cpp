@@ -18,7 +18,7 @@ extern "C" {
 
 namespace {
 
-// Often enough for a level meter to move smoothly.
+// Twenty statuses a second: often enough for a level meter to move smoothly.
 constexpr auto STATUS_INTERVAL = std::chrono::milliseconds(50);
 // How often a capture thread asks a device that had nothing, and how long a
 // device may deliver nothing before the recording ends with what it has.
@@ -82,7 +82,7 @@ bool CRecordingSession::Start(EFailure& eCause, std::string& strReason)
         SetV4l2Mute(m_settings.videoDevice.strUrl, m_settings.bTvMute);
     m_state.m_startTime = std::chrono::steady_clock::now();
     m_state.Pauses().SetFrameRate(m_settings.frameRate);
-    const bool bPaced = m_settings.bFastTestSources;
+    const bool bPaced = m_settings.test.bFastSources;
     m_state.PaceCaptures(bPaced && m_settings.bVideoCapture && IsBuiltIn(m_settings.videoDevice.eKind),
                          bPaced && m_settings.bAudioCapture && IsBuiltIn(m_settings.audioDevice.eKind));
     eCause = EFailure::eThreadStart;
@@ -122,7 +122,7 @@ bool CRecordingSession::StartThreads(std::string& strReason)
 
 void CRecordingSession::Launch(std::thread& thread, const char* pszName, std::function<void()> work)
 {
-    if (m_settings.nTestThreadLimit >= 0 && m_nThreadsLaunched >= m_settings.nTestThreadLimit)
+    if (m_settings.test.nThreadLimit >= 0 && m_nThreadsLaunched >= m_settings.test.nThreadLimit)
         throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again),
                                 "thread limit for tests");
     thread = std::thread(std::move(work));
@@ -153,9 +153,9 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
     // A device delivers its whole picture, at the chosen format's size or its
     // own; the video stage scales it into the coded size. (Asked for a
     // smaller size, the screen grabber would cut its top left corner out.)
-    const bool bTestSize = device.eKind == ESourceKind::eTestPattern && m_settings.nTestPatternWidth > 0;
-    const int nWidth = bTestSize ? m_settings.nTestPatternWidth : pFormat ? pFormat->nWidth : 0;
-    const int nHeight = bTestSize ? m_settings.nTestPatternHeight : pFormat ? pFormat->nHeight : 0;
+    const bool bTestSize = device.eKind == ESourceKind::eTestPattern && m_settings.test.nPatternWidth > 0;
+    const int nWidth = bTestSize ? m_settings.test.nPatternWidth : pFormat ? pFormat->nWidth : 0;
+    const int nHeight = bTestSize ? m_settings.test.nPatternHeight : pFormat ? pFormat->nHeight : 0;
     CMediaSource::COptionList options;
     std::string strFormat;
     std::string strUrl = device.strUrl;
@@ -174,7 +174,7 @@ bool CRecordingSession::OpenVideoSource(EFailure& eCause, std::string& strReason
             return false;
         }
         strFormat = "lavfi";
-        strUrl = TestPatternGraph(picture, m_settings.bTestSyncMarks, m_settings.bTestSquarePattern);
+        strUrl = TestPatternGraph(picture, m_settings.test.bSyncMarks, m_settings.test.bSquarePattern);
         break;
     }
     case ESourceKind::eScreen:
@@ -235,13 +235,13 @@ bool CRecordingSession::OpenAudioSource(EFailure& eCause, std::string& strReason
     std::string strUrl = device.strUrl;
     switch (device.eKind) {
     case ESourceKind::eTestTone:
-        if (std::abs(m_settings.nTestClockSkewPpm) > MAX_TEST_CLOCK_SKEW_PPM) {
-            strReason = "a clock skew of " + std::to_string(m_settings.nTestClockSkewPpm)
+        if (std::abs(m_settings.test.nClockSkewPpm) > MAX_TEST_CLOCK_SKEW_PPM) {
+            strReason = "a clock skew of " + std::to_string(m_settings.test.nClockSkewPpm)
                 + " ppm is beyond the test tone's limit of " + std::to_string(MAX_TEST_CLOCK_SKEW_PPM);
             return false;
         }
         strFormat = "lavfi";
-        strUrl = TestToneGraph(nRate, m_settings.bTestSyncMarks, m_settings.nTestClockSkewPpm);
+        strUrl = TestToneGraph(nRate, m_settings.test.bSyncMarks, m_settings.test.nClockSkewPpm);
         break;
     case ESourceKind::ePulse:
     case ESourceKind::eAlsa:
@@ -306,11 +306,11 @@ void CRecordingSession::CaptureLoop(CFrameSource& source, CBoundedQueue<CCapture
 {
     const ESourceKind eKind = bVideo ? m_settings.videoDevice.eKind : m_settings.audioDevice.eKind;
     const bool bBuiltIn = IsBuiltIn(eKind);
-    const bool bThrottle = bBuiltIn && !m_settings.bFastTestSources;
+    const bool bThrottle = bBuiltIn && !m_settings.test.bFastSources;
     // Only the built-in sources may hold the capture back; a real device
     // keeps delivering, so what the pipeline cannot take is dropped and counted.
-    const bool bMayWait = bBuiltIn && m_settings.bFastTestSources;
-    CRecordingTimeSource recordingTime(bBuiltIn, bVideo, m_settings.nTestClockSkewPpm);
+    const bool bMayWait = bBuiltIn && m_settings.test.bFastSources;
+    CRecordingTimeSource recordingTime(bBuiltIn, bVideo, m_settings.test.nClockSkewPpm);
     CCaptureClock clock(m_settings.nSyncMode, ManualShiftUs(bVideo),
                         av_rescale(MICROSECONDS, m_settings.frameRate.den, m_settings.frameRate.num));
     const AVRational timeBase = source.TimeBase();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/DeviceCatalog.h"
-#include "engine/RecordingProfile.h"
+#include "engine/FieldOrder.h"
 
 #include <cstdint>
 #include <string>

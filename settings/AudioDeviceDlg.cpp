@@ -1,9 +1,9 @@
 #include "settings/AudioDeviceDlg.h"
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/RecorderNames.h"
 
-CAudioDeviceDlg::CAudioDeviceDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)
+CAudioDeviceDlg::CAudioDeviceDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent)
     : CDeviceDialog(QStringLiteral("Audio Device"), settings, pOwner,
                     { DEVICE_LIST, &CEncorda::GetAudioDevices, &CEncorda::GetAudioDevice,
                       &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName },

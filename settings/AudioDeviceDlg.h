@@ -14,5 +14,5 @@ public:
         DEVICE_LIST = 1013,
     };
 
-    CAudioDeviceDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent = nullptr);
+    CAudioDeviceDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent = nullptr);
 };

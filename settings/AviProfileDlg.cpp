@@ -9,12 +9,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "encoder/Encorda.h"
-#include "settings/EncoderOwner.h"
+#include "recorder/Encorda.h"
 #include "settings/RecorderNames.h"
+#include "settings/RecorderOwner.h"
 #include "skin/Prompt.h"
 
-CAviProfileDlg::CAviProfileDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)
+CAviProfileDlg::CAviProfileDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent)
     : CSettingsDialog(QStringLiteral("AVI Profile"), settings, pParent)
     , m_pOwner(pOwner)
 {
@@ -56,7 +56,7 @@ CAviProfileDlg::CAviProfileDlg(ConversionSettings& settings, IEncoderOwner* pOwn
     m_pMuteTvCheck = MakeSwitch(MUTE_TV_CHECK, QStringLiteral("Mute TV"), &ConversionSettings::bMuteTV);
     // The recorder mutes the tuner at once, not at the next start.
     connect(m_pMuteTvCheck, &QCheckBox::clicked, this,
-            [this](bool bChecked) { m_pOwner->Encoder().SetTVMute(bChecked); });
+            [this](bool bChecked) { m_pOwner->RecorderWidget().SetTVMute(bChecked); });
     for (QCheckBox* pCheck : { m_pUseVideoCompressorCheck, m_pUseAudioCompressorCheck, m_pUseCustomFrameCheck })
         connect(pCheck, &QCheckBox::clicked, this, &CAviProfileDlg::UpdateEnabled);
 
@@ -98,7 +98,7 @@ QCheckBox* CAviProfileDlg::MakeSwitch(int nId, const QString& strLabel, bool Con
 
 void CAviProfileDlg::ShowStoredValues()
 {
-    CEncorda& encoder = m_pOwner->Encoder();
+    CEncorda& encoder = m_pOwner->RecorderWidget();
     FillList(m_pVideoCompressorList, ReadNames(encoder.GetVideoCompressors()));
     FillList(m_pAudioCompressorList, ReadNames(encoder.GetAudioCompressors()));
 
@@ -133,7 +133,7 @@ int CAviProfileDlg::VideoCompressorIndex() const
 {
     const ConversionSettings& settings = Settings();
     return ShownIndex(settings.strVideoCompressorName, settings.nVideoCompressorIndex,
-                      m_pOwner->Encoder().GetVideoCompressor());
+                      m_pOwner->RecorderWidget().GetVideoCompressor());
 }
 
 void CAviProfileDlg::UpdateEnabled()
@@ -155,7 +155,7 @@ void CAviProfileDlg::ShowCompressorSettings()
     // show, rather than a guess at one.
     bool bShown = false;
     if (nStoredIndex >= 0 && nStoredIndex < m_pVideoCompressorList->count()) {
-        const CEncordaList compressors = m_pOwner->Encoder().GetVideoCompressors();
+        const CEncordaList compressors = m_pOwner->RecorderWidget().GetVideoCompressors();
         bShown = compressors.ShowPropertyPage(compressors.FindIndex(m_pVideoCompressorList->itemText(nStoredIndex)));
     }
     if (!bShown)

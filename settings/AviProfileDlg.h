@@ -2,7 +2,7 @@
 
 #include "settings/SettingsDialog.h"
 
-class IEncoderOwner;
+class IRecorderOwner;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -43,7 +43,7 @@ public:
         QStringLiteral("AVI files only (MPEG files keep the MPEG profile's size). The whole picture is scaled into "
                        "the frame, keeping its shape.");
 
-    CAviProfileDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent = nullptr);
+    CAviProfileDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent = nullptr);
 
 protected:
     void ShowStoredValues() override;
@@ -55,7 +55,7 @@ private:
     void ShowCompressorSettings();
     QCheckBox* MakeSwitch(int nId, const QString& strLabel, bool ConversionSettings::*pSetting);
 
-    IEncoderOwner* m_pOwner;
+    IRecorderOwner* m_pOwner;
     QCheckBox* m_pUseVideoCompressorCheck = nullptr;
     QComboBox* m_pVideoCompressorList = nullptr;
     QPushButton* m_pSettingButton = nullptr;

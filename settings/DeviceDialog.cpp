@@ -4,11 +4,11 @@
 #include <QFormLayout>
 #include <QGroupBox>
 
-#include "encoder/Encorda.h"
-#include "settings/EncoderOwner.h"
+#include "recorder/Encorda.h"
 #include "settings/RecorderNames.h"
+#include "settings/RecorderOwner.h"
 
-CDeviceDialog::CDeviceDialog(const QString& strTitle, ConversionSettings& settings, IEncoderOwner* pOwner,
+CDeviceDialog::CDeviceDialog(const QString& strTitle, ConversionSettings& settings, IRecorderOwner* pOwner,
                              const CDeviceSource& device, const QList<CDetailSource>& arrDetails, QWidget* pParent)
     : CSettingsDialog(strTitle, settings, pParent)
     , m_pOwner(pOwner)
@@ -26,21 +26,21 @@ CDeviceDialog::CDeviceDialog(const QString& strTitle, ConversionSettings& settin
         m_arrDetails.append({ detail, pList });
     }
     connect(m_pDeviceList, &QComboBox::activated, this, [this] { FillDeviceDetails(false); });
-    connect(&Encoder(), &CEncorda::DevicesChanged, this, [this] {
+    connect(&RecorderWidget(), &CEncorda::DevicesChanged, this, [this] {
         if (isVisible())
             FillLists();
     });
 }
 
-CEncorda& CDeviceDialog::Encoder() const
+CEncorda& CDeviceDialog::RecorderWidget() const
 {
-    return m_pOwner->Encoder();
+    return m_pOwner->RecorderWidget();
 }
 
 short CDeviceDialog::DetailsDevice() const
 {
     const int nSelected = m_pDeviceList->currentIndex();
-    return nSelected >= 0 ? static_cast<short>(nSelected) : (Encoder().*m_device.getCurrentDevice)();
+    return nSelected >= 0 ? static_cast<short>(nSelected) : (RecorderWidget().*m_device.getCurrentDevice)();
 }
 
 void CDeviceDialog::FillDeviceDetails(bool bSelectStored)
@@ -48,7 +48,7 @@ void CDeviceDialog::FillDeviceDetails(bool bSelectStored)
     const short nDevice = DetailsDevice();
     const ConversionSettings& settings = Settings();
     for (const CDetailList& detail : m_arrDetails) {
-        FillList(detail.pList, detail.source.readNames((Encoder().*detail.source.getEntries)(nDevice)));
+        FillList(detail.pList, detail.source.readNames((RecorderWidget().*detail.source.getEntries)(nDevice)));
         if (bSelectStored)
             SelectStored(detail.pList, settings.*detail.source.pIndex, settings.*detail.source.pName);
     }
@@ -57,7 +57,7 @@ void CDeviceDialog::FillDeviceDetails(bool bSelectStored)
 void CDeviceDialog::ShowStoredValues()
 {
     FillLists();
-    Encoder().RescanDevices();
+    RecorderWidget().RescanDevices();
 }
 
 short CDeviceDialog::DeviceInUse(const CEncordaList& devices, const QString& strChosenName, short nRecorderDevice)
@@ -68,9 +68,9 @@ short CDeviceDialog::DeviceInUse(const CEncordaList& devices, const QString& str
 
 void CDeviceDialog::FillLists()
 {
-    const CEncordaList devices = (Encoder().*m_device.getDevices)();
+    const CEncordaList devices = (RecorderWidget().*m_device.getDevices)();
     FillList(m_pDeviceList, ReadNames(devices));
     m_pDeviceList->setCurrentIndex(
-        DeviceInUse(devices, Settings().*m_device.pName, (Encoder().*m_device.getCurrentDevice)()));
+        DeviceInUse(devices, Settings().*m_device.pName, (RecorderWidget().*m_device.getCurrentDevice)()));
     FillDeviceDetails(true);
 }

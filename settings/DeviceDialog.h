@@ -7,7 +7,7 @@
 
 class CEncorda;
 class CEncordaList;
-class IEncoderOwner;
+class IRecorderOwner;
 class QComboBox;
 
 // What the video and audio device dialogs share: a list of the recorder's
@@ -51,7 +51,7 @@ protected:
 
     // The device list takes the title as its label; the detail lists follow
     // it in the order given.
-    CDeviceDialog(const QString& strTitle, ConversionSettings& settings, IEncoderOwner* pOwner,
+    CDeviceDialog(const QString& strTitle, ConversionSettings& settings, IRecorderOwner* pOwner,
                   const CDeviceSource& device, const QList<CDetailSource>& arrDetails, QWidget* pParent);
 
     void ShowStoredValues() override;
@@ -63,7 +63,7 @@ private:
         QComboBox* pList;
     };
 
-    CEncorda& Encoder() const;
+    CEncorda& RecorderWidget() const;
     // The device selected here; without a selection, the recorder's own.
     short DetailsDevice() const;
     // Fills the lists of DetailsDevice(); the stored choices are selected in
@@ -71,7 +71,7 @@ private:
     void FillDeviceDetails(bool bSelectStored);
     void FillLists();
 
-    IEncoderOwner* m_pOwner;
+    IRecorderOwner* m_pOwner;
     CDeviceSource m_device;
     QComboBox* m_pDeviceList = nullptr;
     QList<CDetailList> m_arrDetails;

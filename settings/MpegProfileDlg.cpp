@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 
 CMpegProfileDlg::CMpegProfileDlg(ConversionSettings& settings, QWidget* pParent)
     : CSettingsDialog(QStringLiteral("Mpeg Profile"), settings, pParent)

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "encoder/EncordaList.h"
+#include "recorder/EncordaList.h"
 
 // The entries of one of the recorder's name lists, in the list's order.
 inline QStringList ReadNames(const CEncordaList& list)

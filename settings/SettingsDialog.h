@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/ConversionSettings.h"
 
 class QComboBox;

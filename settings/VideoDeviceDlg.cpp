@@ -1,9 +1,9 @@
 #include "settings/VideoDeviceDlg.h"
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 #include "settings/RecorderNames.h"
 
-CVideoDeviceDlg::CVideoDeviceDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)
+CVideoDeviceDlg::CVideoDeviceDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent)
     : CDeviceDialog(QStringLiteral("Video Device"), settings, pOwner,
                     { DEVICE_LIST, &CEncorda::GetVideoDevices, &CEncorda::GetVideoDevice,
                       &ConversionSettings::nVideoDeviceIndex, &ConversionSettings::strVideoDeviceName },

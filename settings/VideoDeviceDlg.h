@@ -15,5 +15,5 @@ public:
         FORMAT_LIST = 1007,
     };
 
-    CVideoDeviceDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent = nullptr);
+    CVideoDeviceDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent = nullptr);
 };

@@ -4,10 +4,10 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-#include "encoder/Encorda.h"
-#include "settings/EncoderOwner.h"
+#include "recorder/Encorda.h"
 #include "settings/FramePictureNames.h"
 #include "settings/RecorderNames.h"
+#include "settings/RecorderOwner.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ constexpr int PICTURE_LIST = 1025;
 
 } // namespace
 
-CVideoFrameDlg::CVideoFrameDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent)
+CVideoFrameDlg::CVideoFrameDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent)
     : CSettingsDialog(QStringLiteral("Video Frame"), settings, pParent)
     , m_pOwner(pOwner)
 {
@@ -30,5 +30,5 @@ CVideoFrameDlg::CVideoFrameDlg(ConversionSettings& settings, IEncoderOwner* pOwn
     StoreChoice(m_pPictureList, &ConversionSettings::nFramePictureIndex, &ConversionSettings::strFramePictureName);
     // The recorder numbers its pictures from 1; 0 means none.
     connect(m_pPictureList, &QComboBox::activated, this,
-            [this](int nIndex) { m_pOwner->Encoder().SetVideoFrame(static_cast<short>(nIndex + 1)); });
+            [this](int nIndex) { m_pOwner->RecorderWidget().SetVideoFrame(static_cast<short>(nIndex + 1)); });
 }

@@ -2,7 +2,7 @@
 
 #include "settings/SettingsDialog.h"
 
-class IEncoderOwner;
+class IRecorderOwner;
 class QComboBox;
 
 // The frame picture laid over the video: one of the files of the "Frame"
@@ -14,9 +14,9 @@ class CVideoFrameDlg : public CSettingsDialog
     Q_OBJECT
 
 public:
-    CVideoFrameDlg(ConversionSettings& settings, IEncoderOwner* pOwner, QWidget* pParent = nullptr);
+    CVideoFrameDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent = nullptr);
 
 private:
-    IEncoderOwner* m_pOwner;
+    IRecorderOwner* m_pOwner;
     QComboBox* m_pPictureList = nullptr;
 };

@@ -100,7 +100,7 @@ TEST_F(AviConvertTest, ConvertRecordsTheAviProfile)
           },
           "ffv1", "flac", 320, 176 },
     };
-    CEncorda& encoder = m_pDialog->Encoder();
+    CEncorda& encoder = m_pDialog->RecorderWidget();
     for (const CAviCase& c : cases) {
         SCOPED_TRACE(c.pszName);
         ConversionSettings& settings = m_pDialog->Settings();
@@ -128,7 +128,7 @@ TEST_F(AviConvertTest, ConvertRecordsTheAviProfile)
 
 TEST_F(AviConvertTest, CompressorThatRefusesTheSizeSaysWhyAndLeavesNoFile)
 {
-    CEncorda& encoder = m_pDialog->Encoder();
+    CEncorda& encoder = m_pDialog->RecorderWidget();
     ConversionSettings& settings = m_pDialog->Settings();
     settings = BuiltInSourceSettings();
     // H.264 in YUV 4:2:0 codes even sizes only.

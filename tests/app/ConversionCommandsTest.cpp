@@ -94,7 +94,7 @@ protected:
         m_pDialog = std::make_unique<CConverterDlg>(m_prompt, settings);
         m_pDialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pDialog.get()));
-        CEncorda& encoder = m_pDialog->Encoder();
+        CEncorda& encoder = m_pDialog->RecorderWidget();
         m_nVideoDevice = encoder.GetVideoDevices().FindIndex("Test Pattern");
         m_nAudioDevice = encoder.GetAudioDevices().FindIndex("Test Tone");
         ASSERT_NE(m_nVideoDevice, -1);
@@ -171,7 +171,7 @@ TEST_F(ConversionCommandsTest, ConvertWritesTheDefaultsInOrderAndStarts)
         + QStringList { "WorkMode=2", "VideoFrame=1", "Start" };
     EXPECT_EQ(m_arrCalls, arrExpected);
     EXPECT_EQ(m_prompt.Texts(), QStringList { "Save As" });
-    EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile);
+    EXPECT_TRUE(m_pDialog->RecorderWidget().GetStatus().bRecordingToFile);
     // The recording can be paused at once, as after Play.
     EXPECT_TRUE(IsShown("BUTTON_PAUSE"));
     EXPECT_FALSE(IsShown("BUTTON_PLAY"));
@@ -188,7 +188,7 @@ TEST_F(ConversionCommandsTest, PauseAndStopAfterConvertSwapTheButtonsBack)
     EXPECT_TRUE(IsShown("BUTTON_PLAY"));
     Command("BUTTON_PLAY");
     EXPECT_TRUE(IsShown("BUTTON_PAUSE"));
-    EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile) << "resumed, not restarted";
+    EXPECT_TRUE(m_pDialog->RecorderWidget().GetStatus().bRecordingToFile) << "resumed, not restarted";
     Command("BUTTON_STOP");
     EXPECT_TRUE(IsShown("BUTTON_PLAY"));
     EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
@@ -200,7 +200,7 @@ TEST_F(ConversionCommandsTest, AFailedConvertLeavesPlayInPlace)
     Settings().nMpegWidth = 0;
     m_prompt.m_arrFiles = { m_strFile };
     Command("BUTTON_CONVERT");
-    ASSERT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
+    ASSERT_FALSE(m_pDialog->RecorderWidget().GetStatus().bRunning);
     EXPECT_TRUE(IsShown("BUTTON_PLAY"));
     EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
 }
@@ -239,13 +239,13 @@ TEST_F(ConversionCommandsTest, CompressorsAreLookedUpOnlyWhenUsedAudioFirst)
     Settings().bUseVideoCompressor = true;
     Settings().strVideoCompressorName = QStringLiteral("no such compressor");
     Settings().bUseAudioCompressor = true;
-    Settings().strAudioCompressorName = m_pDialog->Encoder().GetAudioCompressors().Name(0);
+    Settings().strAudioCompressorName = m_pDialog->RecorderWidget().GetAudioCompressors().Name(0);
     m_arrCalls.clear();
     // A cancelled file dialog ends Convert after the device selections.
     Command("BUTTON_CONVERT");
     EXPECT_EQ(m_arrCalls,
               (DeviceCalls() + QStringList { "AudioCompressors", "AudioCompressor=0", "VideoCompressors" }));
-    EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
+    EXPECT_FALSE(m_pDialog->RecorderWidget().GetStatus().bRunning);
 }
 
 TEST_F(ConversionCommandsTest, PlayPreviewsWithoutProfileOrFile)
@@ -263,7 +263,7 @@ TEST_F(ConversionCommandsTest, PlayPreviewsWithoutProfileOrFile)
     EXPECT_EQ(m_arrCalls, arrExpected);
     EXPECT_TRUE(IsShown("BUTTON_PAUSE"));
     EXPECT_FALSE(IsShown("BUTTON_PLAY"));
-    const CEncorda& encoder = m_pDialog->Encoder();
+    const CEncorda& encoder = m_pDialog->RecorderWidget();
     EXPECT_TRUE(encoder.GetStatus().bRunning);
     EXPECT_FALSE(encoder.GetStatus().bRecordingToFile);
     EXPECT_TRUE(WaitUntil([&encoder] { return encoder.HasPreview(); }, 10000));
@@ -299,7 +299,7 @@ TEST_F(ConversionCommandsTest, StopClearsTheFileAndSwapsTheButtons)
     EXPECT_EQ(m_arrCalls, (QStringList { "StopFlag=true", "SaveToFile=false", "Stop" }));
     EXPECT_TRUE(IsShown("BUTTON_PLAY"));
     EXPECT_FALSE(IsShown("BUTTON_PAUSE"));
-    EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
+    EXPECT_FALSE(m_pDialog->RecorderWidget().GetStatus().bRunning);
 }
 
 TEST_F(ConversionCommandsTest, RefusedStartShowsTheFailureWithItsReason)
@@ -321,8 +321,8 @@ TEST_F(ConversionCommandsTest, RefusedStartShowsTheFailureWithItsReason)
         const QString strFile = ConvertChanged(c.change);
         ASSERT_EQ(m_prompt.Texts(), (QStringList { "Save As", c.strHeadline }));
         EXPECT_FALSE(m_prompt.m_arrAsked.last().strDetail.isEmpty());
-        EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->Encoder().GetLastError());
-        EXPECT_FALSE(m_pDialog->Encoder().GetStatus().bRunning);
+        EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->RecorderWidget().GetLastError());
+        EXPECT_FALSE(m_pDialog->RecorderWidget().GetStatus().bRunning);
         EXPECT_FALSE(QFile::exists(strFile));
     }
 }
@@ -334,7 +334,7 @@ TEST_F(ConversionCommandsTest, RecordingThatFailsLaterIsReportedWithItsReason)
         GTEST_SKIP() << "no /dev/full";
     m_prompt.m_arrFiles = { QStringLiteral("/dev/full") };
     Command("BUTTON_CONVERT");
-    const CEncorda& encoder = m_pDialog->Encoder();
+    const CEncorda& encoder = m_pDialog->RecorderWidget();
     ASSERT_TRUE(WaitUntil([this] { return m_prompt.m_arrAsked.size() == 2; }, 30000));
     EXPECT_EQ(m_prompt.Texts(), (QStringList { "Save As", QStringLiteral("Recording Failure, the disk is full") }));
     EXPECT_FALSE(m_prompt.m_arrAsked.last().strDetail.isEmpty());
@@ -416,7 +416,7 @@ TEST_F(ConversionCommandsTest, TheFailureBoxShowsTheCauseInPlainWords)
         const QString strCause = m_prompt.m_arrAsked.last().strCause;
         for (const QString& strPart : c.arrCauseContains)
             EXPECT_TRUE(strCause.contains(strPart)) << strCause.toStdString();
-        EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->Encoder().GetLastError());
+        EXPECT_EQ(m_prompt.m_arrAsked.last().strDetail, m_pDialog->RecorderWidget().GetLastError());
     }
 }
 
@@ -475,8 +475,8 @@ TEST_F(ConversionCommandsTest, SelectorChoiceDecidesTheOutputTypeAndSurvivesASki
     EXPECT_EQ(pCombo->List()->GetItemText(2, 0), "AVI");
     EXPECT_EQ(pCombo->List()->GetSelectedRow(), 1);
     // The preview goes on, in the new skin's place.
-    EXPECT_EQ(m_pDialog->Encoder().geometry(), m_pDialog->ControlRect());
-    EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRunning);
+    EXPECT_EQ(m_pDialog->RecorderWidget().geometry(), m_pDialog->ControlRect());
+    EXPECT_TRUE(m_pDialog->RecorderWidget().GetStatus().bRunning);
 
     m_arrCalls.clear();
     m_prompt.m_arrFiles = { m_strFile };
@@ -493,7 +493,8 @@ TEST_F(ConversionCommandsTest, AviRowWritesTheAviWorkModeAndCustomFrameButNoOutp
     const QStringList arrExpected =
         DeviceCalls() + ProfileCalls() + QStringList { "UseCustomFrame=false", "WorkMode=3", "VideoFrame=1", "Start" };
     EXPECT_EQ(m_arrCalls, arrExpected);
-    EXPECT_TRUE(m_pDialog->Encoder().GetStatus().bRecordingToFile) << m_pDialog->Encoder().GetLastError().toStdString();
+    EXPECT_TRUE(m_pDialog->RecorderWidget().GetStatus().bRecordingToFile)
+        << m_pDialog->RecorderWidget().GetLastError().toStdString();
 }
 
 // Counts the paint events of the main window's own widgets, and of its exit

@@ -71,7 +71,7 @@ TEST_F(ConverterDlgTest, StartsWithTheDefaultSkinFromTheCurrentDirectory)
     CConverterDlg dialog(m_prompt);
     EXPECT_TRUE(m_prompt.m_arrAsked.isEmpty());
     EXPECT_NE(dialog.FindButton("BUTTON_EXIT"), nullptr);
-    EXPECT_EQ(dialog.Encoder().geometry(), CONTROL_RECT);
+    EXPECT_EQ(dialog.RecorderWidget().geometry(), CONTROL_RECT);
     // No skin command has this package.
     EXPECT_EQ(dialog.SkinIndex(), SkinPackage::NO_SKIN_COMMAND);
     // Nothing extracted is left in the current directory.
@@ -169,7 +169,7 @@ TEST_F(ConverterDlgTest, WithoutASelectorConvertKeepsTheOutputType)
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     QList<CEncorda::EDispatchId> arrWritten;
-    dialog.Encoder().SetDispatchObserver(
+    dialog.RecorderWidget().SetDispatchObserver(
         [&arrWritten](const CEncorda::CDispatchCall& call) { arrWritten.append(call.eId); });
     m_prompt.m_arrFiles = { m_root.filePath("out.mpg") };
     Click(dialog.FindButton("BUTTON_CONVERT"));
@@ -177,7 +177,7 @@ TEST_F(ConverterDlgTest, WithoutASelectorConvertKeepsTheOutputType)
     EXPECT_TRUE(arrWritten.contains(CEncorda::EDispatchId::FrameRate));
     EXPECT_EQ(arrWritten.last(), CEncorda::EDispatchId::Start);
     EXPECT_EQ(m_prompt.Texts(), QStringList { "Save As" });
-    EXPECT_TRUE(dialog.Encoder().GetStatus().bRecordingToFile);
+    EXPECT_TRUE(dialog.RecorderWidget().GetStatus().bRecordingToFile);
 }
 
 void WriteNotAZip(const QString& strPath)
@@ -317,7 +317,7 @@ TEST(ProgramSkins, EverySkinCommandLoadsItsPackage)
         EXPECT_FALSE(dialog.BackgroundCopy().isNull());
         EXPECT_NE(dialog.FindButton("BUTTON_EXIT"), nullptr);
         EXPECT_FALSE(dialog.WindowRegion().isEmpty());
-        EXPECT_EQ(dialog.Encoder().geometry(), dialog.ControlRect());
+        EXPECT_EQ(dialog.RecorderWidget().geometry(), dialog.ControlRect());
     }
     EXPECT_TRUE(prompt.m_arrAsked.isEmpty());
 }

@@ -40,7 +40,7 @@ std::vector<std::uint8_t> RecordWithFrameRow(int nFrameRow)
     dialog.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ClickButton(dialog, "BUTTON_CONVERT");
-    const CEncorda& encoder = dialog.Encoder();
+    const CEncorda& encoder = dialog.RecorderWidget();
     EXPECT_TRUE(WaitForElapsed(encoder, RECORD_SECONDS));
     ClickButton(dialog, "BUTTON_STOP");
     return DecodePictureRgb(strFile.toStdString(), PICTURE_SECONDS);

@@ -49,7 +49,7 @@ TEST_F(DesktopStatus, RecordingStoppedFromTheTrayIsAnnouncedAndOpensThroughTheWi
         ASSERT_TRUE(server.WaitUntilReady());
         const QString strFile = m_current.FilePath(bClickBeforeReply ? "early click.mpg" : "late click.mpg");
         ASSERT_EQ(m_control.Record(strFile), QString());
-        ASSERT_TRUE(WaitForElapsed(m_dialog.Encoder(), 1.0));
+        ASSERT_TRUE(WaitForElapsed(m_dialog.RecorderWidget(), 1.0));
         m_status.TrayIcon().Menu().actions().at(TRAY_STOP_ENTRY)->trigger();
 
         const QJsonObject notification = server.NextNotification();
@@ -75,6 +75,6 @@ TEST_F(DesktopStatus, FailedRecordingIsAnnouncedWithTheWindowsHeadlineAndCause)
 
     const QJsonObject notification = server.NextNotification();
     EXPECT_EQ(notification["summary"].toString(), QStringLiteral("Recording Failure, the disk is full"));
-    EXPECT_EQ(notification["body"].toString(), m_dialog.Encoder().GetLastFailureText().toHtmlEscaped());
+    EXPECT_EQ(notification["body"].toString(), m_dialog.RecorderWidget().GetLastFailureText().toHtmlEscaped());
     EXPECT_TRUE(notification["actions"].toVariant().toStringList().isEmpty());
 }

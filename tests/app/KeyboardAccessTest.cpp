@@ -109,7 +109,7 @@ TEST_F(KeyboardAccess, EveryControlTellsItsRoleNameStateAndAction)
     QAccessibleInterface* pMute = QAccessible::queryAccessibleInterface(mapControls.value("CHECK_MUTE"));
     pMute->actionInterface()->doAction(strToggle);
     EXPECT_TRUE(QTest::qWaitFor([&] { return pMute->state().checked; }));
-    EXPECT_TRUE(dialog.Encoder().GetAudioMute());
+    EXPECT_TRUE(dialog.RecorderWidget().GetAudioMute());
 }
 
 TEST_F(KeyboardAccess, SpaceAndEnterPressOnlyTheButtonTabReached)
@@ -126,7 +126,7 @@ TEST_F(KeyboardAccess, SpaceAndEnterPressOnlyTheButtonTabReached)
     QTest::keyClick(pUnseen, Qt::Key_Space);
     QTest::keyClick(pUnseen, Qt::Key_Return);
     EXPECT_FALSE(dialog.isMinimized());
-    EXPECT_TRUE(dialog.Encoder().GetStatus().bRunning);
+    EXPECT_TRUE(dialog.RecorderWidget().GetStatus().bRunning);
     ClickButton(dialog, "BUTTON_STOP");
 
     ASSERT_TRUE(TabTo(dialog, "CHECK_MUTE"));
@@ -139,15 +139,15 @@ TEST_F(KeyboardAccess, SpaceAndEnterPressOnlyTheButtonTabReached)
 
     ASSERT_TRUE(TabTo(dialog, "OPTION_QUALITY_BEST"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_TRUE(dialog.Encoder().GetBestQuality());
+    EXPECT_TRUE(dialog.RecorderWidget().GetBestQuality());
 
     // Space on Play plays, where the window's own Space would too; Stop is
     // the test that the focused button, not the window, took it.
     ClickButton(dialog, "BUTTON_PLAY");
-    ASSERT_TRUE(dialog.Encoder().GetStatus().bRunning);
+    ASSERT_TRUE(dialog.RecorderWidget().GetStatus().bRunning);
     ASSERT_TRUE(TabTo(dialog, "BUTTON_STOP"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_FALSE(dialog.Encoder().GetStatus().bRunning);
+    EXPECT_FALSE(dialog.RecorderWidget().GetStatus().bRunning);
 }
 
 TEST_F(KeyboardAccess, ShiftF10OpensTheSkinMenuAtTheFocusAndASwitchKeepsIt)

@@ -33,7 +33,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
         m_prompt.m_arrFiles = { m_current.FilePath(QStringLiteral("closing.mpg")) };
         ClickButton(dialog, "BUTTON_CONVERT");
-        ASSERT_TRUE(dialog.Encoder().GetStatus().bRecordingToFile) << dialog.Encoder().GetLastError().toStdString();
+        ASSERT_TRUE(dialog.RecorderWidget().GetStatus().bRecordingToFile)
+            << dialog.RecorderWidget().GetLastError().toStdString();
         m_prompt.m_arrAsked.clear();
     }
 
@@ -106,7 +107,7 @@ TEST_F(MainWindow, ClosingDuringARecordingAsksAndNoKeepsRecording)
         c.close(dialog);
         EXPECT_EQ(m_prompt.Texts(), QStringList { CConverterDlg::STOP_AND_QUIT });
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_TRUE(dialog.Encoder().GetStatus().bRecordingToFile);
+        EXPECT_TRUE(dialog.RecorderWidget().GetStatus().bRecordingToFile);
         ClickButton(dialog, "BUTTON_STOP");
     }
 }
@@ -121,7 +122,7 @@ TEST_F(MainWindow, ClosingDuringARecordingAndYesStopsAndQuits)
         c.close(dialog);
         EXPECT_EQ(m_prompt.Texts(), QStringList { CConverterDlg::STOP_AND_QUIT });
         EXPECT_FALSE(dialog.isVisible());
-        EXPECT_FALSE(dialog.Encoder().GetStatus().bRunning);
+        EXPECT_FALSE(dialog.RecorderWidget().GetStatus().bRunning);
         EXPECT_EQ(dialog.Recordings().Entries().size(), 1) << "the file was closed and listed";
     }
 }
@@ -146,14 +147,14 @@ TEST_F(MainWindow, AQuitSignalDuringARecordingDoesNotAsk)
     ASSERT_EQ(std::raise(SIGTERM), 0);
     ASSERT_TRUE(WaitUntil([&] { return !dialog.isVisible(); }, START_TIMEOUT_MS));
     EXPECT_TRUE(m_prompt.m_arrAsked.isEmpty());
-    EXPECT_FALSE(dialog.Encoder().GetStatus().bRunning);
+    EXPECT_FALSE(dialog.RecorderWidget().GetStatus().bRunning);
 }
 
 TEST_F(MainWindow, KeysDriveTheTransport)
 {
     CConverterDlg dialog(m_prompt, m_settings);
     StartRecording(dialog);
-    const CEncorda& encoder = dialog.Encoder();
+    const CEncorda& encoder = dialog.RecorderWidget();
     QTest::keyClick(&dialog, Qt::Key_Space);
     EXPECT_TRUE(dialog.IsPaused());
     EXPECT_TRUE(dialog.FindButton("BUTTON_PLAY")->isVisible());
@@ -187,7 +188,7 @@ TEST_F(MainWindow, SpaceInTheTitleBoxIsText)
     pTitle->setFocus();
     QTest::keyClicks(pTitle, QStringLiteral("a b"));
     EXPECT_EQ(pTitle->text(), QStringLiteral("a b"));
-    EXPECT_FALSE(dialog.Encoder().IsRunning());
+    EXPECT_FALSE(dialog.RecorderWidget().IsRunning());
 }
 
 TEST_F(MainWindow, ASkinSwitchDuringARecordingKeepsPauseOffered)
@@ -208,7 +209,7 @@ TEST_F(MainWindow, EnterAndEscapeStillDoNothing)
     for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape }) {
         QTest::keyClick(&dialog, key);
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_TRUE(dialog.Encoder().GetStatus().bRecordingToFile);
+        EXPECT_TRUE(dialog.RecorderWidget().GetStatus().bRecordingToFile);
     }
     EXPECT_TRUE(m_prompt.m_arrAsked.isEmpty());
     ClickButton(dialog, "BUTTON_STOP");

@@ -15,7 +15,7 @@ testing::Environment* const g_pPortal = testing::AddGlobalTestEnvironment(new CS
 const QString PORTAL_SCREEN = QStringLiteral("Screen (desktop portal)");
 constexpr int PRODUCER_RATE = 25;
 constexpr double RECORD_SECONDS = 5.0;
-// Stop is clicked at the first status past the length, which comes four
+// Stop is clicked at the first status past the length, which comes twenty
 // times a second, on a loaded machine perhaps later.
 constexpr double STOP_SLACK_SECONDS = 1.0;
 
@@ -36,7 +36,7 @@ protected:
 TEST_F(PortalScreenTest, TheDevicesListTheDesktopPortalsScreen)
 {
     CConverterDlg dialog(m_prompt, m_settings);
-    EXPECT_GE(dialog.Encoder().GetVideoDevices().FindIndex(PORTAL_SCREEN), 0);
+    EXPECT_GE(dialog.RecorderWidget().GetVideoDevices().FindIndex(PORTAL_SCREEN), 0);
 }
 
 // A cancelled picker is the person's choice, a portal that ends the request
@@ -67,7 +67,7 @@ TEST_F(PortalScreenTest, ACancelledPickerSaysSoAndRecordsNothing)
         ASSERT_EQ(prompt.Texts(), (QStringList { QStringLiteral("Save As"), c.strHeadline }));
         EXPECT_TRUE(prompt.m_arrAsked.last().strDetail.contains(QString::fromLatin1(c.pszDetail)))
             << prompt.m_arrAsked.last().strDetail.toStdString();
-        EXPECT_FALSE(dialog.Encoder().GetStatus().bRunning);
+        EXPECT_FALSE(dialog.RecorderWidget().GetStatus().bRunning);
         EXPECT_FALSE(QFileInfo::exists(strFile));
         EXPECT_EQ(CStandInPortal::Instance()->Calls(QStringLiteral("Start")).size(), 1) << "the desktop was asked";
     }
@@ -94,7 +94,7 @@ TEST_F(PortalScreenTest, ConvertRecordsTheSharedScreen)
 
     ClickButton(dialog, "BUTTON_CONVERT");
     ASSERT_EQ(m_prompt.Texts(), QStringList { QStringLiteral("Save As") });
-    ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), RECORD_SECONDS));
+    ASSERT_TRUE(WaitForElapsed(dialog.RecorderWidget(), RECORD_SECONDS));
     ClickButton(dialog, "BUTTON_STOP");
     EXPECT_EQ(m_prompt.Texts(), QStringList { QStringLiteral("Save As") });
     EXPECT_FALSE(ReadRestoreToken(DefaultRestoreTokenFile()).isEmpty());

@@ -64,7 +64,7 @@ TEST(RecordingEndToEnd, ConvertRecordsTheChosenMpegType)
 
         ClickButton(dialog, "BUTTON_CONVERT");
         ASSERT_EQ(prompt.Texts(), QStringList { "Save As" });
-        const CEncorda& encoder = dialog.Encoder();
+        const CEncorda& encoder = dialog.RecorderWidget();
         ASSERT_TRUE(encoder.GetStatus().bRecordingToFile);
         ASSERT_TRUE(WaitForElapsed(encoder, RECORD_SECONDS));
         EXPECT_TRUE(encoder.HasPreview());
@@ -104,7 +104,7 @@ TEST(RecordingEndToEnd, ExitWhileRecordingLeavesAPlayableFile)
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         ClickButton(dialog, "BUTTON_CONVERT");
-        const CEncorda& encoder = dialog.Encoder();
+        const CEncorda& encoder = dialog.RecorderWidget();
         ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
         // Asked whether to stop the recording and quit, the user agrees.
         prompt.m_arrYesNo = { IPrompt::EAnswer::Yes };

@@ -110,7 +110,7 @@ TEST_F(SaveDialogFolder, AfterARecordingItsFolderIsProposedWhileItExists)
     CConverterDlg dialog(m_prompt, m_settings);
     m_prompt.m_arrFiles = { strFile };
     ClickButton(dialog, "BUTTON_CONVERT");
-    ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), 0.5));
+    ASSERT_TRUE(WaitForElapsed(dialog.RecorderWidget(), 0.5));
     ClickButton(dialog, "BUTTON_STOP");
 
     ClickButton(dialog, "BUTTON_CONVERT");

@@ -66,7 +66,7 @@ TEST_F(SkinControls, MuteSilencesTheRecordingFromTheClickOn)
     ASSERT_NE(pMeter, nullptr);
 
     ClickButton(dialog, "BUTTON_CONVERT");
-    const CEncorda& encoder = dialog.Encoder();
+    const CEncorda& encoder = dialog.RecorderWidget();
     ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
     const double dMutedAt = encoder.GetStatus().dElapsedSeconds;
     QTest::mouseClick(pMute, Qt::LeftButton, {}, pMute->rect().center());
@@ -126,7 +126,7 @@ TEST_F(SkinControls, TheTitleIsProposedAndTheRecordingIsListed)
 
     m_prompt.m_arrFiles = { strFile };
     ClickButton(dialog, "BUTTON_CONVERT");
-    const CEncorda& encoder = dialog.Encoder();
+    const CEncorda& encoder = dialog.RecorderWidget();
     ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
     ClickButton(dialog, "BUTTON_STOP");
 
@@ -219,15 +219,15 @@ TEST_F(SkinControls, QualityOptionsChooseTheEncodingAndSurviveASkinChange)
     ASSERT_NE(pGood, nullptr) << "Deluxe has the quality options";
     ASSERT_NE(pBest, nullptr);
     EXPECT_TRUE(pGood->IsChecked());
-    EXPECT_FALSE(dialog.Encoder().GetBestQuality());
+    EXPECT_FALSE(dialog.RecorderWidget().GetBestQuality());
 
     QTest::mouseClick(pBest, Qt::LeftButton, {}, pBest->rect().center());
-    EXPECT_TRUE(dialog.Encoder().GetBestQuality());
+    EXPECT_TRUE(dialog.RecorderWidget().GetBestQuality());
     EXPECT_FALSE(pGood->IsChecked());
 
     // Another skin without the options keeps the choice; Deluxe shows it again.
     dialog.ChangeSkin(SkinPackage::FIRST_SKIN_COMMAND);
-    EXPECT_TRUE(dialog.Encoder().GetBestQuality());
+    EXPECT_TRUE(dialog.RecorderWidget().GetBestQuality());
     dialog.ChangeSkin(DELUXE_COMMAND);
     EXPECT_TRUE(dialog.FindOption(QStringLiteral("OPTION_QUALITY_BEST"))->IsChecked());
     EXPECT_FALSE(dialog.FindOption(QStringLiteral("OPTION_QUALITY_GOOD"))->IsChecked());

@@ -71,9 +71,10 @@ TEST_F(CTimerWindowTest, RecordsAtItsTimeIntoItsOwnFile)
 
     // The window records it as any other recording: the transport shows it.
     ASSERT_TRUE(WaitUntil([&] { return State() == ETimerState::eRecording; }, RECORDING_START_TIMEOUT_MS));
-    EXPECT_TRUE(dialog.Encoder().IsRecordingTo(strExpected));
+    EXPECT_TRUE(dialog.RecorderWidget().IsRecordingTo(strExpected));
     ASSERT_TRUE(WaitUntil([&] { return State() == ETimerState::eDone; }, RECORDING_START_TIMEOUT_MS));
-    ASSERT_TRUE(WaitUntil([&] { return !dialog.Encoder().GetStatus().bRecordingToFile; }, RECORDING_START_TIMEOUT_MS));
+    ASSERT_TRUE(
+        WaitUntil([&] { return !dialog.RecorderWidget().GetStatus().bRecordingToFile; }, RECORDING_START_TIMEOUT_MS));
     EXPECT_EQ(dialog.Recordings().At(0)->strPath, strExpected);
     const QJsonObject probe = ProbeFile(strExpected.toStdString());
     EXPECT_NEAR(JsonNumber(probe["format"].toObject(), "duration"), TIMER_LENGTH_SECONDS, LENGTH_TOLERANCE_SECONDS);

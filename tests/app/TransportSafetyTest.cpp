@@ -57,7 +57,7 @@ TEST_F(TransportSafety, PlayDuringARecordingKeepsItGoing)
     CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     Convert(dialog, strFile);
-    const CEncorda& encoder = dialog.Encoder();
+    const CEncorda& encoder = dialog.RecorderWidget();
     ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
 
     ClickButton(dialog, "BUTTON_PLAY");
@@ -80,7 +80,7 @@ TEST_F(TransportSafety, ConvertDuringARecordingLeavesTwoWholeFiles)
     CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     Convert(dialog, strFirst);
-    const CEncorda& encoder = dialog.Encoder();
+    const CEncorda& encoder = dialog.RecorderWidget();
     ASSERT_TRUE(WaitForElapsed(encoder, 1.0));
 
     // The very file being written is refused, and the recording goes on.
@@ -117,7 +117,7 @@ TEST_F(TransportSafety, ARecordingThatEndsByItselfLeavesTheWindowStopped)
 {
     CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
-    CEncorda& encoder = dialog.Encoder();
+    CEncorda& encoder = dialog.RecorderWidget();
     ClickButton(dialog, "BUTTON_PLAY");
     ASSERT_TRUE(WaitUntil([&] { return encoder.HasPreview(); }, RECORDING_START_TIMEOUT_MS))
         << encoder.GetLastError().toStdString();
@@ -151,12 +151,12 @@ TEST_F(TransportSafety, AQuitSignalClosesTheRecordingWhole)
     QObject::connect(&quitSignals, &CQuitSignals::Received, &dialog, &CConverterDlg::EndOnQuitSignal);
     dialog.show();
     Convert(dialog, strFile);
-    ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), 1.0));
+    ASSERT_TRUE(WaitForElapsed(dialog.RecorderWidget(), 1.0));
 
     ASSERT_EQ(std::raise(SIGTERM), 0);
     ASSERT_TRUE(WaitUntil([&] { return !dialog.isVisible(); }, EXIT_TIMEOUT_MS));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog.Encoder().GetStatus().bRunning);
+    EXPECT_FALSE(dialog.RecorderWidget().GetStatus().bRunning);
     EXPECT_TRUE(IsWholeRecording(strFile, 0.8));
 }
 
@@ -168,7 +168,7 @@ TEST_F(TransportSafety, ConvertIntoAFileAnotherWindowRecordsIsRefusedWithTheCaus
     CConverterDlg first(m_prompt, m_settings);
     first.show();
     Convert(first, strFile);
-    ASSERT_TRUE(WaitForElapsed(first.Encoder(), 1.0));
+    ASSERT_TRUE(WaitForElapsed(first.RecorderWidget(), 1.0));
 
     CConverterDlg second(m_prompt, m_settings);
     second.show();
@@ -176,8 +176,8 @@ TEST_F(TransportSafety, ConvertIntoAFileAnotherWindowRecordsIsRefusedWithTheCaus
     ASSERT_EQ(m_prompt.Texts().last(), CConverterDlg::CAPTURE_FAILURE);
     EXPECT_TRUE(m_prompt.m_arrAsked.last().strCause.contains("being recorded"))
         << m_prompt.m_arrAsked.last().strCause.toStdString();
-    EXPECT_TRUE(first.Encoder().GetStatus().bRecordingToFile);
-    ASSERT_TRUE(WaitForElapsed(first.Encoder(), 1.5));
+    EXPECT_TRUE(first.RecorderWidget().GetStatus().bRecordingToFile);
+    ASSERT_TRUE(WaitForElapsed(first.RecorderWidget(), 1.5));
     ClickButton(first, "BUTTON_STOP");
     EXPECT_TRUE(IsWholeRecording(strFile, 1.3));
 }
@@ -188,7 +188,7 @@ TEST_F(TransportSafety, AFileDeletedWhileRecordingIsReportedAtStop)
     CConverterDlg dialog(m_prompt, m_settings);
     dialog.show();
     Convert(dialog, strFile);
-    ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), 0.5));
+    ASSERT_TRUE(WaitForElapsed(dialog.RecorderWidget(), 0.5));
     ASSERT_TRUE(QFile::remove(QString::fromStdString(strFile)));
     ClickButton(dialog, "BUTTON_STOP");
 

@@ -81,7 +81,7 @@ TEST_F(TrayOnX11, DocksOnceATrayRunsShowsTheRecordingAndStopsIt)
         TRAY_TIMEOUT_MS));
 
     ASSERT_EQ(control.Record(m_current.FilePath("tray.mpg")), QString());
-    ASSERT_TRUE(WaitForElapsed(dialog.Encoder(), 1.0));
+    ASSERT_TRUE(WaitForElapsed(dialog.RecorderWidget(), 1.0));
     EXPECT_TRUE(
         WaitUntil([&] { return RedPixelsAtTheMark(TrayPixels(tray)) > RedPixelsAtTheMark(stopped); }, TRAY_TIMEOUT_MS))
         << "no recording mark in the tray";

@@ -176,7 +176,7 @@ TEST_F(ExampleSkin, StartsTheWindowWithEveryControlTheProgramNeeds)
     EXPECT_FALSE(dialog.WindowRegion().contains(QPoint(0, 0))) << "the rounded corner is cut away";
     EXPECT_TRUE(dialog.WindowRegion().contains(dialog.rect().center()));
     EXPECT_EQ(dialog.ControlRect(), EXAMPLE_CONTROL_RECT);
-    EXPECT_EQ(dialog.Encoder().geometry(), EXAMPLE_CONTROL_RECT) << "the preview sits in the CONTROL rectangle";
+    EXPECT_EQ(dialog.RecorderWidget().geometry(), EXAMPLE_CONTROL_RECT) << "the preview sits in the CONTROL rectangle";
     for (const QString& strName : { CConverterDlg::CONVERT_BUTTON, CConverterDlg::STOP_BUTTON,
                                     CConverterDlg::EXIT_BUTTON, CConverterDlg::PLAY_BUTTON }) {
         const CSkinButton* pButton = dialog.FindButton(strName);

@@ -109,9 +109,9 @@ struct CShapeCase
     if (!ConfigureRecorder(recorder, request, strFile))
         return ::testing::AssertionFailure() << "device missing";
     CRecordingProfile& profile = recorder.Profile();
-    profile.bTestSquarePattern = true;
-    profile.nTestPatternWidth = testCase.nSourceWidth;
-    profile.nTestPatternHeight = testCase.nSourceHeight;
+    profile.test.bSquarePattern = true;
+    profile.test.nPatternWidth = testCase.nSourceWidth;
+    profile.test.nPatternHeight = testCase.nSourceHeight;
     profile.nAspectNumerator = testCase.nAspectWidth;
     profile.nAspectDenominator = testCase.nAspectHeight;
     return RecordToTheEnd(recorder);

@@ -30,9 +30,9 @@ bool ConfigureRecorder(CRecorder& recorder, const CRecordingRequest& request, co
     recorder.Profile().nAudioOffset = request.nAudioOffsetMs;
     recorder.Profile().nWorkMode = WORK_MODE_MPEG;
     recorder.SetVideoFrame(request.nVideoFrame);
-    recorder.Profile().bFastTestSources = request.bFast;
-    recorder.Profile().bTestSyncMarks = request.bSyncMarks;
-    recorder.Profile().nTestClockSkewPpm = request.nClockSkewPpm;
+    recorder.Profile().test.bFastSources = request.bFast;
+    recorder.Profile().test.bSyncMarks = request.bSyncMarks;
+    recorder.Profile().test.nClockSkewPpm = request.nClockSkewPpm;
     recorder.Profile().dDurationLimitSeconds = request.dSeconds;
     return true;
 }
@@ -150,7 +150,7 @@ bool WaitForElapsed(const CRecorder& recorder, double dSeconds, int nTimeoutMs)
     while (recorder.GetStatus().dElapsedSeconds < dSeconds) {
         if (!recorder.IsRunning() || std::chrono::steady_clock::now() > deadline)
             return false;
-        // The status changes four times a second; a short poll sees each.
+        // The status changes twenty times a second; a shorter poll sees each.
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;

@@ -129,7 +129,7 @@ TEST(PipeWireCapture, RecordsTheStream)
         ASSERT_TRUE(!testCase.bHandedConnection || nFd >= 0);
         const std::string strFile = folder.filePath(QString("%1.mpg").arg(testCase.nWidth)).toStdString();
         CRecordingSettings settings = StreamSettings({ nFd, producer.NodeId() }, strFile, 3.0);
-        settings.bTestSyncMarks = true;
+        settings.test.bSyncMarks = true;
         CRecordingSession session(settings, nullptr, nullptr, 0, 0);
         EFailure eCause = EFailure::eNone;
         ASSERT_TRUE(session.Start(eCause, strReason)) << strReason;

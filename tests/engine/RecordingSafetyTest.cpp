@@ -110,13 +110,13 @@ TEST(RecordingSafety, AThreadThatCannotStartLeavesNothingRunningAndNoFile)
         SCOPED_TRACE(nLimit);
         CRecorder recorder;
         ASSERT_TRUE(ConfigureRecorder(recorder, RealTimeUntilStop(), strFile));
-        recorder.Profile().nTestThreadLimit = nLimit;
+        recorder.Profile().test.nThreadLimit = nLimit;
         EXPECT_EQ(recorder.Start(), -1);
         EXPECT_EQ(recorder.GetLastFailure(), EFailure::eThreadStart) << recorder.GetLastError();
         EXPECT_FALSE(recorder.IsRunning());
         EXPECT_FALSE(std::filesystem::exists(strFile));
         // The recorder is still usable once threads can be had again.
-        recorder.Profile().nTestThreadLimit = -1;
+        recorder.Profile().test.nThreadLimit = -1;
         ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
         recorder.Stop();
         EXPECT_TRUE(std::filesystem::remove(strFile));

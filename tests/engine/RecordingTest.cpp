@@ -407,7 +407,7 @@ TEST(Recording, InterlacedSourcesKeepTheirFieldOrder)
         request.nFrameRate = 25;
         request.dSeconds = 0.5;
         CRecorder recorder;
-        recorder.Profile().eTestPatternFields = fieldCase.eSource;
+        recorder.Profile().test.ePatternFields = fieldCase.eSource;
         ASSERT_TRUE(Record(recorder, request, strFile));
         EXPECT_EQ(FindStream(ProbeFile(strFile), "video")["field_order"].toString().toStdString(),
                   fieldCase.pszExpected);

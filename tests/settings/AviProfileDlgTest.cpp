@@ -52,7 +52,7 @@ protected:
 
     short IndexOfCompressor(const QString& strEncoder)
     {
-        const QStringList arrNames = ReadNames(m_owner.Encoder().GetVideoCompressors());
+        const QStringList arrNames = ReadNames(m_owner.RecorderWidget().GetVideoCompressors());
         for (qsizetype i = 0; i < arrNames.size(); ++i) {
             if (arrNames[i].endsWith("(" + strEncoder + ")"))
                 return static_cast<short>(i);
@@ -68,8 +68,8 @@ protected:
 TEST_F(AviProfileDlgTest, OpensWithTheDefaults)
 {
     m_dialog.show();
-    const CEncordaList videoCompressors = m_owner.Encoder().GetVideoCompressors();
-    const CEncordaList audioCompressors = m_owner.Encoder().GetAudioCompressors();
+    const CEncordaList videoCompressors = m_owner.RecorderWidget().GetVideoCompressors();
+    const CEncordaList audioCompressors = m_owner.RecorderWidget().GetAudioCompressors();
     QComboBox* pVideoList = Find<QComboBox>(m_dialog, VIDEO_COMPRESSOR_LIST);
     QComboBox* pAudioList = Find<QComboBox>(m_dialog, AUDIO_COMPRESSOR_LIST);
     ASSERT_EQ(pVideoList->count(), videoCompressors.Count());
@@ -170,7 +170,7 @@ TEST_F(AviProfileDlgTest, SettingOpensTheStoredCompressorsPageOrSaysThereIsNone)
         QString strStoredName; // empty: the user chose none yet
         bool bPageShown;
     };
-    const QStringList arrNames = ReadNames(m_owner.Encoder().GetVideoCompressors());
+    const QStringList arrNames = ReadNames(m_owner.RecorderWidget().GetVideoCompressors());
     const int nMpeg2 = IndexOfCompressor("mpeg2video");
     const int nRaw = IndexOfCompressor("rawvideo");
     const CCase cases[] = {

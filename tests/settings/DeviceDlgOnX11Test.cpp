@@ -23,7 +23,7 @@ protected:
 
 TEST_F(DeviceDlgOnX11, FormatsAndInputsAreThoseOfTheSelectedDevice)
 {
-    CEncorda& encoder = m_owner.Encoder();
+    CEncorda& encoder = m_owner.RecorderWidget();
     const CEncordaList devices = encoder.GetVideoDevices();
     const short nScreen = devices.FindIndex(QStringLiteral("Screen"));
     const short nPattern = devices.FindIndex(QStringLiteral("Test Pattern"));
@@ -61,7 +61,7 @@ TEST_F(DeviceDlgOnX11, FormatsAndInputsAreThoseOfTheSelectedDevice)
 // pattern: a dialog opened before any choice shows the pattern.
 TEST_F(DeviceDlgOnX11, BeforeAnyChoiceTheDeviceInUseIsShown)
 {
-    CEncorda& encoder = m_owner.Encoder();
+    CEncorda& encoder = m_owner.RecorderWidget();
     const CEncordaList devices = encoder.GetVideoDevices();
     ASSERT_NE(encoder.GetVideoDevice(), 0) << "the recorder's own choice is not the first device";
     CVideoDeviceDlg dialog(Settings(), &m_owner);

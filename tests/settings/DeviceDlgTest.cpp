@@ -20,7 +20,7 @@ TEST_F(DeviceDlgTest, VideoListsAreTheRecordersInItsOrder)
 {
     CVideoDeviceDlg dialog(Settings(), &m_owner);
     dialog.show();
-    CEncorda& encoder = m_owner.Encoder();
+    CEncorda& encoder = m_owner.RecorderWidget();
     const QStringList arrDevices = ReadNames(encoder.GetVideoDevices());
     // The built-in test sources are always there.
     ASSERT_FALSE(arrDevices.isEmpty());
@@ -72,7 +72,7 @@ TEST_F(DeviceDlgTest, AStoredIndexOutsideTheListLeavesNoSelection)
     dialog.show();
     // The device is the recorder's, whatever index is stored.
     EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::DEVICE_LIST)->currentIndex(),
-              m_owner.Encoder().GetVideoDevice());
+              m_owner.RecorderWidget().GetVideoDevice());
     EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::FORMAT_LIST)->currentIndex(), -1);
     EXPECT_EQ(Find<QComboBox>(dialog, CVideoDeviceDlg::INPUT_LIST)->currentIndex(), 0);
 }

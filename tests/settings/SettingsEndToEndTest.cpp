@@ -96,7 +96,7 @@ TEST_F(SettingsEndToEndTest, TheDeviceStartsMutedAsTheSettingsShow)
         SCOPED_TRACE(bMuted);
         Settings().bMuteTV = bMuted;
         CConverterDlg window(m_prompt, Settings());
-        EXPECT_EQ(window.Encoder().GetTVMute(), bMuted);
+        EXPECT_EQ(window.RecorderWidget().GetTVMute(), bMuted);
     }
 }
 
@@ -118,7 +118,7 @@ TEST_F(SettingsEndToEndTest, TheRecordersDefaultsAreTheSettingsDefaults)
 {
     const ConversionSettings settings;
     CConverterDlg window(m_prompt);
-    const CEncorda& encoder = window.Encoder();
+    const CEncorda& encoder = window.RecorderWidget();
     EXPECT_EQ(encoder.GetFrameRate(), static_cast<short>(settings.dFrameRate));
     EXPECT_EQ(encoder.GetAudioSampleRate(), settings.nAudioSampleRate);
     EXPECT_EQ(encoder.GetAudioBitrate(), settings.nAudioBitrate);
@@ -161,19 +161,19 @@ TEST_F(SettingsEndToEndTest, TheDialogsChoicesReachTheRecording)
         TypeText(Find<QLineEdit>(dialog, 1019), QStringLiteral("40"));
     });
     RunModalDialog(window, "BUTTON_EDITAVI", [](QDialog& dialog) { Click(Find<QCheckBox>(dialog, 1029)); });
-    EXPECT_FALSE(window.Encoder().GetTVMute());
+    EXPECT_FALSE(window.RecorderWidget().GetTVMute());
     ClickSkinButton(window, "BUTTON_EDITFRAME");
     QComboBox* pPictures = Find<QComboBox>(window.VideoFrameDlg(), 1025);
     // The program's own pictures lie beside it.
     ASSERT_GE(pPictures->count(), 2);
     ChooseItem(pPictures, 1);
-    EXPECT_EQ(window.Encoder().GetVideoFrame(), 2);
+    EXPECT_EQ(window.RecorderWidget().GetVideoFrame(), 2);
     window.VideoFrameDlg().accept();
     ASSERT_EQ(window.Settings().strVideoDeviceName, "Test Pattern");
     ASSERT_EQ(window.Settings().nSyncMode, 2);
 
     ClickSkinButton(window, "BUTTON_CONVERT");
-    const CEncorda& encoder = window.Encoder();
+    const CEncorda& encoder = window.RecorderWidget();
     ASSERT_TRUE(encoder.GetStatus().bRecordingToFile) << encoder.GetLastError().toStdString();
     EXPECT_EQ(encoder.GetFrameRate(), 29);
     EXPECT_EQ(encoder.GetSyncMode(), 2);

@@ -2,13 +2,13 @@
 
 #include <QList>
 
-#include "encoder/Encorda.h"
-#include "settings/EncoderOwner.h"
+#include "recorder/Encorda.h"
+#include "settings/RecorderOwner.h"
 #include "tests/common/ScriptedPrompt.h"
 
 // Stands in for the main window: the real recorder, a scripted prompt, and
 // a record of every call the dialogs make on the recorder.
-class CTestOwner : public IEncoderOwner
+class CTestOwner : public IRecorderOwner
 {
 public:
     CTestOwner()
@@ -16,7 +16,7 @@ public:
         m_encoder.SetDispatchObserver([this](const CEncorda::CDispatchCall& call) { m_arrCalls.append(call); });
     }
 
-    CEncorda& Encoder() override { return m_encoder; }
+    CEncorda& RecorderWidget() override { return m_encoder; }
     IPrompt& MessagePrompt() override { return m_prompt; }
 
     // How often the dialogs have touched one property or list.

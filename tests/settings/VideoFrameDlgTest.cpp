@@ -63,7 +63,7 @@ TEST_F(VideoFrameDlgTest, TheThirdPictureIsSentAsThreeAtOnce)
     dialog.show();
     ChooseItem(Find<QComboBox>(dialog, PICTURE_LIST), 2);
     EXPECT_EQ(m_owner.Written(EDispatchId::VideoFrame), QVariantList { 3 });
-    EXPECT_EQ(m_owner.Encoder().GetVideoFrame(), 3);
+    EXPECT_EQ(m_owner.RecorderWidget().GetVideoFrame(), 3);
     EXPECT_EQ(Settings().nFramePictureIndex, 2);
     EXPECT_EQ(Settings().strFramePictureName, "bif");
     Cancel(dialog);
@@ -111,7 +111,7 @@ TEST_F(VideoFrameDlgTest, ThePictureThatDrawsNothingReadsNoFrame)
     EXPECT_EQ(pList->itemText(1), "a.bif");
     dialog.show();
     ChooseItem(pList, 0);
-    EXPECT_EQ(m_owner.Encoder().GetVideoFrame(), 1);
+    EXPECT_EQ(m_owner.RecorderWidget().GetVideoFrame(), 1);
     EXPECT_EQ(Settings().strFramePictureName, "No frame");
 }
 

@@ -133,9 +133,9 @@ void ApplyProfile(CRecorder& recorder, const CCommandLine& command)
     recorder.Profile().nWorkMode = command.strType == "avi" ? WORK_MODE_AVI : WORK_MODE_MPEG;
     recorder.Profile().bVideoCapture = !command.bNoVideo;
     recorder.Profile().bAudioCapture = !command.bNoAudio;
-    recorder.Profile().bFastTestSources = command.bFast;
-    recorder.Profile().bTestSyncMarks = command.bSyncMarks;
-    recorder.Profile().nTestClockSkewPpm = command.clockSkewPpm.value_or(0);
+    recorder.Profile().test.bFastSources = command.bFast;
+    recorder.Profile().test.bSyncMarks = command.bSyncMarks;
+    recorder.Profile().test.nClockSkewPpm = command.clockSkewPpm.value_or(0);
     recorder.Profile().dDurationLimitSeconds = command.dDurationSeconds;
 }
 

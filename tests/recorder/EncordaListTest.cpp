@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "encoder/EncordaList.h"
+#include "recorder/EncordaList.h"
 
 namespace {
 

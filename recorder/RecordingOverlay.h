@@ -1,6 +1,6 @@
 #pragma once
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "encoder/RecordingOverlay.h"
+#include "recorder/RecordingOverlay.h"
 
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "encoder/EncordaList.h"
+#include "recorder/EncordaList.h"
 
 class CRecorder;
 class CScreenCastPortal;

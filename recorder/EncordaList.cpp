@@ -1,4 +1,4 @@
-#include "encoder/EncordaList.h"
+#include "recorder/EncordaList.h"
 
 #include <utility>
 

@@ -13,10 +13,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "encoder/CompressorPage.h"
-#include "encoder/Encorda.h"
 #include "engine/CompressorCatalog.h"
 #include "engine/Recorder.h"
+#include "recorder/CompressorPage.h"
+#include "recorder/Encorda.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "encoder/CompressorPage.h"
+#include "recorder/CompressorPage.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "encoder/FailureText.h"
+#include "recorder/FailureText.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 
 #include <algorithm>
 #include <string>
@@ -7,10 +7,6 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "encoder/CompressorPage.h"
-#include "encoder/FailureText.h"
-#include "encoder/FfmpegLogCategory.h"
-#include "encoder/RecordingOverlay.h"
 #include "engine/AudioLevel.h"
 #include "engine/DiscStandard.h"
 #include "engine/FramePicture.h"
@@ -18,6 +14,10 @@
 #include "engine/Recorder.h"
 #include "engine/RecordingProfile.h"
 #include "portal/ScreenCastPortal.h"
+#include "recorder/CompressorPage.h"
+#include "recorder/FailureText.h"
+#include "recorder/FfmpegLogCategory.h"
+#include "recorder/RecordingOverlay.h"
 
 // The numbers callers pass are the engine's own.
 static_assert(CEncorda::OUTPUT_MPEG1 == OUTPUT_TYPE_MPEG1 && CEncorda::OUTPUT_MPEG2 == OUTPUT_TYPE_MPEG2);

@@ -6,12 +6,12 @@ class IPrompt;
 // The window that hosts the recorder and owns the settings dialogs; through
 // it the dialogs reach the recorder's name lists and its immediate settings,
 // and show their messages.
-class IEncoderOwner
+class IRecorderOwner
 {
 public:
-    virtual CEncorda& Encoder() = 0;
+    virtual CEncorda& RecorderWidget() = 0;
     virtual IPrompt& MessagePrompt() = 0;
 
 protected:
-    ~IEncoderOwner() = default;
+    ~IRecorderOwner() = default;
 };

@@ -1,4 +1,4 @@
-#include "encoder/FfmpegLogCategory.h"
+#include "recorder/FfmpegLogCategory.h"
 
 #include <string>
 

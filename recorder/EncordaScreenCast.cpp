@@ -1,4 +1,4 @@
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 
 #include "engine/DeviceCatalog.h"
 #include "engine/Recorder.h"

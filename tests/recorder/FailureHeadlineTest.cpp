@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "encoder/Encorda.h"
+#include "recorder/Encorda.h"
 
 namespace {
 
