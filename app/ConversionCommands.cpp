@@ -7,6 +7,7 @@
 #include "app/CollectingPrompt.h"
 #include "controls/SkinEdit.h"
 #include "settings/ConversionSettings.h"
+#include "settings/FramePictureNames.h"
 #include "skin/Prompt.h"
 
 // The transport commands of the main window: each writes a batch of
@@ -158,7 +159,7 @@ bool CConverterDlg::RecordToFile(const QString& strFile, const QString& strTitle
         m_encoder.SetCaptureSwitches(settings.bVideoCapture, settings.bAudioCapture);
     }
     m_encoder.SetWorkMode(bAvi ? CEncorda::WORK_MODE_AVI : CEncorda::WORK_MODE_MPEG);
-    m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
+    m_encoder.SetVideoFrame(FramePictureNames::VideoFrameOf(settings.nFramePictureIndex));
     return StartRecording(strFile, strTitle);
 }
 
@@ -227,7 +228,7 @@ void CConverterDlg::Play()
     m_encoder.SetAudioOffset(Low16(settings.nAudioOffset));
     WriteCustomFrame();
     m_encoder.SetWorkMode(CEncorda::WORK_MODE_MPEG);
-    m_encoder.SetVideoFrame(Low16(settings.nFramePictureIndex + 1));
+    m_encoder.SetVideoFrame(FramePictureNames::VideoFrameOf(settings.nFramePictureIndex));
     // A recording in progress goes on: starting again would close its file.
     if (m_paused) {
         m_encoder.Resume();

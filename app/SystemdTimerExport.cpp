@@ -7,6 +7,7 @@
 
 #include "app/ConverterDlg.h"
 #include "app/TimerLine.h"
+#include "settings/FramePictureNames.h"
 
 namespace {
 
@@ -112,9 +113,11 @@ QStringList MpegrecArguments(const CRecordingTimer& timer, const QString& strFol
                  << QStringLiteral("--channels") << QString::number(settings.nAudioChannels)
                  << QStringLiteral("--sync-mode") << QString::number(settings.nSyncMode)
                  << QStringLiteral("--audio-offset") << QString::number(settings.nAudioOffset);
-    // The window lays frame picture N + 1 of the list; the first is none.
+    // mpegrec numbers the pictures as the window's recorder does; the
+    // first of the list is the one that draws nothing, its default.
     if (settings.nFramePictureIndex > 0)
-        arrArguments << QStringLiteral("--frame") << QString::number(settings.nFramePictureIndex + 1);
+        arrArguments << QStringLiteral("--frame")
+                     << QString::number(FramePictureNames::VideoFrameOf(settings.nFramePictureIndex));
     arrArguments << QStringLiteral("--duration") << QString::number(timer.nLengthSeconds);
     return arrArguments;
 }

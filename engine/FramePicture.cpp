@@ -1,43 +1,13 @@
 #include "engine/FramePicture.h"
 
 #include <algorithm>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
-#include <unistd.h>
+#include <utility>
 
 extern "C" {
 #include <libavutil/frame.h>
 }
 
 namespace {
-
-constexpr const char* FRAME_FOLDER_NAME = "Frame";
-constexpr const char* FRAME_PICTURE_SUFFIX = "bif";
-constexpr int MAX_BITMAP_SIDE = 16384;
-constexpr std::size_t FILE_HEADER_SIZE = 14;
-constexpr std::size_t INFO_HEADER_MIN_SIZE = 40;
-constexpr std::uint32_t COMPRESSION_RGB = 0;
-constexpr std::uint32_t COMPRESSION_BITFIELDS = 3;
-
-std::uint32_t ReadU32(const std::vector<std::uint8_t>& data, std::size_t nOffset)
-{
-    return static_cast<std::uint32_t>(data[nOffset]) | (static_cast<std::uint32_t>(data[nOffset + 1]) << 8)
-        | (static_cast<std::uint32_t>(data[nOffset + 2]) << 16) | (static_cast<std::uint32_t>(data[nOffset + 3]) << 24);
-}
-
-std::uint16_t ReadU16(const std::vector<std::uint8_t>& data, std::size_t nOffset)
-{
-    return static_cast<std::uint16_t>(data[nOffset] | (data[nOffset + 1] << 8));
-}
-
-std::filesystem::path ExecutableFolder()
-{
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : executable.parent_path();
-}
 
 // BT.601 studio range, the matrix MPEG-1 and MPEG-2 assume for SD pictures.
 std::uint8_t LumaOf(std::uint32_t nRgb)
@@ -59,93 +29,6 @@ std::uint8_t CrOf(int r, int g, int b)
 }
 
 } // namespace
-
-std::filesystem::path FindFramePictureFolder()
-{
-    std::error_code error;
-    const std::filesystem::path current = std::filesystem::current_path(error) / FRAME_FOLDER_NAME;
-    if (!error && std::filesystem::is_directory(current, error))
-        return current;
-    const std::filesystem::path programFolder = ExecutableFolder();
-    if (programFolder.empty())
-        return {};
-    for (const std::filesystem::path& candidate :
-         { programFolder / FRAME_FOLDER_NAME, programFolder / SKINREC_DATA_DIR_FROM_PROGRAM / FRAME_FOLDER_NAME }) {
-        if (std::filesystem::is_directory(candidate, error))
-            return candidate.lexically_normal();
-    }
-    return {};
-}
-
-std::vector<std::string> ListFramePictures(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    if (folder.empty())
-        return names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (entry.is_directory(error))
-            continue;
-        const std::string strName = entry.path().filename().string();
-        if (strName.size() >= 3 && strName.compare(strName.size() - 3, 3, FRAME_PICTURE_SUFFIX) == 0)
-            names.push_back(strName);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::optional<CBitmapImage> LoadBitmapFile(const std::filesystem::path& path, std::string& strReason)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        strReason = "cannot open frame picture " + path.string();
-        return std::nullopt;
-    }
-    const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (data.size() < FILE_HEADER_SIZE + INFO_HEADER_MIN_SIZE || data[0] != 'B' || data[1] != 'M') {
-        strReason = path.string() + " is not a bitmap file";
-        return std::nullopt;
-    }
-    const std::uint32_t nPixelOffset = ReadU32(data, 10);
-    const std::uint32_t nInfoSize = ReadU32(data, FILE_HEADER_SIZE);
-    const auto nWidth = static_cast<std::int32_t>(ReadU32(data, FILE_HEADER_SIZE + 4));
-    const auto nSignedHeight = static_cast<std::int32_t>(ReadU32(data, FILE_HEADER_SIZE + 8));
-    const std::uint16_t nBits = ReadU16(data, FILE_HEADER_SIZE + 14);
-    const std::uint32_t nCompression = ReadU32(data, FILE_HEADER_SIZE + 16);
-    const bool bTopDown = nSignedHeight < 0;
-    const std::int64_t nHeight = bTopDown ? -static_cast<std::int64_t>(nSignedHeight) : nSignedHeight;
-    if (nInfoSize < INFO_HEADER_MIN_SIZE || nWidth <= 0 || nHeight <= 0 || nWidth > MAX_BITMAP_SIDE
-        || nHeight > MAX_BITMAP_SIDE) {
-        strReason = path.string() + " has an invalid bitmap header";
-        return std::nullopt;
-    }
-    const bool bSupported = (nBits == 24 && nCompression == COMPRESSION_RGB)
-        || (nBits == 32 && (nCompression == COMPRESSION_RGB || nCompression == COMPRESSION_BITFIELDS));
-    if (!bSupported) {
-        strReason = path.string() + ": only uncompressed 24- and 32-bit bitmaps are supported";
-        return std::nullopt;
-    }
-    const std::size_t nBytesPerPixel = nBits / 8;
-    const std::size_t nRowSize = (static_cast<std::size_t>(nWidth) * nBytesPerPixel + 3) & ~std::size_t(3);
-    if (nPixelOffset > data.size() || (data.size() - nPixelOffset) / nRowSize < static_cast<std::size_t>(nHeight)) {
-        strReason = path.string() + " is truncated";
-        return std::nullopt;
-    }
-    CBitmapImage image;
-    image.nWidth = nWidth;
-    image.nHeight = static_cast<int>(nHeight);
-    image.pixels.resize(static_cast<std::size_t>(nWidth) * image.nHeight);
-    for (int y = 0; y < image.nHeight; ++y) {
-        const std::size_t nSourceRow = bTopDown ? y : image.nHeight - 1 - y;
-        const std::uint8_t* pRow = data.data() + nPixelOffset + nSourceRow * nRowSize;
-        std::uint32_t* pTarget = image.pixels.data() + static_cast<std::size_t>(y) * nWidth;
-        for (int x = 0; x < nWidth; ++x) {
-            const std::uint8_t* pPixel = pRow + x * nBytesPerPixel;
-            pTarget[x] = (std::uint32_t(pPixel[2]) << 16) | (std::uint32_t(pPixel[1]) << 8) | pPixel[0];
-        }
-    }
-    return image;
-}
 
 CFrameOverlay::CFrameOverlay(const CBitmapImage& image, int nWidth, int nHeight)
     : m_nWidth(nWidth)
@@ -224,4 +107,35 @@ void CFrameOverlay::Apply(AVFrame* pFrame) const
             }
         }
     }
+}
+
+CFrameOverlayLoad LoadFrameOverlay(int nNumber, int nWidth, int nHeight)
+{
+    CFramePictureLoad picture = LoadFramePicture(nNumber);
+    CFrameOverlayLoad load;
+    load.eResult = picture.eResult;
+    load.strReason = std::move(picture.strReason);
+    if (picture.eResult == EFramePictureLoad::eLoaded)
+        load.pOverlay = std::make_shared<const CFrameOverlay>(picture.image, nWidth, nHeight);
+    return load;
+}
+
+void CFrameOverlaySlot::Put(std::shared_ptr<const CFrameOverlay> pOverlay)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        // The picture replaced may still be on the video thread's frame; it
+        // keeps its own reference until its next Take.
+        m_pPut = std::move(pOverlay);
+    }
+    m_bChanged = true;
+}
+
+const CFrameOverlay* CFrameOverlaySlot::Take()
+{
+    if (m_bChanged.exchange(false)) {
+        std::lock_guard lock(m_mutex);
+        m_pTaken = m_pPut;
+    }
+    return m_pTaken.get();
 }

@@ -1,35 +1,15 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <optional>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "base/FramePictureFiles.h"
+
 struct AVFrame;
-
-// The "Frame" folder of the current directory, else the one beside the
-// executable, else the one in the data folder of an installed copy (found
-// from the executable's folder); empty when none exists.
-std::filesystem::path FindFramePictureFolder();
-
-// The frame pictures of a folder: plain files whose names end in lower-case
-// "bif", in name order. The n-th entry is what VideoFrame n + 1 shows.
-std::vector<std::string> ListFramePictures(const std::filesystem::path& folder);
-
-// An uncompressed 24- or 32-bit Windows bitmap, top row first, pixels as
-// 0x00RRGGBB.
-struct CBitmapImage
-{
-    int nWidth = 0;
-    int nHeight = 0;
-    std::vector<std::uint32_t> pixels;
-};
-
-// Reads a bitmap file; empty with the cause in strReason when the file is
-// missing, damaged or of a kind not supported.
-std::optional<CBitmapImage> LoadBitmapFile(const std::filesystem::path& path, std::string& strReason);
 
 // A frame picture scaled to the coded picture and converted to its YUV 4:2:0
 // planes once, so that laying it over each frame is a masked copy. Magenta
@@ -55,4 +35,35 @@ private:
     std::vector<std::uint8_t> m_chromaOpaque;
 };
 
-inline constexpr std::uint32_t FRAME_TRANSPARENT_RGB = 0xFF00FF;
+struct CFrameOverlayLoad
+{
+    EFramePictureLoad eResult = EFramePictureLoad::eNone;
+    std::shared_ptr<const CFrameOverlay> pOverlay; // when eLoaded
+    std::string strReason;                         // when eFailed
+};
+
+// Reads picture nNumber of the Frame folder and prepares it for a coded
+// picture of nWidth x nHeight. Reads the disk: callable from any thread but
+// the video thread.
+CFrameOverlayLoad LoadFrameOverlay(int nNumber, int nWidth, int nHeight);
+
+// Hands frame pictures to the video thread whole: whoever changes the
+// picture reads and prepares it and puts it here, and the video thread takes
+// the newest at its next frame, never waiting on the disk, only for a
+// pointer to be swapped.
+class CFrameOverlaySlot
+{
+public:
+    // pOverlay null lays none. Callable from any thread.
+    void Put(std::shared_ptr<const CFrameOverlay> pOverlay);
+
+    // The newest overlay put, null for none; valid until the next call.
+    // Video thread only.
+    const CFrameOverlay* Take();
+
+private:
+    std::mutex m_mutex;
+    std::shared_ptr<const CFrameOverlay> m_pPut; // guarded by m_mutex
+    std::atomic<bool> m_bChanged = false;
+    std::shared_ptr<const CFrameOverlay> m_pTaken; // the video thread's own
+};

@@ -349,11 +349,24 @@ void CRecorder::SetTVMute(bool bMute)
         SetV4l2Mute(m_videoDevices[m_profile.nVideoDevice].strUrl, bMute);
 }
 
-void CRecorder::SetVideoFrame(short nNumber)
+bool CRecorder::SetVideoFrame(short nNumber)
 {
     m_profile.nVideoFrame = nNumber;
-    if (m_pSession)
-        m_pSession->State().m_nVideoFrame = nNumber;
+    return !m_pSession || ShowFramePicture(*m_pSession, nNumber);
+}
+
+bool CRecorder::ShowFramePicture(CRecordingSession& session, int nNumber)
+{
+    const CRecordingSettings& settings = session.Settings();
+    CFrameOverlayLoad load = LoadFrameOverlay(nNumber, settings.nVideoWidth, settings.nVideoHeight);
+    if (load.eResult == EFramePictureLoad::eFailed) {
+        EngineLog::Write(ELogLevel::eWarning,
+                         "[CRecorder::ShowFramePicture] frame picture " + std::to_string(nNumber)
+                             + " left as it was: " + load.strReason);
+        return false;
+    }
+    session.State().m_frameOverlay.Put(std::move(load.pOverlay));
+    return true;
 }
 
 void CRecorder::SetAudioMute(bool bMute)
@@ -482,7 +495,7 @@ bool CRecorder::StartSession(bool bSaveToFile, EFailure& eCause, std::string& st
     auto pSession = std::make_unique<CRecordingSession>(
         std::move(settings), m_previewCallback, [this](const CRecorderStatus& status) { OnStatus(status); },
         m_nPreviewWidth, m_nPreviewHeight);
-    pSession->State().m_nVideoFrame = m_profile.nVideoFrame;
+    ShowFramePicture(*pSession, m_profile.nVideoFrame);
     pSession->State().m_bTestSourcesStalled = m_bTestSourcesStalled.load();
     pSession->State().m_bAudioMuted = m_profile.bAudioMute;
     {

@@ -103,8 +103,11 @@ public:
     // These two take effect at once, also while recording; controlling
     // thread. Mutes the V4L2 device's own audio.
     void SetTVMute(bool bMute);
-    // n >= 1 lays the n-th frame picture over every frame; 0 none.
-    void SetVideoFrame(short nNumber);
+    // n >= 1 lays the n-th frame picture over every frame; 0 none. While
+    // recording, the picture is read here, not on the video thread; one that
+    // cannot be read leaves the picture on screen as it was, and the engine's
+    // log and false say so.
+    bool SetVideoFrame(short nNumber);
     // Recorded and previewed audio becomes silence; the stream stays.
     void SetAudioMute(bool bMute);
 
@@ -152,6 +155,9 @@ public:
     EFailure GetLastFailure() const;
 
 private:
+    // Reads frame picture nNumber for the running session and hands it over;
+    // false, leaving the session's picture alone, when it cannot be read.
+    bool ShowFramePicture(CRecordingSession& session, int nNumber);
     struct CDeviceLists
     {
         std::vector<CVideoDeviceInfo> video;

@@ -41,6 +41,7 @@ public:
     bool WaitUntilFinished(int nTimeoutMs);
 
     CSessionState& State() { return m_state; }
+    const CRecordingSettings& Settings() const { return m_settings; }
     bool IsWritingFile() const { return m_pMuxer != nullptr; }
     const std::string& FileName() const { return m_settings.strFileName; }
     // The counters now, and the audio peak since the last call.

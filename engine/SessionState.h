@@ -2,6 +2,7 @@
 
 #include "engine/AvPtr.h"
 #include "engine/CaptureClock.h"
+#include "engine/FramePicture.h"
 #include "engine/RecorderTypes.h"
 
 #include <array>
@@ -41,7 +42,7 @@ class CSessionState
 public:
     std::atomic<bool> m_bPaused = false;
     std::atomic<bool> m_bAudioMuted = false; // changed live
-    std::atomic<int> m_nVideoFrame = 0;      // frame picture number, changed live
+    CFrameOverlaySlot m_frameOverlay;        // changed live
     std::atomic<std::int64_t> m_nBytesWritten = 0;
     std::atomic<std::int64_t> m_nVideoFramesEncoded = 0;
     std::atomic<std::int64_t> m_nVideoFramesDropped = 0;

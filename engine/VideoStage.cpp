@@ -281,15 +281,16 @@ void CVideoStage::Run()
     while (std::optional<CCapturedFrame> captured = Input().Pop()) {
         if (m_bFailed)
             continue;
-        AVFrame* pFrame = ToCodedPicture(*captured);
+        // The picture comes ready: reading it here would hold up the capture.
+        const CFrameOverlay* pOverlay = m_state.m_frameOverlay.Take();
+        AVFrame* pFrame = ToCodedPicture(*captured, pOverlay != nullptr);
         if (!pFrame) {
             m_bFailed = true;
             m_state.Fail(EFailure::eProcessing, "cannot convert the captured video");
             continue;
         }
-        UpdateOverlay();
-        if (m_pOverlay)
-            m_pOverlay->Apply(pFrame);
+        if (pOverlay)
+            pOverlay->Apply(pFrame);
         // A paused preview holds its picture; a paused recording keeps
         // showing what Resume would record.
         if (m_previewCallback && (captured->bRecord || m_settings.bSaveToFile))
@@ -304,7 +305,7 @@ void CVideoStage::Run()
         EncodeToMuxer(nullptr);
 }
 
-AVFrame* CVideoStage::ToCodedPicture(CCapturedFrame& captured)
+AVFrame* CVideoStage::ToCodedPicture(CCapturedFrame& captured, bool bWritable)
 {
     AVFrame* pSource = captured.pFrame.get();
     const int nWidth = m_settings.nVideoWidth;
@@ -314,34 +315,12 @@ AVFrame* CVideoStage::ToCodedPicture(CCapturedFrame& captured)
     const bool bWhole = area == CPictureArea { 0, 0, nWidth, nHeight };
     if (bWhole && pSource->width == nWidth && pSource->height == nHeight && pSource->format == CODED_PIXEL_FORMAT) {
         // Already the coded picture: only the overlay may need its own copy.
-        if (m_nOverlayNumber > 0 || m_state.m_nVideoFrame > 0) {
-            if (av_frame_make_writable(pSource) < 0)
-                return nullptr;
-        }
+        if (bWritable && av_frame_make_writable(pSource) < 0)
+            return nullptr;
         pSource->pict_type = AV_PICTURE_TYPE_NONE;
         return pSource;
     }
     return ScaleInto(m_pScaler, m_pScaled, pSource, area, nWidth, nHeight, CODED_PIXEL_FORMAT);
-}
-
-void CVideoStage::UpdateOverlay()
-{
-    const int nNumber = m_state.m_nVideoFrame;
-    if (nNumber == m_nOverlayNumber)
-        return;
-    m_nOverlayNumber = nNumber;
-    m_pOverlay.reset();
-    if (nNumber <= 0)
-        return;
-    const std::filesystem::path folder = FindFramePictureFolder();
-    const std::vector<std::string> pictures = ListFramePictures(folder);
-    // A number past the list shows no picture, as with an empty folder.
-    if (static_cast<std::size_t>(nNumber) > pictures.size())
-        return;
-    std::string strReason;
-    const std::optional<CBitmapImage> image = LoadBitmapFile(folder / pictures[nNumber - 1], strReason);
-    if (image)
-        m_pOverlay = std::make_unique<CFrameOverlay>(*image, m_settings.nVideoWidth, m_settings.nVideoHeight);
 }
 
 void CVideoStage::SendPreview(const AVFrame* pFrame)

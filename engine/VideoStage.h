@@ -27,8 +27,8 @@ public:
     void Run();
 
 private:
-    AVFrame* ToCodedPicture(CCapturedFrame& captured);
-    void UpdateOverlay();
+    // bWritable: the picture is drawn on, so it must not be the capture's own.
+    AVFrame* ToCodedPicture(CCapturedFrame& captured, bool bWritable);
     void SendPreview(const AVFrame* pFrame);
     void Record(AVFrame* pFrame, std::int64_t nTimeUs);
     bool CheckMpegBitrate(std::string& strReason) const;
@@ -53,9 +53,6 @@ private:
     CSwsPtr m_pConverter;
     CFramePtr m_pConverted;
     CFramePtr m_pLastRecorded; // repeated when the capture leaves a slot empty
-
-    int m_nOverlayNumber = 0;
-    std::unique_ptr<CFrameOverlay> m_pOverlay;
 
     EFieldOrder m_eCodedFields = EFieldOrder::eProgressive;
     std::int64_t m_nNextPts = 0; // in the encoder's time base, one per frame

@@ -6,8 +6,14 @@ QStringList ListEntries(const QStringList& arrFileNames)
 {
     QStringList arrEntries;
     for (const QString& strFile : arrFileNames)
-        arrEntries.append(strFile == NO_FRAME_FILE ? NO_FRAME_ENTRY : strFile);
+        arrEntries.append(QString::fromStdString(FramePictureEntry(strFile.toStdString())));
     return arrEntries;
+}
+
+short VideoFrameOf(int nListIndex)
+{
+    // The recorder's property is 16 bits wide; it takes the low word.
+    return static_cast<short>(FramePictureNumber(nListIndex));
 }
 
 } // namespace FramePictureNames

@@ -3,19 +3,20 @@
 #include <QString>
 #include <QStringList>
 
-// Convert and Play lay frame picture 1, the first file of the Frame folder,
-// over the video unless the user picks another. So the folder we ship
-// starts with a picture that draws nothing: a default recording stays
-// clean, and picking it again takes a frame off.
+#include "base/FramePictureFiles.h"
+
+// The frame pictures as the window names and numbers them; what the names
+// and numbers are is decided in base/FramePictureFiles.h.
 namespace FramePictureNames {
 
-// Sorts before every other picture we ship; every pixel is the transparent
-// colour.
-inline const QString NO_FRAME_FILE = QStringLiteral("Frame00.bif");
-inline const QString NO_FRAME_ENTRY = QStringLiteral("No frame");
+inline const QString NO_FRAME_FILE = QString::fromLatin1(NO_FRAME_PICTURE_FILE);
+inline const QString NO_FRAME_ENTRY = QString::fromLatin1(NO_FRAME_PICTURE_ENTRY);
 
-// The frame dialog's entries for the Frame folder's files, in their order:
-// the picture that draws nothing reads as such, the others by file name.
+// The frame dialog's entries for the Frame folder's files, in their order.
 QStringList ListEntries(const QStringList& arrFileNames);
+
+// The number the recorder takes for the picture the settings hold at
+// nListIndex.
+short VideoFrameOf(int nListIndex);
 
 } // namespace FramePictureNames

@@ -28,7 +28,6 @@ CVideoFrameDlg::CVideoFrameDlg(ConversionSettings& settings, IRecorderOwner* pOw
     m_pPictureList->setCurrentIndex(Settings().nFramePictureIndex);
 
     StoreChoice(m_pPictureList, &ConversionSettings::nFramePictureIndex, &ConversionSettings::strFramePictureName);
-    // The recorder numbers its pictures from 1; 0 means none.
     connect(m_pPictureList, &QComboBox::activated, this,
-            [this](int nIndex) { m_pOwner->RecorderWidget().SetVideoFrame(static_cast<short>(nIndex + 1)); });
+            [this](int nIndex) { m_pOwner->RecorderWidget().SetVideoFrame(FramePictureNames::VideoFrameOf(nIndex)); });
 }

@@ -13,7 +13,8 @@ inline const QString DOUBLE_SIZE_MARK = QStringLiteral("@2x");
 enum class ESkinImageResult {
     eOk,
     eMissing,
-    // The BMP header claims more pixel data than the file holds, or none.
+    // The BMP header claims more pixel data than the file holds, or none,
+    // or is of a kind no decoder here reads.
     eBadBmpHeader,
     eTooLarge,
     eUnreadable,

@@ -1,9 +1,12 @@
 #include "skin/SkinPackage.h"
 
-#include <QCoreApplication>
+#include <filesystem>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include "base/ProgramFolders.h"
 
 namespace SkinPackage {
 
@@ -24,13 +27,13 @@ const QList<CSkinCommand>& SkinCommands()
 
 QStringList SearchFolders()
 {
-    QStringList arrFolders = { QDir::currentPath() };
-    if (QCoreApplication::instance() != nullptr) {
-        const QDir dirProgram(QCoreApplication::applicationDirPath());
-        arrFolders.append(dirProgram.path());
-        arrFolders.append(QDir::cleanPath(dirProgram.filePath(QStringLiteral(SKINREC_DATA_DIR_FROM_PROGRAM))));
-    }
-    arrFolders.removeDuplicates();
+    QStringList arrFolders;
+    for (const std::filesystem::path& folder : ProgramDataFolders())
+        arrFolders.append(QString::fromStdString(folder.string()));
+    // FindSkinPackage names a path in the first folder even when none has
+    // the package.
+    if (arrFolders.isEmpty())
+        arrFolders.append(QDir::currentPath());
     return arrFolders;
 }
 

@@ -6,7 +6,7 @@
 #include <QRandomGenerator>
 #include <QtMath>
 
-#include "settings/FramePictureNames.h"
+#include "base/FramePictureFiles.h"
 #include "skinart/SkinArt.h"
 
 namespace {
@@ -167,7 +167,8 @@ QImage ClassicGold()
 
 QList<CPackageFile> BuildFramePictures()
 {
-    QList<CPackageFile> arrFiles = { CPackageFile { FramePictureNames::NO_FRAME_FILE, EncodeBmp(NoFrame()) } };
+    QList<CPackageFile> arrFiles = { CPackageFile { QString::fromLatin1(NO_FRAME_PICTURE_FILE),
+                                                    EncodeBmp(NoFrame()) } };
     const QImage arrPictures[] = { FilmStrip(), RoundedBorder(), Hearts(), Stars(), ClassicGold() };
     int nNumber = 1;
     for (const QImage& img : arrPictures)

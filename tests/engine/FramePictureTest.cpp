@@ -246,30 +246,27 @@ TEST(FramePicture, ShowsInTheRecordedPicture)
     }
 }
 
+// A change shows at once. The video thread never reads a frame picture:
+// whoever changes it reads it first, so a file gone once it was chosen
+// still shows, and one that cannot be read is reported and leaves the
+// picture on screen as it was.
 TEST(FramePicture, ChangeWhileRecordingShowsAtOnce)
 {
-    const QTemporaryDir folder;
-    const std::filesystem::path root = folder.path().toStdString();
-    std::filesystem::create_directory(root / "Frame");
-    WriteFile(root / "Frame" / "1.bif", MakeBitmap(8, 8, 24, false, [](int, int) { return RED; }));
-    const CCurrentDirectory current(root);
-
-    CRecorder recorder;
-    CRecordingRequest request;
-    request.nOutputType = 5;
-    request.nFrameRate = 25;
-    request.nSampleRate = 44100;
-    request.bFast = false;
-    request.dSeconds = 0;
-    const std::string strFile = (root / "live.mpg").string();
-    ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
-    ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
-    ASSERT_TRUE(WaitForElapsed(recorder, 0.6)) << recorder.GetLastError();
-    const double dChangedAt = recorder.GetStatus().dElapsedSeconds;
-    recorder.SetVideoFrame(1);
-    ASSERT_TRUE(WaitForElapsed(recorder, dChangedAt + 0.8)) << recorder.GetLastError();
-    recorder.Stop();
-
+    const struct
+    {
+        const char* pszName;
+        short nStartFrame;
+        short nChangeTo;
+        bool bRemoveOnceChosen;
+        bool bAccepted;
+        bool bRedBefore;
+        bool bRedAfter;
+    } cases[] = {
+        { "picture chosen", 0, 1, false, true, false, true },
+        { "picture removed once chosen", 0, 1, true, true, false, true },
+        { "unreadable picture keeps the one shown", 1, 2, false, false, true, true },
+        { "picture taken off", 1, 0, false, true, true, false },
+    };
     const auto isAllRed = [](const std::vector<std::uint8_t>& rgb) {
         for (std::size_t nIndex = 0; nIndex + 2 < rgb.size(); nIndex += 3 * 97) {
             if (rgb[nIndex] < 200 || rgb[nIndex + 1] > 60 || rgb[nIndex + 2] > 60)
@@ -277,8 +274,55 @@ TEST(FramePicture, ChangeWhileRecordingShowsAtOnce)
         }
         return !rgb.empty();
     };
-    EXPECT_FALSE(isAllRed(DecodePictureRgb(strFile, 0.2)));
-    // The status trails the pictures by up to its interval, 50 ms; the rest
-    // of the half second is slack for a loaded machine.
-    EXPECT_TRUE(isAllRed(DecodePictureRgb(strFile, dChangedAt + 0.5)));
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.pszName);
+        const QTemporaryDir folder;
+        const std::filesystem::path root = folder.path().toStdString();
+        std::filesystem::create_directory(root / "Frame");
+        WriteFile(root / "Frame" / "1.bif", MakeBitmap(8, 8, 24, false, [](int, int) { return RED; }));
+        WriteFile(root / "Frame" / "2.bif", { 'B', 'M', 0, 0 });
+        const CCurrentDirectory current(root);
+
+        CRecorder recorder;
+        CRecordingRequest request;
+        request.nOutputType = 5;
+        request.nFrameRate = 25;
+        request.nSampleRate = 44100;
+        request.nVideoFrame = testCase.nStartFrame;
+        request.bFast = false;
+        request.dSeconds = 0;
+        const std::string strFile = (root / "live.mpg").string();
+        ASSERT_TRUE(ConfigureRecorder(recorder, request, strFile));
+        ASSERT_NE(recorder.Start(), -1) << recorder.GetLastError();
+        ASSERT_TRUE(WaitForElapsed(recorder, 0.6)) << recorder.GetLastError();
+        const double dChangedAt = recorder.GetStatus().dElapsedSeconds;
+        EXPECT_EQ(recorder.SetVideoFrame(testCase.nChangeTo), testCase.bAccepted);
+        if (testCase.bRemoveOnceChosen)
+            std::filesystem::remove(root / "Frame" / "1.bif");
+        ASSERT_TRUE(WaitForElapsed(recorder, dChangedAt + 0.8)) << recorder.GetLastError();
+        recorder.Stop();
+
+        EXPECT_EQ(isAllRed(DecodePictureRgb(strFile, 0.2)), testCase.bRedBefore);
+        // The status trails the pictures by up to its interval, 50 ms; the rest
+        // of the half second is slack for a loaded machine.
+        EXPECT_EQ(isAllRed(DecodePictureRgb(strFile, dChangedAt + 0.5)), testCase.bRedAfter);
+    }
+}
+
+TEST(FramePicture, SlotHandsOverTheNewestPicture)
+{
+    CBitmapImage image;
+    image.nWidth = 1;
+    image.nHeight = 1;
+    image.pixels = { RED };
+    const auto pFirst = std::make_shared<const CFrameOverlay>(image, 2, 2);
+    const auto pSecond = std::make_shared<const CFrameOverlay>(image, 2, 2);
+    CFrameOverlaySlot slot;
+    EXPECT_EQ(slot.Take(), nullptr);
+    slot.Put(pFirst);
+    slot.Put(pSecond);
+    EXPECT_EQ(slot.Take(), pSecond.get());
+    EXPECT_EQ(slot.Take(), pSecond.get()) << "kept until another is put";
+    slot.Put(nullptr);
+    EXPECT_EQ(slot.Take(), nullptr);
 }

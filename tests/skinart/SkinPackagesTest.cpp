@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "base/BmpHeader.h"
 #include "controls/SkinComboBox.h"
 #include "controls/SkinListBox.h"
 #include "settings/FramePictureNames.h"
@@ -29,7 +31,6 @@ using SkinFormat::EField;
 namespace {
 
 constexpr QRgb KEY = 0xFFFF00FF;
-constexpr int BMP_BITS_OFFSET = 28;
 constexpr int FRAMES = 4;
 // The body's gradient moves a colour channel by at most this from one row
 // to the next.
@@ -91,10 +92,11 @@ int BmpBitsPerPixel(const QString& strPath)
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly))
         return 0;
-    const QByteArray header = file.read(BMP_BITS_OFFSET + 2);
-    if (header.size() < BMP_BITS_OFFSET + 2 || !header.startsWith("BM"))
-        return 0;
-    return uchar(header[BMP_BITS_OFFSET]) | (uchar(header[BMP_BITS_OFFSET + 1]) << 8);
+    const QByteArray header = file.read(BMP_HEADER_BYTES);
+    const CBmpHeaderRead read =
+        ReadBmpHeader(reinterpret_cast<const std::uint8_t*>(header.constData()),
+                      static_cast<std::size_t>(header.size()), file.size(), MAX_SKIN_IMAGE_SIDE);
+    return read.eResult == EBmpHeaderResult::eOk ? read.header.nBitsPerPixel : 0;
 }
 
 int RunUnzip(const QStringList& arrArgs)

@@ -9,10 +9,10 @@
 
 #include <QCoreApplication>
 
+#include "base/FramePictureFiles.h"
 #include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
 #include "engine/FfmpegLog.h"
-#include "engine/FramePicture.h"
 #include "engine/Recorder.h"
 #include "portal/RestoreTokenStore.h"
 #include "portal/ScreenCastPortal.h"
@@ -157,11 +157,11 @@ bool CheckTarget(const CRecordingProfile& profile, const CCommandLine& command, 
 // from 1; 0 is none.
 bool CheckFramePicture(const CCommandLine& command, std::string& strError)
 {
-    if (command.nFrame == 0)
+    if (command.nFrame == NO_FRAME_PICTURE_NUMBER)
         return true;
     const std::filesystem::path folder = FindFramePictureFolder();
     const std::size_t nCount = folder.empty() ? 0 : ListFramePictures(folder).size();
-    if (static_cast<std::size_t>(command.nFrame) <= nCount)
+    if (static_cast<std::size_t>(FramePictureListIndex(command.nFrame)) < nCount)
         return true;
     strError = "--frame " + command.givenValues.at("--frame") + ": ";
     if (folder.empty()) {
