@@ -152,7 +152,14 @@ std::optional<int> AnswerBeforeWindow(int& argc, char** argv, QTextStream& out)
         ProgramCatalogues::Install(app);
         QCommandLineParser translated;
         Parse(translated, arrArguments);
-        out << translated.helpText().replace(QStringLiteral("<executable_name>"), ProgramName(arrArguments));
+        // The usage line names the program as it was called, as before the
+        // application existed, not by the path the application gives it.
+        QString strHelp = translated.helpText();
+        const QString strCalledAs = QCoreApplication::arguments().value(0);
+        const qsizetype nAt = strCalledAs.isEmpty() ? -1 : strHelp.indexOf(strCalledAs);
+        if (nAt >= 0)
+            strHelp.replace(nAt, strCalledAs.size(), ProgramName(arrArguments));
+        out << strHelp;
         return 0;
     }
     if (parser.isSet(VERSION_NAMES.first())) {

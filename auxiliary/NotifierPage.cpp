@@ -9,10 +9,13 @@ namespace {
 
 const QString PAGE_RESOURCE = QStringLiteral(":/notifier/NotifierPage.html");
 const QByteArray PAGE_TYPE = QByteArrayLiteral("text/html");
-// The page's own words, each put in the user's language as it is served;
-// the button names stay as the skins show them.
+// The page's own words, each put in the user's language as it is served.
 const char* const PAGE_TEXTS[] = {
     QT_TRANSLATE_NOOP("NotifierPage", "Welcome to SkinRecorder"),
+    QT_TRANSLATE_NOOP("NotifierPage", "Convert"),
+    QT_TRANSLATE_NOOP("NotifierPage", "Play"),
+    QT_TRANSLATE_NOOP("NotifierPage", "Pause"),
+    QT_TRANSLATE_NOOP("NotifierPage", "Stop"),
     QT_TRANSLATE_NOOP("NotifierPage", "records into an MPEG file"),
     QT_TRANSLATE_NOOP("NotifierPage", "previews without a file"),
     QT_TRANSLATE_NOOP("NotifierPage", "holds, without a gap"),

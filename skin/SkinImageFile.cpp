@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -84,9 +85,11 @@ CSkinImageFile Refused(ESkinImageResult eResult, const QString& strCause)
 
 CSkinImageFile TooLarge(qint64 nWidth, qint64 nHeight)
 {
-    return Refused(
-        ESkinImageResult::eTooLarge,
-        QStringLiteral("%1x%2 pixels, more than %3 a side").arg(nWidth).arg(nHeight).arg(MAX_SKIN_IMAGE_SIDE));
+    return Refused(ESkinImageResult::eTooLarge,
+                   QCoreApplication::translate("SkinImageFile", "%1x%2 pixels, more than %3 a side")
+                       .arg(nWidth)
+                       .arg(nHeight)
+                       .arg(MAX_SKIN_IMAGE_SIDE));
 }
 
 // Whether the file, when it is a BMP, must not be decoded: eOk when it may be.
@@ -97,10 +100,11 @@ CSkinImageFile CheckBmpHeader(QFile& file)
         return CSkinImageFile();
     CBmpGeometry geometry;
     if (!ReadBmpGeometry(header, geometry))
-        return Refused(ESkinImageResult::eBadBmpHeader, QStringLiteral("BMP header cut short"));
+        return Refused(ESkinImageResult::eBadBmpHeader,
+                       QCoreApplication::translate("SkinImageFile", "BMP header cut short"));
     if (geometry.nWidth <= 0 || geometry.nRows <= 0 || geometry.nBitsPerPixel <= 0)
         return Refused(ESkinImageResult::eBadBmpHeader,
-                       QStringLiteral("BMP header claims no pixels (%1x%2, %3 bits)")
+                       QCoreApplication::translate("SkinImageFile", "BMP header claims no pixels (%1x%2, %3 bits)")
                            .arg(geometry.nWidth)
                            .arg(geometry.nRows)
                            .arg(geometry.nBitsPerPixel));
@@ -109,12 +113,13 @@ CSkinImageFile CheckBmpHeader(QFile& file)
     const qint64 nLeastBytes = LeastPixelBytes(geometry);
     const qint64 nHeld = file.size() - geometry.nPixelOffset;
     if (nLeastBytes >= 0 && nHeld < nLeastBytes)
-        return Refused(ESkinImageResult::eBadBmpHeader,
-                       QStringLiteral("BMP header claims %1x%2 pixels (%3 bytes), the file holds %4")
-                           .arg(geometry.nWidth)
-                           .arg(geometry.nRows)
-                           .arg(nLeastBytes)
-                           .arg(std::max<qint64>(nHeld, 0)));
+        return Refused(
+            ESkinImageResult::eBadBmpHeader,
+            QCoreApplication::translate("SkinImageFile", "BMP header claims %1x%2 pixels (%3 bytes), the file holds %4")
+                .arg(geometry.nWidth)
+                .arg(geometry.nRows)
+                .arg(nLeastBytes)
+                .arg(std::max<qint64>(nHeld, 0)));
     return CSkinImageFile();
 }
 
@@ -124,7 +129,7 @@ CSkinImageFile ReadSkinImageFile(const QString& strPath)
 {
     QFile file(strPath);
     if (!QFileInfo(strPath).isFile() || !file.open(QIODevice::ReadOnly))
-        return Refused(ESkinImageResult::eMissing, QStringLiteral("not found"));
+        return Refused(ESkinImageResult::eMissing, QCoreApplication::translate("SkinImageFile", "not found"));
     const CSkinImageFile bmpCheck = CheckBmpHeader(file);
     if (bmpCheck.eResult != ESkinImageResult::eOk)
         return bmpCheck;

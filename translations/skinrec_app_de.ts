@@ -597,7 +597,7 @@ systemctl --user daemon-reload &amp;&amp; systemctl --user enable --now %2</tran
     </message>
     <message>
         <source>Preview without a file, or resume.</source>
-        <translation>Vorschau ohne Datei, oder fortsetzen.</translation>
+        <translation>Vorschau ohne Datei starten oder fortsetzen.</translation>
     </message>
     <message>
         <source>Pause the recording or the preview.</source>
@@ -645,7 +645,7 @@ Qt&apos;s own options, such as -platform NAME, are taken as well.
 The commands --record to --timers act on the program already running and exit: 0 when done, 1 with the reason on standard error. Without a command, a second start brings the running program&apos;s window to the front.</source>
         <translation>Nimmt Video und Audio in MPEG- oder AVI-Dateien auf, in einem Fenster, dessen Aussehen ein Skin-Paket bestimmt.
 Qts eigene Optionen wie -platform NAME werden ebenfalls angenommen.
-Die Befehle --record bis --timers wirken auf das bereits laufende Programm und enden dann: mit 0, wenn erledigt, sonst mit 1 und dem Grund in der Standardfehlerausgabe. Ohne Befehl holt ein zweiter Start das Fenster des laufenden Programms in den Vordergrund.</translation>
+Die Befehle --record bis --timers wirken auf das bereits laufende Programm und beenden sich dann mit 0, wenn erledigt, sonst mit 1 und dem Grund in der Standardfehlerausgabe. Ohne Befehl holt ein zweiter Start das Fenster des laufenden Programms in den Vordergrund.</translation>
     </message>
     <message>
         <source>Print these options and exit.</source>

@@ -27,5 +27,21 @@
         <source>Right-click the window for another skin. Click this note to put it away.</source>
         <translation>Rechtsklick auf das Fenster wählt ein anderes Skin. Ein Klick auf diesen Hinweis blendet ihn aus.</translation>
     </message>
+    <message>
+        <source>Convert</source>
+        <translation>Aufnehmen</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Wiedergabe</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
 </context>
 </TS>

@@ -45,6 +45,8 @@ TEST(ProgramLanguage, TheCommandLineAnswersInTheUsersLanguage)
         // A command's mistakes are told before the running program is asked.
         { "de_DE.UTF-8", { "--stop", "extra" }, "skinrecorder: Unerwartetes Argument 'extra'." },
         { "C", { "--stop", "extra" }, "skinrecorder: Unexpected argument 'extra'." },
+        // The window's application, which then refuses what Qt left over.
+        { "de_DE.UTF-8", { "-platform", "offscreen", "extra" }, "skinrecorder: Unerwartetes Argument 'extra'." },
     };
     for (const CCommandLineCase& c : cases) {
         SCOPED_TRACE(std::string(c.pszLang) + " " + c.arrArguments.join(u' ').toStdString());
