@@ -322,19 +322,19 @@ Legen Sie ein Skin-Paket wie %3 in einen davon oder installieren Sie das Program
     </message>
     <message>
         <source>&amp;Length (minutes)</source>
-        <translation>&amp;Dauer (Minuten)</translation>
+        <translation>&amp;nach Minuten</translation>
     </message>
     <message>
         <source>&amp;End at</source>
-        <translation>E&amp;nde um</translation>
+        <translation>&amp;um</translation>
     </message>
     <message>
         <source>Until</source>
-        <translation>Bis</translation>
+        <translation>Ende</translation>
     </message>
     <message>
         <source>the Videos folder</source>
-        <translation>der Ordner „Videos“</translation>
+        <translation>Ordner „Videos“</translation>
     </message>
     <message>
         <source>&amp;Folder</source>
