@@ -1,5 +1,6 @@
 #include "app/AccessibleControls.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QWidget>
 
@@ -11,40 +12,42 @@
 
 namespace {
 
-const QString NOTIFIER_NAME = QStringLiteral("SkinRecorder notice");
-const QString NOTIFIER_PAGE_NAME = QStringLiteral("Notice page");
+const char* const CONTEXT = "AccessibleControls";
+const char* const NOTIFIER_NAME = QT_TRANSLATE_NOOP("AccessibleControls", "SkinRecorder notice");
+const char* const NOTIFIER_PAGE_NAME = QT_TRANSLATE_NOOP("AccessibleControls", "Notice page");
 // Between the program's name and the recorder's state in the title.
 const QString STATE_SEPARATOR = QStringLiteral(" – ");
 
-const QHash<QString, QString>& ProgramNames()
+// Translated when asked for, so the names follow the catalogue in use.
+const QHash<QString, const char*>& ProgramNames()
 {
-    static const QHash<QString, QString> names = {
-        { CConverterDlg::CONVERT_BUTTON, QStringLiteral("Record") },
-        { CConverterDlg::PLAY_BUTTON, QStringLiteral("Play") },
-        { CConverterDlg::PAUSE_BUTTON, QStringLiteral("Pause") },
-        { CConverterDlg::STOP_BUTTON, QStringLiteral("Stop") },
-        { CConverterDlg::EXIT_BUTTON, QStringLiteral("Quit") },
-        { CConverterDlg::CLOSE_BUTTON, QStringLiteral("Quit") },
-        { QStringLiteral("BUTTON_MINIMIZE"), QStringLiteral("Minimize") },
-        { QStringLiteral("BUTTON_EDITVIDEO"), QStringLiteral("Video device…") },
-        { QStringLiteral("BUTTON_EDITAUDIO"), QStringLiteral("Audio device…") },
-        { QStringLiteral("BUTTON_EDITMODE"), QStringLiteral("Audio sync mode…") },
-        { QStringLiteral("BUTTON_EDIT"), QStringLiteral("MPEG profile…") },
-        { QStringLiteral("BUTTON_EDITAVI"), QStringLiteral("AVI profile…") },
-        { QStringLiteral("BUTTON_EDITFRAME"), QStringLiteral("Frame picture…") },
-        { QStringLiteral("BUTTON_UP"), QStringLiteral("Up") },
-        { QStringLiteral("BUTTON_DOWN"), QStringLiteral("Down") },
-        { QStringLiteral("CHECK_MUTE"), QStringLiteral("Mute") },
-        { QStringLiteral("OPTION_QUALITY_GOOD"), QStringLiteral("Good quality") },
-        { QStringLiteral("OPTION_QUALITY_BEST"), QStringLiteral("Best quality") },
-        { QStringLiteral("PROGRESS_LEVEL"), QStringLiteral("Sound level") },
-        { QStringLiteral("SLIDER_PROGRESS"), QStringLiteral("Position") },
-        { QStringLiteral("LIST_RECENT"), QStringLiteral("Recordings") },
-        { CConverterDlg::TITLE_EDIT, QStringLiteral("Title") },
-        { QStringLiteral("COMBO_EDIT"), QStringLiteral("Output format") },
-        { QStringLiteral("COMBO_BTN"), QStringLiteral("Open the list") },
-        { QStringLiteral("COMBO_LIST"), QStringLiteral("Output formats") },
-        { CTaskNotifierDlg::TASK_EXIT_NAME, QStringLiteral("Close the notice") },
+    static const QHash<QString, const char*> names = {
+        { CConverterDlg::CONVERT_BUTTON, QT_TRANSLATE_NOOP("AccessibleControls", "Record") },
+        { CConverterDlg::PLAY_BUTTON, QT_TRANSLATE_NOOP("AccessibleControls", "Play") },
+        { CConverterDlg::PAUSE_BUTTON, QT_TRANSLATE_NOOP("AccessibleControls", "Pause") },
+        { CConverterDlg::STOP_BUTTON, QT_TRANSLATE_NOOP("AccessibleControls", "Stop") },
+        { CConverterDlg::EXIT_BUTTON, QT_TRANSLATE_NOOP("AccessibleControls", "Quit") },
+        { CConverterDlg::CLOSE_BUTTON, QT_TRANSLATE_NOOP("AccessibleControls", "Quit") },
+        { QStringLiteral("BUTTON_MINIMIZE"), QT_TRANSLATE_NOOP("AccessibleControls", "Minimize") },
+        { QStringLiteral("BUTTON_EDITVIDEO"), QT_TRANSLATE_NOOP("AccessibleControls", "Video device…") },
+        { QStringLiteral("BUTTON_EDITAUDIO"), QT_TRANSLATE_NOOP("AccessibleControls", "Audio device…") },
+        { QStringLiteral("BUTTON_EDITMODE"), QT_TRANSLATE_NOOP("AccessibleControls", "Audio sync mode…") },
+        { QStringLiteral("BUTTON_EDIT"), QT_TRANSLATE_NOOP("AccessibleControls", "MPEG profile…") },
+        { QStringLiteral("BUTTON_EDITAVI"), QT_TRANSLATE_NOOP("AccessibleControls", "AVI profile…") },
+        { QStringLiteral("BUTTON_EDITFRAME"), QT_TRANSLATE_NOOP("AccessibleControls", "Frame picture…") },
+        { QStringLiteral("BUTTON_UP"), QT_TRANSLATE_NOOP("AccessibleControls", "Up") },
+        { QStringLiteral("BUTTON_DOWN"), QT_TRANSLATE_NOOP("AccessibleControls", "Down") },
+        { QStringLiteral("CHECK_MUTE"), QT_TRANSLATE_NOOP("AccessibleControls", "Mute") },
+        { QStringLiteral("OPTION_QUALITY_GOOD"), QT_TRANSLATE_NOOP("AccessibleControls", "Good quality") },
+        { QStringLiteral("OPTION_QUALITY_BEST"), QT_TRANSLATE_NOOP("AccessibleControls", "Best quality") },
+        { QStringLiteral("PROGRESS_LEVEL"), QT_TRANSLATE_NOOP("AccessibleControls", "Sound level") },
+        { QStringLiteral("SLIDER_PROGRESS"), QT_TRANSLATE_NOOP("AccessibleControls", "Position") },
+        { QStringLiteral("LIST_RECENT"), QT_TRANSLATE_NOOP("AccessibleControls", "Recordings") },
+        { CConverterDlg::TITLE_EDIT, QT_TRANSLATE_NOOP("AccessibleControls", "Title") },
+        { QStringLiteral("COMBO_EDIT"), QT_TRANSLATE_NOOP("AccessibleControls", "Output format") },
+        { QStringLiteral("COMBO_BTN"), QT_TRANSLATE_NOOP("AccessibleControls", "Open the list") },
+        { QStringLiteral("COMBO_LIST"), QT_TRANSLATE_NOOP("AccessibleControls", "Output formats") },
+        { CTaskNotifierDlg::TASK_EXIT_NAME, QT_TRANSLATE_NOOP("AccessibleControls", "Close the notice") },
     };
     return names;
 }
@@ -65,7 +68,8 @@ void NameControl(QWidget& widget)
 
 QString ProgramNameOf(const QString& strSkinName)
 {
-    return ProgramNames().value(strSkinName);
+    const char* const pszName = ProgramNames().value(strSkinName);
+    return pszName == nullptr ? QString() : QCoreApplication::translate(CONTEXT, pszName);
 }
 
 void NameSkinControls(CConverterDlg& dialog)
@@ -76,9 +80,10 @@ void NameSkinControls(CConverterDlg& dialog)
     CTaskNotifierDlg* pNotifier = dialog.TaskNotifier();
     if (pNotifier == nullptr)
         return;
-    pNotifier->setWindowTitle(NOTIFIER_NAME);
-    pNotifier->setAccessibleName(NOTIFIER_NAME);
-    pNotifier->HtmlPane()->setAccessibleName(NOTIFIER_PAGE_NAME);
+    const QString strNotifierName = QCoreApplication::translate(CONTEXT, NOTIFIER_NAME);
+    pNotifier->setWindowTitle(strNotifierName);
+    pNotifier->setAccessibleName(strNotifierName);
+    pNotifier->HtmlPane()->setAccessibleName(QCoreApplication::translate(CONTEXT, NOTIFIER_PAGE_NAME));
     for (CSkinButton* pButton : pNotifier->TaskButtons())
         NameControl(*pButton);
 }
@@ -98,8 +103,8 @@ QString CRecordingAnnouncer::StateText(const CEncorda::CStatus& status)
     if (!status.bRunning)
         return QString();
     if (status.bPaused)
-        return QStringLiteral("Paused");
-    return status.bRecordingToFile ? QStringLiteral("Recording") : QStringLiteral("Previewing");
+        return tr("Paused");
+    return status.bRecordingToFile ? tr("Recording") : tr("Previewing");
 }
 
 void CRecordingAnnouncer::Follow()

@@ -72,7 +72,8 @@ QString CConverterDlg::FileNameForTitle(const QString& strTitle, const QDateTime
     }
     // Nothing left but dots would name the folder itself or its parent.
     if (strName.isEmpty() || strName.count(u'.') == strName.size())
-        return now.toString(QStringLiteral("'Recording' yyyy-MM-dd hh-mm-ss"));
+        //: A file name: the quoted word is kept, the rest is the date and time.
+        return now.toString(tr("'Recording' yyyy-MM-dd hh-mm-ss"));
     return strName;
 }
 
@@ -82,8 +83,8 @@ QString CConverterDlg::UnusedPath(const QString& strPath)
     const QString strSuffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
     QString strCandidate = strPath;
     for (int nNumber = 2; QFileInfo::exists(strCandidate); ++nNumber)
-        strCandidate = info.dir().filePath(
-            QStringLiteral("%1 (%2)%3").arg(info.completeBaseName()).arg(nNumber).arg(strSuffix));
+        strCandidate =
+            info.dir().filePath(QStringLiteral("%1 (%2)%3").arg(info.completeBaseName()).arg(nNumber).arg(strSuffix));
     return strCandidate;
 }
 
@@ -114,16 +115,14 @@ void CConverterDlg::Convert()
     // A new name is allowed; the prompt asks before an existing file is
     // replaced.
     const QString strSuffix = bAvi ? QStringLiteral("avi") : QStringLiteral("mpg");
-    const QString strFile =
-        Prompt().AskSaveFile(QStringLiteral("Save As"),
-                             { bAvi ? QStringLiteral("avi file (*.avi)") : QStringLiteral("mpeg file (*.mpg)"),
-                               QStringLiteral("All Files (*)") },
-                             strSuffix, ProposedRecordingPath(strSuffix));
+    const QString strFile = Prompt().AskSaveFile(
+        tr("Save As"), { bAvi ? tr("avi file (*.avi)") : tr("mpeg file (*.mpg)"), tr("All Files (*)") }, strSuffix,
+        ProposedRecordingPath(strSuffix));
     if (strFile.isEmpty())
         return;
     // Starting over the file being written would truncate the recording.
     if (m_encoder.IsRecordingTo(strFile)) {
-        Prompt().ShowMessage(FILE_BEING_RECORDED, IPrompt::EIcon::Warning, strFile);
+        Prompt().ShowMessage(tr(FILE_BEING_RECORDED), IPrompt::EIcon::Warning, strFile);
         return;
     }
     m_strLastRecordingFolder = QFileInfo(strFile).absolutePath();

@@ -14,8 +14,8 @@
 
 #include "app/AccessibleControls.h"
 #include "app/ProgramIdentity.h"
-#include "auxiliary/TaskNotifierDlg.h"
 #include "app/TimersDlg.h"
+#include "auxiliary/TaskNotifierDlg.h"
 #include "controls/Label.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinCheck.h"
@@ -51,6 +51,15 @@ constexpr double LEVEL_METER_FLOOR_DBFS = -60.0;
 constexpr int LEVEL_METER_MAX = 100;
 
 } // namespace
+
+const char* const CConverterDlg::FILE_BEING_RECORDED =
+    QT_TRANSLATE_NOOP("CConverterDlg", "This file is being recorded now. Choose another file for the new recording.");
+const char* const CConverterDlg::STOP_AND_QUIT = QT_TRANSLATE_NOOP("CConverterDlg", "Stop the recording and quit?");
+const char* const CConverterDlg::NO_SKIN =
+    QT_TRANSLATE_NOOP("CConverterDlg", "SkinRecorder found no skin package it can use.");
+const char* const CConverterDlg::TIMERS_COMMAND = QT_TRANSLATE_NOOP("CConverterDlg", "&Timers…");
+const char* const CConverterDlg::NO_PLAYER = QT_TRANSLATE_NOOP(
+    "CConverterDlg", "No program on this desktop could open the recording. Open it with a video player.");
 
 CConverterDlg::CConverterDlg(IPrompt& prompt, QWidget* pParent)
     : CConverterDlg(prompt, ConversionSettings(), pParent)
@@ -90,7 +99,7 @@ CConverterDlg::CConverterDlg(IPrompt& prompt, const ConversionSettings& settings
     connect(&m_encoder, &CEncorda::StatusChanged, this, &CConverterDlg::ShowAudioLevel);
     new CRecordingAnnouncer(*this, m_encoder);
     SkinMenu()->addSeparator();
-    SkinMenu()->addAction(TIMERS_COMMAND, this, &CConverterDlg::ShowTimers);
+    SkinMenu()->addAction(tr(TIMERS_COMMAND), this, &CConverterDlg::ShowTimers);
     // Without a window there is nobody to record for.
     if (m_bHasSkin)
         m_timers.Start();
@@ -142,13 +151,13 @@ void CConverterDlg::ReportNoSkin(const QStringList& arrPackages)
     QStringList arrFolders;
     for (const QString& strFolder : SkinPackage::SearchFolders())
         arrFolders.append(QDir::toNativeSeparators(strFolder));
-    const QString strCause = QStringLiteral("It looked for %1 in these folders:\n%2\n\n"
-                                            "Put a skin package such as %3 into one of them, "
-                                            "or install the program again.")
+    const QString strCause = tr("It looked for %1 in these folders:\n%2\n\n"
+                                "Put a skin package such as %3 into one of them, "
+                                "or install the program again.")
                                  .arg(arrPackages.join(QStringLiteral(", ")), arrFolders.join(u'\n'), DEFAULT_SKIN);
     // Also for a user who started the program from a terminal.
-    qCCritical(lcStartup).noquote() << NO_SKIN << strCause;
-    Prompt().ShowMessage(NO_SKIN + QStringLiteral("\n\n") + strCause, IPrompt::EIcon::Stop);
+    qCCritical(lcStartup).noquote() << tr(NO_SKIN) << strCause;
+    Prompt().ShowMessage(tr(NO_SKIN) + QStringLiteral("\n\n") + strCause, IPrompt::EIcon::Stop);
 }
 
 void CConverterDlg::PlaceEncoder()
@@ -276,7 +285,7 @@ void CConverterDlg::OpenRecordingFile(const QString& strPath)
     if (!QFileInfo::exists(strPath))
         ShowRecordings();
     else if (!m_openUrl(QUrl::fromLocalFile(strPath)))
-        Prompt().ShowMessage(NO_PLAYER, IPrompt::EIcon::Warning, QDir::toNativeSeparators(strPath));
+        Prompt().ShowMessage(tr(NO_PLAYER), IPrompt::EIcon::Warning, QDir::toNativeSeparators(strPath));
 }
 
 void CConverterDlg::OnSkinOptionSelected(const QString& strName)
@@ -325,7 +334,7 @@ bool CConverterDlg::MayQuit()
 {
     if (!m_encoder.GetStatus().bRecordingToFile)
         return true;
-    if (Prompt().AskYesNo(STOP_AND_QUIT, IPrompt::EIcon::Warning) != IPrompt::EAnswer::Yes)
+    if (Prompt().AskYesNo(tr(STOP_AND_QUIT), IPrompt::EIcon::Warning) != IPrompt::EAnswer::Yes)
         return false;
     Stop();
     return true;
@@ -348,9 +357,9 @@ void CConverterDlg::OnSkinCommand(const QString& strName)
     } else if (strName == CONVERT_BUTTON)
         Convert();
     else if (strName == QLatin1String("BUTTON_UP"))
-        Prompt().ShowMessage(QStringLiteral("Up Button Pressed"), IPrompt::EIcon::Information);
+        Prompt().ShowMessage(tr("Up Button Pressed"), IPrompt::EIcon::Information);
     else if (strName == QLatin1String("BUTTON_DOWN"))
-        Prompt().ShowMessage(QStringLiteral("Down Button Pressed"), IPrompt::EIcon::Information);
+        Prompt().ShowMessage(tr("Down Button Pressed"), IPrompt::EIcon::Information);
     else if (strName == QLatin1String("BUTTON_EDIT"))
         m_mpegProfileDlg.exec();
     else if (strName == PLAY_BUTTON)

@@ -51,15 +51,15 @@ public:
     // The headline of a compressor or file-opening failure; other failures
     // name their own kind.
     static inline const QString CAPTURE_FAILURE = CEncorda::CAPTURE_FAILURE_HEADLINE;
-    static inline const QString FILE_BEING_RECORDED =
-        QStringLiteral("This file is being recorded now. Choose another file for the new recording.");
-    static inline const QString STOP_AND_QUIT = QStringLiteral("Stop the recording and quit?");
+    // The window's own messages, in English; shown through tr(). Defined
+    // with the window, where the catalogue's tools find them.
+    static const char* const FILE_BEING_RECORDED;
+    static const char* const STOP_AND_QUIT;
     // Without any skin there is no window: the folders searched follow.
-    static inline const QString NO_SKIN = QStringLiteral("SkinRecorder found no skin package it can use.");
+    static const char* const NO_SKIN;
     // The skin menu's command below the skin names.
-    static inline const QString TIMERS_COMMAND = QStringLiteral("&Timers\u2026");
-    static inline const QString NO_PLAYER =
-        QStringLiteral("No program on this desktop could open the recording. Open it with a video player.");
+    static const char* const TIMERS_COMMAND;
+    static const char* const NO_PLAYER;
 
     // Loads the start-up skin, DEFAULT_SKIN, or when that cannot be used the
     // skin commands' packages in menu order; when none loads, the user is

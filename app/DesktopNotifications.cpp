@@ -42,7 +42,7 @@ CDesktopNotifications::CNotification CDesktopNotifications::Compose(const CFinis
     if (!finished.strFailureHeadline.isEmpty())
         return { finished.strFailureHeadline, finished.strFailureCause.toHtmlEscaped(), bOpenable };
     const QString strSummary =
-        QStringLiteral("Recording saved: %1 (%2, %3)")
+        tr("Recording saved: %1 (%2, %3)")
             .arg(CRecentRecordings::RowText(entry), CSkinDialog::FormatTime(static_cast<int>(entry.dSeconds)),
                  CRecentRecordings::ShortSize(entry.nBytes));
     return { strSummary, QDir::toNativeSeparators(entry.strPath).toHtmlEscaped(), bOpenable };
@@ -95,8 +95,9 @@ void CDesktopNotifications::Show(const CNotification& notification, const QStrin
 {
     if (!ConnectToBus())
         return;
-    const QStringList arrActions =
-        notification.bOpenable ? QStringList { OPEN_ACTION, QStringLiteral("Open") } : QStringList();
+    QStringList arrActions;
+    if (notification.bOpenable)
+        arrActions = { OPEN_ACTION, tr("Open") };
     const QVariantMap hints { { QStringLiteral("desktop-entry"), ProgramIdentity::APPLICATION_ID } };
     QDBusMessage call = QDBusMessage::createMethodCall(SERVICE, PATH, INTERFACE, QStringLiteral("Notify"));
     call << ProgramIdentity::DISPLAY_NAME << NEW_NOTIFICATION << ProgramIdentity::APPLICATION_ID

@@ -21,19 +21,19 @@ const QKeySequence QUIT_KEYS(Qt::CTRL | Qt::Key_Q);
 struct CKeyTip
 {
     QString strButton;
-    // For a skin whose button has no tooltip of its own.
-    QString strDescription;
+    // For a skin whose button has no tooltip of its own; translated when shown.
+    const char* pszDescription;
     QKeySequence keys;
 };
 
 QList<CKeyTip> KeyTips()
 {
     return {
-        { CConverterDlg::CONVERT_BUTTON, QStringLiteral("Record to file"), RECORD_KEYS },
-        { CConverterDlg::PLAY_BUTTON, QStringLiteral("Play"), PLAY_PAUSE_KEYS },
-        { CConverterDlg::PAUSE_BUTTON, QStringLiteral("Pause"), PLAY_PAUSE_KEYS },
-        { CConverterDlg::STOP_BUTTON, QStringLiteral("Stop"), STOP_KEYS },
-        { CConverterDlg::EXIT_BUTTON, QStringLiteral("Quit"), QUIT_KEYS },
+        { CConverterDlg::CONVERT_BUTTON, QT_TRANSLATE_NOOP("CConverterDlg", "Record to file"), RECORD_KEYS },
+        { CConverterDlg::PLAY_BUTTON, QT_TRANSLATE_NOOP("CConverterDlg", "Play"), PLAY_PAUSE_KEYS },
+        { CConverterDlg::PAUSE_BUTTON, QT_TRANSLATE_NOOP("CConverterDlg", "Pause"), PLAY_PAUSE_KEYS },
+        { CConverterDlg::STOP_BUTTON, QT_TRANSLATE_NOOP("CConverterDlg", "Stop"), STOP_KEYS },
+        { CConverterDlg::EXIT_BUTTON, QT_TRANSLATE_NOOP("CConverterDlg", "Quit"), QUIT_KEYS },
     };
 }
 
@@ -42,16 +42,18 @@ QList<CKeyTip> KeyTips()
 struct CStandIn
 {
     QStringList arrButtons;
-    QString strLabel;
+    const char* pszLabel;
     QKeySequence keys;
 };
 
 QList<CStandIn> StandIns()
 {
     return {
-        { { CConverterDlg::CONVERT_BUTTON }, QStringLiteral("Convert"), RECORD_KEYS },
-        { { CConverterDlg::STOP_BUTTON }, QStringLiteral("Stop"), STOP_KEYS },
-        { { CConverterDlg::EXIT_BUTTON, CConverterDlg::CLOSE_BUTTON }, QStringLiteral("Exit"), QUIT_KEYS },
+        { { CConverterDlg::CONVERT_BUTTON }, QT_TRANSLATE_NOOP("CConverterDlg", "Convert"), RECORD_KEYS },
+        { { CConverterDlg::STOP_BUTTON }, QT_TRANSLATE_NOOP("CConverterDlg", "Stop"), STOP_KEYS },
+        { { CConverterDlg::EXIT_BUTTON, CConverterDlg::CLOSE_BUTTON },
+          QT_TRANSLATE_NOOP("CConverterDlg", "Exit"),
+          QUIT_KEYS },
     };
 }
 
@@ -64,8 +66,8 @@ void CConverterDlg::ReportMissingButtons()
         const bool bHasOne = std::any_of(standIn.arrButtons.begin(), standIn.arrButtons.end(),
                                          [this](const QString& strButton) { return FindButton(strButton) != nullptr; });
         if (!bHasOne)
-            arrLines.append(QStringLiteral("This skin has no %1 button; %2 does its work.")
-                                .arg(standIn.strLabel, standIn.keys.toString(QKeySequence::NativeText)));
+            arrLines.append(tr("This skin has no %1 button; %2 does its work.")
+                                .arg(tr(standIn.pszLabel), standIn.keys.toString(QKeySequence::NativeText)));
     }
     if (!arrLines.isEmpty())
         Prompt().ShowMessage(arrLines.join(u'\n'), IPrompt::EIcon::Information);
@@ -89,7 +91,7 @@ void CConverterDlg::ShowKeysInTooltips()
         if (pButton == nullptr)
             continue;
         const QString strSkinTip = pButton->toolTip();
-        pButton->SetTipText(QStringLiteral("%1 (%2)").arg(strSkinTip.isEmpty() ? tip.strDescription : strSkinTip,
+        pButton->SetTipText(QStringLiteral("%1 (%2)").arg(strSkinTip.isEmpty() ? tr(tip.pszDescription) : strSkinTip,
                                                           tip.keys.toString(QKeySequence::NativeText)),
                             true);
     }

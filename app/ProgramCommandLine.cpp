@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include "app/ProgramCatalogues.h"
 #include "app/ProgramIdentity.h"
 #include "app/RemoteCommand.h"
 #include "version/ProjectVersion.h"
@@ -14,77 +15,114 @@ namespace ProgramCommandLine {
 
 namespace {
 
-const QCommandLineOption HELP_OPTION({ QStringLiteral("h"), QStringLiteral("help") },
-                                     QStringLiteral("Print these options and exit."));
-const QCommandLineOption VERSION_OPTION({ QStringLiteral("v"), QStringLiteral("version") },
-                                        QStringLiteral("Print the program's name and version and exit."));
+// The descriptions are translated when the parser is made, once the
+// catalogues are installed.
+constexpr char CONTEXT[] = "ProgramCommandLine";
+const QStringList HELP_NAMES = { QStringLiteral("h"), QStringLiteral("help") };
+const QStringList VERSION_NAMES = { QStringLiteral("v"), QStringLiteral("version") };
+const QString VERBOSE_NAME = QStringLiteral("verbose");
+
 struct CRemoteOption
 {
-    QCommandLineOption option;
+    const char* pszName;
+    const char* pszDescription;
     RemoteCommand::ECommand eCommand;
 };
 
 const CRemoteOption REMOTE_OPTIONS[] = {
-    { QCommandLineOption(QStringLiteral("record"),
-                         QStringLiteral("Record into FILE (the name the window proposes when none is given); starts "
-                                        "the program first when it does not run.")),
+    { "record",
+      QT_TRANSLATE_NOOP("ProgramCommandLine",
+                        "Record into FILE (the name the window proposes when none is given); "
+                        "starts the program first when it does not run."),
       RemoteCommand::ECommand::Record },
-    { QCommandLineOption(QStringLiteral("play"), QStringLiteral("Preview without a file, or resume.")),
+    { "play", QT_TRANSLATE_NOOP("ProgramCommandLine", "Preview without a file, or resume."),
       RemoteCommand::ECommand::Play },
-    { QCommandLineOption(QStringLiteral("pause"), QStringLiteral("Pause the recording or the preview.")),
+    { "pause", QT_TRANSLATE_NOOP("ProgramCommandLine", "Pause the recording or the preview."),
       RemoteCommand::ECommand::Pause },
-    { QCommandLineOption(QStringLiteral("resume"), QStringLiteral("Resume after --pause.")),
-      RemoteCommand::ECommand::Resume },
-    { QCommandLineOption(QStringLiteral("stop"), QStringLiteral("Stop and close the file.")),
-      RemoteCommand::ECommand::Stop },
-    { QCommandLineOption(QStringLiteral("toggle"),
-                         QStringLiteral("Stop a recording, or else record as --record does: the command for a "
-                                        "desktop shortcut.")),
+    { "resume", QT_TRANSLATE_NOOP("ProgramCommandLine", "Resume after --pause."), RemoteCommand::ECommand::Resume },
+    { "stop", QT_TRANSLATE_NOOP("ProgramCommandLine", "Stop and close the file."), RemoteCommand::ECommand::Stop },
+    { "toggle",
+      QT_TRANSLATE_NOOP("ProgramCommandLine",
+                        "Stop a recording, or else record as --record does: the command for a "
+                        "desktop shortcut."),
       RemoteCommand::ECommand::Toggle },
-    { QCommandLineOption(QStringLiteral("show"), QStringLiteral("Bring the window to the front.")),
+    { "show", QT_TRANSLATE_NOOP("ProgramCommandLine", "Bring the window to the front."),
       RemoteCommand::ECommand::Show },
-    { QCommandLineOption(QStringLiteral("status"),
-                         QStringLiteral("Print the state, the file and the time recorded; exit status 3 when the "
-                                        "program does not run.")),
+    { "status",
+      QT_TRANSLATE_NOOP("ProgramCommandLine",
+                        "Print the state, the file and the time recorded; exit status 3 when "
+                        "the program does not run."),
       RemoteCommand::ECommand::Status },
-    { QCommandLineOption(
-          QStringLiteral("timer-add"),
-          QStringLiteral("Add the timer given after it, \"TITLE;YYYY-MM-DD HH:MM;MINUTES\" (or \"TITLE;Mon,Wed "
-                         "20:15;until 21:45\", \"daily 20:15\"), recording with the window's "
-                         "settings; prints its id. Starts the program first when it does not run.")),
+    { "timer-add",
+      QT_TRANSLATE_NOOP("ProgramCommandLine",
+                        "Add the timer given after it, \"TITLE;YYYY-MM-DD HH:MM;MINUTES\" (or \"TITLE;Mon,Wed "
+                        "20:15;until 21:45\", \"daily 20:15\"), recording with the window's "
+                        "settings; prints its id. Starts the program first when it does not run."),
       RemoteCommand::ECommand::TimerAdd },
-    { QCommandLineOption(QStringLiteral("timer-remove"),
-                         QStringLiteral("Delete the timer whose id is given after it.")),
+    { "timer-remove", QT_TRANSLATE_NOOP("ProgramCommandLine", "Delete the timer whose id is given after it."),
       RemoteCommand::ECommand::TimerRemove },
-    { QCommandLineOption(QStringLiteral("timers"),
-                         QStringLiteral("Print the timers, one a line: id, timer as --timer-add takes it, state.")),
+    { "timers",
+      QT_TRANSLATE_NOOP("ProgramCommandLine",
+                        "Print the timers, one a line: id, timer as --timer-add takes it, state."),
       RemoteCommand::ECommand::Timers },
 };
 
-const QCommandLineOption VERBOSE_OPTION(QStringLiteral("verbose"),
-                                        QStringLiteral("Print a trace of the skins and recordings on standard error, "
-                                                       "for a bug report."));
-const QString DESCRIPTION =
-    QStringLiteral("Records video and audio into MPEG or AVI files, in a window whose look comes from a skin "
-                   "package.\nQt's own options, such as -platform NAME, are taken as well.\n"
-                   "The commands --record to --timers act on the program already running and exit: 0 when done, "
-                   "1 with the reason on standard error. Without a command, a second start brings the running "
-                   "program's window to the front.");
+const char* const UNEXPECTED_ARGUMENT = QT_TRANSLATE_NOOP("ProgramCommandLine", "Unexpected argument '%1'.");
+
+QString Translated(const char* pszText)
+{
+    return QCoreApplication::translate(CONTEXT, pszText);
+}
 
 // Parses as Qt reads its own options, so "-platform" is one unknown option,
 // never the short options p, l, a, ... of which one might be ours.
 bool Parse(QCommandLineParser& parser, const QStringList& arrArguments)
 {
-    parser.setApplicationDescription(DESCRIPTION);
+    parser.setApplicationDescription(
+        Translated(QT_TRANSLATE_NOOP("ProgramCommandLine",
+                                     "Records video and audio into MPEG or AVI files, in a window whose look comes "
+                                     "from a skin package.\nQt's own options, such as -platform NAME, are taken as "
+                                     "well.\nThe commands --record to --timers act on the program already running "
+                                     "and exit: 0 when done, 1 with the reason on standard error. Without a command, "
+                                     "a second start brings the running program's window to the front.")));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption(HELP_OPTION);
-    parser.addOption(VERSION_OPTION);
+    parser.addOption(QCommandLineOption(
+        HELP_NAMES, Translated(QT_TRANSLATE_NOOP("ProgramCommandLine", "Print these options and exit."))));
+    parser.addOption(QCommandLineOption(
+        VERSION_NAMES,
+        Translated(QT_TRANSLATE_NOOP("ProgramCommandLine", "Print the program's name and version and exit."))));
     for (const CRemoteOption& remote : REMOTE_OPTIONS)
-        parser.addOption(remote.option);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The file --record records into."),
+        parser.addOption(QCommandLineOption(QLatin1String(remote.pszName), Translated(remote.pszDescription)));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 Translated(QT_TRANSLATE_NOOP("ProgramCommandLine", "The file --record records into.")),
                                  QStringLiteral("[FILE]"));
-    parser.addOption(VERBOSE_OPTION);
+    parser.addOption(QCommandLineOption(VERBOSE_NAME,
+                                        Translated(QT_TRANSLATE_NOOP("ProgramCommandLine",
+                                                                     "Print a trace of the skins and recordings "
+                                                                     "on standard error, for a bug report."))));
     return parser.parse(arrArguments);
+}
+
+QStringList Arguments(int argc, char** argv)
+{
+    QStringList arrArguments;
+    for (int nIndex = 0; nIndex < argc; ++nIndex)
+        arrArguments.append(QString::fromLocal8Bit(argv[nIndex]));
+    return arrArguments;
+}
+
+// The commands for the running program the command line gives, in the order
+// of the options' table.
+QList<RemoteCommand::ECommand> RemoteCommands(const QStringList& arrArguments)
+{
+    QCommandLineParser parser;
+    Parse(parser, arrArguments);
+    QList<RemoteCommand::ECommand> arrCommands;
+    for (const CRemoteOption& remote : REMOTE_OPTIONS) {
+        if (parser.isSet(QLatin1String(remote.pszName)))
+            arrCommands.append(remote.eCommand);
+    }
+    return arrCommands;
 }
 
 QString ProgramName(const QStringList& arrArguments)
@@ -94,21 +132,37 @@ QString ProgramName(const QStringList& arrArguments)
 
 int ReportMistake(const QStringList& arrArguments, const QString& strMistake, QTextStream& err)
 {
-    err << ProgramName(arrArguments) << ": " << strMistake << "\nTry '" << ProgramName(arrArguments) << " --help'.\n";
+    err << ProgramName(arrArguments) << ": " << strMistake << u'\n'
+        << Translated(QT_TRANSLATE_NOOP("ProgramCommandLine", "Try '%1 --help'.")).arg(ProgramName(arrArguments))
+        << u'\n';
     return EXIT_USAGE;
 }
 
 } // namespace
 
-std::optional<int> AnswerBeforeWindow(const QStringList& arrArguments, QTextStream& out)
+std::optional<int> AnswerBeforeWindow(int& argc, char** argv, QTextStream& out)
 {
+    const QStringList arrArguments = Arguments(argc, argv);
     QCommandLineParser parser;
     Parse(parser, arrArguments);
-    if (parser.isSet(HELP_OPTION)) {
-        out << parser.helpText().replace(QStringLiteral("<executable_name>"), ProgramName(arrArguments));
+    if (parser.isSet(HELP_NAMES.first())) {
+        // Only now an application, for the user's language: the window's
+        // start does not wait for one made and dropped.
+        QCoreApplication app(argc, argv);
+        ProgramCatalogues::Install(app);
+        QCommandLineParser translated;
+        Parse(translated, arrArguments);
+        // The usage line names the program as it was called, as before the
+        // application existed, not by the path the application gives it.
+        QString strHelp = translated.helpText();
+        const QString strCalledAs = QCoreApplication::arguments().value(0);
+        const qsizetype nAt = strCalledAs.isEmpty() ? -1 : strHelp.indexOf(strCalledAs);
+        if (nAt >= 0)
+            strHelp.replace(nAt, strCalledAs.size(), ProgramName(arrArguments));
+        out << strHelp;
         return 0;
     }
-    if (parser.isSet(VERSION_OPTION)) {
+    if (parser.isSet(VERSION_NAMES.first())) {
         out << ProgramIdentity::NAME << " (SkinRecorder) " << SKINREC_VERSION << u'\n';
         return 0;
     }
@@ -119,7 +173,7 @@ bool IsVerbose(const QStringList& arrArguments)
 {
     QCommandLineParser parser;
     Parse(parser, arrArguments);
-    return parser.isSet(VERBOSE_OPTION);
+    return parser.isSet(VERBOSE_NAME);
 }
 
 std::optional<int> RefuseLeftovers(const QStringList& arrArguments, QTextStream& err)
@@ -129,7 +183,7 @@ std::optional<int> RefuseLeftovers(const QStringList& arrArguments, QTextStream&
     if (!Parse(parser, arrArguments))
         strMistake = parser.errorText();
     else if (!parser.positionalArguments().isEmpty())
-        strMistake = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+        strMistake = Translated(UNEXPECTED_ARGUMENT).arg(parser.positionalArguments().first());
     else
         return std::nullopt;
     return ReportMistake(arrArguments, strMistake, err);
@@ -137,18 +191,16 @@ std::optional<int> RefuseLeftovers(const QStringList& arrArguments, QTextStream&
 
 std::optional<int> SendRemoteCommand(int& argc, char** argv, QTextStream& out, QTextStream& err)
 {
-    QStringList arrArguments;
-    for (int nIndex = 0; nIndex < argc; ++nIndex)
-        arrArguments.append(QString::fromLocal8Bit(argv[nIndex]));
-    QCommandLineParser parser;
-    const bool bParsed = Parse(parser, arrArguments);
-    QList<RemoteCommand::ECommand> arrCommands;
-    for (const CRemoteOption& remote : REMOTE_OPTIONS) {
-        if (parser.isSet(remote.option))
-            arrCommands.append(remote.eCommand);
-    }
+    const QStringList arrArguments = Arguments(argc, argv);
+    const QList<RemoteCommand::ECommand> arrCommands = RemoteCommands(arrArguments);
     if (arrCommands.isEmpty())
         return std::nullopt;
+    // Made before the command line is judged, so its mistakes are told in
+    // the user's language.
+    QCoreApplication app(argc, argv);
+    ProgramCatalogues::Install(app);
+    QCommandLineParser parser;
+    const bool bParsed = Parse(parser, arrArguments);
     const QStringList arrFiles = parser.positionalArguments();
     const bool bRecord = arrCommands.first() == RemoteCommand::ECommand::Record;
     const bool bTimer = arrCommands.first() == RemoteCommand::ECommand::TimerAdd
@@ -158,11 +210,13 @@ std::optional<int> SendRemoteCommand(int& argc, char** argv, QTextStream& out, Q
     if (!bParsed)
         return ReportMistake(arrArguments, parser.errorText(), err);
     if (arrCommands.size() > 1)
-        return ReportMistake(arrArguments, QStringLiteral("Give one command at a time."), err);
+        return ReportMistake(arrArguments,
+                             Translated(QT_TRANSLATE_NOOP("ProgramCommandLine", "Give one command at a time.")), err);
     if (arrFiles.size() > (bRecord || bTimer ? 1 : 0))
-        return ReportMistake(arrArguments, QStringLiteral("Unexpected argument '%1'.").arg(arrFiles.last()), err);
+        return ReportMistake(arrArguments, Translated(UNEXPECTED_ARGUMENT).arg(arrFiles.last()), err);
     if (bTimer && arrFiles.isEmpty())
-        return ReportMistake(arrArguments, QStringLiteral("Which timer? See --help."), err);
+        return ReportMistake(arrArguments,
+                             Translated(QT_TRANSLATE_NOOP("ProgramCommandLine", "Which timer? See --help.")), err);
     // Nothing to close on Ctrl+C while a command waits for its answer: the
     // system's default action ends it.
     for (const int nSignal : { SIGTERM, SIGINT, SIGHUP })
@@ -170,7 +224,6 @@ std::optional<int> SendRemoteCommand(int& argc, char** argv, QTextStream& out, Q
     // The running program has a current folder of its own.
     const QString strFile = !bRecord || arrFiles.isEmpty() ? QString() : QFileInfo(arrFiles.first()).absoluteFilePath();
     const QString strTimer = bTimer ? arrFiles.first() : QString();
-    const QCoreApplication app(argc, argv);
     return RemoteCommand::Run(QDBusConnection::sessionBus(), { arrCommands.first(), strFile, strTimer },
                               QCoreApplication::applicationFilePath(), out, err);
 }

@@ -17,7 +17,8 @@ inline constexpr int EXIT_USAGE = 2;
 // Before the application object, so neither needs a display: --help prints
 // the options and --version the program and its version on out, and the
 // program then exits with the status returned. Nothing else is decided here.
-std::optional<int> AnswerBeforeWindow(const QStringList& arrArguments, QTextStream& out);
+// --help makes a core application of its own, for the user's language.
+std::optional<int> AnswerBeforeWindow(int& argc, char** argv, QTextStream& out);
 
 // Before the application object: a command for the running program
 // (--record [FILE], --play, --pause, --resume, --stop, --toggle, --show,

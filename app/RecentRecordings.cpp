@@ -42,7 +42,7 @@ QString CRecentRecordings::RowText(const CEntry& entry)
 QString CRecentRecordings::RowDetails(const CEntry& entry)
 {
     if (!QFileInfo::exists(entry.strPath))
-        return QStringLiteral("missing");
+        return tr("missing");
     return QStringLiteral("%1  %2").arg(CSkinDialog::FormatTime(static_cast<int>(entry.dSeconds)),
                                         ShortSize(entry.nBytes));
 }
@@ -54,12 +54,12 @@ QString CRecentRecordings::RowToolTip(const CEntry& entry)
         arrLines.append(entry.strTitle);
     arrLines.append(QDir::toNativeSeparators(entry.strPath));
     if (QFileInfo::exists(entry.strPath)) {
-        arrLines.append(QStringLiteral("Length %1, %2 (%3 bytes)")
+        arrLines.append(tr("Length %1, %2 (%3 bytes)")
                             .arg(CSkinDialog::FormatTime(static_cast<int>(entry.dSeconds)),
                                  QLocale::system().formattedDataSize(entry.nBytes),
                                  QLocale::system().toString(entry.nBytes)));
     } else {
-        arrLines.append(QStringLiteral("The file is no longer there."));
+        arrLines.append(tr("The file is no longer there."));
     }
     return arrLines.join(u'\n');
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -10,6 +11,8 @@ class CSkinListBox;
 // program ends.
 class CRecentRecordings
 {
+    Q_DECLARE_TR_FUNCTIONS(CRecentRecordings)
+
 public:
     struct CEntry
     {

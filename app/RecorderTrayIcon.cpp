@@ -40,6 +40,22 @@ void DrawMark(QPainter& painter, ERecorderState eState, const QRectF& rcMark)
 
 } // namespace
 
+QString CRecorderTrayIcon::StateText(ERecorderState eState)
+{
+    // The words the bus's State property gives, for a reader.
+    switch (eState) {
+    case ERecorderState::Previewing:
+        return tr("previewing");
+    case ERecorderState::Recording:
+        return tr("recording");
+    case ERecorderState::Paused:
+        return tr("paused");
+    case ERecorderState::Stopped:
+        break;
+    }
+    return tr("stopped");
+}
+
 CRecorderTrayIcon::CMenuState CRecorderTrayIcon::MenuStateFor(ERecorderState eState)
 {
     switch (eState) {
@@ -57,8 +73,7 @@ CRecorderTrayIcon::CMenuState CRecorderTrayIcon::MenuStateFor(ERecorderState eSt
 
 QString CRecorderTrayIcon::ToolTipFor(const CRecorderSnapshot& snapshot)
 {
-    QStringList arrLines { ProgramIdentity::DISPLAY_NAME + QStringLiteral(": ")
-                           + CRecorderControl::StateName(snapshot.eState) };
+    QStringList arrLines { ProgramIdentity::DISPLAY_NAME + QStringLiteral(": ") + StateText(snapshot.eState) };
     if (!snapshot.strFile.isEmpty()) {
         arrLines.append(QFileInfo(snapshot.strFile).fileName());
         arrLines.append(CSkinDialog::FormatTime(static_cast<int>(snapshot.dElapsedSeconds)));
@@ -91,12 +106,12 @@ CRecorderTrayIcon::CRecorderTrayIcon(QObject* pParent)
     , m_programIcon(ProgramIdentity::Icon())
     , m_tray(m_programIcon)
 {
-    m_pRecord = AddEntry(QStringLiteral("Record"), &CRecorderTrayIcon::RecordRequested);
-    m_pPauseOrResume = AddEntry(QStringLiteral("Pause"), &CRecorderTrayIcon::OnPauseOrResume);
-    m_pStop = AddEntry(QStringLiteral("Stop"), &CRecorderTrayIcon::StopRequested);
+    m_pRecord = AddEntry(tr("Record"), &CRecorderTrayIcon::RecordRequested);
+    m_pPauseOrResume = AddEntry(tr("Pause"), &CRecorderTrayIcon::OnPauseOrResume);
+    m_pStop = AddEntry(tr("Stop"), &CRecorderTrayIcon::StopRequested);
     m_menu.addSeparator();
-    AddEntry(QStringLiteral("Show Window"), &CRecorderTrayIcon::ShowWindowRequested);
-    AddEntry(QStringLiteral("Quit"), &CRecorderTrayIcon::QuitRequested);
+    AddEntry(tr("Show Window"), &CRecorderTrayIcon::ShowWindowRequested);
+    AddEntry(tr("Quit"), &CRecorderTrayIcon::QuitRequested);
     m_tray.setContextMenu(&m_menu);
     connect(&m_tray, &QSystemTrayIcon::activated, this, &CRecorderTrayIcon::OnActivated);
     Show({});
@@ -121,7 +136,7 @@ void CRecorderTrayIcon::Show(const CRecorderSnapshot& snapshot)
     const CMenuState menuState = MenuStateFor(snapshot.eState);
     m_pRecord->setEnabled(menuState.bRecord);
     m_pPauseOrResume->setEnabled(menuState.bPauseOrResume);
-    m_pPauseOrResume->setText(menuState.bResume ? QStringLiteral("Resume") : QStringLiteral("Pause"));
+    m_pPauseOrResume->setText(menuState.bResume ? tr("Resume") : tr("Pause"));
     m_pStop->setEnabled(menuState.bStop);
 }
 

@@ -45,6 +45,8 @@ public:
         bool bStop = false;
     };
     static CMenuState MenuStateFor(ERecorderState eState);
+    // The state as the tooltip names it, in the user's language.
+    static QString StateText(ERecorderState eState);
     static QString ToolTipFor(const CRecorderSnapshot& snapshot);
     // The program's icon; while recording with a red dot, while paused with
     // two bars, in its lower right corner.

@@ -32,14 +32,14 @@ CTimerEditDlg::CTimerEditDlg(const CRecordingTimer& timer, const ConversionSetti
     , m_currentSettings(currentSettings)
     , m_nCurrentOutputRow(nCurrentOutputRow)
 {
-    setWindowTitle(timer.strId.isEmpty() ? QStringLiteral("New Timer") : QStringLiteral("Change Timer"));
+    setWindowTitle(timer.strId.isEmpty() ? tr("New Timer") : tr("Change Timer"));
     auto* pForm = new QFormLayout(this);
     m_pTitle = new QLineEdit(this);
     m_pTitle->setObjectName(TITLE_EDIT);
-    pForm->addRow(QStringLiteral("&Title"), m_pTitle);
+    pForm->addRow(tr("&Title"), m_pTitle);
 
-    m_pOnce = new QRadioButton(QStringLiteral("&Once, on"), this);
-    auto* pWeekly = new QRadioButton(QStringLiteral("&Every"), this);
+    m_pOnce = new QRadioButton(tr("&Once, on"), this);
+    auto* pWeekly = new QRadioButton(tr("&Every"), this);
     m_pDate = new QDateEdit(this);
     m_pDate->setObjectName(DATE_EDIT);
     m_pDate->setCalendarPopup(true);
@@ -50,7 +50,7 @@ CTimerEditDlg::CTimerEditDlg(const CRecordingTimer& timer, const ConversionSetti
     auto* pOnceRow = new QHBoxLayout;
     pOnceRow->addWidget(m_pOnce);
     pOnceRow->addWidget(m_pDate, 1);
-    pForm->addRow(QStringLiteral("Day"), pOnceRow);
+    pForm->addRow(tr("Day"), pOnceRow);
     auto* pWeekRow = new QHBoxLayout;
     pWeekRow->addWidget(pWeekly);
     for (int nDay = Qt::Monday; nDay <= Qt::Sunday; ++nDay) {
@@ -68,9 +68,9 @@ CTimerEditDlg::CTimerEditDlg(const CRecordingTimer& timer, const ConversionSetti
     m_pStart = new QTimeEdit(this);
     m_pStart->setObjectName(START_EDIT);
     m_pStart->setDisplayFormat(TIME_FORMAT);
-    pForm->addRow(QStringLiteral("&Start"), m_pStart);
-    m_pByLength = new QRadioButton(QStringLiteral("&Length (minutes)"), this);
-    auto* pByEnd = new QRadioButton(QStringLiteral("&End at"), this);
+    pForm->addRow(tr("&Start"), m_pStart);
+    m_pByLength = new QRadioButton(tr("&Length (minutes)"), this);
+    auto* pByEnd = new QRadioButton(tr("&End at"), this);
     pByEnd->setObjectName(BY_END_OPTION);
     m_pLengthMinutes = new QSpinBox(this);
     m_pLengthMinutes->setObjectName(LENGTH_MINUTES);
@@ -86,17 +86,17 @@ CTimerEditDlg::CTimerEditDlg(const CRecordingTimer& timer, const ConversionSetti
     pLengthRow->addWidget(m_pLengthMinutes);
     pLengthRow->addWidget(pByEnd);
     pLengthRow->addWidget(m_pEnd);
-    pForm->addRow(QStringLiteral("Until"), pLengthRow);
+    pForm->addRow(tr("Until"), pLengthRow);
     connect(m_pByLength, &QRadioButton::toggled, this, &CTimerEditDlg::ShowLengthOrEnd);
 
     m_pFolder = new QLineEdit(this);
-    m_pFolder->setPlaceholderText(QStringLiteral("the Videos folder"));
-    pForm->addRow(QStringLiteral("&Folder"), m_pFolder);
-    m_pEnabled = new QCheckBox(QStringLiteral("E&nabled"), this);
+    m_pFolder->setPlaceholderText(tr("the Videos folder"));
+    pForm->addRow(tr("&Folder"), m_pFolder);
+    m_pEnabled = new QCheckBox(tr("E&nabled"), this);
     pForm->addRow(QString(), m_pEnabled);
-    m_pCurrentSettings = new QCheckBox(QStringLiteral("&Use the current settings"), this);
-    m_pCurrentSettings->setToolTip(QStringLiteral("Devices, output type, profiles, sync mode and frame picture as "
-                                                  "the settings dialogs and the Output selector have them now"));
+    m_pCurrentSettings = new QCheckBox(tr("&Use the current settings"), this);
+    m_pCurrentSettings->setToolTip(tr("Devices, output type, profiles, sync mode and frame picture as "
+                                      "the settings dialogs and the Output selector have them now"));
     pForm->addRow(QString(), m_pCurrentSettings);
 
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -178,9 +178,9 @@ QString TimerSettingsText(const CRecordingTimer& timer)
     const ConversionSettings& settings = timer.settings;
     const QString strType = arrTypes.value(timer.nOutputTypeRow, CConverterDlg::MPEG1_ROW);
     const QString strVideo =
-        settings.strVideoDeviceName.isEmpty() ? QStringLiteral("default video") : settings.strVideoDeviceName;
+        settings.strVideoDeviceName.isEmpty() ? CTimerEditDlg::tr("default video") : settings.strVideoDeviceName;
     const QString strAudio =
-        settings.strAudioDeviceName.isEmpty() ? QStringLiteral("default audio") : settings.strAudioDeviceName;
+        settings.strAudioDeviceName.isEmpty() ? CTimerEditDlg::tr("default audio") : settings.strAudioDeviceName;
     QString strText = QStringLiteral("%1, %2 + %3").arg(strType, strVideo, strAudio);
     if (timer.nOutputTypeRow != CConverterDlg::AVI_ROW_INDEX)
         strText += QStringLiteral(", %1x%2").arg(settings.nMpegWidth).arg(settings.nMpegHeight);

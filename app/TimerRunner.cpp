@@ -54,9 +54,9 @@ void CTimerRunner::Start()
     if (!loaded.strError.isEmpty()) {
         const QString strKept = loaded.strKeptAs.isEmpty()
             ? QString()
-            : QStringLiteral(" It was kept as %1.").arg(QDir::toNativeSeparators(loaded.strKeptAs));
-        m_prompt.ShowMessage(QStringLiteral("The saved timers could not be read, so the program starts without "
-                                            "timers.%1")
+            : tr(" It was kept as %1.").arg(QDir::toNativeSeparators(loaded.strKeptAs));
+        m_prompt.ShowMessage(tr("The saved timers could not be read, so the program starts without "
+                                "timers.%1")
                                  .arg(strKept),
                              IPrompt::EIcon::Warning,
                              QDir::toNativeSeparators(m_store.Path()) + QStringLiteral(": ") + loaded.strError);
@@ -78,7 +78,7 @@ QString CTimerRunner::Save(const CRecordingTimer& timer)
 QString CTimerRunner::Remove(const QString& strId)
 {
     if (strId == m_strRecordingId)
-        return QStringLiteral("This timer is recording now; stop the recording first.");
+        return tr("This timer is recording now; stop the recording first.");
     m_schedule.Remove(strId);
     emit Changed();
     return SaveFile();
@@ -154,14 +154,12 @@ void CTimerRunner::Check()
                 EndRecording(ETimerState::eDone);
             break;
         case CTimerSchedule::EEventKind::eMissed:
-            Notify(QStringLiteral("Timer missed"),
-                   QStringLiteral("\"%1\" (%2) was not recorded: the program was not running.")
-                       .arg(pTimer->strTitle, strWhen));
+            Notify(tr("Timer missed"),
+                   tr("\"%1\" (%2) was not recorded: the program was not running.").arg(pTimer->strTitle, strWhen));
             break;
         case CTimerSchedule::EEventKind::eMissedBusy:
-            Notify(QStringLiteral("Timer missed"),
-                   QStringLiteral("\"%1\" (%2) was not recorded: another recording was running.")
-                       .arg(pTimer->strTitle, strWhen));
+            Notify(tr("Timer missed"),
+                   tr("\"%1\" (%2) was not recorded: another recording was running.").arg(pTimer->strTitle, strWhen));
             break;
         }
         bChanged = bChanged || event.eKind != CTimerSchedule::EEventKind::eStop;
@@ -186,8 +184,7 @@ void CTimerRunner::StartRecording(const CTimerSchedule::CEvent& event)
     const QString strError = m_recorder.RecordForTimer(strFile, timer);
     if (!strError.isEmpty()) {
         m_schedule.SetState(event.strId, ETimerState::eFailed);
-        Notify(QStringLiteral("Timer recording failed"),
-               QStringLiteral("\"%1\" could not be recorded: %2").arg(timer.strTitle, strError));
+        Notify(tr("Timer recording failed"), tr("\"%1\" could not be recorded: %2").arg(timer.strTitle, strError));
         return;
     }
     m_strRecordingId = event.strId;
@@ -218,8 +215,8 @@ void CTimerRunner::EndRecording(ETimerState eState)
         m_recorder.StopRecording();
     SaveFile();
     emit Changed();
-    Notify(QStringLiteral("Timer recording finished"),
-           QStringLiteral("\"%1\" was recorded into %2").arg(strTitle, QDir::toNativeSeparators(strFile)), strFile);
+    Notify(tr("Timer recording finished"),
+           tr("\"%1\" was recorded into %2").arg(strTitle, QDir::toNativeSeparators(strFile)), strFile);
 }
 
 void CTimerRunner::Notify(const QString& strSummary, const QString& strBody, const QString& strFile) const

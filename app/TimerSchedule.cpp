@@ -96,11 +96,11 @@ void CTimerSchedule::Restore(std::vector<CRecordingTimer> timers)
 QString CTimerSchedule::Incomplete(const CRecordingTimer& timer)
 {
     if (timer.strTitle.trimmed().isEmpty())
-        return QStringLiteral("A timer needs a title: its recordings are named after it.");
+        return tr("A timer needs a title: its recordings are named after it.");
     if (!timer.startTime.isValid() || (!timer.IsRepeating() && !timer.date.isValid()))
-        return QStringLiteral("A timer needs a start: a day or weekdays, and a time.");
+        return tr("A timer needs a start: a day or weekdays, and a time.");
     if (timer.nLengthSeconds <= 0 || timer.nLengthSeconds > MAX_LENGTH_SECONDS)
-        return QStringLiteral("A timer records for a moment up to a whole day.");
+        return tr("A timer records for a moment up to a whole day.");
     return QString();
 }
 
@@ -120,9 +120,9 @@ QString CTimerSchedule::Save(CRecordingTimer timer)
     if (const QString strIncomplete = Incomplete(timer); !strIncomplete.isEmpty())
         return strIncomplete;
     if (!timer.IsRepeating() && OccurrenceOn(timer, timer.date).end <= Now())
-        return QStringLiteral("This timer's time has passed: choose a later day or time.");
+        return tr("This timer's time has passed: choose a later day or time.");
     if (const CRecordingTimer* pOther = ConflictFor(timer)) {
-        return QStringLiteral("This timer overlaps the timer \"%1\": the program records one thing at a time.")
+        return tr("This timer overlaps the timer \"%1\": the program records one thing at a time.")
             .arg(pOther->strTitle);
     }
     timer.saved = Now();

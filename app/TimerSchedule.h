@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -62,6 +63,8 @@ struct CTimerOccurrence
 // and no occurrence is acted on twice. No widgets; UI thread only.
 class CTimerSchedule
 {
+    Q_DECLARE_TR_FUNCTIONS(CTimerSchedule)
+
 public:
     // The local time now, in the zone the system is in at that moment.
     using CClock = std::function<QDateTime()>;

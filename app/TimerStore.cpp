@@ -160,13 +160,13 @@ QString CheckDocument(const QJsonDocument& document)
 {
     const QJsonObject root = document.object();
     if (!document.isObject() || !root["timers"].isArray())
-        return QStringLiteral("it holds no list of timers");
+        return CTimerStore::tr("it holds no list of timers");
     if (root["version"].toInt() != FILE_VERSION)
-        return QStringLiteral("it was written by another version of the program (version %1)")
+        return CTimerStore::tr("it was written by another version of the program (version %1)")
             .arg(root["version"].toInt());
     for (const QJsonValue& timer : root["timers"].toArray()) {
         if (!timer.isObject() || timer["id"].toString().isEmpty())
-            return QStringLiteral("a timer in it has no id");
+            return CTimerStore::tr("a timer in it has no id");
     }
     return QString();
 }
@@ -215,8 +215,8 @@ QString CTimerStore::KeepAside(QString& strError)
     if (!QFile::rename(m_strPath, strAside)) {
         // Saving now would put the new timers over the only copy of the old.
         m_bWritable = false;
-        strError += QStringLiteral("; it could not be renamed either, so timers are not saved until the program "
-                                   "starts again");
+        strError += tr("; it could not be renamed either, so timers are not saved until the program "
+                       "starts again");
         return QString();
     }
     return strAside;
@@ -225,11 +225,11 @@ QString CTimerStore::KeepAside(QString& strError)
 QString CTimerStore::Save(const std::vector<CRecordingTimer>& timers) const
 {
     if (!m_bWritable)
-        return QStringLiteral("The timers file %1 could not be read or kept aside; it is left as it is.")
+        return tr("The timers file %1 could not be read or kept aside; it is left as it is.")
             .arg(QDir::toNativeSeparators(m_strPath));
     const QString strFolder = QFileInfo(m_strPath).absolutePath();
     if (!QDir().mkpath(strFolder))
-        return QStringLiteral("The folder %1 could not be made.").arg(QDir::toNativeSeparators(strFolder));
+        return tr("The folder %1 could not be made.").arg(QDir::toNativeSeparators(strFolder));
     QJsonArray array;
     for (const CRecordingTimer& timer : timers)
         array.append(TimerToJson(timer));
@@ -240,14 +240,14 @@ QString CTimerStore::Save(const std::vector<CRecordingTimer>& timers) const
         return file.errorString();
     // The data reaches the disk before the name points at it.
     if (file.write(data) != data.size() || !file.flush() || ::fsync(file.handle()) != 0)
-        return QStringLiteral("The timers could not be written to %1: %2").arg(file.fileName(), file.errorString());
+        return tr("The timers could not be written to %1: %2").arg(file.fileName(), file.errorString());
     if (m_beforeReplace && !m_beforeReplace()) {
         file.setAutoRemove(false);
-        return QStringLiteral("The save was abandoned before the timers file was replaced.");
+        return tr("The save was abandoned before the timers file was replaced.");
     }
     // rename(2), unlike QFile::rename, replaces an existing file atomically.
     if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(m_strPath).constData()) != 0)
-        return QStringLiteral("The timers file %1 could not be replaced: %2")
+        return tr("The timers file %1 could not be replaced: %2")
             .arg(QDir::toNativeSeparators(m_strPath), QString::fromLocal8Bit(std::strerror(errno)));
     file.setAutoRemove(false);
     return QString();

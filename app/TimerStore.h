@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -11,6 +12,8 @@
 // full disk during a save leaves the previous file as it was. UI thread only.
 class CTimerStore
 {
+    Q_DECLARE_TR_FUNCTIONS(CTimerStore)
+
 public:
     static inline const QString FILE_NAME = QStringLiteral("timers.json");
 

@@ -40,23 +40,44 @@ QString LengthText(const CRecordingTimer& timer)
     const int nMinutes = timer.nLengthSeconds % SECONDS_PER_HOUR / SECONDS_PER_MINUTE;
     QStringList arrParts;
     if (nHours > 0)
-        arrParts.append(QStringLiteral("%1 h").arg(nHours));
+        arrParts.append(CTimersDlg::tr("%1 h").arg(nHours));
     if (nMinutes > 0)
-        arrParts.append(QStringLiteral("%1 min").arg(nMinutes));
+        arrParts.append(CTimersDlg::tr("%1 min").arg(nMinutes));
     if (arrParts.isEmpty())
-        arrParts.append(QStringLiteral("%1 s").arg(timer.nLengthSeconds));
-    return arrParts.join(u' ') + QStringLiteral(", until ")
-        + timer.startTime.addSecs(timer.nLengthSeconds).toString(QStringLiteral("HH:mm"));
+        arrParts.append(CTimersDlg::tr("%1 s").arg(timer.nLengthSeconds));
+    return CTimersDlg::tr("%1, until %2")
+        .arg(arrParts.join(u' '), timer.startTime.addSecs(timer.nLengthSeconds).toString(QStringLiteral("HH:mm")));
+}
+
+// The state in the user's language; the timers listing keeps the
+// untranslated words of TimerStateText.
+QString StateName(ETimerState eState)
+{
+    switch (eState) {
+    case ETimerState::eWaiting:
+        return CTimersDlg::tr("waiting");
+    case ETimerState::eRecording:
+        return CTimersDlg::tr("recording");
+    case ETimerState::eDone:
+        return CTimersDlg::tr("done");
+    case ETimerState::eMissed:
+        return CTimersDlg::tr("missed");
+    case ETimerState::eMissedBusy:
+        return CTimersDlg::tr("missed (busy)");
+    case ETimerState::eFailed:
+        return CTimersDlg::tr("failed");
+    }
+    return QString();
 }
 
 QString StateText(const CRecordingTimer& timer)
 {
     if (!timer.bEnabled)
-        return QStringLiteral("disabled");
+        return CTimersDlg::tr("disabled");
     // A repeating timer waits for its next day whatever became of the last.
     if (timer.IsRepeating() && timer.eState != ETimerState::eRecording && timer.eState != ETimerState::eWaiting)
-        return QStringLiteral("waiting (last: %1)").arg(TimerStateText(timer.eState));
-    return TimerStateText(timer.eState);
+        return CTimersDlg::tr("waiting (last: %1)").arg(StateName(timer.eState));
+    return StateName(timer.eState);
 }
 
 QString MpegrecProgram()
@@ -76,20 +97,19 @@ CTimersDlg::CTimersDlg(CTimerRunner& timers, IPrompt& prompt, int nCurrentOutput
     , m_prompt(prompt)
     , m_nCurrentOutputRow(nCurrentOutputRow)
 {
-    setWindowTitle(QStringLiteral("Timers"));
+    setWindowTitle(tr("Timers"));
     auto* pLayout = new QVBoxLayout(this);
     m_pList = new QTreeWidget(this);
     m_pList->setRootIsDecorated(false);
-    m_pList->setHeaderLabels({ QStringLiteral("Title"), QStringLiteral("Start"), QStringLiteral("Length"),
-                               QStringLiteral("Settings"), QStringLiteral("State") });
+    m_pList->setHeaderLabels({ tr("Title"), tr("Start"), tr("Length"), tr("Settings"), tr("State") });
     m_pList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     pLayout->addWidget(m_pList);
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    auto* pAdd = pButtons->addButton(QStringLiteral("&Add\u2026"), QDialogButtonBox::ActionRole);
-    m_pChange = pButtons->addButton(QStringLiteral("&Change\u2026"), QDialogButtonBox::ActionRole);
-    m_pDelete = pButtons->addButton(QStringLiteral("&Delete"), QDialogButtonBox::ActionRole);
-    m_pEnable = pButtons->addButton(QStringLiteral("&Disable"), QDialogButtonBox::ActionRole);
-    m_pExport = pButtons->addButton(QStringLiteral("E&xport as systemd timer"), QDialogButtonBox::ActionRole);
+    auto* pAdd = pButtons->addButton(tr("&Add…"), QDialogButtonBox::ActionRole);
+    m_pChange = pButtons->addButton(tr("&Change…"), QDialogButtonBox::ActionRole);
+    m_pDelete = pButtons->addButton(tr("&Delete"), QDialogButtonBox::ActionRole);
+    m_pEnable = pButtons->addButton(tr("&Disable"), QDialogButtonBox::ActionRole);
+    m_pExport = pButtons->addButton(tr("E&xport as systemd timer"), QDialogButtonBox::ActionRole);
     pLayout->addWidget(pButtons);
     connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(pAdd, &QPushButton::clicked, this, &CTimersDlg::Add);
@@ -124,7 +144,7 @@ void CTimersDlg::ShowButtons()
     const CRecordingTimer* pTimer = Selected();
     for (QPushButton* pButton : { m_pChange, m_pDelete, m_pEnable, m_pExport })
         pButton->setEnabled(pTimer != nullptr);
-    m_pEnable->setText(pTimer && !pTimer->bEnabled ? QStringLiteral("&Enable") : QStringLiteral("&Disable"));
+    m_pEnable->setText(pTimer && !pTimer->bEnabled ? tr("&Enable") : tr("&Disable"));
 }
 
 const CRecordingTimer* CTimersDlg::Selected() const
@@ -139,7 +159,7 @@ void CTimersDlg::Edit(const CRecordingTimer& timer)
     // Asked again with what was typed until it is taken or given up.
     while (editor.exec() == QDialog::Accepted) {
         const QString strRefused = editor.LacksWeekdays()
-            ? QStringLiteral("Choose the weekdays the timer records on, or a day for once.")
+            ? tr("Choose the weekdays the timer records on, or a day for once.")
             : m_timers.Save(editor.Timer());
         if (strRefused.isEmpty())
             return;
@@ -162,7 +182,7 @@ void CTimersDlg::Delete()
 {
     const CRecordingTimer* pTimer = Selected();
     if (pTimer == nullptr
-        || m_prompt.AskYesNo(QStringLiteral("Delete the timer \"%1\"?").arg(pTimer->strTitle), IPrompt::EIcon::Warning)
+        || m_prompt.AskYesNo(tr("Delete the timer \"%1\"?").arg(pTimer->strTitle), IPrompt::EIcon::Warning)
             != IPrompt::EAnswer::Yes)
         return;
     if (const QString strRefused = m_timers.Remove(pTimer->strId); !strRefused.isEmpty())
@@ -195,19 +215,18 @@ void CTimersDlg::ExportSelected(const QString& strUnitFolder)
         SystemdTimerExport::Write(*pTimer, strUnitFolder, MpegrecProgram(), strFolder, false);
     if (result.bExists) {
         const QString strQuestion =
-            QStringLiteral("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(result.strTimerFile));
+            tr("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(result.strTimerFile));
         if (m_prompt.AskYesNo(strQuestion, IPrompt::EIcon::Warning) != IPrompt::EAnswer::Yes)
             return;
         result = SystemdTimerExport::Write(*pTimer, strUnitFolder, MpegrecProgram(), strFolder, true);
     }
     if (!result.strError.isEmpty()) {
-        m_prompt.ShowMessage(QStringLiteral("The systemd timer could not be written."), IPrompt::EIcon::Stop,
-                             result.strError);
+        m_prompt.ShowMessage(tr("The systemd timer could not be written."), IPrompt::EIcon::Stop, result.strError);
         return;
     }
     const QString strUnit = QFileInfo(result.strTimerFile).fileName();
-    m_prompt.ShowMessage(QStringLiteral("Written %1 and its service. To start it:\n\n"
-                                        "systemctl --user daemon-reload && systemctl --user enable --now %2")
+    m_prompt.ShowMessage(tr("Written %1 and its service. To start it:\n\n"
+                            "systemctl --user daemon-reload && systemctl --user enable --now %2")
                              .arg(QDir::toNativeSeparators(result.strTimerFile), strUnit),
                          IPrompt::EIcon::Information);
 }

@@ -3,6 +3,7 @@
 
 #include "app/ConverterApp.h"
 #include "app/PlatformChoice.h"
+#include "app/ProgramCatalogues.h"
 #include "app/ProgramCommandLine.h"
 #include "app/QuitSignals.h"
 #include "auxiliary/MenuStyler.h"
@@ -27,7 +28,7 @@ int main(int argc, char** argv)
     CQuitSignals::CatchBeforeApplication();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (const std::optional<int> nExit = ProgramCommandLine::AnswerBeforeWindow(Arguments(argc, argv), out))
+    if (const std::optional<int> nExit = ProgramCommandLine::AnswerBeforeWindow(argc, argv, out))
         return *nExit;
     // A command for the running program needs no display, nor a window.
     if (const std::optional<int> nExit = ProgramCommandLine::SendRemoteCommand(argc, argv, out, err))
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
         QLoggingCategory::setFilterRules(QString::fromLatin1(ProgramCommandLine::VERBOSE_RULES));
     PlatformChoice::ChooseXWaylandWhereNeeded(argc, argv);
     CConverterApp app(argc, argv);
+    ProgramCatalogues::Install(app);
     if (const std::optional<int> nExit = ProgramCommandLine::RefuseLeftovers(Arguments(argc, argv), err))
         return *nExit;
     // Before the window exists, so every popup menu it opens is styled;

@@ -4,7 +4,9 @@
 # cmake -DPROGRAM=... -DPAGE_SOURCE=... -DVERSION=... -DOUTPUT=... -P ManPage.cmake
 cmake_minimum_required(VERSION 3.25)
 
-execute_process(COMMAND ${PROGRAM} --help
+# The pages are English: the program answers in the builder's language
+# unless told otherwise.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LANGUAGE LC_ALL=C.UTF-8 ${PROGRAM} --help
     OUTPUT_VARIABLE help
     ERROR_VARIABLE error
     RESULT_VARIABLE result)

@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <utility>
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -107,7 +108,9 @@ CFolderHandle CFolderHandle::OpenChild(const QString& strName) const
         return CFolderHandle(nDescriptor, strPath);
     const int nError = errno;
     if (IsSymbolicLink(m_nDescriptor, arrName))
-        throw CArchiveFileException(strPath, QStringLiteral("is a symbolic link, which unpacking does not follow"));
+        throw CArchiveFileException(strPath,
+                                    QCoreApplication::translate("CArchiveFileException",
+                                                                "is a symbolic link, which unpacking does not follow"));
     FailWithErrno(strPath, nError);
 }
 

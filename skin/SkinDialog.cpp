@@ -45,7 +45,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcSkin, "skinrecorder.skin", QtWarningMsg)
 
 constexpr int MAX_SHOWN_SECONDS = 359999;
-const QString UNUSABLE_PACKAGE = QStringLiteral("The skin package %1 cannot be used: %2.");
+const char* const UNUSABLE_PACKAGE = QT_TRANSLATE_NOOP("CSkinDialog", "The skin package %1 cannot be used: %2.");
 
 // Controls report the index the factory gave them. An empty entry before a
 // control makes no control, so a position in the table need not match the
@@ -117,7 +117,7 @@ bool CSkinDialog::MakeSkinCurrent(const QString& strPackagePath)
     // or deleted, and a read-only current directory does not matter.
     const QTemporaryDir workRoot;
     if (!workRoot.isValid()) {
-        Prompt().ShowMessage(QStringLiteral("Extract failed"), IPrompt::EIcon::Stop, workRoot.errorString());
+        Prompt().ShowMessage(tr("Extract failed"), IPrompt::EIcon::Stop, workRoot.errorString());
         return false;
     }
     const QString strWorkFolder = QDir(workRoot.path()).filePath(SkinPackage::WORK_FOLDER_NAME);
@@ -137,7 +137,7 @@ bool CSkinDialog::LoadUsableSkin(const QString& strPackagePath, const QString& s
     const QString strMissing = UsableSkin::WhatIsMissing(strWorkFolder);
     if (!strMissing.isEmpty()) {
         qCInfo(lcSkin).noquote() << "refused the package" << strPackagePath << "for its" << strMissing;
-        Prompt().ShowMessage(UNUSABLE_PACKAGE.arg(QDir::toNativeSeparators(strPackagePath), strMissing),
+        Prompt().ShowMessage(tr(UNUSABLE_PACKAGE).arg(QDir::toNativeSeparators(strPackagePath), strMissing),
                              IPrompt::EIcon::Stop);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -18,9 +19,11 @@ CSkinImageFile Refused(ESkinImageResult eResult, const QString& strCause)
 
 CSkinImageFile TooLarge(qint64 nWidth, qint64 nHeight)
 {
-    return Refused(
-        ESkinImageResult::eTooLarge,
-        QStringLiteral("%1x%2 pixels, more than %3 a side").arg(nWidth).arg(nHeight).arg(MAX_SKIN_IMAGE_SIDE));
+    return Refused(ESkinImageResult::eTooLarge,
+                   QCoreApplication::translate("SkinImageFile", "%1x%2 pixels, more than %3 a side")
+                       .arg(nWidth)
+                       .arg(nHeight)
+                       .arg(MAX_SKIN_IMAGE_SIDE));
 }
 
 // Whether the file, when it is a BMP, must not be decoded: eOk when it may be.
@@ -48,7 +51,7 @@ CSkinImageFile ReadSkinImageFile(const QString& strPath)
 {
     QFile file(strPath);
     if (!QFileInfo(strPath).isFile() || !file.open(QIODevice::ReadOnly))
-        return Refused(ESkinImageResult::eMissing, QStringLiteral("not found"));
+        return Refused(ESkinImageResult::eMissing, QCoreApplication::translate("SkinImageFile", "not found"));
     const CSkinImageFile bmpCheck = CheckBmpHeader(file);
     if (bmpCheck.eResult != ESkinImageResult::eOk)
         return bmpCheck;

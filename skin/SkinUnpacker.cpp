@@ -2,17 +2,27 @@
 
 #include <exception>
 
+#include <QCoreApplication>
+
 #include "skin/Prompt.h"
 #include "skin/SkinArchive.h"
 
 namespace {
 
-const QString RETRY_QUESTION =
-    QStringLiteral("The central directory was not found. If you're opening a multi-disk archive, "
-                   "make sure you have inserted the last disk. Retry?");
-const QString OPEN_FAILED = QStringLiteral("Open failed");
-const QString EXTRACT_FAILED = QStringLiteral("Extract failed");
-const QString UNKNOWN_ERROR = QStringLiteral("unknown error");
+// Translated when shown.
+constexpr char CONTEXT[] = "SkinUnpacker";
+const char* const RETRY_QUESTION =
+    QT_TRANSLATE_NOOP("SkinUnpacker",
+                      "The central directory was not found. If you're opening a multi-disk archive, "
+                      "make sure you have inserted the last disk. Retry?");
+const char* const OPEN_FAILED = QT_TRANSLATE_NOOP("SkinUnpacker", "Open failed");
+const char* const EXTRACT_FAILED = QT_TRANSLATE_NOOP("SkinUnpacker", "Extract failed");
+const char* const UNKNOWN_ERROR = QT_TRANSLATE_NOOP("SkinUnpacker", "unknown error");
+
+QString Tr(const char* pszText)
+{
+    return QCoreApplication::translate(CONTEXT, pszText);
+}
 
 // Opens the package, asking again while the central directory is missing
 // and the user wants to retry. Returns Ok when the archive is open.
@@ -24,21 +34,21 @@ EUnpackResult OpenPackage(CSkinArchive& archive, const QString& strPackage, IPro
             return EUnpackResult::Ok;
         } catch (const CZipException& exception) {
             if (exception.GetCause() != CZipException::eCdirNotFound) {
-                prompt.ShowMessage(OPEN_FAILED, IPrompt::EIcon::Stop, QString::fromStdString(exception.what()));
+                prompt.ShowMessage(Tr(OPEN_FAILED), IPrompt::EIcon::Stop, QString::fromStdString(exception.what()));
                 return EUnpackResult::OpenFailed;
             }
-            if (prompt.AskYesNo(RETRY_QUESTION, IPrompt::EIcon::Stop) == IPrompt::EAnswer::Yes) {
+            if (prompt.AskYesNo(Tr(RETRY_QUESTION), IPrompt::EIcon::Stop) == IPrompt::EAnswer::Yes) {
                 archive.Close();
                 continue;
             }
-            prompt.ShowMessage(OPEN_FAILED, IPrompt::EIcon::Stop, QString::fromStdString(exception.what()));
+            prompt.ShowMessage(Tr(OPEN_FAILED), IPrompt::EIcon::Stop, QString::fromStdString(exception.what()));
             return EUnpackResult::NoCentralDirectory;
         } catch (const std::exception& exception) {
-            prompt.ShowMessage(OPEN_FAILED, IPrompt::EIcon::Stop, QString::fromStdString(exception.what()));
+            prompt.ShowMessage(Tr(OPEN_FAILED), IPrompt::EIcon::Stop, QString::fromStdString(exception.what()));
             return EUnpackResult::OpenFailed;
         } catch (...) {
             // Callers sit in event handlers: nothing may pass this edge.
-            prompt.ShowMessage(OPEN_FAILED, IPrompt::EIcon::Stop, UNKNOWN_ERROR);
+            prompt.ShowMessage(Tr(OPEN_FAILED), IPrompt::EIcon::Stop, Tr(UNKNOWN_ERROR));
             return EUnpackResult::OpenFailed;
         }
     }
@@ -47,7 +57,7 @@ EUnpackResult OpenPackage(CSkinArchive& archive, const QString& strPackage, IPro
 EUnpackResult ExtractionStopped(CSkinArchive& archive, IPrompt& prompt, const QString& strCause, EUnpackResult eResult)
 {
     archive.Close();
-    prompt.ShowMessage(EXTRACT_FAILED, IPrompt::EIcon::Stop, strCause);
+    prompt.ShowMessage(Tr(EXTRACT_FAILED), IPrompt::EIcon::Stop, strCause);
     return eResult;
 }
 
@@ -70,7 +80,7 @@ EUnpackResult UnpackSkin(CSkinArchive& archive, const QString& strPackage, const
         return ExtractionStopped(archive, prompt, QString::fromStdString(exception.what()),
                                  EUnpackResult::ExtractFailed);
     } catch (...) {
-        return ExtractionStopped(archive, prompt, UNKNOWN_ERROR, EUnpackResult::ExtractFailed);
+        return ExtractionStopped(archive, prompt, Tr(UNKNOWN_ERROR), EUnpackResult::ExtractFailed);
     }
     archive.Close();
     return EUnpackResult::Ok;

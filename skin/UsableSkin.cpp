@@ -1,5 +1,6 @@
 #include "skin/UsableSkin.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,12 +26,13 @@ bool HoldsNoFile(const QString& strFolder)
 QString DescriptionProblem(const QString& strDescription)
 {
     if (!QFileInfo::exists(strDescription))
-        return QStringLiteral("it has no %1").arg(DESCRIPTION);
+        return QCoreApplication::translate("UsableSkin", "it has no %1").arg(DESCRIPTION);
     if (!QFileInfo(strDescription).isFile())
-        return QStringLiteral("its %1 cannot be read (not a file)").arg(DESCRIPTION);
+        return QCoreApplication::translate("UsableSkin", "its %1 cannot be read (not a file)").arg(DESCRIPTION);
     QFile file(strDescription);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("its %1 cannot be read (%2)").arg(DESCRIPTION, file.errorString());
+        return QCoreApplication::translate("UsableSkin", "its %1 cannot be read (%2)")
+            .arg(DESCRIPTION, file.errorString());
     return QString();
 }
 
@@ -38,15 +40,17 @@ QString BackgroundProblem(const QString& strFolder, const CIniFile& ini)
 {
     const QString strImage = SkinFormat::SingleValue(ini, SkinFormat::BACKGROUND);
     if (strImage.isEmpty())
-        return QStringLiteral("its %1 names no background picture (%2= in [%3])")
+        return QCoreApplication::translate("UsableSkin", "its %1 names no background picture (%2= in [%3])")
             .arg(DESCRIPTION, SkinFormat::BACKGROUND.Key(), SkinFormat::BACKGROUND.Section());
     const CSkinImageFile background = ReadSkinImageFile(ResolveSkinFile(strFolder, strImage));
     if (background.eResult != ESkinImageResult::eOk)
-        return QStringLiteral("its background picture %1 cannot be used (%2)").arg(strImage, background.strReason);
+        return QCoreApplication::translate("UsableSkin", "its background picture %1 cannot be used (%2)")
+            .arg(strImage, background.strReason);
     if (background.image.size().isEmpty())
-        return QStringLiteral("its background picture %1 has no pixels").arg(strImage);
+        return QCoreApplication::translate("UsableSkin", "its background picture %1 has no pixels").arg(strImage);
     if (!SkinLimits::WindowFits(background.image.size()))
-        return QStringLiteral("its background picture %1 is larger than the screen allows (%2x%3 pixels)")
+        return QCoreApplication::translate("UsableSkin",
+                                           "its background picture %1 is larger than the screen allows (%2x%3 pixels)")
             .arg(strImage)
             .arg(background.image.width())
             .arg(background.image.height());
@@ -60,7 +64,8 @@ QString WhatIsMissing(const QString& strFolder)
     // Encrypted entries are left out when unpacking, so a package of
     // nothing else unpacks to nothing.
     if (HoldsNoFile(strFolder))
-        return QStringLiteral("it holds no file that can be read (encrypted entries are left out)");
+        return QCoreApplication::translate("UsableSkin",
+                                           "it holds no file that can be read (encrypted entries are left out)");
     const QString strDescription = ResolveSkinFile(strFolder, DESCRIPTION);
     const QString strDescriptionProblem = DescriptionProblem(strDescription);
     if (!strDescriptionProblem.isEmpty())

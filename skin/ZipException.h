@@ -73,48 +73,9 @@ public:
         }
     }
 
-    static QString Describe(ECause eCause, const QString& strSubject = QString())
-    {
-        switch (eCause) {
-        case eGeneric:
-            return QStringLiteral("archive error");
-        case eStreamEnd:
-            return QStringLiteral("unexpected end of compressed data");
-        case eNeedDict:
-            return QStringLiteral("compressed data needs a dictionary");
-        case eErrNo:
-            return QStringLiteral("zlib file error");
-        case eStreamError:
-            return QStringLiteral("zlib stream error");
-        case eDataError:
-            return QStringLiteral("damaged compressed data");
-        case eMemError:
-            return QStringLiteral("out of memory while inflating");
-        case eBufError:
-            return QStringLiteral("compressed data ends early");
-        case eVersionError:
-            return QStringLiteral("zlib version mismatch");
-        case eBadZipFile:
-            return QStringLiteral("damaged archive");
-        case eBadCrc:
-            return QStringLiteral("CRC-32 mismatch");
-        case eNoCallback:
-            return QStringLiteral("volume set on removable media");
-        case eAborted:
-            return QStringLiteral("volume change refused");
-        case eAbortedAction:
-            return QStringLiteral("volume set creation aborted");
-        case eAbortedSafely:
-            return QStringLiteral("too many volumes");
-        case eCdirNotFound:
-            return QStringLiteral("central directory not found");
-        case eTooLarge:
-            return QStringLiteral("package too large for a skin");
-        case eUnsupportedMethod:
-            return QStringLiteral("unsupported compression method %1 (use deflate)").arg(strSubject);
-        }
-        return QStringLiteral("archive error");
-    }
+    // The cause in words, in the user's language; strSubject as for the
+    // constructor.
+    static QString Describe(ECause eCause, const QString& strSubject = QString());
 
     ECause GetCause() const { return m_eCause; }
     const QString& GetFileName() const { return m_strFileName; }
@@ -151,8 +112,5 @@ private:
 class CExistingFileException : public CArchiveFileException
 {
 public:
-    explicit CExistingFileException(const QString& strFileName)
-        : CArchiveFileException(strFileName, QStringLiteral("already exists"))
-    {
-    }
+    explicit CExistingFileException(const QString& strFileName);
 };

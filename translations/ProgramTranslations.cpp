@@ -1,10 +1,13 @@
 #include "translations/ProgramTranslations.h"
 
+#include <filesystem>
+
 #include <QCoreApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include "base/ProgramFolders.h"
 
 namespace ProgramTranslations {
 
@@ -12,6 +15,7 @@ namespace {
 
 const QString QT_CATALOGUE = QStringLiteral("qtbase");
 const QString LANGUAGE_SEPARATOR = QStringLiteral("_");
+constexpr const char* CATALOGUE_FOLDER = "translations";
 
 bool InstallFrom(QCoreApplication& application, const QString& strCatalogue, const QString& strFolder)
 {
@@ -27,12 +31,11 @@ bool InstallFrom(QCoreApplication& application, const QString& strCatalogue, con
 
 QStringList Folders()
 {
-    const QDir dirProgram(QCoreApplication::applicationDirPath());
-    QStringList arrFolders = {
-        dirProgram.filePath(QStringLiteral("translations")),
-        QDir::cleanPath(dirProgram.filePath(QStringLiteral(SKINREC_DATA_DIR_FROM_PROGRAM "/translations"))),
-    };
-    arrFolders.removeDuplicates();
+    // Not the current folder, which holds whatever the user started from.
+    const std::filesystem::path programFolder = QCoreApplication::applicationDirPath().toStdString();
+    QStringList arrFolders;
+    for (const std::filesystem::path& folder : ProgramDataFolders({}, programFolder))
+        arrFolders.append(QString::fromStdString((folder / CATALOGUE_FOLDER).string()));
     return arrFolders;
 }
 

@@ -187,6 +187,8 @@ TEST_F(InstalledTree, HoldsWhatAUserNeedsAndNothingElse)
                 .arg(nSide));
     for (const QString& strProgram : PROGRAMS_WITH_PAGES)
         arrExpected.append(SKINREC_INSTALL_MANDIR "/man1/" + strProgram + ".1");
+    for (const QString& strCatalogue : QDir(BuildProgramFolder() + "/translations").entryList({ "*.qm" }, QDir::Files))
+        arrExpected.append(SKINREC_INSTALL_DATADIR "/skinrecorder/translations/" + strCatalogue);
     arrExpected.sort();
 
     EXPECT_EQ(FilesUnder(Installed(".")), arrExpected);
@@ -291,6 +293,40 @@ TEST_F(InstalledTree, ManualPagesRenderAndNameTheOptionsHelpNames)
         ASSERT_TRUE(help.bFinished);
         EXPECT_EQ(LongOptions(page.strOutput), LongOptions(help.strOutput));
     }
+}
+
+// The installed program finds its catalogues in its data folder.
+TEST_F(InstalledTree, ProgramSpeaksTheUsersLanguageFromItsDataFolder)
+{
+    QProcessEnvironment german = QProcessEnvironment::systemEnvironment();
+    for (const char* pszVariable : { "LC_ALL", "LC_MESSAGES", "LANGUAGE" })
+        german.remove(pszVariable);
+    german.insert("LANG", "de_DE.UTF-8");
+    const CRun help = RunToEnd(Program("skinrecorder"), { "--help" }, german);
+    ASSERT_TRUE(help.bFinished);
+    EXPECT_TRUE(help.strOutput.contains("Diese Optionen ausgeben und beenden.")) << help.strOutput.toStdString();
+}
+
+// A build in a German session used to quote the German --help in the
+// English manual page.
+TEST_F(InstalledTree, ManualPageQuotesTheEnglishHelpWhateverTheBuildersLanguage)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QProcessEnvironment german = QProcessEnvironment::systemEnvironment();
+    german.insert("LC_ALL", "de_DE.UTF-8");
+    german.insert("LANGUAGE", "de");
+    const QString strPage = folder.filePath("skinrecorder.1");
+    const CRun write =
+        RunToEnd(QStringLiteral(SKINREC_CMAKE),
+                 { "-DPROGRAM=" + Program("skinrecorder"),
+                   QStringLiteral("-DPAGE_SOURCE=" SKINREC_SOURCE_DIR "/install/skinrecorder.1.in"), "-DVERSION=0",
+                   "-DOUTPUT=" + strPage, "-P", QStringLiteral(SKINREC_SOURCE_DIR "/install/ManPage.cmake") },
+                 german);
+    ASSERT_TRUE(write.bFinished && write.nExitCode == 0) << write.strErrors.toStdString();
+    QFile page(strPage);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains("Print these options and exit."));
 }
 
 } // namespace
