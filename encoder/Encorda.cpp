@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include "encoder/CompressorPage.h"
+#include "encoder/EngineWords.h"
 #include "encoder/FailureText.h"
 #include "encoder/FfmpegLogCategory.h"
 #include "encoder/RecordingOverlay.h"
@@ -475,7 +476,7 @@ QString CEncorda::DescribeDiscStandards(const CMpegValues& values)
     profile.nAudioSampleRate = values.nAudioSampleRate;
     profile.nAudioChannels = values.nAudioChannels;
     SetDisplayAspect(profile, values.bWideScreen);
-    return ToQString(::DescribeDiscStandards(profile));
+    return EngineWords::DiscStandards(::DescribeDiscStandards(profile));
 }
 
 CEncorda::CRange CEncorda::ValueRange(ERangedValue eValue)
@@ -495,7 +496,7 @@ CEncorda::CRange CEncorda::ValueRange(ERangedValue eValue)
         }
         return AUDIO_OFFSET_RANGE;
     }();
-    return { engineRange.nMinimum, engineRange.nMaximum, QString::fromLatin1(engineRange.pszUnit) };
+    return { engineRange.nMinimum, engineRange.nMaximum, EngineWords::Unit(engineRange.pszUnit) };
 }
 
 void CEncorda::SetCaptureSwitches(bool bVideo, bool bAudio)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +13,8 @@ namespace FramePictureNames {
 // Sorts before every other picture we ship; every pixel is the transparent
 // colour.
 inline const QString NO_FRAME_FILE = QStringLiteral("Frame00.bif");
-inline const QString NO_FRAME_ENTRY = QStringLiteral("No frame");
+// The source text; the list shows it in the user's language.
+inline constexpr const char* NO_FRAME_ENTRY = QT_TRANSLATE_NOOP("FramePictureNames", "No frame");
 
 // The frame dialog's entries for the Frame folder's files, in their order:
 // the picture that draws nothing reads as such, the others by file name.
