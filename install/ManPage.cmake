@@ -4,6 +4,10 @@
 # cmake -DPROGRAM=... -DPAGE_SOURCE=... -DVERSION=... -DOUTPUT=... -P ManPage.cmake
 cmake_minimum_required(VERSION 3.25)
 
+# The pages are English whatever language the builder uses: the programs
+# would answer in it.
+set(ENV{LC_ALL} C.UTF-8)
+set(ENV{LANGUAGE} "")
 execute_process(COMMAND ${PROGRAM} --help
     OUTPUT_VARIABLE help
     ERROR_VARIABLE error
