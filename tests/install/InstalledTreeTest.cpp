@@ -24,6 +24,7 @@ constexpr int PROCESS_TIMEOUT_MS = 60000;
 constexpr int ICON_SIDES[] = { 16, 32, 48, 64, 128, 256 };
 const QString STARTUP_PACKAGE = QStringLiteral("Pink.skn");
 const QString FRAME_FOLDER = QStringLiteral("Frame");
+const QString TRANSLATION_FOLDER = QStringLiteral("translations");
 const QString PROGRAMS_WITH_PAGES[] = { QStringLiteral("skintool"), QStringLiteral("mpegrec"),
                                         QStringLiteral("skinrecorder") };
 
@@ -124,6 +125,9 @@ TEST_F(InstalledTree, HoldsWhatAUserNeedsAndNothingElse)
                 .arg(nSide));
     for (const QString& strProgram : PROGRAMS_WITH_PAGES)
         arrExpected.append(SKINREC_INSTALL_MANDIR "/man1/" + strProgram + ".1");
+    for (const QString& strCatalogue :
+         QDir(BuildProgramFolder() + "/" + TRANSLATION_FOLDER).entryList({ "*.qm" }, QDir::Files))
+        arrExpected.append(SKINREC_INSTALL_DATADIR "/skinrecorder/" + TRANSLATION_FOLDER + "/" + strCatalogue);
     arrExpected.sort();
 
     EXPECT_EQ(FilesUnder(Installed(".")), arrExpected);
@@ -212,6 +216,29 @@ TEST_F(InstalledTree, ManualPagesRenderAndNameTheOptionsHelpNames)
         const CRun help = RunToEnd(Program(strProgram), { "--help" });
         ASSERT_TRUE(help.bFinished);
         EXPECT_EQ(LongOptions(page.strOutput), LongOptions(help.strOutput));
+    }
+}
+
+// An installed program finds its catalogues in the data folder, not beside
+// itself.
+TEST_F(InstalledTree, ProgramsSpeakTheUsersLanguage)
+{
+    QProcessEnvironment german = QProcessEnvironment::systemEnvironment();
+    german.remove(QStringLiteral("LC_ALL"));
+    german.remove(QStringLiteral("LANGUAGE"));
+    german.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
+    const struct
+    {
+        const char* pszProgram;
+        const char* pszUsage;
+    } cases[] = {
+        { "mpegrec", "Aufruf: mpegrec --list\n" },
+        { "skintool", "Aufruf: skintool list PAKET\n" },
+    };
+    for (const auto& programCase : cases) {
+        SCOPED_TRACE(programCase.pszProgram);
+        const CRun help = RunToEnd(Program(QString::fromLatin1(programCase.pszProgram)), { "--help" }, german);
+        EXPECT_TRUE(help.strOutput.startsWith(QString::fromUtf8(programCase.pszUsage))) << help.strOutput.toStdString();
     }
 }
 
