@@ -1,5 +1,8 @@
 #include "encoder/EngineWords.h"
 
+#include <iterator>
+#include <vector>
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
@@ -51,13 +54,26 @@ const CPhrase PHRASES[] = {
     { R"(^(.+) or (.+)$)", QT_TRANSLATE_NOOP("CEngineWords", "%1 or %2") },
 };
 
+// The patterns, compiled once: the MPEG profile describes the discs again
+// at every key typed.
+const std::vector<QRegularExpression>& Patterns()
+{
+    static const std::vector<QRegularExpression> s_patterns = [] {
+        std::vector<QRegularExpression> patterns;
+        for (const CPhrase& phrase : PHRASES)
+            patterns.emplace_back(QString::fromLatin1(phrase.pszPattern));
+        return patterns;
+    }();
+    return s_patterns;
+}
+
 QString Phrase(const QString& strText)
 {
-    for (const CPhrase& phrase : PHRASES) {
-        const QRegularExpressionMatch match = QRegularExpression(QString::fromLatin1(phrase.pszPattern)).match(strText);
+    for (std::size_t nPhrase = 0; nPhrase < std::size(PHRASES); ++nPhrase) {
+        const QRegularExpressionMatch match = Patterns()[nPhrase].match(strText);
         if (!match.hasMatch())
             continue;
-        QString strTranslated = CEngineWords::tr(phrase.pszSource);
+        QString strTranslated = CEngineWords::tr(PHRASES[nPhrase].pszSource);
         // Each part is shorter than the whole, so the reading ends.
         for (int nPart = 1; nPart <= match.lastCapturedIndex(); ++nPart)
             strTranslated = strTranslated.arg(Phrase(match.captured(nPart)));
