@@ -37,6 +37,9 @@ struct CPhrase
 // The more particular shape first: "video and audio" before "video".
 const CPhrase PHRASES[] = {
     { R"(^Meets (\S+) \(record as (\S+)\)\.$)", QT_TRANSLATE_NOOP("CEngineWords", "Meets %1 (record as %2).") },
+    { R"(^an AVI file, needs an MPEG program stream$)",
+      QT_TRANSLATE_NOOP("CEngineWords", "an AVI file, needs an MPEG program stream") },
+    { R"(^(MPEG-\d) video, needs (MPEG-\d)$)", QT_TRANSLATE_NOOP("CEngineWords", "%1 video, needs %2") },
     { R"(^(\S+) frames/s, needs 25 or 29\.97$)", QT_TRANSLATE_NOOP("CEngineWords", "%1 frames/s, needs 25 or 29.97") },
     { R"(^picture (\S+), needs (.+)$)", QT_TRANSLATE_NOOP("CEngineWords", "picture %1, needs %2") },
     { R"(^(\d+:\d+) picture, needs (.+)$)", QT_TRANSLATE_NOOP("CEngineWords", "%1 picture, needs %2") },
@@ -82,6 +85,15 @@ QString Phrase(const QString& strText)
     return strText;
 }
 
+const QString REASON_SEPARATOR = QStringLiteral("; ");
+
+QString Reasons(QStringList arrReasons)
+{
+    for (QString& strReason : arrReasons)
+        strReason = Phrase(strReason);
+    return arrReasons.join(REASON_SEPARATOR);
+}
+
 // "Not SVCD: reason; reason."
 QString MissedStandard(const QString& strLine)
 {
@@ -89,11 +101,8 @@ QString MissedStandard(const QString& strLine)
     const QRegularExpressionMatch match = s_missed.match(strLine);
     if (!match.hasMatch())
         return Phrase(strLine);
-    QStringList arrReasons = match.captured(2).split(QStringLiteral("; "));
-    for (QString& strReason : arrReasons)
-        strReason = Phrase(strReason);
     return CEngineWords::tr("Not %1: %2.", "a disc standard and why the values miss it")
-        .arg(match.captured(1), arrReasons.join(QStringLiteral("; ")));
+        .arg(match.captured(1), Reasons(match.captured(2).split(REASON_SEPARATOR)));
 }
 
 } // namespace
@@ -109,6 +118,14 @@ QString DiscStandards(const std::string& strDescription)
     for (QString& strLine : arrLines)
         strLine = MissedStandard(strLine);
     return arrLines.join(u'\n');
+}
+
+QString DiscShortfalls(const std::vector<std::string>& arrReasons)
+{
+    QStringList arrTexts;
+    for (const std::string& strReason : arrReasons)
+        arrTexts.append(QString::fromStdString(strReason));
+    return Reasons(arrTexts);
 }
 
 } // namespace EngineWords

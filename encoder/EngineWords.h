@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <QString>
 
@@ -16,5 +17,8 @@ QString Unit(const char* pszUnit);
 // The engine's lines on the disc standards a profile meets, and every
 // reason it gives for one it misses.
 QString DiscStandards(const std::string& strDescription);
+
+// The engine's reasons a profile misses a disc standard, as one text.
+QString DiscShortfalls(const std::vector<std::string>& arrReasons);
 
 } // namespace EngineWords

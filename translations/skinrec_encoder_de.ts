@@ -122,6 +122,14 @@
         <comment>a disc standard and why the values miss it</comment>
         <translation>Nicht %1-konform: %2.</translation>
     </message>
+    <message>
+        <source>an AVI file, needs an MPEG program stream</source>
+        <translation>eine AVI-Datei, erfordert einen MPEG-Programmstrom</translation>
+    </message>
+    <message>
+        <source>%1 video, needs %2</source>
+        <translation>%1-Video, erfordert %2</translation>
+    </message>
 </context>
 <context>
     <name>CFailureText</name>

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 
+#include "encoder/EngineWords.h"
 #include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
 #include "engine/FfmpegLog.h"
@@ -155,12 +156,9 @@ bool CheckTarget(const CRecordingProfile& profile, const CCommandLine& command, 
     const std::vector<std::string> reasons = DiscStandardShortfalls(profile, *command.target);
     if (reasons.empty())
         return true;
-    // The engine words the reasons, in English.
-    std::string strReasons;
-    for (std::size_t nIndex = 0; nIndex < reasons.size(); ++nIndex)
-        strReasons += (nIndex > 0 ? "; " : "") + reasons[nIndex];
-    strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "%1 does not allow %2"),
-                   std::string(DiscStandard(*command.target).pszName), strReasons);
+    strError =
+        Say(QT_TRANSLATE_NOOP("CMpegrec", "%1 does not allow %2"), std::string(DiscStandard(*command.target).pszName),
+            EngineWords::DiscShortfalls(reasons).toStdString());
     return false;
 }
 
@@ -333,7 +331,10 @@ int main(int argc, char** argv)
     // user's language. The desktop portal is spoken to through Qt's D-Bus,
     // which needs the application too.
     QCoreApplication application(argc, argv);
-    ProgramTranslations::Install(application, { QStringLiteral("mpegrec"), QStringLiteral("skinrec_portal") });
+    // The recorder's catalogue holds the engine's words.
+    ProgramTranslations::Install(
+        application,
+        { QStringLiteral("mpegrec"), QStringLiteral("skinrec_encoder"), QStringLiteral("skinrec_portal") });
     std::string strError;
     const std::optional<CCommandLine> command =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), strError);
