@@ -213,15 +213,14 @@ bool CScreenCastPortal::Request(const QString& strMethod, const QVariantList& ar
     m_bAnswered = false;
     eOutcome = EOutcome::eFailed;
     if (!connectTo(strRequest, true)) {
-        strReason =
-            QStringLiteral("the desktop portal's answers cannot be received: %1").arg(bus.lastError().message());
+        strReason = tr("the desktop portal's answers cannot be received: %1").arg(bus.lastError().message());
         return false;
     }
     const QDBusMessage reply =
         bus.call(PortalCall(SCREENCAST_INTERFACE, strMethod, arguments), QDBus::Block, CALL_TIMEOUT_MS);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         connectTo(strRequest, false);
-        strReason = QStringLiteral("the desktop portal refused %1: %2").arg(strMethod, reply.errorMessage());
+        strReason = tr("the desktop portal refused %1: %2").arg(strMethod, reply.errorMessage());
         return false;
     }
     // A portal older than the documented naming answers elsewhere.
@@ -247,7 +246,7 @@ bool CScreenCastPortal::Request(const QString& strMethod, const QVariantList& ar
         disconnect(answered);
         if (bGone && !m_bAnswered) {
             connectTo(strListened, false);
-            strReason = QStringLiteral("the desktop portal quit before it answered %1").arg(strMethod);
+            strReason = tr("the desktop portal quit before it answered %1").arg(strMethod);
             return false;
         }
     }
@@ -258,15 +257,13 @@ bool CScreenCastPortal::Request(const QString& strMethod, const QVariantList& ar
         return true;
     case RESPONSE_CANCELLED:
         eOutcome = EOutcome::eRefused;
-        strReason = QStringLiteral("Screen sharing was not allowed");
+        strReason = tr("Screen sharing was not allowed");
         return false;
     case RESPONSE_ENDED:
-        strReason = QStringLiteral("the desktop ended the screen sharing request (%1)").arg(strMethod);
+        strReason = tr("the desktop ended the screen sharing request (%1)").arg(strMethod);
         return false;
     default:
-        strReason = QStringLiteral("the desktop portal answered %1 with the unknown response %2")
-                        .arg(strMethod)
-                        .arg(m_nResponse);
+        strReason = tr("the desktop portal answered %1 with the unknown response %2").arg(strMethod).arg(m_nResponse);
         return false;
     }
 }
@@ -303,12 +300,12 @@ CScreenCastPortal::EOutcome CScreenCastPortal::Open(CScreenCastGrant& grant, QSt
     grant = CScreenCastGrant();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!HasSessionBus() || !bus.isConnected()) {
-        strReason = QStringLiteral("there is no session bus to reach the desktop portal through");
+        strReason = tr("there is no session bus to reach the desktop portal through");
         return EOutcome::eFailed;
     }
     const QVariantMap properties = ScreenCastProperties(bus);
     if ((properties.value(QStringLiteral("AvailableSourceTypes")).toUInt() & (SOURCE_MONITOR | SOURCE_WINDOW)) == 0) {
-        strReason = QStringLiteral("the desktop portal does not share screens or windows");
+        strReason = tr("the desktop portal does not share screens or windows");
         return EOutcome::eFailed;
     }
     EOutcome eOutcome = EOutcome::eFailed;
@@ -323,7 +320,7 @@ CScreenCastPortal::EOutcome CScreenCastPortal::Open(CScreenCastGrant& grant, QSt
         ? session.value<QDBusObjectPath>().path()
         : session.toString();
     if (m_strSession.isEmpty()) {
-        strReason = QStringLiteral("the desktop portal made no session");
+        strReason = tr("the desktop portal made no session");
         return EOutcome::eFailed;
     }
     const QDBusObjectPath sessionPath(m_strSession);
@@ -339,7 +336,7 @@ CScreenCastPortal::EOutcome CScreenCastPortal::Open(CScreenCastGrant& grant, QSt
                  results, eOutcome, strReason))
         return Fail(eOutcome);
     if (!ReadFirstStream(results.value(QStringLiteral("streams")), grant)) {
-        strReason = QStringLiteral("the desktop shared no screen or window");
+        strReason = tr("the desktop shared no screen or window");
         return Fail(EOutcome::eFailed);
     }
     const QString strRestoreToken = results.value(QStringLiteral("restore_token")).toString();
@@ -353,14 +350,14 @@ CScreenCastPortal::EOutcome CScreenCastPortal::Open(CScreenCastGrant& grant, QSt
                                         QDBus::Block, CALL_TIMEOUT_MS);
     const QDBusUnixFileDescriptor remote = qdbus_cast<QDBusUnixFileDescriptor>(reply.arguments().value(0));
     if (reply.type() != QDBusMessage::ReplyMessage || !remote.isValid()) {
-        strReason = QStringLiteral("the desktop portal gave no PipeWire connection: %1").arg(reply.errorMessage());
+        strReason = tr("the desktop portal gave no PipeWire connection: %1").arg(reply.errorMessage());
         return Fail(EOutcome::eFailed);
     }
     // The descriptor closes with the message; the session keeps its own.
     m_nPipeWireFd = fcntl(remote.fileDescriptor(), F_DUPFD_CLOEXEC, 0);
     grant.nPipeWireFd = m_nPipeWireFd;
     if (m_nPipeWireFd < 0) {
-        strReason = QStringLiteral("the PipeWire connection could not be kept: %1").arg(qt_error_string(errno));
+        strReason = tr("the PipeWire connection could not be kept: %1").arg(qt_error_string(errno));
         return Fail(EOutcome::eFailed);
     }
     return EOutcome::eGranted;

@@ -66,9 +66,9 @@ QString DefaultEntryText(const CCompressorOption& option)
     const std::int64_t nDefault = DefaultNumber(option);
     for (const CNamedValue& named : option.namedValues) {
         if (named.nValue == nDefault)
-            return QStringLiteral("default (%1)").arg(QString::fromStdString(named.strName));
+            return CCompressorPage::tr("default (%1)").arg(QString::fromStdString(named.strName));
     }
-    return QStringLiteral("default (%1)").arg(QString::fromStdString(option.strDefault));
+    return CCompressorPage::tr("default (%1)").arg(QString::fromStdString(option.strDefault));
 }
 
 QComboBox* MakeChoice(const CCompressorOption& option, const QString& strValue)

@@ -7,6 +7,11 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "recorder/CompressorPage.h"
+#include "recorder/EngineWords.h"
+#include "recorder/FailureText.h"
+#include "recorder/FfmpegLogCategory.h"
+#include "recorder/RecordingOverlay.h"
 #include "engine/AudioLevel.h"
 #include "engine/DiscStandard.h"
 #include "engine/FramePicture.h"
@@ -475,7 +480,7 @@ QString CEncorda::DescribeDiscStandards(const CMpegValues& values)
     profile.nAudioSampleRate = values.nAudioSampleRate;
     profile.nAudioChannels = values.nAudioChannels;
     SetDisplayAspect(profile, values.bWideScreen);
-    return ToQString(::DescribeDiscStandards(profile));
+    return EngineWords::DiscStandards(::DescribeDiscStandards(profile));
 }
 
 CEncorda::CRange CEncorda::ValueRange(ERangedValue eValue)
@@ -495,7 +500,7 @@ CEncorda::CRange CEncorda::ValueRange(ERangedValue eValue)
         }
         return AUDIO_OFFSET_RANGE;
     }();
-    return { engineRange.nMinimum, engineRange.nMaximum, QString::fromLatin1(engineRange.pszUnit) };
+    return { engineRange.nMinimum, engineRange.nMaximum, EngineWords::Unit(engineRange.pszUnit) };
 }
 
 void CEncorda::SetCaptureSwitches(bool bVideo, bool bAudio)

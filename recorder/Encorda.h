@@ -272,13 +272,14 @@ public:
     QString GetLastError() const;
     // The same in plain words, with what to do where that is clear.
     QString GetLastFailureText() const { return m_strLastFailureText; }
-    // The message box's headline for it: the kind of failure. Compressor and
-    // file-opening failures keep the program's old headline.
-    static inline const QString CAPTURE_FAILURE_HEADLINE =
-        QStringLiteral("Capture Failure, Video/Audio compressor not correct or capture file opening");
-    // The message box's headline for it: the kind of failure.
+    // The message box's headline for it: the kind of failure, in the user's
+    // language. Compressor and file-opening failures keep the program's old
+    // headline. The headlines here are the source texts of this class's
+    // translations.
+    static constexpr const char* CAPTURE_FAILURE_HEADLINE =
+        QT_TR_NOOP("Capture Failure, Video/Audio compressor not correct or capture file opening");
     QString GetLastFailureHeadline() const { return m_strLastFailureHeadline; }
-    static inline const QString SCREEN_SHARING_REFUSED = QStringLiteral("Screen sharing was not allowed");
+    static constexpr const char* SCREEN_SHARING_REFUSED = QT_TR_NOOP("Screen sharing was not allowed");
     CStatus GetStatus() const;
     // Whether a preview picture has arrived since the last Start.
     bool HasPreview() const;

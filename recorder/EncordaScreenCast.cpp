@@ -24,14 +24,14 @@ bool CEncorda::OpenScreenCast(std::unique_ptr<CScreenCastPortal>& pScreenCast)
     pScreenCast.reset();
     if (eOutcome == CScreenCastPortal::EOutcome::eRefused) {
         // The person's own choice: no fault to explain, nothing recorded.
-        m_strLastFailureHeadline = SCREEN_SHARING_REFUSED;
-        m_strLastFailureText = QStringLiteral("Nothing was recorded. Start again and choose a screen or window in the "
-                                              "desktop's dialog to record it.");
-        m_strScreenCastError = QStringLiteral("the desktop's screen sharing dialog was cancelled");
+        m_strLastFailureHeadline = tr(SCREEN_SHARING_REFUSED);
+        m_strLastFailureText = tr("Nothing was recorded. Start again and choose a screen or window in the "
+                                  "desktop's dialog to record it.");
+        m_strScreenCastError = tr("the desktop's screen sharing dialog was cancelled");
     } else {
-        m_strLastFailureHeadline = QStringLiteral("Screen sharing failure, the desktop did not share its screen");
+        m_strLastFailureHeadline = tr("Screen sharing failure, the desktop did not share its screen");
         m_strLastFailureText =
-            QStringLiteral("The desktop's screen sharing portal did not answer as it should: %1.").arg(strReason);
+            tr("The desktop's screen sharing portal did not answer as it should: %1.").arg(strReason);
         m_strScreenCastError = strReason;
     }
     return false;

@@ -2,10 +2,17 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
 namespace {
+
+// The context of the overlay's texts in the catalogue.
+class COverlayText
+{
+    Q_DECLARE_TR_FUNCTIONS(COverlayText)
+};
 
 // The overlay keeps off the preview's edge and stays small over it.
 constexpr int OVERLAY_MARGIN = 6;
@@ -28,8 +35,8 @@ QString ElapsedText(double dSeconds)
 QString SizeText(qint64 nBytes)
 {
     if (nBytes < BYTES_PER_MIB)
-        return QStringLiteral("%1 KB").arg(nBytes / BYTES_PER_KIB);
-    return QStringLiteral("%1 MB").arg(double(nBytes) / BYTES_PER_MIB, 0, 'f', 1);
+        return COverlayText::tr("%1 KB").arg(nBytes / BYTES_PER_KIB);
+    return COverlayText::tr("%1 MB").arg(double(nBytes) / BYTES_PER_MIB, 0, 'f', 1);
 }
 
 } // namespace
@@ -39,8 +46,8 @@ void PaintRecordingOverlay(QPainter& painter, const CEncorda::CStatus& status)
     QFont font = painter.font();
     font.setPixelSize(OVERLAY_FONT_PIXELS);
     painter.setFont(font);
-    const QString strState = status.bPaused ? QStringLiteral("PAUSE") : QStringLiteral("REC");
-    const QString strText = QStringLiteral("%1 %2  %3  dropped %4")
+    const QString strState = status.bPaused ? COverlayText::tr("PAUSE") : COverlayText::tr("REC");
+    const QString strText = COverlayText::tr("%1 %2  %3  dropped %4", "state, elapsed time, file size, frames dropped")
                                 .arg(strState, ElapsedText(status.dElapsedSeconds), SizeText(status.nBytesWritten))
                                 .arg(status.nFramesDropped);
     const QFontMetrics metrics(font);

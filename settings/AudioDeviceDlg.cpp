@@ -4,10 +4,10 @@
 #include "settings/RecorderNames.h"
 
 CAudioDeviceDlg::CAudioDeviceDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent)
-    : CDeviceDialog(QStringLiteral("Audio Device"), settings, pOwner,
+    : CDeviceDialog(tr("Audio Device"), settings, pOwner,
                     { DEVICE_LIST, &CEncorda::GetAudioDevices, &CEncorda::GetAudioDevice,
                       &ConversionSettings::nAudioDeviceIndex, &ConversionSettings::strAudioDeviceName },
-                    { { INPUT_LIST, QStringLiteral("Audio Input"), &CEncorda::GetAudioInputs, &ReadNames,
+                    { { INPUT_LIST, tr("Audio Input"), &CEncorda::GetAudioInputs, &ReadNames,
                         &ConversionSettings::nAudioInputIndex, &ConversionSettings::strAudioInputName } },
                     pParent)
 {

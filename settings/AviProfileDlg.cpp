@@ -15,26 +15,26 @@
 #include "skin/Prompt.h"
 
 CAviProfileDlg::CAviProfileDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent)
-    : CSettingsDialog(QStringLiteral("AVI Profile"), settings, pParent)
+    : CSettingsDialog(tr("AVI Profile"), settings, pParent)
     , m_pOwner(pOwner)
 {
     QGroupBox* pGroup = Group();
-    m_pUseVideoCompressorCheck = MakeSwitch(USE_VIDEO_COMPRESSOR_CHECK, QStringLiteral("Use Video Compressor"),
-                                            &ConversionSettings::bUseVideoCompressor);
+    m_pUseVideoCompressorCheck =
+        MakeSwitch(USE_VIDEO_COMPRESSOR_CHECK, tr("Use Video Compressor"), &ConversionSettings::bUseVideoCompressor);
     m_pVideoCompressorList = MakeDropDownList(VIDEO_COMPRESSOR_LIST, pGroup);
     StoreChoice(m_pVideoCompressorList, &ConversionSettings::nVideoCompressorIndex,
                 &ConversionSettings::strVideoCompressorName);
-    m_pSettingButton = new QPushButton(QStringLiteral("Setting"), pGroup);
+    m_pSettingButton = new QPushButton(tr("Setting"), pGroup);
     m_pSettingButton->setObjectName(QString::number(SETTING_BUTTON));
     m_pSettingButton->setAutoDefault(false);
     connect(m_pSettingButton, &QPushButton::clicked, this, &CAviProfileDlg::ShowCompressorSettings);
-    m_pUseAudioCompressorCheck = MakeSwitch(USE_AUDIO_COMPRESSOR_CHECK, QStringLiteral("Use Audio Compressor"),
-                                            &ConversionSettings::bUseAudioCompressor);
+    m_pUseAudioCompressorCheck =
+        MakeSwitch(USE_AUDIO_COMPRESSOR_CHECK, tr("Use Audio Compressor"), &ConversionSettings::bUseAudioCompressor);
     m_pAudioCompressorList = MakeDropDownList(AUDIO_COMPRESSOR_LIST, pGroup);
     StoreChoice(m_pAudioCompressorList, &ConversionSettings::nAudioCompressorIndex,
                 &ConversionSettings::strAudioCompressorName);
-    m_pUseCustomFrameCheck = MakeSwitch(USE_CUSTOM_FRAME_CHECK, QStringLiteral("Use Custom Video Frame"),
-                                        &ConversionSettings::bUseCustomFrame);
+    m_pUseCustomFrameCheck =
+        MakeSwitch(USE_CUSTOM_FRAME_CHECK, tr("Use Custom Video Frame"), &ConversionSettings::bUseCustomFrame);
     const CRangedEdit width =
         MakeRangedEdit(WIDTH_EDIT, CEncorda::ERangedValue::PictureSide, &ConversionSettings::nCustomFrameWidth);
     const CRangedEdit height =
@@ -42,18 +42,16 @@ CAviProfileDlg::CAviProfileDlg(ConversionSettings& settings, IRecorderOwner* pOw
     m_pWidthEdit = width.pEdit;
     m_pHeightEdit = height.pEdit;
     m_pAudioCompressorWhenCaptureCheck =
-        MakeSwitch(AUDIO_COMPRESSOR_WHEN_CAPTURE_CHECK, QStringLiteral("Use Audio Compressor when Capture"),
+        MakeSwitch(AUDIO_COMPRESSOR_WHEN_CAPTURE_CHECK, tr("Use Audio Compressor when Capture"),
                    &ConversionSettings::bUseAudioCompressorWhenCapture);
     m_pVideoCompressorWhenCaptureCheck =
-        MakeSwitch(VIDEO_COMPRESSOR_WHEN_CAPTURE_CHECK, QStringLiteral("Use Video Compressor when Capture"),
+        MakeSwitch(VIDEO_COMPRESSOR_WHEN_CAPTURE_CHECK, tr("Use Video Compressor when Capture"),
                    &ConversionSettings::bUseVideoCompressorWhenCapture);
-    m_pShowPreviewCheck = MakeSwitch(SHOW_PREVIEW_CHECK, QStringLiteral("Show Preview when Capture"),
-                                     &ConversionSettings::bShowPreviewWhenCapture);
-    m_pAudioCaptureCheck =
-        MakeSwitch(AUDIO_CAPTURE_CHECK, QStringLiteral("Audio Capture"), &ConversionSettings::bAudioCapture);
-    m_pVideoCaptureCheck =
-        MakeSwitch(VIDEO_CAPTURE_CHECK, QStringLiteral("Video Capture"), &ConversionSettings::bVideoCapture);
-    m_pMuteTvCheck = MakeSwitch(MUTE_TV_CHECK, QStringLiteral("Mute TV"), &ConversionSettings::bMuteTV);
+    m_pShowPreviewCheck =
+        MakeSwitch(SHOW_PREVIEW_CHECK, tr("Show Preview when Capture"), &ConversionSettings::bShowPreviewWhenCapture);
+    m_pAudioCaptureCheck = MakeSwitch(AUDIO_CAPTURE_CHECK, tr("Audio Capture"), &ConversionSettings::bAudioCapture);
+    m_pVideoCaptureCheck = MakeSwitch(VIDEO_CAPTURE_CHECK, tr("Video Capture"), &ConversionSettings::bVideoCapture);
+    m_pMuteTvCheck = MakeSwitch(MUTE_TV_CHECK, tr("Mute TV"), &ConversionSettings::bMuteTV);
     // The recorder mutes the tuner at once, not at the next start.
     connect(m_pMuteTvCheck, &QCheckBox::clicked, this,
             [this](bool bChecked) { m_pOwner->RecorderWidget().SetTVMute(bChecked); });
@@ -71,8 +69,7 @@ CAviProfileDlg::CAviProfileDlg(ConversionSettings& settings, IRecorderOwner* pOw
     pGrid->addWidget(m_pAudioCompressorList, nRow++, 0);
     pGrid->addWidget(m_pUseCustomFrameCheck, nRow++, 0, 1, 2);
     auto* pSize = new QHBoxLayout;
-    for (const auto& [strLabel, field] :
-         { std::pair { QStringLiteral("Width"), width }, std::pair { QStringLiteral("Height"), height } }) {
+    for (const auto& [strLabel, field] : { std::pair { tr("Width"), width }, std::pair { tr("Height"), height } }) {
         auto* pLabel = new QLabel(strLabel, pGroup);
         pLabel->setBuddy(field.pEdit);
         pSize->addWidget(pLabel);
@@ -80,7 +77,7 @@ CAviProfileDlg::CAviProfileDlg(ConversionSettings& settings, IRecorderOwner* pOw
     }
     pSize->addStretch();
     pGrid->addLayout(pSize, nRow++, 0, 1, 2);
-    auto* pCustomFrameNote = new QLabel(CUSTOM_FRAME_NOTE, pGroup);
+    auto* pCustomFrameNote = new QLabel(tr(CUSTOM_FRAME_NOTE), pGroup);
     pCustomFrameNote->setWordWrap(true);
     pGrid->addWidget(pCustomFrameNote, nRow++, 0, 1, 2);
     for (QCheckBox* pCheck : { m_pAudioCompressorWhenCaptureCheck, m_pVideoCompressorWhenCaptureCheck,
@@ -159,5 +156,5 @@ void CAviProfileDlg::ShowCompressorSettings()
         bShown = compressors.ShowPropertyPage(compressors.FindIndex(m_pVideoCompressorList->itemText(nStoredIndex)));
     }
     if (!bShown)
-        m_pOwner->MessagePrompt().ShowMessage(NO_PROPERTY_PAGE, IPrompt::EIcon::Information);
+        m_pOwner->MessagePrompt().ShowMessage(tr(NO_PROPERTY_PAGE), IPrompt::EIcon::Information);
 }

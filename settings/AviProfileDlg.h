@@ -37,11 +37,12 @@ public:
         MUTE_TV_CHECK = 1029,
     };
 
-    static inline const QString NO_PROPERTY_PAGE = QStringLiteral("No property page");
+    // Source texts; the dialog shows them in the user's language.
+    static constexpr const char* NO_PROPERTY_PAGE = QT_TR_NOOP("No property page");
     // Under the custom frame's size: which recordings it changes, and how.
-    static inline const QString CUSTOM_FRAME_NOTE =
-        QStringLiteral("AVI files only (MPEG files keep the MPEG profile's size). The whole picture is scaled into "
-                       "the frame, keeping its shape.");
+    static constexpr const char* CUSTOM_FRAME_NOTE =
+        QT_TR_NOOP("AVI files only (MPEG files keep the MPEG profile's size). The whole picture is scaled into "
+                   "the frame, keeping its shape.");
 
     CAviProfileDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent = nullptr);
 

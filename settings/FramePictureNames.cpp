@@ -1,12 +1,15 @@
 #include "settings/FramePictureNames.h"
 
+#include <QCoreApplication>
+
 namespace FramePictureNames {
 
 QStringList ListEntries(const QStringList& arrFileNames)
 {
     QStringList arrEntries;
     for (const QString& strFile : arrFileNames)
-        arrEntries.append(QString::fromStdString(FramePictureEntry(strFile.toStdString())));
+        arrEntries.append(QCoreApplication::translate(
+            "FramePictureNames", FramePictureEntry(strFile.toStdString()).c_str()));
     return arrEntries;
 }
 

@@ -10,7 +10,7 @@
 #include "recorder/Encorda.h"
 
 CMpegProfileDlg::CMpegProfileDlg(ConversionSettings& settings, QWidget* pParent)
-    : CSettingsDialog(QStringLiteral("Mpeg Profile"), settings, pParent)
+    : CSettingsDialog(tr("Mpeg Profile"), settings, pParent)
 {
     QGroupBox* pGroup = Group();
 
@@ -44,7 +44,7 @@ CMpegProfileDlg::CMpegProfileDlg(ConversionSettings& settings, QWidget* pParent)
     m_pAudioChannelEdit = audioChannels.pEdit;
     m_pWidthEdit = width.pEdit;
     m_pHeightEdit = height.pEdit;
-    m_pScaleCheck = new QCheckBox(QStringLiteral("Scale to 16:9"), pGroup);
+    m_pScaleCheck = new QCheckBox(tr("Scale to 16:9"), pGroup);
     m_pScaleCheck->setObjectName(QString::number(SCALE_CHECK));
     connect(m_pScaleCheck, &QCheckBox::clicked, this, [this](bool bChecked) {
         Settings().bScaleTo16By9 = bChecked;
@@ -63,13 +63,13 @@ CMpegProfileDlg::CMpegProfileDlg(ConversionSettings& settings, QWidget* pParent)
         pGrid->addWidget(pLabel, nRow, nColumn);
         pGrid->addWidget(pShown, nRow, nColumn + 1);
     };
-    addRow(0, 0, QStringLiteral("MPEG Frame"), m_pFrameRateList, m_pFrameRateList);
-    addRow(0, 2, QStringLiteral("Audio Sample Rate"), m_pSampleRateList, m_pSampleRateList);
-    addRow(1, 0, QStringLiteral("Video Bitrate"), videoBitrate.pEdit, videoBitrate.pRow);
-    addRow(1, 2, QStringLiteral("Audio Bitrate"), audioBitrate.pEdit, audioBitrate.pRow);
-    addRow(2, 2, QStringLiteral("Audio Channel"), audioChannels.pEdit, audioChannels.pRow);
-    addRow(3, 0, QStringLiteral("Width"), width.pEdit, width.pRow);
-    addRow(3, 2, QStringLiteral("Height"), height.pEdit, height.pRow);
+    addRow(0, 0, tr("MPEG Frame"), m_pFrameRateList, m_pFrameRateList);
+    addRow(0, 2, tr("Audio Sample Rate"), m_pSampleRateList, m_pSampleRateList);
+    addRow(1, 0, tr("Video Bitrate"), videoBitrate.pEdit, videoBitrate.pRow);
+    addRow(1, 2, tr("Audio Bitrate"), audioBitrate.pEdit, audioBitrate.pRow);
+    addRow(2, 2, tr("Audio Channel"), audioChannels.pEdit, audioChannels.pRow);
+    addRow(3, 0, tr("Width"), width.pEdit, width.pRow);
+    addRow(3, 2, tr("Height"), height.pEdit, height.pRow);
     pGrid->addWidget(m_pScaleCheck, 4, 0, 1, 4);
     pGrid->addWidget(m_pDiscStandardLine, 5, 0, 1, 4);
 }

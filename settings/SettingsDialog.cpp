@@ -37,11 +37,11 @@ CSettingsDialog::CSettingsDialog(const QString& strTitle, ConversionSettings& se
     pLayout->addWidget(m_pGroup);
 
     auto* pButtons = new QDialogButtonBox(this);
-    auto* pOk = new QPushButton(QStringLiteral("OK"), pButtons);
+    auto* pOk = new QPushButton(tr("OK"), pButtons);
     pOk->setObjectName(OK_BUTTON_ID);
     pOk->setDefault(true);
     m_pOkButton = pOk;
-    auto* pCancel = new QPushButton(QStringLiteral("Cancel"), pButtons);
+    auto* pCancel = new QPushButton(tr("Cancel"), pButtons);
     pCancel->setObjectName(CANCEL_BUTTON_ID);
     pButtons->addButton(pOk, QDialogButtonBox::AcceptRole);
     pButtons->addButton(pCancel, QDialogButtonBox::RejectRole);
@@ -98,8 +98,8 @@ CSettingsDialog::CRangedEdit CSettingsDialog::MakeRangedEdit(int nId, CEncorda::
     auto* pRow = new QWidget(Group());
     QLineEdit* pEdit = MakeEdit(nId, pRow);
     pEdit->setValidator(new QIntValidator(range.nMinimum, range.nMaximum, pEdit));
-    auto* pRangeLabel =
-        new QLabel(QStringLiteral("%1 to %2 %3").arg(range.nMinimum).arg(range.nMaximum).arg(range.strUnit), pRow);
+    auto* pRangeLabel = new QLabel(
+        tr("%1 to %2 %3", "a field's range and unit").arg(range.nMinimum).arg(range.nMaximum).arg(range.strUnit), pRow);
     auto* pLayout = new QHBoxLayout(pRow);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->addWidget(pEdit);

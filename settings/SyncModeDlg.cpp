@@ -9,11 +9,12 @@
 #include "settings/ConversionSettings.h"
 
 CSyncModeDlg::CSyncModeDlg(ConversionSettings& settings, QWidget* pParent)
-    : CSettingsDialog(QStringLiteral("Sync Mode"), settings, pParent)
+    : CSettingsDialog(tr("Sync Mode"), settings, pParent)
 {
     QGroupBox* pGroup = Group();
     m_pModeList = MakeDropDownList(MODE_LIST, pGroup);
-    m_pModeList->addItems(SYNC_MODES);
+    for (const char* pszMode : SYNC_MODES)
+        m_pModeList->addItem(tr(pszMode));
     StoreChoice(m_pModeList, &ConversionSettings::nSyncMode, &ConversionSettings::strSyncModeName);
     // Negative plays the video later.
     const CRangedEdit offset =
@@ -22,7 +23,7 @@ CSyncModeDlg::CSyncModeDlg(ConversionSettings& settings, QWidget* pParent)
 
     auto* pGrid = new QGridLayout(pGroup);
     pGrid->addWidget(m_pModeList, 0, 0, 1, 3);
-    auto* pOffsetLabel = new QLabel(QStringLiteral("Audio Offset"), pGroup);
+    auto* pOffsetLabel = new QLabel(tr("Audio Offset"), pGroup);
     pOffsetLabel->setBuddy(m_pOffsetEdit);
     pGrid->addWidget(pOffsetLabel, 1, 0);
     pGrid->addWidget(offset.pRow, 1, 1, 1, 2);

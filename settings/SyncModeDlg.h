@@ -18,9 +18,13 @@ public:
         OFFSET_EDIT = 1019,
     };
 
-    // In the order of the mode numbers the recorder takes.
-    static inline const QStringList SYNC_MODES = { "No Sync", "Sync with stream offset (Auto Mode)",
-                                                   "Sync with stream offset (Manual Mode)" };
+    // In the order of the mode numbers the recorder takes; the list shows
+    // them in the user's language.
+    static constexpr const char* SYNC_MODES[] = {
+        QT_TR_NOOP("No Sync"),
+        QT_TR_NOOP("Sync with stream offset (Auto Mode)"),
+        QT_TR_NOOP("Sync with stream offset (Manual Mode)"),
+    };
 
     explicit CSyncModeDlg(ConversionSettings& settings, QWidget* pParent = nullptr);
 

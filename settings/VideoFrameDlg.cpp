@@ -16,7 +16,7 @@ constexpr int PICTURE_LIST = 1025;
 } // namespace
 
 CVideoFrameDlg::CVideoFrameDlg(ConversionSettings& settings, IRecorderOwner* pOwner, QWidget* pParent)
-    : CSettingsDialog(QStringLiteral("Video Frame"), settings, pParent)
+    : CSettingsDialog(tr("Video Frame"), settings, pParent)
     , m_pOwner(pOwner)
 {
     QGroupBox* pGroup = Group();

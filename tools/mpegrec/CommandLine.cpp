@@ -96,9 +96,24 @@ bool ChooseTargetNorm(CCommandLine& command, std::string& strError)
         command.eTargetNorm = ETvNorm::eNtsc;
         return true;
     }
-    strError = std::string(DiscStandard(*command.target).pszName)
-        + " records at --frame-rate 25 (PAL) or 29.97 (NTSC), not " + FrameRateText(*command.frameRate);
+    strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "%1 records at --frame-rate 25 (PAL) or 29.97 (NTSC), not %2"),
+                   std::string(DiscStandard(*command.target).pszName), FrameRateText(*command.frameRate));
     return false;
+}
+
+// The units of engine/ProfileLimits.h, marked for the catalogue.
+[[maybe_unused]] constexpr const char* RANGE_UNITS[] = {
+    QT_TRANSLATE_NOOP("CMpegrec", "bit/s"),    QT_TRANSLATE_NOOP("CMpegrec", "Hz"),
+    QT_TRANSLATE_NOOP("CMpegrec", "channels"), QT_TRANSLATE_NOOP("CMpegrec", "pixels"),
+    QT_TRANSLATE_NOOP("CMpegrec", "ms"),       QT_TRANSLATE_NOOP("CMpegrec", "frames/s"),
+    QT_TRANSLATE_NOOP("CMpegrec", "ppm"),
+};
+
+// "16 to 8192 pixels" in the user's language.
+std::string RangeWords(const CValueRange& range)
+{
+    return Say(QT_TRANSLATE_NOOP("CMpegrec", "%1 to %2 %3"), std::to_string(range.nMinimum),
+               std::to_string(range.nMaximum), Say(range.pszUnit));
 }
 
 // Reads an option's value into the command; returns what the value should
@@ -111,7 +126,7 @@ CValueReader Ranged(std::optional<int> CCommandLine::*pTarget, const CValueRange
     return [=](const std::string& strValue, CCommandLine& command) -> std::string {
         int nValue = 0;
         if (!ParseInt(strValue, nValue) || !range.Contains(nValue))
-            return "needs a whole number from " + RangeText(range);
+            return Say(QT_TRANSLATE_NOOP("CMpegrec", "needs a whole number from %1"), RangeWords(range));
         command.*pTarget = nValue;
         return {};
     };
@@ -130,20 +145,21 @@ std::string ReadFrameRate(const std::string& strValue, CCommandLine& command)
     int nCode = 0;
     // Whether the file takes the rate is known once its type is.
     if (!ParseFrameRate(strValue, nCode))
-        return "needs a rate such as 25 or 29.97";
+        return Say(QT_TRANSLATE_NOOP("CMpegrec", "needs a rate such as 25 or 29.97"));
     command.frameRate = nCode;
     return {};
 }
 
 std::string ReadTarget(const std::string& strValue, CCommandLine& command)
 {
-    return ParseTarget(strValue, command.target) ? std::string() : "is vcd, svcd or dvd";
+    return ParseTarget(strValue, command.target) ? std::string()
+                                                 : Say(QT_TRANSLATE_NOOP("CMpegrec", "is vcd, svcd or dvd"));
 }
 
 std::string ReadType(const std::string& strValue, CCommandLine& command)
 {
     if (strValue != "mpeg1" && strValue != "mpeg2" && strValue != "avi")
-        return "is mpeg1, mpeg2 or avi";
+        return Say(QT_TRANSLATE_NOOP("CMpegrec", "is mpeg1, mpeg2 or avi"));
     command.strType = strValue;
     return {};
 }
@@ -152,7 +168,7 @@ std::string ReadPictureSize(const std::string& strValue, CCommandLine& command)
 {
     if (!ParsePair(strValue, 'x', command.nWidth, command.nHeight) || !PICTURE_SIDE_RANGE.Contains(*command.nWidth)
         || !PICTURE_SIDE_RANGE.Contains(*command.nHeight))
-        return "needs WIDTHxHEIGHT, each " + RangeText(PICTURE_SIDE_RANGE);
+        return Say(QT_TRANSLATE_NOOP("CMpegrec", "needs WIDTHxHEIGHT, each %1"), RangeWords(PICTURE_SIDE_RANGE));
     return {};
 }
 
@@ -165,7 +181,7 @@ std::string ReadAspect(const std::string& strValue, CCommandLine& command)
     std::optional<int> height;
     if (!ParsePair(strValue, ':', width, height)
         || std::find(std::begin(SHAPES), std::end(SHAPES), std::pair(*width, *height)) == std::end(SHAPES))
-        return "is 4:3 or 16:9";
+        return Say(QT_TRANSLATE_NOOP("CMpegrec", "is 4:3 or 16:9"));
     command.nAspectWidth = width;
     command.nAspectHeight = height;
     return {};
@@ -175,7 +191,7 @@ std::string ReadSyncMode(const std::string& strValue, CCommandLine& command)
 {
     int nMode = 0;
     if (!ParseInt(strValue, nMode) || nMode < SYNC_MODE_NONE || nMode > SYNC_MODE_MANUAL)
-        return "is 0 (no sync), 1 (auto) or 2 (manual)";
+        return Say(QT_TRANSLATE_NOOP("CMpegrec", "is 0 (no sync), 1 (auto) or 2 (manual)"));
     command.syncMode = nMode;
     return {};
 }
@@ -183,19 +199,19 @@ std::string ReadSyncMode(const std::string& strValue, CCommandLine& command)
 std::string ReadFrame(const std::string& strValue, CCommandLine& command)
 {
     if (!ParseInt(strValue, command.nFrame) || command.nFrame < 0)
-        return "needs a picture number (0 for none)";
+        return Say(QT_TRANSLATE_NOOP("CMpegrec", "needs a picture number (0 for none)"));
     return {};
 }
 
 std::string ReadDuration(const std::string& strValue, CCommandLine& command)
 {
-    constexpr const char* NEEDED = "needs a positive number of seconds";
+    const std::string strNeeded = Say(QT_TRANSLATE_NOOP("CMpegrec", "needs a positive number of seconds"));
     try {
         std::size_t nUsed = 0;
         command.dDurationSeconds = std::stod(strValue, &nUsed);
-        return nUsed == strValue.size() && command.dDurationSeconds > 0 ? std::string() : NEEDED;
+        return nUsed == strValue.size() && command.dDurationSeconds > 0 ? std::string() : strNeeded;
     } catch (const std::exception&) {
-        return NEEDED;
+        return strNeeded;
     }
 }
 
@@ -203,8 +219,10 @@ CValueReader WallClockTime(std::optional<std::time_t> CCommandLine::*pTarget)
 {
     return [=](const std::string& strValue, CCommandLine& command) -> std::string {
         command.*pTarget = ParseLocalTime(strValue);
-        return command.*pTarget ? std::string()
-                                : "needs a local time as \"YYYY-MM-DD HH:MM\" or \"YYYY-MM-DD HH:MM:SS\"";
+        return command.*pTarget
+            ? std::string()
+            : Say(
+                QT_TRANSLATE_NOOP("CMpegrec", "needs a local time as \"YYYY-MM-DD HH:MM\" or \"YYYY-MM-DD HH:MM:SS\""));
     };
 }
 
@@ -256,12 +274,14 @@ std::string DefaultsText()
         { "--sync-mode", std::to_string(defaults.nSyncMode) },
         { "--audio-offset", std::to_string(defaults.nAudioOffset) },
         { "--frame", std::to_string(defaults.nVideoFrame) },
-        { "--video-device", "the first camera or TV card, else Test Pattern" },
-        { "--audio-device", "the sound server's default source, else the first sound card, else Test Tone" },
+        { "--video-device", Say(QT_TRANSLATE_NOOP("CMpegrec", "the first camera or TV card, else Test Pattern")) },
+        { "--audio-device",
+          Say(QT_TRANSLATE_NOOP("CMpegrec",
+                                "the sound server's default source, else the first sound card, else Test Tone")) },
         { "--video-compressor", DEFAULT_VIDEO_COMPRESSOR },
         { "--audio-compressor", DEFAULT_AUDIO_COMPRESSOR },
-        { "--duration", "none: until interrupted" },
-        { "--start-at", "now" },
+        { "--duration", Say(QT_TRANSLATE_NOOP("CMpegrec", "none: until interrupted")) },
+        { "--start-at", Say(QT_TRANSLATE_NOOP("CMpegrec", "now")) },
     };
     std::string strText;
     for (const auto& [pszOption, strValue] : lines)
@@ -279,18 +299,19 @@ std::string RangesText()
         const char* pszNote;
     };
     const CRangeLine lines[] = {
-        { "--size", PICTURE_SIDE_RANGE, " each side" },
+        { "--size", PICTURE_SIDE_RANGE, QT_TRANSLATE_NOOP("CMpegrec", " each side") },
         { "--video-bitrate", VIDEO_BITRATE_RANGE, "" },
         { "--audio-bitrate", AUDIO_BITRATE_RANGE, "" },
-        { "--sample-rate", SAMPLE_RATE_RANGE, ", of those the audio encoder codes" },
+        { "--sample-rate", SAMPLE_RATE_RANGE, QT_TRANSLATE_NOOP("CMpegrec", ", of those the audio encoder codes") },
         { "--channels", AUDIO_CHANNELS_RANGE, "" },
         { "--audio-offset", AUDIO_OFFSET_RANGE, "" },
-        { "--frame-rate", AVI_FRAME_RATE_RANGE, " (AVI; MPEG as above)" },
+        { "--frame-rate", AVI_FRAME_RATE_RANGE, QT_TRANSLATE_NOOP("CMpegrec", " (AVI; MPEG as above)") },
         { "--clock-skew", CLOCK_SKEW_RANGE, "" },
     };
     std::string strText;
     for (const CRangeLine& line : lines)
-        strText += std::string("  ") + line.pszOption + " " + RangeText(line.range) + line.pszNote + "\n";
+        strText += std::string("  ") + line.pszOption + " " + RangeWords(line.range)
+            + (*line.pszNote != '\0' ? Say(line.pszNote) : std::string()) + "\n";
     return strText;
 }
 
@@ -312,9 +333,10 @@ bool CheckFrameRate(const CCommandLine& command, std::string& strError)
         return true;
     if (IsAvi(command) ? AVI_FRAME_RATE_RANGE.Contains(*command.frameRate) : IsMpegFrameRate(*command.frameRate))
         return true;
-    strError = Given(command, "--frame-rate")
-        + (IsAvi(command) ? ": an AVI file is recorded at " + RangeText(AVI_FRAME_RATE_RANGE)
-                          : ": an MPEG file is recorded at " + std::string(MPEG_FRAME_RATES) + " frames/s");
+    strError = Given(command, "--frame-rate") + ": "
+        + (IsAvi(command)
+               ? Say(QT_TRANSLATE_NOOP("CMpegrec", "an AVI file is recorded at %1"), RangeWords(AVI_FRAME_RATE_RANGE))
+               : Say(QT_TRANSLATE_NOOP("CMpegrec", "an MPEG file is recorded at %1 frames/s"), Say(MPEG_FRAME_RATES)));
     return false;
 }
 
@@ -330,11 +352,13 @@ bool CheckSampleRate(const CCommandLine& command, std::string& strError)
     const std::vector<int> rates = EncoderSampleRates(strEncoder);
     if (rates.empty() || std::find(rates.begin(), rates.end(), *command.sampleRate) != rates.end())
         return true;
-    strError = Given(command, "--sample-rate") + ": "
-        + (IsAvi(command) ? "the " + strEncoder + " compressor codes " : std::string("MPEG audio is coded at "));
+    const std::string strOr = Say(QT_TRANSLATE_NOOP("CMpegrec", " or "));
+    std::string strRates;
     for (std::size_t nIndex = 0; nIndex < rates.size(); ++nIndex)
-        strError += (nIndex == 0 ? "" : nIndex + 1 == rates.size() ? " or " : ", ") + std::to_string(rates[nIndex]);
-    strError += " Hz";
+        strRates += (nIndex == 0 ? "" : nIndex + 1 == rates.size() ? strOr : ", ") + std::to_string(rates[nIndex]);
+    strError = Given(command, "--sample-rate") + ": "
+        + (IsAvi(command) ? Say(QT_TRANSLATE_NOOP("CMpegrec", "the %1 compressor codes %2 Hz"), strEncoder, strRates)
+                          : Say(QT_TRANSLATE_NOOP("CMpegrec", "MPEG audio is coded at %1 Hz"), strRates));
     return false;
 }
 
@@ -346,24 +370,32 @@ bool CheckAudioOffset(const CCommandLine& command, std::string& strError)
     if (!command.audioOffsetMs || command.syncMode.value_or(SYNC_MODE_NONE) != SYNC_MODE_MANUAL
         || command.dDurationSeconds <= 0 || std::abs(*command.audioOffsetMs) < command.dDurationSeconds * MS_PER_SECOND)
         return true;
-    strError = Given(command, "--audio-offset") + ": the " + (*command.audioOffsetMs > 0 ? "audio" : "video")
-        + " would begin only after the recording ends (" + Given(command, "--duration")
-        + "), so the file would have none";
+    strError = Given(command, "--audio-offset") + ": "
+        + Say(*command.audioOffsetMs > 0
+                  ? QT_TRANSLATE_NOOP(
+                      "CMpegrec",
+                      "the audio would begin only after the recording ends (%1), so the file would have none")
+                  : QT_TRANSLATE_NOOP(
+                      "CMpegrec",
+                      "the video would begin only after the recording ends (%1), so the file would have none"),
+              Given(command, "--duration"));
     return false;
 }
 
 bool CheckStartAndStop(const CCommandLine& command, std::string& strError)
 {
     if (!command.strOutput.empty() && !command.strFolder.empty()) {
-        strError = "-o names the file, --folder has it named: give one of them";
+        strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "-o names the file, --folder has it named: give one of them"));
         return false;
     }
     if (command.stopAt && command.dDurationSeconds > 0) {
-        strError = "--stop-at and --duration both say when to stop: give one of them";
+        strError =
+            Say(QT_TRANSLATE_NOOP("CMpegrec", "--stop-at and --duration both say when to stop: give one of them"));
         return false;
     }
     if (command.startAt && command.stopAt && *command.stopAt <= *command.startAt) {
-        strError = Given(command, "--stop-at") + " is not after " + Given(command, "--start-at");
+        strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "%1 is not after %2"), Given(command, "--stop-at"),
+                       Given(command, "--start-at"));
         return false;
     }
     return true;
@@ -382,47 +414,70 @@ std::string FrameRateText(int nCode)
 
 std::string MpegrecUsage()
 {
-    return "usage: mpegrec --list\n"
-           "       mpegrec -o FILE|--folder FOLDER [--title TITLE] [--start-at TIME]\n"
-           "               [--stop-at TIME|--duration SECONDS] [--type mpeg1|mpeg2|avi] [--target vcd|svcd|dvd] "
-           "[--video-device NAME]\n"
-           "               [--audio-device NAME] [--frame-rate RATE] [--size WxH] [--aspect W:H]\n"
-           "               [--video-bitrate N] [--audio-bitrate N]\n"
-           "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] [--audio-offset MS]\n"
-           "               [--frame N] [--duration SECONDS] [--fast] [--sync-marks] [--clock-skew PPM]\n"
-           "               [--video-compressor NAME] [--audio-compressor NAME] [--no-audio|--no-video]\n"
-           "       mpegrec --help | --version\n"
-           "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
-           "--no-audio/--no-video apply to --type avi.\n"
-           "--aspect is the shape the picture is shown at (4:3 unless given; 16:9 for wide).\n"
-           "--sync-mode is 0 (no sync), 1 (auto) or 2 (manual: auto shifted by --audio-offset MS).\n"
-           "--frame N lays the Nth picture of the Frame folder (in name order) over the video;\n"
-           "0 lays none.\n"
-           "--sync-marks makes the Test Pattern flash white and the Test Tone beep (1 kHz, 50 ms) at\n"
-           "every whole second; --clock-skew makes the Test Tone's clock run fast (positive) or\n"
-           "slow (negative) by PPM parts per million, as a sound card's crystal may.\n"
-           "--frame-rate takes "
-        + std::string(MPEG_FRAME_RATES)
-        + " (also as 30000:1001).\n"
-          "--target sets everything the disc needs: MPEG-1 (VCD) or MPEG-2, picture size, bit\n"
-          "rates, audio; PAL at --frame-rate 25 (the default), NTSC (29.97) at 29.97 or 30.\n"
-          "Options beside it may change what the disc allows (a lower SVCD or DVD bit rate,\n"
-          "16:9 on SVCD and DVD, a DVD picture 704 or 352 wide); anything else is refused.\n"
-          "--folder records into \"TITLE YYYY-MM-DD hh-mm.mpg\" (.avi) there, named at the start,\n"
-          "never over another file: a name taken gets \" (2)\", \" (3)\"...; --title (also the\n"
-          "file's title) is \"Recording\" unless given.\n"
-          "--start-at and --stop-at take a local time, \"YYYY-MM-DD HH:MM\" or with \":SS\"; mpegrec\n"
-          "waits for the start, looking at the clock so that a suspend or a clock change does not\n"
-          "delay it. A start already past records what is left until --stop-at (or the start\n"
-          "plus --duration); an end already past records nothing and exits with status 2.\n"
-          "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C, or\n"
-          "SIGTERM or SIGHUP, as when its terminal closes).\n"
-          "Ranges, the same as the window's:\n"
-        + RangesText() + "Defaults, the same as the window's:\n" + DefaultsText()
-        + "Exit status: 0 when done; 1 when the recording cannot start or fails; 2 for a mistake in\n"
-          "the command line (an unknown option, a value mpegrec cannot read or beyond its range, a\n"
-          "device, compressor or frame picture it does not have, a value the --target disc does\n"
-          "not allow, or an end that has passed).\n";
+    // Paragraph by paragraph, so that a translation follows each on its own.
+    return Say(QT_TRANSLATE_NOOP(
+               "CMpegrec",
+               "usage: mpegrec --list\n"
+               "       mpegrec -o FILE|--folder FOLDER [--title TITLE] [--start-at TIME]\n"
+               "               [--stop-at TIME|--duration SECONDS] [--type mpeg1|mpeg2|avi] "
+               "[--target vcd|svcd|dvd] [--video-device NAME]\n"
+               "               [--audio-device NAME] [--frame-rate RATE] [--size WxH] [--aspect W:H]\n"
+               "               [--video-bitrate N] [--audio-bitrate N]\n"
+               "               [--sample-rate N] [--channels N] [--sync-mode 0|1|2] "
+               "[--audio-offset MS]\n"
+               "               [--frame N] [--duration SECONDS] [--fast] [--sync-marks] "
+               "[--clock-skew PPM]\n"
+               "               [--video-compressor NAME] [--audio-compressor NAME] "
+               "[--no-audio|--no-video]\n"
+               "       mpegrec --help | --version\n"))
+        + Say(QT_TRANSLATE_NOOP("CMpegrec",
+                                "The compressors (an encoder name such as mpeg4 or pcm_s16le, see --list) and\n"
+                                "--no-audio/--no-video apply to --type avi.\n"
+                                "--aspect is the shape the picture is shown at (4:3 unless given; 16:9 for wide).\n"
+                                "--sync-mode is 0 (no sync), 1 (auto) or 2 (manual: auto shifted by --audio-offset "
+                                "MS).\n"
+                                "--frame N lays the Nth picture of the Frame folder (in name order) over the "
+                                "video;\n"
+                                "0 lays none.\n"))
+        + Say(QT_TRANSLATE_NOOP("CMpegrec",
+                                "--sync-marks makes the Test Pattern flash white and the Test Tone beep (1 kHz, 50 ms) "
+                                "at\n"
+                                "every whole second; --clock-skew makes the Test Tone's clock run fast (positive) "
+                                "or\n"
+                                "slow (negative) by PPM parts per million, as a sound card's crystal may.\n"))
+        + Say(QT_TRANSLATE_NOOP("CMpegrec", "--frame-rate takes %1 (also as 30000:1001).\n"), Say(MPEG_FRAME_RATES))
+        + Say(QT_TRANSLATE_NOOP("CMpegrec",
+                                "--target sets everything the disc needs: MPEG-1 (VCD) or MPEG-2, picture size, bit\n"
+                                "rates, audio; PAL at --frame-rate 25 (the default), NTSC (29.97) at 29.97 or 30.\n"
+                                "Options beside it may change what the disc allows (a lower SVCD or DVD bit rate,\n"
+                                "16:9 on SVCD and DVD, a DVD picture 704 or 352 wide); anything else is refused.\n"))
+        + Say(QT_TRANSLATE_NOOP("CMpegrec",
+                                "--folder records into \"TITLE YYYY-MM-DD hh-mm.mpg\" (.avi) there, named at the "
+                                "start,\n"
+                                "never over another file: a name taken gets \" (2)\", \" (3)\"...; --title (also "
+                                "the\n"
+                                "file's title) is \"Recording\" unless given.\n"))
+        + Say(QT_TRANSLATE_NOOP("CMpegrec",
+                                "--start-at and --stop-at take a local time, \"YYYY-MM-DD HH:MM\" or with \":SS\"; "
+                                "mpegrec\n"
+                                "waits for the start, looking at the clock so that a suspend or a clock change "
+                                "does not\n"
+                                "delay it. A start already past records what is left until --stop-at (or the "
+                                "start\n"
+                                "plus --duration); an end already past records nothing and exits with status 2.\n"))
+        + Say(QT_TRANSLATE_NOOP("CMpegrec",
+                                "Bit rates in bit/s. Without --duration, recording runs until interrupted (Ctrl+C, or\n"
+                                "SIGTERM or SIGHUP, as when its terminal closes).\n"))
+        + Say(QT_TRANSLATE_NOOP("CMpegrec", "Ranges, the same as the window's:\n")) + RangesText()
+        + Say(QT_TRANSLATE_NOOP("CMpegrec", "Defaults, the same as the window's:\n")) + DefaultsText()
+        + Say(QT_TRANSLATE_NOOP("CMpegrec",
+                                "Exit status: 0 when done; 1 when the recording cannot start or fails; 2 for a mistake "
+                                "in\n"
+                                "the command line (an unknown option, a value mpegrec cannot read or beyond its "
+                                "range, a\n"
+                                "device, compressor or frame picture it does not have, a value the --target disc "
+                                "does\n"
+                                "not allow, or an end that has passed).\n"));
 }
 
 std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arguments, std::string& strError)
@@ -452,11 +507,13 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         }
         const auto reader = ValueOptions().find(strOption);
         if (reader == ValueOptions().end()) {
-            strError = (strOption.rfind('-', 0) == 0 ? "unknown option " : "unexpected argument ") + strOption;
+            strError = Say(strOption.rfind('-', 0) == 0 ? QT_TRANSLATE_NOOP("CMpegrec", "unknown option %1")
+                                                        : QT_TRANSLATE_NOOP("CMpegrec", "unexpected argument %1"),
+                           strOption);
             return std::nullopt;
         }
         if (nIndex + 1 >= arguments.size()) {
-            strError = strOption + " needs a value";
+            strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "%1 needs a value"), strOption);
             return std::nullopt;
         }
         const std::string& strValue = arguments[++nIndex];
@@ -469,17 +526,18 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
     const bool bAviOptions = !command.strVideoCompressor.empty() || !command.strAudioCompressor.empty()
         || command.bNoVideo || command.bNoAudio;
     if (command.target && command.strType == "avi") {
-        strError = "--target makes an MPEG file, not --type avi";
+        strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "--target makes an MPEG file, not --type avi"));
         return std::nullopt;
     }
     if (command.target && !ChooseTargetNorm(command, strError))
         return std::nullopt;
     if (bAviOptions && command.strType != "avi") {
-        strError = "--video-compressor, --audio-compressor, --no-video and --no-audio go with --type avi";
+        strError = Say(QT_TRANSLATE_NOOP(
+            "CMpegrec", "--video-compressor, --audio-compressor, --no-video and --no-audio go with --type avi"));
         return std::nullopt;
     }
     if (command.bNoVideo && command.bNoAudio) {
-        strError = "--no-video and --no-audio leave nothing to record";
+        strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "--no-video and --no-audio leave nothing to record"));
         return std::nullopt;
     }
     if (!CheckFrameRate(command, strError) || !CheckSampleRate(command, strError)
@@ -489,7 +547,7 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
         return std::nullopt;
     if (!command.bList && !command.bHelp && !command.bVersion && command.strOutput.empty()
         && command.strFolder.empty()) {
-        strError = "nothing to do: give --list, -o FILE or --folder FOLDER";
+        strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "nothing to do: give --list, -o FILE or --folder FOLDER"));
         return std::nullopt;
     }
     return command;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/DiscStandard.h"
+#include "tools/mpegrec/MpegrecText.h"
 
 // What mpegrec was asked to do.
 struct CCommandLine
@@ -69,14 +70,16 @@ std::optional<CCommandLine> ParseCommandLine(const std::vector<std::string>& arg
 
 // The line that follows a mistake in the command line, instead of the whole
 // usage.
-inline constexpr const char* TRY_HELP = "Try 'mpegrec --help'.";
+inline constexpr const char* TRY_HELP = QT_TRANSLATE_NOOP("CMpegrec", "Try 'mpegrec --help'.");
 
 // What --help prints: the usage, one option per line, each default, and the
 // exit statuses.
 std::string MpegrecUsage();
 
-// The frame rates MPEG-1 and MPEG-2 carry, as --frame-rate takes them.
-inline constexpr const char* MPEG_FRAME_RATES = "23.976, 24, 25, 29.97, 30, 50, 59.94 or 60";
+// The frame rates MPEG-1 and MPEG-2 carry, as --frame-rate takes them (the
+// source text of their list in the user's language).
+inline constexpr const char* MPEG_FRAME_RATES =
+    QT_TRANSLATE_NOOP("CMpegrec", "23.976, 24, 25, 29.97, 30, 50, 59.94 or 60");
 
 // The profile's frame rate code as mpegrec takes it ("29.97" for 29).
 std::string FrameRateText(int nCode);

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "tools/mpegrec/MpegrecText.h"
+
 namespace {
 
 // Options of the ffmpeg command that FFmpeg's messages suggest, with
@@ -169,5 +171,6 @@ std::string DescribeStartFailure(EFailure eCause, const std::string& strReason)
 {
     // Only an encoder's refusal quotes FFmpeg's log; other reasons may hold
     // a file name, which is left as it is.
-    return "cannot start: " + (eCause == EFailure::eEncoderSettings ? InMpegrecTerms(strReason) : strReason);
+    return Say(QT_TRANSLATE_NOOP("CMpegrec", "cannot start: %1"),
+               eCause == EFailure::eEncoderSettings ? InMpegrecTerms(strReason) : strReason);
 }

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 
 #include "base/FramePictureFiles.h"
+#include "recorder/EngineWords.h"
 #include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
 #include "engine/FfmpegLog.h"
@@ -18,7 +19,9 @@
 #include "portal/ScreenCastPortal.h"
 #include "tools/mpegrec/CommandLine.h"
 #include "tools/mpegrec/FailureReasons.h"
+#include "tools/mpegrec/MpegrecText.h"
 #include "tools/mpegrec/StartAndStop.h"
+#include "translations/ProgramTranslations.h"
 #include "version/ProjectVersion.h"
 
 namespace {
@@ -32,9 +35,9 @@ void OnInterrupt(int)
     g_bInterrupted = true;
 }
 
-void PrintList(const char* pszTitle, const CNameList& list)
+void PrintList(const std::string& strTitle, const CNameList& list)
 {
-    std::cout << pszTitle << ":\n";
+    std::cout << strTitle << ":\n";
     for (short nIndex = 0; nIndex < list.Count(); ++nIndex)
         std::cout << "  " << nIndex << ": " << list.Name(nIndex) << "\n";
 }
@@ -43,20 +46,23 @@ void PrintList(const char* pszTitle, const CNameList& list)
 void PrintEverything(CRecorder& recorder)
 {
     const CNameList videoDevices = recorder.GetVideoDevices();
-    PrintList("Video devices", videoDevices);
+    PrintList(Say(QT_TRANSLATE_NOOP("CMpegrec", "Video devices")), videoDevices);
     for (short nDevice = 0; nDevice < videoDevices.Count(); ++nDevice) {
         recorder.SetVideoDevice(nDevice);
-        PrintList(("Video inputs of " + videoDevices.Name(nDevice)).c_str(), recorder.GetVideoInputs());
-        PrintList(("Video formats of " + videoDevices.Name(nDevice)).c_str(), recorder.GetVideoFormats());
+        PrintList(Say(QT_TRANSLATE_NOOP("CMpegrec", "Video inputs of %1"), videoDevices.Name(nDevice)),
+                  recorder.GetVideoInputs());
+        PrintList(Say(QT_TRANSLATE_NOOP("CMpegrec", "Video formats of %1"), videoDevices.Name(nDevice)),
+                  recorder.GetVideoFormats());
     }
     const CNameList audioDevices = recorder.GetAudioDevices();
-    PrintList("Audio devices", audioDevices);
+    PrintList(Say(QT_TRANSLATE_NOOP("CMpegrec", "Audio devices")), audioDevices);
     for (short nDevice = 0; nDevice < audioDevices.Count(); ++nDevice) {
         recorder.SetAudioDevice(nDevice);
-        PrintList(("Audio inputs of " + audioDevices.Name(nDevice)).c_str(), recorder.GetAudioInputs());
+        PrintList(Say(QT_TRANSLATE_NOOP("CMpegrec", "Audio inputs of %1"), audioDevices.Name(nDevice)),
+                  recorder.GetAudioInputs());
     }
-    PrintList("Video compressors", recorder.GetVideoCompressors());
-    PrintList("Audio compressors", recorder.GetAudioCompressors());
+    PrintList(Say(QT_TRANSLATE_NOOP("CMpegrec", "Video compressors")), recorder.GetVideoCompressors());
+    PrintList(Say(QT_TRANSLATE_NOOP("CMpegrec", "Audio compressors")), recorder.GetAudioCompressors());
 }
 
 bool ChooseDevices(CRecorder& recorder, const CCommandLine& command, std::string& strError)
@@ -64,7 +70,8 @@ bool ChooseDevices(CRecorder& recorder, const CCommandLine& command, std::string
     if (!command.strVideoDevice.empty()) {
         const short nIndex = recorder.GetVideoDevices().FindIndex(command.strVideoDevice);
         if (nIndex < 0) {
-            strError = "no video device named \"" + command.strVideoDevice + "\" (see --list)";
+            strError =
+                Say(QT_TRANSLATE_NOOP("CMpegrec", "no video device named \"%1\" (see --list)"), command.strVideoDevice);
             return false;
         }
         recorder.SetVideoDevice(nIndex);
@@ -72,7 +79,8 @@ bool ChooseDevices(CRecorder& recorder, const CCommandLine& command, std::string
     if (!command.strAudioDevice.empty()) {
         const short nIndex = recorder.GetAudioDevices().FindIndex(command.strAudioDevice);
         if (nIndex < 0) {
-            strError = "no audio device named \"" + command.strAudioDevice + "\" (see --list)";
+            strError =
+                Say(QT_TRANSLATE_NOOP("CMpegrec", "no audio device named \"%1\" (see --list)"), command.strAudioDevice);
             return false;
         }
         recorder.SetAudioDevice(nIndex);
@@ -86,7 +94,8 @@ bool ChooseCompressor(CRecorder& recorder, ECompressorKind eKind, const std::str
         return true;
     const int nIndex = FindCompressor(eKind, strCodec);
     if (nIndex < 0) {
-        strError = "no compressor " + strCodec + " among those that record AVI files (see --list)";
+        strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "no compressor %1 among those that record AVI files (see --list)"),
+                       strCodec);
         return false;
     }
     (eKind == ECompressorKind::eVideo ? recorder.Profile().nVideoCompressor : recorder.Profile().nAudioCompressor) =
@@ -147,9 +156,9 @@ bool CheckTarget(const CRecordingProfile& profile, const CCommandLine& command, 
     const std::vector<std::string> reasons = DiscStandardShortfalls(profile, *command.target);
     if (reasons.empty())
         return true;
-    strError = std::string(DiscStandard(*command.target).pszName) + " does not allow ";
-    for (std::size_t nIndex = 0; nIndex < reasons.size(); ++nIndex)
-        strError += (nIndex > 0 ? "; " : "") + reasons[nIndex];
+    strError =
+        Say(QT_TRANSLATE_NOOP("CMpegrec", "%1 does not allow %2"), std::string(DiscStandard(*command.target).pszName),
+            EngineWords::DiscShortfalls(reasons).toStdString());
     return false;
 }
 
@@ -165,19 +174,27 @@ bool CheckFramePicture(const CCommandLine& command, std::string& strError)
         return true;
     strError = "--frame " + command.givenValues.at("--frame") + ": ";
     if (folder.empty()) {
-        strError += "there is no Frame folder in the current folder or beside mpegrec (0 for none)";
+        strError += Say(QT_TRANSLATE_NOOP(
+            "CMpegrec", "there is no Frame folder in the current folder or beside mpegrec (0 for none)"));
         return false;
     }
-    const std::string strRange = nCount > 0 ? "1 to " + std::to_string(nCount) + ", or 0 for none" : "0 for none";
-    strError += "the Frame folder " + folder.string() + " has " + std::to_string(nCount)
-        + (nCount == 1 ? " picture (" : " pictures (") + strRange + ")";
+    const std::string strCount = std::to_string(nCount);
+    if (nCount == 0)
+        strError +=
+            Say(QT_TRANSLATE_NOOP("CMpegrec", "the Frame folder %1 has no pictures (0 for none)"), folder.string());
+    else if (nCount == 1)
+        strError +=
+            Say(QT_TRANSLATE_NOOP("CMpegrec", "the Frame folder %1 has 1 picture (1, or 0 for none)"), folder.string());
+    else
+        strError += Say(QT_TRANSLATE_NOOP("CMpegrec", "the Frame folder %1 has %2 pictures (1 to %2, or 0 for none)"),
+                        folder.string(), strCount);
     return false;
 }
 
 // A mistake in the command line: what it is, and where to read more.
 int UsageError(const std::string& strError)
 {
-    std::cerr << "mpegrec: " << strError << "\n" << TRY_HELP << "\n";
+    std::cerr << "mpegrec: " << strError << "\n" << Say(TRY_HELP) << "\n";
     return EXIT_USAGE;
 }
 
@@ -201,7 +218,7 @@ bool OpenScreenCast(CRecorder& recorder, CScreenCastPortal& screenCast, std::str
     case CScreenCastPortal::EOutcome::eFailed:
         break;
     }
-    strError = "the desktop did not share its screen: " + strReason.toStdString();
+    strError = Say(QT_TRANSLATE_NOOP("CMpegrec", "the desktop did not share its screen: %1"), strReason.toStdString());
     return false;
 }
 
@@ -226,16 +243,21 @@ std::optional<int> WaitForStart(CRecorder& recorder, const CCommandLine& command
 {
     const std::optional<CWallTime> end = WallClockEnd(command);
     const auto EndHasPassed = [&] {
-        std::cerr << "mpegrec: the end of the recording ("
-                  << (command.stopAt ? "--stop-at " + command.givenValues.at("--stop-at")
-                                     : "--start-at " + command.givenValues.at("--start-at") + " plus --duration")
-                  << ") has passed; nothing was recorded\n";
+        const std::string strEnd = command.stopAt
+            ? "--stop-at " + command.givenValues.at("--stop-at")
+            : Say(QT_TRANSLATE_NOOP("CMpegrec", "--start-at %1 plus --duration"), command.givenValues.at("--start-at"));
+        std::cerr << "mpegrec: "
+                  << Say(QT_TRANSLATE_NOOP("CMpegrec",
+                                           "the end of the recording (%1) has passed; nothing was recorded"),
+                         strEnd)
+                  << "\n";
         return EXIT_USAGE;
     };
     if (end && *end <= std::chrono::system_clock::now())
         return EndHasPassed();
     if (command.startAt && !WaitForWallClock(*command.startAt, g_bInterrupted)) {
-        std::cerr << "mpegrec: interrupted before the start; nothing was recorded\n";
+        std::cerr << "mpegrec: "
+                  << Say(QT_TRANSLATE_NOOP("CMpegrec", "interrupted before the start; nothing was recorded")) << "\n";
         return EXIT_FAILURE;
     }
     if (end) {
@@ -294,7 +316,8 @@ int Record(CRecorder& recorder, const CCommandLine& command)
                 static_cast<long long>(status.nVideoFramesRepeated), static_cast<long long>(status.nBytesWritten),
                 status.dElapsedSeconds);
     if (!status.strError.empty()) {
-        std::cerr << "mpegrec: recording stopped: " << status.strError << "\n";
+        std::cerr << "mpegrec: " << Say(QT_TRANSLATE_NOOP("CMpegrec", "recording stopped: %1"), status.strError)
+                  << "\n";
         return EXIT_FAILURE;
     }
     return EXIT_SUCCESS;
@@ -304,6 +327,14 @@ int Record(CRecorder& recorder, const CCommandLine& command)
 
 int main(int argc, char** argv)
 {
+    // Before anything is said: the messages and the help follow the
+    // user's language. The desktop portal is spoken to through Qt's D-Bus,
+    // which needs the application too.
+    QCoreApplication application(argc, argv);
+    // The recorder's catalogue holds the engine's words.
+    ProgramTranslations::Install(
+        application,
+        { QStringLiteral("mpegrec"), QStringLiteral("skinrec_recorder"), QStringLiteral("skinrec_portal") });
     std::string strError;
     const std::optional<CCommandLine> command =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), strError);
@@ -321,8 +352,6 @@ int main(int argc, char** argv)
     // bury the summary, and the reasons quote FFmpeg's errors anyway.
     SetFfmpegLogSink([](ELogLevel, const std::string& strLine) { std::cerr << strLine << "\n"; });
     CaptureFfmpegErrors();
-    // The desktop portal is spoken to through Qt's D-Bus, which needs it.
-    QCoreApplication application(argc, argv);
     try {
         CRecorder recorder;
         recorder.SetPortalProbe([] { return CScreenCastPortal::IsOffered(); });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
@@ -28,17 +29,38 @@ const struct
     const char* pszSameCommand;
     const char* pszLost;
 } REQUIRED_BUTTONS[] = {
-    { "BUTTON_CONVERT", nullptr, "nothing starts a recording" },
-    { "BUTTON_STOP", nullptr, "nothing stops a recording" },
-    { "BUTTON_EXIT", "BUTTON_CLOSE", "nothing closes the window" },
+    { "BUTTON_CONVERT", nullptr, QT_TRANSLATE_NOOP("CSkinValidator", "nothing starts a recording") },
+    { "BUTTON_STOP", nullptr, QT_TRANSLATE_NOOP("CSkinValidator", "nothing stops a recording") },
+    { "BUTTON_EXIT", "BUTTON_CLOSE", QT_TRANSLATE_NOOP("CSkinValidator", "nothing closes the window") },
 };
 
 // A control with less than this share of its rectangle on its picture is
 // mostly cut off: a typing slip rather than a design.
 constexpr double MIN_SHARE_ON_PICTURE = 0.5;
 
+QString Number(qsizetype nValue)
+{
+    return QString::number(nValue);
+}
+
+// "640x480".
+QString SizeText(int nWidth, int nHeight)
+{
+    return QStringLiteral("%1x%2").arg(nWidth).arg(nHeight);
+}
+
+QString SizeText(const QSize& size)
+{
+    return SizeText(size.width(), size.height());
+}
+
+// The problems are worded in the user's language; each names its place
+// first, and the values go in with one arg() call, so that a place holding
+// a "%1" of its own stays as it is.
 class CSkinValidator
 {
+    Q_DECLARE_TR_FUNCTIONS(CSkinValidator)
+
 public:
     explicit CSkinValidator(const QString& strFolder)
         : m_strFolder(strFolder)
@@ -49,7 +71,7 @@ public:
     QStringList Run()
     {
         if (!QFileInfo(m_ini.GetPath()).isFile()) {
-            Report(SKIN_FILE + QStringLiteral(": missing"));
+            Report(tr("%1: missing").arg(SKIN_FILE));
         } else {
             CheckBackgroundGiven();
             CheckBackgroundSize();
@@ -66,9 +88,9 @@ public:
         }
         const CSkinFileLookup notifier = LookUpSkinFile(m_strFolder, NOTIFIER_IMAGE);
         if (notifier.eResult == ESkinFileLookup::eOutside)
-            Report(NOTIFIER_IMAGE + QStringLiteral(": lies outside the package"));
+            Report(tr("%1: lies outside the package").arg(NOTIFIER_IMAGE));
         else if (!QFileInfo::exists(notifier.strPath))
-            Report(NOTIFIER_IMAGE + QStringLiteral(": missing (task notifier picture)"));
+            Report(tr("%1: missing (task notifier picture)").arg(NOTIFIER_IMAGE));
         else if (m_sizeNotifier.isValid())
             CheckDoubleSizePartner(NOTIFIER_IMAGE, notifier.strPath, m_sizeNotifier);
         return m_arrProblems;
@@ -98,18 +120,17 @@ private:
             return QImage();
         const CSkinFileLookup lookup = LookUpSkinFile(m_strFolder, strFile);
         if (lookup.eResult == ESkinFileLookup::eOutside) {
-            Report(strWhere + QStringLiteral(": image ") + strFile + QStringLiteral(" lies outside the package"));
+            Report(tr("%1: image %2 lies outside the package").arg(strWhere, strFile));
             return QImage();
         }
         const QString& strPath = lookup.strPath;
         if (!QFileInfo(strPath).isFile()) {
-            Report(strWhere + QStringLiteral(": image not found: ") + strFile);
+            Report(tr("%1: image not found: %2").arg(strWhere, strFile));
             return QImage();
         }
         const CSkinImageFile file = ReadSkinImageFile(strPath);
         if (file.image.isNull())
-            Report(strWhere + QStringLiteral(": image cannot be loaded: ") + strFile + QStringLiteral(" (")
-                   + file.strReason + u')');
+            Report(tr("%1: image cannot be loaded: %2 (%3)").arg(strWhere, strFile, file.strReason));
         else
             CheckDoubleSizePartner(strWhere, strPath, file.image.size());
         return file.image;
@@ -126,16 +147,10 @@ private:
         const CSkinImageFile partner = ReadSkinImageFile(strPartner);
         const QString strName = QFileInfo(strPartner).fileName();
         if (partner.image.isNull())
-            Report(strWhere + QStringLiteral(": image cannot be loaded: ") + strName + QStringLiteral(" (")
-                   + partner.strReason + u')');
+            Report(tr("%1: image cannot be loaded: %2 (%3)").arg(strWhere, strName, partner.strReason));
         else if (partner.image.size() != sizePicture * 2)
-            Report(strWhere
-                   + QStringLiteral(": %1 is %2x%3, not twice %4x%5")
-                         .arg(strName)
-                         .arg(partner.image.width())
-                         .arg(partner.image.height())
-                         .arg(sizePicture.width())
-                         .arg(sizePicture.height()));
+            Report(tr("%1: %2 is %3, not twice %4")
+                       .arg(strWhere, strName, SizeText(partner.image.size()), SizeText(sizePicture)));
     }
 
     // An empty value is no entry to the other checks.
@@ -143,7 +158,7 @@ private:
     {
         const CSectionFormat& format = SkinFormat::BACKGROUND;
         if (SkinFormat::SingleValue(m_ini, format).isEmpty())
-            Report(format.Section() + u' ' + format.Key() + QStringLiteral(": no background image"));
+            Report(tr("%1: no background image").arg(format.Section() + u' ' + format.Key()));
     }
 
     // Read from the picture's header: a hostile one is never loaded whole.
@@ -163,27 +178,20 @@ private:
     {
         const qsizetype nLines = m_ini.CountKeyLines(format.Section());
         if (nLines > CIniFile::MAX_SECTION_ENTRIES)
-            Report(format.Section()
-                   + QStringLiteral(": %1 entries, more than the %2 a section may have; the window reads the first %2")
-                         .arg(nLines)
-                         .arg(CIniFile::MAX_SECTION_ENTRIES));
+            Report(tr("%1: %2 entries, more than the %3 a section may have; the window reads the first %3")
+                       .arg(format.Section(), Number(nLines), Number(CIniFile::MAX_SECTION_ENTRIES)));
     }
 
     // Values the window would cut or read with repeated fields.
     void CheckValueShape(const QString& strWhere, const QString& strValue, const CSectionFormat& format)
     {
         if (strValue.size() > SkinFields::MAX_ENTRY_CHARS)
-            Report(strWhere
-                   + QStringLiteral(": value has %1 characters, more than %2")
-                         .arg(strValue.size())
-                         .arg(SkinFields::MAX_ENTRY_CHARS));
+            Report(tr("%1: value has %2 characters, more than %3")
+                       .arg(strWhere, Number(strValue.size()), Number(SkinFields::MAX_ENTRY_CHARS)));
         const qsizetype nFields = strValue.count(u',') + 1;
         if (nFields < format.FieldCount())
-            Report(strWhere
-                   + QStringLiteral(": %1 fields, %2 needs %3")
-                         .arg(nFields)
-                         .arg(format.Section())
-                         .arg(format.FieldCount()));
+            Report(tr("%1: %2 fields, %3 needs %4")
+                       .arg(strWhere, Number(nFields), format.Section(), Number(format.FieldCount())));
     }
 
     void CheckEntry(const QString& strWhere, const QString& strValue, const CSectionFormat& format)
@@ -209,13 +217,9 @@ private:
             return;
         const QSize sizeMax =
             bWindow ? SkinLimits::MaxWindowSize() : QSize(SkinLimits::MAX_CONTROL_SIDE, SkinLimits::MAX_CONTROL_SIDE);
-        Report(strWhere
-               + QStringLiteral(": %1x%2 is larger than the %3x%4 a %5 may be; the window leaves it out")
-                     .arg(size.width())
-                     .arg(size.height())
-                     .arg(sizeMax.width())
-                     .arg(sizeMax.height())
-                     .arg(bWindow ? QStringLiteral("window") : QStringLiteral("control")));
+        Report((bWindow ? tr("%1: %2 is larger than the %3 a window may be; the window leaves it out")
+                        : tr("%1: %2 is larger than the %3 a control may be; the window leaves it out"))
+                   .arg(strWhere, SizeText(size), SizeText(sizeMax)));
     }
 
     // A control turned inside out has no size; one mostly off its picture
@@ -225,9 +229,9 @@ private:
         const int nRight = rc.left() + rc.width();
         const int nBottom = rc.top() + rc.height();
         if (rc.width() < 0)
-            Report(strWhere + QStringLiteral(": right %1 is less than left %2").arg(nRight).arg(rc.left()));
+            Report(tr("%1: right %2 is less than left %3").arg(strWhere, Number(nRight), Number(rc.left())));
         if (rc.height() < 0)
-            Report(strWhere + QStringLiteral(": bottom %1 is less than top %2").arg(nBottom).arg(rc.top()));
+            Report(tr("%1: bottom %2 is less than top %3").arg(strWhere, Number(nBottom), Number(rc.top())));
         const bool bOnNotifier = &format == &SkinFormat::TASK_BUTTONS;
         const QSize sizePicture = bOnNotifier ? m_sizeNotifier : m_sizeBackground;
         if (rc.isEmpty() || !sizePicture.isValid())
@@ -235,17 +239,17 @@ private:
         const QRect rcOnPicture = rc.intersected(QRect(QPoint(0, 0), sizePicture));
         const double dShareOnPicture =
             double(rcOnPicture.width()) * rcOnPicture.height() / (double(rc.width()) * rc.height());
-        if (dShareOnPicture < MIN_SHARE_ON_PICTURE)
-            Report(strWhere
-                   + QStringLiteral(": rectangle %1,%2,%3,%4 lies %5outside the %6x%7 %8")
-                         .arg(rc.left())
-                         .arg(rc.top())
-                         .arg(nRight)
-                         .arg(nBottom)
-                         .arg(rcOnPicture.isEmpty() ? QString() : QStringLiteral("mostly "))
-                         .arg(sizePicture.width())
-                         .arg(sizePicture.height())
-                         .arg(bOnNotifier ? QStringLiteral("notifier picture") : QStringLiteral("background")));
+        if (dShareOnPicture >= MIN_SHARE_ON_PICTURE)
+            return;
+        const bool bMostly = !rcOnPicture.isEmpty();
+        const QString strProblem = bOnNotifier
+            ? (bMostly ? tr("%1: rectangle %2 lies mostly outside the %3 notifier picture")
+                       : tr("%1: rectangle %2 lies outside the %3 notifier picture"))
+            : (bMostly ? tr("%1: rectangle %2 lies mostly outside the %3 background")
+                       : tr("%1: rectangle %2 lies outside the %3 background"));
+        Report(strProblem.arg(strWhere,
+                              QStringLiteral("%1,%2,%3,%4").arg(rc.left()).arg(rc.top()).arg(nRight).arg(nBottom),
+                              SizeText(sizePicture)));
     }
 
     void CheckSingleValue(const CSectionFormat& format)
@@ -270,14 +274,14 @@ private:
         if (picture.isNull())
             return;
         if (rcPage.isEmpty() || !picture.rect().contains(rcPage))
-            Report(strWhere
-                   + QStringLiteral(": page %1,%2,%3,%4 does not lie on the %5x%6 notifier picture")
-                         .arg(rcPage.left())
-                         .arg(rcPage.top())
-                         .arg(rcPage.left() + rcPage.width())
-                         .arg(rcPage.top() + rcPage.height())
-                         .arg(picture.width())
-                         .arg(picture.height()));
+            Report(tr("%1: page %2 does not lie on the %3 notifier picture")
+                       .arg(strWhere,
+                            QStringLiteral("%1,%2,%3,%4")
+                                .arg(rcPage.left())
+                                .arg(rcPage.top())
+                                .arg(rcPage.left() + rcPage.width())
+                                .arg(rcPage.top() + rcPage.height()),
+                            SizeText(picture.size())));
     }
 
     // The icon is drawn unscaled: an image smaller than its rectangle
@@ -291,13 +295,8 @@ private:
         if (image.isNull())
             return;
         if (image.width() < rcIcon.width() || image.height() < rcIcon.height())
-            Report(strWhere
-                   + QStringLiteral(": image %1x%2 smaller than its rectangle %3x%4: ")
-                         .arg(image.width())
-                         .arg(image.height())
-                         .arg(rcIcon.width())
-                         .arg(rcIcon.height())
-                   + strFile);
+            Report(tr("%1: image %2 smaller than its rectangle %3: %4")
+                       .arg(strWhere, SizeText(image.size()), SizeText(rcIcon.size()), strFile));
     }
 
     void CheckControlList(const CSectionFormat& format)
@@ -326,8 +325,8 @@ private:
             const int nNumber = strKey.toInt(&bNumber);
             const bool bNumbered = bNumber && nNumber >= 1 && QString::number(nNumber) == strKey;
             if (!bNumbered)
-                Report(strSection + u' ' + strKey
-                       + QStringLiteral(": never read; keys must be numbered 1 to %1 without gaps").arg(nCount));
+                Report(tr("%1: never read; keys must be numbered 1 to %2 without gaps")
+                           .arg(strSection + u' ' + strKey, Number(nCount)));
             else if (nNumber > nCount)
                 arrHidden.append(nNumber);
         }
@@ -342,15 +341,14 @@ private:
         }
         const QString strFirstHidden = QString::number(arrHidden.first());
         const qsizetype nMore = arrHidden.size() - 1;
-        const QString strMore = nMore == 0 ? QStringLiteral(" is ignored")
-                                           : QStringLiteral(" and %1 more %2 after it are ignored")
-                                                 .arg(nMore)
-                                                 .arg(nMore == 1 ? QStringLiteral("entry") : QStringLiteral("entries"));
-        Report(strSection + (arrMissing.size() == 1 ? QStringLiteral(" key ") : QStringLiteral(" keys "))
-               + KeyRuns(arrMissing)
-               + QStringLiteral(" missing: the window reads keys 1 to %1 only, so %2 (key %3)%4")
-                     .arg(nCount)
-                     .arg(EntryName(format, strFirstHidden), strFirstHidden, strMore));
+        const QString strName = EntryName(format, strFirstHidden);
+        const QString strIgnored = nMore == 0 ? tr("%1 (key %2) is ignored").arg(strName, strFirstHidden)
+            : nMore == 1
+            ? tr("%1 (key %2) and 1 more entry after it are ignored").arg(strName, strFirstHidden)
+            : tr("%1 (key %2) and %3 more entries after it are ignored").arg(strName, strFirstHidden, Number(nMore));
+        const QString strMissing = arrMissing.size() == 1 ? tr("%1 key %2 missing") : tr("%1 keys %2 missing");
+        Report(tr("%1: the window reads keys 1 to %2 only, so %3")
+                   .arg(strMissing.arg(strSection, KeyRuns(arrMissing)), Number(nCount), strIgnored));
     }
 
     // Ascending keys with runs shortened: "2, 5 to 9".
@@ -361,8 +359,7 @@ private:
             qsizetype nEnd = i;
             while (nEnd + 1 < arrKeys.size() && arrKeys[nEnd + 1] == arrKeys[nEnd] + 1)
                 ++nEnd;
-            arrRuns.append(nEnd == i ? QString::number(arrKeys[i])
-                                     : QStringLiteral("%1 to %2").arg(arrKeys[i]).arg(arrKeys[nEnd]));
+            arrRuns.append(nEnd == i ? QString::number(arrKeys[i]) : tr("%1 to %2").arg(arrKeys[i]).arg(arrKeys[nEnd]));
             i = nEnd + 1;
         }
         return arrRuns.join(QStringLiteral(", "));
@@ -374,7 +371,7 @@ private:
         const QString strValue = m_ini.GetString(format.Section(), strKey, QString());
         const QString strName =
             strValue.isEmpty() ? QString() : SkinFormat::CEntryReader(format, strValue).Take(SkinFormat::EField::eName);
-        return strName.isEmpty() ? QStringLiteral("entry ") + strKey : strName;
+        return strName.isEmpty() ? tr("entry %1").arg(strKey) : strName;
     }
 
     void CheckRequiredButtons()
@@ -384,8 +381,7 @@ private:
             const bool bSameCommand = button.pszSameCommand != nullptr
                 && m_setButtonNames.contains(QString::fromLatin1(button.pszSameCommand));
             if (!m_setButtonNames.contains(strName) && !bSameCommand)
-                Report(SkinFormat::BUTTONS.Section() + QStringLiteral(": no ") + strName + QStringLiteral(" button; ")
-                       + QString::fromLatin1(button.pszLost));
+                Report(tr("%1: no %2 button; %3").arg(SkinFormat::BUTTONS.Section(), strName, tr(button.pszLost)));
         }
     }
 

@@ -12,6 +12,7 @@
 #include "skin/SkinUnpacker.h"
 #include "tools/skintool/ConsolePrompt.h"
 #include "tools/skintool/SkinValidator.h"
+#include "translations/ProgramTranslations.h"
 #include "version/ProjectVersion.h"
 
 namespace {
@@ -24,18 +25,28 @@ constexpr int EXIT_EXTRACT_FAILED = 2;
 constexpr int EXIT_NO_CENTRAL_DIRECTORY = 3;
 constexpr int EXIT_USAGE = 64;
 
-const char USAGE[] = "usage: skintool list PACKAGE\n"
-                     "       skintool unpack [--force] PACKAGE FOLDER\n"
-                     "       skintool check PACKAGE\n"
-                     "       skintool --help\n"
-                     "       skintool --version\n";
+// The context of skintool's texts in the catalogue.
+class CSkintool
+{
+    Q_DECLARE_TR_FUNCTIONS(CSkintool)
+};
 
-const char UNPACK_RULES[] = "unpack writes nothing through a symbolic link inside FOLDER, and replaces a file\n"
-                            "that is already there only with --force\n";
-
-const char EXIT_STATUSES[] = "exit status: 0 done, and check found no problem; 1 open failed, or check found\n"
-                             "problems; 2 extract failed, or a file exists that unpack may not replace;\n"
-                             "3 central directory not found; 64 usage error\n";
+// Paragraph by paragraph, so that a translation follows each on its own.
+const char* const HELP[] = {
+    QT_TRANSLATE_NOOP("CSkintool",
+                      "usage: skintool list PACKAGE\n"
+                      "       skintool unpack [--force] PACKAGE FOLDER\n"
+                      "       skintool check PACKAGE\n"
+                      "       skintool --help\n"
+                      "       skintool --version\n"),
+    QT_TRANSLATE_NOOP("CSkintool",
+                      "unpack writes nothing through a symbolic link inside FOLDER, and replaces a file\n"
+                      "that is already there only with --force\n"),
+    QT_TRANSLATE_NOOP("CSkintool",
+                      "exit status: 0 done, and check found no problem; 1 open failed, or check found\n"
+                      "problems; 2 extract failed, or a file exists that unpack may not replace;\n"
+                      "3 central directory not found; 64 usage error\n"),
+};
 
 const QString FORCE_OPTION = QStringLiteral("--force");
 const QStringList COMMANDS = { QStringLiteral("list"), QStringLiteral("unpack"), QStringLiteral("check") };
@@ -44,7 +55,8 @@ const QStringList COMMANDS = { QStringLiteral("list"), QStringLiteral("unpack"),
 // whole usage would bury the mistake.
 int Usage(const QString& strProblem)
 {
-    std::cerr << "skintool: " << qPrintable(strProblem) << "\nTry 'skintool --help'." << std::endl;
+    std::cerr << "skintool: " << qPrintable(strProblem) << "\n"
+              << qPrintable(CSkintool::tr("Try 'skintool --help'.")) << std::endl;
     return EXIT_USAGE;
 }
 
@@ -57,10 +69,10 @@ QString Quoted(const QString& strWord)
 int UnknownWord(const QString& strWord, const QString& strCommand)
 {
     if (strWord.startsWith(u'-'))
-        return Usage(QStringLiteral("unknown option ") + Quoted(strWord));
+        return Usage(CSkintool::tr("unknown option %1").arg(Quoted(strWord)));
     if (strCommand.isEmpty())
-        return Usage(QStringLiteral("unknown command ") + Quoted(strWord));
-    return Usage(QStringLiteral("too many arguments for ") + strCommand);
+        return Usage(CSkintool::tr("unknown command %1").arg(Quoted(strWord)));
+    return Usage(CSkintool::tr("too many arguments for %1").arg(strCommand));
 }
 
 int List(const QString& strPackage)
@@ -72,7 +84,9 @@ int List(const QString& strPackage)
         // its listing would be cut short.
         archive.CheckLimits();
     } catch (const std::exception& exception) {
-        std::cerr << "skintool: Open failed (" << exception.what() << ")" << std::endl;
+        std::cerr << "skintool: "
+                  << qPrintable(CSkintool::tr("Open failed (%1)").arg(QString::fromLocal8Bit(exception.what())))
+                  << std::endl;
         return EXIT_OPEN_FAILED;
     }
     for (int i = 0; i < archive.GetEntryCount(); ++i) {
@@ -106,7 +120,8 @@ int Unpack(const QString& strPackage, const QString& strFolder, EExistingFile eE
     CConsolePrompt prompt;
     const EUnpackResult eResult = UnpackSkin(archive, strPackage, strFolder, prompt, eExisting);
     if (eResult == EUnpackResult::FileExists)
-        std::cerr << "skintool: " << qPrintable(FORCE_OPTION) << " replaces files that exist" << std::endl;
+        std::cerr << "skintool: " << qPrintable(CSkintool::tr("%1 replaces files that exist").arg(FORCE_OPTION))
+                  << std::endl;
     return ExitCodeOf(eResult);
 }
 
@@ -114,7 +129,9 @@ int Check(const QString& strPackage)
 {
     const QTemporaryDir folder;
     if (!folder.isValid()) {
-        std::cerr << "skintool: cannot create a temporary folder: " << qPrintable(folder.errorString()) << std::endl;
+        std::cerr << "skintool: "
+                  << qPrintable(CSkintool::tr("cannot create a temporary folder: %1").arg(folder.errorString()))
+                  << std::endl;
         return EXIT_PROBLEMS_FOUND;
     }
     CSkinArchive archive;
@@ -122,7 +139,7 @@ int Check(const QString& strPackage)
     // The folder is new and private, as the window's is: a package that
     // names one file twice is checked as the window loads it.
     if (UnpackSkin(archive, strPackage, folder.path(), prompt, EExistingFile::Replace) != EUnpackResult::Ok) {
-        std::printf("%s: package cannot be unpacked\n", qPrintable(strPackage));
+        std::printf("%s\n", qPrintable(CSkintool::tr("%1: package cannot be unpacked").arg(strPackage)));
         return EXIT_PROBLEMS_FOUND;
     }
     const QStringList arrProblems = ValidateSkinFolder(folder.path());
@@ -135,13 +152,16 @@ int Check(const QString& strPackage)
 
 int main(int argc, char* argv[])
 {
-    const QCoreApplication application(argc, argv);
+    QCoreApplication application(argc, argv);
+    // The skin reader's messages come through the console prompt.
+    ProgramTranslations::Install(application, { QStringLiteral("skintool"), QStringLiteral("skinrec_package") });
     QStringList arrArgs = QCoreApplication::arguments().mid(1);
     if (arrArgs.isEmpty())
-        return Usage(QStringLiteral("no command given"));
+        return Usage(CSkintool::tr("no command given"));
     const QString strCommand = arrArgs[0];
     if (strCommand == u"--help" || strCommand == u"-h") {
-        std::cout << USAGE << UNPACK_RULES << EXIT_STATUSES;
+        for (const char* pszParagraph : HELP)
+            std::cout << qPrintable(CSkintool::tr(pszParagraph));
         return EXIT_OK;
     }
     if (strCommand == u"--version") {
@@ -157,7 +177,7 @@ int main(int argc, char* argv[])
             return UnknownWord(arrArgs[i], strCommand);
     }
     if (arrArgs.size() <= nOperands)
-        return Usage(QStringLiteral("too few arguments for ") + strCommand);
+        return Usage(CSkintool::tr("too few arguments for %1").arg(strCommand));
     if (strCommand == u"list")
         return List(arrArgs[1]);
     if (strCommand == u"unpack")
