@@ -94,18 +94,6 @@
         <translation>%1x%2 Pixel, mehr als %3 je Seite</translation>
     </message>
     <message>
-        <source>BMP header cut short</source>
-        <translation>BMP-Kopf abgeschnitten</translation>
-    </message>
-    <message>
-        <source>BMP header claims no pixels (%1x%2, %3 bits)</source>
-        <translation>BMP-Kopf gibt keine Pixel an (%1x%2, %3 Bit)</translation>
-    </message>
-    <message>
-        <source>BMP header claims %1x%2 pixels (%3 bytes), the file holds %4</source>
-        <translation>BMP-Kopf gibt %1x%2 Pixel an (%3 Bytes), die Datei enthält %4</translation>
-    </message>
-    <message>
         <source>not found</source>
         <translation>nicht gefunden</translation>
     </message>
