@@ -12,7 +12,7 @@ namespace ProgramCatalogues {
 inline const QStringList NAMES = {
     QStringLiteral("skinrec_app"),       QStringLiteral("skinrec_skin"),     QStringLiteral("skinrec_package"),
     QStringLiteral("skinrec_auxiliary"), QStringLiteral("skinrec_settings"), QStringLiteral("skinrec_settings_dialogs"),
-    QStringLiteral("skinrec_recorder"),   QStringLiteral("skinrec_portal"),
+    QStringLiteral("skinrec_recorder"),  QStringLiteral("skinrec_portal"),
 };
 
 inline void Install(QCoreApplication& application)

@@ -7,11 +7,6 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "recorder/CompressorPage.h"
-#include "recorder/EngineWords.h"
-#include "recorder/FailureText.h"
-#include "recorder/FfmpegLogCategory.h"
-#include "recorder/RecordingOverlay.h"
 #include "engine/AudioLevel.h"
 #include "engine/DiscStandard.h"
 #include "engine/FramePicture.h"
@@ -20,6 +15,7 @@
 #include "engine/RecordingProfile.h"
 #include "portal/ScreenCastPortal.h"
 #include "recorder/CompressorPage.h"
+#include "recorder/EngineWords.h"
 #include "recorder/FailureText.h"
 #include "recorder/FfmpegLogCategory.h"
 #include "recorder/RecordingOverlay.h"

@@ -8,8 +8,8 @@ QStringList ListEntries(const QStringList& arrFileNames)
 {
     QStringList arrEntries;
     for (const QString& strFile : arrFileNames)
-        arrEntries.append(QCoreApplication::translate(
-            "FramePictureNames", FramePictureEntry(strFile.toStdString()).c_str()));
+        arrEntries.append(
+            QCoreApplication::translate("FramePictureNames", FramePictureEntry(strFile.toStdString()).c_str()));
     return arrEntries;
 }
 

@@ -10,13 +10,13 @@
 #include <QCoreApplication>
 
 #include "base/FramePictureFiles.h"
-#include "recorder/EngineWords.h"
 #include "engine/CompressorCatalog.h"
 #include "engine/DiscStandard.h"
 #include "engine/FfmpegLog.h"
 #include "engine/Recorder.h"
 #include "portal/RestoreTokenStore.h"
 #include "portal/ScreenCastPortal.h"
+#include "recorder/EngineWords.h"
 #include "tools/mpegrec/CommandLine.h"
 #include "tools/mpegrec/FailureReasons.h"
 #include "tools/mpegrec/MpegrecText.h"
