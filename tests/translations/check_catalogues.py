@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Every shipped catalogue is finished and up to date with its sources.
 
-Usage: check_catalogues.py LUPDATE CATALOGUE_FOLDER BUILD_FOLDER
+Usage: check_catalogues.py LUPDATE CMAKE PROJECT_SCRIPT CATALOGUE_FOLDER BUILD_FOLDER
 
 A catalogue is up to date when lupdate, run over the same sources the build
-gives it (the project file CMake writes into a .lupdate folder), neither adds
-a message nor drops one. lupdate works on a copy; the catalogues stay as they
+gives it, neither adds a message nor drops one. CMake writes those sources
+into a .lupdate folder when it generates the build; PROJECT_SCRIPT, Qt's
+own, turns them into lupdate's project file, as the _lupdate targets do, so
+the check needs none of those targets built. lupdate works on a copy; the catalogues stay as they
 are. Exits with 1 and one line per fault on standard error.
 """
 
@@ -34,10 +36,13 @@ def messages(catalogue):
     return found, unfinished
 
 
-def projects(build_folder):
+def projects(cmake, project_script, build_folder, work_folder):
     """The lupdate project of each catalogue, by the catalogue's path."""
     by_catalogue = {}
-    for project_file in pathlib.Path(build_folder).rglob(".lupdate/*_project.json"):
+    for sources_file in pathlib.Path(build_folder).rglob(".lupdate/*_project.cmake"):
+        project_file = pathlib.Path(work_folder) / (sources_file.stem + ".json")
+        subprocess.run([cmake, f"-DIN_FILE={sources_file}", f"-DOUT_FILE={project_file}", "-P", project_script],
+                       check=True)
         project = json.loads(project_file.read_text())
         for catalogue in project.get("translations", []):
             by_catalogue[pathlib.Path(catalogue).resolve()] = project
@@ -74,12 +79,13 @@ def faults(lupdate, catalogue, project):
         yield f"{catalogue.name}: gone from the sources, run its _lupdate target: {context}: {source!r}"
 
 
-def main(lupdate, catalogue_folder, build_folder):
+def main(lupdate, cmake, project_script, catalogue_folder, build_folder):
     catalogues = sorted(pathlib.Path(catalogue_folder).glob("*.ts"))
     if not catalogues:
         print(f"no catalogues in {catalogue_folder}", file=sys.stderr)
         return 1
-    by_catalogue = projects(build_folder)
+    with tempfile.TemporaryDirectory() as work_folder:
+        by_catalogue = projects(cmake, project_script, build_folder, work_folder)
     all_faults = []
     for catalogue in catalogues:
         all_faults += faults(lupdate, catalogue, by_catalogue.get(catalogue.resolve()))
